@@ -1,0 +1,2 @@
+#pragma once
+int RunMorvel(int argc, char** argv);

@@ -1,0 +1,171 @@
+#include "common/Convert.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace
+
+bool IsRealNumber(CString text)
+{
+    text.Trim(' ');
+    const std::string& s = text.str();
+    if (s.empty() || s == ".")
+        return false;
+    const char first = s[0];
+    if (!(first == '-' || first == '.' || IsDigit(first)))
+        return false;
+    if (s.size() == 1)
+        return IsDigit(first);
+    bool seenPoint = first == '.';
+    size_t i = 1;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (IsDigit(c))
+            continue;
+        if (c == '.') {
+            if (seenPoint)
+                return false;
+            seenPoint = true;
+            continue;
+        }
+        break;
+    }
+    if (i == s.size())
+        return true;
+    if (s[i] != 'E' && s[i] != 'e')
+        return false;
+    ++i;
+    if (i >= s.size() || (s[i] != '+' && s[i] != '-'))
+        return false;
+    for (++i; i < s.size(); ++i) {
+        if (!IsDigit(s[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsIntegerText(const CString& text)
+{
+    const std::string& s = text.str();
+    if (s.empty())
+        return false;
+    if (!(IsDigit(s[0]) || (s[0] == '-' && s.size() > 1)))
+        return false;
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (!IsDigit(s[i]))
+            return false;
+    }
+    return true;
+}
+
+int StdToInt(CString text)
+{
+    // atoi's own overflow is undefined; clamp the way strtol does instead.
+    const long v = std::strtol(text, nullptr, 10);
+    if (v > 2147483647L)
+        return 2147483647;
+    if (v < -2147483647L - 1)
+        return -2147483647 - 1;
+    return static_cast<int>(v);
+}
+
+double StdToDouble(CString text) { return std::atof(text); }
+
+CString IntToCString(int value) { return CString(IntToStd(value)); }
+
+std::string IntToStd(int value)
+{
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+CString DoubleToCString(double value)
+{
+    std::ostringstream out;
+    out << value;
+    return CString(out.str());
+}
+
+double RoundTo(double value, int decimals)
+{
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e-11)
+        return 0.0;
+    if (decimals < 0)
+        decimals = 0;
+    double factor = 1.0;
+    for (int i = 0; i < decimals; ++i)
+        factor *= 10.0;
+    // Kept in floating point: an integer product would overflow once factor x magnitude
+    // reaches 2^31.
+    const double r = std::trunc(factor * magnitude + 0.500000000001);
+    const double result = r / factor;
+    return value < 0 ? -result : result;
+}
+
+CString RoundedToCString(double value, int decimals)
+{
+    if (std::fabs(value) < 1e-11)
+        return "0";
+    return DoubleToCString(RoundTo(value, decimals));
+}
+
+std::string CStringToStd(const CString& text) { return text.str(); }
+
+std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool /*keepLast*/)
+{
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (;;) {
+        const size_t pos = text.find(delimiter, start);
+        if (pos == std::string::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, pos - start));
+        start = pos + 1;
+    }
+}
+
+std::string& CollapseSpaces(std::string& text)
+{
+    if (text.empty())
+        return text;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '\t')
+            text[i] = ' ';
+    }
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == ' ' && !out.empty() && out.back() == ' ')
+            continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    text = out;
+    return text;
+}
+
+std::string TrimStd(std::string& text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        text.clear();
+        return text;
+    }
+    const size_t last = text.find_last_not_of(' ');
+    text = text.substr(first, last - first + 1);
+    return text;
+}
+
+std::string FileExtension(std::string fileName)
+{
+    const size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+}

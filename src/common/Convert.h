@@ -1,0 +1,29 @@
+#pragma once
+// Conversions between texts and numbers. Field values are held as text everywhere and converted
+// only where they are checked, computed or written. No state, no messages.
+
+#include "platform/CString.h"
+
+#include <string>
+#include <vector>
+
+bool IsRealNumber(CString text);
+bool IsIntegerText(const CString& text);
+
+// atoi / atof: leading blanks skipped, reading stops at the first character that does not fit.
+int StdToInt(CString text);
+double StdToDouble(CString text);
+
+CString IntToCString(int value);
+std::string IntToStd(int value);
+// General notation, 6 significant digits, as a default string stream writes it.
+CString DoubleToCString(double value);
+CString RoundedToCString(double value, int decimals);
+// Halves away from zero; values a hair below a half round up too (1.005 -> 1.01).
+double RoundTo(double value, int decimals);
+
+std::string CStringToStd(const CString& text);
+std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool keepLast);
+std::string& CollapseSpaces(std::string& text);
+std::string TrimStd(std::string& text);
+std::string FileExtension(std::string fileName);

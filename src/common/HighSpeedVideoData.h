@@ -1,0 +1,32 @@
+#pragma once
+// The high-speed digital video cameras of one test: the test reference and one record per
+// camera, with the .hs5 data file and the .hsr report. Base of the vehicle, biomechanics,
+// component and SWG test data objects.
+
+#include "platform/CString.h"
+#include "platform/StdioFile.h"
+
+class CHighSpeedVideoData {
+public:
+    CHighSpeedVideoData();
+    ~CHighSpeedVideoData();
+
+    void ResetHsvd();
+    bool HasHsvd() const;
+    bool LoadHsvdFile(CString path, bool showError);
+    bool SaveHsvdData(const CString& path);
+    bool SaveHsvdReport(const CString& path);
+
+    static CString FormatField(CString value);
+    static CString StripLineBreaks(CString value);
+
+    void WriteHsvdSection(CStdioFile& file);
+    void ParseHsvdSection(CStdioFile& file);
+    void WriteHsvdReportBody(CStdioFile& file);
+
+    CString m_strTestReference;
+    CStringArray m_arrCameraNumber;
+    CStringArray m_arrScaleFactor;
+    CStringArray m_arrViewDescription;
+    CStringArray m_arrCommentary;
+};

@@ -1,0 +1,57 @@
+#pragma once
+// The grammar shared by every test file: '#' comment lines, "----- NAME -----" marker lines and
+// '|'-separated record lines, with the helpers every reader uses.
+
+#include "platform/CString.h"
+#include "platform/StdioFile.h"
+#include "platform/Time.h"
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// Number of '|' in the line.
+int CountFields(const CString& line);
+
+// Trimmed text from just after separator `from` (1-based) to just before separator `to`.
+// A field whose opening separator is missing reads as the empty text.
+CString GetFields(const CString& line, int from, int to);
+
+// FALSE when `found` is one of the allowed counts; otherwise shows the separator-count message
+// under "Error" and returns TRUE. `lineNo` 0 leaves the line part out of the message.
+bool CheckPipeCount(int version, int found, int lineNo, CString section, int expected);
+bool CheckPipeCountEx(int version, int found, int lineNo, CString section, int expected1, int expected2);
+bool CheckPipeCountImpl(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed);
+
+// Trims and normalises a "DD-MMM-YYYY" or "DD/MMM/YYYY" date text in place; returns the date at
+// midnight, or the zero time (after the date message) when the text is not a date. An empty
+// text gives the zero time and no message.
+CTime ValidateDateText(CString& dateText, CString section);
+void ShowDateError(const CString& dateText, CString section, std::string part);
+
+// 2 for the two-vehicle test configurations ITI, ITV, VTI, VTV and PTV; 1 for any other text.
+int VehicleCountOfConfig(const CString& config);
+
+// The one way a section is found and read.
+//
+// SeekSection goes to the beginning of the file and reads up to the first line that contains
+// `marker`; false when the file ends first (the section is absent).
+bool SeekSection(CStdioFile& file, const char* marker);
+
+// A record line of a section, as handed to a section reader.
+struct SectionRecord {
+    const CString& line;
+    int number; // running number of the record within the section: 1, 2, ...
+    int separators;
+};
+
+// Finds the section and hands each record line to `onRecord` until a line holding "----- " or
+// the end of the file. Comment lines ('#' first) and lines without '|' are skipped. `onRecord`
+// returns false to stop early (a section of one line). Returns the number of records handed
+// over; -1 when the section is absent.
+int ReadSection(CStdioFile& file, const char* marker,
+                const std::function<bool(const SectionRecord&)>& onRecord);
+
+// The "----- NAME -----" text of a section name.
+CString SectionMarker(const char* name);

@@ -1,0 +1,3 @@
+#include "app/MorvelApp.h"
+
+int main(int argc, char** argv) { return RunMorvel(argc, argv); }

@@ -1,0 +1,79 @@
+#include "platform/Messages.h"
+
+#include <utility>
+
+const char* const kAppTitle = "Vehicle Impact Data Morvel";
+
+namespace platform {
+namespace {
+MessageHandler& CurrentHandler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+} // namespace
+
+MessageHandler SetMessageHandler(MessageHandler handler)
+{
+    return std::exchange(CurrentHandler(), std::move(handler));
+}
+
+int DefaultAnswer(UINT type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+        return IDYES;
+    case MB_ABORTRETRYIGNORE:
+        return IDABORT;
+    case MB_RETRYCANCEL:
+        return IDRETRY;
+    default:
+        return IDOK;
+    }
+}
+
+int ShowMessage(const MessageRequest& request)
+{
+    const MessageHandler& handler = CurrentHandler();
+    return handler ? handler(request) : DefaultAnswer(request.type);
+}
+
+MessageRecorder::MessageRecorder()
+{
+    m_previous = SetMessageHandler([this](const MessageRequest& request) {
+        m_messages.push_back(request);
+        if (m_answers.empty())
+            return DefaultAnswer(request.type);
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    });
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageHandler(std::move(m_previous)); }
+
+std::vector<std::string> MessageRecorder::texts() const
+{
+    std::vector<std::string> out;
+    for (const auto& m : m_messages)
+        out.push_back(m.text);
+    return out;
+}
+
+} // namespace platform
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type)
+{
+    platform::MessageRequest request;
+    request.owner = owner;
+    request.text = text ? text : "";
+    request.caption = caption ? caption : "Error";
+    request.type = type;
+    return platform::ShowMessage(request);
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT /*helpId*/)
+{
+    return MessageBoxA(nullptr, text, kAppTitle, type);
+}

@@ -1,0 +1,102 @@
+#pragma once
+// Every message box of the program goes through one handler. The program installs a handler
+// that shows a QMessageBox; tests install a MessageRecorder that keeps what was asked and
+// answers from a script, so every reader and writer is testable without a window.
+
+#include "platform/CString.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+using UINT = unsigned int;
+using BOOL = int;
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+
+struct HWND__;
+using HWND = HWND__*;
+
+// Buttons.
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x2;
+constexpr UINT MB_YESNOCANCEL = 0x3;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_RETRYCANCEL = 0x5;
+constexpr UINT MB_TYPEMASK = 0xF;
+// Icons.
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_ICONSTOP = MB_ICONERROR;
+constexpr UINT MB_ICONHAND = MB_ICONERROR;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONWARNING = 0x30;
+constexpr UINT MB_ICONEXCLAMATION = MB_ICONWARNING;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr UINT MB_ICONASTERISK = MB_ICONINFORMATION;
+constexpr UINT MB_ICONMASK = 0xF0;
+// Default button.
+constexpr UINT MB_DEFBUTTON1 = 0x000;
+constexpr UINT MB_DEFBUTTON2 = 0x100;
+
+// Answers.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// The application title: caption of every box shown through AfxMessageBox.
+extern const char* const kAppTitle; // "Vehicle Impact Data Morvel"
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
+
+namespace platform {
+
+struct MessageRequest {
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption;
+    UINT type = MB_OK;
+
+    UINT buttons() const { return type & MB_TYPEMASK; }
+    UINT icon() const { return type & MB_ICONMASK; }
+};
+
+using MessageHandler = std::function<int(const MessageRequest&)>;
+
+// Installs the handler and returns the previous one. With no handler installed, a box answers
+// as if its first button was pressed (IDOK, IDYES, IDABORT or IDRETRY).
+MessageHandler SetMessageHandler(MessageHandler handler);
+int ShowMessage(const MessageRequest& request);
+int DefaultAnswer(UINT type);
+
+// Test seam: records every box while it lives and answers from a script; a box with no
+// scripted answer gets its first button.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    void setNextAnswer(int answer) { m_answers.push_back(answer); }
+    const std::vector<MessageRequest>& messages() const { return m_messages; }
+    std::vector<std::string> texts() const;
+    int count() const { return static_cast<int>(m_messages.size()); }
+    const MessageRequest& last() const { return m_messages.back(); }
+    void clear() { m_messages.clear(); }
+
+private:
+    MessageHandler m_previous;
+    std::vector<MessageRequest> m_messages;
+    std::deque<int> m_answers;
+};
+
+} // namespace platform

@@ -1,0 +1,106 @@
+#pragma once
+// Text files as the program's files are stored: written lines end in CR LF, reading takes CR LF
+// or LF and drops it. A written file replaces the old one whole or not at all: the text goes to
+// a file beside it, which Close() renames into place only when every byte was written.
+
+#include "platform/CString.h"
+
+#include <cstdio>
+#include <string>
+
+using UINT = unsigned int;
+using BOOL = int;
+
+class CFileException {
+public:
+    enum {
+        none = 0,
+        genericException = 1,
+        fileNotFound = 2,
+        badPath = 3,
+        tooManyOpenFiles = 4,
+        accessDenied = 5,
+        invalidFile = 6,
+        removeCurrentDir = 7,
+        directoryFull = 8,
+        badSeek = 9,
+        hardIO = 10,
+        sharingViolation = 11,
+        lockViolation = 12,
+        diskFull = 13,
+        endOfFile = 14,
+    };
+    int m_cause = none;
+    long m_lOsError = 0;
+    CString m_strFileName;
+
+    // The framework's cause code for an errno value.
+    static int CauseFromErrno(int err, const std::string& path);
+};
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareCompat = 0x0000,
+        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030,
+        shareDenyNone = 0x0040,
+        modeNoInherit = 0x0080,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+        typeText = 0x4000,
+        typeBinary = 0x8000,
+    };
+};
+
+class CStdioFile : public CFile {
+public:
+    CStdioFile() = default;
+    ~CStdioFile();
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+
+    // Opens for reading (the whole file is taken in at once) or for writing (modeCreate |
+    // modeWrite). On failure fills `error` with the cause code and returns FALSE.
+    BOOL Open(const char* path, UINT flags, CFileException* error = nullptr);
+
+    // Next line without its line end; FALSE at the end of the file.
+    BOOL ReadString(CString& line);
+    void SeekToBegin() { m_pos = 0; }
+
+    // Writes the text, each "\n" as CR LF.
+    void WriteString(const char* text);
+
+    // Ends the file. For a written file: true only when all text reached the disk and the file
+    // stands under its name; on false the previous file, if any, is untouched.
+    bool Close();
+    // Drops a written file without touching the previous one.
+    void Abort();
+
+    bool IsOpen() const { return m_reading || m_out != nullptr; }
+    const CString& GetFilePath() const { return m_path; }
+    // The cause code of the last failure (open, write or close).
+    int GetLastCause() const { return m_lastCause; }
+
+    // The whole content of a file opened for reading.
+    const std::string& Content() const { return m_content; }
+
+private:
+    CString m_path;
+    bool m_reading = false;
+    std::string m_content;
+    size_t m_pos = 0;
+
+    std::FILE* m_out = nullptr;
+    std::string m_tempPath;
+    bool m_writeFailed = false;
+    int m_lastCause = CFileException::none;
+};
+
+// "Can't open file %s, error = %u\n" under "Error": the message of every reader and writer of
+// the test-file family that cannot open its file.
+void ShowCantOpenFile(const char* path, const CFileException& error);
