@@ -13,6 +13,8 @@ public:
 
     void ResetHsvd();
     bool HasHsvd() const;
+    // Number of cameras: the length of m_arrCameraNumber less the unused element 0.
+    int CameraCount() const;
     bool LoadHsvdFile(CString path, bool showError);
     bool SaveHsvdData(const CString& path);
     bool SaveHsvdReport(const CString& path);

@@ -194,14 +194,14 @@ bool SeekSection(CStdioFile& file, const char* marker)
 }
 
 int ReadSection(CStdioFile& file, const char* marker,
-                const std::function<bool(const SectionRecord&)>& onRecord)
+                const std::function<bool(const SectionRecord&)>& onRecord, const char* endMarker)
 {
     if (!SeekSection(file, marker))
         return -1;
     int number = 1;
     CString line;
     while (file.ReadString(line)) {
-        if (line.Find("----- ") >= 0)
+        if (line.Find(endMarker) >= 0)
             break;
         if (line.GetAt(0) == '#' || line.Find('|') < 0)
             continue;

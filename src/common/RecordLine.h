@@ -46,12 +46,12 @@ struct SectionRecord {
     int separators;
 };
 
-// Finds the section and hands each record line to `onRecord` until a line holding "----- " or
-// the end of the file. Comment lines ('#' first) and lines without '|' are skipped. `onRecord`
-// returns false to stop early (a section of one line). Returns the number of records handed
-// over; -1 when the section is absent.
+// Finds the section and hands each record line to `onRecord` until a line holding `endMarker`
+// (by default any marker line, "----- ") or the end of the file. Comment lines ('#' first) and
+// lines without '|' are skipped. `onRecord` returns false to stop early (a section of one line).
+// Returns the number of records handed over; -1 when the section is absent.
 int ReadSection(CStdioFile& file, const char* marker,
-                const std::function<bool(const SectionRecord&)>& onRecord);
+                const std::function<bool(const SectionRecord&)>& onRecord, const char* endMarker = "----- ");
 
 // The "----- NAME -----" text of a section name.
 CString SectionMarker(const char* name);

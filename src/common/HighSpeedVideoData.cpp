@@ -1,0 +1,162 @@
+#include "common/HighSpeedVideoData.h"
+
+#include "common/Convert.h"
+#include "common/RecordLine.h"
+#include "platform/Messages.h"
+#include "platform/Time.h"
+
+namespace {
+
+// Camera numbers are written with at most three digits.
+constexpr int kMaxCameras = 999;
+
+CString DateLine()
+{
+    const CTime now = CTime::GetCurrentTime();
+    CString line;
+    line.Format("# Date: <%d/%d/%d>\n", now.GetMonth(), now.GetDay(), now.GetYear());
+    return line;
+}
+
+// Creates `path`, lets `body` write into it and puts it in place; every failure is told with
+// the open-failure message and gives false, leaving an older file of that name untouched.
+template <typename Body>
+bool WriteHsvdFile(const CString& path, Body body)
+{
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error)) {
+        ShowCantOpenFile(path, error);
+        return false;
+    }
+    file.WriteString("# Source: High Speed Video Data\n");
+    file.WriteString(DateLine());
+    body(file);
+    if (!file.Close()) {
+        error.m_cause = file.GetLastCause();
+        ShowCantOpenFile(path, error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CHighSpeedVideoData::CHighSpeedVideoData() { ResetHsvd(); }
+
+CHighSpeedVideoData::~CHighSpeedVideoData() = default;
+
+void CHighSpeedVideoData::ResetHsvd()
+{
+    for (CStringArray* a : {&m_arrCameraNumber, &m_arrScaleFactor, &m_arrViewDescription, &m_arrCommentary}) {
+        a->RemoveAll();
+        a->Add(CString());
+    }
+}
+
+bool CHighSpeedVideoData::HasHsvd() const { return m_arrCameraNumber.GetSize() != 1; }
+
+int CHighSpeedVideoData::CameraCount() const
+{
+    const int n = m_arrCameraNumber.GetSize() - 1;
+    return n > 0 ? n : 0;
+}
+
+CString CHighSpeedVideoData::FormatField(CString value)
+{
+    if (value.IsEmpty())
+        return " |";
+    return value + "|";
+}
+
+CString CHighSpeedVideoData::StripLineBreaks(CString value)
+{
+    value.Remove('\n');
+    value.Remove('\r');
+    return value;
+}
+
+bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
+{
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
+        if (showError)
+            ShowCantOpenFile(path, error);
+        return false;
+    }
+    ParseHsvdSection(file);
+    file.Close();
+    return true;
+}
+
+void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file)
+{
+    bool tooMany = false;
+    ReadSection(
+        file, "----- HSVD -----",
+        [&](const SectionRecord& record) {
+            if (record.number > kMaxCameras) {
+                tooMany = true;
+                return false;
+            }
+            CheckPipeCount(5, record.separators, record.number, "HSVD", 4);
+            const int n = record.number;
+            m_arrCameraNumber.SetAtGrow(n, IntToCString(n));
+            m_strTestReference = GetFields(record.line, 1, 2);
+            m_arrScaleFactor.SetAtGrow(n, GetFields(record.line, 2, 3));
+            m_arrViewDescription.SetAtGrow(n, GetFields(record.line, 3, 4));
+            m_arrCommentary.SetAtGrow(n, GetFields(record.line, 4, 5));
+            return true;
+        },
+        "----- END -----");
+    // Camera numbers have three digits: the records behind the 999th cannot be kept, and the
+    // user must know that they were left in the file.
+    if (tooMany) {
+        CString text;
+        text.Format("This HSVD section holds more than %d camera records; only the first %d are read.", kMaxCameras,
+                    kMaxCameras);
+        MessageBoxA(nullptr, text, "Error", MB_OK);
+    }
+}
+
+void CHighSpeedVideoData::WriteHsvdSection(CStdioFile& file)
+{
+    file.WriteString("----- HSVD -----\n");
+    const int count = CameraCount();
+    for (int n = 1; n <= count; ++n) {
+        CString line = FormatField(m_arrCameraNumber[n]) + FormatField(m_strTestReference) +
+                       FormatField(m_arrScaleFactor[n]) + StripLineBreaks(FormatField(m_arrViewDescription[n])) +
+                       StripLineBreaks(m_arrCommentary[n]) + "\n";
+        file.WriteString(line);
+    }
+    file.WriteString("----- END -----\n");
+}
+
+void CHighSpeedVideoData::WriteHsvdReportBody(CStdioFile& file)
+{
+    file.WriteString("----- HSVD -----\n");
+    const int count = CameraCount();
+    for (int n = 1; n <= count; ++n) {
+        file.WriteString("----- CAMERA " + m_arrCameraNumber[n] + " -----\n");
+        file.WriteString("Test Reference:\t" + m_strTestReference + "\n");
+        file.WriteString("Video Frame Scale Factor:\t" + m_arrScaleFactor[n] + "\n");
+        file.WriteString("View Description:\t" + StripLineBreaks(m_arrViewDescription[n]) + "\n");
+        file.WriteString("Camera Commentary:\t" + StripLineBreaks(m_arrCommentary[n]) + "\n");
+    }
+    file.WriteString("----- END -----\n");
+}
+
+bool CHighSpeedVideoData::SaveHsvdData(const CString& path)
+{
+    if (!HasHsvd())
+        return false;
+    return WriteHsvdFile(path, [this](CStdioFile& file) { WriteHsvdSection(file); });
+}
+
+bool CHighSpeedVideoData::SaveHsvdReport(const CString& path)
+{
+    if (!HasHsvd())
+        return false;
+    return WriteHsvdFile(path, [this](CStdioFile& file) { WriteHsvdReportBody(file); });
+}
