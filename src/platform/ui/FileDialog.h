@@ -1,0 +1,72 @@
+#pragma once
+// The open and save dialogs. Every request goes through one handler: the program's shows a
+// QFileDialog, tests answer from a script and see what was asked.
+
+#include "platform/CString.h"
+
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+constexpr unsigned long OFN_HIDEREADONLY = 0x4;
+constexpr unsigned long OFN_OVERWRITEPROMPT = 0x2;
+constexpr unsigned long OFN_FILEMUSTEXIST = 0x1000;
+constexpr unsigned long OFN_PATHMUSTEXIST = 0x800;
+
+namespace platform {
+
+struct FileDialogRequest {
+    bool open = true;
+    CString title;
+    CString filter;     // "Name (*.ext)|*.ext|...||" as the program writes it
+    CString defaultExt; // without the dot
+    CString fileName;   // initial name
+};
+
+// Returns the chosen full path, or nothing when the user cancels.
+using FileDialogHandler = std::function<std::optional<CString>(const FileDialogRequest&)>;
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+class ScriptedFileDialogs {
+public:
+    ScriptedFileDialogs();
+    ~ScriptedFileDialogs();
+    ScriptedFileDialogs(const ScriptedFileDialogs&) = delete;
+    ScriptedFileDialogs& operator=(const ScriptedFileDialogs&) = delete;
+
+    void answer(const CString& path) { m_answers.push_back(path); }
+    void cancel() { m_answers.push_back(std::nullopt); }
+    const std::vector<FileDialogRequest>& requests() const { return m_requests; }
+
+private:
+    FileDialogHandler m_previous;
+    std::deque<std::optional<CString>> m_answers;
+    std::vector<FileDialogRequest> m_requests;
+};
+
+// Splits "A (*.a)|*.a|B (*.b)|*.b||" into (name, pattern) pairs.
+std::vector<std::pair<CString, CString>> ParseFilter(const CString& filter);
+
+} // namespace platform
+
+class CFileDialog {
+public:
+    CFileDialog(bool openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,
+                unsigned long flags = 0, const char* filter = nullptr, QWidget* parent = nullptr);
+
+    void SetTitle(const CString& title) { m_request.title = title; }
+    long DoModal(); // IDOK or IDCANCEL
+
+    CString GetPathName() const { return m_path; }
+    CString GetFileName() const;
+    CString GetFileExt() const;
+    CString GetFileTitle() const;
+
+private:
+    platform::FileDialogRequest m_request;
+    QWidget* m_parent;
+    CString m_path;
+};

@@ -1,0 +1,104 @@
+#include "platform/ui/Dialog.h"
+#include "platform/ui/FileDialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const DlgTemplate kNameDialog {
+    "Name",
+    120,
+    40,
+    "DejaVu Sans",
+    8,
+    false,
+    {
+        {-1, DlgKind::Static, "Name:", 4, 4, 30, 8},
+        {100, DlgKind::Edit, "", 36, 4, 80, 12},
+        {IDOK, DlgKind::DefButton, "OK", 4, 22, 50, 14},
+        {IDCANCEL, DlgKind::Button, "Cancel", 60, 22, 50, 14},
+        {101, DlgKind::CheckBox, "Keep", 4, 38, 50, 10},
+    },
+};
+
+class NameDialog : public CDialog {
+public:
+    NameDialog()
+        : CDialog(&kNameDialog)
+    {
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        OnClicked(IDOK, [this] { OnOK(); });
+        OnClicked(IDCANCEL, [this] { OnCancel(); });
+        return TRUE;
+    }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, 100, m_name);
+        DDX_Check(pDX, 101, m_keep);
+    }
+    CString m_name = "start";
+    int m_keep = 1;
+};
+
+} // namespace
+
+TEST(DialogTest, ScriptedModalRunTypesAndConfirms)
+{
+    platform::ScriptedDialogs script;
+    script.then([](CDialog& dlg) {
+        auto* edit = dlg.Item<QLineEdit>(100);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text(), "start");
+        edit->clear();
+        QTest::keyClicks(edit, "Crash");
+        dlg.CheckDlgButton(101, 0);
+        QTest::mouseClick(dlg.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    NameDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_name, "Crash");
+    EXPECT_EQ(dlg.m_keep, 0);
+    EXPECT_EQ(script.captions().front(), "Name");
+}
+
+TEST(DialogTest, UnscriptedModalRunIsCancelledAndKeepsMembers)
+{
+    platform::ScriptedDialogs script;
+    NameDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_name, "start");
+}
+
+TEST(DialogTest, ControlsAreLaidOutInDialogUnits)
+{
+    NameDialog dlg;
+    dlg.EnsureCreated();
+    const DialogUnits& du = dlg.Units();
+    EXPECT_EQ(dlg.GetDlgItem(100)->geometry(), QRect(du.x(36), du.y(4), du.x(80), du.y(12)));
+    EXPECT_EQ(dlg.GetDlgItem(999), nullptr);
+}
+
+TEST(FileDialogTest, ScriptedAnswersAndTheRequestSeen)
+{
+    platform::ScriptedFileDialogs files;
+    files.answer("/tmp/a/test.MV5");
+    files.cancel();
+    CFileDialog open(true, nullptr, nullptr, 0, "MV5 Tests (*.mv5)|*.mv5|All (*.*)|*.*||");
+    open.SetTitle("Open Test");
+    ASSERT_EQ(open.DoModal(), IDOK);
+    EXPECT_EQ(open.GetFileExt(), "MV5");
+    EXPECT_EQ(open.GetFileTitle(), "test");
+    EXPECT_EQ(files.requests()[0].title, "Open Test");
+    CFileDialog again(true);
+    EXPECT_EQ(again.DoModal(), IDCANCEL);
+    const auto filters = platform::ParseFilter(files.requests()[0].filter);
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[1].first, "All (*.*)");
+}
