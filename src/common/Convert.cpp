@@ -11,7 +11,11 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsRealNumber(CString text)
 {
     text.Trim(' ');
-    const std::string& s = text.str();
+    return IsRealNumberView(text.str());
+}
+
+bool IsRealNumberView(std::string_view s)
+{
     if (s.empty() || s == ".")
         return false;
     const char first = s[0];
@@ -102,7 +106,12 @@ double RoundTo(double value, int decimals)
         factor *= 10.0;
     // Kept in floating point: an integer product would overflow once factor x magnitude
     // reaches 2^31.
-    const double r = std::trunc(factor * magnitude + 0.500000000001);
+    const double scaled = factor * magnitude;
+    // From 2^52 on a double holds no fraction at this scale: the value is already as round as
+    // it can be, and dividing back could only blur it (or give infinity for huge values).
+    if (!(scaled < 4503599627370496.0))
+        return value;
+    const double r = std::trunc(scaled + 0.500000000001);
     const double result = r / factor;
     return value < 0 ? -result : result;
 }
