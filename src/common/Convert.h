@@ -5,9 +5,12 @@
 #include "platform/CString.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 bool IsRealNumber(CString text);
+// IsRealNumber of a text that holds no blanks at its ends, without copying it.
+bool IsRealNumberView(std::string_view text);
 bool IsIntegerText(const CString& text);
 
 // atoi / atof: leading blanks skipped, reading stops at the first character that does not fit.

@@ -1,5 +1,16 @@
 #include "common/CurveCheck.h"
 
+#include "common/Convert.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <limits>
+#include <sys/stat.h>
+
 CurveErrorRecord::CurveErrorRecord() { Reset(); }
 
 CurveErrorRecord::CurveErrorRecord(const CurveErrorRecord& other) { Copy(other); }
@@ -64,4 +75,324 @@ void CurveErrorRecord::FormatCurveNumber()
         m_strCurveNo = "0" + number;
     else
         m_strCurveNo = number;
+}
+
+namespace {
+
+// A curve-file line is quoted in its error text; a line of megabytes is cut there, since
+// nobody reads more of it in a list cell.
+constexpr size_t kMaxQuotedLine = 1000;
+// Only the first error of a file reaches its record; a file of garbage keeps no more than
+// these so that its messages cannot outgrow the file itself many times over.
+constexpr size_t kMaxFileErrors = 100;
+
+constexpr long long kTimeZeroNone = 9999999;
+
+int ClampToInt(long long v)
+{
+    if (v > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+int ClampToInt(double v)
+{
+    if (!(v < 2147483647.0))
+        return std::numeric_limits<int>::max();
+    if (!(v > -2147483648.0))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v); // truncates toward zero
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The value of a text that IsRealNumberView accepted.
+double RealValue(std::string_view text)
+{
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc() && end == text.data() + text.size())
+        return value;
+    // Out of range, or a form such as "-." that from_chars refuses: the C library decides.
+    return StdToDouble(CString(text));
+}
+
+std::string HintNlp(long long nlp, long long totalLess1)
+{
+    return "Hint: NLP = " + std::to_string(nlp) + " or NLP - NFP = Total Point - 1 = " + std::to_string(totalLess1) +
+           " where NLP = 'Last Point' and NFP = 'First Point'";
+}
+
+// Reads the whole file into `buffer`; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& buffer)
+{
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return false;
+    buffer.clear();
+    struct stat st {};
+    if (::fstat(::fileno(in), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        buffer.reserve(static_cast<size_t>(st.st_size));
+    char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0)
+        buffer.append(chunk, n);
+    const bool bad = std::ferror(in) != 0;
+    std::fclose(in);
+    return !bad;
+}
+
+} // namespace
+
+CCurveCheck::CCurveCheck() = default;
+
+CCurveCheck::CCurveCheck(std::string path) : m_strPath(std::move(path)) {}
+
+CCurveCheck::~CCurveCheck() = default;
+
+int CCurveCheck::CheckCurveFiles()
+{
+    if (m_strPath.empty())
+        return 0;
+    m_arrFiles.clear();
+    ListCurveFolder(m_strPath, m_arrFiles);
+    // The comparison judges every record by one column count. A damaged or empty file at the end
+    // of the folder must not decide it for all the good files before it.
+    int lastFormat = 0;
+    for (CString& entry : m_arrFiles) {
+        entry.Trim();
+        const CString extension(FileExtension(entry.str()));
+        if (!IsIntegerText(extension) || StdToInt(extension) < 1)
+            continue;
+        ReadCurveFile(entry.str());
+        if (m_nColumns == 1 || m_nColumns == 2)
+            lastFormat = m_nColumns;
+    }
+    if (m_nColumns != 1 && m_nColumns != 2 && lastFormat != 0)
+        m_nColumns = lastFormat;
+    std::string().swap(m_buffer);
+    return static_cast<int>(m_vRecords.size());
+}
+
+void CCurveCheck::ListCurveFolder(std::string path, std::vector<CString>& list)
+{
+    size_t slash = path.rfind('\\');
+    if (slash == std::string::npos)
+        slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return;
+    ListFiles(path.substr(0, slash + 1), list);
+}
+
+void CCurveCheck::ListFiles(std::string folder, std::vector<CString>& list)
+{
+    list.clear();
+    if (folder.empty() || (folder.back() != '\\' && folder.back() != '/'))
+        folder += '/';
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        bool isDir = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st {};
+            isDir = ::stat((folder + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
+        if (!isDir)
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    list.reserve(names.size());
+    for (const std::string& name : names)
+        list.emplace_back(folder + name);
+}
+
+void CCurveCheck::ReadCurveFile(std::string path)
+{
+    m_nColumns = 0;
+    m_vFileErrors.clear();
+    CurveErrorRecord record;
+    if (!ReadWholeFile(path, m_buffer)) {
+        record.m_nCurveTotal = 0;
+        record.m_strError = "Curve data file is bad or not exist";
+        m_vRecords.push_back(record);
+        return;
+    }
+    ParseCurveText(path, m_buffer, record);
+    const std::string extension = FileExtension(path);
+    record.m_nCurveNo = StdToInt(CString(extension));
+    record.m_strCurveNo = extension;
+    if (!m_vFileErrors.empty())
+        record.m_strError = m_vFileErrors.front();
+    m_vRecords.push_back(record);
+}
+
+// One pass over the text in place: a line is cut into its values where it stands, and only a
+// line in error is ever copied.
+void CCurveCheck::ParseCurveText(const std::string& path, std::string_view text, CurveErrorRecord& record)
+{
+    long long points = 0;
+    long long lines = 0;
+    long long timeZeroMark = kTimeZeroNone;
+    double timeStep = -1.0;
+
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* lineEnd = nl ? nl : end;
+        const std::string_view line(p, static_cast<size_t>(lineEnd - p));
+        p = nl ? nl + 1 : end;
+
+        // Values: runs of characters between blanks and tabs; a CR ends the line.
+        std::string_view first, second;
+        long long values = 0;
+        const char* q = line.data();
+        const char* const qEnd = q + (line.empty() || line.back() != '\r' ? line.size() : line.size() - 1);
+        while (q < qEnd) {
+            while (q < qEnd && IsBlank(*q))
+                ++q;
+            if (q == qEnd)
+                break;
+            const char* start = q;
+            while (q < qEnd && !IsBlank(*q))
+                ++q;
+            if (values == 0)
+                first = std::string_view(start, static_cast<size_t>(q - start));
+            else if (values == 1)
+                second = std::string_view(start, static_cast<size_t>(q - start));
+            ++values;
+        }
+        if (values == 0)
+            continue;
+        ++lines;
+
+        bool mixed = false;
+        if (m_nColumns == 0)
+            m_nColumns = ClampToInt(values);
+        else if (values != m_nColumns)
+            mixed = true;
+
+        const bool valid = values == m_nColumns && (m_nColumns == 1 || m_nColumns == 2) &&
+                           IsRealNumberView(first) && (m_nColumns == 1 || IsRealNumberView(second));
+        if (!valid) {
+            AddLineError(path, ClampToInt(lines), mixed, std::string_view(line.data(), static_cast<size_t>(qEnd - line.data())));
+            continue;
+        }
+        ++points;
+        if (m_nColumns == 2 && timeStep == -1.0) {
+            const double t = RealValue(first);
+            if (std::fabs(t) < 0.000001)
+                timeZeroMark = lines - 1;
+            else if (lines == timeZeroMark + 2)
+                timeStep = t;
+        }
+    }
+
+    if (m_nColumns == 2) {
+        record.m_nCurveNfp = ClampToInt(-timeZeroMark);
+        record.m_nCurveNlp = ClampToInt(points - timeZeroMark - 1);
+        record.m_nCurveDel = ClampToInt(timeStep * 1000000.0);
+    }
+    record.m_nCurveTotal = ClampToInt(points);
+}
+
+void CCurveCheck::AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line)
+{
+    if (m_vFileErrors.size() >= kMaxFileErrors)
+        return;
+    std::string quoted;
+    bool cut = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = IsBlank(line[i]) ? ' ' : line[i];
+        if (c == ' ' && (quoted.empty() || quoted.back() == ' '))
+            continue;
+        if (quoted.size() >= kMaxQuotedLine) {
+            cut = true;
+            break;
+        }
+        quoted += c;
+    }
+    while (!quoted.empty() && quoted.back() == ' ')
+        quoted.pop_back();
+    if (cut)
+        quoted += "...";
+    std::string text = "Curve error in " + path + ", point " + std::to_string(lineNo) + ": ";
+    if (mixed)
+        text += "Mess Y and A-Y format; ";
+    text += quoted + " is not real number" + ". View curve errors, correct and reload this test";
+    m_vFileErrors.push_back(std::move(text));
+}
+
+void CCurveCheck::MergeChannelInfo(CStringArray& first, CStringArray& last, CStringArray& step)
+{
+    // -1 marks a channel without a curve file; 0 would name the first record.
+    m_vChannelIndex.assign(static_cast<size_t>(first.GetSize()), -1);
+    m_bChannelInfo = true;
+    for (size_t i = 0; i < m_vRecords.size(); ++i) {
+        const int c = m_vRecords[i].m_nCurveNo;
+        // Curve 0 is an unreadable file, and a curve beyond the test's channels has nothing to
+        // be compared with: both keep what the reading found.
+        if (c < 1 || c >= first.GetSize())
+            continue;
+        m_vChannelIndex[static_cast<size_t>(c)] = static_cast<int>(i);
+        SetRecordChannelInfo(static_cast<int>(i), m_vRecords, first[c], last[c], step[c]);
+    }
+}
+
+void CCurveCheck::SetRecordChannelInfo(int index, std::vector<CurveErrorRecord>& records, CString first, CString last,
+                                       CString step)
+{
+    if (index < 0 || static_cast<size_t>(index) >= records.size())
+        return;
+    CurveErrorRecord& r = records[static_cast<size_t>(index)];
+    r.m_nTestNfp = StdToInt(first);
+    r.m_nTestNlp = StdToInt(last);
+    r.m_nTestDel = StdToInt(step);
+    CompareRecord(index, records);
+}
+
+void CCurveCheck::CompareRecord(int index, std::vector<CurveErrorRecord>& records)
+{
+    if (index < 0 || static_cast<size_t>(index) >= records.size())
+        return;
+    CurveErrorRecord& r = records[static_cast<size_t>(index)];
+    // In 64 bits: point numbers typed by the user may sit at the ends of the int range.
+    const long long testNfp = r.m_nTestNfp;
+    const long long testNlp = r.m_nTestNlp;
+    const long long total = r.m_nCurveTotal;
+    r.m_nTestTotal = ClampToInt(testNlp - testNfp + 1);
+
+    if (m_nColumns == 1) {
+        const long long nlp = total + testNfp - 1;
+        r.m_nCurveNlp = ClampToInt(nlp);
+        const bool agree = total == testNlp - testNfp + 1;
+        r.m_bNfpOk = r.m_bNlpOk = r.m_bTotalOk = agree;
+        r.m_strNote = agree ? std::string() : HintNlp(nlp, total - 1);
+        return;
+    }
+
+    const long long nlp = total + r.m_nCurveNfp - 1;
+    r.m_nCurveNlp = ClampToInt(nlp);
+    if (testNlp - testNfp == total - 1) {
+        r.m_bNfpOk = r.m_bNlpOk = r.m_bTotalOk = true;
+        r.m_strNote.clear();
+    } else {
+        r.m_bNfpOk = r.m_nCurveNfp == r.m_nTestNfp;
+        r.m_bNlpOk = nlp == testNlp;
+        r.m_bTotalOk = total == testNlp - testNfp + 1;
+    }
+    r.m_bDelOk = r.m_nCurveDel == r.m_nTestDel;
+    if (!r.m_bDelOk)
+        r.m_strNote = "Hint: replacing 'Time Step' =" + std::to_string(r.m_nTestDel) + " with " +
+                      std::to_string(r.m_nCurveDel);
+    if (!r.m_bNfpOk || !r.m_bNlpOk || !r.m_bTotalOk)
+        r.m_strNote = HintNlp(nlp, total - 1);
 }
