@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -384,9 +385,15 @@ INT_PTR CDialog::DoModal()
     const platform::DialogRunner& runner = platform::CurrentRunner();
     if (runner)
         return runner(*this);
-    setModal(true);
-    const int result = exec();
-    return m_modalResult >= 0 ? m_modalResult : (result > 0 ? result : IDCANCEL);
+    // Our own loop rather than exec(): a dialog may hide itself and go on running (the chooser
+    // hides while a sheet is open), and only EndDialog ends the loop.
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    if (m_modalResult < 0)
+        loop.exec(QEventLoop::DialogExec);
+    return m_modalResult >= 0 ? m_modalResult : IDCANCEL;
 }
 
 BOOL CDialog::CreateModeless()

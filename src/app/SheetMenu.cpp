@@ -1,0 +1,202 @@
+#include "app/SheetMenu.h"
+
+#include "app/ChooseDB.h"
+#include "app/MorvelApp.h"
+#include "platform/Codec.h"
+#include "platform/Messages.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+int g_liveSheets = 0;
+
+struct MenuEntry {
+    int id; // 0: separator
+    const char* text;
+};
+
+const MenuEntry kFileMenu[] = {
+    {ID_LOAD_TEST, "Load Test (.mv5, .hs5 and .ip5)"},
+    {ID_SAVE_TEST, "Save Test (.mv5, .hs5 and .ip5)"},
+    {ID_SAVE_REPORT, "Save Report (.mvr, .hsr and .ipr)"},
+    {0, nullptr},
+    {ID_LOAD_HSVD_ONLY, "Load HSVD Data Only"},
+    {ID_SAVE_HSVD_ONLY, "Save HSVD Data Only"},
+    {ID_SAVE_HSVD_REPORT_ONLY, "Save HSVD Report Only"},
+    {0, nullptr},
+    {ID_LOAD_INTRUSION_ONLY, "Load Intrusion Data Only"},
+    {ID_SAVE_INTRUSION_ONLY, "Save Intrusion Data Only"},
+    {ID_SAVE_INTRUSION_REPORT_ONLY, "Save Intrusion Report Only"},
+    {0, nullptr},
+    {ID_FILE_PRINT, "&Print"},
+    {0, nullptr},
+    {ID_SHEET_EXIT, "E&xit"},
+};
+const MenuEntry kEditMenu[] = {
+    {ID_UNDO_ALL_PAGES, "&Undo All Pages"},
+    {ID_REDO_ALL_PAGES, "&Redo All Pages"},
+    {0, nullptr},
+    {ID_EDIT_COPY, "&Copy\tCtrl+C"},
+    {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+    {0, nullptr},
+    {ID_CLEAR_ALL_PAGES, "&Clear All Pages"},
+};
+const MenuEntry kDatabaseMenu[] = {
+    {ID_VEHICLE_DATABASE, "Vehicle Database"},
+    {ID_COMPONENT_DATABASE, "Component Database"},
+    {ID_BIOMECHANICS_DATABASE, "Biomechanics Database"},
+    {ID_CRASH_AVOIDANCE_DATABASE, "Crash Avoidance Database"},
+    {ID_SWG_DATABASE, "SWG Database"},
+};
+const MenuEntry kHelpMenu[] = {
+    {ID_HELP_FINDER, "&Contents..."},
+    {ID_APP_ABOUT, "&About Morvel"},
+};
+
+struct KindCommand {
+    TestKind kind;
+    int id;
+};
+const KindCommand kKindCommands[] = {
+    {TestKind::Vehicle, ID_VEHICLE_DATABASE},
+    {TestKind::Component, ID_COMPONENT_DATABASE},
+    {TestKind::Biomechanics, ID_BIOMECHANICS_DATABASE},
+    {TestKind::CrashAvoidance, ID_CRASH_AVOIDANCE_DATABASE},
+    {TestKind::Swg, ID_SWG_DATABASE},
+};
+
+} // namespace
+
+int CTestSheet::LiveCount() { return g_liveSheets; }
+
+CTestSheet::CTestSheet(const char* caption, CChooseDB* chooser, int selectPage, TestKind kind, const char* question)
+    : CPropertySheet(caption, chooser, selectPage)
+    , m_pChooser(chooser)
+    , m_kind(kind)
+    , m_question(question)
+{
+    ++g_liveSheets;
+    BuildMenu();
+    for (const KindCommand& k : kKindCommands) {
+        if (k.kind != kind)
+            OnCommand(k.id, [this, target = k.kind] { SwitchTo(target); });
+    }
+    OnCommand(ID_SHEET_EXIT, [this] { OnClose(); });
+    OnCommand(ID_APP_ABOUT, [] { CMorvelV5App::OnAppAbout(); });
+}
+
+CTestSheet::~CTestSheet() { --g_liveSheets; }
+
+void CTestSheet::BuildMenu()
+{
+    QMenuBar* bar = GetMenuBar();
+    auto addMenu = [&](const char* title, const MenuEntry* entries, size_t count, int index) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(title));
+        for (size_t i = 0; i < count; ++i) {
+            if (!entries[i].id) {
+                menu->addSeparator();
+                continue;
+            }
+            QString text = ToQString(CString(entries[i].text));
+            QString shortcut;
+            if (const int tab = text.indexOf('\t'); tab >= 0) {
+                shortcut = text.mid(tab + 1);
+                text = text.left(tab);
+            }
+            QAction* action = menu->addAction(text);
+            if (!shortcut.isEmpty())
+                action->setShortcut(QKeySequence(shortcut));
+            const int id = entries[i].id;
+            connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+            m_actions[id] = action;
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, index] { OnInitMenuPopup(menu, index); });
+    };
+    addMenu("&File", kFileMenu, std::size(kFileMenu), 0);
+    addMenu("&Edit", kEditMenu, std::size(kEditMenu), 1);
+    addMenu("&Database", kDatabaseMenu, std::size(kDatabaseMenu), 2);
+    addMenu("&Help", kHelpMenu, std::size(kHelpMenu), 3);
+}
+
+QAction* CTestSheet::MenuAction(int id) const
+{
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CTestSheet::OnCommand(int id, std::function<void()> handler) { m_handlers[id] = std::move(handler); }
+
+void CTestSheet::RunCommand(int id)
+{
+    const auto it = m_handlers.find(id);
+    if (it == m_handlers.end())
+        return;
+    // The handler may end with a call that deletes this sheet: run a copy.
+    const std::function<void()> handler = it->second;
+    handler();
+}
+
+void CTestSheet::OnInitMenuPopup(QMenu* /*popup*/, int index)
+{
+    if (index == 1) {
+        MenuAction(ID_UNDO_ALL_PAGES)->setEnabled(false);
+        MenuAction(ID_REDO_ALL_PAGES)->setEnabled(false);
+    }
+}
+
+BOOL CTestSheet::OnInitDialog()
+{
+    const BOOL result = CPropertySheet::OnInitDialog();
+    for (const KindCommand& k : kKindCommands) {
+        if (k.kind == m_kind) {
+            MenuAction(k.id)->setCheckable(true);
+            MenuAction(k.id)->setChecked(true);
+        }
+    }
+    // Room for the menu bar, then centred on the screen.
+    resize(width() + 15, height() + 20);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    return result;
+}
+
+void CTestSheet::OnClose()
+{
+    if (MessageBoxA(nullptr, "Really exit Morvel?", "Warning", MB_YESNO) != IDYES)
+        return;
+    CChooseDB* chooser = m_pChooser;
+    if (chooser)
+        chooser->CloseAllSheets(); // deletes this sheet: nothing may follow
+}
+
+void CTestSheet::SwitchTo(TestKind kind)
+{
+    if (kind == m_kind)
+        return;
+    if (MessageBoxA(nullptr, m_question, "Warning", MB_YESNO) != IDYES)
+        return;
+    DestroyWindow();
+    CChooseDB* chooser = m_pChooser;
+    if (!chooser)
+        return;
+    switch (kind) {
+    case TestKind::Vehicle:
+        chooser->OnVehicleDatabase();
+        break;
+    case TestKind::Biomechanics:
+        chooser->OnBiomechanicsDatabase();
+        break;
+    case TestKind::Component:
+        chooser->OnComponentDatabase();
+        break;
+    case TestKind::CrashAvoidance:
+        chooser->OnCrashAvoidanceDatabase();
+        break;
+    case TestKind::Swg:
+        chooser->OnSwgDatabase();
+        break;
+    }
+    // this sheet is deleted by now
+}
