@@ -1,0 +1,31 @@
+#!/bin/sh
+# Builds the benchmarks (Release, own build folder), makes a test folder of 100 curve files of
+# 20,000 two-column points and times the curve check against `wc -l` over the same files, warm,
+# in the same run. Prints the ratio; the aim is at most 8.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${BUILD_DIR:-$root/build-bench-curve}
+data=${CURVE_DIR:-${TMPDIR:-/tmp}/morvel-curve-bench}
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
+cmake --build "$build" --target curve_check_bench >/dev/null
+
+if [ ! -f "$data/t.100" ]; then
+    python3 "$here/curve_make_folder.py" "$data" 100 20000
+fi
+du -sh "$data" | sed 's/^/folder: /'
+# Warm the cache.
+cat "$data"/t.* >/dev/null
+
+MORVEL_CURVE_DIR=$data "$build/bench/curve_check_bench" --benchmark_format=json >"$build/curve_check.json"
+python3 - "$build/curve_check.json" <<'PY'
+import json, sys
+runs = {b["name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+wc = runs["BM_WcLines"]["real_time"]
+check = runs["BM_CheckCurveFiles"]["real_time"]
+unit = runs["BM_WcLines"]["time_unit"]
+print("wc -l:            %8.2f %s" % (wc, unit))
+print("CheckCurveFiles:  %8.2f %s" % (check, unit))
+print("ratio check / wc: %8.2f (target <= 8)" % (check / wc))
+PY
