@@ -1,0 +1,382 @@
+#include "common/ui/NEdit.h"
+
+#include "common/Convert.h"
+#include "platform/Codec.h"
+#include "platform/DateParse.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QValidator>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The typing limit of a text field. Only growth past the limit is refused: a longer text put
+// in by the program (a value read from a file) is never cut, and can still be shortened.
+class TextLimit : public QValidator {
+public:
+    TextLimit(QLineEdit* edit, int limit)
+        : QValidator(edit)
+        , m_limit(limit)
+        , m_length(edit->text().size())
+    {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_length = text.size(); });
+    }
+    void setLimit(int limit) { m_limit = limit; }
+    State validate(QString& input, int&) const override
+    {
+        if (input.size() <= m_limit || input.size() <= m_length)
+            return Acceptable;
+        return Invalid;
+    }
+
+private:
+    int m_limit;
+    qsizetype m_length; // of the text before the change being checked
+};
+
+// An edit control's limit of 0 means no limit of its own.
+constexpr int kNoLimit = 32767;
+
+bool IsIntText(const CString& text)
+{
+    const std::string& s = text.str();
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '-'))
+        return false;
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(s[i])))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CNEdit::CNEdit() = default;
+
+CNEdit::~CNEdit()
+{
+    if (m_edit)
+        m_edit->removeEventFilter(this);
+}
+
+void CNEdit::Attach(QLineEdit* edit)
+{
+    if (!edit || edit == m_edit)
+        return;
+    m_edit = edit;
+    m_watched = edit;
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textChanged, this, &CNEdit::OnChange);
+    connect(edit, &QObject::destroyed, this, [this] {
+        m_limit = nullptr;
+        m_watched = nullptr;
+    });
+    m_crText = kBlack;
+    m_crBack = kWhite;
+    SetWidgetColors(edit, m_crText, m_crBack);
+    if (!m_tooltip.isEmpty())
+        edit->setToolTip(m_tooltip);
+    ApplyTextLimit();
+    // Attaching shows the stored text in the normal colours; only a change checks it.
+    m_attaching = true;
+    SetWindowText(m_strText);
+    m_attaching = false;
+}
+
+void CNEdit::Apply(const FieldRule& rule)
+{
+    switch (rule.type) {
+    case FieldType::Int:
+        SetIntType(static_cast<int>(rule.min), static_cast<int>(rule.max), rule.allowEmpty);
+        break;
+    case FieldType::Real:
+        SetDoubleType(rule.min, rule.max, rule.allowEmpty);
+        break;
+    case FieldType::Text:
+        SetStringType(static_cast<unsigned>(rule.min), static_cast<unsigned>(rule.max), rule.allowEmpty);
+        break;
+    case FieldType::Date:
+        SetDateType(rule.allowEmpty);
+        m_nMinLength = rule.displayLength;
+        break;
+    case FieldType::None:
+        m_bIsReal = m_bIsInt = m_bIsString = m_bIsDate = false;
+        break;
+    }
+    m_tooltip = rule.tooltip ? ToQString(CString(rule.tooltip)) : QString();
+    if (m_edit)
+        m_edit->setToolTip(m_tooltip);
+}
+
+void CNEdit::SetIntType(int min, int max, bool allowEmpty)
+{
+    m_bIsInt = true;
+    m_bIsReal = m_bIsString = m_bIsDate = false;
+    m_nMin = min;
+    m_nMax = max;
+    m_bAllowEmpty = allowEmpty;
+    ApplyTextLimit();
+}
+
+void CNEdit::SetDoubleType(double min, double max, bool allowEmpty)
+{
+    m_bIsReal = true;
+    m_bIsInt = m_bIsString = m_bIsDate = false;
+    m_dMin = min;
+    m_dMax = max;
+    m_bAllowEmpty = allowEmpty;
+    ApplyTextLimit();
+}
+
+void CNEdit::SetStringType(unsigned minLength, unsigned maxLength, bool allowEmpty)
+{
+    m_bIsString = true;
+    m_bIsReal = m_bIsInt = m_bIsDate = false;
+    m_nMinLength = minLength;
+    m_nMaxLength = maxLength;
+    m_bAllowEmpty = allowEmpty;
+    ApplyTextLimit();
+}
+
+void CNEdit::SetDateType(bool allowEmpty)
+{
+    m_bIsDate = true;
+    m_bIsReal = m_bIsInt = m_bIsString = false;
+    m_bAllowEmpty = allowEmpty;
+    ApplyTextLimit();
+}
+
+FieldType CNEdit::GetType() const
+{
+    if (m_bIsInt)
+        return FieldType::Int;
+    if (m_bIsReal)
+        return FieldType::Real;
+    if (m_bIsString)
+        return FieldType::Text;
+    if (m_bIsDate)
+        return FieldType::Date;
+    return FieldType::None;
+}
+
+void CNEdit::ApplyTextLimit()
+{
+    if (!m_edit)
+        return;
+    const int limit = m_bIsString && m_nMaxLength > 0 && m_nMaxLength < unsigned(kNoLimit)
+                          ? static_cast<int>(m_nMaxLength)
+                          : kNoLimit;
+    if (!m_limit) {
+        auto* validator = new TextLimit(m_edit, limit);
+        m_limit = validator;
+        m_edit->setValidator(validator);
+    } else {
+        static_cast<TextLimit*>(m_limit)->setLimit(limit);
+    }
+}
+
+void CNEdit::SetWindowText(const CString& text)
+{
+    if (m_edit)
+        m_edit->setText(ToQString(text));
+}
+
+void CNEdit::SetText(const char* text)
+{
+    CString trimmed(text);
+    trimmed.Trim();
+    if (trimmed == m_strText)
+        return;
+    m_strText = trimmed;
+    SetWindowText(m_strText);
+}
+
+void CNEdit::SetLong(const long& value)
+{
+    CString text;
+    if (m_nMinLength > 0)
+        text.Format("%0*ld", static_cast<int>(m_nMinLength), value);
+    else
+        text.Format("%ld", value);
+    if (text == m_strText)
+        return;
+    m_strText = text;
+    SetWindowText(m_strText);
+}
+
+void CNEdit::SetDouble(const double& value)
+{
+    m_strText.Format("%.2f", value);
+    SetWindowText(m_strText);
+}
+
+int CNEdit::GetInt() const { return StdToInt(m_strText); }
+long CNEdit::GetLong() const { return std::strtol(m_strText, nullptr, 10); }
+double CNEdit::GetDouble() const { return std::atof(m_strText); }
+
+void CNEdit::SetValid(bool valid)
+{
+    m_bValid = valid;
+    if (valid)
+        ShowValidColors();
+    else
+        ShowInvalidColors();
+}
+
+void CNEdit::Revalidate()
+{
+    OnChange();
+    SetValid(m_bValid);
+}
+
+void CNEdit::SetColors(COLORREF text, COLORREF back)
+{
+    m_crText = text;
+    m_crBack = back;
+    SetWidgetColors(m_edit, text, back);
+}
+
+void CNEdit::Redraw()
+{
+    // The colours in force are the members: a field of no type still turns its text black.
+    SetWidgetColors(m_edit, m_crText, m_crBack);
+}
+
+void CNEdit::OnChange()
+{
+    if (m_attaching)
+        return;
+    const COLORREF oldText = m_crText;
+    const CString oldValue = m_strText;
+    m_crText = kBlack;
+    if (m_edit) {
+        m_strText = FromQString(m_edit->text());
+        m_strText.Trim();
+    }
+    if (m_bIsReal)
+        ValidateDouble();
+    else if (m_bIsInt)
+        ValidateInt();
+    else if (m_bIsString)
+        ValidateString();
+    else if (m_bIsDate) {
+        ValidateDate();
+        m_strText.MakeUpper();
+    }
+    if (oldText != m_crText || oldValue != m_strText)
+        Redraw();
+    emit Changed();
+}
+
+void CNEdit::ValidateInt()
+{
+    bool valid;
+    if (m_bAllowEmpty && m_strText.IsEmpty()) {
+        valid = true;
+    } else {
+        // A lone minus sign passes and reads as 0, as the field always took it.
+        const int value = StdToInt(m_strText);
+        valid = IsIntText(m_strText) && m_nMin <= value && value <= m_nMax;
+    }
+    m_bValid = valid;
+    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+}
+
+void CNEdit::ValidateDouble()
+{
+    bool valid;
+    if (m_bAllowEmpty && m_strText.IsEmpty()) {
+        valid = true;
+    } else {
+        const double value = std::atof(m_strText);
+        valid = IsRealNumber(m_strText) && m_dMin <= value && value <= m_dMax;
+    }
+    m_bValid = valid;
+    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+}
+
+void CNEdit::ValidateString()
+{
+    const unsigned length = static_cast<unsigned>(m_strText.GetLength());
+    const bool valid = m_strText.IsEmpty() ? m_bAllowEmpty : (m_nMinLength <= length && length <= m_nMaxLength);
+    m_bValid = valid;
+    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+}
+
+void CNEdit::ValidateDate()
+{
+    const bool valid = m_strText.IsEmpty() || ParseDate(m_strText);
+    m_bValid = valid;
+    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+}
+
+bool CNEdit::ParseDate(CString& text) const
+{
+    ParsedDateTime d;
+    if (ParseLocaleDate(text, d)) {
+        if (m_nMinLength == 6)
+            text.Format("%02d%02d%02d", d.month, d.day, d.year % 100);
+        else if (m_nMinLength == 8)
+            text.Format("%02d%02d%04d", d.month, d.day, d.year);
+        else
+            text.Format("%s %02d, %04d", ShortMonthName(d.month), d.day, d.year);
+        return true;
+    }
+    if (text.GetLength() == 6)
+        return ParseLocaleDate(text.Left(2) + "-" + text.Mid(2, 2) + "-" + text.Mid(4, 2), d);
+    if (text.GetLength() == 8)
+        return ParseLocaleDate(text.Left(2) + "-" + text.Mid(2, 2) + "-" + text.Mid(4, 4), d);
+    return false;
+}
+
+bool CNEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    // Compared as a plain object: the window may be part way through its destruction here.
+    if (event->type() == QEvent::FocusIn && watched == m_watched && m_edit) {
+        m_edit->selectAll(); // the caret goes to the end, which scrolls it into view
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void DDX_Control(CDataExchange* pDX, int id, CNEdit& edit)
+{
+    if (edit.HasWindow() || !pDX || !pDX->m_pDlgWnd)
+        return;
+    if (auto* line = pDX->m_pDlgWnd->Item<QLineEdit>(id))
+        edit.Attach(line);
+}
+
+void CCodeListCheck::IsEditTextInList(const CStringArray* list, const CNEdit* field, bool* flag)
+{
+    if (!field || !flag)
+        return;
+    CString text = field->GetText();
+    text.Trim();
+    if (text.IsEmpty())
+        return;
+    if (!list || list->IsEmpty()) {
+        *flag = false;
+        return;
+    }
+    for (const CString& entry : *list) {
+        CString e = entry;
+        e.Trim();
+        if (e == text) {
+            *flag = true;
+            return;
+        }
+    }
+    *flag = false;
+}
+
+EnableDlgItem::EnableDlgItem(CDlgControls* window, int id, bool& enable)
+{
+    if (window)
+        window->EnableDlgItem(id, enable);
+}

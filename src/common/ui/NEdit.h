@@ -1,0 +1,166 @@
+#pragma once
+// The typed, self-validating field of every page and dialog: a single-line edit that knows the
+// kind of value it holds (integer, real number, text or date), its limits and whether it may be
+// empty, checks its content on every change and shows the result in colour only.
+//
+// A CNEdit is a member of its page and exists before its window; data exchange attaches it to
+// the page's line edit (DDX_Control). Setters called before that store the value only.
+
+#include "platform/CString.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/Dialog.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <string>
+
+#include <QLineEdit>
+class QValidator;
+
+enum class FieldType { None, Int, Real, Text, Date };
+
+// What a page's field table says about one field; CNEdit::Apply sets it in one call.
+struct FieldRule {
+    FieldType type = FieldType::None;
+    double min = 0.0; // integer or real range; shortest text
+    double max = 0.0; // integer or real range; longest text
+    bool allowEmpty = false;
+    const char* tooltip = nullptr;
+    unsigned displayLength = 0; // date fields: 6 MMDDYY, 8 MMDDYYYY, else "Mon DD, YYYY"
+
+    static FieldRule Int(int min, int max, bool allowEmpty, const char* tooltip = nullptr)
+    {
+        return {FieldType::Int, double(min), double(max), allowEmpty, tooltip, 0};
+    }
+    static FieldRule Real(double min, double max, bool allowEmpty, const char* tooltip = nullptr)
+    {
+        return {FieldType::Real, min, max, allowEmpty, tooltip, 0};
+    }
+    static FieldRule Text(unsigned minLength, unsigned maxLength, bool allowEmpty, const char* tooltip = nullptr)
+    {
+        return {FieldType::Text, double(minLength), double(maxLength), allowEmpty, tooltip, 0};
+    }
+    static FieldRule Date(bool allowEmpty, unsigned displayLength = 0, const char* tooltip = nullptr)
+    {
+        return {FieldType::Date, 0.0, 0.0, allowEmpty, tooltip, displayLength};
+    }
+    static FieldRule Plain(const char* tooltip = nullptr) { return {FieldType::None, 0.0, 0.0, false, tooltip, 0}; }
+};
+
+class CNEdit : public QObject {
+    Q_OBJECT
+public:
+    static constexpr COLORREF kBlack = RGB(0, 0, 0);
+    static constexpr COLORREF kWhite = RGB(255, 255, 255);
+    static constexpr COLORREF kYellow = RGB(255, 255, 0);
+    static constexpr COLORREF kRed = RGB(255, 0, 0);
+    static constexpr COLORREF kLightGrey = RGB(235, 235, 235);
+    static constexpr COLORREF kLightGreen = RGB(100, 255, 200);
+
+    CNEdit();
+    ~CNEdit() override;
+
+    // Attaches the field to its window: black on white, the window shows the stored text.
+    void Attach(QLineEdit* edit);
+    QLineEdit* GetWindow() const { return m_edit.data(); }
+    bool HasWindow() const { return !m_edit.isNull(); }
+
+    void Apply(const FieldRule& rule);
+    void SetIntType(int min, int max, bool allowEmpty);
+    void SetDoubleType(double min, double max, bool allowEmpty);
+    void SetStringType(unsigned minLength, unsigned maxLength, bool allowEmpty);
+    void SetDateType(bool allowEmpty);
+    FieldType GetType() const;
+    // Shortest text; also the zero-filled width of SetLong and the display form of a date.
+    void SetMinLength(unsigned minLength) { m_nMinLength = minLength; }
+
+    void SetText(const char* text);
+    void SetStdText(std::string text) { SetText(text.c_str()); }
+    void SetLong(const long& value);
+    void SetDouble(const double& value);
+    CString GetText() const { return m_strText; }
+    std::string GetStdText() const { return m_strText.str(); }
+    int GetInt() const;
+    long GetLong() const;
+    double GetDouble() const;
+    bool AllowsEmpty() const { return m_bAllowEmpty; }
+
+    bool IsValid() const { return m_bValid; }
+    void SetValid(bool valid);
+    void SetValidFlag(bool valid) { m_bValid = valid; }
+    void Revalidate();
+
+    void ShowValidColors() { SetColors(kBlack, kLightGrey); }
+    void ShowInvalidColors() { SetColors(kRed, kYellow); }
+    void ShowNormalColors() { SetColors(kBlack, kWhite); }
+    void ShowAltColors() { SetColors(kRed, kLightGreen); }
+    void SetColors(COLORREF text, COLORREF back);
+    COLORREF GetTextColor() const { return m_crText; }
+    COLORREF GetBackColor() const { return m_crBack; }
+
+    // The change check, run on every change of the window text (typed or set).
+    void OnChange();
+    // Reads a date text; on success rewrites it in the field's display form. A text of 6 or 8
+    // characters that does not read as a date is read again as MM-DD-YY or MM-DD-YYYY and left
+    // as typed.
+    bool ParseDate(CString& text) const;
+
+signals:
+    // After the check of a change; the page's own change handling hangs here or on the window.
+    void Changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ValidateInt();
+    void ValidateDouble();
+    void ValidateString();
+    void ValidateDate();
+    void SetWindowText(const CString& text);
+    void ApplyTextLimit();
+    void Redraw();
+
+    bool m_bIsReal = false;
+    bool m_bIsInt = false;
+    bool m_bIsString = false;
+    bool m_bIsDate = false;
+    bool m_bAllowEmpty = false;
+    bool m_bValid = true;
+    int m_nMax = 0;
+    int m_nMin = 0;
+    double m_dMax = 0.0;
+    double m_dMin = 0.0;
+    unsigned m_nMaxLength = 0;
+    unsigned m_nMinLength = 0;
+    CString m_strText;
+    COLORREF m_crText = kBlack;
+    COLORREF m_crBack = kWhite;
+    COLORREF m_crInvalidBack = kYellow;
+    COLORREF m_crValidBack = kWhite;
+    QString m_tooltip;
+
+    QPointer<QLineEdit> m_edit;
+    QObject* m_watched = nullptr;
+    QValidator* m_limit = nullptr; // owned by the window
+    bool m_attaching = false;
+};
+
+// Attaches the field to the dialog's line edit with that id (once; later calls do nothing).
+void DDX_Control(CDataExchange* pDX, int id, CNEdit& edit);
+
+// Checks a field's text against a list of allowed values.
+class CCodeListCheck {
+public:
+    // Leaves `flag` alone when there is no field or its trimmed text is empty; otherwise false
+    // for a missing or empty list, else whether the text equals one of the trimmed entries.
+    static void IsEditTextInList(const CStringArray* list, const CNEdit* field, bool* flag);
+};
+
+// Enables or disables one control of a window, as a temporary: EnableDlgItem(this, id, on);
+// (inside a dialog class write ::EnableDlgItem, the dialog's own member of that name hides it).
+class EnableDlgItem {
+public:
+    EnableDlgItem(CDlgControls* window, int id, bool& enable);
+};
