@@ -1,0 +1,120 @@
+#include "codes/CodeCheck.h"
+
+#include "platform/CodeDb.h"
+#include "platform/Messages.h"
+
+namespace codesql {
+
+CString CodesOfGroup(const CString& codeName, const CString& tag)
+{
+    return "SELECT " + codeName + " FROM KAVRODB_" + codeName + " WHERE REFERENCE LIKE '%" + SqlQuote(tag) +
+           "%' ORDER BY " + codeName;
+}
+
+CString CodeRowsOfGroup(const CString& codeName, const CString& reference)
+{
+    return "SELECT " + codeName + ", " + codeName + "D, " + codeName + "_COMMENT FROM KAVRODB_" + codeName +
+           " WHERE REFERENCE LIKE '%" + SqlQuote(reference) + "%' ORDER BY " + codeName;
+}
+
+CString UnitsOfAttachment(const CString& attachment)
+{
+    return "SELECT DISTINCT UNITS FROM SENATTCODE1 WHERE SENATT LIKE '%" + SqlQuote(attachment) + "%' ORDER BY UNITS ";
+}
+
+CString LocationsOfAttachmentAndUnit(const CString& attachment, const CString& unit)
+{
+    return CString("SELECT DISTINCT SENLOC FROM SENATTCODE1 ") + "WHERE SENATT LIKE '%" + SqlQuote(attachment) +
+           "%' AND UNITS LIKE '%" + SqlQuote(unit) + "%'" + " ORDER BY SENLOC ";
+}
+
+CString SensorTypesOfUnit(const CString& unit)
+{
+    return "SELECT DISTINCT SENTYP FROM SENTYPCODE WHERE UNITS LIKE '%" + SqlQuote(unit) +
+           "%'OR UNITS LIKE '%ALL%' ORDER BY SENTYP";
+}
+
+CString AttachmentsOfUnit(const CString& unit)
+{
+    return "SELECT SENATT,SENLOC,SENATTD,SENATT_COMMENT FROM SENATTCODE1 WHERE UNITS LIKE '%" + SqlQuote(unit) +
+           "%' ORDER BY SENATT";
+}
+
+CString ModelsOfMake(const CString& make, const CString& tag, bool anywhere)
+{
+    return CString("SELECT MODEL,MODELD,MODEL_COMMENT FROM KAVRODB_MODEL WHERE MAKE LIKE '") + (anywhere ? "%" : "") +
+           SqlQuote(make) + "%' AND REFERENCE LIKE '%" + SqlQuote(tag) + "%' ORDER BY MODEL";
+}
+
+} // namespace codesql
+
+void ShowCodeQueryFailure(const CodeDbError& error)
+{
+    if (g_pCodeDbConnection && !g_pCodeDbConnection->Errors().empty())
+        ShowCodeDbErrors();
+    else if (!error.description.IsEmpty())
+        AfxMessageBox(error.description, MB_OK);
+}
+
+CCodeCheck::Outcome CCodeCheck::CheckText(const CString& text, const CString& codeName, const CString& tag)
+{
+    CString t(text);
+    if (t.TrimLeft().IsEmpty())
+        return Outcome::Blank;
+    return LookupText(text, codesql::CodesOfGroup(codeName, tag), codeName);
+}
+
+CCodeCheck::Outcome CCodeCheck::CheckTextBySql(const CString& text, const CString& sql)
+{
+    CString t(text);
+    if (t.TrimLeft().IsEmpty())
+        return Outcome::Blank;
+    CString column;
+    if (!ColumnOfStatement(sql, column)) {
+        AfxMessageBox("SQL statement error: code name not found.", MB_OK);
+        return Outcome::BadStatement;
+    }
+    return LookupText(text, sql, column);
+}
+
+bool CCodeCheck::ColumnOfStatement(const CString& sql, CString& column)
+{
+    CString s(sql);
+    s.TrimLeft();
+    const int blank = s.Find(' ');
+    int end = s.Find(',');
+    if (end < 0)
+        end = s.Find("FROM");
+    if (blank < 0 || end < 0 || blank >= end)
+        return false;
+    column = s.Mid(blank + 1, end - blank - 1);
+    const int distinct = column.Find("DISTINCT");
+    if (distinct >= 0)
+        column = column.Mid(distinct + 8);
+    column.Trim();
+    return true;
+}
+
+CCodeCheck::Outcome CCodeCheck::LookupText(const CString& text, const CString& sql, const CString& column)
+{
+    try {
+        auto rs = CodeDbExecute(sql);
+        if (rs->IsEOF()) {
+            AfxMessageBox("No Validation Data Found in the portable DB.\n\r" + sql, MB_OK);
+            rs->Close();
+            return Outcome::NoRows;
+        }
+        CString wanted(text);
+        wanted.Trim();
+        bool found = false;
+        for (; !rs->IsEOF() && !found; rs->MoveNext()) {
+            CString value = rs->GetText(column);
+            found = value.Trim() == wanted;
+        }
+        rs->Close();
+        return found ? Outcome::Found : Outcome::NotFound;
+    } catch (const CodeDbError& error) {
+        ShowCodeQueryFailure(error);
+        return Outcome::Failed;
+    }
+}

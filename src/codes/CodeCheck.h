@@ -1,0 +1,105 @@
+#pragma once
+// Checking a coded field against the code tables of "ncodes.mdb", and the statements the pages
+// build over those tables. Every query runs on the one process-wide connection.
+//
+// The field is anything with GetText() and SetValid(bool) (the typed edit of the pages); the
+// check is written once over the field's text so that it runs without a window.
+
+#include "platform/CString.h"
+
+struct CodeDbError;
+
+// Statements over the code tables. Every value pasted into a quoted literal has its quotes
+// doubled, so a make, unit or attachment such as G'S neither breaks nor changes the statement.
+namespace codesql {
+
+// "SELECT T FROM KAVRODB_T WHERE REFERENCE LIKE '%G%' ORDER BY T": every code of one group.
+CString CodesOfGroup(const CString& codeName, const CString& tag);
+// "SELECT T, TD, T_COMMENT FROM KAVRODB_T WHERE REFERENCE LIKE '%R%' ORDER BY T": the rows of the
+// code search list.
+CString CodeRowsOfGroup(const CString& codeName, const CString& reference);
+// The units an attachment may measure (SENATTCODE1).
+CString UnitsOfAttachment(const CString& attachment);
+// The sensor locations of an attachment and unit (SENATTCODE1).
+CString LocationsOfAttachmentAndUnit(const CString& attachment, const CString& unit);
+// The sensor types that measure a unit, or every unit (SENTYPCODE).
+CString SensorTypesOfUnit(const CString& unit);
+// The attachments of a unit with their locations, for the two-stage attachment search.
+CString AttachmentsOfUnit(const CString& unit);
+// The models of a make in one group; anywhere: the make may stand anywhere in MAKE (vehicle
+// pages), else MAKE must begin with it (component pages).
+CString ModelsOfMake(const CString& make, const CString& tag, bool anywhere);
+
+} // namespace codesql
+
+// Shows a failed code query: one box per description in the connection's error collection, or
+// the failure's own description when the collection holds none (a missing column is raised by
+// the recordset, not the provider). An unopened connection has neither and shows nothing.
+void ShowCodeQueryFailure(const CodeDbError& error);
+
+class CCodeCheck {
+public:
+    // What one check came to, and so what it does to the field's valid state.
+    enum class Outcome {
+        Blank,        // empty field: valid, no query
+        Found,        // valid
+        NotFound,     // invalid
+        NoRows,       // "No Validation Data Found..." shown; field unchanged
+        Failed,       // database failure shown; field unchanged
+        BadStatement, // "SQL statement error..." shown; field unchanged
+    };
+
+    template <class Field>
+    void CheckCode(Field* field, CString codeName, CString tag)
+    {
+        if (field)
+            Apply(field, CheckText(CString(field->GetText()), codeName, tag));
+    }
+
+    // As CheckCode; *found receives the look-up result whenever a look-up runs.
+    template <class Field>
+    void CheckCodeEx(Field* field, CString codeName, CString tag, bool* found)
+    {
+        if (!field)
+            return;
+        const Outcome outcome = CheckText(CString(field->GetText()), codeName, tag);
+        if (found && outcome != Outcome::Blank)
+            *found = outcome == Outcome::Found;
+        Apply(field, outcome);
+    }
+
+    template <class Field>
+    void CheckCodeBySql(Field* field, CString sql)
+    {
+        if (field)
+            Apply(field, CheckTextBySql(CString(field->GetText()), sql));
+    }
+
+    template <class Field>
+    bool LookupInDb(Field* field, CString sql, CString column)
+    {
+        if (!field)
+            return false;
+        const Outcome outcome = LookupText(CString(field->GetText()), sql, column);
+        Apply(field, outcome);
+        return outcome == Outcome::Found;
+    }
+
+    // The same checks over a text, for callers and tests without a field.
+    static Outcome CheckText(const CString& text, const CString& codeName, const CString& tag);
+    static Outcome CheckTextBySql(const CString& text, const CString& sql);
+    static Outcome LookupText(const CString& text, const CString& sql, const CString& column);
+    // The code column of a statement: the word after SELECT (and after DISTINCT), up to the first
+    // comma or FROM. False when the statement has no such word.
+    static bool ColumnOfStatement(const CString& sql, CString& column);
+
+private:
+    template <class Field>
+    static void Apply(Field* field, Outcome outcome)
+    {
+        if (outcome == Outcome::Blank || outcome == Outcome::Found)
+            field->SetValid(true);
+        else if (outcome == Outcome::NotFound)
+            field->SetValid(false);
+    }
+};

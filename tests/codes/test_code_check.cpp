@@ -1,0 +1,296 @@
+#include "codes/CodeCheck.h"
+
+#include "CodesTestUtil.h"
+
+#include <filesystem>
+
+using codetest::Connection;
+using codetest::Field;
+using Outcome = CCodeCheck::Outcome;
+
+namespace {
+
+int Check(const char* text, const char* code, const char* tag)
+{
+    Field field {text};
+    CCodeCheck().CheckCode(&field, code, tag);
+    return field.valid;
+}
+
+} // namespace
+
+TEST(CodeCheckTest, BlankFieldIsValidWithoutAnyQuery)
+{
+    Connection db("/nonexistent/ncodes.mdb");
+    platform::MessageRecorder boxes;
+    bool found = true;
+    for (const char* text : {"", "   ", "\t "}) {
+        Field field {text};
+        CCodeCheck().CheckCodeEx(&field, "NOSUCH", "VEHDB", &found);
+        EXPECT_EQ(field.valid, 1) << '"' << text << '"';
+        field.valid = -1;
+        CCodeCheck().CheckCodeBySql(&field, "no statement at all");
+        EXPECT_EQ(field.valid, 1);
+    }
+    EXPECT_TRUE(found); // left as the caller set it
+    found = false;
+    Field blank {" "};
+    CCodeCheck().CheckCodeEx(&blank, "NOSUCH", "VEHDB", &found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(CodeCheckTest, CodeIsLookedUpInItsGroupAndMatchedExactly)
+{
+    Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    struct Case {
+        const char* text;
+        const char* code;
+        const char* tag;
+        int valid;
+    };
+    const Case cases[] = {
+        {"VTB", "TSTCFN", "VEHDB", 1},
+        {"  VTB  ", "TSTCFN", "VEHDB", 1}, // blanks around the text are trimmed
+        {"vtb", "TSTCFN", "VEHDB", 0},     // the check's own match is case-sensitive
+        {"VTBX", "TSTCFN", "VEHDB", 0},
+        {"SLD", "TSTCFN", "BIODB", 1},
+        {"SLD", "TSTCFN", "VEHDB", 0}, // a code of another group
+        {"ROV", "TSTTYP", "VEHDB", 1}, // REFERENCE names both groups
+        {"ROV", "TSTTYP", "COMDB", 1},
+        {"ROV", "TSTTYP", "BIODB", 0},
+        {"T1", "SENLOC", "FCW", 1}, // a configuration code as the tag
+        {"T1", "SENLOC", "LDW", 0},
+        {"12ABC", "VEHIP", "INTRUSIONDB", 1},
+        {"G'S", "UNITS", "BIODB", 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Check(c.text, c.code, c.tag), c.valid) << c.text << " " << c.code << " " << c.tag;
+    EXPECT_EQ(boxes.count(), 0);
+
+    bool found = false;
+    Field field {"NCA"};
+    CCodeCheck().CheckCodeEx(&field, "TSTTYP", "TCADB", &found);
+    EXPECT_TRUE(found);
+    field.text = "XYZ";
+    CCodeCheck().CheckCodeEx(&field, "TSTTYP", "TCADB", &found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(field.valid, 0);
+}
+
+TEST(CodeCheckTest, EveryDefaultAndFillCodeIsInTheSampleTables)
+{
+    Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    const char* codes[][3] = {
+        {"VTB", "TSTCFN", "VEHDB"}, {"VTV", "TSTCFN", "VEHDB"}, {"ITI", "TSTCFN", "VEHDB"}, {"PTV", "TSTCFN", "VEHDB"},
+        {"DDA", "RECTYP", "VEHDB"}, {"UMB", "LINK", "VEHDB"},   {"NA", "BODY", "VEHDB"},    {"NAPP", "ENGINE", "VEHDB"},
+        {"NA", "TRANSM", "VEHDB"},  {"NA", "STRSEP", "VEHDB"},  {"NAP", "COLMEC", "VEHDB"}, {"U", "MODIND", "VEHDB"},
+        {"SEC", "UNITS", "VEHDB"},  {"AM", "DASTAT", "BIODB"},  {"P", "CHSTAT", "BIODB"},   {"NCA", "TSTTYP", "TCADB"},
+        {"ROV", "TSTTYP", "COMDB"}, {"ROVV", "CRTEST", "COMDB"}, {"WD", "OCCTYP", "COMDB"}, {"VE", "CMPTYP", "COMDB"},
+        {"ELEC", "ENGINE", "COMDB"}, {"AN", "OCCTYP", "BIODB"}, {"CD", "OCCTYP", "BIODB"},  {"HU", "OCCTYP", "BIODB"},
+        {"FCW", "TSTCFN", "TCADB"}, {"MPH", "UNITS", "VEHDB"},  {"DPS", "UNITS", "SWGDB"},  {"SV", "SUBTYPE", "FCW"},
+    };
+    for (const auto& c : codes)
+        EXPECT_EQ(Check(c[0], c[1], c[2]), 1) << c[0] << " " << c[1] << " " << c[2];
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(CodeCheckTest, NoRowsAndFailuresLeaveTheFieldAsItWas)
+{
+    Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+
+    Field field {"VTB"};
+    field.valid = 1;
+    bool found = true;
+    CCodeCheck().CheckCodeEx(&field, "TSTCFN", "NOGROUP", &found);
+    EXPECT_EQ(field.valid, 1);
+    EXPECT_FALSE(found);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "No Validation Data Found in the portable DB.\n\r"
+                                 "SELECT TSTCFN FROM KAVRODB_TSTCFN WHERE REFERENCE LIKE '%NOGROUP%' ORDER BY TSTCFN");
+    EXPECT_EQ(boxes.last().caption, kAppTitle);
+    EXPECT_EQ(boxes.last().buttons(), MB_OK);
+
+    boxes.clear();
+    field.valid = 0;
+    EXPECT_FALSE(CCodeCheck().LookupInDb(&field, "SELECT X FROM KAVRODB_NOSUCH", "X"));
+    EXPECT_EQ(field.valid, 0);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_NE(boxes.last().text.find("KAVRODB_NOSUCH"), std::string::npos);
+
+    // A column the statement lacks is raised by the rows, not the provider: still told.
+    boxes.clear();
+    EXPECT_FALSE(CCodeCheck().LookupInDb(&field, "SELECT TSTCFN FROM KAVRODB_TSTCFN", "NOPE"));
+    EXPECT_EQ(field.valid, 0);
+    EXPECT_EQ(boxes.count(), 1);
+
+    // The next check runs normally.
+    boxes.clear();
+    EXPECT_EQ(Check("VTB", "TSTCFN", "VEHDB"), 1);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(CodeCheckTest, WithoutAnOpenConnectionTheFieldKeepsItsState)
+{
+    platform::MessageRecorder boxes;
+    Field field {"VTB"};
+    {
+        // A connection that failed to open says so once per check.
+        Connection db("/nonexistent/ncodes.mdb");
+        CCodeCheck().CheckCode(&field, "TSTCFN", "VEHDB");
+        EXPECT_EQ(field.valid, -1);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().text, "Operation is not allowed when the object is closed.");
+    }
+    // No connection object at all: nothing to tell.
+    boxes.clear();
+    auto saved = g_pCodeDbConnection;
+    g_pCodeDbConnection.reset();
+    CCodeCheck().CheckCode(&field, "TSTCFN", "VEHDB");
+    g_pCodeDbConnection = saved;
+    EXPECT_EQ(field.valid, -1);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(CodeCheckTest, StatementCodeColumn)
+{
+    struct Case {
+        const char* sql;
+        const char* column; // nullptr: not found
+    };
+    const Case cases[] = {
+        {"SELECT DISTINCT UNITS FROM SENATTCODE1 WHERE SENATT LIKE '%SK%' ORDER BY UNITS ", "UNITS"},
+        {"SELECT DISTINCT SENLOC FROM SENATTCODE1 ", "SENLOC"},
+        {"SELECT SENLOC, UNITS FROM SENATTCODE1", "SENLOC"},
+        {"SELECT SENATT,SENLOC FROM SENATTCODE1", "SENATT"},
+        {"   SELECT MODEL FROM KAVRODB_MODEL", "MODEL"},
+        {"SELECTMODEL", nullptr},
+        {"SELECT MODEL from KAVRODB_MODEL", nullptr}, // FROM is looked for in upper case only
+        {"", nullptr},
+        {",SELECT X FROM T", nullptr},
+    };
+    for (const Case& c : cases) {
+        CString column;
+        const bool ok = CCodeCheck::ColumnOfStatement(c.sql, column);
+        EXPECT_EQ(ok, c.column != nullptr) << c.sql;
+        if (ok && c.column) {
+            EXPECT_EQ(column, c.column) << c.sql;
+        }
+    }
+}
+
+TEST(CodeCheckTest, SensorStatementsCheckDependentFields)
+{
+    Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    struct Case {
+        CString sql;
+        const char* text;
+        int valid;
+    };
+    const Case cases[] = {
+        {codesql::UnitsOfAttachment("SK"), "G'S", 1},
+        {codesql::UnitsOfAttachment("SK"), "DPS", 1},
+        {codesql::UnitsOfAttachment("SK"), "NWT", 0},
+        {codesql::LocationsOfAttachmentAndUnit("SK", "G'S"), "HDB", 1},
+        {codesql::LocationsOfAttachmentAndUnit("SK", "DPS"), "HD", 1},
+        {codesql::LocationsOfAttachmentAndUnit("SK", "G'S"), "HD", 0},
+        {codesql::SensorTypesOfUnit("G'S"), "AC", 1},
+        {codesql::SensorTypesOfUnit("G'S"), "OT", 1}, // a type for every unit
+        {codesql::SensorTypesOfUnit("G'S"), "LC", 0},
+    };
+    for (const Case& c : cases) {
+        Field field {c.text};
+        CCodeCheck().CheckCodeBySql(&field, c.sql);
+        EXPECT_EQ(field.valid, c.valid) << c.sql.GetString() << " / " << c.text;
+    }
+    EXPECT_EQ(boxes.count(), 0);
+
+    Field field {"X"};
+    CCodeCheck().CheckCodeBySql(&field, "SELECTX");
+    EXPECT_EQ(field.valid, -1);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "SQL statement error: code name not found.");
+}
+
+TEST(CodeCheckTest, PastedQuotesNeitherBreakNorChangeTheStatement)
+{
+    EXPECT_EQ(codesql::UnitsOfAttachment("O'X"),
+              "SELECT DISTINCT UNITS FROM SENATTCODE1 WHERE SENATT LIKE '%O''X%' ORDER BY UNITS ");
+    EXPECT_EQ(codesql::LocationsOfAttachmentAndUnit("SK", "G'S"),
+              "SELECT DISTINCT SENLOC FROM SENATTCODE1 WHERE SENATT LIKE '%SK%' AND UNITS LIKE '%G''S%' ORDER BY SENLOC ");
+    EXPECT_EQ(codesql::SensorTypesOfUnit("MPH"),
+              "SELECT DISTINCT SENTYP FROM SENTYPCODE WHERE UNITS LIKE '%MPH%'OR UNITS LIKE '%ALL%' ORDER BY SENTYP");
+    EXPECT_EQ(codesql::ModelsOfMake("FORD", "VEHDB", true),
+              "SELECT MODEL,MODELD,MODEL_COMMENT FROM KAVRODB_MODEL WHERE MAKE LIKE '%FORD%' AND REFERENCE LIKE "
+              "'%VEHDB%' ORDER BY MODEL");
+    EXPECT_EQ(codesql::ModelsOfMake("FORD", "COMDB", false),
+              "SELECT MODEL,MODELD,MODEL_COMMENT FROM KAVRODB_MODEL WHERE MAKE LIKE 'FORD%' AND REFERENCE LIKE "
+              "'%COMDB%' ORDER BY MODEL");
+
+    Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    // A quote that would end the literal early and add a condition matches nothing instead.
+    Field field {"VTB"};
+    CCodeCheck().CheckCode(&field, "TSTCFN", "XX' OR '1'='1");
+    EXPECT_EQ(field.valid, -1);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text.rfind("No Validation Data Found", 0), 0u);
+}
+
+TEST(CodeCheckTest, TextComparesWithoutRegardToCaseInTheDatabase)
+{
+    codetest::SmallDb small(R"(
+        CREATE TABLE KAVRODB_X (X TEXT COLLATE NOCASE, XD TEXT COLLATE NOCASE, X_COMMENT TEXT COLLATE NOCASE,
+                                REFERENCE TEXT COLLATE NOCASE);
+        INSERT INTO KAVRODB_X VALUES ('b', 'bee', NULL, 'vehdb'), ('A', 'ay', NULL, 'VEHDB'),
+                                     ('C', 'cee', NULL, 'VEHDB'), ('a', 'small ay', NULL, 'VEHDB'),
+                                     (NULL, 'no code', NULL, 'VEHDB'), ('  D  ', 'dee', NULL, 'VEHDB');
+    )");
+    Connection db(small.path());
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+
+    auto rs = CodeDbExecute("SELECT X FROM KAVRODB_X WHERE X = 'B'");
+    EXPECT_EQ(rs->GetRecordCount(), 1);
+    rs = CodeDbExecute("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X");
+    ASSERT_EQ(rs->GetRecordCount(), 4);
+    rs->MoveNext();
+    EXPECT_EQ(CString(rs->GetText("X")).CompareNoCase("A"), 0);
+
+    // The lower-case tag and the NULL code row are read; the match itself is case-sensitive.
+    EXPECT_EQ(Check("b", "X", "VEHDB"), 1);
+    EXPECT_EQ(Check("B", "X", "VEHDB"), 0);
+    EXPECT_EQ(Check("D", "X", "VEHDB"), 1);
+    EXPECT_EQ(Check("C", "X", "vehdb"), 1);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(CodeCheckTest, GenuineAccessFile)
+{
+    const std::string path = testutil::FixturePath("jet/DateTestDatabase.mdb");
+    if (!std::filesystem::exists(path))
+        GTEST_SKIP() << "fixture absent: " << path;
+    Connection db(path);
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    auto rs = CodeDbExecute("SELECT ShortTextCol FROM DateTest ORDER BY IDCol");
+    ASSERT_FALSE(rs->IsEOF());
+    const CString stored = rs->GetText("ShortTextCol");
+
+    Field field {" " + stored + " "};
+    CCodeCheck().CheckCodeBySql(&field, "SELECT ShortTextCol FROM DateTest ORDER BY ShortTextCol");
+    EXPECT_EQ(field.valid, 1);
+    field.text = stored + "x";
+    CCodeCheck().CheckCodeBySql(&field, "SELECT DISTINCT ShortTextCol FROM DateTest");
+    EXPECT_EQ(field.valid, 0);
+    EXPECT_EQ(boxes.count(), 0);
+}
