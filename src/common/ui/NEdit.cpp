@@ -104,7 +104,7 @@ void CNEdit::Apply(const FieldRule& rule)
         m_nMinLength = rule.displayLength;
         break;
     case FieldType::None:
-        m_bIsReal = m_bIsInt = m_bIsString = m_bIsDate = false;
+        SetTypeFlags(FieldType::None, false);
         break;
     }
     m_tooltip = rule.tooltip ? ToQString(CString(rule.tooltip)) : QString();
@@ -112,43 +112,38 @@ void CNEdit::Apply(const FieldRule& rule)
         m_edit->setToolTip(m_tooltip);
 }
 
-void CNEdit::SetIntType(int min, int max, bool allowEmpty)
+void CNEdit::SetTypeFlags(FieldType type, bool allowEmpty)
 {
-    m_bIsInt = true;
-    m_bIsReal = m_bIsString = m_bIsDate = false;
-    m_nMin = min;
-    m_nMax = max;
+    m_bIsInt = type == FieldType::Int;
+    m_bIsReal = type == FieldType::Real;
+    m_bIsString = type == FieldType::Text;
+    m_bIsDate = type == FieldType::Date;
     m_bAllowEmpty = allowEmpty;
     ApplyTextLimit();
+}
+
+void CNEdit::SetIntType(int min, int max, bool allowEmpty)
+{
+    m_nMin = min;
+    m_nMax = max;
+    SetTypeFlags(FieldType::Int, allowEmpty);
 }
 
 void CNEdit::SetDoubleType(double min, double max, bool allowEmpty)
 {
-    m_bIsReal = true;
-    m_bIsInt = m_bIsString = m_bIsDate = false;
     m_dMin = min;
     m_dMax = max;
-    m_bAllowEmpty = allowEmpty;
-    ApplyTextLimit();
+    SetTypeFlags(FieldType::Real, allowEmpty);
 }
 
 void CNEdit::SetStringType(unsigned minLength, unsigned maxLength, bool allowEmpty)
 {
-    m_bIsString = true;
-    m_bIsReal = m_bIsInt = m_bIsDate = false;
     m_nMinLength = minLength;
     m_nMaxLength = maxLength;
-    m_bAllowEmpty = allowEmpty;
-    ApplyTextLimit();
+    SetTypeFlags(FieldType::Text, allowEmpty);
 }
 
-void CNEdit::SetDateType(bool allowEmpty)
-{
-    m_bIsDate = true;
-    m_bIsReal = m_bIsInt = m_bIsString = false;
-    m_bAllowEmpty = allowEmpty;
-    ApplyTextLimit();
-}
+void CNEdit::SetDateType(bool allowEmpty) { SetTypeFlags(FieldType::Date, allowEmpty); }
 
 FieldType CNEdit::GetType() const
 {

@@ -114,6 +114,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetTypeFlags(FieldType type, bool allowEmpty);
     void ValidateInt();
     void ValidateDouble();
     void ValidateString();
