@@ -1,0 +1,36 @@
+#include "codes/CodeCheck.h"
+#include "common/ui/NEdit.h"
+
+#include "../CodesTestUtil.h"
+
+#include <QLineEdit>
+
+// The page's own typed field, on its window: the check's result shows in its colours.
+TEST(CodeCheckFieldTest, TypedFieldShowsTheCheckInItsColours)
+{
+    codetest::Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    QLineEdit window;
+    CNEdit field;
+    field.Attach(&window);
+    field.SetStringType(1, 6, true);
+
+    field.SetText(" DDA ");
+    CCodeCheck().CheckCode(&field, "RECTYP", "VEHDB");
+    EXPECT_TRUE(field.IsValid());
+    EXPECT_EQ(field.GetBackColor(), CNEdit::kLightGrey);
+
+    field.SetText("dda");
+    bool found = true;
+    CCodeCheck().CheckCodeEx(&field, "RECTYP", "VEHDB", &found);
+    EXPECT_FALSE(found);
+    EXPECT_FALSE(field.IsValid());
+    EXPECT_EQ(field.GetTextColor(), CNEdit::kRed);
+    EXPECT_EQ(field.GetBackColor(), CNEdit::kYellow);
+
+    // No rows for the group: the colours stay as they were.
+    CCodeCheck().CheckCode(&field, "RECTYP", "NOGROUP");
+    EXPECT_EQ(field.GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(boxes.count(), 1);
+}
