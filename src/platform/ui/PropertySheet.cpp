@@ -2,12 +2,124 @@
 
 #include "platform/Codec.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+namespace {
+
+// Follows the Enter key for the whole application: the state the platform's key-state query
+// gives, which a widget's own events cannot tell once the focus has moved.
+class EnterKeyWatch : public QObject {
+public:
+    bool m_down = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                if (event->type() == QEvent::KeyPress)
+                    m_down = true;
+                else if (!key->isAutoRepeat())
+                    m_down = false;
+            }
+            break;
+        }
+        case QEvent::ApplicationDeactivate:
+            // A release that goes to another program never reaches us.
+            m_down = false;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+EnterKeyWatch* EnterWatch()
+{
+    static QPointer<EnterKeyWatch> watch;
+    if (!watch && qApp) {
+        watch = new EnterKeyWatch;
+        watch->setParent(qApp);
+        qApp->installEventFilter(watch);
+    }
+    return watch.data();
+}
+
+} // namespace
+
+bool IsEnterHeldDown()
+{
+    const EnterKeyWatch* watch = EnterWatch();
+    return watch && watch->m_down;
+}
+
+int CListBox::GetCount() const { return m_list ? m_list->count() : 0; }
+
+int CListBox::GetCurSel() const { return m_list ? m_list->currentRow() : -1; }
+
+void CListBox::SetCurSel(int row)
+{
+    if (!m_list)
+        return;
+    // Setting the selection from the program is no user's choice: no selection-change handler.
+    const QSignalBlocker block(m_list);
+    m_list->setCurrentRow(row >= 0 && row < m_list->count() ? row : -1);
+}
+
+void CListBox::ResetContent()
+{
+    if (!m_list)
+        return;
+    const QSignalBlocker block(m_list);
+    m_list->clear();
+}
+
+int CListBox::AddString(const CString& text)
+{
+    if (!m_list)
+        return -1;
+    const QSignalBlocker block(m_list);
+    m_list->addItem(ToQString(text));
+    return m_list->count() - 1;
+}
+
+CString CListBox::GetText(int row) const
+{
+    if (!m_list || row < 0 || row >= m_list->count())
+        return CString();
+    return FromQString(m_list->item(row)->text());
+}
+
+void CButton::EnableWindow(bool enable)
+{
+    if (m_button)
+        m_button->setEnabled(enable);
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CListBox& list)
+{
+    if (!list.GetWindow())
+        list.Attach(pDX->m_pDlgWnd->Item<QListWidget>(id));
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CButton& button)
+{
+    if (!button.GetWindow())
+        button.Attach(pDX->m_pDlgWnd->Item<QPushButton>(id));
+}
 
 CPropertyPage::CPropertyPage(const DlgTemplate* tmpl, const char* caption)
     : m_template(tmpl)
 {
+    EnterWatch();
     if (caption)
         m_caption = ToQString(CString(caption));
     else if (tmpl && tmpl->caption)
@@ -178,4 +290,95 @@ void CPropertySheet::closeEvent(QCloseEvent* event)
     // The close box asks first; whatever follows is the sheet's own decision.
     event->ignore();
     OnClose();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void CRecordPage::NextRecord(const char* saveError)
+{
+    if (IsEnterHeldDown())
+        return;
+    if (m_nRecordIndex == m_nRecordCount) {
+        // The last record, or none: append one. Its save result does not stop the new record.
+        if (m_nRecordIndex != 0)
+            SaveRecord();
+        ++m_nRecordCount;
+        ++m_nRecordIndex;
+        NewRecord();
+    } else {
+        if (m_nRecordIndex != 0) {
+            if (!SaveRecord()) {
+                MessageBox(saveError);
+                return;
+            }
+        }
+        ++m_nRecordIndex;
+    }
+    LoadRecord();
+    AfterNext();
+}
+
+void CRecordPage::DeleteRecord()
+{
+    if (IsEnterHeldDown() || m_nRecordIndex == 0)
+        return;
+    --m_nRecordCount;
+    RemoveRecord(m_nRecordIndex);
+    --m_nRecordIndex;
+    if (m_nRecordIndex == 0 && m_nRecordCount > 0)
+        m_nRecordIndex = 1;
+    LoadRecord();
+}
+
+void CRecordPage::RefreshRecordList(CListBox& list)
+{
+    if (list.GetCount() != m_nRecordCount) {
+        list.ResetContent();
+        for (int n = 1; n <= m_nRecordCount; ++n)
+            list.AddString(CString(std::to_string(n)));
+    }
+    list.SetCurSel(m_nRecordIndex > 0 ? m_nRecordIndex - 1 : 0);
+}
+
+void CRecordPage::OnRecordListSelChange(CListBox& list)
+{
+    const int row = list.GetCurSel();
+    if (m_nRecordIndex != 0 && !SaveRecord()) {
+        list.SetCurSel(m_nRecordIndex > 1 ? m_nRecordIndex - 1 : 0);
+        return;
+    }
+    if (row < 0)
+        return;
+    m_nRecordIndex = row + 1;
+    LoadRecord();
+}
+
+bool CRecordPage::SaveAndValidateAll()
+{
+    if (!IsPageValid())
+        return false;
+    SaveRecord();
+    const int shown = m_nRecordIndex;
+    for (int n = 1; n <= m_nRecordCount; ++n) {
+        if (n == shown)
+            continue;
+        m_nRecordIndex = n;
+        LoadRecord();
+        if (!IsPageValid())
+            return false;
+    }
+    m_nRecordIndex = shown;
+    LoadRecord();
+    return true;
+}
+
+bool CRecordPage::ValidateAllRecords()
+{
+    for (int n = 1; n <= m_nRecordCount; ++n) {
+        m_nRecordIndex = n;
+        LoadRecord();
+        if (!IsPageValid())
+            return false;
+    }
+    return true;
 }

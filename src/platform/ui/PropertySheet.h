@@ -5,13 +5,51 @@
 
 #include "platform/ui/Dialog.h"
 
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QWidget>
 
 #include <vector>
 
 class CPropertySheet;
+
+// True while the Enter key is down. A record page's ">" and "x" ignore a click then: Enter in a
+// multi-line field starts a new line and must not also step or delete a record.
+bool IsEnterHeldDown();
+
+// A page's list box, bound to its control by data exchange; before that it is empty and does
+// nothing.
+class CListBox {
+public:
+    void Attach(QListWidget* list) { m_list = list; }
+    QListWidget* GetWindow() const { return m_list.data(); }
+    int GetCount() const;
+    int GetCurSel() const; // -1: none
+    void SetCurSel(int row);
+    void ResetContent();
+    int AddString(const CString& text);
+    CString GetText(int row) const;
+
+private:
+    QPointer<QListWidget> m_list;
+};
+
+// A page's push button, bound by data exchange.
+class CButton {
+public:
+    void Attach(QPushButton* button) { m_button = button; }
+    QPushButton* GetWindow() const { return m_button.data(); }
+    void EnableWindow(bool enable);
+
+private:
+    QPointer<QPushButton> m_button;
+};
+
+void DDX_Control(CDataExchange* pDX, int id, CListBox& list);
+void DDX_Control(CDataExchange* pDX, int id, CButton& button);
 
 class CPropertyPage : public QWidget, public CDlgControls {
     Q_OBJECT
@@ -83,4 +121,48 @@ private:
     int m_current = -1;
     bool m_created = false;
     bool m_switching = false;
+};
+
+// A page of repeated records, one shown at a time: ">" shows the next record or appends one after
+// the last, "x" deletes the shown record, a list of record numbers selects one, and leaving the
+// page requires every record to be valid. A page supplies its records through the hooks.
+class CRecordPage : public CPropertyPage {
+    Q_OBJECT
+public:
+    using CPropertyPage::CPropertyPage;
+
+    int m_nRecordCount = 0; // records the page knows
+    int m_nRecordIndex = 0; // 1-based record shown; 0: none
+
+    // Shows record m_nRecordIndex; nothing without a window.
+    virtual void LoadRecord() = 0;
+    // Stores the shown fields into record m_nRecordIndex.
+    virtual BOOL SaveRecord() = 0;
+    // Every field of the page is valid.
+    virtual BOOL IsPageValid() = 0;
+
+    // The page-leave check: shown record valid and saved, then every other record valid; on a
+    // failure the bad record stays shown.
+    bool SaveAndValidateAll();
+    // Loads and checks records 1 to m_nRecordCount; FALSE at the first failure, which stays shown.
+    bool ValidateAllRecords();
+
+protected:
+    // Record m_nRecordIndex has just been appended: give it its first values.
+    virtual void NewRecord() = 0;
+    // Removes record `index` from the page's data; the records behind it move up.
+    virtual void RemoveRecord(int index) = 0;
+    // After ">" has shown a record.
+    virtual void AfterNext() {}
+
+    // ">": `saveError` is shown when the shown record cannot be saved.
+    void NextRecord(const char* saveError);
+    // "x": no question asked.
+    void DeleteRecord();
+    // The record list: rebuilt as "1", "2", ... when its length differs from the count, then the
+    // shown record's row selected.
+    void RefreshRecordList(CListBox& list);
+    // A selection change of the record list: the shown record is saved first; when that fails
+    // the selection goes back.
+    void OnRecordListSelChange(CListBox& list);
 };

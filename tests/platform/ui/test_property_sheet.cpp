@@ -1,0 +1,219 @@
+#include "platform/Messages.h"
+#include "platform/ui/PropertySheet.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+enum { IDC_NAME = 100, IDC_LIST, IDC_NEXT, IDC_DELETE, IDC_KEEP };
+
+const DlgTemplate kRecordsPage {
+    "Records",
+    200,
+    100,
+    "DejaVu Sans",
+    8,
+    false,
+    {
+        {IDC_NAME, DlgKind::Edit, "", 4, 4, 80, 12},
+        {IDC_LIST, DlgKind::ListBox, "", 100, 4, 40, 60},
+        {IDC_NEXT, DlgKind::Button, ">", 4, 20, 20, 14},
+        {IDC_DELETE, DlgKind::Button, "x", 30, 20, 20, 14},
+        {IDC_KEEP, DlgKind::CheckBox, "Keep", 4, 40, 60, 10},
+    },
+};
+
+const DlgTemplate kPlainPage {"Plain", 200, 100, "DejaVu Sans", 8, false, {{IDC_NAME, DlgKind::Edit, "", 4, 4, 80, 12}}};
+
+// Names, one per record; "bad" is an invalid name.
+class NamesPage : public CRecordPage {
+public:
+    NamesPage() : CRecordPage(&kRecordsPage) { m_names.push_back(""); }
+    std::vector<CString> m_names;
+    int m_keep = 0;
+    CListBox m_list;
+    int m_activations = 0;
+
+    BOOL OnInitDialog() override
+    {
+        CRecordPage::OnInitDialog();
+        OnClicked(IDC_NEXT, [this] { NextRecord("Error: see NamesPage"); });
+        OnClicked(IDC_DELETE, [this] { DeleteRecord(); });
+        OnSelChange(IDC_LIST, [this] { OnRecordListSelChange(m_list); });
+        return TRUE;
+    }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_LIST, m_list);
+        DDX_Check(pDX, IDC_KEEP, m_keep);
+    }
+    BOOL OnSetActive() override
+    {
+        ++m_activations;
+        LoadRecord();
+        return CRecordPage::OnSetActive();
+    }
+    BOOL OnKillActive() override { return SaveAndValidateAll() ? CRecordPage::OnKillActive() : FALSE; }
+
+    void LoadRecord() override
+    {
+        if (!HasWindow())
+            return;
+        RefreshRecordList(m_list);
+        SetDlgItemText(IDC_NAME, m_nRecordIndex < static_cast<int>(m_names.size()) ? m_names[m_nRecordIndex] : "");
+    }
+    BOOL SaveRecord() override
+    {
+        if (!HasWindow())
+            return TRUE;
+        if (GetDlgItemText(IDC_NAME) == "nosave")
+            return FALSE;
+        m_names.resize(std::max<size_t>(m_names.size(), m_nRecordIndex + 1));
+        m_names[m_nRecordIndex] = GetDlgItemText(IDC_NAME);
+        return TRUE;
+    }
+    BOOL IsPageValid() override { return GetDlgItemText(IDC_NAME) != "bad"; }
+    void NewRecord() override
+    {
+        UpdateData(TRUE);
+        m_names.resize(m_nRecordIndex + 1);
+        m_names[m_nRecordIndex] = m_keep ? m_names[m_nRecordIndex - 1] : CString();
+    }
+    void RemoveRecord(int index) override { m_names.erase(m_names.begin() + index); }
+
+    void Type(const char* text)
+    {
+        Item<QLineEdit>(IDC_NAME)->setText(text);
+    }
+    void Click(int id) { QTest::mouseClick(Item<QPushButton>(id), Qt::LeftButton); }
+};
+
+class PlainPage : public CPropertyPage {
+public:
+    PlainPage() : CPropertyPage(&kPlainPage) {}
+    int m_activations = 0;
+    BOOL OnSetActive() override
+    {
+        ++m_activations;
+        return CPropertyPage::OnSetActive();
+    }
+};
+
+struct SmallSheet {
+    NamesPage names;
+    PlainPage plain;
+    CPropertySheet sheet {"Small"};
+    SmallSheet()
+    {
+        sheet.AddPage(&names);
+        sheet.AddPage(&plain);
+    }
+    ~SmallSheet()
+    {
+        // The pages are members: take them out of the tab widget before it deletes them.
+        for (int i = sheet.Tabs()->count() - 1; i >= 0; --i)
+            sheet.Tabs()->removeTab(i);
+        names.setParent(nullptr);
+        plain.setParent(nullptr);
+    }
+};
+
+} // namespace
+
+TEST(PropertySheetTest, PagesAreCreatedOnFirstShowAndAnInvalidPageStaysInFront)
+{
+    SmallSheet s;
+    EXPECT_FALSE(s.names.HasWindow());
+    s.sheet.Create();
+    EXPECT_TRUE(s.names.HasWindow());
+    EXPECT_FALSE(s.plain.HasWindow());
+    EXPECT_EQ(s.names.m_activations, 1);
+
+    s.names.Click(IDC_NEXT);
+    s.names.Type("bad");
+    // The user picks the other tab: the page refuses and stays.
+    s.sheet.Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(s.sheet.GetActiveIndex(), 0);
+    EXPECT_EQ(s.sheet.Tabs()->currentIndex(), 0);
+    EXPECT_FALSE(s.plain.HasWindow());
+    EXPECT_FALSE(s.sheet.SetActivePage(1));
+
+    s.names.Type("good");
+    EXPECT_TRUE(s.sheet.SetActivePage(&s.plain));
+    EXPECT_TRUE(s.plain.HasWindow());
+    EXPECT_EQ(s.plain.m_activations, 1);
+    EXPECT_EQ(s.names.m_names[1], "good");
+    s.sheet.Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(s.names.m_activations, 2);
+}
+
+TEST(PropertySheetTest, RecordStepsListAndCheckBoxExchange)
+{
+    SmallSheet s;
+    s.sheet.Create();
+    NamesPage& p = s.names;
+    p.Click(IDC_NEXT);
+    p.Type("one");
+    p.CheckDlgButton(IDC_KEEP, 1);
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_keep, 1);
+    EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "one") << "retained from record 1";
+    p.Type("two");
+    p.CheckDlgButton(IDC_KEEP, 0);
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "");
+    EXPECT_EQ(p.m_list.GetCount(), 3);
+    EXPECT_EQ(p.m_list.GetCurSel(), 2);
+
+    // Picking a row saves the shown record first.
+    p.Type("three");
+    p.m_list.GetWindow()->setCurrentRow(0);
+    EXPECT_EQ(p.m_nRecordIndex, 1);
+    EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "one");
+    EXPECT_EQ(p.m_names[3], "three");
+
+    // A record that cannot be saved keeps the selection and the record.
+    platform::MessageRecorder boxes;
+    p.Type("nosave");
+    p.m_list.GetWindow()->setCurrentRow(2);
+    EXPECT_EQ(p.m_nRecordIndex, 1);
+    EXPECT_EQ(p.m_list.GetCurSel(), 0);
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_nRecordIndex, 1);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "Error: see NamesPage");
+    EXPECT_EQ(boxes.last().caption, kAppTitle);
+
+    p.Type("one");
+    p.Click(IDC_DELETE);
+    EXPECT_EQ(p.m_nRecordCount, 2);
+    EXPECT_EQ(p.m_nRecordIndex, 1);
+    EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "two");
+    EXPECT_EQ(p.m_list.GetCount(), 2);
+}
+
+TEST(PropertySheetTest, ButtonsDoNothingWhileEnterIsHeldDown)
+{
+    SmallSheet s;
+    s.sheet.Create();
+    NamesPage& p = s.names;
+    QLineEdit* edit = p.Item<QLineEdit>(IDC_NAME);
+    QTest::keyPress(edit, Qt::Key_Return);
+    EXPECT_TRUE(IsEnterHeldDown());
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_nRecordCount, 0);
+    QTest::keyRelease(edit, Qt::Key_Return);
+    EXPECT_FALSE(IsEnterHeldDown());
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_nRecordCount, 1);
+    QTest::keyPress(edit, Qt::Key_Enter);
+    p.Click(IDC_DELETE);
+    EXPECT_EQ(p.m_nRecordCount, 1);
+    QTest::keyRelease(edit, Qt::Key_Enter);
+    p.Click(IDC_DELETE);
+    EXPECT_EQ(p.m_nRecordCount, 0);
+}
