@@ -193,8 +193,10 @@ bool SeekSection(CStdioFile& file, const char* marker)
     return false;
 }
 
-int ReadSection(CStdioFile& file, const char* marker,
-                const std::function<bool(const SectionRecord&)>& onRecord, const char* endMarker)
+namespace {
+
+int ReadSectionLines(CStdioFile& file, const char* marker, const std::function<bool(const SectionRecord&)>& onRecord,
+                     const char* endMarker, bool contiguous)
 {
     if (!SeekSection(file, marker))
         return -1;
@@ -203,14 +205,63 @@ int ReadSection(CStdioFile& file, const char* marker,
     while (file.ReadString(line)) {
         if (line.Find(endMarker) >= 0)
             break;
-        if (line.GetAt(0) == '#' || line.Find('|') < 0)
+        if (line.GetAt(0) == '#' || line.Find('|') < 0) {
+            if (contiguous && number > 1)
+                break;
             continue;
+        }
         const SectionRecord record {line, number, CountFields(line)};
         ++number;
         if (!onRecord(record))
             break;
     }
     return number - 1;
+}
+
+} // namespace
+
+int ReadSection(CStdioFile& file, const char* marker,
+                const std::function<bool(const SectionRecord&)>& onRecord, const char* endMarker)
+{
+    return ReadSectionLines(file, marker, onRecord, endMarker, false);
+}
+
+int ReadContiguousSection(CStdioFile& file, const char* marker,
+                          const std::function<bool(const SectionRecord&)>& onRecord)
+{
+    return ReadSectionLines(file, marker, onRecord, "----- ", true);
+}
+
+CString DateCommentLine()
+{
+    const CTime now = CTime::GetCurrentTime();
+    CString line;
+    line.Format("# Date: <%d/%d/%d>\n", now.GetMonth(), now.GetDay(), now.GetYear());
+    return line;
+}
+
+bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body)
+{
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error)) {
+        ShowCantOpenFile(path, error);
+        return false;
+    }
+    body(file);
+    if (!file.Close()) {
+        error.m_cause = file.GetLastCause();
+        ShowCantOpenFile(path, error);
+        return false;
+    }
+    return true;
+}
+
+void ShowRecordsLeftOut(const CString& where, int kept)
+{
+    CString text;
+    text.Format("This %s holds more than %d records; only the first %d are read.", where.GetString(), kept, kept);
+    MessageBoxA(nullptr, text, "Error", MB_OK);
 }
 
 CString SectionMarker(const char* name) { return CString("----- ") + name + " -----"; }

@@ -53,5 +53,23 @@ struct SectionRecord {
 int ReadSection(CStdioFile& file, const char* marker,
                 const std::function<bool(const SectionRecord&)>& onRecord, const char* endMarker = "----- ");
 
+// As ReadSection for a section whose records stand together: after the first record, a comment
+// line or any other line without '|' ends the section.
+int ReadContiguousSection(CStdioFile& file, const char* marker,
+                          const std::function<bool(const SectionRecord&)>& onRecord);
+
+// "# Date: <month/day/year>\n" of the local date now, without leading zeros: the second head
+// line of every written file of the test-file family.
+CString DateCommentLine();
+
+// Creates `path` and lets `body` write it; the file is put in place only when all of it was
+// written. A failed open, write or close shows "Can't open file %s, error = %u\n" with the
+// cause code and gives false, leaving an older file of that name untouched.
+bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);
+
+// Records beyond what a data object can hold stay in the file, and the user is told so: "This
+// <where> holds more than <kept> records; only the first <kept> are read." under "Error".
+void ShowRecordsLeftOut(const CString& where, int kept);
+
 // The "----- NAME -----" text of a section name.
 CString SectionMarker(const char* name);

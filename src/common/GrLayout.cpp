@@ -1,0 +1,100 @@
+#include "common/GrLayout.h"
+
+#include "platform/Messages.h"
+#include "platform/StdioFile.h"
+
+GrLayout::GrLayout(int firstStart, std::initializer_list<int> widths, int lineLength)
+{
+    int start = firstStart;
+    for (int width : widths) {
+        m_words.push_back(static_cast<int16_t>(start));
+        m_words.push_back(static_cast<int16_t>(width));
+        start += width;
+    }
+    m_words.push_back(static_cast<int16_t>(lineLength));
+}
+
+int GrLayout::Start(int pair) const { return pair >= 0 && pair < PairCount() ? m_words[2 * pair] : 0; }
+
+int GrLayout::Width(int pair) const { return pair >= 0 && pair < PairCount() ? m_words[2 * pair + 1] : 0; }
+
+CString GrLayout::Cut(const CString& line, int pair) const
+{
+    if (pair < 0 || pair >= PairCount())
+        return CString();
+    return line.Mid(Start(pair), Width(pair));
+}
+
+namespace {
+
+bool OpenGrFile(CStdioFile& file, const CString& path)
+{
+    CFileException error;
+    if (file.Open(path, CFile::modeRead | CFile::typeText, &error))
+        return true;
+    ShowCantOpenFile(path, error);
+    return false;
+}
+
+bool IsComment(const CString& line) { return line.GetAt(0) == '#'; }
+
+bool CheckLength(const CString& line, const CString& path, const GrLayout& layout, const char* formatName)
+{
+    if (line.GetLength() == layout.LineLength())
+        return true;
+    const CString text = path + " is not in proper " + formatName + " format.";
+    MessageBoxA(nullptr, text, "ERROR", MB_OK);
+    return false;
+}
+
+// True when nothing but empty and comment lines is left in the file.
+bool OnlyFillerLeft(CStdioFile& file)
+{
+    CString line;
+    while (file.ReadString(line)) {
+        if (!line.IsEmpty() && !IsComment(line))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* formatName,
+                      const std::function<int(const CString& line)>& onLine)
+{
+    CStdioFile file;
+    if (!OpenGrFile(file, path))
+        return 0;
+    CString line;
+    if (!file.ReadString(line) || line.IsEmpty())
+        return 0;
+    while (IsComment(line)) {
+        if (!file.ReadString(line))
+            line.Empty();
+    }
+    if (!CheckLength(line, path, layout, formatName))
+        return 0;
+    return onLine(line);
+}
+
+int ReadGrRecords(const CString& path, const GrLayout& layout, const char* formatName,
+                  const std::function<bool(const CString& line, int number)>& onLine)
+{
+    CStdioFile file;
+    if (!OpenGrFile(file, path))
+        return -1;
+    int taken = 0;
+    CString line;
+    while (file.ReadString(line)) {
+        if (IsComment(line))
+            continue;
+        // A file that ends in comments or empty lines is complete: the records before them stand.
+        if (line.IsEmpty())
+            return OnlyFillerLeft(file) ? taken : -1;
+        if (!CheckLength(line, path, layout, formatName) || !onLine(line, taken + 1))
+            return -1;
+        ++taken;
+    }
+    return taken;
+}

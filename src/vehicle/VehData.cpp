@@ -1,0 +1,109 @@
+#include "vehicle/VehData.h"
+
+#include "common/RecordLine.h"
+#include "vehicle/VehSections.h"
+
+#include <algorithm>
+
+namespace {
+
+void ResetSection(CVehData& data, const VehSection& section, int arraySize)
+{
+    for (const VehField& field : section.fields) {
+        if (field.kind == VehField::Text) {
+            (data.*field.text).Empty();
+        } else if (field.kind == VehField::Array) {
+            (data.*field.array).RemoveAll();
+            (data.*field.array).SetSize(arraySize);
+        }
+    }
+}
+
+void GrowSection(CVehData& data, const VehSection& section, int arraySize)
+{
+    for (const VehField& field : section.fields) {
+        CStringArray* array = field.kind == VehField::Array ? &(data.*field.array) : nullptr;
+        if (array && array->GetSize() < arraySize)
+            array->SetSize(arraySize);
+    }
+}
+
+} // namespace
+
+CVehData::CVehData() : m_nCurveCheckRequested(0) { ResetVehData(); }
+
+CVehData::~CVehData() = default;
+
+void CVehData::ResetVehData()
+{
+    ResetSection(*this, TestSectionTable(), 0);
+    m_strVersion = "V5";
+    m_strConfiguration = "VTB";
+    m_strRecorderType = "DDA";
+    m_strDataLinkType = "UMB";
+    m_nCurveCount = 0;
+    m_bConfigNoticeMuted = true;
+    m_bConfigChanged = false;
+    m_nVehicleCount = 1;
+    m_nVehiclesRead = 1;
+    ResetSection(*this, VehicleSectionTable(), 3);
+    ResetSection(*this, BarrierSectionTable(), 0);
+    m_nOccupantCount = 0;
+    ResetSection(*this, OccupantSectionTable(), 2);
+    m_nRestraintCount = 0;
+    ResetSection(*this, RestraintSectionTable(), 2);
+    for (int n : {0, 1}) {
+        m_saRestVehicleNo.SetAt(n, "1");
+        m_saRestNo.SetAt(n, "1");
+    }
+    ResetSection(*this, InstrumentationSectionTable(), 2);
+    for (int n : {0, 1})
+        m_saInstXUnits.SetAt(n, "SEC");
+    m_nLastCurveNo = 0;
+
+    m_nCurveColumnCount = 0;
+    m_vCurveErrors.clear();
+    m_vCurveChannelIndex.clear();
+    m_strCurvePath.Empty();
+    m_bCurvesChecked = false;
+
+    m_IntrusionData.ResetIntrusion();
+    m_IntrusionData.SetSecondText(m_strTestReference);
+}
+
+void CVehData::SetVehicleCount()
+{
+    m_nVehicleCount = VehicleCountOfConfig(m_strConfiguration);
+}
+
+CString CVehData::FormatField(CString value)
+{
+    if (value.IsEmpty())
+        return " |";
+    value.Trim();
+    return FileSafeText(value) + "|";
+}
+
+bool CVehData::IsTestEmpty() const { return IsRecordEmpty(*this, TestSectionTable(), 0); }
+
+bool CVehData::IsVehicleEmpty() const { return IsRecordEmpty(*this, VehicleSectionTable(), 1); }
+
+bool CVehData::IsBarrierEmpty() const
+{
+    if (m_strConfiguration == "VTV" || m_strConfiguration == "ITI" || m_strConfiguration == "VTI" ||
+        m_strConfiguration == "ITV")
+        return true;
+    return IsRecordEmpty(*this, BarrierSectionTable(), 0);
+}
+
+void CVehData::KeepGroupsInStep()
+{
+    m_nVehiclesRead = std::clamp(m_nVehiclesRead, 1, 2);
+    m_nOccupantCount = std::clamp(m_nOccupantCount, 0, kMaxVehRecords);
+    m_nRestraintCount = std::clamp(m_nRestraintCount, 0, kMaxVehRecords);
+    m_nCurveCount = std::clamp(m_nCurveCount, 0, kMaxVehRecords);
+    GrowSection(*this, VehicleSectionTable(), 3);
+    GrowSection(*this, OccupantSectionTable(), m_nOccupantCount + 1);
+    GrowSection(*this, RestraintSectionTable(), m_nRestraintCount + 1);
+    GrowSection(*this, InstrumentationSectionTable(), m_nCurveCount + 1);
+}

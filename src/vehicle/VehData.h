@@ -1,0 +1,283 @@
+#pragma once
+// Everything that describes one vehicle crash test while it is edited: the TEST record, up to
+// two vehicles, the barrier, occupants, restraints, instrumentation channels (curves), the
+// high-speed video cameras (base), the intrusion points, the GR layouts and the state of the
+// last curve-file check. The vehicle pages read and write the public members directly; record
+// n of a group is element n of every array of the group, element 0 is never used.
+
+#include "common/CurveCheck.h"
+#include "common/HighSpeedVideoData.h"
+#include "platform/CString.h"
+#include "platform/StdioFile.h"
+#include "vehicle/IntrusionData.h"
+#include "vehicle/VehGR.h"
+
+#include <vector>
+
+class CVehData : public CHighSpeedVideoData {
+public:
+    CVehData();
+    virtual ~CVehData();
+
+    // Every member back to its construction value (the test kind's Clear All Pages), the
+    // intrusion points included; the curve-check option the sheet handed over stays.
+    void ResetVehData();
+    void SetVehicleCount();
+
+    // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
+    int WriteTestFile(CString path);
+    void WriteTestSection(CStdioFile& file);
+    void WriteVehicleSection(CStdioFile& file);
+    void WriteBarrierSection(CStdioFile& file);
+    void WriteOccupantSection(CStdioFile& file);
+    void WriteRestraintSection(CStdioFile& file);
+    void WriteInstrumentationSection(CStdioFile& file);
+    static CString FormatField(CString value);
+    bool IsTestEmpty() const;
+    bool IsVehicleEmpty() const;
+    bool IsBarrierEmpty() const;
+
+    // Version 5 (.mv5) and version 4 (.mv4) test files.
+    int ReadTestFile(CString path);
+    int ReadV4TestFile(CString path);
+    int ReadV5Sections(CStdioFile& file);
+    bool ReadTestSection(CStdioFile& file, int version);
+    void ReadVehicleSection(CStdioFile& file, int version);
+    void ReadBarrierSection(CStdioFile& file, int version);
+    void ReadOccupantSection(CStdioFile& file, int version);
+    void ReadRestraintSection(CStdioFile& file, int version);
+    void ReadInstrumentationSection(CStdioFile& file, int version);
+
+    // GR files of the older generation.
+    int ImportGR1(CString path);
+    int ImportGR2(CString path);
+    int ImportGR3(CString path);
+    short ImportGR4(CString path);
+    int ImportGR5(CString path);
+
+    // Report (.mvr).
+    int WriteReportFile(const CString& path);
+    void ReportTest(CStdioFile& file);
+    void ReportVehicles(CStdioFile& file);
+    void ReportBarrier(CStdioFile& file);
+    void ReportOccupants(CStdioFile& file);
+    void ReportRestraints(CStdioFile& file);
+    void ReportInstrumentation(CStdioFile& file);
+
+    CVehGR1 m_GR1;
+    CVehGR2 m_GR2;
+    CVehGR3 m_GR3;
+    CVehGR4 m_GR4;
+    CVehGR5 m_GR5;
+
+    CIntrusionData m_IntrusionData;
+
+    bool m_bConfigNoticeMuted;
+    bool m_bConfigChanged;
+
+    // TEST (the test reference lives in the base).
+    CString m_strVersion;
+    CString m_strTitle;
+    CString m_strObjectives;
+    CString m_strTestDate;
+    CString m_strPerformer;
+    CString m_strContractNo;
+    CString m_strTestType;
+    CString m_strConfiguration;
+    CString m_strTrackSurface;
+    CString m_strTrackCondition;
+    CString m_strAmbientTemp;
+    CString m_strRecorderType;
+    CString m_strDataLinkType;
+    CString m_strClosingSpeed;
+    CString m_strImpactAngle;
+    CString m_strOffsetDistance;
+    CString m_strSideImpactPoint;
+    int m_nCurveCount;
+    CString m_strTestComments;
+
+    int m_nVehicleCount;  // from the test configuration: pages and test-file writer
+    int m_nVehiclesRead;  // vehicles of the last file read or GR2 import: the report
+
+    // VEHICLE: elements 1 and 2 are vehicles 1 and 2.
+    CStringArray m_saVehMake;
+    CStringArray m_saVehModel;
+    CStringArray m_saVehYear;
+    CStringArray m_saVehKavroNo;
+    CStringArray m_saVehBodyType;
+    CStringArray m_saVehVin;
+    CStringArray m_saVehEngineType;
+    CStringArray m_saVehEngineDisplacement;
+    CStringArray m_saVehTransmission;
+    CStringArray m_saVehTestWeight;
+    CStringArray m_saVehCurbWeight;
+    CStringArray m_saVehWheelbase;
+    CStringArray m_saVehLength;
+    CStringArray m_saVehWidth;
+    CStringArray m_saVehCgBehindFrontAxle;
+    CStringArray m_saVehShearCapsule;
+    CStringArray m_saVehCollapseMechanism;
+    CStringArray m_saVehModIndicator;
+    CStringArray m_saVehModDescription;
+    CStringArray m_saVehBX1;
+    CStringArray m_saVehBX2;
+    CStringArray m_saVehBX3;
+    CStringArray m_saVehBX4;
+    CStringArray m_saVehBX5;
+    CStringArray m_saVehBX6;
+    CStringArray m_saVehBX7;
+    CStringArray m_saVehBX8;
+    CStringArray m_saVehBX9;
+    CStringArray m_saVehBX10;
+    CStringArray m_saVehBX11;
+    CStringArray m_saVehBX12;
+    CStringArray m_saVehBX13;
+    CStringArray m_saVehBX14;
+    CStringArray m_saVehBX15;
+    CStringArray m_saVehBX16;
+    CStringArray m_saVehBX17;
+    CStringArray m_saVehBX18;
+    CStringArray m_saVehBX19;
+    CStringArray m_saVehBX20;
+    CStringArray m_saVehBX21;
+    CStringArray m_saVehSpeed;
+    CStringArray m_saVehCrabbedAngle;
+    CStringArray m_saVehPdof;
+    CStringArray m_saVehBumperEngagement;
+    CStringArray m_saVehSillEngagement;
+    CStringArray m_saVehAPillarEngagement;
+    CStringArray m_saVehDamageProfile1;
+    CStringArray m_saVehDamageProfile2;
+    CStringArray m_saVehDamageProfile3;
+    CStringArray m_saVehDamageProfile4;
+    CStringArray m_saVehDamageProfile5;
+    CStringArray m_saVehDamageProfile6;
+    CStringArray m_saVehDamageIndex;
+    CStringArray m_saVehIndentationLength;
+    CStringArray m_saVehDamageToCg;
+    CStringArray m_saVehMaxCrush;
+    CStringArray m_saVehAX1;
+    CStringArray m_saVehAX2;
+    CStringArray m_saVehAX3;
+    CStringArray m_saVehAX4;
+    CStringArray m_saVehAX5;
+    CStringArray m_saVehAX6;
+    CStringArray m_saVehAX7;
+    CStringArray m_saVehAX8;
+    CStringArray m_saVehAX9;
+    CStringArray m_saVehAX10;
+    CStringArray m_saVehAX11;
+    CStringArray m_saVehAX12;
+    CStringArray m_saVehAX13;
+    CStringArray m_saVehAX14;
+    CStringArray m_saVehAX15;
+    CStringArray m_saVehAX16;
+    CStringArray m_saVehAX17;
+    CStringArray m_saVehAX18;
+    CStringArray m_saVehAX19;
+    CStringArray m_saVehAX20;
+    CStringArray m_saVehAX21;
+    CStringArray m_saVehCartAngle;
+    CStringArray m_saVehCartOrientation;
+    CStringArray m_saVehComments;
+
+    // BARRIER.
+    CString m_strBarRigidity;
+    CString m_strBarShape;
+    CString m_strBarContactAngle;
+    CString m_strBarPoleDiameter;
+    CString m_strBarComments;
+
+    // OCCUPANT.
+    int m_nOccupantCount;
+    CStringArray m_saOccVehicleNo;
+    CStringArray m_saOccLocation;
+    CStringArray m_saOccType;
+    CStringArray m_saOccAge;
+    CStringArray m_saOccSex;
+    CStringArray m_saOccHeight;
+    CStringArray m_saOccWeight;
+    CStringArray m_saOccCalibration;
+    CStringArray m_saOccDummySize;
+    CStringArray m_saOccDummyMaker;
+    CStringArray m_saOccDummyModification;
+    CStringArray m_saOccDummyDescription;
+    CStringArray m_saOccHeadToWindshieldHeader;
+    CStringArray m_saOccHeadToWindshield;
+    CStringArray m_saOccHeadToSideHeader;
+    CStringArray m_saOccHeadToSideWindow;
+    CStringArray m_saOccChestToDash;
+    CStringArray m_saOccChestToWheel;
+    CStringArray m_saOccArmToDoor;
+    CStringArray m_saOccHipToDoor;
+    CStringArray m_saOccKneesToDash;
+    CStringArray m_saOccHeadToSeatback;
+    CStringArray m_saOccNeckToSeatback;
+    CStringArray m_saOccChestToSeatback;
+    CStringArray m_saOccKneeToSeatback;
+    CStringArray m_saOccSeatPosition;
+    CStringArray m_saOccHeadContact1;
+    CStringArray m_saOccHeadContact2;
+    CStringArray m_saOccChestContact1;
+    CStringArray m_saOccChestContact2;
+    CStringArray m_saOccLegsContact1;
+    CStringArray m_saOccLegsContact2;
+    CStringArray m_saOccHic;
+    CStringArray m_saOccHicLower;
+    CStringArray m_saOccHicUpper;
+    CStringArray m_saOccThoraxAccel;
+    CStringArray m_saOccLeftFemurLoad;
+    CStringArray m_saOccRightFemurLoad;
+    CStringArray m_saOccCsi;
+    CStringArray m_saOccLapBeltLoad;
+    CStringArray m_saOccShoulderBeltLoad;
+    CStringArray m_saOccTti;
+    CStringArray m_saOccPelvicG;
+    CStringArray m_saOccComments;
+
+    // RESTRAINT.
+    int m_nRestraintCount;
+    CStringArray m_saRestVehicleNo;
+    CStringArray m_saRestOccLocation;
+    CStringArray m_saRestNo;
+    CStringArray m_saRestType;
+    CStringArray m_saRestMount;
+    CStringArray m_saRestDeployment;
+    CStringArray m_saRestComments;
+
+    // INSTRUMENTATION (its count is m_nCurveCount). Sensor location is declared before sensor
+    // type; the file has type first.
+    CStringArray m_saInstVehicleNo;
+    int m_nLastCurveNo; // curve number of the last line read or imported; never written
+    CStringArray m_saInstSensorLocation;
+    CStringArray m_saInstSensorType;
+    CStringArray m_saInstAttachment;
+    CStringArray m_saInstAxis;
+    CStringArray m_saInstXUnits;
+    CStringArray m_saInstYUnits;
+    CStringArray m_saInstPrefilter;
+    CStringArray m_saInstMaker;
+    CStringArray m_saInstCalibrationDate;
+    CStringArray m_saInstRating;
+    CStringArray m_saInstChannelMax;
+    CStringArray m_saInstInitialVelocity;
+    CStringArray m_saInstFirstPoint;
+    CStringArray m_saInstLastPoint;
+    CStringArray m_saInstTimeIncrement;
+    CStringArray m_saInstDataStatus;
+    CStringArray m_saInstChannelStatus;
+    CStringArray m_saInstComments;
+
+    // The last curve-file check.
+    int m_nCurveCheckRequested;
+    int m_nCurveColumnCount;
+    std::vector<CurveErrorRecord> m_vCurveErrors;
+    std::vector<int> m_vCurveChannelIndex;
+    CString m_strCurvePath;
+    bool m_bCurvesChecked;
+
+private:
+    // After a read or an import: counts within what the arrays can hold, every array of a group
+    // at least count + 1 long.
+    void KeepGroupsInStep();
+};
