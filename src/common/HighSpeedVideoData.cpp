@@ -5,6 +5,8 @@
 #include "platform/Messages.h"
 #include "platform/Time.h"
 
+#include <limits>
+
 namespace {
 
 // Camera numbers are written with at most three digits.
@@ -106,7 +108,8 @@ void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file)
             m_strTestReference = GetFields(record.line, 1, 2);
             m_arrScaleFactor.SetAtGrow(n, GetFields(record.line, 2, 3));
             m_arrViewDescription.SetAtGrow(n, GetFields(record.line, 3, 4));
-            m_arrCommentary.SetAtGrow(n, GetFields(record.line, 4, 5));
+            // The commentary is the rest of the line: a "|" typed into it must not cut it off.
+            m_arrCommentary.SetAtGrow(n, GetFields(record.line, 4, std::numeric_limits<int>::max()));
             return true;
         },
         "----- END -----");

@@ -124,6 +124,20 @@ TEST(HsvdData, ReaderRenumbersTrimsAndKeepsOlderRecords)
               "This MV5 file has 3 | characters in line 3 of the HSVD section, should have 4");
 }
 
+TEST(HsvdData, ABarInTheCommentaryIsKept)
+{
+    TempDir dir;
+    platform::MessageRecorder boxes;
+    CHighSpeedVideoData d;
+    AddCamera(d, "1", "view", "left | right");
+    ASSERT_TRUE(d.SaveHsvdData(dir.file("bar.hs5").c_str()));
+    CHighSpeedVideoData e;
+    ASSERT_TRUE(e.LoadHsvdFile(dir.file("bar.hs5").c_str(), true));
+    EXPECT_EQ(e.m_arrCommentary[1], "left | right");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "This MV5 file has 5 | characters in line 1 of the HSVD section, should have 4");
+}
+
 TEST(HsvdData, FileWithoutSectionOrAbsentFile)
 {
     TempDir dir;
