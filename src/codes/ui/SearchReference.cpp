@@ -1,0 +1,104 @@
+#include "codes/ui/SearchReference.h"
+
+#include "codes/ReferenceList.h"
+#include "codes/ui/LookupList.h"
+#include "common/ui/ListCtrlEx.h"
+#include "component/CompData.h"
+#include "vehicle/VehData.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const DlgTemplate kReferenceTemplate {
+    "VEHNO Selection",
+    323,
+    135,
+    "DejaVu Sans",
+    8,
+    false,
+    {
+        {SearchReference::IDC_CHOICE, DlgKind::Edit, "", 110, 7, 40, 14},
+        {IDOK, DlgKind::DefButton, "OK", 156, 7, 50, 14},
+        {IDCANCEL, DlgKind::Button, "Cancel", 210, 7, 50, 14},
+        {SearchReference::IDC_CLEAR_ENTRY, DlgKind::Button, "Clear Entry", 264, 7, 50, 14},
+        {SearchReference::IDC_REFS, DlgKind::Custom, "", 11, 25, 302, 105, 0, &CListCtrlEx::Create},
+    },
+};
+
+} // namespace
+
+SearchReference::SearchReference(CVehData* vehData, QWidget* parent)
+    : CDialog(&kReferenceTemplate, parent)
+    , m_pVehData(vehData)
+{
+}
+
+SearchReference::SearchReference(CCompData* compData, QWidget* parent)
+    : CDialog(&kReferenceTemplate, parent)
+    , m_pCompData(compData)
+{
+}
+
+CListCtrlEx* SearchReference::GetList() const { return Item<CListCtrlEx>(IDC_REFS); }
+
+QLineEdit* SearchReference::GetChoiceEdit() const { return Item<QLineEdit>(IDC_CHOICE); }
+
+BOOL SearchReference::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    OnClicked(IDOK, [this] { OnOK(); });
+    OnClicked(IDCANCEL, [this] { OnCancel(); });
+    OnClicked(IDC_CLEAR_ENTRY, [this] { OnClearEntry(); });
+    CListCtrlEx* list = GetList();
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QObject::connect(list, &CListCtrlEx::SelectionChanged, list, [this] { OnItemChanged(); });
+    QObject::connect(list, &CListCtrlEx::ItemDoubleClicked, list, [this] { OnDblClk(); });
+
+    if (m_nMode != CReferenceList::VehicleTest && m_nMode != CReferenceList::ComponentTest)
+        return FALSE;
+    const CString configuration = m_pVehData ? m_pVehData->m_strConfiguration : CString();
+    const auto rows = CReferenceList::Rows(m_nMode, configuration,
+                                           {m_pRefArray1, m_pRefArray2, m_pRefArray3, m_pRefArray4, m_pRefArray5},
+                                           m_nMode == CReferenceList::VehicleTest ? &m_nVehCount : nullptr);
+    ShowLookupRows(list, 6, CReferenceList::Columns(m_nMode), rows);
+    return FALSE;
+}
+
+CString SearchReference::FirstSelectedNumber() const
+{
+    const CListCtrlEx* list = GetList();
+    const int row = list->GetSelectedItem();
+    return row >= 0 ? list->GetItemText(row, 0) : CString();
+}
+
+void SearchReference::OnItemChanged()
+{
+    m_strChoice = FirstSelectedNumber();
+    SetDlgItemText(IDC_CHOICE, m_strChoice);
+}
+
+void SearchReference::OnDblClk()
+{
+    OnItemChanged();
+    EndDialog(IDOK);
+}
+
+void SearchReference::OnOK()
+{
+    if (GetList()->GetSelectedItem() < 0) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    m_strChoice = FirstSelectedNumber();
+    m_strChoice.Trim();
+    SetDlgItemText(IDC_CHOICE, m_strChoice);
+    EndDialog(IDOK);
+}
+
+void SearchReference::OnClearEntry()
+{
+    m_strChoice.Empty();
+    SetDlgItemText(IDC_CHOICE, m_strChoice);
+    EndDialog(IDOK);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// "VEHNO Selection": picks the number of one of the open test's vehicles from a list of them
+// (make, model, year, KAVRO number, comments) instead of typing it. The rows come from the test
+// data the page hands over; no database query runs.
+
+#include "platform/ui/Dialog.h"
+
+class CCompData;
+class CListCtrlEx;
+class CVehData;
+class QLineEdit;
+
+class SearchReference : public CDialog {
+public:
+    enum { IDD = 199, IDC_CHOICE = 1368, IDC_CLEAR_ENTRY = 1627, IDC_REFS = 1638 };
+
+    explicit SearchReference(CVehData* vehData, QWidget* parent = nullptr);
+    explicit SearchReference(CCompData* compData, QWidget* parent = nullptr);
+
+    void SetRefArray1(CStringArray* array) { m_pRefArray1 = array; }
+    void SetRefArray2(CStringArray* array) { m_pRefArray2 = array; }
+    void SetRefArray3(CStringArray* array) { m_pRefArray3 = array; }
+    void SetRefArray4(CStringArray* array) { m_pRefArray4 = array; }
+    void SetRefArray5(CStringArray* array) { m_pRefArray5 = array; }
+    void SetMode(int mode) { m_nMode = mode; }
+    CString GetSelection() const { return m_strChoice; }
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnClearEntry();
+    void OnItemChanged();
+    void OnDblClk();
+
+    CListCtrlEx* GetList() const;
+    QLineEdit* GetChoiceEdit() const;
+    int GetVehicleCount() const { return m_nVehCount; }
+
+private:
+    // The number in column 0 of the first selected row; empty when none is selected.
+    CString FirstSelectedNumber() const;
+
+    CString m_strChoice;
+    int m_nMode = 0;
+    CVehData* m_pVehData = nullptr;
+    CStringArray* m_pRefArray1 = nullptr;
+    CStringArray* m_pRefArray2 = nullptr;
+    CStringArray* m_pRefArray3 = nullptr;
+    CStringArray* m_pRefArray4 = nullptr;
+    CStringArray* m_pRefArray5 = nullptr;
+    int m_nVehCount = 0;
+    CCompData* m_pCompData = nullptr;
+};
