@@ -6,8 +6,12 @@
 #include "swg/SWGData.h"
 #include "vehicle/VehData.h"
 
+#include "platform/Codec.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -51,8 +55,6 @@ const Tip kTips[] = {
     {CHsvdPage::IDC_RETAIN_LAST, "Retain data for the record of next number"},
 };
 
-// View description and commentary are typed as one line each: the field control is a
-// single-line edit, and the files hold no line breaks anyway.
 const DlgTemplate kHsvdTemplate {
     "High-Speed Digital Video Info",
     509,
@@ -66,9 +68,9 @@ const DlgTemplate kHsvdTemplate {
         {-1, DlgKind::Static, "Video Frame Number\nScale Factor:", 10, 36, 90, 20},
         {CHsvdPage::IDC_SCALE_FACTOR, DlgKind::Edit, "", 105, 38, 120, 13},
         {-1, DlgKind::Static, "View Description:", 10, 64, 90, 10},
-        {CHsvdPage::IDC_VIEW_DESCRIPTION, DlgKind::Edit, "", 105, 62, 240, 13},
-        {-1, DlgKind::Static, "Camera Commentary:", 10, 88, 90, 10},
-        {CHsvdPage::IDC_COMMENTARY, DlgKind::Edit, "", 105, 86, 240, 13},
+        {CHsvdPage::IDC_VIEW_DESCRIPTION, DlgKind::MultiEdit, "", 105, 60, 240, 22},
+        {-1, DlgKind::Static, "Camera Commentary:", 10, 90, 90, 10},
+        {CHsvdPage::IDC_COMMENTARY, DlgKind::MultiEdit, "", 105, 88, 240, 22},
         {-1, DlgKind::GroupBox, "Camera Number", 370, 8, 125, 150},
         {CHsvdPage::IDC_CAMERA_LIST, DlgKind::ListBox, "", 380, 22, 105, 128},
         {CHsvdPage::IDC_DELETE_RECORD, DlgKind::Button, "x", 105, 120, 20, 14},
@@ -77,6 +79,24 @@ const DlgTemplate kHsvdTemplate {
         {CHsvdPage::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last Record for the New", 105, 150, 180, 12},
     },
 };
+
+// The typed field works on a single-line edit; a multi-line field keeps its CNEdit without a
+// window and hands it every change, then shows the colours the check gave.
+void CheckMultiLine(CNEdit& field, QPlainTextEdit* edit)
+{
+    field.OnChange();
+    SetWidgetColors(edit, field.GetTextColor(), field.GetBackColor());
+}
+
+// Puts the field's text into its multi-line window and checks it.
+void ShowMultiLine(CNEdit& field, QPlainTextEdit* edit)
+{
+    if (edit && FromQString(edit->toPlainText()) != field.GetText()) {
+        const QSignalBlocker block(edit);
+        edit->setPlainText(ToQString(field.GetText()));
+    }
+    CheckMultiLine(field, edit);
+}
 
 } // namespace
 
@@ -122,6 +142,16 @@ BOOL CHsvdPage::OnInitDialog()
                 edit->setCursorPosition(cursor);
             }
         });
+    }
+    for (const HsvdField& field : kFields) {
+        if (auto* edit = Item<QPlainTextEdit>(field.id)) {
+            CNEdit& typed = this->*field.edit;
+            edit->setToolTip(QString::fromLatin1(field.rule.tooltip));
+            connect(edit, &QPlainTextEdit::textChanged, edit, [&typed, edit] {
+                typed.SetText(FromQString(edit->toPlainText()));
+                CheckMultiLine(typed, edit);
+            });
+        }
     }
     OnClicked(IDC_NEXTCURVE_BUTTON, [this] { OnNextcurveButton(); });
     OnClicked(IDC_DELETE_RECORD, [this] { OnDeleteRecord(); });
@@ -180,6 +210,7 @@ void CHsvdPage::LoadRecord()
                 (this->*field.edit).SetText((data->*field.values)[m_nRecordIndex]);
         }
     }
+    ShowMultiLineFields();
     UpdateData(FALSE);
 }
 
@@ -269,7 +300,16 @@ void CHsvdPage::ClearPage()
     m_nRecordIndex = 0;
     for (const HsvdField& field : kFields)
         (this->*field.edit).SetText("");
+    ShowMultiLineFields();
     UpdateData(FALSE);
+}
+
+void CHsvdPage::ShowMultiLineFields()
+{
+    for (const HsvdField& field : kFields) {
+        if (auto* edit = Item<QPlainTextEdit>(field.id))
+            ShowMultiLine(this->*field.edit, edit);
+    }
 }
 
 CString CHsvdPage::OnToolTipNotify(int id)

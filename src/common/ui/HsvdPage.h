@@ -72,5 +72,6 @@ protected:
 private:
     // The data object the kind letter names; null without a kind or its pointer.
     CHighSpeedVideoData* Data() const;
+    void ShowMultiLineFields();
     void EmptyNewRecord(CHighSpeedVideoData& data);
 };

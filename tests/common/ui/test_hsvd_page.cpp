@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -48,11 +49,19 @@ struct HsvdSheet {
         other.setParent(nullptr);
     }
 
-    QLineEdit* Edit(int id) { return page.Item<QLineEdit>(id); }
-    QString Text(int id) { return Edit(id)->text(); }
+    QWidget* Edit(int id) { return page.GetDlgItem(id); }
+    QString Text(int id)
+    {
+        if (auto* multi = page.Item<QPlainTextEdit>(id))
+            return multi->toPlainText();
+        return page.Item<QLineEdit>(id)->text();
+    }
     void Type(int id, const char* text)
     {
-        Edit(id)->clear();
+        if (auto* multi = page.Item<QPlainTextEdit>(id))
+            multi->clear();
+        else
+            page.Item<QLineEdit>(id)->clear();
         QTest::keyClicks(Edit(id), text);
     }
     void Next() { QTest::mouseClick(page.Item<QPushButton>(P::IDC_NEXTCURVE_BUTTON), Qt::LeftButton); }
@@ -221,4 +230,40 @@ TEST(HsvdPageTest, WithoutAKindNothingIsStored)
     EXPECT_EQ(CHsvdPage::OnToolTipNotify(-1), "");
     sheet.Tabs()->removeTab(0);
     page.setParent(nullptr);
+}
+
+TEST(HsvdPageTest, ViewDescriptionTakesLineBreaksAndIsCheckedWhileTyped)
+{
+    HsvdSheet s(1);
+    auto* view = s.page.Item<QPlainTextEdit>(P::IDC_VIEW_DESCRIPTION);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->toolTip(), "string (maximum 70 characters)");
+    view->clear();
+    QTest::keyClicks(view, "front");
+    QTest::keyClick(view, Qt::Key_Return);
+    QTest::keyClicks(view, "left");
+    EXPECT_EQ(view->toPlainText(), "front\nleft");
+    // Enter was released before the click: ">" steps on.
+    s.Next();
+    EXPECT_EQ(s.data.m_arrViewDescription[1], "front\nleft");
+    EXPECT_EQ(s.page.m_nRecordCount, 2);
+
+    QTest::keyClicks(view, std::string(71, 'v').c_str());
+    EXPECT_FALSE(s.page.m_editViewDescription.IsValid());
+    EXPECT_EQ(WidgetBackColor(view), CNEdit::kYellow);
+    EXPECT_FALSE(s.sheet.SetActivePage(1));
+    view->clear();
+    EXPECT_TRUE(s.page.m_editViewDescription.IsValid());
+    EXPECT_TRUE(s.sheet.SetActivePage(1));
+}
+
+TEST(HsvdPageTest, NoCameraIsAppendedAfterThe999th)
+{
+    HsvdSheet s(999);
+    platform::MessageRecorder boxes;
+    s.Next();
+    EXPECT_EQ(s.page.m_nRecordCount, 999);
+    EXPECT_EQ(s.data.CameraCount(), 999);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "A test holds at most 999 high-speed video cameras.");
 }
