@@ -1,0 +1,273 @@
+#include "vehicle/VehData.h"
+
+#include "platform/Messages.h"
+
+#include "TestUtil.h"
+#include "VehTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using testutil::TempDir;
+using testutil::WriteFile;
+using vehtest::Fixture;
+
+namespace {
+
+std::string Blanks(int n) { return std::string(n, ' '); }
+
+std::string Padded(const std::string& text, int width) { return text + Blanks(width - static_cast<int>(text.size())); }
+
+// A small hand-made variant of a fixture, written to the scratch folder.
+std::string EditedFixture(const TempDir& dir, const std::string& name, const std::string& text)
+{
+    const std::string path = dir.file(name);
+    WriteFile(path, text);
+    return path;
+}
+
+} // namespace
+
+TEST(VehGrLayoutTest, ColumnsStandWhereTheOldFilesHaveThem)
+{
+    CVehData d;
+    const struct {
+        const GrLayout& layout;
+        int pairs;
+        int length;
+        std::vector<std::pair<int, int>> starts; // pair, start column
+    } cases[] = {
+        {d.m_GR1, 22, 299, {{0, 0}, {2, 3}, {7, 172}, {15, 203}, {21, 229}}},
+        {d.m_GR2, 79, 549, {{0, 1}, {17, 81}, {18, 151}, {38, 271}, {39, 277}, {45, 294}, {50, 319}, {51, 324},
+                            {55, 347}, {75, 467}, {76, 473}, {78, 479}}},
+        {d.m_GR3, 5, 83, {{0, 1}, {4, 13}}},
+        {d.m_GR4, 46, 505, {{12, 229}, {24, 289}, {25, 294}, {28, 370}, {36, 386}, {45, 435}}},
+        {d.m_GR5, 18, 203, {{1, 2}, {8, 23}, {9, 93}, {15, 125}, {17, 133}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.layout.PairCount(), c.pairs);
+        EXPECT_EQ(c.layout.LineLength(), c.length);
+        EXPECT_EQ(c.layout.Start(c.pairs - 1) + c.layout.Width(c.pairs - 1), c.length);
+        for (const auto& [pair, start] : c.starts)
+            EXPECT_EQ(c.layout.Start(pair), start) << "pair " << pair << " of " << c.length;
+    }
+    EXPECT_EQ(d.m_GR1.Cut("abc", 99), "");
+    EXPECT_EQ(d.m_GR1.Cut("abcd", 2), "d");
+}
+
+TEST(VehGrImportTest, TestDataKeepsItsPaddingBlanks)
+{
+    platform::MessageRecorder messages;
+    CVehData d;
+    d.m_nCurveCount = 4;
+    ASSERT_EQ(d.ImportGR1(Fixture("test.gr1").c_str()), 1);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(d.m_strTitle, Padded("Frontal test", 70));
+    EXPECT_EQ(d.m_strTestDate, "12-MAR-98");
+    EXPECT_EQ(d.m_strContractNo, "DTNH22-95-C-01000");
+    EXPECT_EQ(d.m_strTestReference, "T4321     ");
+    EXPECT_EQ(d.m_strConfiguration, "VTV");
+    EXPECT_EQ(d.m_strAmbientTemp, " 21");
+    EXPECT_EQ(d.m_strClosingSpeed, "56.30");
+    EXPECT_EQ(d.m_strSideImpactPoint, "  1500");
+    EXPECT_EQ(d.m_strTestComments, Padded("Lighting poor", 70));
+    EXPECT_EQ(d.m_strVersion, "V5");
+    EXPECT_EQ(d.m_nCurveCount, 4);
+}
+
+TEST(VehGrImportTest, LinesOfTheWrongLength)
+{
+    TempDir dir;
+    const std::string good = testutil::ReadFile(Fixture("test.gr1"));
+    const std::string line = good.substr(good.find('\n') + 1, 299);
+    const struct {
+        std::string text;
+        bool message;
+    } cases[] = {
+        {line.substr(0, 298) + "\n", true},
+        {line + "x\n", true},
+        {"# only comments\n# here\n", true},
+        {"\n" + line + "\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        platform::MessageRecorder messages;
+        CVehData d;
+        const std::string path = EditedFixture(dir, "bad.gr1", c.text);
+        EXPECT_EQ(d.ImportGR1(path.c_str()), 0);
+        EXPECT_EQ(d.m_strTitle, "");
+        ASSERT_EQ(messages.count(), c.message ? 1 : 0);
+        if (c.message) {
+            EXPECT_EQ(messages.last().text, path + " is not in proper GR1 format.");
+            EXPECT_EQ(messages.last().caption, "ERROR");
+        }
+    }
+    // A line end of LF alone reads the same as CR LF.
+    CVehData d;
+    EXPECT_EQ(d.ImportGR1(EditedFixture(dir, "lf.gr1", line + "\n").c_str()), 1);
+    EXPECT_EQ(d.m_strConfiguration, "VTV");
+}
+
+TEST(VehGrImportTest, VehiclesGoToTheElementTheirNumberNames)
+{
+    platform::MessageRecorder messages;
+    CVehData d;
+    d.m_saVehKavroNo.SetAt(1, "K1");
+    d.m_saVehCurbWeight.SetAt(2, "1750");
+    ASSERT_EQ(d.ImportGR2(Fixture("test.gr2").c_str()), 1);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(d.m_saVehMake.GetAt(2), "FO");
+    EXPECT_EQ(d.m_saVehMake.GetAt(1), "HO");
+    EXPECT_EQ(d.m_saVehEngineType.GetAt(1), "6V  ");
+    EXPECT_EQ(d.m_saVehEngineDisplacement.GetAt(1), Padded("3.0", 12));
+    EXPECT_EQ(d.m_saVehModIndicator.GetAt(1), "N");
+    EXPECT_EQ(d.m_saVehBX1.GetAt(1), "   101");
+    EXPECT_EQ(d.m_saVehBX2.GetAt(1), "   102");
+    EXPECT_EQ(d.m_saVehBX21.GetAt(1), "   121");
+    EXPECT_EQ(d.m_saVehSpeed.GetAt(1), " 56.3");
+    EXPECT_EQ(d.m_saVehAPillarEngagement.GetAt(1), "NO");
+    EXPECT_EQ(d.m_saVehDamageProfile1.GetAt(1), "  301");
+    EXPECT_EQ(d.m_saVehDamageProfile6.GetAt(1), "  306");
+    EXPECT_EQ(d.m_saVehDamageIndex.GetAt(1), "12FDEW3");
+    EXPECT_EQ(d.m_saVehMaxCrush.GetAt(1), "  540");
+    EXPECT_EQ(d.m_saVehAX1.GetAt(1), "   201");
+    EXPECT_EQ(d.m_saVehAX21.GetAt(1), "   221");
+    EXPECT_EQ(d.m_saVehCartOrientation.GetAt(1), "  F");
+    EXPECT_EQ(d.m_saVehComments.GetAt(1), Padded("Struck vehicle", 70));
+    // A '|' that comes in from an old file is kept out of the test file.
+    EXPECT_EQ(d.m_saVehComments.GetAt(2), Padded("Bullet/cart", 70));
+    EXPECT_EQ(d.m_saVehKavroNo.GetAt(1), "K1");
+    EXPECT_EQ(d.m_saVehCurbWeight.GetAt(2), "1750");
+    // Vehicle 2 came first: the report still lists both.
+    EXPECT_EQ(d.m_nVehiclesRead, 2);
+    EXPECT_EQ(d.m_saVehMake.GetSize(), 3);
+}
+
+TEST(VehGrImportTest, InvalidVehicleNumberStopsTheImport)
+{
+    TempDir dir;
+    const std::string good = testutil::ReadFile(Fixture("test.gr2"));
+    const auto first = good.find('\n') + 1;
+    std::string vehicle2 = good.substr(first, 549);
+    for (char number : {'3', ' ', '0'}) {
+        platform::MessageRecorder messages;
+        std::string wrong = vehicle2;
+        wrong[1] = number;
+        CVehData d;
+        const std::string path = EditedFixture(dir, "bad.gr2", vehicle2 + "\r\n" + wrong + "\r\n" + vehicle2 + "\r\n");
+        EXPECT_EQ(d.ImportGR2(path.c_str()), 0);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, "Invalid Vehicle Number");
+        EXPECT_EQ(messages.last().caption, "ERROR");
+        EXPECT_EQ(d.m_saVehMake.GetAt(2), "FO");
+        EXPECT_EQ(d.m_nVehiclesRead, 2);
+        EXPECT_EQ(d.m_saVehMake.GetSize(), 3);
+    }
+    platform::MessageRecorder messages;
+    CVehData d;
+    EXPECT_EQ(d.ImportGR2(EditedFixture(dir, "empty.gr2", "").c_str()), 1);
+    EXPECT_EQ(d.m_nVehiclesRead, 1);
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST(VehGrImportTest, BarrierAndOccupants)
+{
+    TempDir dir;
+    platform::MessageRecorder messages;
+    CVehData d;
+    ASSERT_EQ(d.ImportGR3(Fixture("test.gr3").c_str()), 1);
+    EXPECT_EQ(d.m_strBarRigidity, "R");
+    EXPECT_EQ(d.m_strBarShape, "FLB");
+    EXPECT_EQ(d.m_strBarPoleDiameter, "  250");
+    EXPECT_EQ(d.m_strBarComments, Padded("Rigid wall", 70));
+
+    d.m_saOccTti.SetAt(1, "old");
+    EXPECT_EQ(d.ImportGR4(Fixture("test.gr4").c_str()), 3);
+    EXPECT_EQ(d.m_saOccVehicleNo.GetAt(3), "2");
+    EXPECT_EQ(d.m_saOccLocation.GetAt(2), "03");
+    EXPECT_EQ(d.m_saOccDummyModification.GetAt(1), Padded("NONE", 70));
+    EXPECT_EQ(d.m_saOccHeadToWindshieldHeader.GetAt(1), "  410");
+    EXPECT_EQ(d.m_saOccKneeToSeatback.GetAt(1), "  640");
+    EXPECT_EQ(d.m_saOccSeatPosition.GetAt(1), "MI");
+    EXPECT_EQ(d.m_saOccHeadContact1.GetAt(1), "WS");
+    EXPECT_EQ(d.m_saOccLegsContact2.GetAt(1), "NA");
+    EXPECT_EQ(d.m_saOccHicUpper.GetAt(1), "   48.5");
+    EXPECT_EQ(d.m_saOccShoulderBeltLoad.GetAt(1), "  9.1");
+    EXPECT_EQ(d.m_saOccTti.GetAt(1), "");
+    EXPECT_EQ(d.m_saOccPelvicG.GetSize(), 4);
+    EXPECT_EQ(d.m_saOccComments.GetAt(3), Padded("Bullet driver", 70));
+    EXPECT_EQ(d.m_nOccupantCount, 0); // the sheet stores the result
+    EXPECT_EQ(messages.count(), 0);
+
+    // An empty line inside the file stops the import; the lines before it stay.
+    const std::string good = testutil::ReadFile(Fixture("test.gr4"));
+    const std::string line = good.substr(0, 507);
+    CVehData stopped;
+    EXPECT_EQ(stopped.ImportGR4(EditedFixture(dir, "gap.gr4", line + line + "\r\n" + line).c_str()), 0);
+    EXPECT_EQ(stopped.m_saOccComments.GetAt(2), Padded("Driver", 70));
+    // Comment and empty lines at the end close the file as its end does.
+    CVehData trailing;
+    EXPECT_EQ(trailing.ImportGR4(EditedFixture(dir, "end.gr4", line + line + "# last\r\n\r\n").c_str()), 2);
+    EXPECT_EQ(trailing.ImportGR4(EditedFixture(dir, "empty.gr4", "").c_str()), 0);
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST(VehGrImportTest, CurvesGoToTheElementTheirNumberNames)
+{
+    TempDir dir;
+    platform::MessageRecorder messages;
+    CVehData d;
+    ASSERT_EQ(d.ImportGR5(Fixture("test.gr5").c_str()), 1);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(d.m_saInstSensorType.GetAt(4), "AC");
+    EXPECT_EQ(d.m_saInstSensorType.GetAt(7), "LC");
+    EXPECT_EQ(d.m_saInstSensorType.GetAt(5), "AC");
+    EXPECT_EQ(d.m_saInstComments.GetAt(7), Padded("Left femur", 70));
+    EXPECT_EQ(d.m_saInstCalibrationDate.GetAt(4), "01-JAN-98");
+    EXPECT_EQ(d.m_saInstYUnits.GetAt(4), "G'S");
+    EXPECT_EQ(d.m_saInstTimeIncrement.GetAt(4), "0.0001");
+    EXPECT_EQ(d.m_saInstXUnits.GetAt(7), "SEC");
+    EXPECT_EQ(d.m_saInstChannelStatus.GetAt(7), "");
+    EXPECT_EQ(d.m_saInstVehicleNo.GetAt(5), "1");
+    EXPECT_EQ(d.m_nLastCurveNo, 5);
+    // The highest curve, not the last line's: curve 7 stays in the test.
+    EXPECT_EQ(d.m_nCurveCount, 7);
+    EXPECT_GE(d.m_saInstAttachment.GetSize(), 8);
+
+    const std::string good = testutil::ReadFile(Fixture("test.gr5"));
+    std::string zero = good.substr(0, 203);
+    zero.replace(2, 3, "  0");
+    CVehData bad;
+    const std::string path = EditedFixture(dir, "zero.gr5", good.substr(0, 205) + zero + "\r\n");
+    EXPECT_EQ(bad.ImportGR5(path.c_str()), 0);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, path + " is not in proper GR5 format.");
+    EXPECT_EQ(bad.m_saInstSensorType.GetAt(4), "AC");
+    EXPECT_EQ(bad.m_saInstSensorType.GetAt(0), "");
+    EXPECT_EQ(bad.m_nCurveCount, 0);
+
+    CVehData empty;
+    empty.m_nLastCurveNo = 2;
+    EXPECT_EQ(empty.ImportGR5(EditedFixture(dir, "empty.gr5", "").c_str()), 1);
+    EXPECT_EQ(empty.m_nCurveCount, 2);
+}
+
+TEST(VehGrImportTest, OpenFailureAndAnyBytes)
+{
+    TempDir dir;
+    platform::MessageRecorder messages;
+    CVehData d;
+    EXPECT_EQ(d.ImportGR3(dir.file("none.gr3").c_str()), 0);
+    EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("none.gr3") + ", error = 2\n");
+    EXPECT_EQ(messages.last().caption, "Error");
+    EXPECT_EQ(d.ImportGR4(dir.file("none.gr4").c_str()), 0);
+
+    std::string binary;
+    for (int i = 0; i < 20000; ++i)
+        binary += static_cast<char>((i * 53 + 3) % 256);
+    const std::string path = EditedFixture(dir, "bin.gr", binary);
+    EXPECT_EQ(d.ImportGR1(path.c_str()), 0);
+    EXPECT_EQ(d.ImportGR2(path.c_str()), 0);
+    EXPECT_EQ(d.ImportGR3(path.c_str()), 0);
+    EXPECT_EQ(d.ImportGR4(path.c_str()), 0);
+    EXPECT_EQ(d.ImportGR5(path.c_str()), 0);
+}
