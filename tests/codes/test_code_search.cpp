@@ -80,6 +80,10 @@ TEST_F(CodeSearchTest, CallersStatementRunsUnchanged)
     CCodeSearchList models("MODEL", "", codesql::ModelsOfMake("D'AR", "VEHDB", true), false);
     models.Fill();
     EXPECT_EQ(models.Rows(), (std::vector<SearchRow> {{"LAND", "Landau", "", "MODEL"}}));
+    CCodeSearchList byPrefix("MODEL", "", codesql::ModelsOfMake("HON", "COMDB", false), false);
+    byPrefix.Fill();
+    EXPECT_EQ(Column(byPrefix.Rows(), 0).front(), "ACCO");
+    EXPECT_EQ(byPrefix.Rows().size(), 998u);
 
     CCodeSearchList attachments("SENATT", "",
                                 "SELECT DISTINCT SENATT,SENATTD,SENATT_COMMENT FROM SENATTCODE1 ORDER BY SENATT", false);
@@ -93,6 +97,16 @@ TEST_F(CodeSearchTest, CallersStatementRunsUnchanged)
     EXPECT_EQ(lacking.Rows().size(), 5000u);
     EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(lacking.Rows()[0][2], "");
+}
+
+TEST_F(CodeSearchTest, FailedQueryIsToldAndListsNothing)
+{
+    ASSERT_TRUE(db.open());
+    CCodeSearchList list("X", "", "SELECT X, XD, X_COMMENT FROM KAVRODB_NOSUCH", false);
+    list.Fill();
+    EXPECT_TRUE(list.Rows().empty());
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_NE(boxes.last().text.find("KAVRODB_NOSUCH"), std::string::npos);
 }
 
 TEST_F(CodeSearchTest, ChannelTypesShowFiveColumns)
