@@ -157,19 +157,27 @@ BOOL CStdioFile::ReadString(CString& line)
 
 void CStdioFile::WriteString(const char* text)
 {
-    if (!m_out || !text || m_writeFailed)
+    if (text)
+        WriteBytes(text);
+}
+
+void CStdioFile::WriteString(const CString& text) { WriteBytes(text.str()); }
+
+void CStdioFile::WriteBytes(std::string_view text)
+{
+    if (!m_out || m_writeFailed)
         return;
-    const char* p = text;
-    while (*p) {
-        const char* nl = std::strchr(p, '\n');
-        const size_t len = nl ? static_cast<size_t>(nl - p) : std::strlen(p);
-        if (len && std::fwrite(p, 1, len, m_out) != len)
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t nl = text.find('\n', start);
+        const size_t len = (nl == std::string_view::npos ? text.size() : nl) - start;
+        if (len && std::fwrite(text.data() + start, 1, len, m_out) != len)
             m_writeFailed = true;
-        if (!nl)
+        if (nl == std::string_view::npos)
             break;
         if (std::fwrite("\r\n", 1, 2, m_out) != 2)
             m_writeFailed = true;
-        p = nl + 1;
+        start = nl + 1;
     }
     if (m_writeFailed)
         m_lastCause = CFileException::CauseFromErrno(errno, m_path.str());

@@ -72,8 +72,10 @@ public:
     BOOL ReadString(CString& line);
     void SeekToBegin() { m_pos = 0; }
 
-    // Writes the text, each "\n" as CR LF.
+    // Writes the text, each "\n" as CR LF. The CString form writes every byte of the value, a
+    // NUL included, so that no byte of a value can cut a line short.
     void WriteString(const char* text);
+    void WriteString(const CString& text);
 
     // Ends the file. For a written file: true only when all text reached the disk and the file
     // stands under its name; on false the previous file, if any, is untouched.
@@ -90,6 +92,8 @@ public:
     const std::string& Content() const { return m_content; }
 
 private:
+    void WriteBytes(std::string_view text);
+
     CString m_path;
     bool m_reading = false;
     std::string m_content;

@@ -78,6 +78,18 @@ TEST(StdioFileTest, WritesCrLfAndReadsEitherLineEnd)
     EXPECT_EQ(line, "a");
 }
 
+TEST(StdioFileTest, AValueHoldingANulByteDoesNotCutItsLineShort)
+{
+    TempDir dir;
+    const std::string path = dir.file("nul.txt");
+    CStdioFile out;
+    ASSERT_TRUE(out.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+    out.WriteString(CString(std::string("a\0b|\n", 5)));
+    out.WriteString(CString("next\n"));
+    ASSERT_TRUE(out.Close());
+    EXPECT_EQ(ReadFile(path), std::string("a\0b|\r\nnext\r\n", 12));
+}
+
 TEST(StdioFileTest, OpenFailuresGiveTheCauseCode)
 {
     TempDir dir;

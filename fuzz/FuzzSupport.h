@@ -1,0 +1,24 @@
+#pragma once
+// What every fuzz target shares: the input written to a scratch file (the readers take paths),
+// message boxes answered in silence, and the written-file comparison of the round-trip check.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace fuzz {
+
+// Writes the input to a scratch file with the given extension and returns its path. The same
+// path is reused by every run of the process.
+std::string InputFile(const uint8_t* data, size_t size, const char* extension);
+// A second scratch path for what the writers write.
+std::string OutputFile(const char* extension, int n = 0);
+// Installs a message handler that shows nothing (once).
+void QuietMessages();
+std::string ReadAll(const std::string& path);
+// The file without its "# Date:" line, which holds the moment of writing.
+std::string WithoutDateLine(const std::string& text);
+// Stops the run with a message when a round trip did not give the same data.
+[[noreturn]] void RoundTripFailed(const char* what);
+
+} // namespace fuzz
