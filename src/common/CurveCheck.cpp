@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 CurveErrorRecord::CurveErrorRecord() { Reset(); }
 
@@ -125,23 +127,35 @@ std::string HintNlp(long long nlp, long long totalLess1)
            " where NLP = 'Last Point' and NFP = 'First Point'";
 }
 
-// Reads the whole file into `buffer`; false when it cannot be opened or read.
+// Reads the whole file into `buffer`; false when it cannot be opened or read. Only a plain file
+// is read: a pipe or a device in the folder would wait for ever or never end.
 bool ReadWholeFile(const std::string& path, std::string& buffer)
 {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    buffer.clear();
     struct stat st {};
-    if (::fstat(::fileno(in), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        buffer.reserve(static_cast<size_t>(st.st_size));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    buffer.clear();
+    buffer.reserve(static_cast<size_t>(st.st_size));
     char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0)
-        buffer.append(chunk, n);
-    const bool bad = std::ferror(in) != 0;
-    std::fclose(in);
-    return !bad;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n > 0) {
+            buffer.append(chunk, static_cast<size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n == 0;
+        break;
+    }
+    ::close(fd);
+    return ok;
 }
 
 } // namespace

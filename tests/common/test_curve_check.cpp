@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using testutil::TempDir;
 using testutil::WriteFile;
@@ -235,9 +236,10 @@ TEST(CurveCheckTest, BadFilesGiveARecordWithTheirError)
     }
     WriteFile(dir.file("t.004"), wide);
     std::filesystem::create_symlink(dir.file("gone"), dir.file("t.005"));
+    ASSERT_EQ(::mkfifo(dir.file("t.006").c_str(), 0600), 0); // would wait for a writer for ever
 
     CCurveCheck check(dir.file("t.mv5"));
-    ASSERT_EQ(check.CheckCurveFiles(), 5);
+    ASSERT_EQ(check.CheckCurveFiles(), 6);
     const auto& r = check.GetErrorRecords();
     EXPECT_EQ(r[0].m_strError.rfind("Curve error in " + dir.file("t.001") + ", point 1: ", 0), 0u);
     EXPECT_EQ(r[1].m_nCurveTotal, 0);
@@ -250,4 +252,5 @@ TEST(CurveCheckTest, BadFilesGiveARecordWithTheirError)
     EXPECT_EQ(r[4].m_nCurveNo, 0);
     EXPECT_EQ(r[4].m_strCurveNo, "000");
     EXPECT_EQ(r[4].m_strError, "Curve data file is bad or not exist");
+    EXPECT_EQ(r[5].m_strError, "Curve data file is bad or not exist");
 }
