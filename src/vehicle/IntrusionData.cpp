@@ -94,7 +94,7 @@ void CIntrusionData::WriteIntrusionSection(CStdioFile& file)
                                           &m_arrBeforeZ, &m_arrAfterX, &m_arrAfterY, &m_arrAfterZ})
             line += FormatField(array->GetAt(n));
         line += FileSafeText(m_strTestReference);
-        file.WriteString(line + "\n");
+        file.WriteString(RecordLineText(line) + "\n");
     }
 }
 

@@ -276,8 +276,17 @@ CString FileSafeText(CString value)
 {
     value = CHighSpeedVideoData::StripLineBreaks(value);
     value.Replace('|', '/');
-    return value;
+    std::string out;
+    out.reserve(value.GetLength());
+    for (char c : value.str()) {
+        if (c == ' ' && out.size() >= 5 && out.compare(out.size() - 5, 5, "-----") == 0)
+            continue;
+        out += c;
+    }
+    return CString(std::move(out));
 }
+
+CString RecordLineText(const CString& line) { return line.GetAt(0) == '#' ? " " + line : line; }
 
 namespace {
 
@@ -344,7 +353,7 @@ CString FormatRecordLine(CVehData& data, const VehSection& section, int n)
         const CString value = ValueOf(data, field, n);
         out += field.pos == last ? FileSafeText(value) : CVehData::FormatField(value);
     }
-    return out;
+    return RecordLineText(out);
 }
 
 void StoreRecordLine(CVehData& data, const VehSection& section, const CString& line, int separators, int version,

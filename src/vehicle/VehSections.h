@@ -92,8 +92,12 @@ const VehSection& InstrumentationSectionTable();
 std::vector<int> AllowedSeparators(const VehSection& section, int version);
 
 // A written value never changes the structure of a file: line breaks are dropped (as in the
-// high-speed video file) and a '|' inside a value becomes '/'.
+// high-speed video file), a '|' inside a value becomes '/', and a run of five dashes and a blank,
+// which readers take for a marker line, loses its blank.
 CString FileSafeText(CString value);
+// A record line whose first field begins with '#' would be read as a comment: a blank before it
+// keeps it a record (readers trim the blank off).
+CString RecordLineText(const CString& line);
 
 // Record n of the section as one test-file line, without its line end. Applies what writing
 // does to the data object: not-applicable codes into empty fields, upper-cased fields, the

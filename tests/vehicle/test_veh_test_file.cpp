@@ -539,3 +539,25 @@ TEST(VehTestFileTest, AnyBytesGiveAResultAndBoundedData)
         }
     }
 }
+
+TEST(VehTestFileTest, ValuesThatLookLikeFileSyntaxStayValues)
+{
+    TempDir dir;
+    CVehData d;
+    d.m_strTitle = "----- VEHICLE -----";
+    d.m_nOccupantCount = 2;
+    d.m_saOccVehicleNo.SetAt(1, "#1");
+    d.m_saOccComments.SetAt(1, "-----  END");
+    d.m_saOccVehicleNo.SetAt(2, "2");
+    const auto lines = Lines(Written(d, dir));
+    EXPECT_EQ(lines[4].substr(0, 23), "V5|-----VEHICLE -----| ");
+    EXPECT_EQ(lines[6].substr(0, 4), " #1|");
+    EXPECT_EQ(lines[6].substr(lines[6].size() - 8), "-----END");
+
+    CVehData back;
+    ASSERT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
+    EXPECT_EQ(back.m_strTitle, "-----VEHICLE -----");
+    EXPECT_EQ(back.m_nOccupantCount, 2);
+    EXPECT_EQ(back.m_saOccVehicleNo.GetAt(1), "#1");
+    EXPECT_EQ(back.m_saOccVehicleNo.GetAt(2), "2");
+}
