@@ -1,0 +1,13 @@
+#include "common/ui/DatePickerText.h"
+
+#include <cstdio>
+
+std::string SetDateTimeCtrlFromText(const NMDATETIMECHANGE& change, CDateTimeCtrl& picker)
+{
+    if (change.dwFlags != GDT_VALID || !picker.SetTime(change.st))
+        return std::string();
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u/%02u/%u", unsigned(change.st.wMonth), unsigned(change.st.wDay),
+                  unsigned(change.st.wYear));
+    return text;
+}
