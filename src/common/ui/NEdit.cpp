@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QValidator>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,18 +39,6 @@ private:
 
 // An edit control's limit of 0 means no limit of its own.
 constexpr int kNoLimit = 32767;
-
-bool IsIntText(const CString& text)
-{
-    const std::string& s = text.str();
-    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '-'))
-        return false;
-    for (size_t i = 1; i < s.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(s[i])))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -275,7 +262,7 @@ void CNEdit::ValidateInt()
     } else {
         // A lone minus sign passes and reads as 0, as the field always took it.
         const int value = StdToInt(m_strText);
-        valid = IsIntText(m_strText) && m_nMin <= value && value <= m_nMax;
+        valid = (m_strText == "-" || IsIntegerText(m_strText)) && m_nMin <= value && value <= m_nMax;
     }
     m_bValid = valid;
     SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
