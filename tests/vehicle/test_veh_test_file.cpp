@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using testutil::ReadFile;
 using testutil::TempDir;
 using testutil::WriteFile;
@@ -560,4 +563,34 @@ TEST(VehTestFileTest, ValuesThatLookLikeFileSyntaxStayValues)
     EXPECT_EQ(back.m_nOccupantCount, 2);
     EXPECT_EQ(back.m_saOccVehicleNo.GetAt(1), "#1");
     EXPECT_EQ(back.m_saOccVehicleNo.GetAt(2), "2");
+}
+
+TEST(VehTestFileTest, AWriteThatFailsHalfwayKeepsThePreviousFile)
+{
+    platform::MessageRecorder messages;
+    TempDir dir;
+    const std::string path = dir.file("kept.mv5");
+    WriteFile(path, "previous test\r\n");
+    CVehData d;
+    ASSERT_EQ(d.ReadTestFile(Fixture("vtb_full.mv5").c_str()), 1);
+
+    // Files may grow to 512 bytes only while the test is written: the disk is "full" halfway.
+    rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int result = d.WriteTestFile(path.c_str());
+    const int report = d.WriteReportFile(dir.file("kept.mvr").c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(report, 0);
+    EXPECT_EQ(ReadFile(path), "previous test\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("kept.mvr")));
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages.messages()[0].text.rfind("Can't open file " + path + ", error = ", 0), 0u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
 }
