@@ -90,8 +90,10 @@ int ReadGrRecords(const CString& path, const GrLayout& layout, const char* forma
         if (IsComment(line))
             continue;
         // A file that ends in comments or empty lines is complete: the records before them stand.
-        if (line.IsEmpty())
-            return OnlyFillerLeft(file) ? taken : -1;
+        // An empty line with records after it is a damaged file, told like a line of the wrong
+        // length, so that the records after it are not left out unnoticed.
+        if (line.IsEmpty() && OnlyFillerLeft(file))
+            return taken;
         if (!CheckLength(line, path, layout, formatName) || !onLine(line, taken + 1))
             return -1;
         ++taken;

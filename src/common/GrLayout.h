@@ -48,8 +48,8 @@ int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* f
 
 // A record file hands every data line to `onLine` with its running number (1, 2, ...);
 // `onLine` returns false to stop the import (after its own message). Comment and empty lines
-// at the end of the file end it as the end of the file does. An empty line inside the file
-// stops the import without a message. Returns the number of data lines taken when the file was
+// at the end of the file end it as the end of the file does; an empty line with records after
+// it has the wrong length. Returns the number of data lines taken when the file was
 // read to its end, -1 when it stopped early or could not be opened; the lines taken before a
 // stop stay stored.
 int ReadGrRecords(const CString& path, const GrLayout& layout, const char* formatName,

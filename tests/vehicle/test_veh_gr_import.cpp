@@ -198,12 +198,17 @@ TEST(VehGrImportTest, BarrierAndOccupants)
     EXPECT_EQ(d.m_nOccupantCount, 0); // the sheet stores the result
     EXPECT_EQ(messages.count(), 0);
 
-    // An empty line inside the file stops the import; the lines before it stay.
+    // An empty line inside the file stops the import with the format message; the lines before
+    // it stay.
     const std::string good = testutil::ReadFile(Fixture("test.gr4"));
     const std::string line = good.substr(0, 507);
     CVehData stopped;
-    EXPECT_EQ(stopped.ImportGR4(EditedFixture(dir, "gap.gr4", line + line + "\r\n" + line).c_str()), 0);
+    const std::string gap = EditedFixture(dir, "gap.gr4", line + line + "\r\n" + line);
+    EXPECT_EQ(stopped.ImportGR4(gap.c_str()), 0);
     EXPECT_EQ(stopped.m_saOccComments.GetAt(2), Padded("Driver", 70));
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, gap + " is not in proper GR4 format.");
+    messages.clear();
     // Comment and empty lines at the end close the file as its end does.
     CVehData trailing;
     EXPECT_EQ(trailing.ImportGR4(EditedFixture(dir, "end.gr4", line + line + "# last\r\n\r\n").c_str()), 2);
