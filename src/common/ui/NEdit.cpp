@@ -6,7 +6,11 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
 #include <QValidator>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +19,9 @@ namespace {
 
 // The typing limit of a text field. Only growth past the limit is refused: a longer text put
 // in by the program (a value read from a file) is never cut, and can still be shortened.
-class TextLimit : public QValidator {
+class TextLimitValidator : public QValidator {
 public:
-    TextLimit(QLineEdit* edit, int limit)
+    TextLimitValidator(QLineEdit* edit, int limit)
         : QValidator(edit)
         , m_limit(limit)
         , m_length(edit->text().size())
@@ -46,27 +50,49 @@ CNEdit::CNEdit() = default;
 
 CNEdit::~CNEdit()
 {
+    if (QWidget* w = GetWidget())
+        w->removeEventFilter(this);
+}
+
+QWidget* CNEdit::GetWidget() const
+{
     if (m_edit)
-        m_edit->removeEventFilter(this);
+        return m_edit.data();
+    return m_multi.data();
 }
 
 void CNEdit::Attach(QLineEdit* edit)
 {
-    if (!edit || edit == m_edit)
+    if (!edit || HasWindow())
         return;
     m_edit = edit;
-    m_watched = edit;
-    edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, &CNEdit::OnChange);
-    connect(edit, &QObject::destroyed, this, [this] {
+    AttachWidget(edit);
+}
+
+void CNEdit::Attach(QPlainTextEdit* edit)
+{
+    if (!edit || HasWindow())
+        return;
+    m_multi = edit;
+    m_multiText = edit->toPlainText();
+    connect(edit, &QPlainTextEdit::textChanged, this, &CNEdit::OnMultiLineChange);
+    AttachWidget(edit);
+}
+
+void CNEdit::AttachWidget(QWidget* widget)
+{
+    m_watched = widget;
+    widget->installEventFilter(this);
+    connect(widget, &QObject::destroyed, this, [this] {
         m_limit = nullptr;
         m_watched = nullptr;
     });
     m_crText = kBlack;
     m_crBack = kWhite;
-    SetWidgetColors(edit, m_crText, m_crBack);
+    SetWidgetColors(widget, m_crText, m_crBack);
     if (!m_tooltip.isEmpty())
-        edit->setToolTip(m_tooltip);
+        widget->setToolTip(m_tooltip);
     ApplyTextLimit();
     // Attaching shows the stored text in the normal colours; only a change checks it.
     m_attaching = true;
@@ -95,8 +121,8 @@ void CNEdit::Apply(const FieldRule& rule)
         break;
     }
     m_tooltip = rule.tooltip ? ToQString(CString(rule.tooltip)) : QString();
-    if (m_edit)
-        m_edit->setToolTip(m_tooltip);
+    if (QWidget* w = GetWidget())
+        w->setToolTip(m_tooltip);
 }
 
 void CNEdit::SetTypeFlags(FieldType type, bool allowEmpty)
@@ -145,26 +171,59 @@ FieldType CNEdit::GetType() const
     return FieldType::None;
 }
 
+int CNEdit::TextLimit() const
+{
+    return m_bIsString && m_nMaxLength > 0 && m_nMaxLength < unsigned(kNoLimit) ? static_cast<int>(m_nMaxLength)
+                                                                                 : kNoLimit;
+}
+
 void CNEdit::ApplyTextLimit()
 {
     if (!m_edit)
-        return;
-    const int limit = m_bIsString && m_nMaxLength > 0 && m_nMaxLength < unsigned(kNoLimit)
-                          ? static_cast<int>(m_nMaxLength)
-                          : kNoLimit;
+        return; // a multi-line window checks its limit on each change
     if (!m_limit) {
-        auto* validator = new TextLimit(m_edit, limit);
+        auto* validator = new TextLimitValidator(m_edit, TextLimit());
         m_limit = validator;
         m_edit->setValidator(validator);
     } else {
-        static_cast<TextLimit*>(m_limit)->setLimit(limit);
+        static_cast<TextLimitValidator*>(m_limit)->setLimit(TextLimit());
     }
+}
+
+QString CNEdit::WindowText() const
+{
+    if (m_edit)
+        return m_edit->text();
+    return m_multi ? m_multi->toPlainText() : QString();
 }
 
 void CNEdit::SetWindowText(const CString& text)
 {
+    const QString q = ToQString(text);
     if (m_edit)
-        m_edit->setText(ToQString(text));
+        m_edit->setText(q);
+    else if (m_multi && m_multi->toPlainText() != q) {
+        m_multiText = q; // the program's text is never cut to the typing limit
+        m_multi->setPlainText(q);
+    }
+}
+
+void CNEdit::OnMultiLineChange()
+{
+    // The typing limit of a multi-line window: a change that grows the text past the limit is
+    // taken back; a longer text put in by the program is kept.
+    const QString text = m_multi->toPlainText();
+    if (!m_attaching && text.size() > TextLimit() && text.size() > m_multiText.size()) {
+        const QSignalBlocker block(m_multi.data());
+        const int caret = std::max(0, m_multi->textCursor().position() - int(text.size() - m_multiText.size()));
+        m_multi->setPlainText(m_multiText);
+        QTextCursor cursor = m_multi->textCursor();
+        cursor.setPosition(std::min(caret, int(m_multiText.size())));
+        m_multi->setTextCursor(cursor);
+        return;
+    }
+    m_multiText = text;
+    OnChange();
 }
 
 void CNEdit::SetText(const char* text)
@@ -219,13 +278,13 @@ void CNEdit::SetColors(COLORREF text, COLORREF back)
 {
     m_crText = text;
     m_crBack = back;
-    SetWidgetColors(m_edit, text, back);
+    SetWidgetColors(GetWidget(), text, back);
 }
 
 void CNEdit::Redraw()
 {
     // The colours in force are the members: a field of no type still turns its text black.
-    SetWidgetColors(m_edit, m_crText, m_crBack);
+    SetWidgetColors(GetWidget(), m_crText, m_crBack);
 }
 
 void CNEdit::OnChange()
@@ -235,8 +294,8 @@ void CNEdit::OnChange()
     const COLORREF oldText = m_crText;
     const CString oldValue = m_strText;
     m_crText = kBlack;
-    if (m_edit) {
-        m_strText = FromQString(m_edit->text());
+    if (HasWindow()) {
+        m_strText = FromQString(WindowText());
         m_strText.Trim();
     }
     if (m_bIsReal)
@@ -318,8 +377,12 @@ bool CNEdit::ParseDate(CString& text) const
 bool CNEdit::eventFilter(QObject* watched, QEvent* event)
 {
     // Compared as a plain object: the window may be part way through its destruction here.
-    if (event->type() == QEvent::FocusIn && watched == m_watched && m_edit) {
-        m_edit->selectAll(); // the caret goes to the end, which scrolls it into view
+    if (event->type() == QEvent::FocusIn && watched == m_watched) {
+        // The caret goes to the end, which scrolls it into view.
+        if (m_edit)
+            m_edit->selectAll();
+        else if (m_multi)
+            m_multi->selectAll();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -16,6 +16,7 @@
 #include <string>
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 class QValidator;
 
 enum class FieldType { None, Int, Real, Text, Date };
@@ -62,9 +63,13 @@ public:
     ~CNEdit() override;
 
     // Attaches the field to its window: black on white, the window shows the stored text.
+    // A multi-line field (a comment box) is checked the same way.
     void Attach(QLineEdit* edit);
+    void Attach(QPlainTextEdit* edit);
     QLineEdit* GetWindow() const { return m_edit.data(); }
-    bool HasWindow() const { return !m_edit.isNull(); }
+    QPlainTextEdit* GetMultiLineWindow() const { return m_multi.data(); }
+    QWidget* GetWidget() const;
+    bool HasWindow() const { return GetWidget() != nullptr; }
 
     void Apply(const FieldRule& rule);
     void SetIntType(int min, int max, bool allowEmpty);
@@ -119,8 +124,12 @@ private:
     void ValidateDouble();
     void ValidateString();
     void ValidateDate();
+    void AttachWidget(QWidget* widget);
+    QString WindowText() const;
     void SetWindowText(const CString& text);
     void ApplyTextLimit();
+    int TextLimit() const;
+    void OnMultiLineChange();
     void Redraw();
 
     bool m_bIsReal = false;
@@ -143,12 +152,15 @@ private:
     QString m_tooltip;
 
     QPointer<QLineEdit> m_edit;
+    QPointer<QPlainTextEdit> m_multi;
+    QString m_multiText; // a multi-line window's text after the last accepted change
     QObject* m_watched = nullptr;
     QValidator* m_limit = nullptr; // owned by the window
     bool m_attaching = false;
 };
 
-// Attaches the field to the dialog's line edit with that id (once; later calls do nothing).
+// Attaches the field to the dialog's line edit with that id (once; later calls do nothing). A
+// multi-line window is attached with CNEdit::Attach by the page that wants it checked so.
 void DDX_Control(CDataExchange* pDX, int id, CNEdit& edit);
 
 // Checks a field's text against a list of allowed values.

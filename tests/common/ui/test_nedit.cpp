@@ -279,3 +279,29 @@ TEST(NEditTest, AttachedByDataExchangeAndEnabledById)
     EnableDlgItem(&dlg, 200, on);
     EXPECT_TRUE(dlg.GetDlgItem(200)->isEnabled());
 }
+
+TEST(NEditTest, MultiLineFieldIsCheckedAndLimitedAlike)
+{
+    QPlainTextEdit edit;
+    CNEdit field;
+    field.SetText("kept");
+    field.Attach(&edit);
+    field.Apply(FieldRule::Text(2, 10, false, "Commentary"));
+    EXPECT_EQ(edit.toPlainText(), "kept");
+    EXPECT_EQ(edit.toolTip(), "Commentary");
+
+    edit.clear();
+    QTest::keyClicks(&edit, "x");
+    EXPECT_FALSE(field.IsValid());
+    EXPECT_EQ(WidgetBackColor(&edit), CNEdit::kYellow);
+    QTest::keyClicks(&edit, "123456789abc");
+    EXPECT_EQ(edit.toPlainText(), "x123456789");
+    EXPECT_EQ(field.GetText(), "x123456789");
+    EXPECT_TRUE(field.IsValid());
+    EXPECT_EQ(WidgetBackColor(&edit), CNEdit::kWhite);
+
+    field.SetText("a much longer text from a file");
+    EXPECT_EQ(edit.toPlainText(), "a much longer text from a file");
+    field.Revalidate();
+    EXPECT_EQ(WidgetTextColor(&edit), CNEdit::kRed);
+}
