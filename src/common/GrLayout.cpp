@@ -1,5 +1,6 @@
 #include "common/GrLayout.h"
 
+#include "common/RecordLine.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
 
@@ -26,15 +27,6 @@ CString GrLayout::Cut(const CString& line, int pair) const
 }
 
 namespace {
-
-bool OpenGrFile(CStdioFile& file, const CString& path)
-{
-    CFileException error;
-    if (file.Open(path, CFile::modeRead | CFile::typeText, &error))
-        return true;
-    ShowCantOpenFile(path, error);
-    return false;
-}
 
 bool IsComment(const CString& line) { return line.GetAt(0) == '#'; }
 
@@ -63,27 +55,26 @@ bool OnlyFillerLeft(CStdioFile& file)
 int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* formatName,
                       const std::function<int(const CString& line)>& onLine)
 {
-    CStdioFile file;
-    if (!OpenGrFile(file, path))
-        return 0;
-    CString line;
-    if (!file.ReadString(line) || line.IsEmpty())
-        return 0;
-    while (IsComment(line)) {
-        if (!file.ReadString(line))
-            line.Empty();
-    }
-    if (!CheckLength(line, path, layout, formatName))
-        return 0;
-    return onLine(line);
+    int result = 0;
+    ReadWholeFile(path, true, [&](CStdioFile& file) {
+        CString line;
+        if (!file.ReadString(line) || line.IsEmpty())
+            return;
+        while (IsComment(line)) {
+            if (!file.ReadString(line))
+                line.Empty();
+        }
+        if (CheckLength(line, path, layout, formatName))
+            result = onLine(line);
+    });
+    return result;
 }
 
-int ReadGrRecords(const CString& path, const GrLayout& layout, const char* formatName,
-                  const std::function<bool(const CString& line, int number)>& onLine)
+namespace {
+
+int ReadGrRecordLines(CStdioFile& file, const CString& path, const GrLayout& layout, const char* formatName,
+                      const std::function<bool(const CString& line, int number)>& onLine)
 {
-    CStdioFile file;
-    if (!OpenGrFile(file, path))
-        return -1;
     int taken = 0;
     CString line;
     while (file.ReadString(line)) {
@@ -98,5 +89,16 @@ int ReadGrRecords(const CString& path, const GrLayout& layout, const char* forma
             return -1;
         ++taken;
     }
+    return taken;
+}
+
+} // namespace
+
+int ReadGrRecords(const CString& path, const GrLayout& layout, const char* formatName,
+                  const std::function<bool(const CString& line, int number)>& onLine)
+{
+    int taken = -1;
+    ReadWholeFile(path, true,
+                  [&](CStdioFile& file) { taken = ReadGrRecordLines(file, path, layout, formatName, onLine); });
     return taken;
 }

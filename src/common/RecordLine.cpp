@@ -257,6 +257,20 @@ bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>&
     return true;
 }
 
+bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body)
+{
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
+        if (showError)
+            ShowCantOpenFile(path, error);
+        return false;
+    }
+    body(file);
+    file.Close();
+    return true;
+}
+
 void ShowRecordsLeftOut(const CString& where, int kept)
 {
     CString text;

@@ -67,6 +67,10 @@ CString DateCommentLine();
 // cause code and gives false, leaving an older file of that name untouched.
 bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);
 
+// Opens `path` for reading and lets `body` read it. A failed open shows "Can't open file %s,
+// error = %u\n" with the cause code when `showError` is set, and gives false.
+bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body);
+
 // Records beyond what a data object can hold stay in the file, and the user is told so: "This
 // <where> holds more than <kept> records; only the first <kept> are read." under "Error".
 void ShowRecordsLeftOut(const CString& where, int kept);

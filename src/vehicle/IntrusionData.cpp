@@ -62,16 +62,7 @@ CString CIntrusionData::FormatField(const CString& value)
 
 bool CIntrusionData::LoadIntrusionFile(const CString& path, bool showError)
 {
-    CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
-        if (showError)
-            ShowCantOpenFile(path, error);
-        return false;
-    }
-    ParseIntrusionSection(file);
-    file.Close();
-    return true;
+    return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseIntrusionSection(file); });
 }
 
 bool CIntrusionData::SaveIntrusionData(const CString& path)

@@ -108,35 +108,24 @@ void CVehData::WriteInstrumentationSection(CStdioFile& file)
 
 int CVehData::ReadTestFile(CString path)
 {
-    CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
-        ShowCantOpenFile(path, error);
-        return 0;
-    }
-    const int result = ReadV5Sections(file);
-    file.Close();
+    int result = 0;
+    ReadWholeFile(path, true, [&](CStdioFile& file) { result = ReadV5Sections(file); });
     KeepGroupsInStep();
     return result;
 }
 
 int CVehData::ReadV4TestFile(CString path)
 {
-    CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
-        ShowCantOpenFile(path, error);
-        return 0;
-    }
-    ReadTestSection(file, 4);
-    ReadVehicleSection(file, 4);
-    ReadBarrierSection(file, 4);
-    ReadOccupantSection(file, 4);
-    ReadRestraintSection(file, 4);
-    ReadInstrumentationSection(file, 4);
-    file.Close();
+    const bool opened = ReadWholeFile(path, true, [this](CStdioFile& file) {
+        ReadTestSection(file, 4);
+        ReadVehicleSection(file, 4);
+        ReadBarrierSection(file, 4);
+        ReadOccupantSection(file, 4);
+        ReadRestraintSection(file, 4);
+        ReadInstrumentationSection(file, 4);
+    });
     KeepGroupsInStep();
-    return 1;
+    return opened ? 1 : 0;
 }
 
 int CVehData::ReadV5Sections(CStdioFile& file)
