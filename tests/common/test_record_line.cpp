@@ -177,3 +177,26 @@ TEST(RecordLineTest, ReadSectionSkipsCommentsAndStopsAtNextMarker)
     // A one-line section stops after its first record.
     EXPECT_EQ(ReadSection(file, "----- OCC -----", [](const SectionRecord&) { return false; }), 1);
 }
+
+// Damaged lines of every shape: fields are always taken from inside the line, and a date text
+// of any bytes is either normalised or reported, never read past.
+TEST(RecordLineTest, ArbitraryLinesStayInsideTheText)
+{
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    const char alphabet[] = "|| -/aJ09\t#";
+    platform::MessageRecorder rec;
+    for (int round = 0; round < 3000; ++round) {
+        std::string line;
+        const unsigned length = next() % 24;
+        for (unsigned i = 0; i < length; ++i)
+            line += alphabet[next() % (sizeof alphabet - 1)];
+        const int from = static_cast<int>(next() % 30) - 3;
+        const int to = static_cast<int>(next() % 30) - 3;
+        const CString field = GetFields(line, from, to);
+        EXPECT_LE(field.GetLength(), static_cast<int>(line.size()));
+        EXPECT_LE(CountFields(line), static_cast<int>(line.size()));
+        CString date = line;
+        ValidateDateText(date, "TEST");
+    }
+}
