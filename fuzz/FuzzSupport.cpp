@@ -73,6 +73,17 @@ std::string WithoutDateLine(const std::string& text)
     return out;
 }
 
+bool HasMarkerInsideValues(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.find('|') != std::string::npos && line.find("----- ") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 void RoundTripFailed(const char* what)
 {
     std::fprintf(stderr, "round trip gave other data: %s\n", what);

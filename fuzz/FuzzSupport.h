@@ -18,6 +18,9 @@ void QuietMessages();
 std::string ReadAll(const std::string& path);
 // The file without its "# Date:" line, which holds the moment of writing.
 std::string WithoutDateLine(const std::string& text);
+// True when a record line ('|' in it) also holds "----- ", which every reader takes as the end
+// of its section.
+bool HasMarkerInsideValues(const std::string& text);
 // Stops the run with a message when a round trip did not give the same data.
 [[noreturn]] void RoundTripFailed(const char* what);
 

@@ -94,7 +94,9 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
 
     const bool writing = (flags & (modeWrite | modeReadWrite)) != 0;
     if (!writing) {
-        if (IsDirectory(p))
+        // Only plain files: a pipe or a device named like a test file would block the program.
+        struct stat st {};
+        if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
             return fail(EACCES);
         std::FILE* in = std::fopen(p.c_str(), "rb");
         if (!in)

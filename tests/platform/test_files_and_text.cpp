@@ -103,6 +103,9 @@ TEST(StdioFileTest, OpenFailuresGiveTheCauseCode)
     EXPECT_EQ(e.m_cause, CFileException::badPath);
     EXPECT_FALSE(f.Open(dir.path().c_str(), CFile::modeRead, &e));
     EXPECT_EQ(e.m_cause, CFileException::accessDenied);
+    ASSERT_EQ(::mkfifo(dir.file("pipe.mv5").c_str(), 0600), 0);
+    EXPECT_FALSE(f.Open(dir.file("pipe.mv5").c_str(), CFile::modeRead, &e)); // would block
+    EXPECT_EQ(e.m_cause, CFileException::accessDenied);
 
     platform::MessageRecorder recorder;
     ShowCantOpenFile("/x/y.mv5", e);
