@@ -247,7 +247,7 @@ const VehField kInstrumentation[] = {
 
 const VehSection kTestSection {"TEST", kTest, {19, 0}, 20};
 // Version-5 vehicle lines come with or without the curb weight; version 4 never has it.
-const VehSection kVehicleSection {"VEHICLE", kVehicle, {79, 80}, 80, 11, 80, nullptr};
+const VehSection kVehicleSection {"VEHICLE", kVehicle, {79, 80}, 80, 11, 80, nullptr, kMaxVehicles, true};
 const VehSection kBarrierSection {"BARRIER", kBarrier, {4, 0}, 5};
 const VehSection kOccupantSection {"OCCUPANT", kOccupant, {43, 0}, 44};
 const VehSection kRestraintSection {"RESTRAINT", kRestraint, {6, 0}, 7};

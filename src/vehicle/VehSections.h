@@ -79,6 +79,8 @@ struct VehSection {
     int shortFormPos = -1;
     int v5FullCount = -1;
     const char* shortFormValue = nullptr; // what the left-out field becomes (nullptr: keeps its value)
+    int maxRecords = kMaxVehRecords;
+    bool endsAtGap = false; // a comment or other line without '|' after the first record ends it
 };
 
 const VehSection& TestSectionTable();

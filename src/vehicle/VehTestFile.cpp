@@ -24,11 +24,11 @@ void CheckSeparators(const VehSection& section, int version, const SectionRecord
     CheckPipeCountImpl(version, record.separators, lineNo, section.name, AllowedSeparators(section, version));
 }
 
-// Reads a section of records 1, 2, ... up to `maxRecords`; returns the number stored, -1 when
-// the section is absent.
-int ReadRecords(CVehData& data, CStdioFile& file, const VehSection& section, int version, int maxRecords,
-                bool contiguous)
+// Reads a section of records 1, 2, ... up to the most the data object holds; returns the number
+// stored.
+int ReadRecords(CVehData& data, CStdioFile& file, const VehSection& section, int version)
 {
+    const int maxRecords = section.maxRecords;
     int stored = 0;
     bool leftOut = false;
     auto onRecord = [&](const SectionRecord& record) {
@@ -42,13 +42,16 @@ int ReadRecords(CVehData& data, CStdioFile& file, const VehSection& section, int
         return true;
     };
     const CString marker = SectionMarker(section.name);
-    const int found = contiguous ? ReadContiguousSection(file, marker, onRecord) : ReadSection(file, marker, onRecord);
+    if (section.endsAtGap)
+        ReadContiguousSection(file, marker, onRecord);
+    else
+        ReadSection(file, marker, onRecord);
     if (leftOut) {
         CString where;
         where.Format("MV%d file's %s section", version, section.name);
         ShowRecordsLeftOut(where, maxRecords);
     }
-    return found < 0 ? -1 : stored;
+    return stored;
 }
 
 } // namespace
@@ -166,7 +169,7 @@ void CVehData::ReadVehicleSection(CStdioFile& file, int version)
 {
     // Vehicles are counted by the lines stored, not by the number written in them: a line
     // numbered "3" or lines numbered "2" then "1" must not lose or misplace a vehicle.
-    const int stored = ReadRecords(*this, file, VehicleSectionTable(), FileVersion(version), kMaxVehicles, true);
+    const int stored = ReadRecords(*this, file, VehicleSectionTable(), FileVersion(version));
     if (stored > 0)
         m_nVehiclesRead = stored;
 }
@@ -184,22 +187,21 @@ void CVehData::ReadBarrierSection(CStdioFile& file, int version)
 
 void CVehData::ReadOccupantSection(CStdioFile& file, int version)
 {
-    const int stored = ReadRecords(*this, file, OccupantSectionTable(), FileVersion(version), kMaxVehRecords, false);
+    const int stored = ReadRecords(*this, file, OccupantSectionTable(), FileVersion(version));
     if (stored > 0)
         m_nOccupantCount = stored;
 }
 
 void CVehData::ReadRestraintSection(CStdioFile& file, int version)
 {
-    const int stored = ReadRecords(*this, file, RestraintSectionTable(), FileVersion(version), kMaxVehRecords, false);
+    const int stored = ReadRecords(*this, file, RestraintSectionTable(), FileVersion(version));
     if (stored > 0)
         m_nRestraintCount = stored;
 }
 
 void CVehData::ReadInstrumentationSection(CStdioFile& file, int version)
 {
-    const int stored =
-        ReadRecords(*this, file, InstrumentationSectionTable(), FileVersion(version), kMaxVehRecords, false);
+    const int stored = ReadRecords(*this, file, InstrumentationSectionTable(), FileVersion(version));
     if (stored > 0)
         m_nCurveCount = stored;
 }
