@@ -50,7 +50,7 @@ constexpr F RecordNo(int pos, int D::*member)
     return f;
 }
 
-const VehField kTest[] = {
+constexpr VehField kTest[] = {
     T(0, &D::m_strVersion, "Version Number:\t"),
     T(1, &D::m_strTitle, "Test Title:\t").Gr(2).With(H),
     T(2, &D::m_strObjectives, "Test Objectives:\t").Gr(3).With(H),
@@ -73,7 +73,7 @@ const VehField kTest[] = {
     T(19, &D::m_strTestComments, "Test Comments:\t").Gr(21).With(H),
 };
 
-const VehField kVehicle[] = {
+constexpr VehField kVehicle[] = {
     RecordNo(0, nullptr).Gr(0),
     A(1, &D::m_saVehMake, "Make:\t").Gr(1).With(H),
     A(2, &D::m_saVehModel, "Model:\t").Gr(2).With(H),
@@ -157,7 +157,7 @@ const VehField kVehicle[] = {
     A(80, &D::m_saVehComments, "Vehicle Comments:\t").Gr(78).With(H),
 };
 
-const VehField kBarrier[] = {
+constexpr VehField kBarrier[] = {
     T(0, &D::m_strBarRigidity, "Barrier Rigidity:\t").Gr(0),
     T(1, &D::m_strBarShape, "Barrier Shape:\t").Gr(1).With(H),
     T(2, &D::m_strBarContactAngle, "Contact Angle:\t").Gr(2).With(H),
@@ -165,7 +165,7 @@ const VehField kBarrier[] = {
     T(4, &D::m_strBarComments, "Barrier Comments:\t").Gr(4).With(H),
 };
 
-const VehField kOccupant[] = {
+constexpr VehField kOccupant[] = {
     A(0, &D::m_saOccVehicleNo, "Vehicle Number:\t").Gr(0),
     A(1, &D::m_saOccLocation, "Occupant Location:\t").Gr(1),
     A(2, &D::m_saOccType, "Occupant Type:\t").Gr(2),
@@ -212,7 +212,7 @@ const VehField kOccupant[] = {
     A(43, &D::m_saOccComments, "Occupant Comments:\t").Gr(45),
 };
 
-const VehField kRestraint[] = {
+constexpr VehField kRestraint[] = {
     A(0, &D::m_saRestVehicleNo, "Vehicle Number:\t"),
     A(1, &D::m_saRestOccLocation, "Occupant Location:\t"),
     A(2, &D::m_saRestNo, "Restraint Number:\t"),
@@ -222,7 +222,7 @@ const VehField kRestraint[] = {
     A(6, &D::m_saRestComments, "Restraint Comments:\t"),
 };
 
-const VehField kInstrumentation[] = {
+constexpr VehField kInstrumentation[] = {
     A(0, &D::m_saInstVehicleNo, "Vehicle Number:\t").Gr(0),
     RecordNo(1, &D::m_nLastCurveNo).Gr(1),
     A(2, &D::m_saInstSensorType, "Sensor Type:\t").Gr(2),
@@ -245,14 +245,27 @@ const VehField kInstrumentation[] = {
     A(19, &D::m_saInstComments, "Instrument Comments:\t").Gr(17),
 };
 
-const VehSection kTestSection {"TEST", kTest, {19, 0}, 20};
+// Every table lists its line's fields in file order, one row per position.
+template <size_t N>
+constexpr bool InFileOrder(const VehField (&fields)[N], size_t count)
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (fields[i].pos != static_cast<int>(i))
+            return false;
+    }
+    return N == count;
+}
+static_assert(InFileOrder(kTest, 20) && InFileOrder(kVehicle, 81) && InFileOrder(kBarrier, 5) &&
+              InFileOrder(kOccupant, 44) && InFileOrder(kRestraint, 7) && InFileOrder(kInstrumentation, 20));
+
+constexpr VehSection kTestSection {"TEST", kTest, {19, 0}, 20};
 // Version-5 vehicle lines come with or without the curb weight; version 4 never has it.
-const VehSection kVehicleSection {"VEHICLE", kVehicle, {79, 80}, 80, 11, 80, nullptr, kMaxVehicles, true};
-const VehSection kBarrierSection {"BARRIER", kBarrier, {4, 0}, 5};
-const VehSection kOccupantSection {"OCCUPANT", kOccupant, {43, 0}, 44};
-const VehSection kRestraintSection {"RESTRAINT", kRestraint, {6, 0}, 7};
+constexpr VehSection kVehicleSection {"VEHICLE", kVehicle, {79, 80}, 80, 11, 80, nullptr, kMaxVehicles, true};
+constexpr VehSection kBarrierSection {"BARRIER", kBarrier, {4, 0}, 5};
+constexpr VehSection kOccupantSection {"OCCUPANT", kOccupant, {43, 0}, 44};
+constexpr VehSection kRestraintSection {"RESTRAINT", kRestraint, {6, 0}, 7};
 // Version 4 has no X units: every curve of such a file is in seconds.
-const VehSection kInstrumentationSection {"INSTRUMENTATION", kInstrumentation, {19, 0}, 19, 6, -1, "SEC"};
+constexpr VehSection kInstrumentationSection {"INSTRUMENTATION", kInstrumentation, {19, 0}, 19, 6, -1, "SEC"};
 
 } // namespace
 
