@@ -1,6 +1,7 @@
 #include "FuzzSupport.h"
 
 #include "platform/Messages.h"
+#include "vehicle/VehData.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +83,21 @@ bool HasMarkerInsideValues(const std::string& text)
             return true;
     }
     return false;
+}
+
+void CheckVehicleRewrite(CVehData& data)
+{
+    const std::string out1 = OutputFile("mv5", 1);
+    if (!data.WriteTestFile(out1.c_str()))
+        return;
+    CVehData second;
+    if (!second.ReadTestFile(out1.c_str()))
+        RoundTripFailed("a written .mv5 does not read back");
+    const std::string out2 = OutputFile("mv5", 2);
+    if (!second.WriteTestFile(out2.c_str()))
+        RoundTripFailed("a read-back .mv5 cannot be written");
+    if (WithoutDateLine(ReadAll(out1)) != WithoutDateLine(ReadAll(out2)))
+        RoundTripFailed(".mv5 rewritten differs");
 }
 
 void RoundTripFailed(const char* what)

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+class CVehData;
+
 namespace fuzz {
 
 // Writes the input to a scratch file with the given extension and returns its path. The same
@@ -21,6 +23,9 @@ std::string WithoutDateLine(const std::string& text);
 // True when a record line ('|' in it) also holds "----- ", which every reader takes as the end
 // of its section.
 bool HasMarkerInsideValues(const std::string& text);
+// Writes the vehicle test, reads the file back and writes it again: both files must be the same
+// and the second read must succeed.
+void CheckVehicleRewrite(CVehData& data);
 // Stops the run with a message when a round trip did not give the same data.
 [[noreturn]] void RoundTripFailed(const char* what);
 
