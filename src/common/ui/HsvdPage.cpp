@@ -6,12 +6,9 @@
 #include "swg/SWGData.h"
 #include "vehicle/VehData.h"
 
-#include "platform/Codec.h"
-
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -80,24 +77,6 @@ const DlgTemplate kHsvdTemplate {
     },
 };
 
-// The typed field works on a single-line edit; a multi-line field keeps its CNEdit without a
-// window and hands it every change, then shows the colours the check gave.
-void CheckMultiLine(CNEdit& field, QPlainTextEdit* edit)
-{
-    field.OnChange();
-    SetWidgetColors(edit, field.GetTextColor(), field.GetBackColor());
-}
-
-// Puts the field's text into its multi-line window and checks it.
-void ShowMultiLine(CNEdit& field, QPlainTextEdit* edit)
-{
-    if (edit && FromQString(edit->toPlainText()) != field.GetText()) {
-        const QSignalBlocker block(edit);
-        edit->setPlainText(ToQString(field.GetText()));
-    }
-    CheckMultiLine(field, edit);
-}
-
 } // namespace
 
 CHsvdPage::CHsvdPage()
@@ -143,16 +122,6 @@ BOOL CHsvdPage::OnInitDialog()
             }
         });
     }
-    for (const HsvdField& field : kFields) {
-        if (auto* edit = Item<QPlainTextEdit>(field.id)) {
-            CNEdit& typed = this->*field.edit;
-            edit->setToolTip(QString::fromLatin1(field.rule.tooltip));
-            connect(edit, &QPlainTextEdit::textChanged, edit, [&typed, edit] {
-                typed.SetText(FromQString(edit->toPlainText()));
-                CheckMultiLine(typed, edit);
-            });
-        }
-    }
     OnClicked(IDC_NEXTCURVE_BUTTON, [this] { OnNextcurveButton(); });
     OnClicked(IDC_DELETE_RECORD, [this] { OnDeleteRecord(); });
     OnSelChange(IDC_CAMERA_LIST, [this] { OnSelchangeCameraList(); });
@@ -161,8 +130,15 @@ BOOL CHsvdPage::OnInitDialog()
 
 void CHsvdPage::DoDataExchange(CDataExchange* pDX)
 {
-    for (const HsvdField& field : kFields)
-        DDX_Control(pDX, field.id, this->*field.edit);
+    for (const HsvdField& field : kFields) {
+        // View description and commentary are multi-line windows: checked and limited as typed
+        // like the single-line fields.
+        CNEdit& edit = this->*field.edit;
+        if (auto* multi = Item<QPlainTextEdit>(field.id); multi && !edit.HasWindow())
+            edit.Attach(multi);
+        else
+            DDX_Control(pDX, field.id, edit);
+    }
     DDX_Control(pDX, IDC_CAMERA_LIST, m_listCameras);
     DDX_Control(pDX, IDC_DELETE_RECORD, m_btnDelete);
     DDX_Control(pDX, IDC_NEXTCURVE_BUTTON, m_btnNext);
@@ -210,7 +186,6 @@ void CHsvdPage::LoadRecord()
                 (this->*field.edit).SetText((data->*field.values)[m_nRecordIndex]);
         }
     }
-    ShowMultiLineFields();
     UpdateData(FALSE);
 }
 
@@ -300,16 +275,7 @@ void CHsvdPage::ClearPage()
     m_nRecordIndex = 0;
     for (const HsvdField& field : kFields)
         (this->*field.edit).SetText("");
-    ShowMultiLineFields();
     UpdateData(FALSE);
-}
-
-void CHsvdPage::ShowMultiLineFields()
-{
-    for (const HsvdField& field : kFields) {
-        if (auto* edit = Item<QPlainTextEdit>(field.id))
-            ShowMultiLine(this->*field.edit, edit);
-    }
 }
 
 CString CHsvdPage::OnToolTipNotify(int id)

@@ -72,6 +72,5 @@ protected:
 private:
     // The data object the kind letter names; null without a kind or its pointer.
     CHighSpeedVideoData* Data() const;
-    void ShowMultiLineFields();
     void EmptyNewRecord(CHighSpeedVideoData& data);
 };

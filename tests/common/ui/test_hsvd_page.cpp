@@ -248,12 +248,23 @@ TEST(HsvdPageTest, ViewDescriptionTakesLineBreaksAndIsCheckedWhileTyped)
     EXPECT_EQ(s.data.m_arrViewDescription[1], "front\nleft");
     EXPECT_EQ(s.page.m_nRecordCount, 2);
 
-    QTest::keyClicks(view, std::string(71, 'v').c_str());
-    EXPECT_FALSE(s.page.m_editViewDescription.IsValid());
-    EXPECT_EQ(WidgetBackColor(view), CNEdit::kYellow);
-    EXPECT_FALSE(s.sheet.SetActivePage(1));
-    view->clear();
+    // Typing stops at the 70 characters of the field.
+    QTest::keyClicks(view, std::string(75, 'v').c_str());
+    EXPECT_EQ(view->toPlainText(), QString(70, 'v'));
     EXPECT_TRUE(s.page.m_editViewDescription.IsValid());
+    EXPECT_EQ(WidgetBackColor(view), CNEdit::kWhite);
+
+    // A longer text read from a file is kept whole, shown invalid and keeps the user on the page.
+    s.data.m_arrCommentary[1] = CString(std::string(71, 'c'));
+    s.Show(2);
+    s.Show(1);
+    auto* commentary = s.page.Item<QPlainTextEdit>(P::IDC_COMMENTARY);
+    EXPECT_EQ(commentary->toPlainText().size(), 71);
+    EXPECT_FALSE(s.page.m_editCommentary.IsValid());
+    EXPECT_EQ(WidgetBackColor(commentary), CNEdit::kYellow);
+    EXPECT_FALSE(s.sheet.SetActivePage(1));
+    commentary->clear();
+    EXPECT_TRUE(s.page.m_editCommentary.IsValid());
     EXPECT_TRUE(s.sheet.SetActivePage(1));
 }
 
