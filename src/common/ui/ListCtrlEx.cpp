@@ -386,7 +386,9 @@ int CListCtrlEx::CompareItems(const ListColumnInfo& a, const ListColumnInfo& b, 
         result = Sign(a.text.CompareNoCase(b.text));
         break;
     case kSortInteger:
-        result = Sign(static_cast<long long>(a.integer) - static_cast<long long>(b.integer));
+        // The sign of the difference, without forming it: a difference of two large values
+        // overflows and would put them in the wrong order.
+        result = Order(a.integer, b.integer);
         break;
     case kSortDate:
     case kSortDate2:
