@@ -50,7 +50,7 @@ CEditKavroNo::CEditKavroNo(QWidget* parent)
 bool CEditKavroNo::CheckNumber(const CString& number)
 {
     m_strNumber = number;
-    return kavro::CheckNumber(m_strNumber);
+    return IsOfficeValid() && !GetModelYear().IsEmpty() && IsMakerAndOrderValid();
 }
 
 CComboBox CEditKavroNo::Box(int id) const { return CComboBox(Item<QComboBox>(id)); }

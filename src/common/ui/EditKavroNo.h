@@ -3,6 +3,7 @@
 // order, splits an existing number back into them, and checks a number typed by hand. The
 // check alone (CheckNumber) needs no window.
 
+#include "common/KavroNo.h"
 #include "common/ui/NEdit.h"
 #include "platform/CString.h"
 #include "platform/ui/ComboBox.h"
@@ -26,6 +27,10 @@ public:
 
     // Stores the text in m_strNumber and checks it, without touching any window.
     bool CheckNumber(const CString& number);
+    // The three parts of that check, on m_strNumber.
+    bool IsOfficeValid() const { return kavro::IsOfficeValid(m_strNumber); }
+    CString GetModelYear() const { return kavro::GetModelYear(m_strNumber); }
+    bool IsMakerAndOrderValid() const { return kavro::IsMakerAndOrderValid(m_strNumber); }
 
     CString m_strYear;
     CString m_strNumber;

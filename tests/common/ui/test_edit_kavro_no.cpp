@@ -36,6 +36,11 @@ TEST(EditKavroNoTest, CheckNeedsNoWindow)
     EXPECT_EQ(dlg.m_strNumber, "M20150207");
     EXPECT_FALSE(dlg.CheckNumber("M20151507"));
     EXPECT_EQ(dlg.m_strNumber, "M20151507");
+    EXPECT_TRUE(dlg.IsOfficeValid());
+    EXPECT_EQ(dlg.GetModelYear(), "2015");
+    EXPECT_FALSE(dlg.IsMakerAndOrderValid());
+    EXPECT_FALSE(dlg.CheckNumber("MA0107x"));
+    EXPECT_EQ(dlg.GetModelYear(), "") << "seven characters: no year";
     EXPECT_FALSE(dlg.HasControls());
     EXPECT_EQ(dlg.m_strOffice, kavro::kOfficeRows[2]);
 }
