@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -184,13 +186,24 @@ TEST_F(StartupTest, DatabaseVersionFollowsTheColumnTypeAndMissingRowsShowNothing
     EXPECT_EQ(about.Item<QLabel>(IDC_ABOUT_DB_VERSION)->text(), "Database Version: No Database Version Table.");
 }
 
-TEST_F(StartupTest, AboutClosesWithItsPageButton)
+TEST_F(StartupTest, AboutShowsItsPageAndClosesWithItsPageButton)
 {
     platform::ScriptedDialogs dialogs;
     int result = 0;
     dialogs.then([&](CDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "About Morvel V5");
-        static_cast<CAbout&>(dlg).OnHtmlClick("ButtonOK");
+        auto* page = dlg.Item<QTextBrowser>(IDC_ABOUT_PAGE);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->toPlainText().contains("generates MV5 files"));
+        EXPECT_TRUE(page->toPlainText().contains("Technical support"));
+        EXPECT_EQ(page->viewport()->palette().color(QPalette::Base), page->palette().color(QPalette::Button));
+        // Click the page's OK where it is drawn.
+        QTextCursor ok = page->document()->find("OK", 0, QTextDocument::FindCaseSensitively | QTextDocument::FindWholeWords);
+        ASSERT_FALSE(ok.isNull());
+        EXPECT_EQ(ok.charFormat().anchorHref(), "#ButtonOK");
+        ok.setPosition(ok.selectionStart() + 1);
+        const QPoint at = page->cursorRect(ok).center();
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, at);
         result = dlg.GetModalResult();
     });
     CMorvelV5App::OnAppAbout();
