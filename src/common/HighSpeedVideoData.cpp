@@ -107,12 +107,9 @@ void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file)
             m_arrCameraNumber.SetAtGrow(n, IntToCString(n));
             m_strTestReference = GetFields(record.line, 1, 2);
             m_arrScaleFactor.SetAtGrow(n, GetFields(record.line, 2, 3));
-            // Neither file holds a line break inside a value: a stray carriage return read from
-            // a damaged file goes, so the value reads as it will be written.
-            auto text = [](CString value) { return StripLineBreaks(value).Trim(' '); };
-            m_arrViewDescription.SetAtGrow(n, text(GetFields(record.line, 3, 4)));
+            m_arrViewDescription.SetAtGrow(n, GetFields(record.line, 3, 4));
             // The commentary is the rest of the line: a "|" typed into it must not cut it off.
-            m_arrCommentary.SetAtGrow(n, text(GetFields(record.line, 4, std::numeric_limits<int>::max())));
+            m_arrCommentary.SetAtGrow(n, GetFields(record.line, 4, std::numeric_limits<int>::max()));
             return true;
         },
         "----- END -----");

@@ -76,8 +76,19 @@ int CVehData::WriteTestFile(CString path)
 }
 
 // Written even when every field looks empty: a test file without its TEST section could not be
-// read back.
-void CVehData::WriteTestSection(CStdioFile& file) { WriteRecords(file, *this, TestSectionTable(), 0, 0); }
+// read back. For the same reason a version the reader would refuse (one carried over from a
+// damaged older file) is written as "V5", the version of the file being written.
+void CVehData::WriteTestSection(CStdioFile& file)
+{
+    const CString version = m_strVersion;
+    CString written = FileSafeText(version);
+    written.Trim();
+    written.MakeUpper();
+    if (written.GetAt(0) != 'V')
+        m_strVersion = "V5";
+    WriteRecords(file, *this, TestSectionTable(), 0, 0);
+    m_strVersion = version;
+}
 
 void CVehData::WriteVehicleSection(CStdioFile& file)
 {

@@ -1,0 +1,56 @@
+// Damaged files that once saved into files of another shape: each must now save into a file that
+// reads back the same.
+#include "vehicle/VehData.h"
+
+#include "platform/Messages.h"
+
+#include "TestUtil.h"
+#include "VehTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using testutil::ReadFile;
+using testutil::TempDir;
+using testutil::WriteFile;
+using vehtest::WithoutDate;
+
+namespace {
+const std::string kHead = "# Source: hand made\r\n----- MV5 -----\r\n";
+const std::string kTestLine = "----- TEST -----\r\nV5|t|o|01-JAN-2000|p|c|R1|FRT|VTB|CON|DRY|20|DDA|UMB|50|0|0| |0|\r\n";
+} // namespace
+
+TEST(DamagedRewriteTest, AStrayCarriageReturnInsideALineIsNotKept)
+{
+    TempDir dir;
+    // Curve 1's comment field is a lone CR (not followed by LF), then the last field.
+    WriteFile(dir.file("in.mv5"), kHead + kTestLine + "----- INSTRUMENTATION -----\r\n" +
+                                      "1|1|AC|HD|ST|XG|SEC|G|2|3|4|5|6|7|8|9| | \r|x\r\n----- END -----\r\n");
+    platform::MessageRecorder messages;
+    CVehData d;
+    ASSERT_EQ(d.ReadTestFile(dir.file("in.mv5").c_str()), 1);
+    for (int f = 0; f < d.m_saInstComments.GetSize(); ++f)
+        EXPECT_EQ(d.m_saInstComments.GetAt(f).Find('\r'), -1);
+    ASSERT_EQ(d.WriteTestFile(dir.file("a.mv5").c_str()), 1);
+    CVehData back;
+    ASSERT_EQ(back.ReadTestFile(dir.file("a.mv5").c_str()), 1);
+    ASSERT_EQ(back.WriteTestFile(dir.file("b.mv5").c_str()), 1);
+    EXPECT_EQ(WithoutDate(ReadFile(dir.file("a.mv5"))), WithoutDate(ReadFile(dir.file("b.mv5"))));
+}
+
+TEST(DamagedRewriteTest, AnOlderFileWithAVersionTheReaderRefusesStillSavesReadably)
+{
+    TempDir dir;
+    // A version-4 TEST line one field short: the version position holds "FRT".
+    WriteFile(dir.file("in.mv4"), "# x\r\n----- MV4 -----\r\n----- TEST -----\r\n"
+                                  "4|t|o|01-JAN-2000|p|c|FRT|VTB|CON|DRY|20|DDA|UMB|50|0|0| |0|\r\n"
+                                  "----- END -----\r\n");
+    platform::MessageRecorder messages;
+    CVehData d;
+    ASSERT_EQ(d.ReadV4TestFile(dir.file("in.mv4").c_str()), 1);
+    const CString version = d.m_strVersion;
+    ASSERT_EQ(d.WriteTestFile(dir.file("out.mv5").c_str()), 1);
+    EXPECT_EQ(d.m_strVersion, version); // the data keep what was read
+    CVehData back;
+    EXPECT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
+    EXPECT_EQ(back.m_strVersion, "V5");
+}
