@@ -265,7 +265,9 @@ void CCurveCheck::ParseCurveText(const std::string& path, std::string_view text,
         const std::string_view line(p, static_cast<size_t>(lineEnd - p));
         p = nl ? nl + 1 : end;
 
-        // Values: runs of characters between blanks and tabs; a CR ends the line.
+        // Values: runs of characters between blanks and tabs; a CR ends the line. A line is
+        // judged whole, however long: cut after some characters, a damaged value behind a good
+        // one would pass unseen.
         std::string_view first, second;
         long long values = 0;
         const char* q = line.data();
