@@ -91,10 +91,6 @@ void CIntrusionData::WriteIntrusionSection(CStdioFile& file)
 
 void CIntrusionData::ParseIntrusionSection(CStdioFile& file)
 {
-    if (!SeekSection(file, kMarker))
-        return;
-    // The file's points replace those held: a shorter file must not leave old points behind.
-    ResetIntrusion();
     const std::array<CStringArray*, 9> targets {&m_arrVehicleNumber, &m_arrPointNumber, &m_arrPointLocation,
                                                 &m_arrBeforeX,       &m_arrBeforeY,     &m_arrBeforeZ,
                                                 &m_arrAfterX,        &m_arrAfterY,      &m_arrAfterZ};
@@ -107,6 +103,10 @@ void CIntrusionData::ParseIntrusionSection(CStdioFile& file)
                 return false;
             }
             const int n = record.number;
+            // The file's points replace those held: a shorter file must not leave old points
+            // behind, and a file without points takes none away.
+            if (n == 1)
+                ResetIntrusion();
             CheckPipeCount(5, record.separators, n, "INTRUSION", 9);
             m_arrRecordIndex.SetAtGrow(n, IntToCString(n));
             for (int k = 0; k < 9; ++k)

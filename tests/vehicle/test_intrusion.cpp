@@ -121,10 +121,12 @@ TEST(IntrusionTest, ReadingTheSection)
         EXPECT_EQ(d.m_arrAfterZ.GetSize(), 2);
     }
     {
-        // A file of two points replaces the five held.
+        // A file of two points replaces the five held; a section without points keeps them.
         CIntrusionData d;
         for (int i = 0; i < 5; ++i)
             AddPoint(d, "1", "9", "old", {"1", "1", "1", "1", "1", "1"});
+        ASSERT_TRUE(Load(d, dir, "----- INTRUSION -----\n# no points yet\n----- END -----\n"));
+        EXPECT_EQ(d.PointCount(), 5);
         ASSERT_TRUE(Load(d, dir, "----- INTRUSION -----\n1|1|a|1|2|3|4|5|6|R\n1|2|b|1|2|3|4|5|6|R\n"));
         EXPECT_EQ(d.PointCount(), 2);
         EXPECT_EQ(d.m_arrPointLocation.GetAt(1), "a");
