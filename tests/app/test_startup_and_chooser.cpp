@@ -147,6 +147,25 @@ TEST_F(StartupTest, ChooserShowsBothVersionsAndItsCloseBoxEndsTheProgram)
     EXPECT_EQ(g_bCodeDbOpen, 0);
 }
 
+TEST_F(StartupTest, CurveCheckBoxTogglesTheChoiceAndItsText)
+{
+    CChooseDB chooser;
+    chooser.EnsureCreated();
+    EXPECT_EQ(chooser.m_nCheckCurves, 0);
+    EXPECT_FALSE(chooser.IsDlgButtonChecked(IDC_CURVE_CHECK));
+    const struct {
+        int choice;
+        const char* text;
+    } clicks[] = {{1, "Take longer time to check curves"}, {0, "No curve check, may do it in Instrumentation page"},
+                  {1, "Take longer time to check curves"}};
+    for (const auto& click : clicks) {
+        chooser.OnCurveCheckBox();
+        EXPECT_EQ(chooser.m_nCheckCurves, click.choice);
+        EXPECT_EQ(chooser.IsDlgButtonChecked(IDC_CURVE_CHECK), static_cast<UINT>(click.choice));
+        EXPECT_EQ(chooser.GetDlgItemText(IDC_CURVE_CHECK), click.text);
+    }
+}
+
 TEST_F(StartupTest, DatabaseVersionFollowsTheColumnTypeAndMissingRowsShowNothing)
 {
     struct Case {
