@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "platform/Time.h"
 
+#include <functional>
 #include <limits>
 
 namespace {
@@ -12,34 +13,14 @@ namespace {
 // Camera numbers are written with at most three digits.
 constexpr int kMaxCameras = 999;
 
-CString DateLine()
+// Both files begin with the source line and the date line of the moment of writing.
+bool WriteHsvdFile(const CString& path, const std::function<void(CStdioFile&)>& body)
 {
-    const CTime now = CTime::GetCurrentTime();
-    CString line;
-    line.Format("# Date: <%d/%d/%d>\n", now.GetMonth(), now.GetDay(), now.GetYear());
-    return line;
-}
-
-// Creates `path`, lets `body` write into it and puts it in place; every failure is told with
-// the open-failure message and gives false, leaving an older file of that name untouched.
-template <typename Body>
-bool WriteHsvdFile(const CString& path, Body body)
-{
-    CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error)) {
-        ShowCantOpenFile(path, error);
-        return false;
-    }
-    file.WriteString("# Source: High Speed Video Data\n");
-    file.WriteString(DateLine());
-    body(file);
-    if (!file.Close()) {
-        error.m_cause = file.GetLastCause();
-        ShowCantOpenFile(path, error);
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, [&body](CStdioFile& file) {
+        file.WriteString("# Source: High Speed Video Data\n");
+        file.WriteString(DateCommentLine());
+        body(file);
+    });
 }
 
 } // namespace
@@ -80,16 +61,7 @@ CString CHighSpeedVideoData::StripLineBreaks(CString value)
 
 bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
 {
-    CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
-        if (showError)
-            ShowCantOpenFile(path, error);
-        return false;
-    }
-    ParseHsvdSection(file);
-    file.Close();
-    return true;
+    return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseHsvdSection(file); });
 }
 
 void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file)
@@ -115,12 +87,8 @@ void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file)
         "----- END -----");
     // Camera numbers have three digits: the records behind the 999th cannot be kept, and the
     // user must know that they were left in the file.
-    if (tooMany) {
-        CString text;
-        text.Format("This HSVD section holds more than %d camera records; only the first %d are read.", kMaxCameras,
-                    kMaxCameras);
-        MessageBoxA(nullptr, text, "Error", MB_OK);
-    }
+    if (tooMany)
+        ShowRecordsLeftOut("HSVD section", kMaxCameras);
 }
 
 void CHighSpeedVideoData::WriteHsvdSection(CStdioFile& file)
