@@ -76,6 +76,22 @@ TEST(DialogTest, UnscriptedModalRunIsCancelledAndKeepsMembers)
     EXPECT_EQ(dlg.m_name, "start");
 }
 
+TEST(DialogTest, DialogEndedWhileSetUpIsNeverShown)
+{
+    class EndsAtOnce : public NameDialog {
+    public:
+        BOOL OnInitDialog() override
+        {
+            NameDialog::OnInitDialog();
+            EndDialog(IDOK);
+            return FALSE;
+        }
+    };
+    EndsAtOnce dlg; // no script: the program's own modal run
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(dlg.isVisible());
+}
+
 TEST(DialogTest, ControlsAreLaidOutInDialogUnits)
 {
     NameDialog dlg;
