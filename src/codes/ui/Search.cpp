@@ -47,9 +47,13 @@ CSearch::CSearch(QWidget* parent, const CString& lookupKind, const CStringArray*
 {
 }
 
-CListCtrlEx* CSearch::GetList() const { return Item<CListCtrlEx>(IDC_RESULTS); }
-
-QLineEdit* CSearch::GetQuickSearchEdit() const { return Item<QLineEdit>(IDC_QUICK_SEARCH); }
+void CSearch::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CLEAR_ENTRY, m_btnClearEntry);
+    m_listResults = Item<CListCtrlEx>(IDC_RESULTS);
+    m_editQuickSearch = Item<QLineEdit>(IDC_QUICK_SEARCH);
+}
 
 void CSearch::Tell(const CString& text) { MessageBox(text); }
 

@@ -6,6 +6,7 @@
 
 #include "codes/CodeSearch.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/PropertySheet.h"
 
 class CListCtrlEx;
 class QLineEdit;
@@ -23,20 +24,24 @@ public:
     CSearch(QWidget* parent, const CString& lookupKind, const CStringArray* array1, const CStringArray* array2,
             const CStringArray* array3, const CStringArray* array4);
 
+    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnClearEntry();
     void OnClickList();
     void OnChangeQuickSearch();
 
-    CListCtrlEx* GetList() const;
-    QLineEdit* GetQuickSearchEdit() const;
+    CListCtrlEx* GetList() const { return m_listResults; }
+    QLineEdit* GetQuickSearchEdit() const { return m_editQuickSearch; }
     int GetSelectedRow() const { return m_nSelectedRow; }
 
 protected:
     void Tell(const CString& text) override;
 
 private:
+    CButton m_btnClearEntry;
+    CListCtrlEx* m_listResults = nullptr;
+    QLineEdit* m_editQuickSearch = nullptr;
     bool m_bIgnoreEditChange = false;
     int m_nSelectedRow = -1;
 };

@@ -40,9 +40,12 @@ SearchReference::SearchReference(CCompData* compData, QWidget* parent)
 {
 }
 
-CListCtrlEx* SearchReference::GetList() const { return Item<CListCtrlEx>(IDC_REFS); }
-
-QLineEdit* SearchReference::GetChoiceEdit() const { return Item<QLineEdit>(IDC_CHOICE); }
+void SearchReference::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    m_editChoice = Item<QLineEdit>(IDC_CHOICE);
+    m_listRefs = Item<CListCtrlEx>(IDC_REFS);
+}
 
 BOOL SearchReference::OnInitDialog()
 {

@@ -25,20 +25,23 @@ public:
     void SetMode(int mode) { m_nMode = mode; }
     CString GetSelection() const { return m_strChoice; }
 
+    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnClearEntry();
     void OnItemChanged();
     void OnDblClk();
 
-    CListCtrlEx* GetList() const;
-    QLineEdit* GetChoiceEdit() const;
+    CListCtrlEx* GetList() const { return m_listRefs; }
+    QLineEdit* GetChoiceEdit() const { return m_editChoice; }
     int GetVehicleCount() const { return m_nVehCount; }
 
 private:
     // The number in column 0 of the first selected row; empty when none is selected.
     CString FirstSelectedNumber() const;
 
+    CListCtrlEx* m_listRefs = nullptr;
+    QLineEdit* m_editChoice = nullptr;
     CString m_strChoice;
     int m_nMode = 0;
     CVehData* m_pVehData = nullptr;
