@@ -111,6 +111,12 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
             m_content.clear();
             return fail(EIO);
         }
+        // Text mode ends the text at a Ctrl-Z, as older files written on DOS and Windows expect.
+        if (!(flags & typeBinary)) {
+            const size_t eof = m_content.find('\x1a');
+            if (eof != std::string::npos)
+                m_content.resize(eof);
+        }
         m_reading = true;
         return TRUE;
     }

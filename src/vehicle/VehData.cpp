@@ -86,7 +86,17 @@ CString CVehData::FormatField(CString value)
 
 bool CVehData::IsTestEmpty() const { return IsRecordEmpty(*this, TestSectionTable(), 0); }
 
-bool CVehData::IsVehicleEmpty() const { return IsRecordEmpty(*this, VehicleSectionTable(), 1); }
+// Every vehicle of the test is looked at, not vehicle 1 alone: a second vehicle entered while the
+// first is still empty would otherwise be left out of the saved file.
+bool CVehData::IsVehicleEmpty() const
+{
+    const int vehicles = std::clamp(m_nVehicleCount, 1, kMaxVehicles);
+    for (int n = 1; n <= vehicles; ++n) {
+        if (!IsRecordEmpty(*this, VehicleSectionTable(), n))
+            return false;
+    }
+    return true;
+}
 
 bool CVehData::IsBarrierEmpty() const
 {

@@ -54,3 +54,31 @@ TEST(DamagedRewriteTest, AnOlderFileWithAVersionTheReaderRefusesStillSavesReadab
     EXPECT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
     EXPECT_EQ(back.m_strVersion, "V5");
 }
+
+TEST(DamagedRewriteTest, ASecondVehicleIsSavedWhileTheFirstIsEmpty)
+{
+    TempDir dir;
+    CVehData d;
+    d.m_strConfiguration = "VTV";
+    d.SetVehicleCount();
+    ASSERT_EQ(d.m_nVehicleCount, 2);
+    d.m_saVehMake.SetAt(2, "FORD");
+    EXPECT_FALSE(d.IsVehicleEmpty());
+    ASSERT_EQ(d.WriteTestFile(dir.file("two.mv5").c_str()), 1);
+    CVehData back;
+    platform::MessageRecorder messages;
+    ASSERT_EQ(back.ReadTestFile(dir.file("two.mv5").c_str()), 1);
+    EXPECT_EQ(back.m_saVehMake.GetAt(2), "FORD");
+}
+
+TEST(DamagedRewriteTest, AnOldFileEndsAtItsCtrlZ)
+{
+    TempDir dir;
+    WriteFile(dir.file("old.mv5"), kHead + kTestLine + "----- END -----\r\n\x1a\x1a garbage|after|eof\r\n");
+    CStdioFile file;
+    ASSERT_TRUE(file.Open(dir.file("old.mv5").c_str(), CFile::modeRead | CFile::typeText));
+    CString line, last;
+    while (file.ReadString(line))
+        last = line;
+    EXPECT_EQ(last, "----- END -----");
+}
