@@ -3,6 +3,7 @@
 #include "CodesTestUtil.h"
 
 #include <filesystem>
+#include <sstream>
 
 using codetest::Connection;
 using codetest::Field;
@@ -293,4 +294,36 @@ TEST(CodeCheckTest, GenuineAccessFile)
     CCodeCheck().CheckCodeBySql(&field, "SELECT DISTINCT ShortTextCol FROM DateTest");
     EXPECT_EQ(field.valid, 0);
     EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(CodeCheckTest, EveryGroupFindsCodesInEachOfItsTables)
+{
+    Connection db;
+    ASSERT_TRUE(db.open());
+    const struct {
+        const char* tag;
+        const char* tables;
+    } groups[] = {
+        {"VEHDB", "APLENG AXIS BARSHP BMPENG BODY CHSTAT CNTRC1 CNTRC2 CNTRH1 CNTRH2 CNTRL1 CNTRL2 COLMEC DASTAT DEPLOY "
+                  "DETC DUMSIZ ENGINE LINK MAKE MODEL MODIND MTHCAL OCCLOC OCCSEX OCCTYP RECTYP RSTMNT RSTTYP SENATT "
+                  "SENLOC SENTYP SEPOSN SILENG STRSEP TKCOND TKSURF TRANSM TSTCFN TSTPRF TSTTYP UNITS"},
+        {"COMDB", "AXIS BODY CHSTAT CMPNT CMPTYP CONFIG CRTEST DASTAT DUMSIZ ENGINE MAKE MODIND OCCTYP SENATT SENTYP "
+                  "TRANSM TSTDEV TSTPRF TSTTYP UNITS"},
+        {"BIODB", "AIS AORPRE ASPECT AXIS BMCLOC BMCMETHOD BMCUNITS BOCCLOC BOCCSEX BODYRG BSEPOSN CERPRE CHSTAT DASTAT "
+                  "DEPLOY DOCCLOC DOCCSEX DSEPOSN DUMSIZ LESION LINK MTHCAL OCCLOC OCCTYP PULPRE RECTYP RIBLOC RSTMNT "
+                  "RSTTYP SENATT SYSORG TSTCFN TSTPRF UNITS"},
+        {"TCADB", "CHANTYP SENTYP TKCOND TKSURF TRINO TSTCFN TSTPRF TSTTYP VEHTYP"},
+        {"SWGDB", "AXIS CHSTAT DASTAT LINK RECTYP SENATT SENLOC SENTYP SIGSRC TSTPRF TSTTYP UNITS"},
+        {"INTRUSIONDB", "VEHIP"},
+        {"FCW", "SENLOC SENATT AXIS SUBTYPE"},
+        {"LDW", "SENLOC SENATT AXIS SUBTYPE"},
+        {"DRO", "SENLOC SENATT AXIS SUBTYPE"},
+    };
+    for (const auto& group : groups) {
+        std::istringstream tables(group.tables);
+        for (std::string table; tables >> table;) {
+            auto rows = CodeDbExecute(codesql::CodesOfGroup(table.c_str(), group.tag));
+            EXPECT_FALSE(rows->IsEOF()) << table << " has no code of " << group.tag;
+        }
+    }
 }
