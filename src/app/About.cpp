@@ -3,6 +3,7 @@
 #include "codes/DatabaseVersion.h"
 #include "platform/Version.h"
 
+#include <QDesktopServices>
 #include <QPalette>
 #include <QTextBrowser>
 #include <QUrl>
@@ -68,7 +69,13 @@ BOOL CAbout::OnInitDialog()
     CDialog::OnInitDialog();
     if (auto* page = Item<QTextBrowser>(IDC_ABOUT_PAGE)) {
         page->lower();
-        connect(page, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { OnHtmlClick(url.fragment()); });
+        connect(page, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+            // The support address opens the user's mail program, as a mail link in a page does.
+            if (url.scheme() == "mailto")
+                QDesktopServices::openUrl(url);
+            else
+                OnHtmlClick(url.fragment());
+        });
     }
 
     m_strVersion = "Version: ";

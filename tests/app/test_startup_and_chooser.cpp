@@ -15,6 +15,7 @@
 #include "TestUtil.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -50,6 +51,15 @@ protected:
 
     testutil::TempDir m_dir;
     std::filesystem::path m_oldCwd;
+};
+
+class MailCatcher : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { opened = url; }
+
+public:
+    QUrl opened;
 };
 
 int SheetPointersSet()
@@ -216,7 +226,16 @@ TEST_F(StartupTest, AboutShowsItsPageAndClosesWithItsPageButton)
         EXPECT_TRUE(page->toPlainText().contains("generates MV5 files"));
         EXPECT_TRUE(page->toPlainText().contains("Technical support"));
         EXPECT_EQ(page->viewport()->palette().color(QPalette::Base), page->palette().color(QPalette::Button));
-        // Click the page's OK where it is drawn.
+        // The support address goes to the mail program; then the page's OK closes, each clicked
+        // where it is drawn.
+        MailCatcher mail;
+        QDesktopServices::setUrlHandler("mailto", &mail, "open");
+        QTextCursor address = page->document()->find("@");
+        ASSERT_FALSE(address.isNull());
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(address).center());
+        QDesktopServices::unsetUrlHandler("mailto");
+        EXPECT_EQ(mail.opened.scheme(), "mailto");
+        EXPECT_EQ(dlg.GetModalResult(), -1);
         QTextCursor ok = page->document()->find("OK", 0, QTextDocument::FindCaseSensitively | QTextDocument::FindWholeWords);
         ASSERT_FALSE(ok.isNull());
         EXPECT_EQ(ok.charFormat().anchorHref(), "#ButtonOK");
@@ -298,3 +317,5 @@ TEST_F(StartupTest, SwitchingKindsKeepsExactlyOneSheetAndExitEndsTheChooser)
     EXPECT_EQ(CTestSheet::LiveCount(), 0);
     EXPECT_EQ(chooser.GetModalResult(), IDOK);
 }
+
+#include "test_startup_and_chooser.moc"
