@@ -418,9 +418,9 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
+void CDlgControls::DoDataExchange(CDataExchange*) {}
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+BOOL CDlgControls::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx;
     dx.m_pDlgWnd = this;

@@ -76,9 +76,16 @@ struct DialogUnits {
 QFont TemplateFont(const DlgTemplate& tmpl);
 
 // The controls of one dialog or page, created from its template and found by id.
+struct CDataExchange;
+
 class CDlgControls {
 public:
     virtual ~CDlgControls() = default;
+
+    // Moves values between the controls and the members named in DoDataExchange: into the
+    // controls with FALSE, back (with their checks) with TRUE; FALSE when a check failed.
+    virtual void DoDataExchange(CDataExchange* pDX);
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     QWidget* GetDlgItem(int id) const;
     template <class T> T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
@@ -140,8 +147,6 @@ public:
     int GetModalResult() const { return m_modalResult; }
 
     virtual BOOL OnInitDialog();
-    virtual void DoDataExchange(CDataExchange* pDX);
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void OnOK();
     virtual void OnCancel();
 

@@ -152,16 +152,6 @@ BOOL CPropertyPage::OnSetActive() { return TRUE; }
 
 BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
 
-void CPropertyPage::DoDataExchange(CDataExchange*) {}
-
-BOOL CPropertyPage::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange dx;
-    dx.m_pDlgWnd = this;
-    dx.m_bSaveAndValidate = bSaveAndValidate;
-    DoDataExchange(&dx);
-    return dx.m_failed ? FALSE : TRUE;
-}
 
 int CPropertyPage::MessageBox(const char* text, const char* caption, UINT type)
 {

@@ -59,8 +59,6 @@ public:
     virtual BOOL OnInitDialog();
     virtual BOOL OnSetActive();
     virtual BOOL OnKillActive();
-    virtual void DoDataExchange(CDataExchange* pDX);
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // The page's controls exist.
     bool HasWindow() const { return HasControls(); }
