@@ -68,6 +68,22 @@ std::string WithoutDateLine(const std::string& text)
     while (std::getline(in, line)) {
         if (line.rfind("# Date:", 0) == 0)
             continue;
+        if (line.find('|') != std::string::npos) {
+            std::string fields;
+            size_t start = 0;
+            for (;;) {
+                const size_t bar = line.find('|', start);
+                std::string field = line.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+                const size_t first = field.find_first_not_of(" \t\r\v\f");
+                const size_t last = field.find_last_not_of(" \t\r\v\f");
+                fields += first == std::string::npos ? std::string() : field.substr(first, last - first + 1);
+                if (bar == std::string::npos)
+                    break;
+                fields += '|';
+                start = bar + 1;
+            }
+            line = fields;
+        }
         out += line;
         out += '\n';
     }

@@ -18,7 +18,9 @@ std::string OutputFile(const char* extension, int n = 0);
 // Installs a message handler that shows nothing (once).
 void QuietMessages();
 std::string ReadAll(const std::string& path);
-// The file without its "# Date:" line, which holds the moment of writing.
+// The file without its "# Date:" line, which holds the moment of writing, and with every field of
+// a record line trimmed: an empty field may be written "|" or " |" (a value of white space is
+// trimmed to nothing), and both read as the empty text.
 std::string WithoutDateLine(const std::string& text);
 // True when a record line ('|' in it) also holds "----- ", which every reader takes as the end
 // of its section.
