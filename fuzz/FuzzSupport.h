@@ -25,10 +25,25 @@ std::string WithoutDateLine(const std::string& text);
 // True when a record line ('|' in it) also holds "----- ", which every reader takes as the end
 // of its section.
 bool HasMarkerInsideValues(const std::string& text);
-// Writes the vehicle test, reads the file back and writes it again: both files must be the same
-// and the second read must succeed.
-void CheckVehicleRewrite(CVehData& data);
 // Stops the run with a message when a round trip did not give the same data.
 [[noreturn]] void RoundTripFailed(const char* what);
+
+// `written` is the file written from what a reader accepted: it must read back into fresh data,
+// and writing those again must give the same file.
+template <class Data, class Load, class Save>
+void CheckRewrite(const std::string& written, const char* extension, Load load, Save save)
+{
+    Data second;
+    if (!load(second, written))
+        RoundTripFailed("a written file does not read back");
+    const std::string again = OutputFile(extension, 2);
+    if (!save(second, again))
+        RoundTripFailed("a read-back file cannot be written");
+    if (WithoutDateLine(ReadAll(written)) != WithoutDateLine(ReadAll(again)))
+        RoundTripFailed("the rewritten file differs");
+}
+
+// Writes the vehicle test and checks its rewrite.
+void CheckVehicleRewrite(CVehData& data);
 
 } // namespace fuzz

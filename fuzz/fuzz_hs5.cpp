@@ -20,10 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // as the end of the section; such values are left out of the comparison.
     if (fuzz::HasMarkerInsideValues(fuzz::ReadAll(out1)))
         return 0;
-    CHighSpeedVideoData second;
-    const std::string out2 = fuzz::OutputFile("hs5", 2);
-    if (!second.LoadHsvdFile(out1.c_str(), true) || !second.SaveHsvdData(out2.c_str()) ||
-        fuzz::WithoutDateLine(fuzz::ReadAll(out1)) != fuzz::WithoutDateLine(fuzz::ReadAll(out2)))
-        fuzz::RoundTripFailed(".hs5");
+    fuzz::CheckRewrite<CHighSpeedVideoData>(
+        out1, "hs5", [](CHighSpeedVideoData& d, const std::string& path) { return d.LoadHsvdFile(path.c_str(), true); },
+        [](CHighSpeedVideoData& d, const std::string& path) { return d.SaveHsvdData(path.c_str()); });
     return 0;
 }

@@ -15,10 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!first.SaveIntrusionData(out1.c_str()))
         return 0;
     first.SaveIntrusionReport(fuzz::OutputFile("ipr").c_str());
-    CIntrusionData second;
-    const std::string out2 = fuzz::OutputFile("ip5", 2);
-    if (!second.LoadIntrusionFile(out1.c_str(), true) || !second.SaveIntrusionData(out2.c_str()) ||
-        fuzz::WithoutDateLine(fuzz::ReadAll(out1)) != fuzz::WithoutDateLine(fuzz::ReadAll(out2)))
-        fuzz::RoundTripFailed(".ip5");
+    fuzz::CheckRewrite<CIntrusionData>(
+        out1, "ip5", [](CIntrusionData& d, const std::string& path) { return d.LoadIntrusionFile(path.c_str(), true); },
+        [](CIntrusionData& d, const std::string& path) { return d.SaveIntrusionData(path.c_str()); });
     return 0;
 }
