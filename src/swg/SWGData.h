@@ -1,7 +1,76 @@
 #pragma once
-// The SWG test data object. Only its high-speed video part exists so far.
+// Everything that describes one SWG test while it is edited: the TEST record with its two
+// counts, one text list per curve field (curve k is element k of every list, element 0 is no
+// curve) and, in the base, the high-speed video cameras. The sheet and its pages read and write
+// the members directly.
 
 #include "common/HighSpeedVideoData.h"
+#include "platform/CString.h"
+#include "swg/SWGGR.h"
+
+#include <array>
 
 class CSWGData : public CHighSpeedVideoData {
+public:
+    CSWGData();
+    virtual ~CSWGData();
+
+    // GR files of the older generation: 1 when the test record was imported; the GR5 import
+    // gives the number of the highest curve imported, 0 on failure.
+    int ReadGR1File(CString path);
+    int ReadGR5File(CString path);
+
+    // TRUE when none of the texts that the TEST section carries is set; Version Number, the two
+    // dates and the curve count do not count.
+    bool IsTestSectionEmpty() const;
+
+    // The number of curves every curve list holds (its size less element 0, the smallest of
+    // the 17). Writers and the report never go beyond it, whatever Last Curve Number says.
+    int CurvesInLists() const;
+
+    // The 17 curve lists in declared order.
+    static constexpr int kCurveFields = 17;
+    using CurveList = CStringArray CSWGData::*;
+    static const std::array<CurveList, kCurveFields>& CurveLists();
+    // What a new curve holds in each list: empty except Level "5" and X units "SEC".
+    static const char* CurveDefault(int field);
+
+    CSWGGR1 m_GR1;
+    CSWGGR5 m_GR5;
+
+    // TEST (the Test Reference Number lives in the base).
+    CString m_strVersion;
+    CString m_strWaveGenSerialNo;
+    CString m_strTitle;
+    CString m_strObjectives;
+    CString m_strTestDate;
+    CString m_strCertificationDate;
+    CString m_strPerformer;
+    CString m_strContractNo;
+    CString m_strTestType;
+    CString m_strAmbientTemp;
+    CString m_strRecorderType;
+    CString m_strDataLinkType;
+    int m_nCurveCount;
+    CString m_strTestComments;
+    int m_nLastCurveNo;
+
+    // INSTRUMENTATION: one list per curve field.
+    CStringArray m_saInstSignalSource;
+    CStringArray m_saInstLevel;
+    CStringArray m_saInstSensorType;
+    CStringArray m_saInstSensorLocation;
+    CStringArray m_saInstAttachment;
+    CStringArray m_saInstAxis;
+    CStringArray m_saInstXUnits;
+    CStringArray m_saInstYUnits;
+    CStringArray m_saInstPrefilter;
+    CStringArray m_saInstRating;
+    CStringArray m_saInstChannelMax;
+    CStringArray m_saInstFirstPoint;
+    CStringArray m_saInstLastPoint;
+    CStringArray m_saInstTimeIncrement;
+    CStringArray m_saInstDataStatus;
+    CStringArray m_saInstChannelStatus;
+    CStringArray m_saInstComments;
 };

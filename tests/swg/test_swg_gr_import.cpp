@@ -1,0 +1,190 @@
+#include "swg/SWGData.h"
+
+#include "platform/Messages.h"
+
+#include "SWGTestSupport.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+using swgtest::Curve;
+using swgtest::Fixture;
+using swgtest::Padded;
+using testutil::ReadFile;
+using testutil::TempDir;
+using testutil::WriteFile;
+
+namespace {
+
+std::string Written(const TempDir& dir, const std::string& name, const std::string& text)
+{
+    const std::string path = dir.file(name);
+    WriteFile(path, text);
+    return path;
+}
+
+// The data lines of a fixture, without comments and line ends.
+std::vector<std::string> DataLines(const std::string& fixture)
+{
+    std::vector<std::string> lines;
+    const std::string bytes = ReadFile(Fixture(fixture));
+    size_t from = 0;
+    while (from < bytes.size()) {
+        const size_t nl = bytes.find("\r\n", from);
+        std::string line = bytes.substr(from, nl - from);
+        if (line[0] != '#')
+            lines.push_back(line);
+        from = nl + 2;
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(SwgGrImportTest, LayoutsStandWhereTheOldFilesHaveThem)
+{
+    CSWGData d;
+    EXPECT_EQ(d.m_GR1.PairCount(), 22);
+    EXPECT_EQ(d.m_GR1.LineLength(), 299);
+    EXPECT_EQ(d.m_GR5.PairCount(), 18);
+    EXPECT_EQ(d.m_GR5.LineLength(), 203);
+    const std::pair<int, int> gr1[] = {{2, 3}, {7, 172}, {12, 194}, {16, 208}, {17, 214}, {21, 229}};
+    for (const auto& [pair, start] : gr1)
+        EXPECT_EQ(d.m_GR1.Start(pair), start) << "GR1 pair " << pair;
+    const std::pair<int, int> gr5[] = {{0, 1}, {1, 2}, {6, 15}, {9, 93}, {13, 115}, {15, 125}, {17, 133}};
+    for (const auto& [pair, start] : gr5)
+        EXPECT_EQ(d.m_GR5.Start(pair), start) << "GR5 pair " << pair;
+}
+
+TEST(SwgGrImportTest, TestRecordKeepsItsBlanksAndLeavesTheRestAlone)
+{
+    platform::MessageRecorder messages;
+    CSWGData d;
+    d.m_strVersion = "S4";
+    d.m_strWaveGenSerialNo = "WG-1";
+    d.m_strCertificationDate = "01-JAN-2000";
+    d.m_nCurveCount = d.m_nLastCurveNo = 1;
+    ASSERT_EQ(d.ReadGR1File(Fixture("test.gr1").c_str()), 1);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(d.m_strTitle, Padded("Steering wheel generator check", 70));
+    EXPECT_EQ(d.m_strObjectives, Padded("Verify torque response of the wheel", 70));
+    EXPECT_EQ(d.m_strTestDate, "12-JAN-10");
+    EXPECT_EQ(d.m_strPerformer, "TRC");
+    EXPECT_EQ(d.m_strContractNo, "DTNH22-08-D-00123");
+    EXPECT_EQ(d.m_strTestReference, "SWG0042   ");
+    EXPECT_EQ(d.m_strTestType, "SWG");
+    EXPECT_EQ(d.m_strAmbientTemp, " 21");
+    EXPECT_EQ(d.m_strRecorderType, "DIG");
+    EXPECT_EQ(d.m_strDataLinkType, "UMB");
+    EXPECT_EQ(d.m_strTestComments, Padded("Wheel mounted on rig 2", 70));
+    EXPECT_EQ(d.m_strVersion, "S4");
+    EXPECT_EQ(d.m_strWaveGenSerialNo, "WG-1");
+    EXPECT_EQ(d.m_strCertificationDate, "01-JAN-2000");
+    EXPECT_EQ(d.m_nCurveCount, 1);
+    EXPECT_EQ(d.m_nLastCurveNo, 1);
+}
+
+TEST(SwgGrImportTest, TestRecordOfTheWrongShape)
+{
+    TempDir dir;
+    const std::string line = DataLines("test.gr1").at(0);
+    const struct {
+        std::string text;
+        bool message;
+    } cases[] = {
+        {line.substr(0, 298) + "\r\n", true},
+        {line + "x\r\n", true},
+        {"# only a comment\r\n", true}, // the end of the file reads as an empty line
+        {"\r\n" + line + "\r\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        platform::MessageRecorder messages;
+        CSWGData d;
+        const std::string path = Written(dir, "bad.gr1", c.text);
+        EXPECT_EQ(d.ReadGR1File(path.c_str()), 0);
+        EXPECT_EQ(d.m_strTitle, "");
+        ASSERT_EQ(messages.count(), c.message ? 1 : 0) << c.text;
+        if (c.message) {
+            EXPECT_EQ(messages.last().text, path + " is not in proper GR1 format.");
+            EXPECT_EQ(messages.last().caption, "ERROR");
+        }
+    }
+    platform::MessageRecorder messages;
+    CSWGData d;
+    const std::string missing = dir.file("missing.gr1");
+    EXPECT_EQ(d.ReadGR1File(missing.c_str()), 0);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, "Can't open file " + missing + ", error = 2\n");
+    EXPECT_EQ(messages.last().caption, "Error");
+    // A line end of LF alone reads the same.
+    EXPECT_EQ(d.ReadGR1File(Written(dir, "lf.gr1", line + "\n").c_str()), 1);
+    EXPECT_EQ(d.m_strRecorderType, "DIG");
+}
+
+TEST(SwgGrImportTest, CurvesGoToTheNumbersTheFileGives)
+{
+    platform::MessageRecorder messages;
+    CSWGData d;
+    d.m_saInstSignalSource.SetAt(1, "SWT");
+    d.m_saInstChannelStatus.SetAt(2, "PR");
+    d.m_strTitle = "kept";
+    ASSERT_EQ(d.ReadGR5File(Fixture("curves.gr5").c_str()), 3);
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(d.m_nLastCurveNo, 3);
+    EXPECT_EQ(d.m_nCurveCount, 3);
+    EXPECT_EQ(d.m_strTitle, "kept");
+    using V = std::vector<std::string>;
+    // The units column fills both units; signal source, level and channel status are emptied.
+    EXPECT_EQ(Curve(d, 1), (V {"", "", "TQ", "SW", "SWH ", "ZL", "NM ", "NM ", " 1000", "  100", "500", " -100",
+                               " 2000", "0.0001", "OK", "", Padded("Main torque channel", 70)}));
+    EXPECT_EQ(Curve(d, 3), (V {"", "", "AC", "CG", "FRM ", "YL", "G  ", "G  ", "  180", "   50", " 25", "    0",
+                               " 1999", "0.0005", "NO", "", Padded("", 70)}));
+    for (CSWGData::CurveList list : CSWGData::CurveLists())
+        EXPECT_EQ((d.*list).GetSize(), 4);
+}
+
+TEST(SwgGrImportTest, CurveFilesThatEndEarlyOrHoldBadLines)
+{
+    TempDir dir;
+    const std::vector<std::string> lines = DataLines("curves.gr5");
+    const std::string c1 = lines.at(0), c2 = lines.at(1), c3 = lines.at(2);
+    auto numbered = [](std::string line, const char* number) { return line.replace(2, 3, number); };
+    const std::string nl = "\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+        int result;
+        int last;     // Last Curve Number afterwards
+        int count;    // Total Number of Curves afterwards (9 before)
+        int lists;    // size of every curve list
+        bool message;
+    } cases[] = {
+        {"trailing blank and comment lines", c1 + nl + c2 + nl + c3 + nl + nl + "# done" + nl + nl, 3, 3, 3, 4, false},
+        {"blank curve number", c1 + nl + numbered(c2, "   ") + nl + c3 + nl, 0, 1, 9, 2, true},
+        {"curve number zero", numbered(c1, "  0") + nl + c2 + nl, 0, 9, 9, 2, true},
+        {"negative curve number", c1 + nl + numbered(c2, " -2") + nl, 0, 1, 9, 2, true},
+        {"a line too short", c1 + nl + c2.substr(0, 202) + nl, 0, 1, 9, 2, true},
+        {"a blank line between curves", c1 + nl + nl + c2 + nl, 0, 1, 9, 2, true},
+        {"curves out of order", numbered(c1, "  4") + nl + numbered(c2, "  7") + nl + numbered(c3, "  5") + nl, 7, 7,
+         7, 8, false},
+        {"no curves at all", "# nothing here" + nl, 9, 9, 9, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::MessageRecorder messages;
+        CSWGData d;
+        d.m_nLastCurveNo = d.m_nCurveCount = 9;
+        const std::string path = Written(dir, "bad.gr5", c.text);
+        EXPECT_EQ(d.ReadGR5File(path.c_str()), c.result);
+        EXPECT_EQ(d.m_nLastCurveNo, c.last);
+        EXPECT_EQ(d.m_nCurveCount, c.count);
+        for (CSWGData::CurveList list : CSWGData::CurveLists())
+            EXPECT_EQ((d.*list).GetSize(), c.lists);
+        ASSERT_EQ(messages.count(), c.message ? 1 : 0);
+        if (c.message) {
+            EXPECT_EQ(messages.last().text, path + " is not in proper GR5 format.");
+            EXPECT_EQ(messages.last().caption, "ERROR");
+        }
+    }
+}
