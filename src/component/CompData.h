@@ -1,28 +1,79 @@
 #pragma once
-// The component test data object. So far its high-speed video part and the vehicle records
-// that the vehicle picker reads.
+// Everything that describes one component test while it is edited: the TEST record, the test
+// vehicle (at most one) with the rollover vehicle of a rollover test, the tested components,
+// the test configurations, the instrumentation channels (curves), the high-speed video cameras
+// (base) and the state of the last curve-file check. The component pages read and write the
+// public members directly; record n of a group is element n of every array of the group,
+// element 0 belongs to no record.
 
+#include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
+#include "component/CompGR.h"
+#include "component/RolloverVehicleData.h"
+#include "platform/CString.h"
+#include "platform/StdioFile.h"
+
+#include <vector>
+
+// The array copy of the undo snapshots.
+class CWArray : public CStringArray {
+public:
+    ~CWArray() = default;
+    void CopyArray(CStringArray& destination, const CStringArray& source) const;
+};
 
 class CCompData : public CHighSpeedVideoData {
 public:
-    CCompData() { SetDefaults(); }
-    virtual ~CCompData() = default;
+    CCompData();
+    // A snapshot: the test data only. The rollover vehicle, the previous test type and the curve
+    // check are those of a new object.
+    CCompData(const CCompData& other);
+    // The test data only: the rollover vehicle, the previous test type and the curve check stay.
+    CCompData& operator=(const CCompData& other);
+    virtual ~CCompData();
 
-    // Each vehicle array gets exactly three empty elements: 0 is the test's non-vehicle record,
-    // 1 the test vehicle.
-    virtual void SetDefaults()
-    {
-        m_nVehicleCount = 0;
-        for (CStringArray* a : {&m_saVehMake, &m_saVehModel, &m_saVehYear, &m_saVehKavroNo, &m_saVehBodyType,
-                                &m_saVehVIN, &m_saVehCrashTested, &m_saVehComments}) {
-            a->RemoveAll();
-            a->SetSize(3);
-        }
-    }
+    void Copy(const CCompData& other);
+    void SetDefaults();
 
-    int m_nCheckCurves = 0;
-    int m_nVehicleCount = 0;
+    bool HasTestData() const;
+    bool IsVehicleRecordEmpty(int i) const;
+    bool HasVehicleData() const;
+    bool HasComponents() const;
+    bool HasConfigurations() const;
+    bool HasCurves() const;
+
+    // Field forms of the test file, each with its trailing separator.
+    static CString FormatField(CString value);
+    static CString FormatIntField(int value);
+    static CString FormatRealField(double value, int decimals);
+
+    // GR files of the older generation.
+    int ReadGR1File(CString path);
+    int ReadGR5File(CString path);
+    short ReadGR9File(CString path);
+
+    CCompGR1 m_GR1;
+    CCompGR5 m_GR5;
+    CCompGR9 m_GR9;
+
+    // TEST (the test reference lives in the base).
+    CString m_strVersion;
+    CString m_strTitle;
+    CString m_strObjectives;
+    CString m_strTestDate;
+    CString m_strPerformer;
+    CString m_strContractNo;
+    CString m_strTestType;
+    CString m_strPrevTestType; // the type the test page saw last; never in a file
+    CString m_strAmbientTemp;
+    int m_nCurveCount; // Total Number of Curves
+    CString m_strTestComments;
+
+    CRolloverVehicleData m_RolloverVehicleData;
+
+    // VEHICLE: element 0 is the entry of a component tested without a vehicle, element 1 the
+    // test vehicle; m_nVehicleCount (0 or 1) selects the one the vehicle page shows.
+    int m_nVehicleCount;
     CStringArray m_saVehMake;
     CStringArray m_saVehModel;
     CStringArray m_saVehYear;
@@ -31,4 +82,66 @@ public:
     CStringArray m_saVehVIN;
     CStringArray m_saVehCrashTested;
     CStringArray m_saVehComments;
+
+    // COMPONENT.
+    int m_nComponentCount;
+    CStringArray m_saCompVehicleNo;
+    CStringArray m_saCompNo;
+    CStringArray m_saCompTested;
+    CStringArray m_saCompType;
+    CStringArray m_saCompWeight;
+    CStringArray m_saCompModIndicator;
+    CStringArray m_saCompModDescription;
+    CStringArray m_saCompOccupantType;
+    CStringArray m_saCompDummySize;
+    CStringArray m_saCompDummyMaker;
+    CStringArray m_saCompComments;
+
+    // CONFIGURATION.
+    int m_nConfigurationCount;
+    CStringArray m_saConfVehicleNo;
+    CStringArray m_saConfCompNo;
+    CStringArray m_saConfNo;
+    CStringArray m_saConfTestDevice;
+    CStringArray m_saConfDeviceSpeed;
+    CStringArray m_saConfDeviceComments;
+    CStringArray m_saConfTestConfig;
+    CStringArray m_saConfCompSpeed;
+    CStringArray m_saConfContactAngle;
+    CStringArray m_saConfContactLocation1;
+    CStringArray m_saConfContactLocation2;
+    CStringArray m_saConfContactCommentary;
+    CStringArray m_saConfCommentary;
+
+    // INSTRUMENTATION: one record per curve.
+    CStringArray m_saInstVehicleNo;
+    CStringArray m_saInstCompNo;
+    CStringArray m_saInstConfNo;
+    int m_nInstRecordCount;
+    CStringArray m_saInstSensorType;
+    CStringArray m_saInstSensorAttachment;
+    CStringArray m_saInstAxis;
+    CStringArray m_saInstXUnits;
+    CStringArray m_saInstYUnits;
+    CStringArray m_saInstPrefilter;
+    CStringArray m_saInstMaker;
+    CStringArray m_saInstCalibrationDate;
+    CStringArray m_saInstRating;
+    CStringArray m_saInstChannelMax;
+    CStringArray m_saInstInitialVelocity;
+    CStringArray m_saInstFirstPoint;
+    CStringArray m_saInstLastPoint;
+    CStringArray m_saInstTimeStep;
+    CStringArray m_saInstDataStatus;
+    CStringArray m_saInstChannelStatus;
+    CStringArray m_saInstComments;
+
+    // The last curve-file check; never written to a file.
+    int m_nCheckCurves = 0;      // the chooser's option, 0 after a version-5 load, 1 once checked
+    int m_nCurveCheckCount = 0;  // what the checker reported
+    std::vector<CurveErrorRecord> m_vCurveErrors;
+    std::vector<int> m_vCurveChannelIndex;
+    bool m_bChannelInfoMerged = false;
+    CString m_strCurvePath;      // the version-5 test file last loaded
+    bool m_bCurvesChecked = false;
 };

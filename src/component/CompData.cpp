@@ -1,0 +1,200 @@
+#include "component/CompData.h"
+
+#include "common/Convert.h"
+
+#include <algorithm>
+
+namespace {
+
+using D = CCompData;
+using Arrays = std::initializer_list<CStringArray D::*>;
+
+constexpr Arrays kVehicleArrays = {&D::m_saVehMake,     &D::m_saVehModel, &D::m_saVehYear,
+                                   &D::m_saVehKavroNo,  &D::m_saVehBodyType, &D::m_saVehVIN,
+                                   &D::m_saVehCrashTested, &D::m_saVehComments};
+
+constexpr Arrays kComponentArrays = {
+    &D::m_saCompVehicleNo,      &D::m_saCompNo,           &D::m_saCompTested,     &D::m_saCompType,
+    &D::m_saCompWeight,         &D::m_saCompModIndicator, &D::m_saCompModDescription, &D::m_saCompOccupantType,
+    &D::m_saCompDummySize,      &D::m_saCompDummyMaker,   &D::m_saCompComments};
+
+constexpr Arrays kConfigurationArrays = {
+    &D::m_saConfVehicleNo,        &D::m_saConfCompNo,           &D::m_saConfNo,
+    &D::m_saConfTestDevice,       &D::m_saConfDeviceSpeed,      &D::m_saConfDeviceComments,
+    &D::m_saConfTestConfig,       &D::m_saConfCompSpeed,        &D::m_saConfContactAngle,
+    &D::m_saConfContactLocation1, &D::m_saConfContactLocation2, &D::m_saConfContactCommentary,
+    &D::m_saConfCommentary};
+
+constexpr Arrays kInstrumentationNumberArrays = {&D::m_saInstVehicleNo, &D::m_saInstCompNo, &D::m_saInstConfNo};
+
+constexpr Arrays kInstrumentationArrays = {
+    &D::m_saInstSensorType,  &D::m_saInstSensorAttachment, &D::m_saInstAxis,           &D::m_saInstXUnits,
+    &D::m_saInstYUnits,      &D::m_saInstPrefilter,        &D::m_saInstMaker,          &D::m_saInstCalibrationDate,
+    &D::m_saInstRating,      &D::m_saInstChannelMax,       &D::m_saInstInitialVelocity, &D::m_saInstFirstPoint,
+    &D::m_saInstLastPoint,   &D::m_saInstTimeStep,         &D::m_saInstDataStatus,     &D::m_saInstChannelStatus,
+    &D::m_saInstComments};
+
+// The arrays whose element 0 alone is set by the defaults: a record's owner numbers.
+constexpr Arrays kOwnerArrays = {&D::m_saCompVehicleNo, &D::m_saConfVehicleNo, &D::m_saConfNo};
+
+bool IsOwnerArray(CStringArray D::*array)
+{
+    for (auto owner : kOwnerArrays) {
+        if (owner == array)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void CWArray::CopyArray(CStringArray& destination, const CStringArray& source) const
+{
+    destination.SetSize(source.GetSize());
+    for (int i = 0; i < source.GetSize(); ++i)
+        destination.SetAt(i, source.GetAt(i));
+}
+
+CCompData::CCompData()
+    : m_nCurveCount(0)
+    , m_nVehicleCount(0)
+    , m_nComponentCount(0)
+    , m_nConfigurationCount(0)
+    , m_nInstRecordCount(0)
+{
+    SetDefaults();
+    m_strPrevTestType = m_strTestType;
+}
+
+CCompData::CCompData(const CCompData& other)
+    : CHighSpeedVideoData()
+    , m_nCurveCount(0)
+    , m_nVehicleCount(0)
+    , m_nComponentCount(0)
+    , m_nConfigurationCount(0)
+    , m_nInstRecordCount(0)
+{
+    Copy(other);
+}
+
+CCompData& CCompData::operator=(const CCompData& other)
+{
+    Copy(other);
+    return *this;
+}
+
+CCompData::~CCompData() = default;
+
+void CCompData::Copy(const CCompData& other)
+{
+    if (this == &other)
+        return;
+    m_strVersion = other.m_strVersion;
+    m_strTitle = other.m_strTitle;
+    m_strObjectives = other.m_strObjectives;
+    m_strTestDate = other.m_strTestDate;
+    m_strPerformer = other.m_strPerformer;
+    m_strContractNo = other.m_strContractNo;
+    m_strTestType = other.m_strTestType;
+    m_strAmbientTemp = other.m_strAmbientTemp;
+    m_nCurveCount = other.m_nCurveCount;
+    m_strTestComments = other.m_strTestComments;
+
+    const auto copyArrays = [&](Arrays arrays) {
+        for (auto array : arrays) {
+            CWArray temp;
+            temp.CopyArray(this->*array, other.*array);
+        }
+    };
+    m_nVehicleCount = other.m_nVehicleCount;
+    copyArrays(kVehicleArrays);
+    m_nComponentCount = other.m_nComponentCount;
+    copyArrays(kComponentArrays);
+    m_nConfigurationCount = other.m_nConfigurationCount;
+    copyArrays(kConfigurationArrays);
+    copyArrays(kInstrumentationNumberArrays);
+    m_nInstRecordCount = other.m_nInstRecordCount;
+    copyArrays(kInstrumentationArrays);
+
+    m_strTestReference = other.m_strTestReference;
+    for (auto array : {&CHighSpeedVideoData::m_arrCameraNumber, &CHighSpeedVideoData::m_arrScaleFactor,
+                       &CHighSpeedVideoData::m_arrViewDescription, &CHighSpeedVideoData::m_arrCommentary}) {
+        CWArray temp;
+        temp.CopyArray(this->*array, other.*array);
+    }
+}
+
+void CCompData::SetDefaults()
+{
+    m_strVersion = "C5";
+    for (CString* text : {&m_strTitle, &m_strObjectives, &m_strTestDate, &m_strPerformer, &m_strContractNo,
+                          &m_strTestType, &m_strAmbientTemp, &m_strTestComments, &m_strTestReference})
+        text->Empty();
+    m_nCurveCount = 0;
+    m_nVehicleCount = 0;
+    m_nComponentCount = 0;
+    m_nConfigurationCount = 0;
+    m_nInstRecordCount = 0;
+
+    for (auto array : kVehicleArrays) {
+        (this->*array).RemoveAll();
+        (this->*array).SetSize(3);
+    }
+    // Records above the new (zero) counts keep their texts: the arrays are never shrunk here.
+    for (Arrays group : {kComponentArrays, kConfigurationArrays, kInstrumentationNumberArrays,
+                         kInstrumentationArrays}) {
+        for (auto array : group) {
+            const CString value = array == &D::m_saInstXUnits ? "SEC" : "";
+            (this->*array).SetAtGrow(0, value);
+            if (!IsOwnerArray(array))
+                (this->*array).SetAtGrow(1, value);
+        }
+    }
+}
+
+bool CCompData::HasTestData() const
+{
+    if (m_strVersion != "C5" || m_nCurveCount != 0)
+        return true;
+    for (const CString* text : {&m_strTitle, &m_strObjectives, &m_strTestDate, &m_strPerformer, &m_strContractNo,
+                                &m_strTestReference, &m_strTestType, &m_strAmbientTemp, &m_strTestComments}) {
+        if (!text->IsEmpty())
+            return true;
+    }
+    return false;
+}
+
+bool CCompData::IsVehicleRecordEmpty(int i) const
+{
+    return m_saVehMake.GetAt(i).IsEmpty() && m_saVehModel.GetAt(i).IsEmpty() && m_saVehYear.GetAt(i).IsEmpty();
+}
+
+bool CCompData::HasVehicleData() const
+{
+    // Records past the arrays are empty: the count read from a file never drives a long walk.
+    const int size = std::max({m_saVehMake.GetSize(), m_saVehModel.GetSize(), m_saVehYear.GetSize()});
+    const int last = std::min(m_nVehicleCount, size - 1);
+    for (int i = 1; i <= last; ++i) {
+        if (!IsVehicleRecordEmpty(i))
+            return true;
+    }
+    return false;
+}
+
+bool CCompData::HasComponents() const { return m_nComponentCount > 0; }
+
+bool CCompData::HasConfigurations() const { return m_nConfigurationCount > 0; }
+
+bool CCompData::HasCurves() const { return m_nCurveCount > 0; }
+
+CString CCompData::FormatField(CString value)
+{
+    if (value.IsEmpty())
+        return " |";
+    value.Trim();
+    return value + "|";
+}
+
+CString CCompData::FormatIntField(int value) { return IntToCString(value) + " |"; }
+
+CString CCompData::FormatRealField(double value, int decimals) { return RoundedToCString(value, decimals) + " |"; }

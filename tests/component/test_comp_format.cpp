@@ -1,0 +1,36 @@
+#include "component/CompData.h"
+
+#include <gtest/gtest.h>
+
+TEST(CompFormatTest, FieldForms)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } reals[] = {
+        {0.0, 1, "0 |"},
+        {1e-12, 2, "0 |"},
+        {5.75, 1, "5.8 |"},
+        {-5.75, 1, "-5.8 |"},
+        {1.234567, 5, "1.23457 |"},
+        {12.345, 2, "12.35 |"},
+        {2.0, 2, "2 |"},
+        {123456.789, 2, "123457 |"},
+        {1234567.0, 2, "1.23457e+06 |"},
+        // Past 2^31 after scaling: rounded in floating point, never wrapped to a negative.
+        {3000000000.0, 2, "3e+09 |"},
+        {21474836.48, 2, "2.14748e+07 |"},
+        {-1e300, 5, "-1e+300 |"},
+    };
+    for (const auto& c : reals)
+        EXPECT_EQ(CCompData::FormatRealField(c.value, c.decimals), c.text) << c.value;
+
+    EXPECT_EQ(CCompData::FormatIntField(35), "35 |");
+    EXPECT_EQ(CCompData::FormatIntField(-4), "-4 |");
+    EXPECT_EQ(CCompData::FormatIntField(0), "0 |");
+
+    EXPECT_EQ(CCompData::FormatField(""), " |");
+    EXPECT_EQ(CCompData::FormatField("  "), "|"); // blanks are a value: trimmed, not empty
+    EXPECT_EQ(CCompData::FormatField(" SEBK \t"), "SEBK|");
+}
