@@ -1,6 +1,7 @@
 #include "app/ChooseDB.h"
 
 #include "biomech/ui/BioMechPropertySheet.h"
+#include "app/MorvelApp.h"
 #include "codes/DatabaseVersion.h"
 #include "component/ui/ComponentPropertySheet.h"
 #include "crashavoid/ui/TcaPropertySheet.h"
@@ -54,13 +55,40 @@ template <class Sheet> void DestroySheet(Sheet*& sheet)
     sheet = nullptr;
 }
 
-template <class Sheet> void OpenSheet(CChooseDB* chooser, Sheet*& pointer, const char* caption, bool copyCurveCheck)
+// One kind: its chooser button, its sheet's caption and pointer, and whether the sheet takes
+// the chooser's curve-check choice.
+struct KindRow {
+    TestKind kind;
+    int button;
+    const char* caption;
+    bool copyCurveCheck;
+    CTestSheet* (*open)(const char* caption, CChooseDB* chooser);
+    void (*destroy)();
+};
+
+template <class Sheet, Sheet** Pointer> CTestSheet* OpenKindSheet(const char* caption, CChooseDB* chooser)
 {
-    pointer = new Sheet(caption, chooser, 0);
-    if (copyCurveCheck)
-        pointer->m_nCheckCurves = chooser->m_nCheckCurves;
-    pointer->Create(nullptr, 0x90CE0080, 0);
+    *Pointer = new Sheet(caption, chooser, 0);
+    return *Pointer;
 }
+
+template <class Sheet, Sheet** Pointer> void DestroyKindSheet() { DestroySheet(*Pointer); }
+
+#define KIND_SHEET(Sheet, pointer) &OpenKindSheet<Sheet, &pointer>, &DestroyKindSheet<Sheet, &pointer>
+
+// In the order CloseAllSheets deletes them.
+const KindRow kKinds[] = {
+    {TestKind::Biomechanics, IDC_BIOMECHANICS_DATABASE, "Biomechanics Data", true,
+     KIND_SHEET(CBioMechPropertySheet, g_pBioMechSheet)},
+    {TestKind::Swg, IDC_SWG_DATABASE, "SWG Data", false, KIND_SHEET(CSWGPropertySheet, g_pSwgSheet)},
+    {TestKind::Component, IDC_COMPONENT_DATABASE, "Component Data", true,
+     KIND_SHEET(CComponentPropertySheet, g_pComponentSheet)},
+    {TestKind::Vehicle, IDC_VEHICLE_DATABASE, "Vehicle Data", true, KIND_SHEET(CVehiclePropertySheet, g_pVehicleSheet)},
+    {TestKind::CrashAvoidance, IDC_CRASH_AVOIDANCE_DATABASE, "Crash Avoidance Data", true,
+     KIND_SHEET(CTcaPropertySheet, g_pTcaSheet)},
+};
+
+#undef KIND_SHEET
 
 } // namespace
 
@@ -92,11 +120,8 @@ BOOL CChooseDB::OnInitDialog()
     CheckDlgButton(IDC_CURVE_CHECK, m_nCheckCurves);
     ShowDlgItem(IDC_CURVE_CHECK, false);
 
-    OnClicked(IDC_VEHICLE_DATABASE, [this] { OnVehicleDatabase(); });
-    OnClicked(IDC_BIOMECHANICS_DATABASE, [this] { OnBiomechanicsDatabase(); });
-    OnClicked(IDC_COMPONENT_DATABASE, [this] { OnComponentDatabase(); });
-    OnClicked(IDC_CRASH_AVOIDANCE_DATABASE, [this] { OnCrashAvoidanceDatabase(); });
-    OnClicked(IDC_SWG_DATABASE, [this] { OnSwgDatabase(); });
+    for (const KindRow& row : kKinds)
+        OnClicked(row.button, [this, kind = row.kind] { OpenKind(kind); });
     OnClicked(IDC_CURVE_CHECK, [this] { OnCurveCheckBox(); });
     OnClicked(IDCANCEL, [this] { OnCancel(); });
     return TRUE;
@@ -105,52 +130,38 @@ BOOL CChooseDB::OnInitDialog()
 void CChooseDB::PrepareForSheet()
 {
     hide();
-    DestroySheet(g_pVehicleSheet);
-    DestroySheet(g_pBioMechSheet);
-    DestroySheet(g_pComponentSheet);
-    DestroySheet(g_pTcaSheet);
-    DestroySheet(g_pSwgSheet);
+    for (const KindRow& row : kKinds)
+        row.destroy();
 }
 
-void CChooseDB::OnVehicleDatabase()
+void CChooseDB::OpenKind(TestKind kind)
 {
-    PrepareForSheet();
-    OpenSheet(this, g_pVehicleSheet, "Vehicle Data", true);
+    for (const KindRow& row : kKinds) {
+        if (row.kind != kind)
+            continue;
+        PrepareForSheet();
+        CTestSheet* sheet = row.open(row.caption, this);
+        if (row.copyCurveCheck)
+            sheet->m_nCheckCurves = m_nCheckCurves;
+        sheet->Create(nullptr, 0x90CE0080, 0);
+        return;
+    }
 }
 
-void CChooseDB::OnBiomechanicsDatabase()
-{
-    PrepareForSheet();
-    OpenSheet(this, g_pBioMechSheet, "Biomechanics Data", true);
-}
-
-void CChooseDB::OnComponentDatabase()
-{
-    PrepareForSheet();
-    OpenSheet(this, g_pComponentSheet, "Component Data", true);
-}
-
-void CChooseDB::OnCrashAvoidanceDatabase()
-{
-    PrepareForSheet();
-    OpenSheet(this, g_pTcaSheet, "Crash Avoidance Data", true);
-}
-
-void CChooseDB::OnSwgDatabase()
-{
-    PrepareForSheet();
-    OpenSheet(this, g_pSwgSheet, "SWG Data", false);
-}
+void CChooseDB::OnVehicleDatabase() { OpenKind(TestKind::Vehicle); }
+void CChooseDB::OnBiomechanicsDatabase() { OpenKind(TestKind::Biomechanics); }
+void CChooseDB::OnComponentDatabase() { OpenKind(TestKind::Component); }
+void CChooseDB::OnCrashAvoidanceDatabase() { OpenKind(TestKind::CrashAvoidance); }
+void CChooseDB::OnSwgDatabase() { OpenKind(TestKind::Swg); }
 
 void CChooseDB::CloseAllSheets()
 {
-    DestroySheet(g_pBioMechSheet);
-    DestroySheet(g_pSwgSheet);
-    DestroySheet(g_pComponentSheet);
-    DestroySheet(g_pVehicleSheet);
-    DestroySheet(g_pTcaSheet);
+    for (const KindRow& row : kKinds)
+        row.destroy();
     EndDialog(IDOK);
 }
+
+void CChooseDB::ShowAbout() { CMorvelV5App::OnAppAbout(); }
 
 void CChooseDB::OnCurveCheckBox()
 {

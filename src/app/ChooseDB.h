@@ -3,6 +3,7 @@
 // versions, opens one kind's sheet at a time and owns it; the sheets call back into it to
 // switch kind or to end the program.
 
+#include "common/ui/TestSheet.h"
 #include "platform/ui/Dialog.h"
 
 class CVehiclePropertySheet;
@@ -28,7 +29,7 @@ enum ChooserControl : int {
     IDC_SWG_DATABASE = 1004,
 };
 
-class CChooseDB : public CDialog {
+class CChooseDB : public CDialog, public ISheetOwner {
     Q_OBJECT
 public:
     explicit CChooseDB(QWidget* parent = nullptr);
@@ -42,14 +43,18 @@ public:
     void OnComponentDatabase();
     void OnCrashAvoidanceDatabase();
     void OnSwgDatabase();
-    void CloseAllSheets();
     void OnCurveCheckBox();
+
+    // What the sheets ask of their owner.
+    void OpenKind(TestKind kind) override;
+    void CloseAllSheets() override;
+    void ShowAbout() override;
 
     CString m_strDbVersion;
     CString m_strProductVersion;
     int m_nCheckCurves = 0;
 
 private:
-    // Hides the chooser and deletes every sheet but `keep`'s kind.
+    // Hides the chooser and deletes every open sheet.
     void PrepareForSheet();
 };

@@ -1,7 +1,7 @@
 #include "app/About.h"
 #include "app/ChooseDB.h"
 #include "app/MorvelApp.h"
-#include "app/SheetMenu.h"
+#include "common/ui/TestSheet.h"
 #include "biomech/ui/BioMechPropertySheet.h"
 #include "component/ui/ComponentPropertySheet.h"
 #include "crashavoid/ui/TcaPropertySheet.h"
@@ -319,3 +319,31 @@ TEST_F(StartupTest, SwitchingKindsKeepsExactlyOneSheetAndExitEndsTheChooser)
 }
 
 #include "test_startup_and_chooser.moc"
+
+TEST_F(StartupTest, SwitchingKindsLeavesNoSheetOrPageBehind)
+{
+    CopySampleDb();
+    ASSERT_TRUE(CMorvelV5App().OpenCodeDatabase(m_dir.file("ncodes.mdb").c_str()));
+    CChooseDB chooser;
+    chooser.EnsureCreated();
+    platform::MessageRecorder messages;
+    chooser.OpenKind(TestKind::Vehicle);
+    FlushDeletes();
+    auto switchTwice = [&] {
+        messages.setNextAnswer(IDYES);
+        g_pVehicleSheet->RunCommand(ID_COMPONENT_DATABASE);
+        FlushDeletes();
+        messages.setNextAnswer(IDYES);
+        g_pComponentSheet->RunCommand(ID_VEHICLE_DATABASE);
+        FlushDeletes();
+    };
+    switchTwice();
+    const qsizetype widgets = QApplication::allWidgets().size();
+    for (int i = 0; i < 10; ++i)
+        switchTwice();
+    EXPECT_EQ(CTestSheet::LiveCount(), 1);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgets) << "every widget of a switched-away sheet is deleted";
+    chooser.CloseAllSheets();
+    FlushDeletes();
+    EXPECT_EQ(CTestSheet::LiveCount(), 0);
+}

@@ -3,8 +3,6 @@
 #include "codes/ReferenceList.h"
 #include "codes/ui/LookupList.h"
 #include "common/ui/ListCtrlEx.h"
-#include "component/CompData.h"
-#include "vehicle/VehData.h"
 
 #include <QLineEdit>
 
@@ -28,15 +26,9 @@ const DlgTemplate kReferenceTemplate {
 
 } // namespace
 
-SearchReference::SearchReference(CVehData* vehData, QWidget* parent)
+SearchReference::SearchReference(const CString& configuration, QWidget* parent)
     : CDialog(&kReferenceTemplate, parent)
-    , m_pVehData(vehData)
-{
-}
-
-SearchReference::SearchReference(CCompData* compData, QWidget* parent)
-    : CDialog(&kReferenceTemplate, parent)
-    , m_pCompData(compData)
+    , m_strConfiguration(configuration)
 {
 }
 
@@ -60,8 +52,7 @@ BOOL SearchReference::OnInitDialog()
 
     if (m_nMode != CReferenceList::VehicleTest && m_nMode != CReferenceList::ComponentTest)
         return FALSE;
-    const CString configuration = m_pVehData ? m_pVehData->m_strConfiguration : CString();
-    const auto rows = CReferenceList::Rows(m_nMode, configuration,
+    const auto rows = CReferenceList::Rows(m_nMode, m_strConfiguration,
                                            {m_pRefArray1, m_pRefArray2, m_pRefArray3, m_pRefArray4, m_pRefArray5},
                                            m_nMode == CReferenceList::VehicleTest ? &m_nVehCount : nullptr);
     ShowLookupRows(list, 6, CReferenceList::Columns(m_nMode), rows);

@@ -1,21 +1,19 @@
 #pragma once
 // "VEHNO Selection": picks the number of one of the open test's vehicles from a list of them
-// (make, model, year, KAVRO number, comments) instead of typing it. The rows come from the test
-// data the page hands over; no database query runs.
+// (make, model, year, KAVRO number, comments) instead of typing it. The rows come from the texts
+// the page hands over (the test configuration and five arrays); no database query runs.
 
 #include "platform/ui/Dialog.h"
 
-class CCompData;
 class CListCtrlEx;
-class CVehData;
 class QLineEdit;
 
 class SearchReference : public CDialog {
 public:
     enum { IDD = 199, IDC_CHOICE = 1368, IDC_CLEAR_ENTRY = 1627, IDC_REFS = 1638 };
 
-    explicit SearchReference(CVehData* vehData, QWidget* parent = nullptr);
-    explicit SearchReference(CCompData* compData, QWidget* parent = nullptr);
+    // `configuration`: the vehicle test's configuration text, which decides its vehicle rows.
+    explicit SearchReference(const CString& configuration = CString(), QWidget* parent = nullptr);
 
     void SetRefArray1(CStringArray* array) { m_pRefArray1 = array; }
     void SetRefArray2(CStringArray* array) { m_pRefArray2 = array; }
@@ -44,12 +42,11 @@ private:
     QLineEdit* m_editChoice = nullptr;
     CString m_strChoice;
     int m_nMode = 0;
-    CVehData* m_pVehData = nullptr;
+    CString m_strConfiguration;
     CStringArray* m_pRefArray1 = nullptr;
     CStringArray* m_pRefArray2 = nullptr;
     CStringArray* m_pRefArray3 = nullptr;
     CStringArray* m_pRefArray4 = nullptr;
     CStringArray* m_pRefArray5 = nullptr;
     int m_nVehCount = 0;
-    CCompData* m_pCompData = nullptr;
 };

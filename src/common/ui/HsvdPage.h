@@ -1,19 +1,13 @@
 #pragma once
 // The "High-Speed Digital Video Info" page of the vehicle, biomechanics, component and SWG
 // sheets: the test reference number and one high-speed video camera record at a time. The sheet
-// sets the kind letter and its data pointer; the page edits only the high-speed video part of
-// that data object.
+// points it at the high-speed video part of its data object and sets its kind letter; the page
+// edits only that part.
 
-#include "common/ui/NEdit.h"
-#include "platform/ui/PropertySheet.h"
+#include "common/HighSpeedVideoData.h"
+#include "common/ui/DataPage.h"
 
-class CHighSpeedVideoData;
-class CBioData;
-class CCompData;
-class CSWGData;
-class CVehData;
-
-class CHsvdPage : public CRecordPage {
+class CHsvdPage : public CDataRecordPage<CHighSpeedVideoData> {
     Q_OBJECT
 public:
     enum {
@@ -32,45 +26,21 @@ public:
     ~CHsvdPage() override;
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
-    void DoDataExchange(CDataExchange* pDX) override;
+    void OnSelchangeCameraList() { OnRecordListSelChange(m_listRecords); }
 
-    void ClearPage();
-    void LoadRecord() override;
-    BOOL SaveRecord() override;
-    BOOL IsPageValid() override;
-    void SetFieldTypes();
-
-    void OnNextcurveButton();
-    void OnDeleteRecord();
-    void OnSelchangeCameraList();
-    // The tooltip of a control (at most 80 characters); empty for a control without one.
-    static CString OnToolTipNotify(int id);
-    BOOL OnHelpInfo();
-
-    CBioData* m_pBioData = nullptr;
-    CCompData* m_pCompData = nullptr;
-    CSWGData* m_pSWGData = nullptr;
-    CVehData* m_pVehData = nullptr;
+    // The kind letter of the sheet ('V', 'B', 'C', 'S'); ' ' until the sheet sets it.
     char m_cKind = ' ';
 
-    CListBox m_listCameras;
-    BOOL m_bRetainLast = FALSE;
-    CButton m_btnDelete;
-    CButton m_btnNext;
-    CNEdit m_editTestReference;
-    CNEdit m_editScaleFactor;
-    CNEdit m_editViewDescription;
-    CNEdit m_editCommentary;
+    CNEdit& m_editTestReference;
+    CNEdit& m_editScaleFactor;
+    CNEdit& m_editViewDescription;
+    CNEdit& m_editCommentary;
 
 protected:
-    void NewRecord() override;
-    void RemoveRecord(int index) override;
-    void AfterNext() override { SetFieldTypes(); }
-
-private:
-    // The data object the kind letter names; null without a kind or its pointer.
-    CHighSpeedVideoData* Data() const;
-    void EmptyNewRecord(CHighSpeedVideoData& data);
+    int DataRecordCount(const CHighSpeedVideoData& data) const override { return data.CameraCount(); }
+    std::vector<CStringArray CHighSpeedVideoData::*> ExtraArrays() const override
+    {
+        return {&CHighSpeedVideoData::m_arrCameraNumber};
+    }
+    void SaveExtra(CHighSpeedVideoData& data, int index) override;
 };

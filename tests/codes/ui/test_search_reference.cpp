@@ -43,7 +43,7 @@ TEST(SearchReferenceTest, OneVehicleTestListsTheBarrierRowAndTheVehicle)
     veh.m_strConfiguration = "VTB";
     veh.m_saVehMake.SetAt(1, "FORD");
     platform::ScriptedDialogs script;
-    SearchReference picker(&veh);
+    SearchReference picker(veh.m_strConfiguration);
     HandOver(picker, veh, 0);
     script.then([](CDialog& dialog) {
         CListCtrlEx* list = AsPicker(dialog).GetList();
@@ -65,7 +65,7 @@ TEST(SearchReferenceTest, TwoVehicleTestSortedByAHeading)
     CVehData veh;
     veh.m_strConfiguration = "VTV";
     platform::ScriptedDialogs script;
-    SearchReference picker(&veh);
+    SearchReference picker(veh.m_strConfiguration);
     HandOver(picker, veh, 0);
     script.then([](CDialog& dialog) {
         CListCtrlEx* list = AsPicker(dialog).GetList();
@@ -85,7 +85,7 @@ TEST(SearchReferenceTest, ComponentTestListsRecordsZeroAndOne)
     CCompData comp;
     comp.m_saVehComments.SetAt(0, "a non-vehicle component");
     platform::ScriptedDialogs script;
-    SearchReference picker(&comp);
+    SearchReference picker;
     HandOver(picker, comp, 1);
     script.then([](CDialog& dialog) {
         CListCtrlEx* list = AsPicker(dialog).GetList();
@@ -105,13 +105,13 @@ TEST(SearchReferenceTest, OkWithoutARowCancelsAndClearEntryEmpties)
     CVehData veh;
     platform::ScriptedDialogs script;
     {
-        SearchReference picker(&veh);
+        SearchReference picker(veh.m_strConfiguration);
         HandOver(picker, veh, 0);
         script.then([](CDialog& dialog) { Press(dialog, IDOK); });
         EXPECT_EQ(picker.DoModal(), IDCANCEL);
     }
     {
-        SearchReference picker(&veh);
+        SearchReference picker(veh.m_strConfiguration);
         HandOver(picker, veh, 0);
         script.then([](CDialog& dialog) {
             AsPicker(dialog).GetList()->SelectItem(1);
@@ -121,7 +121,7 @@ TEST(SearchReferenceTest, OkWithoutARowCancelsAndClearEntryEmpties)
         EXPECT_EQ(picker.GetSelection(), "");
     }
     {
-        SearchReference picker(&veh);
+        SearchReference picker(veh.m_strConfiguration);
         HandOver(picker, veh, 0);
         picker.SetMode(5);
         script.then([](CDialog& dialog) {

@@ -26,7 +26,7 @@ struct HsvdSheet {
 
     explicit HsvdSheet(int cameras = 0)
     {
-        page.m_pSWGData = &data;
+        page.m_pData = &data;
         page.m_cKind = 'S';
         data.m_strTestReference = "T1";
         for (int n = 1; n <= cameras; ++n) {
@@ -203,7 +203,7 @@ TEST(HsvdPageTest, EnteringAfterTheDataWasEmptiedInventsNoCameras)
     // The sheet loaded three cameras while the page had no window, then cleared the data.
     CVehData data;
     CHsvdPage page;
-    page.m_pVehData = &data;
+    page.m_pData = &data;
     page.m_cKind = 'V';
     page.m_nRecordCount = page.m_nRecordIndex = 3;
     CPropertySheet sheet("Vehicle Data");
@@ -217,7 +217,7 @@ TEST(HsvdPageTest, EnteringAfterTheDataWasEmptiedInventsNoCameras)
     page.setParent(nullptr);
 }
 
-TEST(HsvdPageTest, WithoutAKindNothingIsStored)
+TEST(HsvdPageTest, WithoutDataNothingIsStored)
 {
     CHsvdPage page;
     EXPECT_TRUE(page.SaveRecord()) << "no window yet";
@@ -225,9 +225,9 @@ TEST(HsvdPageTest, WithoutAKindNothingIsStored)
     sheet.AddPage(&page);
     sheet.Create();
     EXPECT_FALSE(page.SaveRecord());
-    EXPECT_EQ(CHsvdPage::OnToolTipNotify(P::IDC_SCALE_FACTOR), "second (real)");
-    EXPECT_EQ(CHsvdPage::OnToolTipNotify(P::IDC_RETAIN_LAST), "Retain data for the record of next number");
-    EXPECT_EQ(CHsvdPage::OnToolTipNotify(-1), "");
+    EXPECT_EQ(page.OnToolTipNotify(P::IDC_SCALE_FACTOR), "second (real)");
+    EXPECT_EQ(page.OnToolTipNotify(P::IDC_RETAIN_LAST), "Retain data for the record of next number");
+    EXPECT_EQ(page.OnToolTipNotify(-1), "");
     sheet.Tabs()->removeTab(0);
     page.setParent(nullptr);
 }

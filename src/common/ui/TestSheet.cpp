@@ -1,9 +1,10 @@
-#include "app/SheetMenu.h"
+#include "common/ui/TestSheet.h"
 
-#include "app/ChooseDB.h"
-#include "app/MorvelApp.h"
+#include "common/ui/PrintText.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/PrintDialog.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -71,9 +72,9 @@ const KindCommand kKindCommands[] = {
 
 int CTestSheet::LiveCount() { return g_liveSheets; }
 
-CTestSheet::CTestSheet(const char* caption, CChooseDB* chooser, int selectPage, TestKind kind, const char* question)
-    : CPropertySheet(caption, chooser, selectPage)
-    , m_pChooser(chooser)
+CTestSheet::CTestSheet(const char* caption, ISheetOwner* owner, int selectPage, TestKind kind, const char* question)
+    : CPropertySheet(caption, nullptr, selectPage)
+    , m_pOwner(owner)
     , m_kind(kind)
     , m_question(question)
 {
@@ -84,7 +85,10 @@ CTestSheet::CTestSheet(const char* caption, CChooseDB* chooser, int selectPage, 
             OnCommand(k.id, [this, target = k.kind] { SwitchTo(target); });
     }
     OnCommand(ID_SHEET_EXIT, [this] { OnClose(); });
-    OnCommand(ID_APP_ABOUT, [] { CMorvelV5App::OnAppAbout(); });
+    OnCommand(ID_APP_ABOUT, [this] {
+        if (m_pOwner)
+            m_pOwner->ShowAbout();
+    });
 }
 
 CTestSheet::~CTestSheet() { --g_liveSheets; }
@@ -138,12 +142,18 @@ void CTestSheet::RunCommand(int id)
     handler();
 }
 
-void CTestSheet::OnInitMenuPopup(QMenu* /*popup*/, int index)
+void CTestSheet::OnInitMenuPopup(QMenu* popup, int /*index*/)
 {
-    if (index == 1) {
-        MenuAction(ID_UNDO_ALL_PAGES)->setEnabled(false);
-        MenuAction(ID_REDO_ALL_PAGES)->setEnabled(false);
+    for (QAction* action : popup->actions()) {
+        if (!action->isSeparator())
+            action->setEnabled(true);
     }
+    for (const MenuRule& rule : m_menuRules) {
+        if (QAction* action = MenuAction(rule.id); action && popup->actions().contains(action))
+            action->setEnabled(rule.enabled());
+    }
+    MenuAction(ID_UNDO_ALL_PAGES)->setEnabled(false);
+    MenuAction(ID_REDO_ALL_PAGES)->setEnabled(false);
 }
 
 BOOL CTestSheet::OnInitDialog()
@@ -166,9 +176,8 @@ void CTestSheet::OnClose()
 {
     if (MessageBoxA(nullptr, "Really exit Morvel?", "Warning", MB_YESNO) != IDYES)
         return;
-    CChooseDB* chooser = m_pChooser;
-    if (chooser)
-        chooser->CloseAllSheets(); // deletes this sheet: nothing may follow
+    if (ISheetOwner* owner = m_pOwner)
+        owner->CloseAllSheets(); // deletes this sheet: nothing may follow
 }
 
 void CTestSheet::SwitchTo(TestKind kind)
@@ -178,25 +187,59 @@ void CTestSheet::SwitchTo(TestKind kind)
     if (MessageBoxA(nullptr, m_question, "Warning", MB_YESNO) != IDYES)
         return;
     DestroyWindow();
-    CChooseDB* chooser = m_pChooser;
-    if (!chooser)
+    if (ISheetOwner* owner = m_pOwner)
+        owner->OpenKind(kind); // this sheet is deleted by now
+}
+
+std::optional<CString> CTestSheet::AskOpenFile(const char* title, const char* filter)
+{
+    CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
+    dialog.SetTitle(title);
+    if (dialog.DoModal() != IDOK)
+        return std::nullopt;
+    return dialog.GetPathName();
+}
+
+std::optional<CString> CTestSheet::AskSaveFile(const char* title, const char* filter, const char* ext)
+{
+    CFileDialog dialog(false, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
+    dialog.SetTitle(title);
+    if (dialog.DoModal() != IDOK)
+        return std::nullopt;
+    CString path = dialog.GetPathName();
+    if (dialog.GetFileExt() != ext)
+        path += CString(".") + ext;
+    return path;
+}
+
+CString CTestSheet::LowerExtension(const CString& path)
+{
+    const int slash = path.ReverseFind('/');
+    const CString name = path.Mid(slash + 1);
+    const int dot = name.ReverseFind('.');
+    CString ext = dot < 0 ? CString() : name.Mid(dot + 1);
+    ext.MakeLower();
+    return ext;
+}
+
+CString CTestSheet::CompanionBase(const CString& path)
+{
+    CString base = path;
+    base.TrimRight();
+    return base.Left(std::max(0, base.GetLength() - 4));
+}
+
+bool CTestSheet::AskApplication(const char* question) { return AfxMessageBox(question, MB_YESNO) == IDYES; }
+
+void CTestSheet::PrintFileCommand()
+{
+    const auto path = AskOpenFile("Choose File To Print",
+                                  "MV5 File (*.mv5)|*.mv5|MV5 Report File (*.mvr)|*.mvr|All Files (*.*)|*.*||");
+    if (!path || path->IsEmpty())
         return;
-    switch (kind) {
-    case TestKind::Vehicle:
-        chooser->OnVehicleDatabase();
-        break;
-    case TestKind::Biomechanics:
-        chooser->OnBiomechanicsDatabase();
-        break;
-    case TestKind::Component:
-        chooser->OnComponentDatabase();
-        break;
-    case TestKind::CrashAvoidance:
-        chooser->OnCrashAvoidanceDatabase();
-        break;
-    case TestKind::Swg:
-        chooser->OnSwgDatabase();
-        break;
-    }
-    // this sheet is deleted by now
+    std::unique_ptr<QPrinter> printer = platform::AskPrinter();
+    if (!printer)
+        return;
+    CPrinterTarget target(*printer);
+    PrintTextFile(*path, target);
 }

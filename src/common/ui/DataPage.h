@@ -1,0 +1,462 @@
+#pragma once
+// The page protocol every page of every sheet follows. A page is its dialog template, its field
+// table and only its departures:
+//
+// - CFieldPage: the fields of a page (typed edits found by control id), each described once by a
+//   PageField row: control, type and limits with tooltip (FieldRule), the data member it edits
+//   (a CString for single-record pages, a CStringArray for record pages), its code table and
+//   "Search..." button, its style and its empty value. Field types, load, save, validity, clear,
+//   tooltips, upper-case typing and the search buttons all run over the table.
+// - CDataPage: a single-record page (SaveToData / LoadFromData / AllFieldsValid).
+// - CDataRecordPage: a record page on CRecordPage (">" "x", record list, retain check box),
+//   whose record arrays are the table's arrays plus any the page adds.
+//
+// Code fields are checked and searched through ICodeFields, which the code-table layer
+// implements; a sheet hands it to its pages with its database tag.
+
+#include "common/ui/NEdit.h"
+#include "platform/Codec.h"
+#include "platform/ui/PropertySheet.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <memory>
+#include <span>
+#include <vector>
+
+// Checking and searching code fields (the code-table layer implements it).
+class ICodeFields {
+public:
+    virtual ~ICodeFields() = default;
+    // Marks the field valid or invalid by its code table (an empty field is valid).
+    virtual void Check(CNEdit& field, const char* table, const char* tag) const = 0;
+    // The code search dialog; true with `code` when the user chose one.
+    virtual bool Search(const char* table, const char* tag, CString& code) const = 0;
+};
+
+enum FieldStyle : unsigned {
+    FS_UPPER = 0x1,    // typing is forced to capitals
+    FS_READONLY = 0x2, // filled by the page only (code fields, counts)
+};
+
+template <class Data> struct PageField {
+    int id = 0;
+    FieldRule rule {};                      // FieldType::None for code and read-only fields
+    CString Data::*member = nullptr;        // single-record field
+    CStringArray Data::*array = nullptr;    // record field: element = record number
+    const char* codeTable = nullptr;        // code field: checked on load, set by its search
+    int searchId = 0;                       // its "Search..." button
+    unsigned style = 0;
+    const char* empty = "";                 // after Clear All Pages and in a new record
+};
+
+// Tooltips of controls that are not fields.
+struct PageTip {
+    int id;
+    const char* text;
+};
+
+// Forces a line edit's typing to capitals.
+void ForceUpperCase(QLineEdit* edit);
+// A tooltip as the pages give it: at most 80 characters.
+CString TooltipText(const char* text);
+
+template <class Data, class Base> class CFieldPage : public Base {
+public:
+    using Row = PageField<Data>;
+
+    CFieldPage(const DlgTemplate* tmpl, std::span<const Row> fields, std::span<const PageTip> tips = {})
+        : Base(tmpl)
+        , m_fields(fields)
+        , m_tips(tips)
+    {
+        for (size_t i = 0; i < fields.size(); ++i) {
+            m_edits.push_back(std::make_unique<CNEdit>());
+            m_edits.back()->SetText(fields[i].empty);
+        }
+    }
+
+    Data* m_pData = nullptr;
+
+    // The code-table checks and searches, with the sheet's database tag ("VEHDB").
+    void SetCodeFields(const ICodeFields* codes, const char* tag)
+    {
+        m_pCodes = codes;
+        m_tag = tag;
+    }
+
+    // The field of a control; null for an id the table does not hold.
+    CNEdit* Edit(int id) const
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].id == id)
+                return m_edits[i].get();
+        }
+        return nullptr;
+    }
+    std::span<const PageField<Data>> Fields() const { return m_fields; }
+
+    void SetFieldTypes()
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i)
+            m_edits[i]->Apply(m_fields[i].rule);
+    }
+
+    // Every field asked, the AND of their valid flags.
+    virtual bool AllFieldsValid()
+    {
+        bool valid = true;
+        for (const auto& edit : m_edits)
+            valid = edit->IsValid() && valid;
+        return valid;
+    }
+
+    // Every field back to its empty value (whether or not the page has a window).
+    void ClearFields()
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i)
+            m_edits[i]->SetText(m_fields[i].empty);
+    }
+
+    // The tooltip of a control: its field's, else the page's tip table; empty otherwise.
+    CString OnToolTipNotify(int id) const
+    {
+        if (id == 0)
+            return CString();
+        for (const Row& field : m_fields) {
+            if (field.id == id)
+                return TooltipText(field.rule.tooltip);
+        }
+        for (const PageTip& tip : m_tips) {
+            if (tip.id == id)
+                return TooltipText(tip.text);
+        }
+        return CString();
+    }
+    BOOL OnHelpInfo() { return TRUE; }
+
+    BOOL OnInitDialog() override
+    {
+        Base::OnInitDialog();
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            const Row& field = m_fields[i];
+            if (auto* line = this->template Item<QLineEdit>(field.id)) {
+                if (field.style & FS_UPPER)
+                    ForceUpperCase(line);
+                if (field.style & FS_READONLY)
+                    line->setReadOnly(true);
+            }
+            if (field.searchId)
+                this->OnClicked(field.searchId, [this, i] { OnSearch(i); });
+        }
+        for (const PageTip& tip : m_tips) {
+            if (QWidget* w = this->GetDlgItem(tip.id))
+                w->setToolTip(ToQString(TooltipText(tip.text)));
+        }
+        return TRUE;
+    }
+
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            CNEdit& edit = *m_edits[i];
+            if (auto* multi = this->template Item<QPlainTextEdit>(m_fields[i].id); multi && !edit.HasWindow())
+                edit.Attach(multi);
+            else
+                DDX_Control(pDX, m_fields[i].id, edit);
+        }
+    }
+
+protected:
+    // The fields from the data (record fields from element `index`), then the code check.
+    void LoadFields(const Data& data, int index)
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            const Row& field = m_fields[i];
+            if (field.member)
+                m_edits[i]->SetText(data.*field.member);
+            else if (field.array)
+                m_edits[i]->SetText((data.*field.array)[index]);
+        }
+        CheckCodeFields();
+    }
+
+    void SaveFields(Data& data, int index) const
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            const Row& field = m_fields[i];
+            if (field.member)
+                data.*field.member = m_edits[i]->GetText();
+            else if (field.array)
+                (data.*field.array).SetAtGrow(index, m_edits[i]->GetText());
+        }
+    }
+
+    void CheckCodeFields()
+    {
+        if (!m_pCodes)
+            return;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].codeTable)
+                m_pCodes->Check(*m_edits[i], m_fields[i].codeTable, m_tag);
+        }
+    }
+
+    // A "Search..." button: on a chosen code the field takes it as valid.
+    void OnSearch(size_t i)
+    {
+        if (IsEnterHeldDown() || !m_pCodes)
+            return;
+        this->UpdateData(TRUE);
+        CString code;
+        if (m_pCodes->Search(m_fields[i].codeTable, m_tag, code)) {
+            m_edits[i]->SetText(code);
+            m_edits[i]->SetValid(true);
+            AfterSearch(m_fields[i].id);
+        }
+        this->UpdateData(FALSE);
+    }
+    // A code has just been chosen for the field of `id`.
+    virtual void AfterSearch(int /*id*/) {}
+
+    std::span<const Row> m_fields;
+    std::span<const PageTip> m_tips;
+    std::vector<std::unique_ptr<CNEdit>> m_edits;
+    const ICodeFields* m_pCodes = nullptr;
+    const char* m_tag = "";
+};
+
+// A single-record page: its fields are members of the data object.
+template <class Data> class CDataPage : public CFieldPage<Data, CPropertyPage> {
+public:
+    using CFieldPage<Data, CPropertyPage>::CFieldPage;
+
+    // TRUE without a window (nothing shown, nothing to save), FALSE without data.
+    virtual BOOL SaveToData()
+    {
+        if (!this->HasWindow())
+            return TRUE;
+        if (!this->m_pData)
+            return FALSE;
+        this->SaveFields(*this->m_pData, 0);
+        SaveExtra(*this->m_pData);
+        return TRUE;
+    }
+
+    // Nothing without a window or data.
+    virtual void LoadFromData()
+    {
+        if (!this->HasWindow() || !this->m_pData)
+            return;
+        this->UpdateData(TRUE);
+        this->LoadFields(*this->m_pData, 0);
+        LoadExtra(*this->m_pData);
+        this->UpdateData(FALSE);
+    }
+
+    BOOL OnSetActive() override
+    {
+        this->SetFieldTypes();
+        LoadFromData();
+        this->AllFieldsValid();
+        return CPropertyPage::OnSetActive();
+    }
+
+    // A blocking page stays in front while a field is invalid; the others save whatever is shown.
+    BOOL OnKillActive() override
+    {
+        if (!this->AllFieldsValid() && m_bBlocking)
+            return FALSE;
+        SaveToData();
+        return CPropertyPage::OnKillActive();
+    }
+
+protected:
+    // The page's departures: what its table cannot say.
+    virtual void LoadExtra(const Data& /*data*/) {}
+    virtual void SaveExtra(Data& /*data*/) {}
+
+    bool m_bBlocking = false;
+};
+
+// The controls of a record page.
+struct RecordControls {
+    int list;   // the record number list
+    int next;   // ">"
+    int remove; // "x"
+    int retain; // "Retain the Last Record for the New" (0: none)
+};
+
+// A record page: its fields are arrays of the data object, element = record number.
+template <class Data> class CDataRecordPage : public CFieldPage<Data, CRecordPage> {
+public:
+    using Row = PageField<Data>;
+
+    CDataRecordPage(const DlgTemplate* tmpl, std::span<const Row> fields, RecordControls controls,
+                    const char* className, std::span<const PageTip> tips = {})
+        : CFieldPage<Data, CRecordPage>(tmpl, fields, tips)
+        , m_controls(controls)
+        , m_className(className)
+    {
+    }
+
+    BOOL m_bRetainLast = FALSE;
+    CListBox m_listRecords;
+
+    BOOL OnInitDialog() override
+    {
+        CFieldPage<Data, CRecordPage>::OnInitDialog();
+        this->OnClicked(m_controls.next, [this] { OnNextcurveButton(); });
+        this->OnClicked(m_controls.remove, [this] { OnDeleteRecordButton(); });
+        this->OnSelChange(m_controls.list, [this] { this->OnRecordListSelChange(m_listRecords); });
+        return TRUE;
+    }
+
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CFieldPage<Data, CRecordPage>::DoDataExchange(pDX);
+        DDX_Control(pDX, m_controls.list, m_listRecords);
+        if (m_controls.retain)
+            DDX_Check(pDX, m_controls.retain, m_bRetainLast);
+    }
+
+    void LoadRecord() override
+    {
+        if (!this->HasWindow() || !this->m_pData)
+            return;
+        this->RefreshRecordList(m_listRecords);
+        this->UpdateData(TRUE);
+        this->LoadFields(*this->m_pData, this->m_nRecordIndex);
+        LoadExtra(*this->m_pData, this->m_nRecordIndex);
+        this->UpdateData(FALSE);
+    }
+
+    BOOL SaveRecord() override
+    {
+        if (!this->HasWindow())
+            return TRUE;
+        if (!this->m_pData)
+            return FALSE;
+        this->SaveFields(*this->m_pData, this->m_nRecordIndex);
+        SaveExtra(*this->m_pData, this->m_nRecordIndex);
+        return TRUE;
+    }
+
+    BOOL IsPageValid() override { return this->AllFieldsValid(); }
+
+    BOOL OnSetActive() override
+    {
+        if (this->m_pData) {
+            const int count = DataRecordCount(*this->m_pData);
+            if (count >= 0)
+                this->m_nRecordCount = count;
+            // The data may have been emptied while the page had no window to be cleared: an
+            // index behind the last record would make the next save invent empty records.
+            if (this->m_nRecordIndex > this->m_nRecordCount)
+                this->m_nRecordIndex = this->m_nRecordCount;
+        }
+        this->SetFieldTypes();
+        LoadRecord();
+        this->AllFieldsValid();
+        return CRecordPage::OnSetActive();
+    }
+
+    // The blocking form: every record valid before the page may be left.
+    BOOL OnKillActive() override
+    {
+        if (!this->SaveAndValidateAll())
+            return FALSE;
+        return CRecordPage::OnKillActive();
+    }
+
+    void OnNextcurveButton()
+    {
+        if (this->m_nRecordIndex == this->m_nRecordCount && this->m_nRecordCount >= m_maxRecords &&
+            !IsEnterHeldDown()) {
+            this->MessageBox(m_tooManyMessage);
+            return;
+        }
+        const CString error = CString("Error: see ") + m_className + "::OnNextcurveButton()";
+        this->NextRecord(error.GetString());
+    }
+    void OnDeleteRecordButton() { this->DeleteRecord(); }
+
+    // Empties the list, the fields and the record position.
+    void ClearPage()
+    {
+        m_listRecords.ResetContent();
+        m_bRetainLast = FALSE;
+        this->m_nRecordCount = 0;
+        this->m_nRecordIndex = 0;
+        this->ClearFields();
+        if (this->HasWindow())
+            this->UpdateData(FALSE);
+    }
+
+protected:
+    // The record count the data holds; -1: the page keeps its own.
+    virtual int DataRecordCount(const Data& /*data*/) const { return -1; }
+    // Arrays of the record group that no field shows (a record number column).
+    virtual std::vector<CStringArray Data::*> ExtraArrays() const { return {}; }
+    virtual void LoadExtra(const Data& /*data*/, int /*index*/) {}
+    virtual void SaveExtra(Data& /*data*/, int /*index*/) {}
+
+    std::vector<CStringArray Data::*> RecordArrays() const
+    {
+        std::vector<CStringArray Data::*> arrays;
+        for (const Row& field : this->m_fields) {
+            if (field.array)
+                arrays.push_back(field.array);
+        }
+        for (CStringArray Data::*extra : ExtraArrays())
+            arrays.push_back(extra);
+        return arrays;
+    }
+
+    void NewRecord() override
+    {
+        if (!this->m_pData)
+            return;
+        Data& data = *this->m_pData;
+        const int index = this->m_nRecordIndex;
+        if (this->HasWindow() && m_controls.retain)
+            m_bRetainLast = this->IsDlgButtonChecked(m_controls.retain) ? TRUE : FALSE;
+        if (m_bRetainLast) {
+            for (CStringArray Data::*values : RecordArrays()) {
+                CStringArray& a = data.*values;
+                const CString last = a[index - 1]; // a copy: growing the array moves its elements
+                a.SetAtGrow(index, last);
+            }
+            return;
+        }
+        for (const Row& field : this->m_fields) {
+            if (field.array)
+                (data.*field.array).SetAtGrow(index, field.empty);
+        }
+        for (CStringArray Data::*extra : ExtraArrays())
+            (data.*extra).SetAtGrow(index, CString());
+    }
+
+    void AfterNext() override
+    {
+        this->SetFieldTypes();
+        this->AllFieldsValid();
+    }
+
+    void RemoveRecord(int index) override
+    {
+        if (!this->m_pData)
+            return;
+        for (CStringArray Data::*values : RecordArrays()) {
+            CStringArray& a = this->m_pData->*values;
+            if (index >= 0 && index < a.GetSize())
+                a.RemoveAt(index);
+        }
+    }
+
+    RecordControls m_controls;
+    const char* m_className;
+    int m_maxRecords = 999;
+    const char* m_tooManyMessage = "A test holds at most 999 records.";
+};

@@ -1,0 +1,138 @@
+#pragma once
+// The shell every test sheet shares: the menu (File, Edit, Database, Help), the kind switch with
+// its question, Exit and the close box with theirs, menu graying from a table, and the file
+// commands' common steps (file dialogs with the extension rule, companion base names, printing a
+// text file). The sheet knows its owner only through ISheetOwner; it names no kind.
+
+#include "platform/ui/PropertySheet.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <vector>
+
+enum SheetCommand : int {
+    ID_LOAD_TEST = 32774,
+    ID_SAVE_TEST = 32775,
+    ID_SAVE_REPORT = 32783,
+    ID_LOAD_HSVD_ONLY = 182,
+    ID_SAVE_HSVD_ONLY = 183,
+    ID_SAVE_HSVD_REPORT_ONLY = 187,
+    ID_LOAD_INTRUSION_ONLY = 190,
+    ID_SAVE_INTRUSION_ONLY = 191,
+    ID_SAVE_INTRUSION_REPORT_ONLY = 192,
+    ID_FILE_PRINT = 57607,
+    ID_SHEET_EXIT = 32781,
+    ID_UNDO_ALL_PAGES = 32798,
+    ID_REDO_ALL_PAGES = 32797,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_PASTE = 57637,
+    ID_CLEAR_ALL_PAGES = 32782,
+    ID_VEHICLE_DATABASE = 32776,
+    ID_COMPONENT_DATABASE = 32777,
+    ID_BIOMECHANICS_DATABASE = 32778,
+    ID_CRASH_AVOIDANCE_DATABASE = 32801,
+    ID_SWG_DATABASE = 32779,
+    ID_HELP_FINDER = 57667,
+    ID_APP_ABOUT = 57664,
+};
+
+// The five test kinds as the Database menu offers them.
+enum class TestKind { Vehicle, Biomechanics, Component, CrashAvoidance, Swg };
+
+// What a sheet asks of the window that owns it (the chooser).
+class ISheetOwner {
+public:
+    virtual ~ISheetOwner() = default;
+    // Deletes every open sheet (the caller included: it must return at once) and opens `kind`'s.
+    virtual void OpenKind(TestKind kind) = 0;
+    // Deletes every sheet and ends the program.
+    virtual void CloseAllSheets() = 0;
+    virtual void ShowAbout() = 0;
+};
+
+class CTestSheet;
+
+// A sheet command: its menu id and the kind sheet's handler.
+template <class Sheet> struct SheetCommandRow {
+    int id;
+    void (Sheet::*handler)();
+};
+
+// A graying rule: the item is enabled while `enabled` says so.
+struct MenuRule {
+    int id;
+    std::function<bool()> enabled;
+};
+
+class CTestSheet : public CPropertySheet {
+    Q_OBJECT
+public:
+    // `question` is the kind's switch question ("Exit Vehicle Data Screens?").
+    CTestSheet(const char* caption, ISheetOwner* owner, int selectPage, TestKind kind, const char* question);
+    ~CTestSheet() override;
+
+    TestKind Kind() const { return m_kind; }
+    QAction* MenuAction(int id) const;
+    // Runs a menu command as if the user picked it (the menu's own actions call this too).
+    void RunCommand(int id);
+    // Connects a command to a handler; a later call replaces the earlier handler.
+    void OnCommand(int id, std::function<void()> handler);
+    // The kind's own command table.
+    template <class Sheet> void OnCommands(Sheet* sheet, std::span<const SheetCommandRow<Sheet>> rows)
+    {
+        for (const SheetCommandRow<Sheet>& row : rows)
+            OnCommand(row.id, [sheet, handler = row.handler] { (sheet->*handler)(); });
+    }
+    // The kind's graying table: every listed item follows its rule each time its menu opens;
+    // Undo All Pages and Redo All Pages are always grayed, the other items enabled.
+    void SetMenuRules(std::vector<MenuRule> rules) { m_menuRules = std::move(rules); }
+
+    // The close box and Exit: "Really exit Morvel?"; on Yes the owner closes every sheet.
+    void OnClose() override;
+    // Database menu: the kind's question; on Yes the owner opens the other kind.
+    void SwitchTo(TestKind kind);
+
+    // Graying before a menu shows; index 0 is File, 1 Edit.
+    virtual void OnInitMenuPopup(QMenu* popup, int index);
+
+    BOOL OnInitDialog() override;
+
+    // Curve-check choice handed over by the owner before the window exists.
+    int m_nCheckCurves = 0;
+
+    // How many test sheets exist: the chooser keeps at most one.
+    static int LiveCount();
+
+    // --- The file commands' shared steps ---
+
+    // Open-file dialog; nothing when cancelled.
+    static std::optional<CString> AskOpenFile(const char* title, const char* filter);
+    // Save-file dialog (overwrite prompt); the chosen path gets "." + `ext` appended unless its
+    // extension is exactly `ext` (case counts). Nothing when cancelled.
+    static std::optional<CString> AskSaveFile(const char* title, const char* filter, const char* ext);
+    // The extension of a path in lower case (the load commands choose their reader by it).
+    static CString LowerExtension(const CString& path);
+    // The companion files' base: the path less trailing blanks and its last four characters.
+    static CString CompanionBase(const CString& path);
+    // A Yes/No question of the application ("Really clear all entries?"): true on Yes.
+    static bool AskApplication(const char* question);
+    // Print: asks for a file and a printer and prints the file as text.
+    void PrintFileCommand();
+
+protected:
+    ISheetOwner* m_pOwner;
+
+private:
+    void BuildMenu();
+
+    TestKind m_kind;
+    CString m_question;
+    std::map<int, QAction*> m_actions;
+    std::map<int, std::function<void()>> m_handlers;
+    std::vector<MenuRule> m_menuRules;
+};

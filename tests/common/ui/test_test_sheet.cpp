@@ -1,0 +1,165 @@
+#include "common/ui/PrintText.h"
+#include "common/ui/TestSheet.h"
+#include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/PrintDialog.h"
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+
+namespace {
+
+// Records the pieces and page breaks of a print.
+struct RecordingTarget : CPrintTarget {
+    int chars = 10;
+    int lines = 3;
+    int LineHeight() const override { return 12; }
+    int CharsPerLine() const override { return chars; }
+    int LinesPerPage() const override { return lines; }
+    bool StartDoc(const CString& name) override
+    {
+        doc = name;
+        return true;
+    }
+    void StartPage() override { pages.emplace_back(); }
+    void EndPage() override { ++ended; }
+    void TextOut(int x, int y, const CString& piece) override
+    {
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, 12 * static_cast<int>(pages.back().size()));
+        pages.back().push_back(piece.str());
+    }
+    void EndDoc() override { done = true; }
+    CString doc;
+    std::vector<std::vector<std::string>> pages;
+    int ended = 0;
+    bool done = false;
+};
+
+struct NoOwner : ISheetOwner {
+    void OpenKind(TestKind) override {}
+    void CloseAllSheets() override {}
+    void ShowAbout() override {}
+};
+
+} // namespace
+
+TEST(TestSheetTest, SaveAppendsTheExtensionUnlessExactlyThatOne)
+{
+    const struct {
+        const char* chosen;
+        const char* saved;
+    } cases[] = {
+        {"/tmp/t.mv5", "/tmp/t.mv5"},
+        {"/tmp/t.MV5", "/tmp/t.MV5.mv5"},
+        {"/tmp/t", "/tmp/t.mv5"},
+        {"/tmp/t.txt", "/tmp/t.txt.mv5"},
+        {"/tmp/a.b/t", "/tmp/a.b/t.mv5"},
+    };
+    for (const auto& c : cases) {
+        platform::ScriptedFileDialogs dialogs;
+        dialogs.answer(c.chosen);
+        const auto path = CTestSheet::AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
+        ASSERT_TRUE(path.has_value());
+        EXPECT_EQ(*path, c.saved) << c.chosen;
+        EXPECT_FALSE(dialogs.requests()[0].open);
+        EXPECT_EQ(dialogs.requests()[0].title, "Export File");
+    }
+    platform::ScriptedFileDialogs dialogs;
+    dialogs.cancel();
+    EXPECT_FALSE(CTestSheet::AskSaveFile("Export File", "", "mv5").has_value());
+}
+
+TEST(TestSheetTest, LoadExtensionIsLowerCasedAndCompanionsDropFourCharacters)
+{
+    EXPECT_EQ(CTestSheet::LowerExtension("/d/T.MV5"), "mv5");
+    EXPECT_EQ(CTestSheet::LowerExtension("/d.x/T"), "");
+    EXPECT_EQ(CTestSheet::LowerExtension("/d/t.Gr1"), "gr1");
+    EXPECT_EQ(CTestSheet::CompanionBase("/d/t.mv5  "), "/d/t");
+    EXPECT_EQ(CTestSheet::CompanionBase("/d/t.MV5.mv5"), "/d/t.MV5");
+    EXPECT_EQ(CTestSheet::CompanionBase("ab"), "");
+}
+
+TEST(TestSheetTest, PrintCutsLongLinesAndBreaksPages)
+{
+    testutil::TempDir dir;
+    const std::string path = dir.file("t.mvr");
+    // 9 characters per piece at most (characters per line less one); CR LF read as LF.
+    testutil::WriteFile(path, "short\r\n0123456789ABCDEFGHIJ\r\nx\r\nlast");
+    RecordingTarget target;
+    ASSERT_TRUE(PrintTextFile(path.c_str(), target));
+    EXPECT_EQ(target.doc, path.c_str());
+    const std::vector<std::vector<std::string>> expected {
+        {"short\n", "012345678", "9ABCDEFGH"},
+        {"IJ\n", "x\n", "last"},
+    };
+    EXPECT_EQ(target.pages, expected);
+    EXPECT_EQ(target.ended, 2);
+    EXPECT_TRUE(target.done);
+
+    RecordingTarget empty;
+    testutil::WriteFile(path, "");
+    ASSERT_TRUE(PrintTextFile(path.c_str(), empty));
+    EXPECT_EQ(empty.pages.size(), 1u) << "a file of no lines prints one empty page";
+    EXPECT_TRUE(empty.pages[0].empty());
+
+    platform::MessageRecorder messages;
+    RecordingTarget none;
+    EXPECT_FALSE(PrintTextFile(dir.file("missing.mvr").c_str(), none));
+    EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("missing.mvr") + ", error = 2\n");
+    EXPECT_EQ(messages.last().caption, kAppTitle);
+    EXPECT_TRUE(none.pages.empty());
+}
+
+TEST(TestSheetTest, PrintCommandWritesAPdfThroughThePrintDialog)
+{
+    testutil::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 150; ++i)
+        text += "LINE " + std::to_string(i) + "\r\n";
+    testutil::WriteFile(dir.file("t.mv5"), text);
+    NoOwner owner;
+    CTestSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
+    platform::ScriptedFileDialogs files;
+    platform::ScriptedPrintDialogs printers;
+    files.answer(dir.file("t.mv5").c_str());
+    printers.answerPdf(QString::fromStdString(dir.file("out.pdf")));
+    sheet.PrintFileCommand();
+    EXPECT_EQ(files.requests()[0].title, "Choose File To Print");
+    EXPECT_EQ(printers.asked(), 1);
+    const std::string pdf = testutil::ReadFile(dir.file("out.pdf"));
+    ASSERT_FALSE(pdf.empty());
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    // 150 lines of a small font: three pages of the printer's A4 or Letter.
+    EXPECT_NE(pdf.find("/Count 3"), std::string::npos);
+
+    // Cancelled printer: nothing printed.
+    files.answer(dir.file("t.mv5").c_str());
+    printers.cancel();
+    sheet.PrintFileCommand();
+    EXPECT_EQ(printers.asked(), 2);
+}
+
+TEST(TestSheetTest, MenuGrayingFollowsTheKindsTable)
+{
+    NoOwner owner;
+    CTestSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
+    bool saved = false;
+    sheet.SetMenuRules({{ID_SAVE_TEST, [&] { return saved; }}});
+    auto* file = qobject_cast<QMenu*>(sheet.MenuAction(ID_SAVE_TEST)->parent());
+    ASSERT_NE(file, nullptr);
+    sheet.OnInitMenuPopup(file, 0);
+    EXPECT_FALSE(sheet.MenuAction(ID_SAVE_TEST)->isEnabled());
+    EXPECT_TRUE(sheet.MenuAction(ID_LOAD_TEST)->isEnabled());
+    saved = true;
+    sheet.OnInitMenuPopup(file, 0);
+    EXPECT_TRUE(sheet.MenuAction(ID_SAVE_TEST)->isEnabled());
+    auto* edit = qobject_cast<QMenu*>(sheet.MenuAction(ID_UNDO_ALL_PAGES)->parent());
+    sheet.OnInitMenuPopup(edit, 1);
+    EXPECT_FALSE(sheet.MenuAction(ID_UNDO_ALL_PAGES)->isEnabled());
+    EXPECT_FALSE(sheet.MenuAction(ID_REDO_ALL_PAGES)->isEnabled());
+    EXPECT_TRUE(sheet.MenuAction(ID_CLEAR_ALL_PAGES)->isEnabled());
+}
