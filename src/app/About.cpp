@@ -3,10 +3,19 @@
 #include "codes/DatabaseVersion.h"
 #include "platform/Version.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPalette>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
 #include <QUrl>
+
+#include <cmath>
 
 namespace {
 
@@ -15,7 +24,7 @@ const char* const kAboutPage = R"(<html>
 <body id="CAbout">
 <table width="100%">
 <tr><td height="24"><b>Morvel edits, validates and generates MV5 files as defined in the KAVRO Crash Test Data Guides, as required by the Vehicle Crash Safety Research Act.</b></td></tr>
-<tr><td height="87">&nbsp;</td></tr>
+<tr><td height="87">&nbsp;<br>&nbsp;<br>&nbsp;<br>&nbsp;<br>&nbsp;</td></tr>
 <tr><td height="60">Technical support: <a href="mailto:morvel-support@example.org">morvel-support@example.org</a><br>Developed for KAVRO by the Morvel developers.</td></tr>
 </table>
 <table align="center" width="100" border="1" cellspacing="0" cellpadding="3">
@@ -30,6 +39,9 @@ QWidget* MakePage(QWidget* parent)
     auto* page = new QTextBrowser(parent);
     page->setOpenLinks(false);
     page->setFrameShape(QFrame::NoFrame);
+    // The dialog is sized to the page, so the page never scrolls.
+    page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The page sits on the button-face colour, as the dialog does.
     QPalette palette = page->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -68,7 +80,6 @@ BOOL CAbout::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (auto* page = Item<QTextBrowser>(IDC_ABOUT_PAGE)) {
-        page->lower();
         connect(page, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
             // The support address opens the user's mail program, as a mail link in a page does.
             if (url.scheme() == "mailto")
@@ -90,7 +101,59 @@ BOOL CAbout::OnInitDialog()
     else
         m_strDbVersion += "No Database Version Table.";
     SetDlgItemText(IDC_ABOUT_DB_VERSION, m_strDbVersion);
+    LayOutPage();
     return TRUE;
+}
+
+void CAbout::LayOutPage()
+{
+    auto* page = Item<QTextBrowser>(IDC_ABOUT_PAGE);
+    auto* frame = findChild<QGroupBox*>();
+    if (!page || !frame)
+        return;
+    // The frame lies under the page, inside which the page leaves room for it: a click on the
+    // page's links and OK button reaches the page.
+    const QRect inner = frame->contentsRect().translated(frame->pos()).adjusted(2, 2, -2, -2);
+    const QMargins border(inner.left() - frame->x(), inner.top() - frame->y(),
+                          frame->geometry().right() - inner.right(), frame->geometry().bottom() - inner.bottom());
+    page->setGeometry(inner);
+    page->raise();
+
+    // The three lines of the notice and the versions stand over the page's empty middle row
+    // (a blank line above and below them), found in the page's own layout so that they line up
+    // with its text at any font size.
+    QTextDocument* doc = page->document();
+    doc->setTextWidth(inner.width());
+    const int pageHeight = static_cast<int>(std::ceil(doc->size().height()));
+    const int lines[] = {IDC_ABOUT_NOTICE, IDC_ABOUT_VERSION, IDC_ABOUT_DB_VERSION};
+    QTextTable* table = nullptr;
+    for (QTextFrame* child : doc->rootFrame()->childFrames()) {
+        if ((table = qobject_cast<QTextTable*>(child)))
+            break;
+    }
+    if (table && table->rows() > 1) {
+        const QTextBlock spacer = table->cellAt(1, 0).firstCursorPosition().block();
+        const QRectF box = doc->documentLayout()->blockBoundingRect(spacer);
+        const QTextLayout* layout = spacer.layout();
+        for (int i = 0; i < 3; ++i) {
+            QWidget* label = GetDlgItem(lines[i]);
+            if (!label)
+                continue;
+            const QTextLine line = layout->lineCount() > i + 1 ? layout->lineAt(i + 1) : QTextLine();
+            const int lineHeight = line.isValid() ? static_cast<int>(std::ceil(line.height())) : label->height();
+            const int top = static_cast<int>(box.top() + (line.isValid() ? line.y() : (i + 1) * lineHeight));
+            const int left = static_cast<int>(box.left());
+            label->setGeometry(inner.x() + left, inner.y() + top, inner.width() - 2 * left, lineHeight);
+            label->raise();
+        }
+    }
+    for (auto* label : findChildren<QLabel*>())
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // The dialog ends below the page: no empty half under the OK button.
+    page->resize(inner.width(), pageHeight);
+    frame->setGeometry(page->geometry().marginsAdded(border));
+    resize(width(), frame->geometry().bottom() + 1 + Units().y(7));
 }
 
 void CAbout::OnHtmlClick(const QString& elementId)

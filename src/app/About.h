@@ -23,4 +23,7 @@ public:
 
     // The page's buttons by element id: "ButtonOK" closes with OK, "ButtonCancel" with Cancel.
     void OnHtmlClick(const QString& elementId);
+
+private:
+    void LayOutPage();
 };

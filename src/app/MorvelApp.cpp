@@ -62,6 +62,7 @@ bool CMorvelV5App::OpenCodeDatabase(CString path)
 
 BOOL CMorvelV5App::InitInstance()
 {
+    m_bStartFailed = true;
     const CString path = FindCodeDatabase();
     if (path.IsEmpty()) {
         MessageBoxA(nullptr, "ncodes.mdb was not found in the path.", "Error", MB_OK | MB_ICONERROR);
@@ -75,6 +76,7 @@ BOOL CMorvelV5App::InitInstance()
     }
     if (!OpenCodeDatabase(path))
         return FALSE;
+    m_bStartFailed = false;
     CChooseDB chooser(nullptr);
     chooser.DoModal();
     return FALSE;
@@ -88,7 +90,7 @@ int CMorvelV5App::ExitInstance()
             g_pCodeDbConnection->Close();
     }
     g_pCodeDbConnection.reset();
-    return 0;
+    return m_bStartFailed ? 1 : 0;
 }
 
 void CMorvelV5App::OnAppAbout()

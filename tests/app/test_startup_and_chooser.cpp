@@ -81,8 +81,10 @@ TEST_F(StartupTest, NoDatabaseInTheWorkingFolderEndsEvenWhenOneIsOnThePath)
 
     platform::MessageRecorder messages;
     platform::ScriptedDialogs dialogs;
-    EXPECT_FALSE(CMorvelV5App().InitInstance());
+    CMorvelV5App app;
+    EXPECT_FALSE(app.InitInstance());
     setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_EQ(app.ExitInstance(), 1) << "a failed start ends with a non-zero status";
 
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, "ncodes.mdb was not found in the path.");
@@ -103,8 +105,9 @@ TEST_F(StartupTest, ScreenSmallerThan1024x768Ends)
         platform::SetDesktopSizeForTesting(c.size);
         platform::MessageRecorder messages;
         platform::ScriptedDialogs dialogs; // the chooser, when it runs, is cancelled at once
-        EXPECT_FALSE(CMorvelV5App().InitInstance());
-        CMorvelV5App().ExitInstance();
+        CMorvelV5App app;
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(app.ExitInstance(), c.passes ? 0 : 1);
         if (c.passes) {
             EXPECT_EQ(messages.count(), 0);
             EXPECT_EQ(dialogs.run(), 1);
@@ -122,13 +125,14 @@ TEST_F(StartupTest, AFileThatIsNotADatabaseShowsTheDescriptionAndEnds)
     testutil::WriteFile(m_dir.file("ncodes.mdb"), "Standard text, not an Access file\r\n");
     platform::MessageRecorder messages;
     platform::ScriptedDialogs dialogs;
-    EXPECT_FALSE(CMorvelV5App().InitInstance());
+    CMorvelV5App app;
+    EXPECT_FALSE(app.InitInstance());
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().caption, "Vehicle Impact Data Morvel");
     EXPECT_NE(messages.last().text.find("Unrecognized database format"), std::string::npos);
     EXPECT_EQ(dialogs.run(), 0);
     EXPECT_EQ(g_bCodeDbOpen, 0);
-    CMorvelV5App().ExitInstance(); // closes nothing after a failed start
+    EXPECT_EQ(app.ExitInstance(), 1); // closes nothing after a failed start
     EXPECT_EQ(g_bCodeDbOpen, 0);
 }
 
@@ -147,13 +151,14 @@ TEST_F(StartupTest, ChooserShowsBothVersionsAndItsCloseBoxEndsTheProgram)
         EXPECT_EQ(g_bCodeDbOpen, 1);
         dlg.close(); // the caption close box
     });
-    EXPECT_FALSE(CMorvelV5App().InitInstance());
+    CMorvelV5App app;
+    EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(caption, "Morvel v5 -- KAVRO R&D Test Data Entries with Automatic Validations");
     EXPECT_EQ(product, "5.17.11.9");
     EXPECT_EQ(database, "12");
     EXPECT_FALSE(curveBoxVisible);
     EXPECT_EQ(messages.count(), 0);
-    CMorvelV5App().ExitInstance();
+    EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_EQ(g_bCodeDbOpen, 0);
 }
 
@@ -226,13 +231,20 @@ TEST_F(StartupTest, AboutShowsItsPageAndClosesWithItsPageButton)
         EXPECT_TRUE(page->toPlainText().contains("generates MV5 files"));
         EXPECT_TRUE(page->toPlainText().contains("Technical support"));
         EXPECT_EQ(page->viewport()->palette().color(QPalette::Base), page->palette().color(QPalette::Button));
-        // The support address goes to the mail program; then the page's OK closes, each clicked
-        // where it is drawn.
+
+        // A click goes to whatever the user sees at that place of the dialog.
+        auto clickAt = [&](const QTextCursor& at) {
+            const QPoint inDialog = page->viewport()->mapTo(&dlg, page->cursorRect(at).center());
+            QWidget* hit = dlg.childAt(inDialog);
+            ASSERT_EQ(hit, page->viewport()) << "covered by " << (hit ? hit->metaObject()->className() : "nothing");
+            QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&dlg, inDialog));
+        };
+        // The support address goes to the mail program; then the page's OK closes.
         MailCatcher mail;
         QDesktopServices::setUrlHandler("mailto", &mail, "open");
         QTextCursor address = page->document()->find("@");
         ASSERT_FALSE(address.isNull());
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(address).center());
+        clickAt(address);
         QDesktopServices::unsetUrlHandler("mailto");
         EXPECT_EQ(mail.opened.scheme(), "mailto");
         EXPECT_EQ(dlg.GetModalResult(), -1);
@@ -240,8 +252,26 @@ TEST_F(StartupTest, AboutShowsItsPageAndClosesWithItsPageButton)
         ASSERT_FALSE(ok.isNull());
         EXPECT_EQ(ok.charFormat().anchorHref(), "#ButtonOK");
         ok.setPosition(ok.selectionStart() + 1);
-        const QPoint at = page->cursorRect(ok).center();
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, at);
+
+        // The notice and both versions are shown whole, one under the other, between the
+        // purpose and the support lines; OK is below them and the dialog ends soon after it.
+        const int okTop = page->viewport()->mapTo(&dlg, page->cursorRect(ok).topLeft()).y();
+        const int purposeBottom = page->viewport()->mapTo(&dlg, page->cursorRect(page->document()->find("Guides")).bottomLeft()).y();
+        const int supportTop = page->viewport()->mapTo(&dlg, page->cursorRect(address).topLeft()).y();
+        int previousBottom = purposeBottom;
+        for (int id : {IDC_ABOUT_NOTICE, IDC_ABOUT_VERSION, IDC_ABOUT_DB_VERSION}) {
+            auto* label = dlg.Item<QLabel>(id);
+            const QRect place = label->geometry();
+            EXPECT_TRUE(label->isVisible());
+            EXPECT_LE(label->sizeHint().width(), place.width()) << label->text().toStdString();
+            EXPECT_TRUE(dlg.rect().contains(place)) << label->text().toStdString();
+            EXPECT_GE(place.top(), previousBottom) << label->text().toStdString();
+            previousBottom = place.bottom();
+        }
+        EXPECT_LT(previousBottom, supportTop);
+        EXPECT_LT(previousBottom, okTop);
+        EXPECT_LT(dlg.height() - okTop, 5 * page->fontMetrics().height()) << "no empty half below OK";
+        clickAt(ok);
         result = dlg.GetModalResult();
     });
     CMorvelV5App::OnAppAbout();

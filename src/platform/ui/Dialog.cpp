@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +36,49 @@ QFont TemplateFont(const DlgTemplate& tmpl)
     font.setBold(tmpl.bold);
     return font;
 }
+
+namespace {
+
+// The digits-only edit style: a typed character that is not a digit is refused; what the
+// program sets and what is pasted stay as they are, and the field's own check judges them.
+class DigitsOnlyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            if (!shortcut && text.size() == 1 && text[0].isPrint() && !text[0].isDigit())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void ApplyEditStyle(QLineEdit* edit, UINT style)
+{
+    if (style & DS_NUMBER)
+        edit->installEventFilter(new DigitsOnlyFilter(edit));
+    if (style & DS_UPPERCASE) {
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+            // Letter by letter, so that no letter turns into two.
+            QString upper = text;
+            for (QChar& c : upper)
+                c = c.toUpper();
+            if (upper == text)
+                return;
+            const int caret = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(caret);
+        });
+    }
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -71,6 +115,7 @@ void CDlgControls::CreateControls(QWidget* host, const DlgTemplate& tmpl)
         case DlgKind::Edit: {
             auto* edit = new QLineEdit(text, host);
             edit->setReadOnly(item.style & DS_READONLY);
+            ApplyEditStyle(edit, item.style);
             w = edit;
             break;
         }

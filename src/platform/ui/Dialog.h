@@ -44,6 +44,8 @@ constexpr UINT DS_DISABLED = 0x2;  // disabled at start
 constexpr UINT DS_READONLY = 0x4;  // read-only edit
 constexpr UINT DS_MULTILINE = 0x8; // multi-line button text
 constexpr UINT DS_FLAT = 0x10;
+constexpr UINT DS_NUMBER = 0x20;    // edit: typing takes digits only (a text set or pasted is kept)
+constexpr UINT DS_UPPERCASE = 0x40; // edit: typed letters become capitals
 
 struct DlgItem {
     int id = -1; // -1 for controls the program never addresses

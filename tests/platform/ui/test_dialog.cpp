@@ -101,6 +101,27 @@ TEST(DialogTest, ControlsAreLaidOutInDialogUnits)
     EXPECT_EQ(dlg.GetDlgItem(999), nullptr);
 }
 
+TEST(DialogTest, DigitsOnlyAndUpperCaseEditStyles)
+{
+    const DlgTemplate styled {"Styled", 120, 40, "DejaVu Sans", 8, false,
+                              {{100, DlgKind::Edit, "", 4, 4, 80, 12, DS_NUMBER},
+                               {101, DlgKind::Edit, "", 4, 20, 80, 12, DS_UPPERCASE}}};
+    CDialog dlg(&styled);
+    dlg.EnsureCreated();
+    auto* digits = dlg.Item<QLineEdit>(100);
+    auto* upper = dlg.Item<QLineEdit>(101);
+    QTest::keyClicks(digits, "-12.5a7");
+    EXPECT_EQ(digits->text(), "1257") << "only digits are typed";
+    digits->setText("-3.5");
+    EXPECT_EQ(digits->text(), "-3.5") << "a text the program sets is kept";
+    QTest::keyClicks(upper, "ab c1");
+    EXPECT_EQ(upper->text(), "AB C1");
+    upper->setCursorPosition(1);
+    QTest::keyClicks(upper, "x");
+    EXPECT_EQ(upper->text(), "AXB C1");
+    EXPECT_EQ(upper->cursorPosition(), 2) << "the caret stays where the letter went";
+}
+
 TEST(FileDialogTest, ScriptedAnswersAndTheRequestSeen)
 {
     platform::ScriptedFileDialogs files;
