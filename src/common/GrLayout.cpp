@@ -73,11 +73,12 @@ int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* f
 namespace {
 
 int ReadGrRecordLines(CStdioFile& file, const CString& path, const GrLayout& layout, const char* formatName,
-                      const std::function<bool(const CString& line, int number)>& onLine)
+                      const std::function<bool(const CString& line, int number)>& onLine, int maxRecords,
+                      int padFrom)
 {
     int taken = 0;
     CString line;
-    while (file.ReadString(line)) {
+    while ((maxRecords <= 0 || taken < maxRecords) && file.ReadString(line)) {
         if (IsComment(line))
             continue;
         // A file that ends in comments or empty lines is complete: the records before them stand.
@@ -85,6 +86,8 @@ int ReadGrRecordLines(CStdioFile& file, const CString& path, const GrLayout& lay
         // length, so that the records after it are not left out unnoticed.
         if (line.IsEmpty() && OnlyFillerLeft(file))
             return taken;
+        if (padFrom > 0 && line.GetLength() >= padFrom && line.GetLength() < layout.LineLength())
+            line += CString(' ', layout.LineLength() - line.GetLength());
         if (!CheckLength(line, path, layout, formatName) || !onLine(line, taken + 1))
             return -1;
         ++taken;
@@ -95,10 +98,57 @@ int ReadGrRecordLines(CStdioFile& file, const CString& path, const GrLayout& lay
 } // namespace
 
 int ReadGrRecords(const CString& path, const GrLayout& layout, const char* formatName,
-                  const std::function<bool(const CString& line, int number)>& onLine)
+                  const std::function<bool(const CString& line, int number)>& onLine, int maxRecords,
+                  int padFrom)
 {
     int taken = -1;
-    ReadWholeFile(path, true,
-                  [&](CStdioFile& file) { taken = ReadGrRecordLines(file, path, layout, formatName, onLine); });
+    ReadWholeFile(path, true, [&](CStdioFile& file) {
+        taken = ReadGrRecordLines(file, path, layout, formatName, onLine, maxRecords, padFrom);
+    });
     return taken;
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The trimmed text when it begins with a digit or "-", else the empty text.
+CString NumberStart(CString text)
+{
+    text.Trim();
+    if (!IsDigit(text.GetAt(0)) && text.GetAt(0) != '-')
+        text.Empty();
+    return text;
+}
+
+CString WithoutTrailingPoint(CString text)
+{
+    if (text.GetAt(text.GetLength() - 1) == '.')
+        text.Delete(text.GetLength() - 1);
+    return text;
+}
+
+} // namespace
+
+CString CleanIntegerField(CString text) { return WithoutTrailingPoint(NumberStart(text)); }
+
+CString CleanRealField(CString text)
+{
+    text = NumberStart(text);
+    bool point = false;
+    for (int i = 1; i < text.GetLength(); ++i) {
+        const char c = text.GetAt(i);
+        if (IsDigit(c))
+            continue;
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if ((c == 'E' || c == 'e') && (text.GetAt(i + 1) == '+' || text.GetAt(i + 1) == '-')) {
+            ++i;
+            continue;
+        }
+        return CString();
+    }
+    return WithoutTrailingPoint(text);
 }

@@ -52,5 +52,17 @@ int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* f
 // it has the wrong length. Returns the number of data lines taken when the file was
 // read to its end, -1 when it stopped early or could not be opened; the lines taken before a
 // stop stay stored.
+//
+// `maxRecords` above 0 ends the import, as the end of the file does, once that many lines are
+// taken. `padFrom` above 0 pads a data line of at least that length, but shorter than the
+// layout's, with blanks up to the layout's length before its length is checked.
 int ReadGrRecords(const CString& path, const GrLayout& layout, const char* formatName,
-                  const std::function<bool(const CString& line, int number)>& onLine);
+                  const std::function<bool(const CString& line, int number)>& onLine, int maxRecords = 0,
+                  int padFrom = 0);
+
+// Clean-up of GR columns that hold numbers. Both trim the text, give the empty text for an empty
+// one or one that does not begin with a digit or "-", and cut a trailing ".". A real-number text
+// may further hold one "." and an exponent "E" or "e" directly followed by "+" or "-"; any other
+// character makes it empty.
+CString CleanIntegerField(CString text);
+CString CleanRealField(CString text);

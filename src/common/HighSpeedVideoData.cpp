@@ -2,16 +2,41 @@
 
 #include "common/Convert.h"
 #include "common/RecordLine.h"
+#include "common/Sections.h"
 #include "platform/Messages.h"
 #include "platform/Time.h"
 
 #include <functional>
-#include <limits>
 
 namespace {
 
-// Camera numbers are written with at most three digits.
-constexpr int kMaxCameras = 999;
+using D = CHighSpeedVideoData;
+using F = SectionField<D>;
+constexpr auto A = &F::A;
+
+// Camera numbers are written with at most three digits. The fields are written as held (not
+// trimmed); the camera number is read as the record's running number, the commentary as the
+// rest of the line, so that a "|" typed into it does not cut it off.
+constexpr F kHsvd[] = {
+    A(0, &D::m_arrCameraNumber, nullptr).With(Untrimmed | Numbered),
+    F::T(1, &D::m_strTestReference, "Test Reference:\t").With(Untrimmed),
+    A(2, &D::m_arrScaleFactor, "Video Frame Scale Factor:\t").With(Untrimmed),
+    A(3, &D::m_arrViewDescription, "View Description:\t").With(Untrimmed),
+    A(4, &D::m_arrCommentary, "Camera Commentary:\t").With(Untrimmed | RestOfLine),
+};
+static_assert(InFileOrder(kHsvd, 5));
+
+constexpr Section<D> kHsvdSection {.name = "HSVD",
+                                   .fields = kHsvd,
+                                   .v5Counts = {4, 0},
+                                   .endMarker = "----- END -----",
+                                   .limitWhere = "HSVD section"};
+
+int Cameras(const D& data) { return data.CameraCount(); }
+
+const FileSection<D> kHsvdFile[] = {{.section = &kHsvdSection, .records = Cameras}};
+const FileSection<D> kHsvdReport[] = {
+    {.section = &kHsvdSection, .records = Cameras, .heading = "----- CAMERA %s -----", .headingArray = &D::m_arrCameraNumber}};
 
 // Both files begin with the source line and the date line of the moment of writing.
 bool WriteHsvdFile(const CString& path, const std::function<void(CStdioFile&)>& body)
@@ -45,76 +70,24 @@ int CHighSpeedVideoData::CameraCount() const
     return n > 0 ? n : 0;
 }
 
-CString CHighSpeedVideoData::FormatField(CString value)
-{
-    if (value.IsEmpty())
-        return " |";
-    return value + "|";
-}
-
-CString CHighSpeedVideoData::StripLineBreaks(CString value)
-{
-    value.Remove('\n');
-    value.Remove('\r');
-    return value;
-}
+CString CHighSpeedVideoData::StripLineBreaks(CString value) { return WithoutLineBreaks(value); }
 
 bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
 {
     return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseHsvdSection(file); });
 }
 
-void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file)
-{
-    bool tooMany = false;
-    ReadSection(
-        file, "----- HSVD -----",
-        [&](const SectionRecord& record) {
-            if (record.number > kMaxCameras) {
-                tooMany = true;
-                return false;
-            }
-            CheckPipeCount(5, record.separators, record.number, "HSVD", 4);
-            const int n = record.number;
-            m_arrCameraNumber.SetAtGrow(n, IntToCString(n));
-            m_strTestReference = GetFields(record.line, 1, 2);
-            m_arrScaleFactor.SetAtGrow(n, GetFields(record.line, 2, 3));
-            m_arrViewDescription.SetAtGrow(n, GetFields(record.line, 3, 4));
-            // The commentary is the rest of the line: a "|" typed into it must not cut it off.
-            m_arrCommentary.SetAtGrow(n, GetFields(record.line, 4, std::numeric_limits<int>::max()));
-            return true;
-        },
-        "----- END -----");
-    // Camera numbers have three digits: the records behind the 999th cannot be kept, and the
-    // user must know that they were left in the file.
-    if (tooMany)
-        ShowRecordsLeftOut("HSVD section", kMaxCameras);
-}
+void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file) { ReadRecords(*this, file, kHsvdSection, 5); }
 
 void CHighSpeedVideoData::WriteHsvdSection(CStdioFile& file)
 {
-    file.WriteString("----- HSVD -----\n");
-    const int count = CameraCount();
-    for (int n = 1; n <= count; ++n) {
-        CString line = FormatField(m_arrCameraNumber[n]) + FormatField(m_strTestReference) +
-                       FormatField(m_arrScaleFactor[n]) + StripLineBreaks(FormatField(m_arrViewDescription[n])) +
-                       StripLineBreaks(m_arrCommentary[n]) + "\n";
-        file.WriteString(line);
-    }
+    WriteSections<D>(*this, file, kHsvdFile);
     file.WriteString("----- END -----\n");
 }
 
 void CHighSpeedVideoData::WriteHsvdReportBody(CStdioFile& file)
 {
-    file.WriteString("----- HSVD -----\n");
-    const int count = CameraCount();
-    for (int n = 1; n <= count; ++n) {
-        file.WriteString("----- CAMERA " + m_arrCameraNumber[n] + " -----\n");
-        file.WriteString("Test Reference:\t" + m_strTestReference + "\n");
-        file.WriteString("Video Frame Scale Factor:\t" + m_arrScaleFactor[n] + "\n");
-        file.WriteString("View Description:\t" + StripLineBreaks(m_arrViewDescription[n]) + "\n");
-        file.WriteString("Camera Commentary:\t" + StripLineBreaks(m_arrCommentary[n]) + "\n");
-    }
+    ReportSections<D>(*this, file, kHsvdReport);
     file.WriteString("----- END -----\n");
 }
 

@@ -19,7 +19,6 @@ public:
     bool SaveHsvdData(const CString& path);
     bool SaveHsvdReport(const CString& path);
 
-    static CString FormatField(CString value);
     static CString StripLineBreaks(CString value);
 
     void WriteHsvdSection(CStdioFile& file);

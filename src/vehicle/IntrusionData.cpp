@@ -1,18 +1,47 @@
 #include "vehicle/IntrusionData.h"
 
 #include "common/Convert.h"
-#include "common/HighSpeedVideoData.h"
 #include "common/RecordLine.h"
+#include "common/Sections.h"
 #include "platform/Messages.h"
-#include "vehicle/VehSections.h"
 
-#include <array>
 
 namespace {
 
-// Record numbers are shown with at most three digits.
-constexpr int kMaxPoints = 999;
-constexpr const char* kMarker = "----- INTRUSION -----";
+using D = CIntrusionData;
+using F = SectionField<D>;
+constexpr auto A = &F::A;
+constexpr unsigned U = Untrimmed;
+
+// Record numbers are shown with at most three digits. The values are written as held (not
+// trimmed); a point without a vehicle number is written as vehicle 0.
+constexpr F kIntrusion[] = {
+    A(0, &D::m_arrVehicleNumber, "Vehicle number:\t\t").With(U).Fill("0"),
+    A(1, &D::m_arrPointNumber, "Intrusion point number:").With(U),
+    A(2, &D::m_arrPointLocation, "Intrusion point location:").With(U),
+    A(3, &D::m_arrBeforeX, "Before intrusion x:\t").With(U),
+    A(4, &D::m_arrBeforeY, "Before intrusion y:\t").With(U),
+    A(5, &D::m_arrBeforeZ, "Before intrusion z:\t").With(U),
+    A(6, &D::m_arrAfterX, "After intrusion x:\t").With(U),
+    A(7, &D::m_arrAfterY, "After intrusion y:\t").With(U),
+    A(8, &D::m_arrAfterZ, "After intrusion z:\t").With(U),
+    F::T(9, &D::m_strTestReference, "Test reference:\t\t").With(U),
+};
+static_assert(InFileOrder(kIntrusion, 10));
+
+constexpr Section<D> kIntrusionSection {.name = "INTRUSION",
+                                        .fields = kIntrusion,
+                                        .v5Counts = {9, 0},
+                                        .endMarker = "----- END -----",
+                                        .limitWhere = "INTRUSION section"};
+
+int Points(const D& data) { return data.PointCount(); }
+
+const FileSection<D> kIntrusionFile[] = {{.section = &kIntrusionSection, .records = Points}};
+const FileSection<D> kIntrusionReport[] = {{.section = &kIntrusionSection,
+                                            .records = Points,
+                                            .heading = "----- INTRUSION POINT %s -----",
+                                            .headingArray = &D::m_arrRecordIndex}};
 
 // Both files: nothing at all without points, else the head lines, the body and the end line.
 bool WriteIntrusionFile(CIntrusionData& data, const CString& path, void (CIntrusionData::*body)(CStdioFile&))
@@ -53,13 +82,6 @@ int CIntrusionData::PointCount() const
     return n > 0 ? n : 0;
 }
 
-CString CIntrusionData::FormatField(const CString& value)
-{
-    if (value.IsEmpty())
-        return " |";
-    return FileSafeText(value) + "|";
-}
-
 bool CIntrusionData::LoadIntrusionFile(const CString& path, bool showError)
 {
     return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseIntrusionSection(file); });
@@ -75,63 +97,17 @@ bool CIntrusionData::SaveIntrusionReport(const CString& path)
     return WriteIntrusionFile(*this, path, &CIntrusionData::WriteIntrusionReportBody);
 }
 
-void CIntrusionData::WriteIntrusionSection(CStdioFile& file)
-{
-    file.WriteString(CString(kMarker) + "\n");
-    for (int n = 1; n <= PointCount(); ++n) {
-        const CString& vehicle = m_arrVehicleNumber.GetAt(n);
-        CString line = vehicle.IsEmpty() ? CString("0|") : FormatField(vehicle);
-        for (const CStringArray* array : {&m_arrPointNumber, &m_arrPointLocation, &m_arrBeforeX, &m_arrBeforeY,
-                                          &m_arrBeforeZ, &m_arrAfterX, &m_arrAfterY, &m_arrAfterZ})
-            line += FormatField(array->GetAt(n));
-        line += FileSafeText(m_strTestReference);
-        file.WriteString(RecordLineText(line) + "\n");
-    }
-}
+void CIntrusionData::WriteIntrusionSection(CStdioFile& file) { WriteSections<D>(*this, file, kIntrusionFile); }
 
 void CIntrusionData::ParseIntrusionSection(CStdioFile& file)
 {
-    const std::array<CStringArray*, 9> targets {&m_arrVehicleNumber, &m_arrPointNumber, &m_arrPointLocation,
-                                                &m_arrBeforeX,       &m_arrBeforeY,     &m_arrBeforeZ,
-                                                &m_arrAfterX,        &m_arrAfterY,      &m_arrAfterZ};
-    bool leftOut = false;
-    ReadSection(
-        file, kMarker,
-        [&](const SectionRecord& record) {
-            if (record.number > kMaxPoints) {
-                leftOut = true;
-                return false;
-            }
-            const int n = record.number;
-            // The file's points replace those held: a shorter file must not leave old points
-            // behind, and a file without points takes none away.
-            if (n == 1)
-                ResetIntrusion();
-            CheckPipeCount(5, record.separators, n, "INTRUSION", 9);
-            m_arrRecordIndex.SetAtGrow(n, IntToCString(n));
-            for (int k = 0; k < 9; ++k)
-                targets[k]->SetAtGrow(n, GetFields(record.line, k, k + 1));
-            m_strTestReference = GetFields(record.line, 9, 10);
-            return true;
-        },
-        "----- END -----");
-    if (leftOut)
-        ShowRecordsLeftOut("INTRUSION section", kMaxPoints);
+    ReadRecords(*this, file, kIntrusionSection, 5, [this](int n) {
+        // The file's points replace those held: a shorter file must not leave old points behind,
+        // and a file without points takes none away.
+        if (n == 1)
+            ResetIntrusion();
+        m_arrRecordIndex.SetAtGrow(n, IntToCString(n));
+    });
 }
 
-void CIntrusionData::WriteIntrusionReportBody(CStdioFile& file)
-{
-    static const char* const kLabels[] = {"Vehicle number:\t\t",  "Intrusion point number:", "Intrusion point location:",
-                                          "Before intrusion x:\t", "Before intrusion y:\t",   "Before intrusion z:\t",
-                                          "After intrusion x:\t",  "After intrusion y:\t",    "After intrusion z:\t"};
-    const CStringArray* const values[] = {&m_arrVehicleNumber, &m_arrPointNumber, &m_arrPointLocation,
-                                          &m_arrBeforeX,       &m_arrBeforeY,     &m_arrBeforeZ,
-                                          &m_arrAfterX,        &m_arrAfterY,      &m_arrAfterZ};
-    file.WriteString(CString(kMarker) + "\n");
-    for (int n = 1; n <= PointCount(); ++n) {
-        file.WriteString("----- INTRUSION POINT " + m_arrRecordIndex.GetAt(n) + " -----\n");
-        for (int k = 0; k < 9; ++k)
-            file.WriteString(kLabels[k] + CHighSpeedVideoData::StripLineBreaks(values[k]->GetAt(n)) + "\n");
-        file.WriteString("Test reference:\t\t" + CHighSpeedVideoData::StripLineBreaks(m_strTestReference) + "\n");
-    }
-}
+void CIntrusionData::WriteIntrusionReportBody(CStdioFile& file) { ReportSections<D>(*this, file, kIntrusionReport); }

@@ -20,8 +20,6 @@ public:
     bool SaveIntrusionData(const CString& path);
     bool SaveIntrusionReport(const CString& path);
 
-    static CString FormatField(const CString& value);
-
     void WriteIntrusionSection(CStdioFile& file);
     void ParseIntrusionSection(CStdioFile& file);
     void WriteIntrusionReportBody(CStdioFile& file);

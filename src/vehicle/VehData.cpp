@@ -5,31 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-void ResetSection(CVehData& data, const VehSection& section, int arraySize)
-{
-    for (const VehField& field : section.fields) {
-        if (field.kind == VehField::Text) {
-            (data.*field.text).Empty();
-        } else if (field.kind == VehField::Array) {
-            (data.*field.array).RemoveAll();
-            (data.*field.array).SetSize(arraySize);
-        }
-    }
-}
-
-void GrowSection(CVehData& data, const VehSection& section, int arraySize)
-{
-    for (const VehField& field : section.fields) {
-        CStringArray* array = field.kind == VehField::Array ? &(data.*field.array) : nullptr;
-        if (array && array->GetSize() < arraySize)
-            array->SetSize(arraySize);
-    }
-}
-
-} // namespace
-
 CVehData::CVehData() : m_nCurveCheckRequested(0) { ResetVehData(); }
 
 CVehData::~CVehData() = default;
@@ -76,13 +51,7 @@ void CVehData::SetVehicleCount()
     m_nVehicleCount = VehicleCountOfConfig(m_strConfiguration);
 }
 
-CString CVehData::FormatField(CString value)
-{
-    if (value.IsEmpty())
-        return " |";
-    value.Trim();
-    return FileSafeText(value) + "|";
-}
+CString CVehData::FormatField(CString value) { return FormatFieldText(value); }
 
 bool CVehData::IsTestEmpty() const { return IsRecordEmpty(*this, TestSectionTable(), 0); }
 

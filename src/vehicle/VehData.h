@@ -26,12 +26,6 @@ public:
 
     // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
     int WriteTestFile(CString path);
-    void WriteTestSection(CStdioFile& file);
-    void WriteVehicleSection(CStdioFile& file);
-    void WriteBarrierSection(CStdioFile& file);
-    void WriteOccupantSection(CStdioFile& file);
-    void WriteRestraintSection(CStdioFile& file);
-    void WriteInstrumentationSection(CStdioFile& file);
     static CString FormatField(CString value);
     bool IsTestEmpty() const;
     bool IsVehicleEmpty() const;
@@ -40,13 +34,9 @@ public:
     // Version 5 (.mv5) and version 4 (.mv4) test files.
     int ReadTestFile(CString path);
     int ReadV4TestFile(CString path);
-    int ReadV5Sections(CStdioFile& file);
-    bool ReadTestSection(CStdioFile& file, int version);
-    void ReadVehicleSection(CStdioFile& file, int version);
-    void ReadBarrierSection(CStdioFile& file, int version);
-    void ReadOccupantSection(CStdioFile& file, int version);
-    void ReadRestraintSection(CStdioFile& file, int version);
-    void ReadInstrumentationSection(CStdioFile& file, int version);
+    // The sections of an open file of `version` (4 or 5); false when a version-5 TEST line is
+    // missing or refused.
+    bool ReadSections(CStdioFile& file, int version);
 
     // GR files of the older generation.
     int ImportGR1(CString path);
@@ -57,12 +47,6 @@ public:
 
     // Report (.mvr).
     int WriteReportFile(const CString& path);
-    void ReportTest(CStdioFile& file);
-    void ReportVehicles(CStdioFile& file);
-    void ReportBarrier(CStdioFile& file);
-    void ReportOccupants(CStdioFile& file);
-    void ReportRestraints(CStdioFile& file);
-    void ReportInstrumentation(CStdioFile& file);
 
     CVehGR1 m_GR1;
     CVehGR2 m_GR2;

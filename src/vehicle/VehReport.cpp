@@ -9,12 +9,24 @@
 
 namespace {
 
-void WriteHeading(CStdioFile& file, const char* heading, int n)
+// Every vehicle the test holds: those of the file read and those its configuration asks for, so
+// that a two-vehicle test entered by hand reports both, as its test file holds both.
+int ReportedVehicles(const CVehData& data)
 {
-    CString line;
-    line.Format("----- %s %d -----\n", heading, n);
-    file.WriteString(line);
+    return std::clamp(std::max(data.m_nVehiclesRead, data.m_nVehicleCount), 1, kMaxVehicles);
 }
+
+const FileSection<CVehData> kReportSections[] = {
+    {.section = &TestSectionTable(), .written = [](CVehData& d) { return !d.IsTestEmpty(); }},
+    {.section = &VehicleSectionTable(),
+     .written = [](CVehData& d) { return !d.IsVehicleEmpty(); },
+     .records = ReportedVehicles,
+     .heading = "----- VEHICLE NUMBER %d -----"},
+    {.section = &BarrierSectionTable(), .written = [](CVehData& d) { return !d.IsBarrierEmpty(); }},
+    {.section = &OccupantSectionTable(), .count = &CVehData::m_nOccupantCount, .heading = "----- Occupant Number %d -----"},
+    {.section = &RestraintSectionTable(), .count = &CVehData::m_nRestraintCount, .markerPerRecord = true},
+    {.section = &InstrumentationSectionTable(), .count = &CVehData::m_nCurveCount, .heading = "----- CURVE NUMBER %d -----"},
+};
 
 } // namespace
 
@@ -24,73 +36,8 @@ int CVehData::WriteReportFile(const CString& path)
         file.WriteString("# Source: Morvel for Windows v5\n");
         file.WriteString(DateCommentLine());
         file.WriteString("----- MV5 REPORT FILE -----\n");
-        ReportTest(file);
-        ReportVehicles(file);
-        ReportBarrier(file);
-        ReportOccupants(file);
-        ReportRestraints(file);
-        ReportInstrumentation(file);
+        ReportSections<CVehData>(*this, file, kReportSections);
         file.WriteString("----- END -----\n");
     });
     return written ? 1 : 0;
-}
-
-void CVehData::ReportTest(CStdioFile& file)
-{
-    if (IsTestEmpty())
-        return;
-    file.WriteString("----- TEST -----\n");
-    ReportRecord(*this, TestSectionTable(), 0, file);
-}
-
-void CVehData::ReportVehicles(CStdioFile& file)
-{
-    if (IsVehicleEmpty())
-        return;
-    file.WriteString("----- VEHICLE -----\n");
-    // Every vehicle the test holds: those of the file read and those its configuration asks
-    // for, so that a two-vehicle test entered by hand reports both, as its test file holds both.
-    const int vehicles = std::clamp(std::max(m_nVehiclesRead, m_nVehicleCount), 1, kMaxVehicles);
-    for (int n = 1; n <= vehicles; ++n) {
-        WriteHeading(file, "VEHICLE NUMBER", n);
-        ReportRecord(*this, VehicleSectionTable(), n, file);
-    }
-}
-
-void CVehData::ReportBarrier(CStdioFile& file)
-{
-    if (IsBarrierEmpty())
-        return;
-    file.WriteString("----- BARRIER -----\n");
-    ReportRecord(*this, BarrierSectionTable(), 0, file);
-}
-
-void CVehData::ReportOccupants(CStdioFile& file)
-{
-    if (m_nOccupantCount <= 0)
-        return;
-    file.WriteString("----- OCCUPANT -----\n");
-    for (int n = 1; n <= m_nOccupantCount; ++n) {
-        WriteHeading(file, "Occupant Number", n);
-        ReportRecord(*this, OccupantSectionTable(), n, file);
-    }
-}
-
-void CVehData::ReportRestraints(CStdioFile& file)
-{
-    for (int n = 1; n <= m_nRestraintCount; ++n) {
-        file.WriteString("----- RESTRAINT -----\n");
-        ReportRecord(*this, RestraintSectionTable(), n, file);
-    }
-}
-
-void CVehData::ReportInstrumentation(CStdioFile& file)
-{
-    if (m_nCurveCount <= 0)
-        return;
-    file.WriteString("----- INSTRUMENTATION -----\n");
-    for (int n = 1; n <= m_nCurveCount; ++n) {
-        WriteHeading(file, "CURVE NUMBER", n);
-        ReportRecord(*this, InstrumentationSectionTable(), n, file);
-    }
 }

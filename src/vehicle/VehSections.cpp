@@ -1,60 +1,22 @@
 #include "vehicle/VehSections.h"
 
-#include "common/Convert.h"
-#include "common/GrLayout.h"
-#include "common/RecordLine.h"
 #include "vehicle/VehData.h"
 
 namespace {
 
 using F = VehField;
 using D = CVehData;
-constexpr unsigned H = F::HasData;
-
-constexpr F T(int pos, CString D::*member, const char* label)
-{
-    F f;
-    f.pos = pos;
-    f.kind = F::Text;
-    f.text = member;
-    f.label = label;
-    return f;
-}
-
-constexpr F A(int pos, CStringArray D::*member, const char* label)
-{
-    F f;
-    f.pos = pos;
-    f.kind = F::Array;
-    f.array = member;
-    f.label = label;
-    return f;
-}
-
-constexpr F Number(int pos, int D::*member, const char* label)
-{
-    F f;
-    f.pos = pos;
-    f.kind = F::Count;
-    f.number = member;
-    f.label = label;
-    return f;
-}
-
-constexpr F RecordNo(int pos, int D::*member)
-{
-    F f;
-    f.pos = pos;
-    f.kind = F::Index;
-    f.number = member;
-    return f;
-}
+constexpr unsigned H = HasData;
+constexpr auto T = &F::T;
+constexpr auto A = &F::A;
+constexpr auto Number = &F::N;
+constexpr auto RecordNo = &F::RecordNo;
 
 constexpr VehField kTest[] = {
     T(0, &D::m_strVersion, "Version Number:\t"),
     T(1, &D::m_strTitle, "Test Title:\t").Gr(2).With(H),
     T(2, &D::m_strObjectives, "Test Objectives:\t").Gr(3).With(H),
-    T(3, &D::m_strTestDate, "Test Date:\t").Gr(4).With(F::UpperOnWrite),
+    T(3, &D::m_strTestDate, "Test Date:\t").Gr(4).With(UpperOnWrite),
     T(4, &D::m_strPerformer, "Test Performer:\t").Gr(5).With(H),
     T(5, &D::m_strContractNo, "Contract Number:\t").Gr(6).With(H),
     T(6, &D::m_strTestReference, "Test Reference Number:\t").Gr(7).With(H),
@@ -69,7 +31,7 @@ constexpr VehField kTest[] = {
     T(15, &D::m_strImpactAngle, "Impact Angle:\t").Gr(16).With(H),
     T(16, &D::m_strOffsetDistance, "Offset Distance:\t").Gr(17).With(H),
     T(17, &D::m_strSideImpactPoint, "Side Impact Point:\t").Gr(18).With(H),
-    Number(18, &D::m_nCurveCount, "Total Number of Curves:\t").With(H | F::ReportLast),
+    Number(18, &D::m_nCurveCount, "Total Number of Curves:\t").With(H | ReportLast),
     T(19, &D::m_strTestComments, "Test Comments:\t").Gr(21).With(H),
 };
 
@@ -233,7 +195,7 @@ constexpr VehField kInstrumentation[] = {
     A(7, &D::m_saInstYUnits, "Data Measurement YUnits:\t").Gr(6),
     A(8, &D::m_saInstPrefilter, "Prefilter Frequency:\t").Gr(7),
     A(9, &D::m_saInstMaker, "Instrument Manufacturer:\t").Gr(8),
-    A(10, &D::m_saInstCalibrationDate, "Calibration Date:\t").Gr(9).With(F::UpperOnWrite),
+    A(10, &D::m_saInstCalibrationDate, "Calibration Date:\t").Gr(9).With(UpperOnWrite),
     A(11, &D::m_saInstRating, "Instrument Rating:\t").Gr(10),
     A(12, &D::m_saInstChannelMax, "Channel Maximum Rating:\t").Gr(11),
     A(13, &D::m_saInstInitialVelocity, "Initial Velocity:\t").Gr(12),
@@ -245,27 +207,20 @@ constexpr VehField kInstrumentation[] = {
     A(19, &D::m_saInstComments, "Instrument Comments:\t").Gr(17),
 };
 
-// Every table lists its line's fields in file order, one row per position.
-template <size_t N>
-constexpr bool InFileOrder(const VehField (&fields)[N], size_t count)
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (fields[i].pos != static_cast<int>(i))
-            return false;
-    }
-    return N == count;
-}
 static_assert(InFileOrder(kTest, 20) && InFileOrder(kVehicle, 81) && InFileOrder(kBarrier, 5) &&
               InFileOrder(kOccupant, 44) && InFileOrder(kRestraint, 7) && InFileOrder(kInstrumentation, 20));
 
 constexpr VehSection kTestSection {"TEST", kTest, {19, 0}, 20};
 // Version-5 vehicle lines come with or without the curb weight; version 4 never has it.
-constexpr VehSection kVehicleSection {"VEHICLE", kVehicle, {79, 80}, 80, 11, 80, nullptr, kMaxVehicles, true};
+constexpr VehSection kVehicleSection {.name = "VEHICLE", .fields = kVehicle, .v5Counts = {79, 80}, .v4Count = 80,
+                                      .shortFormPos = 11, .v5FullCount = 80, .maxRecords = kMaxVehicles,
+                                      .endsAtGap = true};
 constexpr VehSection kBarrierSection {"BARRIER", kBarrier, {4, 0}, 5};
 constexpr VehSection kOccupantSection {"OCCUPANT", kOccupant, {43, 0}, 44};
 constexpr VehSection kRestraintSection {"RESTRAINT", kRestraint, {6, 0}, 7};
 // Version 4 has no X units: every curve of such a file is in seconds.
-constexpr VehSection kInstrumentationSection {"INSTRUMENTATION", kInstrumentation, {19, 0}, 19, 6, -1, "SEC"};
+constexpr VehSection kInstrumentationSection {.name = "INSTRUMENTATION", .fields = kInstrumentation, .v5Counts = {19, 0},
+                                              .v4Count = 19, .shortFormPos = 6, .shortFormValue = "SEC"};
 
 } // namespace
 
@@ -275,164 +230,3 @@ const VehSection& BarrierSectionTable() { return kBarrierSection; }
 const VehSection& OccupantSectionTable() { return kOccupantSection; }
 const VehSection& RestraintSectionTable() { return kRestraintSection; }
 const VehSection& InstrumentationSectionTable() { return kInstrumentationSection; }
-
-std::vector<int> AllowedSeparators(const VehSection& section, int version)
-{
-    if (version == 4)
-        return {section.v4Count};
-    if (section.v5Counts[1] == 0)
-        return {section.v5Counts[0]};
-    return {section.v5Counts[0], section.v5Counts[1]};
-}
-
-CString FileSafeText(CString value)
-{
-    value = CHighSpeedVideoData::StripLineBreaks(value);
-    value.Replace('|', '/');
-    std::string out;
-    out.reserve(value.GetLength());
-    for (char c : value.str()) {
-        if (c == ' ' && out.size() >= 5 && out.compare(out.size() - 5, 5, "-----") == 0)
-            continue;
-        out += c;
-    }
-    return CString(std::move(out));
-}
-
-CString RecordLineText(const CString& line) { return line.GetAt(0) == '#' ? " " + line : line; }
-
-namespace {
-
-CString ValueOf(const CVehData& data, const VehField& field, int n)
-{
-    switch (field.kind) {
-    case VehField::Text:
-        return data.*field.text;
-    case VehField::Array:
-        return (data.*field.array).GetAt(n);
-    case VehField::Count:
-        return IntToCString(data.*field.number);
-    case VehField::Index:
-        return IntToCString(n);
-    }
-    return CString();
-}
-
-// The text a field of record n is stored in; nullptr for the numbers.
-CString* TextOf(CVehData& data, const VehField& field, int n)
-{
-    switch (field.kind) {
-    case VehField::Text:
-        return &(data.*field.text);
-    case VehField::Array:
-        return &(data.*field.array).ElementAt(n);
-    default:
-        return nullptr;
-    }
-}
-
-void Store(CVehData& data, const VehField& field, int n, const CString& value)
-{
-    switch (field.kind) {
-    case VehField::Text:
-        data.*field.text = value;
-        break;
-    case VehField::Array:
-        (data.*field.array).SetAtGrow(n, value);
-        break;
-    case VehField::Count:
-    case VehField::Index:
-        if (field.number)
-            data.*field.number = StdToInt(value);
-        break;
-    }
-}
-
-} // namespace
-
-CString FormatRecordLine(CVehData& data, const VehSection& section, int n)
-{
-    const int last = section.fields.back().pos;
-    CString out;
-    for (const VehField& field : section.fields) {
-        if (CString* text = TextOf(data, field, n)) {
-            if (field.naCode && text->IsEmpty())
-                *text = field.naCode;
-            if (field.flags & VehField::UpperOnWrite)
-                text->MakeUpper();
-            if (field.pos == last)
-                text->Trim();
-        }
-        const CString value = ValueOf(data, field, n);
-        out += field.pos == last ? FileSafeText(value) : CVehData::FormatField(value);
-    }
-    return RecordLineText(out);
-}
-
-void StoreRecordLine(CVehData& data, const VehSection& section, const CString& line, int separators, int version,
-                     int n)
-{
-    const bool v4 = version == 4;
-    const bool shortForm = section.shortFormPos >= 0 &&
-                           (v4 || (section.v5FullCount >= 0 && separators != section.v5FullCount));
-    for (const VehField& field : section.fields) {
-        int linePos = field.pos;
-        if (shortForm && field.pos == section.shortFormPos) {
-            if (section.shortFormValue)
-                Store(data, field, n, section.shortFormValue);
-            continue;
-        }
-        if (shortForm && field.pos > section.shortFormPos)
-            --linePos;
-        if (v4)
-            ++linePos; // the leading field of a version-4 line is not read
-        Store(data, field, n, GetFields(line, linePos, linePos + 1));
-    }
-}
-
-void ReportRecord(const CVehData& data, const VehSection& section, int n, CStdioFile& file)
-{
-    auto report = [&](const VehField& field) {
-        file.WriteString(CString(field.label) + CHighSpeedVideoData::StripLineBreaks(ValueOf(data, field, n)) + "\n");
-    };
-    for (const VehField& field : section.fields) {
-        if (field.label && !(field.flags & VehField::ReportLast))
-            report(field);
-    }
-    for (const VehField& field : section.fields) {
-        if (field.label && (field.flags & VehField::ReportLast))
-            report(field);
-    }
-}
-
-void ImportRecordLine(CVehData& data, const VehSection& section, const GrLayout& layout, const CString& line, int n)
-{
-    for (const VehField& field : section.fields) {
-        if (field.kind != VehField::Text && field.kind != VehField::Array)
-            continue;
-        if (field.grPair >= 0)
-            Store(data, field, n, FileSafeText(layout.Cut(line, field.grPair)));
-        else if (field.grFixed)
-            Store(data, field, n, field.grFixed);
-    }
-}
-
-int GrRecordNumber(const VehSection& section, const GrLayout& layout, const CString& line)
-{
-    for (const VehField& field : section.fields) {
-        if (field.kind == VehField::Index && field.grPair >= 0)
-            return StdToInt(layout.Cut(line, field.grPair));
-    }
-    return 0;
-}
-
-bool IsRecordEmpty(const CVehData& data, const VehSection& section, int n)
-{
-    for (const VehField& field : section.fields) {
-        if (!(field.flags & VehField::HasData))
-            continue;
-        if (field.kind == VehField::Count ? data.*field.number > 0 : !ValueOf(data, field, n).IsEmpty())
-            return false;
-    }
-    return true;
-}

@@ -3,21 +3,26 @@
 
 #include "vehicle/VehData.h"
 
+#include "FileSuite.h"
 #include "TestUtil.h"
 
 #include <string>
 
 namespace vehtest {
 
-// The date line of a written file holds today's date; fixtures hold another.
-inline std::string WithoutDate(std::string bytes)
+using filetests::WithoutDate;
+
+// A small hand-made test file: its head and a TEST line.
+inline const std::string kHead = "# Source: hand made\r\n----- MV5 -----\r\n";
+inline const std::string kTestLine = "V5|t|o|01-JAN-2000|p|c|R1|FRT|VTB|CON|DRY|20|DDA|UMB|50|0|0| |0|\r\n";
+
+// A vehicle line of `separators` bars: number, make, then a blank field per further bar.
+inline std::string VehicleLine(const std::string& number, const std::string& make, int separators = 80)
 {
-    const auto at = bytes.find("# Date: <");
-    if (at != std::string::npos) {
-        const auto end = bytes.find('\n', at);
-        bytes.replace(at, end - at, "# Date: <>\r");
-    }
-    return bytes;
+    std::string line = number + "|" + make;
+    for (int i = 2; i <= separators; ++i)
+        line += "| ";
+    return line + "\r\n";
 }
 
 inline std::string Fixture(const std::string& name) { return testutil::DataPath("vehicle/" + name); }

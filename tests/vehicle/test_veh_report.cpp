@@ -28,21 +28,6 @@ bool Has(const std::vector<std::string>& lines, const std::string& line)
 
 } // namespace
 
-TEST(VehReportTest, FullTestsMatchTheirReviewedReports)
-{
-    for (const std::string name : {"vtb_full", "vtv_two"}) {
-        SCOPED_TRACE(name);
-        platform::MessageRecorder messages;
-        TempDir dir;
-        CVehData d;
-        ASSERT_EQ(d.ReadTestFile(Fixture(name + ".mv5").c_str()), 1);
-        d.SetVehicleCount();
-        ASSERT_EQ(d.WriteReportFile(dir.file("r.mvr").c_str()), 1);
-        EXPECT_EQ(WithoutDate(ReadFile(dir.file("r.mvr"))), WithoutDate(ReadFile(Fixture(name + ".mvr"))));
-        EXPECT_EQ(messages.count(), 0);
-    }
-}
-
 TEST(VehReportTest, ReportOfANewObject)
 {
     TempDir dir;

@@ -1,0 +1,279 @@
+#pragma once
+// One suite of file tests that every file kind joins: round trip to the byte (and the report of
+// the same data), a version-4 file read like its version-5 twin, the separator-count messages,
+// the record limit, the GR imports and any bytes. A kind joins with a traits struct:
+//
+//   struct MyKind {
+//       using Data = CMyData;
+//       static bool Read(Data&, const std::string& path, int version);   // 5 or 4
+//       static bool Write(Data&, const std::string& path);
+//       static bool WriteReport(Data&, const std::string& path);
+//       static std::vector<filetests::RoundTrip> RoundTrips();
+//       static std::vector<filetests::Twin<Data>> Twins();
+//       static std::vector<filetests::SeparatorCase<Data>> Separators();
+//       static std::vector<filetests::Limit<Data>> Limits();
+//       static std::vector<filetests::GrFile<Data>> GrFiles();
+//       static std::string Marker(); // a marker line of the file, for the damaged inputs
+//   };
+//   INSTANTIATE_TYPED_TEST_SUITE_P(MyKind, FileSuite, MyKind);
+//
+// A kind without a file of some sort gives an empty list for it; that test then has nothing to do.
+
+#include "platform/Messages.h"
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace filetests {
+
+// The date line of a written file holds today's date; fixtures hold another.
+inline std::string WithoutDate(std::string bytes)
+{
+    const auto at = bytes.find("# Date: <");
+    if (at != std::string::npos) {
+        const auto end = bytes.find('\n', at);
+        bytes.replace(at, end - at, "# Date: <>\r");
+    }
+    return bytes;
+}
+
+// A hand-written file that reads without a message and is written back to the byte (but for the
+// date line); its report, when `report` is given, is that hand-written file.
+struct RoundTrip {
+    std::string file;
+    std::string report;
+};
+
+// A version-4 file and its version-5 twin: they read into the same data, but for what version 4
+// does not hold, which `fill` puts into the data read from version 4.
+template <class Data>
+struct Twin {
+    std::string v4;
+    std::string v5;
+    std::function<void(Data&)> fill;
+};
+
+// A file text and the messages its reading shows, in order; `result` is the reader's; `check`
+// (may be empty) looks at what was stored.
+template <class Data>
+struct SeparatorCase {
+    std::string text;
+    int version;
+    bool result;
+    std::vector<std::string> messages;
+    std::function<void(const Data&)> check;
+};
+
+// A file text with more records than a section holds: the records kept and the one message.
+template <class Data>
+struct Limit {
+    std::string text;
+    int version;
+    std::function<int(const Data&)> records;
+    int kept;
+    std::string message;
+};
+
+// A hand-cut GR file and its import.
+template <class Data>
+struct GrFile {
+    std::string file;
+    const char* format; // "GR1" ...
+    std::function<bool(Data&, const std::string&)> import;
+};
+
+} // namespace filetests
+
+template <class Kind>
+class FileSuite : public ::testing::Test {
+protected:
+    using Data = typename Kind::Data;
+
+    std::string Written(Data& data, const std::string& name)
+    {
+        const std::string path = m_dir.file(name);
+        EXPECT_TRUE(Kind::Write(data, path));
+        return testutil::ReadFile(path);
+    }
+
+    // Reads `text` as a file of `version`.
+    bool ReadText(Data& data, const std::string& text, int version)
+    {
+        const std::string path = m_dir.file("text.in");
+        testutil::WriteFile(path, text);
+        return Kind::Read(data, path, version);
+    }
+
+    // Reading the written file and writing it again gives the same file.
+    void ExpectRewriteIsStable(const std::string& written)
+    {
+        Data back;
+        ASSERT_TRUE(ReadText(back, written, 5));
+        EXPECT_EQ(filetests::WithoutDate(Written(back, "again.out")), filetests::WithoutDate(written));
+    }
+
+    testutil::TempDir m_dir;
+};
+
+TYPED_TEST_SUITE_P(FileSuite);
+
+TYPED_TEST_P(FileSuite, WritesBackToTheByte)
+{
+    using Kind = TypeParam;
+    const auto cases = Kind::RoundTrips();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        platform::MessageRecorder messages;
+        typename Kind::Data data;
+        ASSERT_TRUE(Kind::Read(data, c.file, 5));
+        const std::string first = this->Written(data, "first.out");
+        EXPECT_EQ(filetests::WithoutDate(first), filetests::WithoutDate(testutil::ReadFile(c.file)));
+        this->ExpectRewriteIsStable(first);
+        if (!c.report.empty()) {
+            const std::string path = this->m_dir.file("report.out");
+            ASSERT_TRUE(Kind::WriteReport(data, path));
+            EXPECT_EQ(filetests::WithoutDate(testutil::ReadFile(path)),
+                      filetests::WithoutDate(testutil::ReadFile(c.report)));
+        }
+        EXPECT_EQ(messages.count(), 0);
+    }
+}
+
+TYPED_TEST_P(FileSuite, Version4ReadsLikeItsVersion5Twin)
+{
+    using Kind = TypeParam;
+    const auto cases = Kind::Twins();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.v4);
+        platform::MessageRecorder messages;
+        typename Kind::Data v4;
+        typename Kind::Data v5;
+        ASSERT_TRUE(Kind::Read(v5, c.v5, 5));
+        ASSERT_TRUE(Kind::Read(v4, c.v4, 4));
+        EXPECT_EQ(messages.count(), 0);
+        if (c.fill)
+            c.fill(v4);
+        EXPECT_EQ(filetests::WithoutDate(this->Written(v4, "v4.out")),
+                  filetests::WithoutDate(this->Written(v5, "v5.out")));
+    }
+}
+
+TYPED_TEST_P(FileSuite, SeparatorMessages)
+{
+    using Kind = TypeParam;
+    const auto cases = Kind::Separators();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        platform::MessageRecorder messages;
+        typename Kind::Data data;
+        EXPECT_EQ(this->ReadText(data, c.text, c.version), c.result);
+        std::vector<std::string> shown;
+        for (const auto& m : messages.messages()) {
+            shown.push_back(m.text);
+            EXPECT_EQ(m.caption, "Error");
+        }
+        EXPECT_EQ(shown, c.messages);
+        if (c.check)
+            c.check(data);
+    }
+}
+
+TYPED_TEST_P(FileSuite, RecordsBeyondTheLimitStayInTheFileAndTheUserIsTold)
+{
+    using Kind = TypeParam;
+    const auto cases = Kind::Limits();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        platform::MessageRecorder messages;
+        typename Kind::Data data;
+        this->ReadText(data, c.text, c.version);
+        EXPECT_EQ(c.records(data), c.kept);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().text, c.message);
+        EXPECT_EQ(messages.last().caption, "Error");
+    }
+}
+
+TYPED_TEST_P(FileSuite, GrFilesImportAndKeepTheirFormat)
+{
+    using Kind = TypeParam;
+    const auto cases = Kind::GrFiles();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        {
+            // The hand-cut file imports without a message, and the test it gives is written and
+            // read back as any test.
+            platform::MessageRecorder messages;
+            typename Kind::Data data;
+            ASSERT_TRUE(c.import(data, c.file));
+            EXPECT_EQ(messages.count(), 0);
+            typename Kind::Data back;
+            ASSERT_TRUE(this->ReadText(back, this->Written(data, "imported.out"), 5));
+            this->ExpectRewriteIsStable(this->Written(back, "imported2.out"));
+        }
+        {
+            // Its first data line one character short: the format message, and failure.
+            platform::MessageRecorder messages;
+            std::string text = testutil::ReadFile(c.file);
+            size_t at = 0;
+            while (text.compare(at, 1, "#") == 0)
+                at = text.find('\n', at) + 1;
+            const size_t end = text.find_first_of("\r\n", at);
+            text.erase(end - 1, 1);
+            const std::string path = this->m_dir.file("short.gr");
+            testutil::WriteFile(path, text);
+            typename Kind::Data data;
+            EXPECT_FALSE(c.import(data, path));
+            ASSERT_EQ(messages.count(), 1);
+            EXPECT_EQ(messages.last().text, path + " is not in proper " + c.format + " format.");
+            EXPECT_EQ(messages.last().caption, "ERROR");
+        }
+        {
+            platform::MessageRecorder messages;
+            typename Kind::Data data;
+            const std::string path = this->m_dir.file("absent.gr");
+            EXPECT_FALSE(c.import(data, path));
+            ASSERT_EQ(messages.count(), 1);
+            EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 2\n");
+        }
+    }
+}
+
+TYPED_TEST_P(FileSuite, AnyBytesGiveAResultAndAWritableTest)
+{
+    using Kind = TypeParam;
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>((i * 131 + 7) % 256);
+    std::string wide = "|";
+    for (int i = 0; i < 3000; ++i)
+        wide += std::to_string(i) + "|";
+    const std::string inputs[] = {"", binary, wide + "\r\n" + wide, Kind::Marker() + "\r\n" + wide + "\n" + binary,
+                                  Kind::Marker() + "\r\n|\r\n||||\r\n-7|\r\n99999999999|x\r\n"};
+    for (const auto& input : inputs) {
+        platform::MessageRecorder messages;
+        const std::string path = this->m_dir.file("bytes.in");
+        testutil::WriteFile(path, input);
+        // What was read is written as any data is (sanitizers watch every array reached).
+        for (int version : {5, 4}) {
+            typename Kind::Data data;
+            Kind::Read(data, path, version);
+            Kind::Write(data, this->m_dir.file("bytes.out"));
+            Kind::WriteReport(data, this->m_dir.file("bytes.report"));
+        }
+        for (const auto& gr : Kind::GrFiles()) {
+            typename Kind::Data data;
+            if (gr.import(data, path))
+                this->Written(data, "bytes.gr.out");
+        }
+    }
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileSuite, WritesBackToTheByte, Version4ReadsLikeItsVersion5Twin, SeparatorMessages,
+                            RecordsBeyondTheLimitStayInTheFileAndTheUserIsTold, GrFilesImportAndKeepTheirFormat,
+                            AnyBytesGiveAResultAndAWritableTest);
