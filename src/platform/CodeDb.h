@@ -2,16 +2,23 @@
 // The code-table connection: one process-wide connection to "ncodes.mdb", opened at start-up and
 // closed at exit, on which every code query runs its SELECT text.
 //
-// SQLite files open directly. A genuine Access (Jet) file is read through libmdb: each table is
-// copied into an in-memory SQLite database the first time a statement needs it, with its text
-// columns COLLATE NOCASE (Jet compares and sorts text without regard to case), so the program's
-// statements run unchanged on either kind of file.
+// SQLite files open directly. A genuine Access (Jet) file is converted into an SQLite file in the
+// user's cache folder by morvel-mdbconvert, run as a process of its own under limits on memory,
+// CPU and time: the Access reading library crashes, loops or eats memory on damaged files, and
+// that must end the converter, never the program. The conversion is kept, keyed by the file's
+// path, size and modification time, so the next start opens it at once.
+//
+// The database holds UTF-8 text; the program's Windows-1252 statements are converted on the way
+// in and the values on the way out. Text compares without regard to case, accented letters too
+// (NOCASE and LIKE are replaced on the connection), as Jet compares it. Every statement runs
+// under a time limit, so a runaway query ends in an error instead of a hang.
 //
 // Failures are raised as CodeDbError, as the database layer raises its errors; the connection's
 // Errors() then hold the description texts that the callers show, one box each.
 
 #include "platform/CString.h"
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -90,17 +97,38 @@ public:
     std::unique_ptr<CodeDbRecordset> Execute(const CString& sql);
 
     const std::vector<CString>& Errors() const { return m_errors; }
-    bool IsAccessFile() const { return m_mdb != nullptr; }
+    // The file opened was a genuine Access file, read through its conversion.
+    bool IsAccessFile() const { return m_bAccess; }
+    // The SQLite file the connection reads (the conversion, for an Access file).
+    const std::string& DatabasePath() const { return m_dbPath; }
+
+    // Limits of a statement and of the Access conversion (tests shorten them).
+    struct Limits {
+        std::chrono::milliseconds statement {5000};
+        std::chrono::milliseconds conversionWall {60000};
+        int conversionCpuSeconds = 30;
+        unsigned long long conversionMemory = 1ull << 30;
+    };
+    static Limits& GetLimits();
 
 private:
     [[noreturn]] void Fail(const CString& description);
-    bool CopyAccessTable(const std::string& name);
+    bool OpenSqlite(const std::string& path, const CString& shownPath);
+    bool OpenAccess(const CString& path);
+    static int OnProgress(void* self);
 
     sqlite3* m_db = nullptr;
-    struct MdbFile;
-    std::unique_ptr<MdbFile> m_mdb;
+    bool m_bAccess = false;
+    std::string m_dbPath;
     std::vector<CString> m_errors;
+    std::chrono::steady_clock::time_point m_deadline;
+    bool m_timedOut = false;
 };
+
+// The converter program: beside the running program, else where the build put it.
+std::string AccessConverterPath();
+// Where conversions are kept: $XDG_CACHE_HOME/morvel, else ~/.cache/morvel.
+std::string CodeDbCacheFolder();
 
 extern std::shared_ptr<CodeDbConnection> g_pCodeDbConnection;
 extern int g_bCodeDbOpen;

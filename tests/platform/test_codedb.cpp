@@ -1,10 +1,16 @@
 #include "platform/CodeDb.h"
 
+#include "../codes/CodesTestUtil.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 TEST(CodeDbTest, SampleDatabaseAnswersTheVersionQuery)
 {
@@ -54,3 +60,188 @@ TEST(CodeDbTest, GenuineAccessFileIsReadTableByTable)
 }
 
 TEST(CodeDbTest, QuotesAreDoubledForLiterals) { EXPECT_EQ(SqlQuote("O'Brien's"), "O''Brien''s"); }
+
+namespace {
+
+// Conversions go to a cache folder of the test's own; the limits are cut so that the damaged
+// files end quickly, and restored after.
+class AccessCodeDbTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* old = std::getenv("XDG_CACHE_HOME");
+        m_oldCache = old ? std::optional<std::string>(old) : std::nullopt;
+        ::setenv("XDG_CACHE_HOME", m_cache.path().c_str(), 1);
+        m_oldLimits = CodeDbConnection::GetLimits();
+        CodeDbConnection::GetLimits().conversionWall = std::chrono::seconds(20);
+        CodeDbConnection::GetLimits().conversionMemory = 512ull << 20;
+    }
+    void TearDown() override
+    {
+        if (m_oldCache)
+            ::setenv("XDG_CACHE_HOME", m_oldCache->c_str(), 1);
+        else
+            ::unsetenv("XDG_CACHE_HOME");
+        CodeDbConnection::GetLimits() = m_oldLimits;
+    }
+    // The fixture copied into the test's folder (its time and size are then the test's own).
+    std::string Copy(const std::string& fixture)
+    {
+        const std::string from = testutil::FixturePath(fixture);
+        if (!std::filesystem::exists(from))
+            return std::string();
+        const std::string to = m_files.file("ncodes.mdb");
+        std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+        return to;
+    }
+    std::vector<std::string> Conversions() const
+    {
+        std::vector<std::string> out;
+        for (const auto& e : std::filesystem::directory_iterator(m_cache.path() / "morvel"))
+            out.push_back(e.path().filename().string());
+        return out;
+    }
+
+    testutil::TempDir m_cache;
+    testutil::TempDir m_files;
+    std::optional<std::string> m_oldCache;
+    CodeDbConnection::Limits m_oldLimits;
+};
+
+std::vector<std::string> Column(CodeDbConnection& db, const CString& sql)
+{
+    std::vector<std::string> out;
+    for (auto rs = db.Execute(sql); !rs->IsEOF(); rs->MoveNext())
+        out.push_back(rs->GetText(0).str());
+    return out;
+}
+
+} // namespace
+
+TEST_F(AccessCodeDbTest, DamagedAccessFilesEndInOneMessageWithinTheLimits)
+{
+    // Each of these crashes, hangs or eats the memory of the Access reader.
+    const char* const damaged[] = {"jet-props-loop.mdb",           "jet-truncated-148992.mdb", "jet-null-usage-map.mdb",
+                                   "jet-table-null-usage-map.mdb", "jet-columns-null.mdb",     "jet-coltostring-overread.mdb"};
+    for (const char* name : damaged) {
+        const std::string path = Copy(std::string("damaged-codetables/") + name);
+        if (path.empty())
+            GTEST_SKIP() << "fixtures absent";
+        CodeDbConnection db;
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_FALSE(db.Open(path.c_str())) << name;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(25)) << name;
+        ASSERT_EQ(db.Errors().size(), 1u) << name;
+        EXPECT_EQ(db.Errors()[0], "The code-table database '" + CString(path) + "' is damaged and cannot be read.");
+        // Nothing half-made is left for the next start to trust.
+        EXPECT_TRUE(Conversions().empty()) << name;
+    }
+    rusage children {};
+    ::getrusage(RUSAGE_CHILDREN, &children);
+    EXPECT_LT(children.ru_maxrss, 600L << 10) << "kilobytes of the largest converter";
+}
+
+TEST_F(AccessCodeDbTest, ASecondOpenReusesTheConversionUntilTheFileChanges)
+{
+    const std::string path = Copy("jet/DateTestDatabase.mdb");
+    if (path.empty())
+        GTEST_SKIP() << "fixture absent";
+    std::string first;
+    struct stat before {};
+    {
+        CodeDbConnection db;
+        ASSERT_TRUE(db.Open(path.c_str()));
+        first = db.DatabasePath();
+        ASSERT_EQ(::stat(first.c_str(), &before), 0);
+    }
+    {
+        CodeDbConnection db;
+        ASSERT_TRUE(db.Open(path.c_str()));
+        EXPECT_EQ(db.DatabasePath(), first);
+        struct stat after {};
+        ASSERT_EQ(::stat(first.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    }
+    // A conversion that is not a finished one (cut short, or another program's file) is made anew.
+    testutil::WriteFile(first, "SQLite format 3");
+    {
+        CodeDbConnection db;
+        ASSERT_TRUE(db.Open(path.c_str()));
+        EXPECT_EQ(Column(db, "SELECT COUNT(*) FROM DateTest"), std::vector<std::string> {"6"});
+    }
+    // A changed file gets a conversion of its own, in place of the old one.
+    const auto later = std::filesystem::last_write_time(path) + std::chrono::seconds(5);
+    std::filesystem::last_write_time(path, later);
+    CodeDbConnection db;
+    ASSERT_TRUE(db.Open(path.c_str()));
+    EXPECT_NE(db.DatabasePath(), first);
+    EXPECT_EQ(Conversions().size(), 1u);
+}
+
+TEST_F(AccessCodeDbTest, AccentedLettersCompareAsJetDoes)
+{
+    const std::string path = Copy("damaged-codetables/jet-nonascii-like.mdb");
+    if (path.empty())
+        GTEST_SKIP() << "fixture absent";
+    CodeDbConnection db;
+    ASSERT_TRUE(db.Open(path.c_str()));
+    // Windows-1252 in and out: "Héllo" is 48 E9 6C 6C 6F.
+    const std::vector<std::string> hello {"H\xE9llo"};
+    EXPECT_EQ(Column(db, "SELECT ShortTextCol FROM DateTest WHERE ShortTextCol = 'h\xC9LLO'"), hello);
+    EXPECT_EQ(Column(db, "SELECT ShortTextCol FROM DateTest WHERE ShortTextCol LIKE '%\xC9l%'"), hello);
+    EXPECT_TRUE(Column(db, "SELECT ShortTextCol FROM DateTest WHERE ShortTextCol LIKE '%\xC8l%'").empty());
+    EXPECT_TRUE(Column(db, "SELECT ShortTextCol FROM DateTest WHERE ShortTextCol = 'Hello'").empty());
+}
+
+TEST(CodeDbTest, SqliteTextIsUtf8ComparedWithoutCaseAndOldFilesStillAnswer)
+{
+    // Rows in UTF-8, and one written by an older tool in Windows-1252 bytes (0xCB is Ë).
+    codetest::SmallDb file("CREATE TABLE KAVRODB_MODEL (MODEL TEXT COLLATE NOCASE, MAKE TEXT COLLATE NOCASE);"
+                           "INSERT INTO KAVRODB_MODEL VALUES ('C4', 'CITRO\xC3\x8bN'), ('XM', 'CITRO\xC3\x88N'),"
+                           " ('DS', 'citro\xC3\xABn'), ('2CV', CAST(X'434954524FCB4E' AS TEXT)), ('ZX', 'CITROFN'),"
+                           " ('AX', 'CITROEN');");
+    CodeDbConnection db;
+    ASSERT_TRUE(db.Open(file.path().c_str()));
+    const std::vector<std::string> withDiaeresis {"2CV", "C4", "DS"};
+    EXPECT_EQ(Column(db, "SELECT MODEL FROM KAVRODB_MODEL WHERE MAKE LIKE '%CITRO\xCBN%' ORDER BY MODEL"), withDiaeresis);
+    EXPECT_EQ(Column(db, "SELECT MODEL FROM KAVRODB_MODEL WHERE MAKE = 'citro\xEBn' ORDER BY MODEL"), withDiaeresis);
+    EXPECT_EQ(Column(db, "SELECT MODEL FROM KAVRODB_MODEL WHERE MAKE LIKE 'CITRO\xC8N'"), std::vector<std::string> {"XM"});
+    // Values come back as the program's Windows-1252 bytes, the old row's too; accented letters
+    // sort beside their plain letter.
+    EXPECT_EQ(Column(db, "SELECT DISTINCT MAKE FROM KAVRODB_MODEL WHERE MODEL IN ('XM', '2CV', 'ZX', 'AX') ORDER BY MAKE"),
+              (std::vector<std::string> {"CITROEN", "CITRO\xC8N", "CITRO\xCBN", "CITROFN"}));
+}
+
+TEST(CodeDbTest, PastedValuesWithANulOrOfAnyLengthAreSimplyNotFound)
+{
+    CodeDbConnection db;
+    ASSERT_TRUE(db.Open(MORVEL_SAMPLE_DB));
+    const CString nul("VEH\0DB", 6);
+    const CString huge(std::string(200000, 'V'));
+    const CString bad[] = {nul, huge, CString(std::string(5000, '%') + "X" + std::string(5000, '_'))};
+    for (const CString& value : bad) {
+        const CString sql = "SELECT BODY FROM KAVRODB_BODY WHERE REFERENCE LIKE '%" + SqlQuote(value) +
+                            "%' OR BODY = '" + SqlQuote(value) + "'";
+        std::vector<std::string> rows;
+        EXPECT_NO_THROW(rows = Column(db, sql)) << db.Errors().size();
+        EXPECT_TRUE(rows.empty());
+    }
+}
+
+TEST(CodeDbTest, ARunawayQueryEndsInTheConnectionsError)
+{
+    const std::string path = testutil::FixturePath("damaged-codetables/sqlite-infinite-view.mdb");
+    if (!std::filesystem::exists(path))
+        GTEST_SKIP() << "fixture absent: " << path;
+    const auto old = CodeDbConnection::GetLimits();
+    CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(300);
+    CodeDbConnection db;
+    ASSERT_TRUE(db.Open(path.c_str()));
+    EXPECT_THROW(db.Execute("SELECT MAKE FROM KAVRODB_MAKE WHERE REFERENCE LIKE '%VEHDB%' ORDER BY MAKE"), CodeDbError);
+    ASSERT_EQ(db.Errors().size(), 1u);
+    EXPECT_EQ(db.Errors()[0], "Query timeout expired");
+    // The connection goes on answering.
+    EXPECT_FALSE(Column(db, "SELECT DATABASE_VERSION FROM DATABASE_VERSION").empty());
+    CodeDbConnection::GetLimits() = old;
+}
