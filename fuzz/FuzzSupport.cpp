@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include "component/CompData.h"
 #include "platform/Messages.h"
 #include "vehicle/VehData.h"
 
@@ -101,14 +102,31 @@ bool HasMarkerInsideValues(const std::string& text)
     return false;
 }
 
-void CheckVehicleRewrite(CVehData& data)
+namespace {
+
+// Writes the test with `write` and checks that reading it with `read` and writing it again gives
+// the same file.
+template <class Data>
+void CheckTestFileRewrite(Data& data, int (Data::*write)(CString), int (Data::*read)(CString))
 {
     const std::string out1 = OutputFile("mv5", 1);
-    if (!data.WriteTestFile(out1.c_str()))
+    if (!(data.*write)(out1.c_str()))
         return;
-    CheckRewrite<CVehData>(
-        out1, "mv5", [](CVehData& d, const std::string& path) { return d.ReadTestFile(path.c_str()) != 0; },
-        [](CVehData& d, const std::string& path) { return d.WriteTestFile(path.c_str()) != 0; });
+    CheckRewrite<Data>(
+        out1, "mv5", [&](Data& d, const std::string& path) { return (d.*read)(path.c_str()) != 0; },
+        [&](Data& d, const std::string& path) { return (d.*write)(path.c_str()) != 0; });
+}
+
+} // namespace
+
+void CheckVehicleRewrite(CVehData& data)
+{
+    CheckTestFileRewrite(data, &CVehData::WriteTestFile, &CVehData::ReadTestFile);
+}
+
+void CheckComponentRewrite(CCompData& data)
+{
+    CheckTestFileRewrite(data, &CCompData::WriteMV5File, &CCompData::ReadMV5File);
 }
 
 void RoundTripFailed(const char* what)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class CCompData;
 class CVehData;
 
 namespace fuzz {
@@ -45,5 +46,7 @@ void CheckRewrite(const std::string& written, const char* extension, Load load, 
 
 // Writes the vehicle test and checks its rewrite.
 void CheckVehicleRewrite(CVehData& data);
+// Writes the component test and checks its rewrite.
+void CheckComponentRewrite(CCompData& data);
 
 } // namespace fuzz

@@ -45,6 +45,8 @@ CString FormatFieldText(const CString& value, unsigned flags, bool last)
     return last ? text : text + "|";
 }
 
+CString FormatNumberText(const CString& number, bool last) { return last ? number : number + " |"; }
+
 bool LocateSection(CStdioFile& file, const char* name, const char* readMarker, const char* altMarker,
                    const char* altName, FoundSection& found)
 {

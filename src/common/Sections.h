@@ -33,6 +33,7 @@ enum SectionFieldFlags : unsigned {
     Numbered = 32,    // read as the running number of the record (the line's text is not used)
     GrInteger = 64,   // cleaned as an integer text when imported from a GR file
     GrReal = 128,     // cleaned as a real-number text when imported from a GR file
+    NumberForm = 256, // written as a number field: its text, a blank and '|' (every `Decimal` is)
 };
 
 // A written value never changes the structure of a file: line breaks are dropped, a '|' inside a
@@ -48,6 +49,9 @@ bool IsBlankText(const CString& value);
 // the value (trimmed unless `Untrimmed`) made file-safe, and "|". The last field of a line has no
 // separator and nothing for an empty value.
 CString FormatFieldText(const CString& value, unsigned flags = 0, bool last = false);
+// A number as written in the number form: its text, a blank and "|"; the last field of a line
+// has the text alone.
+CString FormatNumberText(const CString& number, bool last = false);
 // The value without its line breaks (CR, LF): how the reports write values.
 CString WithoutLineBreaks(CString value);
 
@@ -59,6 +63,7 @@ struct SectionField {
         Count, // an int written and read as decimal text
         Index, // the record number: written as n, read into `number` when there is one
         Skip,  // a position of the line that is not read
+        Decimal, // a double, written rounded to `decimals` in the number form, reported in full
     };
     static constexpr int kNoGr = -1;
 
@@ -67,6 +72,8 @@ struct SectionField {
     CString D::*text = nullptr;
     CStringArray D::*array = nullptr;
     int D::*number = nullptr;
+    double D::*real = nullptr;
+    int decimals = 0;
     const char* label = nullptr;    // nullptr: not in the report
     const char* naCode = nullptr;   // written, and stored, in place of an empty value
     const char* fill = nullptr;     // written in place of an empty value, the data left as it is
@@ -88,7 +95,7 @@ struct SectionField {
     }
 
     // The rows of a table: T(pos, &D::m_str.., "Label:\t"), A(..) for a record array, N(..) for an
-    // int, RecordNo(pos, member or nullptr), Unread(pos).
+    // int, Real(pos, member, decimals, label), RecordNo(pos, member or nullptr), Unread(pos).
     static constexpr SectionField T(int pos, CString D::*member, const char* label)
     {
         SectionField f;
@@ -112,6 +119,16 @@ struct SectionField {
         f.pos = pos;
         f.kind = Count;
         f.number = member;
+        f.label = label;
+        return f;
+    }
+    static constexpr SectionField Real(int pos, double D::*member, int decimals, const char* label)
+    {
+        SectionField f;
+        f.pos = pos;
+        f.kind = Decimal;
+        f.real = member;
+        f.decimals = decimals;
         f.label = label;
         return f;
     }
@@ -200,6 +217,8 @@ CString ValueOf(const D& data, const SectionField<D>& field, int n)
         return IntToCString(data.*field.number);
     case SectionField<D>::Index:
         return IntToCString(n);
+    case SectionField<D>::Decimal:
+        return DoubleToCString(data.*field.real);
     case SectionField<D>::Skip:
         break;
     }
@@ -235,6 +254,9 @@ void Store(D& data, const SectionField<D>& field, int n, const CString& value)
         if (field.number)
             data.*field.number = StdToInt(value);
         break;
+    case SectionField<D>::Decimal:
+        data.*field.real = StdToDouble(value);
+        break;
     case SectionField<D>::Skip:
         break;
     }
@@ -261,10 +283,14 @@ CString FormatRecordLine(D& data, const Section<D>& section, int n)
             if (isLast && !(field.flags & Untrimmed))
                 text->Trim();
         }
+        if (field.kind == SectionField<D>::Decimal) {
+            out += FormatNumberText(RoundedToCString(data.*field.real, field.decimals), isLast);
+            continue;
+        }
         CString value = field.constant ? CString(field.constant) : ValueOf(data, field, n);
         if (field.fill && IsBlankText(value))
             value = field.fill;
-        out += FormatFieldText(value, field.flags, isLast);
+        out += (field.flags & NumberForm) ? FormatNumberText(value, isLast) : FormatFieldText(value, field.flags, isLast);
     }
     return RecordLineText(out);
 }

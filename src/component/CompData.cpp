@@ -1,6 +1,7 @@
 #include "component/CompData.h"
 
 #include "common/Convert.h"
+#include "common/Sections.h"
 
 #include <algorithm>
 
@@ -187,14 +188,11 @@ bool CCompData::HasConfigurations() const { return m_nConfigurationCount > 0; }
 
 bool CCompData::HasCurves() const { return m_nCurveCount > 0; }
 
-CString CCompData::FormatField(CString value)
+CString CCompData::FormatField(CString value) { return FormatFieldText(value); }
+
+CString CCompData::FormatIntField(int value) { return FormatNumberText(IntToCString(value)); }
+
+CString CCompData::FormatRealField(double value, int decimals)
 {
-    if (value.IsEmpty())
-        return " |";
-    value.Trim();
-    return value + "|";
+    return FormatNumberText(RoundedToCString(value, decimals));
 }
-
-CString CCompData::FormatIntField(int value) { return IntToCString(value) + " |"; }
-
-CString CCompData::FormatRealField(double value, int decimals) { return RoundedToCString(value, decimals) + " |"; }

@@ -31,6 +31,8 @@ TEST(CompFormatTest, FieldForms)
     EXPECT_EQ(CCompData::FormatIntField(0), "0 |");
 
     EXPECT_EQ(CCompData::FormatField(""), " |");
-    EXPECT_EQ(CCompData::FormatField("  "), "|"); // blanks are a value: trimmed, not empty
+    EXPECT_EQ(CCompData::FormatField("  "), " |"); // white space alone is written empty
     EXPECT_EQ(CCompData::FormatField(" SEBK \t"), "SEBK|");
+    // A value never breaks the line or its fields.
+    EXPECT_EQ(CCompData::FormatField("a|b\r\nc"), "a/bc|");
 }

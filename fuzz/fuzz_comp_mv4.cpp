@@ -1,0 +1,16 @@
+// The component test file reader (version 4): what it accepts is saved as a version-5 file that
+// reads back to the same file.
+#include "FuzzSupport.h"
+
+#include "component/CompData.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::QuietMessages();
+    const std::string in = fuzz::InputFile(data, size, "mv4");
+    CCompData first;
+    if (!first.ReadMV4File(in.c_str()))
+        return 0;
+    fuzz::CheckComponentRewrite(first);
+    return 0;
+}
