@@ -1,0 +1,280 @@
+#include "codes/ui/CodeFields.h"
+#include "codes/ui/Search.h"
+#include "common/ui/EditKavroNo.h"
+#include "common/ui/ListCtrlEx.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/SpinButton.h"
+#include "vehicle/VehData.h"
+#include "vehicle/ui/VehVehPage.h"
+
+#include "../../codes/CodesTestUtil.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const DlgTemplate kBlank {"Other", 100, 50, "DejaVu Sans", 8, false, {}};
+
+// The vehicle page and one other page on a sheet, over a two-vehicle test whose second vehicle
+// holds bad pre-test and post-test values.
+class VehPageTest : public ::testing::Test {
+protected:
+    VehPageTest()
+    {
+        data.m_nVehicleCount = 2;
+        data.m_saVehMake.SetAtGrow(1, "FORD");
+        data.m_saVehYear.SetAtGrow(1, "2015");
+        data.m_saVehKavroNo.SetAtGrow(1, "M20150207");
+        data.m_saVehBodyType.SetAtGrow(1, "NA");
+        data.m_saVehBX1.SetAtGrow(1, "100");
+        data.m_saVehMake.SetAtGrow(2, "HOND");
+        data.m_saVehBX5.SetAtGrow(2, "10000");
+        data.m_saVehAX1.SetAtGrow(2, "10000");
+        page.m_pData = &data;
+        page.SetCodeFields(&DbCodeFields(), "VEHDB");
+        sheet.AddPage(&page);
+        sheet.AddPage(&other);
+    }
+    ~VehPageTest() override
+    {
+        // The pages are members here, not the sheet's to delete.
+        for (int i = sheet.Tabs()->count() - 1; i >= 0; --i)
+            sheet.Tabs()->removeTab(i);
+        page.setParent(nullptr);
+        other.setParent(nullptr);
+    }
+    void Open()
+    {
+        ASSERT_TRUE(db.open());
+        sheet.Create();
+    }
+    QLineEdit* Line(int id) const { return page.Item<QLineEdit>(id); }
+    QString Shown(int id) const { return Line(id)->text(); }
+    void Click(int id) { QTest::mouseClick(page.Item<QPushButton>(id), Qt::LeftButton); }
+    void SpinUp() { QTest::mouseClick(page.Spin()->UpButton(), Qt::LeftButton); }
+    void SpinDown() { QTest::mouseClick(page.Spin()->DownButton(), Qt::LeftButton); }
+    bool LabelShown(int id) const { return Line(id)->isVisible(); }
+
+    codetest::Connection db;
+    platform::MessageRecorder boxes;
+    platform::ScriptedDialogs dialogs;
+    CVehData data;
+    CVehVehPage page;
+    CPropertyPage other {&kBlank};
+    CPropertySheet sheet {"Vehicle Data"};
+};
+
+} // namespace
+
+TEST_F(VehPageTest, LeavingMovesToTheOtherVehicleAndIsRefusedWhenThatOneFails)
+{
+    Open();
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "FORD");
+    EXPECT_TRUE(page.Spin()->isEnabled());
+    for (int label : {CVehVehPage::IDC_PRETEST_ERROR, CVehVehPage::IDC_POSTTEST_ERROR, CVehVehPage::IDC_DAMAGE_ERROR})
+        EXPECT_FALSE(LabelShown(label));
+
+    EXPECT_FALSE(sheet.SetActivePage(1)) << "vehicle 2 fails its check";
+    EXPECT_EQ(sheet.GetActiveIndex(), 0);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "2");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "HOND");
+    EXPECT_TRUE(LabelShown(CVehVehPage::IDC_PRETEST_ERROR));
+    EXPECT_EQ(Shown(CVehVehPage::IDC_PRETEST_ERROR), "Error Inside ^");
+    EXPECT_EQ(WidgetTextColor(Line(CVehVehPage::IDC_PRETEST_ERROR)), RGB(255, 0, 0));
+    EXPECT_EQ(WidgetBackColor(Line(CVehVehPage::IDC_PRETEST_ERROR)), RGB(0, 255, 255));
+    EXPECT_FALSE(LabelShown(CVehVehPage::IDC_POSTTEST_ERROR)) << "the checks stop at the first failure";
+
+    // The pre-test dialog mends the bad value; its label goes.
+    dialogs.then([](CDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Pretest Vehicle Measurement Data (millimeters)");
+        QLineEdit* bx5 = d.Item<QLineEdit>(1199);
+        EXPECT_EQ(bx5->text(), "10000");
+        bx5->selectAll();
+        QTest::keyClicks(bx5, "999");
+        QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    Click(CVehVehPage::IDC_PRETEST);
+    EXPECT_EQ(data.m_saVehBX5.GetAt(2), "999");
+    EXPECT_FALSE(LabelShown(CVehVehPage::IDC_PRETEST_ERROR));
+
+    // Leaving from vehicle 2 (whose own bad post-test value does not hold the user) moves to
+    // vehicle 1, which passes; the page shows it when entered again.
+    EXPECT_TRUE(sheet.SetActivePage(1));
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+    EXPECT_TRUE(sheet.SetActivePage(0));
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "FORD");
+    EXPECT_EQ(boxes.count(), 0);
+
+    // Clear All Pages: vehicle 1, empty fields, the labels of the emptied data.
+    page.SelectVehicle(2);
+    data.ResetVehData();
+    page.ClearPage();
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "");
+    for (int label : {CVehVehPage::IDC_PRETEST_ERROR, CVehVehPage::IDC_POSTTEST_ERROR, CVehVehPage::IDC_DAMAGE_ERROR})
+        EXPECT_FALSE(LabelShown(label));
+}
+
+TEST_F(VehPageTest, TheSpinSavesTheShownVehicleAndShowsTheOther)
+{
+    Open();
+    QTest::keyClicks(Line(1134), "abc123");
+    EXPECT_EQ(Shown(1134), "ABC123") << "upper-case field";
+    SpinUp();
+    EXPECT_EQ(data.m_saVehVin.GetAt(1), "ABC123");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "2");
+    EXPECT_EQ(Shown(1134), "");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "HOND");
+    SpinUp();
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "2") << "no vehicle 3";
+
+    QLineEdit* year = Line(CVehVehPage::IDC_MODEL_YEAR);
+    QTest::keyClicks(year, "18x00");
+    EXPECT_EQ(year->text(), "1800") << "digits only";
+    EXPECT_EQ(WidgetBackColor(year), CNEdit::kYellow);
+    EXPECT_FALSE(page.AllFieldsValid());
+    year->selectAll();
+    QTest::keyClicks(year, "0");
+    SpinDown();
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+    EXPECT_EQ(data.m_saVehYear.GetAt(2), "") << "a model year of 0 is stored empty";
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL_YEAR), "2015");
+    SpinUp();
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL_YEAR), "");
+}
+
+TEST_F(VehPageTest, OneVehicleShowsVehicleOneAndAlwaysLetsGo)
+{
+    data.m_nVehicleCount = 1;
+    data.m_saVehYear.SetAtGrow(1, "1800");
+    Open();
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+    EXPECT_FALSE(page.Spin()->isEnabled());
+    EXPECT_EQ(WidgetBackColor(Line(CVehVehPage::IDC_MODEL_YEAR)), CNEdit::kYellow);
+    EXPECT_TRUE(sheet.SetActivePage(1)) << "the shown vehicle's own errors never keep the user";
+    EXPECT_TRUE(page.ValidateAllRecords() == FALSE);
+
+    // The configuration went from two vehicles to one while vehicle 2 was shown: nothing is
+    // saved, and the next entry shows vehicle 1.
+    data.m_nVehicleCount = 2;
+    EXPECT_TRUE(sheet.SetActivePage(0));
+    data.m_saVehYear.SetAtGrow(1, "2015");
+    page.SelectVehicle(2);
+    data.m_nVehicleCount = 1;
+    QTest::keyClicks(Line(1134), "LOST");
+    EXPECT_FALSE(page.SaveRecord());
+    EXPECT_EQ(data.m_saVehVin.GetAt(2), "");
+    EXPECT_TRUE(sheet.SetActivePage(1));
+    EXPECT_TRUE(sheet.SetActivePage(0));
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
+}
+
+TEST_F(VehPageTest, PoleTestAndTheConfigurationNotice)
+{
+    data.m_strConfiguration = "PTV";
+    data.m_nVehicleCount = 1; // the pole's make and model are no codes of the sample tables
+    data.m_saVehComments.SetAtGrow(2, "TYPED");
+    data.m_bConfigNoticeMuted = true;
+    data.m_bConfigChanged = true;
+    Open();
+    EXPECT_EQ(boxes.count(), 0) << "the first entry after the notice was muted shows nothing";
+    EXPECT_FALSE(data.m_bConfigNoticeMuted);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "32");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "05");
+    EXPECT_EQ(Shown(1157), "The pole information also described in the barrier information");
+    EXPECT_EQ(data.m_saVehComments.GetAt(2), "");
+
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    ASSERT_TRUE(sheet.SetActivePage(0));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "The test configuration has been changed,\n\rPlease check the Vehicle Information carefully.");
+    EXPECT_EQ(boxes.last().caption, "Vehicle Impact Data Morvel");
+    EXPECT_FALSE(data.m_bConfigChanged);
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    ASSERT_TRUE(sheet.SetActivePage(0));
+    EXPECT_EQ(boxes.count(), 1) << "once per reported change";
+}
+
+TEST_F(VehPageTest, MakeAndModelSearches)
+{
+    data.m_saVehMake.SetAtGrow(1, "");
+    Open();
+    Click(CVehVehPage::IDC_SEARCH_MODEL);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "Please enter 'Vehicle Make' prior to searching 'Vehicle Model'.");
+    EXPECT_EQ(dialogs.run(), 0);
+
+    auto pick = [this](const char* typed) {
+        dialogs.then([typed](CDialog& d) {
+            auto& search = dynamic_cast<CSearch&>(d);
+            QTest::keyClicks(search.GetQuickSearchEdit(), typed);
+            QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
+        });
+    };
+    pick("D'A");
+    Click(CVehVehPage::IDC_SEARCH_MAKE);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "D'AR");
+
+    // The make's quote is doubled in the model query: one model of that make is offered.
+    dialogs.then([](CDialog& d) {
+        auto& search = dynamic_cast<CSearch&>(d);
+        EXPECT_EQ(search.windowTitle(), "MODEL Search");
+        ASSERT_EQ(search.GetList()->GetItemCount(), 1);
+        EXPECT_EQ(search.GetList()->GetItemText(0, 0), "LAND");
+        QTest::keyClicks(search.GetQuickSearchEdit(), "L");
+        QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    Click(CVehVehPage::IDC_SEARCH_MODEL);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "ND") << "the last two characters of the code";
+    EXPECT_EQ(page.Edit(CVehVehPage::IDC_MODEL)->IsValid(), true);
+
+    pick("D'A");
+    Click(CVehVehPage::IDC_SEARCH_MAKE);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "ND") << "the same make keeps its model";
+    pick("FORD");
+    Click(CVehVehPage::IDC_SEARCH_MAKE);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "FORD");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "") << "another make empties the model";
+    EXPECT_EQ(boxes.count(), 1);
+}
+
+TEST_F(VehPageTest, KavroNumberIsCheckedAsTypedAndComposedInItsEditor)
+{
+    Open();
+    QLineEdit* number = Line(CVehVehPage::IDC_KAVRO_NO);
+    EXPECT_EQ(WidgetBackColor(number), CNEdit::kLightGrey);
+    number->selectAll();
+    QTest::keyClicks(number, "x2015");
+    EXPECT_EQ(number->text(), "X2015");
+    EXPECT_FALSE(page.Edit(CVehVehPage::IDC_KAVRO_NO)->IsValid());
+    EXPECT_EQ(WidgetBackColor(number), CNEdit::kYellow);
+    EXPECT_FALSE(page.AllFieldsValid());
+
+    // A bad number is not handed to the editor, which starts from the model year.
+    dialogs.then([](CDialog& d) {
+        auto& editor = dynamic_cast<CEditKavroNo&>(d);
+        EXPECT_EQ(editor.m_strNumber, "");
+        EXPECT_EQ(d.Item<QComboBox>(CEditKavroNo::IDC_YEAR)->currentText(), "2015");
+        QLineEdit* typed = d.Item<QLineEdit>(CEditKavroNo::IDC_NUMBER);
+        typed->selectAll();
+        QTest::keyClicks(typed, "M20150207");
+        QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    Click(CVehVehPage::IDC_EDIT_KAVRO);
+    EXPECT_EQ(number->text(), "M20150207");
+    EXPECT_TRUE(page.Edit(CVehVehPage::IDC_KAVRO_NO)->IsValid());
+
+    number->clear();
+    EXPECT_TRUE(page.CheckKavroNumber()) << "an empty number passes";
+    EXPECT_EQ(page.OnToolTipNotify(1136), "liters (00.0->99.9)");
+    EXPECT_EQ(page.OnToolTipNotify(CVehVehPage::IDC_DAMAGE), "Set Damage Profile Distance Values");
+    EXPECT_EQ(page.OnToolTipNotify(CVehVehPage::IDC_VEHICLE_NO), "");
+}
