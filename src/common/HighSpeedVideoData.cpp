@@ -95,6 +95,11 @@ bool CHighSpeedVideoData::SaveHsvdData(const CString& path)
 {
     if (!HasHsvd())
         return false;
+    return SaveHsvdCompanion(path);
+}
+
+bool CHighSpeedVideoData::SaveHsvdCompanion(const CString& path)
+{
     return WriteHsvdFile(path, [this](CStdioFile& file) { WriteHsvdSection(file); });
 }
 

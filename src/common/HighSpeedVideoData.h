@@ -16,7 +16,11 @@ public:
     // Number of cameras: the length of m_arrCameraNumber less the unused element 0.
     int CameraCount() const;
     bool LoadHsvdFile(CString path, bool showError);
+    // Nothing without a camera (false).
     bool SaveHsvdData(const CString& path);
+    // The companion of a saved test: written also without a camera (an empty section), so that
+    // an older file of the same name never brings back cameras the user deleted.
+    bool SaveHsvdCompanion(const CString& path);
     bool SaveHsvdReport(const CString& path);
 
     static CString StripLineBreaks(CString value);

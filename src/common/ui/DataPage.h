@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <vector>
@@ -62,7 +63,36 @@ void ForceUpperCase(QLineEdit* edit);
 // A tooltip as the pages give it: at most 80 characters.
 CString TooltipText(const char* text);
 
-template <class Data, class Base> class CFieldPage : public Base {
+// What a sheet asks of each page by its index, whatever the page's shape.
+class ISheetPage {
+public:
+    virtual ~ISheetPage() = default;
+    // SaveToData or SaveRecord: TRUE without a window.
+    virtual BOOL SavePage() = 0;
+    // The sheet's check before a save: AllFieldsValid or ValidateAllRecords.
+    virtual bool ValidatePage() = 0;
+    // LoadFromData or LoadRecord: the shown record again.
+    virtual void LoadPage() = 0;
+    // Record pages: the record shown when the page is next entered (count at least that).
+    virtual void ShowRecord(int /*index*/) {}
+    // Clear All Pages: fields to their empty values, no record.
+    virtual void ClearPage() {}
+};
+
+// A page still to come: shown empty, and every call of the sheet passes.
+class CEmptyPage : public CPropertyPage, public ISheetPage {
+    Q_OBJECT
+public:
+    explicit CEmptyPage(const char* caption);
+    BOOL SavePage() override { return TRUE; }
+    bool ValidatePage() override { return true; }
+    void LoadPage() override {}
+
+private:
+    DlgTemplate m_template;
+};
+
+template <class Data, class Base> class CFieldPage : public Base, public ISheetPage {
 public:
     using Row = PageField<Data>;
 
@@ -263,6 +293,16 @@ public:
         return CPropertyPage::OnSetActive();
     }
 
+    BOOL SavePage() override { return SaveToData(); }
+    bool ValidatePage() override { return this->AllFieldsValid(); }
+    void LoadPage() override { LoadFromData(); }
+    void ClearPage() override
+    {
+        this->ClearFields();
+        if (this->HasWindow())
+            this->UpdateData(FALSE);
+    }
+
     // A blocking page stays in front while a field is invalid; the others save whatever is shown.
     BOOL OnKillActive() override
     {
@@ -382,8 +422,17 @@ public:
     }
     void OnDeleteRecordButton() { this->DeleteRecord(); }
 
+    BOOL SavePage() override { return SaveRecord(); }
+    bool ValidatePage() override { return this->ValidateAllRecords(); }
+    void LoadPage() override { LoadRecord(); }
+    void ShowRecord(int index) override
+    {
+        this->m_nRecordIndex = std::max(0, index);
+        this->m_nRecordCount = std::max(this->m_nRecordCount, this->m_nRecordIndex);
+    }
+
     // Empties the list, the fields and the record position.
-    void ClearPage()
+    void ClearPage() override
     {
         m_listRecords.ResetContent();
         m_bRetainLast = FALSE;

@@ -1,14 +1,82 @@
 #pragma once
-// The vehicle test sheet: caption, menu, kind switch and exit. Its pages and data come with the
-// vehicle screens.
+// The vehicle test sheet: eight pages over one vehicle test, and the commands of its menu (load
+// by extension with the .hs5 and .ip5 companions, save with the companions, report, the
+// high-speed video and intrusion commands alone, print, clear, kind switch, exit).
 
+#include "common/ui/HsvdPage.h"
 #include "common/ui/TestSheet.h"
+#include "vehicle/VehData.h"
+#include "vehicle/ui/VehBarPage.h"
+#include "vehicle/ui/VehTestPage.h"
+
+#include <array>
 
 class CVehiclePropertySheet : public CTestSheet {
     Q_OBJECT
 public:
-    CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0)
-        : CTestSheet(caption, owner, selectPage, TestKind::Vehicle, "Exit Vehicle Data Screens?")
-    {
-    }
+    // Page indexes: the order of the tabs.
+    enum Page { kTest, kVehicle, kOccupant, kRestraint, kBarrier, kInstrumentation, kHsvd, kIntrusion, kPageCount };
+
+    CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
+    ~CVehiclePropertySheet() override;
+
+    BOOL OnInitDialog() override;
+
+    // Saves the active page into the data; false for an index outside the pages.
+    bool SaveActivePage();
+    // The page's check of every record (made first when it has no window); on a failure the page
+    // comes to the front with the bad record shown.
+    bool CheckPage(int index);
+    // Pages 0 to 5 all checked; false at once while untouched.
+    bool CheckMainPages();
+    bool CheckBeforeSave();
+
+    void OnLoadTest();
+    void OnSaveTest();
+    void OnSaveReport();
+    void OnLoadHsvdOnly();
+    void OnSaveHsvdOnly();
+    void OnSaveHsvdReportOnly();
+    void OnLoadIntrusionOnly();
+    void OnSaveIntrusionOnly();
+    void OnSaveIntrusionReportOnly();
+    void OnClearAllPages();
+
+    CPropertyPage* Page(int index) const { return m_pages[static_cast<size_t>(index)].page; }
+    ISheetPage* PageProtocol(int index) const { return m_pages[static_cast<size_t>(index)].protocol; }
+
+    // In the order the pages are declared; the page index is the tab order above.
+    CVehTestPage m_TestPage;
+    // The vehicle page comes in its own files: until then the slot holds an empty page.
+    CEmptyPage m_VehPage {"Vehicle Info"};
+    CEmptyPage m_RestPage {"Occupant Restraints Info"};
+    CEmptyPage m_OccPage {"Occupant Info"};
+    CVehBarPage m_BarPage;
+    CEmptyPage m_InstPage {"Instrumentation Info"};
+    CHsvdPage m_HsvdPage;
+    CEmptyPage m_IntrPage {"Intrusion Info"};
+
+    CVehData m_VehData;
+
+    bool m_bAllPagesValid = false;
+    bool m_bHsvdValid = false;
+    bool m_bIntrusionValid = false;
+    bool m_bCleared = false;
+    bool m_bUntouched = true;
+
+private:
+    struct PageSlot {
+        CPropertyPage* page;
+        ISheetPage* protocol;
+    };
+
+    // Runs the page's OnSetActive when it has a window (the test page always has one).
+    void RefreshPage(int index);
+    void RefreshAfterImport();
+    bool LoadHsvdCompanion(const CString& path, bool showError);
+    bool LoadIntrusionCompanion(const CString& path, bool showError);
+    // After a load that was not stopped: the validity flags and the instrumentation page in front.
+    void CheckAfterLoad();
+
+    std::array<PageSlot, kPageCount> m_pages;
 };
