@@ -5,8 +5,9 @@
 // - CFieldPage: the fields of a page (typed edits found by control id), each described once by a
 //   PageField row: control, type and limits with tooltip (FieldRule), the data member it edits
 //   (a CString for single-record pages, a CStringArray for record pages), its code table and
-//   "Search..." button, its style and its empty value. Field types, load, save, validity, clear,
-//   tooltips, upper-case typing and the search buttons all run over the table.
+//   "Search..." button and its empty value. Field types, load, save, validity, clear, tooltips
+//   and the search buttons all run over the table; upper-case and digits-only typing and
+//   read-only fields are the template's edit styles (DS_UPPERCASE, DS_NUMBER, DS_READONLY).
 // - CDataPage: a single-record page (SaveToData / LoadFromData / AllFieldsValid).
 // - CDataRecordPage: a record page on CRecordPage (">" "x", record list, retain check box),
 //   whose record arrays are the table's arrays plus any the page adds.
@@ -36,11 +37,6 @@ public:
     virtual bool Search(const char* table, const char* tag, CString& code) const = 0;
 };
 
-enum FieldStyle : unsigned {
-    FS_UPPER = 0x1,    // typing is forced to capitals
-    FS_READONLY = 0x2, // filled by the page only (code fields, counts)
-};
-
 template <class Data> struct PageField {
     int id = 0;
     FieldRule rule {};                      // FieldType::None for code and read-only fields
@@ -48,7 +44,6 @@ template <class Data> struct PageField {
     CStringArray Data::*array = nullptr;    // record field: element = record number
     const char* codeTable = nullptr;        // code field: checked on load, set by its search
     int searchId = 0;                       // its "Search..." button
-    unsigned style = 0;
     const char* empty = "";                 // after Clear All Pages and in a new record
 };
 
@@ -58,8 +53,6 @@ struct PageTip {
     const char* text;
 };
 
-// Forces a line edit's typing to capitals.
-void ForceUpperCase(QLineEdit* edit);
 // A tooltip as the pages give it: at most 80 characters.
 CString TooltipText(const char* text);
 
@@ -170,15 +163,8 @@ public:
     {
         Base::OnInitDialog();
         for (size_t i = 0; i < m_fields.size(); ++i) {
-            const Row& field = m_fields[i];
-            if (auto* line = this->template Item<QLineEdit>(field.id)) {
-                if (field.style & FS_UPPER)
-                    ForceUpperCase(line);
-                if (field.style & FS_READONLY)
-                    line->setReadOnly(true);
-            }
-            if (field.searchId)
-                this->OnClicked(field.searchId, [this, i] { OnSearch(i); });
+            if (m_fields[i].searchId)
+                this->OnClicked(m_fields[i].searchId, [this, i] { OnSearch(i); });
         }
         for (const PageTip& tip : m_tips) {
             if (QWidget* w = this->GetDlgItem(tip.id))

@@ -11,8 +11,7 @@ using D = CHighSpeedVideoData;
 const PageField<D> kFields[] = {
     {.id = CHsvdPage::IDC_TEST_REFERENCE,
      .rule = FieldRule::Text(0, 16, true, "string (maximum 16 characters)"),
-     .member = &D::m_strTestReference,
-     .style = FS_UPPER},
+     .member = &D::m_strTestReference},
     {.id = CHsvdPage::IDC_SCALE_FACTOR,
      .rule = FieldRule::Real(0.0, 10000.0, true, "second (real)"),
      .array = &D::m_arrScaleFactor},
@@ -40,7 +39,7 @@ const DlgTemplate kHsvdTemplate {
     false,
     {
         {-1, DlgKind::Static, "Test Reference\nNumber:", 10, 10, 90, 20},
-        {CHsvdPage::IDC_TEST_REFERENCE, DlgKind::Edit, "", 105, 12, 120, 13},
+        {CHsvdPage::IDC_TEST_REFERENCE, DlgKind::Edit, "", 105, 12, 120, 13, DS_UPPERCASE},
         {-1, DlgKind::Static, "Video Frame Number\nScale Factor:", 10, 36, 90, 20},
         {CHsvdPage::IDC_SCALE_FACTOR, DlgKind::Edit, "", 105, 38, 120, 13},
         {-1, DlgKind::Static, "View Description:", 10, 64, 90, 10},

@@ -6,15 +6,14 @@ using D = CVehData;
 using P = CVehBarPage;
 
 const PageField<D> kFields[] = {
-    {.id = P::IDC_BARRIER_SHAPE, .member = &D::m_strBarShape, .codeTable = "BARSHP", .searchId = P::IDC_SEARCH_SHAPE,
-     .style = FS_READONLY},
+    {.id = P::IDC_BARRIER_SHAPE, .member = &D::m_strBarShape, .codeTable = "BARSHP", .searchId = P::IDC_SEARCH_SHAPE},
     {.id = P::IDC_CONTACT_ANGLE, .rule = FieldRule::Int(0, 90, true, "Degrees (0->90)"),
      .member = &D::m_strBarContactAngle},
     {.id = P::IDC_POLE_DIAMETER, .rule = FieldRule::Int(0, 9999, true, "mm (0->9999)"),
      .member = &D::m_strBarPoleDiameter},
     {.id = P::IDC_BARRIER_COMMENTS,
      .rule = FieldRule::Text(0, 70, true, "Comments length can not be longer, then 70 characters."),
-     .member = &D::m_strBarComments, .style = FS_UPPER},
+     .member = &D::m_strBarComments},
 };
 
 const char* const kBarrierConfigurations[] = {"VTB", "ITB", "VTP", "PTV", "OTH", "ROL"};
@@ -35,14 +34,14 @@ const DlgTemplate kBarrierTemplate {
         {P::IDC_DEFORMABLE, DlgKind::Radio, "Deformable", 22, 22, 70, 12},
         {P::IDC_RIGID, DlgKind::Radio, "Rigid", 112, 22, 70, 12},
         {-1, DlgKind::Static, "Barrier Shape:", 10, 56, 90, 9},
-        {P::IDC_BARRIER_SHAPE, DlgKind::Edit, "", 105, 54, 80, 13},
+        {P::IDC_BARRIER_SHAPE, DlgKind::Edit, "", 105, 54, 80, 13, DS_READONLY},
         {P::IDC_SEARCH_SHAPE, DlgKind::Button, "Search...", 190, 54, 40, 13},
         {-1, DlgKind::Static, "Contact Angle:", 10, 76, 90, 9},
-        {P::IDC_CONTACT_ANGLE, DlgKind::Edit, "", 105, 74, 80, 13},
+        {P::IDC_CONTACT_ANGLE, DlgKind::Edit, "", 105, 74, 80, 13, DS_NUMBER},
         {-1, DlgKind::Static, "Pole Diameter:", 10, 96, 90, 9},
-        {P::IDC_POLE_DIAMETER, DlgKind::Edit, "", 105, 94, 80, 13},
+        {P::IDC_POLE_DIAMETER, DlgKind::Edit, "", 105, 94, 80, 13, DS_NUMBER},
         {-1, DlgKind::Static, "Barrier Comments:", 10, 116, 90, 9},
-        {P::IDC_BARRIER_COMMENTS, DlgKind::Edit, "", 105, 114, 390, 13},
+        {P::IDC_BARRIER_COMMENTS, DlgKind::Edit, "", 105, 114, 390, 13, DS_UPPERCASE},
     },
 };
 

@@ -1,6 +1,7 @@
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "codes/ui/CodeFields.h"
+#include "common/RecordLine.h"
 #include "platform/Messages.h"
 
 #include <QApplication>
@@ -31,6 +32,20 @@ struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
+
+// The .ip5 companion of a saved test, written also without a point (an empty section), so that
+// an older file of the same name never brings back points the user deleted.
+bool SaveIntrusionCompanion(CIntrusionData& intrusion, const CString& path)
+{
+    if (intrusion.HasIntrusion())
+        return intrusion.SaveIntrusionData(path);
+    return WriteWholeFile(path, [&](CStdioFile& file) {
+        file.WriteString("# Source: Intrusion Data\n");
+        file.WriteString(DateCommentLine());
+        intrusion.WriteIntrusionSection(file);
+        file.WriteString("----- END -----\n");
+    });
+}
 
 } // namespace
 
@@ -284,7 +299,7 @@ void CVehiclePropertySheet::OnSaveTest()
         AfxMessageBox("Illegal data found. No intrusion file output.");
         return;
     }
-    intrusion.SaveIntrusionData(base + ".ip5");
+    SaveIntrusionCompanion(intrusion, base + ".ip5");
 }
 
 void CVehiclePropertySheet::OnSaveReport()

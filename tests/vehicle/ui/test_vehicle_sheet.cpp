@@ -1,0 +1,333 @@
+#include "vehicle/ui/VehiclePropertySheet.h"
+
+#include "platform/Messages.h"
+#include "platform/ui/DateTimeCtrl.h"
+#include "platform/ui/FileDialog.h"
+
+#include "../../codes/CodesTestUtil.h"
+#include "../VehTestSupport.h"
+#include "TestUtil.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testutil::ReadFile;
+using testutil::TempDir;
+using testutil::WriteFile;
+using vehtest::WithoutDate;
+using S = CVehiclePropertySheet;
+using T = CVehTestPage;
+using B = CVehBarPage;
+
+namespace {
+
+struct NoOwner : ISheetOwner {
+    void OpenKind(TestKind) override {}
+    void CloseAllSheets() override {}
+    void ShowAbout() override {}
+};
+
+const char* const kHs5 = "# Source: High Speed Video Data\r\n"
+                         "# Date: <3/4/2021>\r\n"
+                         "----- HSVD -----\r\n"
+                         "1|T4321|0.001|FRONT VIEW|MAIN CAMERA\r\n"
+                         "2|T4321| |SIDE VIEW|\r\n"
+                         "----- END -----\r\n";
+const char* const kIp5 = "# Source: Intrusion Data\r\n"
+                         "# Date: <3/4/2021>\r\n"
+                         "----- INTRUSION -----\r\n"
+                         "1|12|TOE PAN|1.5|-2|0|1.0|3|4|T4321\r\n"
+                         "1|13|A-PILLAR|0|0|0|1|1|1|T4321\r\n"
+                         "----- END -----\r\n";
+
+// The full vehicle test with a test type the sample code tables hold.
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+std::string FullTest() { return Replace(ReadFile(vehtest::Fixture("vtb_full.mv5")), "|FRT|", "|NCA|"); }
+std::string FullReport()
+{
+    return Replace(ReadFile(vehtest::Fixture("vtb_full.mvr")), "Test Type:\tFRT", "Test Type:\tNCA");
+}
+
+// The real sheet over the sample code tables, with its boxes and file dialogs scripted.
+struct VehSheet {
+    codetest::Connection db;
+    platform::MessageRecorder messages;
+    platform::ScriptedFileDialogs files;
+    NoOwner owner;
+    TempDir dir;
+    CVehiclePropertySheet sheet {"Vehicle Data", &owner};
+
+    VehSheet() { sheet.Create(); }
+
+    // A full vehicle test with its two companions in the scratch folder.
+    std::string WriteFullTest(const std::string& name = "t")
+    {
+        WriteFile(dir.file(name + ".mv5"), FullTest());
+        WriteFile(dir.file(name + ".hs5"), kHs5);
+        WriteFile(dir.file(name + ".ip5"), kIp5);
+        return dir.file(name + ".mv5");
+    }
+    void Load(const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet.RunCommand(ID_LOAD_TEST);
+    }
+    void Save(const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet.RunCommand(ID_SAVE_TEST);
+    }
+    void VisitEveryPage()
+    {
+        for (int i = 0; i < S::kPageCount; ++i)
+            sheet.Tabs()->setCurrentIndex(i);
+        sheet.Tabs()->setCurrentIndex(0);
+    }
+    QLineEdit* TestEdit(int id) { return sheet.m_TestPage.Item<QLineEdit>(id); }
+    bool Enabled(int id)
+    {
+        QAction* action = sheet.MenuAction(id);
+        auto* menu = qobject_cast<QMenu*>(action->parent());
+        sheet.OnInitMenuPopup(menu, 0);
+        return action->isEnabled();
+    }
+};
+
+} // namespace
+
+TEST(VehicleSheetTest, TabsInOrderAndAFreshSheetsMenu)
+{
+    VehSheet s;
+    QStringList tabs;
+    for (int i = 0; i < s.sheet.Tabs()->count(); ++i)
+        tabs << s.sheet.Tabs()->tabText(i);
+    EXPECT_EQ(tabs, (QStringList {"General Test Info", "Vehicle Info", "Occupant Info", "Occupant Restraints Info",
+                                  "Barrier Info", "Instrumentation Info", "High-Speed Digital Video Info",
+                                  "Intrusion Info"}));
+    EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "V5");
+    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTB");
+    EXPECT_FALSE(s.Enabled(ID_SAVE_TEST));
+    for (int id : {ID_SAVE_HSVD_ONLY, ID_SAVE_HSVD_REPORT_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
+        EXPECT_FALSE(s.Enabled(id)) << id;
+    EXPECT_TRUE(s.Enabled(ID_LOAD_TEST));
+    EXPECT_TRUE(s.Enabled(ID_FILE_PRINT));
+
+    // Untouched: Clear All Pages asks nothing; Save Test does nothing.
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.messages.count(), 0);
+    EXPECT_TRUE(s.sheet.m_bCleared);
+}
+
+TEST(VehicleSheetTest, FullTestLoadsVisitsAndSavesByteIdenticalCompanionsIncluded)
+{
+    VehSheet s;
+    const std::string in = s.WriteFullTest();
+    s.Load(in);
+    EXPECT_EQ(s.messages.count(), 0) << s.messages.last().text;
+    EXPECT_EQ(s.TestEdit(T::IDC_TITLE)->text(), "Frontal barrier test");
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "12-MAR-1998");
+    EXPECT_EQ(s.TestEdit(T::IDC_CURVE_COUNT)->text(), "3");
+    EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 2);
+    EXPECT_EQ(s.sheet.m_VehData.m_IntrusionData.PointCount(), 2);
+    EXPECT_TRUE(s.sheet.m_bHsvdValid);
+    EXPECT_TRUE(s.sheet.m_bAllPagesValid);
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kInstrumentation);
+    for (int id : {ID_SAVE_TEST, ID_SAVE_HSVD_ONLY, ID_SAVE_HSVD_REPORT_ONLY})
+        EXPECT_TRUE(s.Enabled(id)) << id;
+    EXPECT_TRUE(s.sheet.m_BarPage.Item<QRadioButton>(B::IDC_RIGID)->isChecked());
+
+    s.VisitEveryPage();
+    s.Save(s.dir.file("out.MV5"));
+    EXPECT_EQ(s.files.requests().back().title, "Export File");
+    // The name's extension is not exactly "mv5": it is appended, and the companions follow.
+    const std::string base = s.dir.file("out.MV5");
+    EXPECT_EQ(WithoutDate(ReadFile(base + ".mv5")), WithoutDate(ReadFile(in)));
+    EXPECT_EQ(WithoutDate(ReadFile(base + ".hs5")), WithoutDate(kHs5));
+    EXPECT_EQ(WithoutDate(ReadFile(base + ".ip5")), WithoutDate(kIp5));
+
+    s.files.answer(s.dir.file("r.mvr").c_str());
+    s.sheet.RunCommand(ID_SAVE_REPORT);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(FullReport()));
+    EXPECT_NE(ReadFile(s.dir.file("r.hsr")).find("FRONT VIEW"), std::string::npos);
+    EXPECT_NE(ReadFile(s.dir.file("r.ipr")).find("TOE PAN"), std::string::npos);
+}
+
+TEST(VehicleSheetTest, ClearAllPagesAsksThenEmptiesPagesDateIncluded)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    s.sheet.SetActivePage(S::kBarrier);
+    s.sheet.SetActivePage(S::kTest);
+
+    s.messages.setNextAnswer(IDNO);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.messages.last().text, "Really clear all entries?");
+    EXPECT_EQ(s.messages.last().caption, kAppTitle);
+    EXPECT_FALSE(s.sheet.m_bCleared);
+    EXPECT_EQ(s.sheet.m_VehData.m_strTitle, "Frontal barrier test");
+
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_TRUE(s.sheet.m_bCleared);
+    EXPECT_EQ(s.TestEdit(T::IDC_TITLE)->text(), "");
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "");
+    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTB");
+    EXPECT_EQ(s.TestEdit(T::IDC_RECORDER_TYPE)->text(), "DDA");
+    auto* picker = s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_DATE_PICKER);
+    EXPECT_EQ(picker->date(), picker->minimumDate()) << "the picker shows no date";
+    EXPECT_EQ(s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_BARRIER_SHAPE)->text(), "");
+    EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0);
+    EXPECT_EQ(s.sheet.m_HsvdPage.m_nRecordCount, 0);
+    EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
+
+    // Leaving the test page keeps the date empty in the data.
+    s.sheet.SetActivePage(S::kBarrier);
+    EXPECT_EQ(s.sheet.m_VehData.m_strTestDate, "");
+}
+
+TEST(VehicleSheetTest, SaveWithAnInvalidFieldBringsItsPageToTheFrontAndWritesNothing)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    s.sheet.SetActivePage(S::kBarrier);
+    QLineEdit* angle = s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_CONTACT_ANGLE);
+    angle->clear();
+    QTest::keyClicks(angle, "91");
+    s.sheet.SetActivePage(S::kTest); // the barrier page never keeps the user
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kTest);
+    s.Save(s.dir.file("bad.mv5"));
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kBarrier);
+    EXPECT_FALSE(s.sheet.m_BarPage.Edit(B::IDC_CONTACT_ANGLE)->IsValid());
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("bad.mv5")));
+    EXPECT_TRUE(s.files.requests().size() == 1) << "no save dialog";
+}
+
+TEST(VehicleSheetTest, SaveWithoutCamerasOrPointsWritesEmptyCompanionsOverOlderOnes)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    // The older companions of the same base name must not come back with a later load.
+    s.Save(s.dir.file("t.mv5"));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("t.hs5"))), "# Source: High Speed Video Data\r\n# Date: <>\r\n"
+                                                          "----- HSVD -----\r\n----- END -----\r\n");
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("t.ip5"))), "# Source: Intrusion Data\r\n# Date: <>\r\n"
+                                                          "----- INTRUSION -----\r\n----- END -----\r\n");
+    s.messages.setNextAnswer(IDYES);
+    s.Load(s.dir.file("t.mv5"));
+    EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0);
+    EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
+}
+
+TEST(VehicleSheetTest, FailedSaveKeepsThePreviousFiles)
+{
+    VehSheet s;
+    const std::string in = s.WriteFullTest();
+    s.Load(in);
+    s.Save(s.dir.file("gone/t.mv5"));
+    EXPECT_NE(s.messages.last().text.find("Can't open file"), std::string::npos);
+    // A test file that cannot be replaced (a folder of that name): reported, and the companions
+    // beside it stay as they were.
+    std::filesystem::create_directories(s.dir.file("ro/t.mv5"));
+    WriteFile(s.dir.file("ro/t.hs5"), "old");
+    s.messages.clear();
+    s.Save(s.dir.file("ro/t.mv5"));
+    EXPECT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(ReadFile(s.dir.file("ro/t.hs5")), "old");
+}
+
+TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest("x"));
+    // A declined clear reads nothing.
+    const std::string other = s.dir.file("y.mv5");
+    WriteFile(other, ReadFile(vehtest::Fixture("vtv_two.mv5")));
+    s.messages.setNextAnswer(IDNO);
+    s.Load(other);
+    EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTB");
+    // Upper-case extension: read as a version-5 test; no companions beside it, no message.
+    const std::string upper = s.dir.file("Z.MV5");
+    WriteFile(upper, ReadFile(vehtest::Fixture("vtv_two.mv5")));
+    s.messages.clear();
+    s.messages.setNextAnswer(IDYES);
+    s.Load(upper);
+    EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTV");
+    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTV");
+    EXPECT_EQ(s.messages.count(), 1) << s.messages.last().text;
+
+    // A GR file is imported without a question.
+    s.messages.clear();
+    s.Load(vehtest::Fixture("test.gr1"));
+    EXPECT_EQ(s.messages.count(), 0);
+
+    // Damaged and foreign files: the readers' messages, then the sheet still works.
+    WriteFile(s.dir.file("empty.mv5"), "");
+    WriteFile(s.dir.file("bin.mv5"), std::string("\0\xff\x01|||\n\x00", 8));
+    std::filesystem::create_directory(s.dir.file("folder.mv5"));
+    for (const char* name : {"empty.mv5", "bin.mv5", "folder.mv5", "nothing.txt", "gone.mv4"}) {
+        s.messages.setNextAnswer(IDYES);
+        s.Load(s.dir.file(name));
+    }
+    s.VisitEveryPage();
+    s.Save(s.dir.file("after.mv5"));
+    EXPECT_TRUE(std::filesystem::exists(s.dir.file("after.mv5")));
+}
+
+TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    s.sheet.SetActivePage(S::kTest);
+    CVehData& data = s.sheet.m_VehData;
+    data.m_bConfigChanged = false;
+    // Typed back to what was shown on entry: nothing raised.
+    s.sheet.SetActivePage(S::kBarrier);
+    EXPECT_FALSE(data.m_bConfigChanged);
+    EXPECT_EQ(data.m_nVehicleCount, 1);
+
+    // Chosen through the search: two vehicles at once, the change raised on leaving.
+    s.sheet.SetActivePage(S::kTest);
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([](CDialog& dialog) {
+        QLineEdit* quick = dialog.findChild<QLineEdit*>();
+        ASSERT_NE(quick, nullptr);
+        QTest::keyClicks(quick, "VTV");
+        QTest::mouseClick(dialog.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    QTest::mouseClick(s.sheet.m_TestPage.Item<QPushButton>(T::IDC_SEARCH_CONFIGURATION), Qt::LeftButton);
+    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTV");
+    EXPECT_EQ(data.m_nVehicleCount, 2);
+    s.sheet.SetActivePage(S::kBarrier);
+    EXPECT_TRUE(data.m_bConfigChanged);
+    // No barrier for two vehicles: the inputs are disabled, the values still shown.
+    EXPECT_FALSE(s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_CONTACT_ANGLE)->isEnabled());
+    EXPECT_EQ(s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_BARRIER_SHAPE)->text(), "FLB");
+
+    // The picker writes its date upper-cased at once; a typed bad date is shown invalid.
+    s.sheet.SetActivePage(S::kTest);
+    auto* picker = s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_DATE_PICKER);
+    picker->setDate(QDate(2026, 12, 9));
+    EXPECT_EQ(data.m_strTestDate, "09/DEC/2026");
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "09/DEC/2026");
+    QLineEdit* date = s.TestEdit(T::IDC_TEST_DATE);
+    date->clear();
+    QTest::keyClicks(date, "31-feb-2001");
+    EXPECT_EQ(date->text(), "31-FEB-2001");
+    EXPECT_FALSE(s.sheet.m_TestPage.Edit(T::IDC_TEST_DATE)->IsValid());
+    EXPECT_EQ(s.messages.count(), 0) << "typing shows no message";
+    EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_CURVE_COUNT), "Determined by the No of INST records");
+    EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TITLE), "");
+}
