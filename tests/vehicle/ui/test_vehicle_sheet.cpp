@@ -5,7 +5,6 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
-#include "../VehTestSupport.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
@@ -20,12 +19,23 @@
 using testutil::ReadFile;
 using testutil::TempDir;
 using testutil::WriteFile;
-using vehtest::WithoutDate;
 using S = CVehiclePropertySheet;
 using T = CVehTestPage;
 using B = CVehBarPage;
 
 namespace {
+
+std::string Fixture(const std::string& name) { return testutil::DataPath("vehicle/" + name); }
+
+// The second line of a written file holds today's date.
+std::string WithoutDate(std::string bytes)
+{
+    const auto first = bytes.find('\n');
+    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
+    if (second != std::string::npos)
+        bytes.erase(first + 1, second - first);
+    return bytes;
+}
 
 struct NoOwner : ISheetOwner {
     void OpenKind(TestKind) override {}
@@ -52,10 +62,10 @@ std::string Replace(std::string text, const std::string& from, const std::string
     text.replace(text.find(from), from.size(), to);
     return text;
 }
-std::string FullTest() { return Replace(ReadFile(vehtest::Fixture("vtb_full.mv5")), "|FRT|", "|NCA|"); }
+std::string FullTest() { return Replace(ReadFile(Fixture("vtb_full.mv5")), "|FRT|", "|NCA|"); }
 std::string FullReport()
 {
-    return Replace(ReadFile(vehtest::Fixture("vtb_full.mvr")), "Test Type:\tFRT", "Test Type:\tNCA");
+    return Replace(ReadFile(Fixture("vtb_full.mvr")), "Test Type:\tFRT", "Test Type:\tNCA");
 }
 
 // The real sheet over the sample code tables, with its boxes and file dialogs scripted.
@@ -221,9 +231,9 @@ TEST(VehicleSheetTest, SaveWithoutCamerasOrPointsWritesEmptyCompanionsOverOlderO
     s.sheet.RunCommand(ID_SAVE_TEST);
     // The older companions of the same base name must not come back with a later load.
     s.Save(s.dir.file("t.mv5"));
-    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("t.hs5"))), "# Source: High Speed Video Data\r\n# Date: <>\r\n"
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("t.hs5"))), "# Source: High Speed Video Data\r\n"
                                                           "----- HSVD -----\r\n----- END -----\r\n");
-    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("t.ip5"))), "# Source: Intrusion Data\r\n# Date: <>\r\n"
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("t.ip5"))), "# Source: Intrusion Data\r\n"
                                                           "----- INTRUSION -----\r\n----- END -----\r\n");
     s.messages.setNextAnswer(IDYES);
     s.Load(s.dir.file("t.mv5"));
@@ -254,13 +264,13 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
     s.Load(s.WriteFullTest("x"));
     // A declined clear reads nothing.
     const std::string other = s.dir.file("y.mv5");
-    WriteFile(other, ReadFile(vehtest::Fixture("vtv_two.mv5")));
+    WriteFile(other, ReadFile(Fixture("vtv_two.mv5")));
     s.messages.setNextAnswer(IDNO);
     s.Load(other);
     EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTB");
     // Upper-case extension: read as a version-5 test; no companions beside it, no message.
     const std::string upper = s.dir.file("Z.MV5");
-    WriteFile(upper, ReadFile(vehtest::Fixture("vtv_two.mv5")));
+    WriteFile(upper, ReadFile(Fixture("vtv_two.mv5")));
     s.messages.clear();
     s.messages.setNextAnswer(IDYES);
     s.Load(upper);
@@ -270,7 +280,7 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
 
     // A GR file is imported without a question.
     s.messages.clear();
-    s.Load(vehtest::Fixture("test.gr1"));
+    s.Load(Fixture("test.gr1"));
     EXPECT_EQ(s.messages.count(), 0);
 
     // Damaged and foreign files: the readers' messages, then the sheet still works.
