@@ -28,7 +28,7 @@ struct VehControl {
     int row;
 };
 
-constexpr unsigned kCode = FS_READONLY | FS_UPPER;
+constexpr unsigned kCode = DS_READONLY | DS_UPPERCASE;
 
 const FieldRule kNone = FieldRule::Plain();
 const FieldRule kAngle = FieldRule::Int(0, 359, true, "degrees (0->359)");
@@ -40,13 +40,13 @@ const VehControl kControls[] = {
      0, DS_NUMBER, 0, 3},
     {"KAVRO Number:", 1132, &CVehData::m_saVehKavroNo,
      FieldRule::Text(6, 9, true, "9 chars: 1st - purchasing office; 2nd-5th - year; 6th-9th manufacturer code"),
-     nullptr, 1710, FS_UPPER, 0, 0, 4},
+     nullptr, 1710, DS_UPPERCASE, 0, 0, 4},
     {"Body Type:", 1133, &CVehData::m_saVehBodyType, kNone, "BODY", 1110, kCode, 0, 0, 5},
-    {"Manufacturer VIN:", 1134, &CVehData::m_saVehVin, FieldRule::Text(0, 17, true), nullptr, 0, FS_UPPER, 0, 0, 6},
+    {"Manufacturer VIN:", 1134, &CVehData::m_saVehVin, FieldRule::Text(0, 17, true), nullptr, 0, DS_UPPERCASE, 0, 0, 6},
     {"Engine Type:", 1135, &CVehData::m_saVehEngineType, kNone, "ENGINE", 1111, kCode, 0, 0, 7},
     // The tooltip names a smaller range than the rule takes; both are the page's.
     {"Engine Displacement:", 1136, &CVehData::m_saVehEngineDisplacement,
-     FieldRule::Real(0, 9999.9, true, "liters (00.0->99.9)"), nullptr, 0, FS_UPPER, 0, 0, 8},
+     FieldRule::Real(0, 9999.9, true, "liters (00.0->99.9)"), nullptr, 0, DS_UPPERCASE, 0, 0, 8},
     {"Transmission Type:", 1137, &CVehData::m_saVehTransmission, kNone, "TRANSM", 1112, kCode, 0, 0, 9},
     {"Vehicle Test Weight:", 1138, &CVehData::m_saVehTestWeight, FieldRule::Int(0, 99999, true, "kg (0->99999)"),
      nullptr, 0, 0, DS_NUMBER, 0, 10},
@@ -77,15 +77,15 @@ const VehControl kControls[] = {
     {"Sill Engagement:", 1151, &CVehData::m_saVehSillEngagement, kNone, "SILENG", 1115, kCode, 0, 1, 8},
     {"A-Pillar Engagement:", 1152, &CVehData::m_saVehAPillarEngagement, kNone, "APLENG", 1114, kCode, 0, 1, 9},
     {"Vehicle Damage Index:", 1154, &CVehData::m_saVehDamageIndex, FieldRule::Text(0, 7, true, "see SAE J224a"),
-     nullptr, 0, FS_UPPER, 0, 1, 10},
+     nullptr, 0, DS_UPPERCASE, 0, 1, 10},
     {"Angle of Moving Test Cart:", 1153, &CVehData::m_saVehCartAngle, kAngle, nullptr, 0, 0, DS_NUMBER, 1, 11},
     {"Vehicle Orientation\non Moving Cart:", 1155, &CVehData::m_saVehCartOrientation,
      FieldRule::Int(0, 90, true, "degrees (0-90)"), nullptr, 0, 0, DS_NUMBER, 1, 12},
     {"Total Length of Indentation:", 1156, &CVehData::m_saVehIndentationLength,
      FieldRule::Int(0, 99999, true, "mm (0->99999)"), nullptr, 0, 0, DS_NUMBER, 1, 13},
     {"Description of\nVehicle Modification:", 1146, &CVehData::m_saVehModDescription, FieldRule::Text(0, 70, true),
-     nullptr, 0, FS_UPPER, 0, 2, 18},
-    {"Vehicle Comments:", 1157, &CVehData::m_saVehComments, FieldRule::Text(0, 70, true), nullptr, 0, FS_UPPER, 0, 2,
+     nullptr, 0, DS_UPPERCASE, 0, 2, 18},
+    {"Vehicle Comments:", 1157, &CVehData::m_saVehComments, FieldRule::Text(0, 70, true), nullptr, 0, DS_UPPERCASE, 0, 2,
      19},
 };
 
@@ -130,7 +130,6 @@ const std::vector<PageField<CVehData>>& VehFields()
             // The make and model searches are the page's own; the other code fields' are the
             // protocol's.
             row.searchId = c.codeTable && c.id != CVehVehPage::IDC_MAKE && c.id != CVehVehPage::IDC_MODEL ? c.buttonId : 0;
-            row.style = c.style;
             rows.push_back(row);
         }
         return rows;
@@ -167,7 +166,7 @@ const DlgTemplate& PageTemplate()
             const int labelHeight = twoLines ? 16 : 8;
             if (c.column == 2) {
                 items.push_back({-1, DlgKind::Static, c.label, left.label, labelY, left.labelWidth, labelHeight});
-                DlgItem edit {c.id, DlgKind::Edit, "", left.edit, y, kColumns[1].edit + 80 - left.edit, 12, c.editStyle};
+                DlgItem edit {c.id, DlgKind::Edit, "", left.edit, y, kColumns[1].edit + 80 - left.edit, 12, c.style | c.editStyle};
                 edit.tooltip = c.rule.tooltip;
                 items.push_back(edit);
                 continue;
@@ -177,7 +176,7 @@ const DlgTemplate& PageTemplate()
             const bool wraps = twoLines || std::strlen(c.label) * 4 > size_t(col.labelWidth);
             items.push_back({-1, DlgKind::Static, c.label, col.label, wraps ? y - 3 : y + 2, col.labelWidth,
                              wraps ? 16 : 8});
-            DlgItem edit {c.id, DlgKind::Edit, "", col.edit, y, col.editWidth, 12, c.editStyle};
+            DlgItem edit {c.id, DlgKind::Edit, "", col.edit, y, col.editWidth, 12, c.style | c.editStyle};
             edit.tooltip = c.rule.tooltip;
             items.push_back(edit);
             if (c.buttonId)
