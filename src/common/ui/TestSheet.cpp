@@ -7,6 +7,7 @@
 #include "platform/ui/PrintDialog.h"
 
 #include <QGuiApplication>
+#include <QTabBar>
 #include <QScreen>
 
 namespace {
@@ -165,8 +166,8 @@ BOOL CTestSheet::OnInitDialog()
             MenuAction(k.id)->setChecked(true);
         }
     }
-    // Room for the menu bar, then centred on the screen.
-    resize(width() + 15, height() + 20);
+    // Room for the menu bar and every tab's caption, then centred on the screen.
+    resize(std::max(width() + 15, Tabs()->tabBar()->sizeHint().width() + 20), height() + 20);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     return result;

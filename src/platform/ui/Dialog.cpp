@@ -164,8 +164,9 @@ void CDlgControls::CreateControls(QWidget* host, const DlgTemplate& tmpl)
             w->lower();
         if (item.tooltip)
             w->setToolTip(ToQString(CString(item.tooltip)));
-        if (item.style & DS_HIDDEN)
-            w->setVisible(false);
+        // A page's controls are made when the page is first shown: a child made inside a
+        // visible window stays hidden unless it is shown itself.
+        w->setVisible(!(item.style & DS_HIDDEN));
         if (item.style & DS_DISABLED)
             w->setEnabled(false);
         if (item.id != -1)

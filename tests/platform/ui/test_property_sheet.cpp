@@ -217,3 +217,24 @@ TEST(PropertySheetTest, ButtonsDoNothingWhileEnterIsHeldDown)
     p.Click(IDC_DELETE);
     EXPECT_EQ(p.m_nRecordCount, 0);
 }
+
+TEST(PropertySheetTest, APageMadeOnItsFirstShowShowsItsControls)
+{
+    CPropertyPage first(&kPlainPage);
+    CPropertyPage second(&kRecordsPage);
+    {
+        CPropertySheet sheet("Sheet");
+        sheet.AddPage(&first);
+        sheet.AddPage(&second);
+        sheet.Create();
+        ASSERT_FALSE(second.HasWindow());
+        sheet.Tabs()->setCurrentIndex(1);
+        ASSERT_TRUE(second.HasWindow());
+        EXPECT_TRUE(second.GetDlgItem(IDC_NAME)->isVisible());
+        EXPECT_TRUE(second.GetDlgItem(IDC_LIST)->isVisible());
+        for (int i = sheet.Tabs()->count() - 1; i >= 0; --i)
+            sheet.Tabs()->removeTab(i);
+        first.setParent(nullptr);
+        second.setParent(nullptr);
+    }
+}
