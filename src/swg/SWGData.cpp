@@ -1,5 +1,7 @@
 #include "swg/SWGData.h"
 
+#include "swg/SWGSections.h"
+
 #include <algorithm>
 
 CSWGData::CSWGData()
@@ -16,14 +18,16 @@ CSWGData::~CSWGData() = default;
 
 const std::array<CSWGData::CurveList, CSWGData::kCurveFields>& CSWGData::CurveLists()
 {
-    static const std::array<CurveList, kCurveFields> lists = {
-        &CSWGData::m_saInstSignalSource, &CSWGData::m_saInstLevel,         &CSWGData::m_saInstSensorType,
-        &CSWGData::m_saInstSensorLocation, &CSWGData::m_saInstAttachment, &CSWGData::m_saInstAxis,
-        &CSWGData::m_saInstXUnits,       &CSWGData::m_saInstYUnits,        &CSWGData::m_saInstPrefilter,
-        &CSWGData::m_saInstRating,       &CSWGData::m_saInstChannelMax,    &CSWGData::m_saInstFirstPoint,
-        &CSWGData::m_saInstLastPoint,    &CSWGData::m_saInstTimeIncrement, &CSWGData::m_saInstDataStatus,
-        &CSWGData::m_saInstChannelStatus, &CSWGData::m_saInstComments,
-    };
+    // The curve section lists them in file order after the curve number.
+    static const std::array<CurveList, kCurveFields> lists = [] {
+        std::array<CurveList, kCurveFields> out {};
+        int i = 0;
+        for (const SectionField<CSWGData>& field : SwgCurveSection().fields) {
+            if (field.kind == SectionField<CSWGData>::Array)
+                out.at(i++) = field.array;
+        }
+        return out;
+    }();
     return lists;
 }
 
@@ -37,16 +41,22 @@ const char* CSWGData::CurveDefault(int field)
     return "";
 }
 
-bool CSWGData::IsTestSectionEmpty() const
+void CSWGData::ClearTest()
 {
-    for (const CString* text : {&m_strWaveGenSerialNo, &m_strTitle, &m_strObjectives, &m_strPerformer, &m_strContractNo,
-                                &m_strTestReference, &m_strTestType, &m_strAmbientTemp, &m_strRecorderType,
-                                &m_strDataLinkType, &m_strTestComments}) {
-        if (!text->IsEmpty())
-            return false;
+    const CString version = m_strVersion;
+    ResetSection(*this, SwgTestSection(), 0);
+    m_strVersion = version;
+    m_nCurveCount = 0;
+    m_nLastCurveNo = 0;
+    for (int field = 0; field < kCurveFields; ++field) {
+        CStringArray& list = this->*CurveLists()[field];
+        list.RemoveAll();
+        list.Add(CurveDefault(field));
+        list.Add(CurveDefault(field));
     }
-    return true;
 }
+
+bool CSWGData::IsTestSectionEmpty() const { return IsRecordEmpty(*this, SwgTestSection(), 0); }
 
 int CSWGData::CurvesInLists() const
 {

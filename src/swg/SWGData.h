@@ -6,6 +6,7 @@
 
 #include "common/HighSpeedVideoData.h"
 #include "platform/CString.h"
+#include "platform/StdioFile.h"
 #include "swg/SWGGR.h"
 
 #include <array>
@@ -15,10 +16,25 @@ public:
     CSWGData();
     virtual ~CSWGData();
 
+    // Test file: version 5 written and read, version 4 read. 1 when the file was written (read),
+    // 0 when it could not be.
+    int WriteTestFile(CString path);
+    int ReadTestFileV5(CString path);
+    int ReadTestFileV4(CString path);
+    void ReadTestSection(CStdioFile& file, int version);
+    void ReadInstrumentationSection(CStdioFile& file, int version);
+
+    // Report (.mvr): 1 when written.
+    int WriteReportFile(CString path);
+
     // GR files of the older generation: 1 when the test record was imported; the GR5 import
     // gives the number of the highest curve imported, 0 on failure.
     int ReadGR1File(CString path);
     int ReadGR5File(CString path);
+
+    // Clear All Pages: every test text but Version Number empty, both counts 0, every curve list
+    // two elements (0 and 1) of the new-curve values. The cameras are the sheet's to clear.
+    void ClearTest();
 
     // TRUE when none of the texts that the TEST section carries is set; Version Number, the two
     // dates and the curve count do not count.
@@ -73,4 +89,7 @@ public:
     CStringArray m_saInstDataStatus;
     CStringArray m_saInstChannelStatus;
     CStringArray m_saInstComments;
+
+private:
+    int ReadTestFile(const CString& path, int version);
 };

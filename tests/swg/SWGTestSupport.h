@@ -27,3 +27,40 @@ inline std::vector<std::string> Curve(const CSWGData& d, int k)
 }
 
 } // namespace swgtest
+
+namespace swgtest {
+
+// A version-5 TEST line and a curve line (its number, its level) of the fields the tests use.
+inline const std::string kTestLine =
+    "S5|WG-1|title|objectives|12-JAN-2010|05-DEC-2009|TRC|C-1|R-1|SWG|21|DIG|UMB|9|comments\r\n";
+
+inline std::string CurveLine(const std::string& number, const std::string& level)
+{
+    return number + "|SWT|" + level + "|TQ|SW|SWH|ZL|SEC|NM|1000|100|500|-100|2000|0.0001|OK|PR|c" + number + "\r\n";
+}
+
+inline std::string SeparatorMessage(int version, int count, const char* section, int should)
+{
+    return "This MV" + std::to_string(version) + " file has " + std::to_string(count) + " | characters in the " +
+           section + " section, should have " + std::to_string(should) + ".";
+}
+
+// The lines of a file without their CR LF.
+inline std::vector<std::string> Lines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (from < bytes.size()) {
+        size_t nl = bytes.find('\n', from);
+        if (nl == std::string::npos)
+            nl = bytes.size();
+        std::string line = bytes.substr(from, nl - from);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        from = nl + 1;
+    }
+    return lines;
+}
+
+} // namespace swgtest

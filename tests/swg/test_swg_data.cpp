@@ -48,3 +48,28 @@ TEST(SwgDataTest, CurvesInListsIsTheShortestList)
     d.m_saInstComments.RemoveAll();
     EXPECT_EQ(d.CurvesInLists(), 0);
 }
+
+TEST(SwgDataTest, ClearingKeepsTheVersionAndLeavesOneNewCurve)
+{
+    CSWGData d;
+    d.m_strVersion = "S4";
+    d.m_strTitle = "t";
+    d.m_strTestReference = "R";
+    d.m_strCertificationDate = "01-JAN-2000";
+    d.m_nCurveCount = d.m_nLastCurveNo = 4;
+    for (CSWGData::CurveList list : CSWGData::CurveLists())
+        (d.*list).SetAtGrow(4, "x");
+    d.m_arrCameraNumber.SetAtGrow(1, "1");
+    d.ClearTest();
+    EXPECT_EQ(d.m_strVersion, "S4");
+    EXPECT_TRUE(d.IsTestSectionEmpty());
+    EXPECT_EQ(d.m_strCertificationDate, "");
+    EXPECT_EQ(d.m_nCurveCount, 0);
+    EXPECT_EQ(d.m_nLastCurveNo, 0);
+    using V = std::vector<std::string>;
+    const V fresh {"", "5", "", "", "", "", "SEC", "", "", "", "", "", "", "", "", "", ""};
+    EXPECT_EQ(swgtest::Curve(d, 0), fresh);
+    EXPECT_EQ(swgtest::Curve(d, 1), fresh);
+    EXPECT_EQ(d.CurvesInLists(), 1);
+    EXPECT_EQ(d.CameraCount(), 1);
+}

@@ -1,0 +1,130 @@
+// The SWG test file (.mv5, and the older .mv4 read) and the report (.mvr).
+
+#include "common/RecordLine.h"
+#include "common/Sections.h"
+#include "platform/Messages.h"
+#include "swg/SWGData.h"
+#include "swg/SWGSections.h"
+
+namespace {
+
+// Reading at the end of the file gives an empty line; false there.
+bool ReadLine(CStdioFile& file, CString& line)
+{
+    if (file.ReadString(line))
+        return true;
+    line.Empty();
+    return false;
+}
+
+bool IsComment(const CString& line) { return line.GetAt(0) == '#'; }
+
+bool SkipComments(CStdioFile& file, CString& line, bool more)
+{
+    while (more && IsComment(line))
+        more = ReadLine(file, line);
+    return more;
+}
+
+// True when nothing but empty and comment lines is left in the file.
+bool OnlyFillerLeft(CStdioFile& file)
+{
+    CString line;
+    while (file.ReadString(line)) {
+        if (!line.IsEmpty() && !IsComment(line))
+            return false;
+    }
+    return true;
+}
+
+void ShowSeparatorError(int version, int found, const char* section, int expected)
+{
+    CString text;
+    text.Format("This MV%d file has %d | characters in the %s section, should have %d.", version, found, section,
+                expected);
+    MessageBoxA(nullptr, text, "Error", MB_OK);
+}
+
+} // namespace
+
+int CSWGData::WriteTestFile(CString path)
+{
+    return WriteWholeFile(path, [this](CStdioFile& file) {
+        file.WriteString("# Source: Morvel for Windows v5\n");
+        file.WriteString(DateCommentLine());
+        file.WriteString("----- MV5 -----\n");
+        WriteSections(*this, file, SwgFileSections());
+        file.WriteString("----- END -----\n");
+    }) ? 1 : 0;
+}
+
+int CSWGData::WriteReportFile(CString path)
+{
+    return WriteWholeFile(path, [this](CStdioFile& file) {
+        file.WriteString("# Source: Morvel for Windows v5\n");
+        file.WriteString(DateCommentLine());
+        file.WriteString("----- MV5 REPORT FILE -----\n");
+        ReportSections(*this, file, SwgFileSections());
+        file.WriteString("----- END -----\n");
+    }) ? 1 : 0;
+}
+
+int CSWGData::ReadTestFileV5(CString path) { return ReadTestFile(path, 5); }
+
+int CSWGData::ReadTestFileV4(CString path) { return ReadTestFile(path, 4); }
+
+int CSWGData::ReadTestFile(const CString& path, int version)
+{
+    return ReadWholeFile(path, true, [&](CStdioFile& file) {
+        ReadTestSection(file, version);
+        ReadInstrumentationSection(file, version);
+    }) ? 1 : 0;
+}
+
+void CSWGData::ReadTestSection(CStdioFile& file, int version)
+{
+    const Section<CSWGData>& section = SwgTestSection();
+    if (!SeekSection(file, SectionMarker(section.name)))
+        return;
+    CString line;
+    SkipComments(file, line, ReadLine(file, line));
+    if (line.Find('|') < 0)
+        return;
+    const int found = CountFields(line);
+    const int expected = AllowedSeparators(section, version).front();
+    if (found != expected) {
+        ShowSeparatorError(version, found, section.name, expected);
+        return;
+    }
+    StoreRecordLine(*this, section, line, found, version, 0);
+}
+
+void CSWGData::ReadInstrumentationSection(CStdioFile& file, int version)
+{
+    const Section<CSWGData>& section = SwgCurveSection();
+    m_nCurveCount = 0;
+    if (!SeekSection(file, SectionMarker(section.name)))
+        return;
+    CString line;
+    bool more = ReadLine(file, line);
+    if (line.IsEmpty())
+        return;
+    more = SkipComments(file, line, more);
+    if (line.Find('|') < 0)
+        return;
+    const int expected = AllowedSeparators(section, version).front();
+    for (int n = 1;; ++n) {
+        // The end of the file ends the section as a marker line does: the curves read stand.
+        if (line.Left(6) == "----- " || (line.IsEmpty() && (!more || OnlyFillerLeft(file)))) {
+            m_nCurveCount = n - 1;
+            return;
+        }
+        const int found = CountFields(line);
+        if (found != expected) {
+            ShowSeparatorError(version, found, section.name, expected);
+            return;
+        }
+        StoreRecordLine(*this, section, line, found, version, n);
+        more = SkipComments(file, line, ReadLine(file, line));
+    }
+}
