@@ -43,17 +43,17 @@ TEST(SwgTestFileTest, FieldsLandInTheirMembers)
     CSWGData d;
     ASSERT_EQ(d.ReadTestFileV5(Fixture("full.mv5").c_str()), 1);
     EXPECT_EQ(messages.count(), 0);
-    EXPECT_EQ(d.m_strWaveGenSerialNo, "WG-1047");
+    EXPECT_EQ(d.m_strWaveGenSerialNo, "WG1047");
     EXPECT_EQ(d.m_strCertificationDate, "05-DEC-2009");
     EXPECT_EQ(d.m_strTestReference, "SWG0042");
     EXPECT_EQ(d.m_strDataLinkType, "UMB");
     EXPECT_EQ(d.m_strTestComments, "Wheel mounted on rig 2");
     EXPECT_EQ(d.m_nCurveCount, 3);
     EXPECT_EQ(d.m_nLastCurveNo, 3);
-    EXPECT_EQ(Curve(d, 2), (V {"SWT", "450", "AN", "SW", "SWH", "ZL", "SEC", "DEG", "500", "720", "360", "0", "1999",
-                               "0.0001", "OK", "PR", "Wheel angle, 0.5 deg resolution"}));
-    EXPECT_EQ(Curve(d, 3), (V {"", "5", "AC", "CG", "FRM", "YL", "SEC", "G", "", "", "", "0", "1999", "0.0005", "NO",
-                               "", ""}));
+    EXPECT_EQ(Curve(d, 2), (V {"DIG", "450", "AR", "ST", "VS", "ZL", "SEC", "DEG", "500", "720", "360", "0", "1999",
+                               "100", "AM", "P", "Wheel angle, 0.5 deg resolution"}));
+    EXPECT_EQ(Curve(d, 3), (V {"", "5", "AC", "CG", "SE", "YL", "SEC", "MPS", "", "", "", "0", "1999", "500", "NG", "",
+                               ""}));
 }
 
 TEST(SwgTestFileTest, Version4CurvesGetSecondsAsXUnits)
