@@ -66,6 +66,13 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
     m_BarPage.m_pData = &m_VehData;
     m_BarPage.SetCodeFields(&DbCodeFields(), kTag);
+    for (CDataRecordPage<CVehData>* page : std::initializer_list<CDataRecordPage<CVehData>*> {
+             &m_OccPage, &m_RestPage, &m_InstPage}) {
+        page->m_pData = &m_VehData;
+        page->SetCodeFields(&DbCodeFields(), kTag);
+    }
+    m_IntrPage.SetVehData(&m_VehData);
+    m_IntrPage.SetCodeFields(&DbCodeFields(), kTag);
     m_HsvdPage.m_pData = &m_VehData;
     m_HsvdPage.m_cKind = 'V';
     for (const PageSlot& slot : m_pages)

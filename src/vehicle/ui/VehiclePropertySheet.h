@@ -7,6 +7,10 @@
 #include "common/ui/TestSheet.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/VehBarPage.h"
+#include "vehicle/ui/VehInstPage.h"
+#include "vehicle/ui/VehIntrPage.h"
+#include "vehicle/ui/VehOccPage.h"
+#include "vehicle/ui/VehRestPage.h"
 #include "vehicle/ui/VehTestPage.h"
 
 #include <array>
@@ -49,12 +53,12 @@ public:
     CVehTestPage m_TestPage;
     // The vehicle page comes in its own files: until then the slot holds an empty page.
     CEmptyPage m_VehPage {"Vehicle Info"};
-    CEmptyPage m_RestPage {"Occupant Restraints Info"};
-    CEmptyPage m_OccPage {"Occupant Info"};
+    CVehRestPage m_RestPage;
+    CVehOccPage m_OccPage;
     CVehBarPage m_BarPage;
-    CEmptyPage m_InstPage {"Instrumentation Info"};
+    CVehInstPage m_InstPage;
     CHsvdPage m_HsvdPage;
-    CEmptyPage m_IntrPage {"Intrusion Info"};
+    CVehIntrPage m_IntrPage;
 
     CVehData m_VehData;
 

@@ -5,6 +5,7 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "VehPagesHarness.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
@@ -23,25 +24,11 @@ using S = CVehiclePropertySheet;
 using T = CVehTestPage;
 using B = CVehBarPage;
 
+using vehtest::Fixture;
+using vehtest::NoOwner;
+using vehtest::WithoutDate;
+
 namespace {
-
-std::string Fixture(const std::string& name) { return testutil::DataPath("vehicle/" + name); }
-
-// The second line of a written file holds today's date.
-std::string WithoutDate(std::string bytes)
-{
-    const auto first = bytes.find('\n');
-    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
-    if (second != std::string::npos)
-        bytes.erase(first + 1, second - first);
-    return bytes;
-}
-
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
 
 const char* const kHs5 = "# Source: High Speed Video Data\r\n"
                          "# Date: <3/4/2021>\r\n"
@@ -52,21 +39,13 @@ const char* const kHs5 = "# Source: High Speed Video Data\r\n"
 const char* const kIp5 = "# Source: Intrusion Data\r\n"
                          "# Date: <3/4/2021>\r\n"
                          "----- INTRUSION -----\r\n"
-                         "1|12|TOE PAN|1.5|-2|0|1.0|3|4|T4321\r\n"
-                         "1|13|A-PILLAR|0|0|0|1|1|1|T4321\r\n"
+                         "1|12|ABC|15|-2|0|10|3|4|T4321\r\n"
+                         "1|2|AP|0|0|0|1|1|1|T4321\r\n"
                          "----- END -----\r\n";
 
-// The full vehicle test with a test type the sample code tables hold.
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
-    text.replace(text.find(from), from.size(), to);
-    return text;
-}
-std::string FullTest() { return Replace(ReadFile(Fixture("vtb_full.mv5")), "|FRT|", "|NCA|"); }
-std::string FullReport()
-{
-    return Replace(ReadFile(Fixture("vtb_full.mvr")), "Test Type:\tFRT", "Test Type:\tNCA");
-}
+// The full vehicle test with codes and values every page finds valid in the sample code tables.
+std::string FullTest() { return ReadFile(Fixture("vtb_valid.mv5")); }
+std::string FullReport() { return ReadFile(Fixture("vtb_valid.mvr")); }
 
 // The real sheet over the sample code tables, with its boxes and file dialogs scripted.
 struct VehSheet {
@@ -169,7 +148,7 @@ TEST(VehicleSheetTest, FullTestLoadsVisitsAndSavesByteIdenticalCompanionsInclude
     s.sheet.RunCommand(ID_SAVE_REPORT);
     EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(FullReport()));
     EXPECT_NE(ReadFile(s.dir.file("r.hsr")).find("FRONT VIEW"), std::string::npos);
-    EXPECT_NE(ReadFile(s.dir.file("r.ipr")).find("TOE PAN"), std::string::npos);
+    EXPECT_NE(ReadFile(s.dir.file("r.ipr")).find("ABC"), std::string::npos);
 }
 
 TEST(VehicleSheetTest, ClearAllPagesAsksThenEmptiesPagesDateIncluded)

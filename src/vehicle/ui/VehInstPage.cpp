@@ -1,0 +1,498 @@
+#include "vehicle/ui/VehInstPage.h"
+
+#include "codes/CodeCheck.h"
+#include "codes/ui/Search.h"
+#include "platform/DateParse.h"
+#include "platform/ui/DateTimeCtrl.h"
+#include "vehicle/ui/VehPageSupport.h"
+
+#include <QDate>
+
+namespace {
+
+using P = CVehInstPage;
+using V = CVehData;
+
+// Sensor location, attachment and axis are checked and searched by the page: crash-avoidance
+// configurations look them up under their own reference.
+const PageField<V> kFields[] = {
+    {.id = P::IDC_VEHICLE_NO, .rule = FieldRule::Int(0, 1, true, kVehicleNumberTip), .array = &V::m_saInstVehicleNo,
+     .empty = "1"},
+    {P::IDC_SENSOR_TYPE, FieldRule::Plain(), nullptr, &V::m_saInstSensorType, "SENTYP", P::IDC_SEARCH_TYPE},
+    {P::IDC_SENSOR_LOCATION, FieldRule::Plain(), nullptr, &V::m_saInstSensorLocation},
+    {P::IDC_ATTACHMENT, FieldRule::Plain(), nullptr, &V::m_saInstAttachment},
+    {P::IDC_AXIS, FieldRule::Plain(), nullptr, &V::m_saInstAxis},
+    {.id = P::IDC_XUNITS, .array = &V::m_saInstXUnits, .codeTable = "UNITS", .searchId = P::IDC_SEARCH_XUNITS,
+     .empty = "SEC"},
+    {P::IDC_YUNITS, FieldRule::Plain(), nullptr, &V::m_saInstYUnits, "UNITS", P::IDC_SEARCH_YUNITS},
+    {P::IDC_PREFILTER, FieldRule::Int(0, 99999, true, "Hz (0->99999)"), nullptr, &V::m_saInstPrefilter},
+    {P::IDC_MAKER, FieldRule::Text(0, 70, true), nullptr, &V::m_saInstMaker},
+    {P::IDC_CALIBRATION_DATE, FieldRule::Text(0, 11, true, "Date (dd/MMM/yyyy)"), nullptr,
+     &V::m_saInstCalibrationDate},
+    {P::IDC_RATING, FieldRule::Int(-999999, 999999, true, "Hz (-999999->999999)"), nullptr, &V::m_saInstRating},
+    {P::IDC_CHANNEL_MAX, FieldRule::Int(0, 999, true, "% Integer (0->999)"), nullptr, &V::m_saInstChannelMax},
+    {P::IDC_INITIAL_VELOCITY, FieldRule::Real(-200.0, 200.0, true, "km/hr (-200.00->200.00)"), nullptr,
+     &V::m_saInstInitialVelocity},
+    {P::IDC_FIRST_POINT, FieldRule::Int(-500000, 0, true, "-500,000->0"), nullptr, &V::m_saInstFirstPoint},
+    {P::IDC_LAST_POINT, FieldRule::Int(1, 5000000, true, "0->5,000,000"), nullptr, &V::m_saInstLastPoint},
+    {P::IDC_TIME_INCREMENT, FieldRule::Int(0, 999999, true, "Microseconds (0->999999)"), nullptr,
+     &V::m_saInstTimeIncrement},
+    {P::IDC_DATA_STATUS, FieldRule::Plain(), nullptr, &V::m_saInstDataStatus, "DASTAT", P::IDC_SEARCH_DATA_STATUS},
+    {P::IDC_CHANNEL_STATUS, FieldRule::Plain(), nullptr, &V::m_saInstChannelStatus, "CHSTAT",
+     P::IDC_SEARCH_CHANNEL_STATUS},
+    {P::IDC_COMMENTS, FieldRule::Text(0, 70, true, "Max Length: 71 Chars"), nullptr, &V::m_saInstComments},
+};
+
+const FieldRule kFirstPoint = FieldRule::Int(-500000, 0, true, "-500,000->0");
+const FieldRule kCrashAvoidanceFirstPoint = FieldRule::Int(-10000, 99999, true, "-500,000->0");
+
+const PageTip kTips[] = {
+    {P::IDC_NEXTCURVE_BUTTON, "Go to (or add) the next curve"},
+    {P::IDC_DELETE_RECORD, "Delete curve"},
+};
+
+constexpr COLORREF kSilver = RGB(192, 192, 192);
+
+struct AxisUnit {
+    const char* axis;
+    const char* units;
+};
+// The Y units of a crash-avoidance axis.
+const AxisUnit kWarningAxisUnits[] = {{"FG", "BLN"}, {"HY", "FET"}, {"LD", "FET"}, {"LL", "FET"}, {"LV", "MPH"},
+                                      {"PD", "G'S"}, {"PS", "MPH"}, {"SS", "MPH"}, {"YW", "DPS"}};
+const AxisUnit kRolloverAxisUnits[] = {{"LA", "G'S"}, {"LH", "INS"}, {"LO", "G'S"}, {"PR", "DPS"},
+                                       {"RA", "DEG"}, {"RH", "INS"}, {"RR", "DPS"}, {"SS", "MPH"},
+                                       {"VA", "G'S"}, {"WA", "DEG"}, {"YR", "DPS"}};
+
+constexpr int Row(int k) { return 8 + 16 * k; }
+
+// A labelled code field with its search button in the left column.
+#define CODE_ROW(k, label, edit, search)                                                                              \
+    {-1, DlgKind::Static, label, 7, Row(k) + 2, 90, 10}, {edit, DlgKind::Edit, "", 100, Row(k), 45, 13},              \
+        {search, DlgKind::Button, "Search...", 148, Row(k), 42, 13}
+#define VALUE_ROW(k, label, edit)                                                                                     \
+    {-1, DlgKind::Static, label, 200, Row(k) + 2, 88, 10}, {edit, DlgKind::Edit, "", 290, Row(k), 55, 13}
+
+const DlgTemplate kInstTemplate {
+    "Instrumentation Info",
+    500,
+    226,
+    "DejaVu Sans",
+    8,
+    false,
+    {
+        CODE_ROW(0, "Test Vehicle Number:", P::IDC_VEHICLE_NO, P::IDC_SEARCH_VEHICLE_NO),
+        CODE_ROW(1, "Sensor Type:", P::IDC_SENSOR_TYPE, P::IDC_SEARCH_TYPE),
+        CODE_ROW(2, "Sensor Location:", P::IDC_SENSOR_LOCATION, P::IDC_SEARCH_LOCATION),
+        CODE_ROW(3, "Sensor Attachment:", P::IDC_ATTACHMENT, P::IDC_SEARCH_ATTACHMENT),
+        CODE_ROW(4, "Axis Direction:", P::IDC_AXIS, P::IDC_SEARCH_AXIS),
+        CODE_ROW(5, "X Direction Units:", P::IDC_XUNITS, P::IDC_SEARCH_XUNITS),
+        CODE_ROW(6, "Y Direction Units:", P::IDC_YUNITS, P::IDC_SEARCH_YUNITS),
+        CODE_ROW(7, "Data Status:", P::IDC_DATA_STATUS, P::IDC_SEARCH_DATA_STATUS),
+        CODE_ROW(8, "Channel Status:", P::IDC_CHANNEL_STATUS, P::IDC_SEARCH_CHANNEL_STATUS),
+        VALUE_ROW(0, "Prefilter Frequency:", P::IDC_PREFILTER),
+        VALUE_ROW(1, "Instrument Rating:", P::IDC_RATING),
+        VALUE_ROW(2, "Channel Maximum Rating:", P::IDC_CHANNEL_MAX),
+        VALUE_ROW(3, "Initial Velocity:", P::IDC_INITIAL_VELOCITY),
+        VALUE_ROW(4, "First Point:", P::IDC_FIRST_POINT),
+        VALUE_ROW(5, "Last Point:", P::IDC_LAST_POINT),
+        VALUE_ROW(6, "Time Increment:", P::IDC_TIME_INCREMENT),
+        VALUE_ROW(7, "Calibration Date:", P::IDC_CALIBRATION_DATE),
+        {P::IDC_DATE_PICKER, DlgKind::Custom, "", 290, Row(8), 55, 13, 0, &CDateTimeCtrl::Create},
+        {-1, DlgKind::Static, "Manufacturer of\nthe Instrument:", 7, Row(9) + 1, 90, 18},
+        {P::IDC_MAKER, DlgKind::Edit, "", 100, Row(9) + 2, 295, 13},
+        {-1, DlgKind::Static, "Instrumentation\nComments:", 7, Row(10) + 5, 90, 18},
+        {P::IDC_COMMENTS, DlgKind::Edit, "", 100, Row(10) + 6, 295, 13},
+        {P::IDC_CHECK_CURVE, DlgKind::Button, "Check Curve\nRelated Error", 7, 200, 70, 22, DS_MULTILINE},
+        {P::IDC_VIEW_CURVE, DlgKind::Button, "View Curve\nRelated Data", 7, 200, 70, 22, DS_MULTILINE},
+        {P::IDC_HINT, DlgKind::Edit, "", 82, 204, 313, 13, DS_READONLY},
+        {P::IDC_FIND_NEXT_ERROR, DlgKind::Button, "Find next error", 405, 204, 88, 14},
+
+        {-1, DlgKind::GroupBox, "Curve Number", 405, 4, 88, 130},
+        {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 413, 18, 72, 90},
+        {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 413, 112, 18, 14},
+        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 467, 112, 18, 14},
+        {-1, DlgKind::Static, "Delete the\nSelected Record", 409, 138, 84, 20},
+        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 409, 162, 84, 22},
+    },
+};
+
+#undef CODE_ROW
+#undef VALUE_ROW
+
+const char* const kCrashAvoidance[] = {"FCW", "LDW", "DRO"};
+
+} // namespace
+
+CVehInstPage::CVehInstPage()
+    : CDataRecordPage<CVehData>(&kInstTemplate, kFields,
+                                {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_RECORD, IDC_RETAIN_LAST},
+                                "CVehInstPage", kTips)
+    , m_curves(*this,
+               {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
+                Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
+               {[this] {
+                    if (!m_pData)
+                        return CurveCheckState {};
+                    V& d = *m_pData;
+                    return CurveCheckState {&d.m_nCurveCheckRequested, &d.m_bCurvesChecked, &d.m_strCurvePath,
+                                            &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &d.m_nCurveColumnCount,
+                                            &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
+                                            &d.m_nCurveCount, nullptr};
+                },
+                [this] { return m_nRecordIndex; },
+                [this](int channel) {
+                    // A finding may name a channel deleted since the check.
+                    if (channel <= m_nRecordCount)
+                        m_nRecordIndex = channel;
+                    LoadRecord();
+                },
+                [this] { SaveRecord(); }, [this] { return m_bReady; }, [this] { UpdateData(FALSE); }},
+               CCurveCheckPanel::VehicleStyle())
+{
+}
+
+CVehInstPage::~CVehInstPage() = default;
+
+CString CVehInstPage::Configuration() const { return m_pData ? m_pData->m_strConfiguration : CString(); }
+
+bool CVehInstPage::IsCrashAvoidance() const
+{
+    const CString config = Configuration();
+    for (const char* c : kCrashAvoidance) {
+        if (config == c)
+            return true;
+    }
+    return false;
+}
+
+CDateTimeCtrl* CVehInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DATE_PICKER); }
+
+BOOL CVehInstPage::OnInitDialog()
+{
+    CDataRecordPage<CVehData>::OnInitDialog();
+    if (CDateTimeCtrl* picker = Picker()) {
+        picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
+        QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker, [this] { OnDateChange(); });
+    }
+    OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
+    OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
+    OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
+    OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
+    OnClicked(IDC_CHECK_CURVE, [this] { m_curves.OnCheckCurve(); });
+    OnClicked(IDC_VIEW_CURVE, [this] { m_curves.OnViewCurve(); });
+    OnClicked(IDC_FIND_NEXT_ERROR, [this] { m_curves.OnFindNextError(); });
+    for (int id : {IDC_FIRST_POINT, IDC_LAST_POINT, IDC_TIME_INCREMENT}) {
+        CNEdit* edit = Edit(id);
+        QObject::connect(edit, &CNEdit::Changed, edit, [this] { m_curves.RecheckChannelCurve(); });
+    }
+    CNEdit* date = Edit(IDC_CALIBRATION_DATE);
+    QObject::connect(date, &CNEdit::Changed, date, [date] {
+        ParsedDateTime d;
+        const CString text = date->GetText();
+        if (!text.IsEmpty() && !ParseLocaleDate(text, d)) {
+            date->SetValidFlag(false);
+            date->ShowInvalidColors();
+        }
+    });
+    // After the protocol's own handler has shown the chosen channel.
+    OnSelChange(IDC_RECORD_LIST, [this] {
+        m_curves.ShowRecordCurveError(m_nRecordIndex);
+        AllFieldsValid();
+    });
+    m_curves.OnInitDialog();
+    return TRUE;
+}
+
+void CVehInstPage::DoDataExchange(CDataExchange* pDX)
+{
+    CDataRecordPage<CVehData>::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_HINT, m_editHint);
+}
+
+void CVehInstPage::ApplyConfigRules()
+{
+    // Only the rules change: no curve recheck.
+    const bool ready = m_bReady;
+    m_bReady = false;
+    ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pData);
+    CNEdit& first = *Edit(IDC_FIRST_POINT);
+    first.Apply(IsCrashAvoidance() ? kCrashAvoidanceFirstPoint : kFirstPoint);
+    first.OnChange();
+    m_bReady = ready;
+}
+
+BOOL CVehInstPage::OnSetActive()
+{
+    if (m_pData)
+        m_nRecordCount = DataRecordCount(*m_pData);
+    m_bReady = false;
+    SetFieldTypes();
+    ApplyConfigRules();
+    m_bReady = true;
+    m_curves.FindNextCurveError(0);
+    const BOOL result = CDataRecordPage<CVehData>::OnSetActive();
+    m_curves.ShowCurveButtons(!m_pData || m_pData->m_nCurveCheckRequested == 0);
+    return result;
+}
+
+void CVehInstPage::LoadRecord()
+{
+    m_bReady = false;
+    CDataRecordPage<CVehData>::LoadRecord();
+    m_bReady = true;
+}
+
+void CVehInstPage::ClearPage()
+{
+    m_bReady = false;
+    CDataRecordPage<CVehData>::ClearPage();
+    m_bReady = true;
+}
+
+void CVehInstPage::LoadExtra(const CVehData& data, int index)
+{
+    CNEdit& date = *Edit(IDC_CALIBRATION_DATE);
+    CString text = data.m_saInstCalibrationDate[index];
+    text.Trim();
+    ParsedDateTime d;
+    if (!text.IsEmpty() && ParseLocaleDate(text, d)) {
+        if (CDateTimeCtrl* picker = Picker()) {
+            const QSignalBlocker quiet(picker);
+            picker->setDate(QDate(d.year, d.month, d.day));
+        }
+    }
+    text.MakeUpper();
+    date.SetText(text);
+
+    CNEdit& step = *Edit(IDC_TIME_INCREMENT);
+    if (step.IsValid())
+        step.ShowNormalColors();
+    const CString config = Configuration();
+    const CString reference = IsCrashAvoidance() ? config : CString("VEHDB");
+    CCodeCheck check;
+    check.CheckCode(Edit(IDC_SENSOR_LOCATION), "SENLOC", reference);
+    check.CheckCode(Edit(IDC_ATTACHMENT), "SENATT", reference);
+    check.CheckCode(Edit(IDC_AXIS), "AXIS", reference);
+    ApplyConfigRules();
+    CString units = data.m_saInstXUnits[index];
+    EnableTimeIncrement(units == "SEC", false);
+    CString vehicle = data.m_saInstVehicleNo[index];
+    vehicle.Trim();
+    EnableDlgItem(IDC_SEARCH_LOCATION, !vehicle.IsEmpty());
+}
+
+void CVehInstPage::EnableTimeIncrement(bool enable, bool fromRecord)
+{
+    CNEdit& step = *Edit(IDC_TIME_INCREMENT);
+    if (enable) {
+        EnableDlgItem(IDC_TIME_INCREMENT, true);
+        if (fromRecord && m_pData) {
+            step.SetText(m_pData->m_saInstTimeIncrement[m_nRecordIndex]);
+            step.OnChange();
+            step.SetColors(CNEdit::kBlack, step.IsValid() ? CNEdit::kWhite : CNEdit::kYellow);
+        }
+        return;
+    }
+    if (fromRecord)
+        step.SetText("0");
+    step.SetColors(CNEdit::kBlack, kSilver);
+    EnableDlgItem(IDC_TIME_INCREMENT, false);
+}
+
+void CVehInstPage::SaveExtra(CVehData& data, int /*index*/) { data.m_nCurveCount = m_nRecordCount; }
+
+void CVehInstPage::BuildLocationList(bool warn)
+{
+    m_arrLocations.RemoveAll();
+    if (!m_pData)
+        return;
+    for (int i = 1; i < m_pData->m_saOccLocation.GetSize(); ++i) {
+        CString location = m_pData->m_saOccLocation[i];
+        location.Trim();
+        if (!location.IsEmpty())
+            m_arrLocations.Add(m_pData->m_saOccLocation[i]);
+    }
+    if (warn && m_arrLocations.IsEmpty() && !IsCrashAvoidance())
+        MessageBox(kNoLocationWarning);
+    const CString config = Configuration();
+    std::vector<const char*> own;
+    if (config == "FCW")
+        own = {"T1", "T2", "T3"};
+    else if (config == "LDW")
+        own = {"DL", "DR", "SL", "SR", "BL", "BR"};
+    else if (config == "DRO")
+        own = {"T1", "T2", "T3", "DL", "DR", "SL", "SR", "BL", "BR"};
+    for (const char* location : own)
+        m_arrLocations.Add(location);
+    for (const char* always : {"OT", "NA"}) {
+        bool present = false;
+        for (const CString& location : m_arrLocations)
+            present = present || location == always;
+        if (!present)
+            m_arrLocations.Add(always);
+    }
+}
+
+void CVehInstPage::BuildAxisList()
+{
+    m_arrAxes.RemoveAll();
+    const CString config = Configuration();
+    std::vector<const char*> axes;
+    if (config == "FCW")
+        axes = {"FG", "HY", "LD", "PA", "PS", "SA", "AS", "CN", "HS", "VS", "YW"};
+    else if (config == "LDW")
+        axes = {"LV", "LL", "AS", "CN", "HS", "VS", "YW"};
+    else if (config == "DRO")
+        axes = {"WA", "LO", "LA", "VA", "RR", "PR", "YR", "LH", "RH", "RA"};
+    for (const char* axis : axes)
+        m_arrAxes.Add(axis);
+    for (const char* axis : {"HA", "SS", "NA", "OT"})
+        m_arrAxes.Add(axis);
+}
+
+bool CVehInstPage::AllFieldsValid()
+{
+    if (m_pData && m_pData->m_nCurveCount == 0)
+        return true;
+    bool valid = true;
+    for (const auto& edit : m_edits) {
+        if (edit.get() != Edit(IDC_SENSOR_LOCATION))
+            valid = edit->IsValid() && valid;
+    }
+    CNEdit& location = *Edit(IDC_SENSOR_LOCATION);
+    bool locationValid = location.IsValid();
+    BuildLocationList(false);
+    CCodeListCheck::IsEditTextInList(&m_arrLocations, &location, &locationValid);
+    location.SetValidFlag(locationValid);
+    location.SetColors(CNEdit::kBlack, locationValid ? kSilver : CNEdit::kYellow);
+    if (!valid || !locationValid)
+        return false;
+    return m_curves.ShowRecordCurveError(m_nRecordIndex);
+}
+
+BOOL CVehInstPage::OnKillActive()
+{
+    // Never refused: the check only colours, Save Test's check stops at a bad channel.
+    AllFieldsValid();
+    SaveRecord();
+    const int shown = m_nRecordIndex;
+    bool allValid = true;
+    for (int i = 1; i <= m_nRecordCount && allValid; ++i) {
+        if (i == shown)
+            continue;
+        m_nRecordIndex = i;
+        LoadRecord();
+        allValid = AllFieldsValid();
+    }
+    if (allValid) {
+        m_nRecordIndex = shown;
+        LoadRecord();
+    }
+    return CRecordPage::OnKillActive();
+}
+
+void CVehInstPage::NewRecord()
+{
+    CDataRecordPage<CVehData>::NewRecord();
+    if (m_pData && !m_bRetainLast)
+        m_pData->m_saInstVehicleNo.SetAtGrow(m_nRecordIndex, NewVehicleNumber(*m_pData));
+    if (CDateTimeCtrl* picker = Picker()) {
+        const QSignalBlocker quiet(picker);
+        picker->setDate(QDate::currentDate());
+    }
+}
+
+void CVehInstPage::AfterNext()
+{
+    CDataRecordPage<CVehData>::AfterNext();
+    ApplyConfigRules();
+}
+
+void CVehInstPage::AfterSearch(int id)
+{
+    if (id != IDC_XUNITS)
+        return;
+    EnableTimeIncrement(Edit(IDC_XUNITS)->GetText() == "SEC", true);
+}
+
+void CVehInstPage::OnSearchLocation()
+{
+    if (IsEnterHeldDown())
+        return;
+    UpdateData(TRUE);
+    BuildLocationList(true);
+    const bool crashAvoidance = IsCrashAvoidance();
+    CSearch search(nullptr, crashAvoidance ? "SENLOC" : "OCCLOC", "VEHDB", &m_arrLocations);
+    if (crashAvoidance)
+        search.SetTestType(Configuration());
+    if (search.DoModal() == IDOK) {
+        Edit(IDC_SENSOR_LOCATION)->SetText(search.GetCode());
+        Edit(IDC_SENSOR_LOCATION)->SetValid(true);
+    }
+    UpdateData(FALSE);
+}
+
+void CVehInstPage::OnSearchAttachment()
+{
+    if (IsEnterHeldDown())
+        return;
+    UpdateData(TRUE);
+    CSearch search(nullptr, "SENATT", IsCrashAvoidance() ? Configuration() : CString("VEHDB"), "", FALSE);
+    if (search.DoModal() == IDOK) {
+        Edit(IDC_ATTACHMENT)->SetText(search.GetCode());
+        Edit(IDC_ATTACHMENT)->SetValid(true);
+    }
+    UpdateData(FALSE);
+}
+
+void CVehInstPage::OnSearchAxis()
+{
+    if (IsEnterHeldDown())
+        return;
+    UpdateData(TRUE);
+    const CString config = Configuration();
+    std::unique_ptr<CSearch> search;
+    if (IsCrashAvoidance()) {
+        BuildAxisList();
+        search = std::make_unique<CSearch>(nullptr, "AXIS", config, &m_arrAxes);
+        search->SetTestType(config);
+    } else {
+        search = std::make_unique<CSearch>(nullptr, "AXIS", "VEHDB", "", FALSE);
+    }
+    if (search->DoModal() == IDOK) {
+        const CString axis = search->GetCode();
+        Edit(IDC_AXIS)->SetText(axis);
+        Edit(IDC_AXIS)->SetValid(true);
+        if (IsCrashAvoidance()) {
+            const bool rollover = config == "DRO";
+            for (const AxisUnit& pair : rollover ? std::span<const AxisUnit>(kRolloverAxisUnits)
+                                                 : std::span<const AxisUnit>(kWarningAxisUnits)) {
+                if (axis == pair.axis)
+                    Edit(IDC_YUNITS)->SetText(pair.units);
+            }
+        }
+    }
+    UpdateData(FALSE);
+}
+
+void CVehInstPage::OnSearchVehicleNumber()
+{
+    UpdateData(TRUE);
+    if (PickVehicleNumber(m_pData, *Edit(IDC_VEHICLE_NO))) {
+        CString vehicle = Edit(IDC_VEHICLE_NO)->GetText();
+        EnableDlgItem(IDC_SEARCH_LOCATION, !vehicle.IsEmpty());
+    }
+    UpdateData(FALSE);
+}
+
+void CVehInstPage::OnDateChange()
+{
+    CDateTimeCtrl* picker = Picker();
+    if (!picker || !m_pData)
+        return;
+    const CString text = FromQString(picker->text().toUpper());
+    if (m_nRecordIndex > 0)
+        m_pData->m_saInstCalibrationDate.SetAtGrow(m_nRecordIndex, text);
+    Edit(IDC_CALIBRATION_DATE)->SetText(text);
+}

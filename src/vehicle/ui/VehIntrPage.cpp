@@ -1,0 +1,296 @@
+#include "vehicle/ui/VehIntrPage.h"
+
+#include "codes/CodeCheck.h"
+#include "codes/ui/Search.h"
+#include "vehicle/VehData.h"
+#include "vehicle/ui/VehPageSupport.h"
+
+#include <map>
+#include <tuple>
+
+namespace {
+
+using P = CVehIntrPage;
+using I = CIntrusionData;
+
+const char* const kPointTip = "determined by intrusion point";
+const FieldRule kCoordinate = FieldRule::Int(-10000, 10000, true, "integer");
+
+const PageField<I> kFields[] = {
+    {P::IDC_TEST_REFERENCE, FieldRule::Plain("string (maximum 16 characters)"), &I::m_strTestReference},
+    {P::IDC_VEHICLE_NO, FieldRule::Int(0, 1, true, kVehicleNumberTip), nullptr, &I::m_arrVehicleNumber},
+    {P::IDC_POINT_NUMBER, FieldRule::Plain(kPointTip), nullptr, &I::m_arrPointNumber},
+    {P::IDC_POINT_LOCATION, FieldRule::Plain(kPointTip), nullptr, &I::m_arrPointLocation},
+    {P::IDC_BEFORE_X, kCoordinate, nullptr, &I::m_arrBeforeX},
+    {P::IDC_BEFORE_Y, kCoordinate, nullptr, &I::m_arrBeforeY},
+    {P::IDC_BEFORE_Z, kCoordinate, nullptr, &I::m_arrBeforeZ},
+    {P::IDC_AFTER_X, kCoordinate, nullptr, &I::m_arrAfterX},
+    {P::IDC_AFTER_Y, kCoordinate, nullptr, &I::m_arrAfterY},
+    {P::IDC_AFTER_Z, kCoordinate, nullptr, &I::m_arrAfterZ},
+};
+
+const PageTip kTips[] = {
+    {P::IDC_RECORD_LIST, "Intrusion number list"},
+    {P::IDC_NEXTCURVE_BUTTON, "Move to the next intrusion"},
+    {P::IDC_DELETE_RECORD, "Delete the current record"},
+    {P::IDC_RETAIN_LAST, "Retain data for the record of next number"},
+};
+
+const DlgTemplate kIntrTemplate {
+    "Intrusion Info",
+    500,
+    200,
+    "DejaVu Sans",
+    8,
+    false,
+    {
+        {-1, DlgKind::Static, "Test Reference Number", 10, 12, 100, 10},
+        {P::IDC_TEST_REFERENCE, DlgKind::Edit, "", 115, 10, 90, 13, DS_UPPERCASE},
+        {-1, DlgKind::Static, "Vehicle Number", 10, 32, 100, 10},
+        {P::IDC_VEHICLE_NO, DlgKind::Edit, "", 115, 30, 30, 13, DS_READONLY},
+        {P::IDC_SEARCH_VEHICLE_NO, DlgKind::Button, "search", 150, 30, 40, 13},
+        {-1, DlgKind::Static, "Intrusion Point Number", 10, 52, 100, 10},
+        {P::IDC_POINT_NUMBER, DlgKind::Edit, "", 115, 50, 30, 13, DS_READONLY},
+        {P::IDC_SEARCH_POINT, DlgKind::Button, "search", 150, 50, 40, 13},
+        {-1, DlgKind::Static, "Intrusion Location", 10, 72, 100, 10},
+        {P::IDC_POINT_LOCATION, DlgKind::Edit, "", 115, 70, 75, 13, DS_READONLY},
+        {-1, DlgKind::Static, "X", 115, 96, 50, 10},
+        {-1, DlgKind::Static, "Y", 170, 96, 50, 10},
+        {-1, DlgKind::Static, "Z", 225, 96, 50, 10},
+        {-1, DlgKind::Static, "Before Intrusion:", 10, 110, 100, 10},
+        {P::IDC_BEFORE_X, DlgKind::Edit, "", 115, 108, 50, 13},
+        {P::IDC_BEFORE_Y, DlgKind::Edit, "", 170, 108, 50, 13},
+        {P::IDC_BEFORE_Z, DlgKind::Edit, "", 225, 108, 50, 13},
+        {-1, DlgKind::Static, "After Intrusion:", 10, 130, 100, 10},
+        {P::IDC_AFTER_X, DlgKind::Edit, "", 115, 128, 50, 13},
+        {P::IDC_AFTER_Y, DlgKind::Edit, "", 170, 128, 50, 13},
+        {P::IDC_AFTER_Z, DlgKind::Edit, "", 225, 128, 50, 13},
+
+        {-1, DlgKind::GroupBox, "Intrusion Number", 300, 4, 190, 124},
+        {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 310, 18, 80, 100},
+        {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 400, 18, 18, 14},
+        {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
+        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 400, 44, 18, 14},
+        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
+    },
+};
+
+// The fields a repeated point shares with another.
+using PointKey = std::tuple<std::string, std::string, std::string>;
+
+PointKey KeyOf(const I& data, int i)
+{
+    return {data.m_arrVehicleNumber[i].str(), data.m_arrPointNumber[i].str(), data.m_arrPointLocation[i].str()};
+}
+
+} // namespace
+
+CVehIntrPage::CVehIntrPage()
+    : CDataRecordPage<CIntrusionData>(&kIntrTemplate, kFields,
+                                      {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_RECORD, IDC_RETAIN_LAST},
+                                      "CVehIntrPage", kTips)
+{
+}
+
+CVehIntrPage::~CVehIntrPage() = default;
+
+void CVehIntrPage::SetVehData(CVehData* data)
+{
+    m_pVehData = data;
+    m_pData = data ? &data->m_IntrusionData : nullptr;
+}
+
+BOOL CVehIntrPage::OnInitDialog()
+{
+    CDataRecordPage<CIntrusionData>::OnInitDialog();
+    OnClicked(IDC_SEARCH_POINT, [this] { OnSearchPoint(); });
+    OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
+    return TRUE;
+}
+
+BOOL CVehIntrPage::OnSetActive()
+{
+    // The test reference is one for the test, its intrusion points and its cameras.
+    if (m_pVehData && m_pData)
+        m_pData->m_strTestReference = m_pVehData->m_strTestReference;
+    return CDataRecordPage<CIntrusionData>::OnSetActive();
+}
+
+void CVehIntrPage::LoadExtra(const CIntrusionData& /*data*/, int /*index*/)
+{
+    CNEdit& number = *Edit(IDC_POINT_NUMBER);
+    CNEdit& location = *Edit(IDC_POINT_LOCATION);
+    CString code = number.GetText();
+    CString place = location.GetText();
+    code.Trim();
+    place.Trim();
+    // The point is one code of the table: number and location are valid or invalid together.
+    switch (CCodeCheck::CheckText(code + place, "VEHIP", "INTRUSIONDB")) {
+    case CCodeCheck::Outcome::Blank:
+    case CCodeCheck::Outcome::Found:
+        number.SetValidFlag(true);
+        location.SetValidFlag(true);
+        break;
+    case CCodeCheck::Outcome::NotFound:
+        number.SetValidFlag(false);
+        location.SetValidFlag(false);
+        break;
+    default:
+        break;
+    }
+    MarkDuplicate();
+    if (m_pVehData) {
+        ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pVehData);
+        Edit(IDC_VEHICLE_NO)->SetValid(Edit(IDC_VEHICLE_NO)->IsValid());
+    }
+}
+
+void CVehIntrPage::SaveExtra(CIntrusionData& data, int index)
+{
+    data.m_arrRecordIndex.SetAtGrow(index, CString(std::to_string(index)));
+    if (m_pVehData)
+        m_pVehData->m_strTestReference = data.m_strTestReference;
+}
+
+void CVehIntrPage::MarkDuplicate()
+{
+    if (!m_pData)
+        return;
+    CNEdit& number = *Edit(IDC_POINT_NUMBER);
+    CNEdit& location = *Edit(IDC_POINT_LOCATION);
+    if (number.GetText().IsEmpty())
+        return;
+    const PointKey shown {Edit(IDC_VEHICLE_NO)->GetStdText(), number.GetStdText(), location.GetStdText()};
+    for (int k = 1; k <= m_nRecordCount; ++k) {
+        if (k != m_nRecordIndex && KeyOf(*m_pData, k) == shown) {
+            number.SetValid(false);
+            location.SetValid(false);
+            return;
+        }
+    }
+}
+
+bool CVehIntrPage::FieldsValid()
+{
+    bool valid = true;
+    for (const auto& edit : m_edits) {
+        if (edit.get() != Edit(IDC_TEST_REFERENCE))
+            valid = edit->IsValid() && valid;
+    }
+    return valid;
+}
+
+bool CVehIntrPage::ShowDuplicate()
+{
+    if (!m_pData)
+        return false;
+    // For each key its first and second point; the pair shown is the one whose first point
+    // comes first, as a walk over all pairs in order would find it.
+    std::map<PointKey, std::pair<int, int>> seen;
+    const int count = m_pData->PointCount();
+    int bestFirst = 0, bestSecond = 0;
+    for (int i = 1; i <= count; ++i) {
+        auto [it, added] = seen.try_emplace(KeyOf(*m_pData, i), i, 0);
+        if (!added && it->second.second == 0) {
+            it->second.second = i;
+            if (bestFirst == 0 || it->second.first < bestFirst) {
+                bestFirst = it->second.first;
+                bestSecond = i;
+            }
+        }
+    }
+    if (bestSecond == 0)
+        return false;
+    m_nRecordIndex = bestSecond;
+    LoadRecord();
+    return true;
+}
+
+bool CVehIntrPage::CheckRecord(bool duplicates)
+{
+    if (!m_pData || !m_pData->HasIntrusion())
+        return true;
+    if (!FieldsValid())
+        return false;
+    return !duplicates || !ShowDuplicate();
+}
+
+bool CVehIntrPage::CheckAllRecordsForSave()
+{
+    if (!CheckRecord(true))
+        return false;
+    SaveRecord();
+    const int shown = m_nRecordIndex;
+    // Nothing changes the points while they are checked: one look for repeated points will do.
+    for (int i = 1; i <= m_nRecordCount; ++i) {
+        m_nRecordIndex = i;
+        LoadRecord();
+        if (!CheckRecord(i == 1))
+            return false;
+    }
+    m_nRecordIndex = shown;
+    LoadRecord();
+    return true;
+}
+
+bool CVehIntrPage::ValidateAllRecords()
+{
+    const int count = m_pData ? m_pData->PointCount() : 0;
+    for (int i = 1; i <= count; ++i) {
+        m_nRecordIndex = i;
+        LoadRecord();
+        if (!CheckRecord(i == 1))
+            return false;
+    }
+    return true;
+}
+
+BOOL CVehIntrPage::OnKillActive()
+{
+    // The shown point is kept as typed; Save Test's check stops at it when it is bad.
+    SaveRecord();
+    CheckAllRecordsForSave();
+    return CRecordPage::OnKillActive();
+}
+
+void CVehIntrPage::NewRecord()
+{
+    CDataRecordPage<CIntrusionData>::NewRecord();
+    if (m_pData && m_pVehData && !m_bRetainLast)
+        m_pData->m_arrVehicleNumber.SetAtGrow(m_nRecordIndex, NewVehicleNumber(*m_pVehData));
+}
+
+void CVehIntrPage::AfterNext()
+{
+    SetFieldTypes();
+    ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pVehData);
+}
+
+void CVehIntrPage::OnSearchPoint()
+{
+    if (IsEnterHeldDown())
+        return;
+    UpdateData(TRUE);
+    CSearch search(nullptr, "VEHIP", "INTRUSIONDB", "", FALSE);
+    if (search.DoModal() == IDOK) {
+        m_strLastCode = search.GetCode();
+        m_strLastCode.Trim();
+        // The leading digits are the point number, the rest its location.
+        int digits = 0;
+        while (digits < m_strLastCode.GetLength() && m_strLastCode[digits] >= '0' && m_strLastCode[digits] <= '9')
+            ++digits;
+        Edit(IDC_POINT_NUMBER)->SetText(m_strLastCode.Left(digits));
+        Edit(IDC_POINT_LOCATION)->SetText(m_strLastCode.Mid(digits));
+        Edit(IDC_POINT_NUMBER)->SetValid(true);
+        Edit(IDC_POINT_LOCATION)->SetValid(true);
+        MarkDuplicate();
+    }
+    UpdateData(FALSE);
+}
+
+void CVehIntrPage::OnSearchVehicleNumber()
+{
+    UpdateData(TRUE);
+    PickVehicleNumber(m_pVehData, *Edit(IDC_VEHICLE_NO));
+    UpdateData(FALSE);
+}

@@ -1,0 +1,257 @@
+#include "vehicle/ui/VehRestPage.h"
+
+#include "codes/ui/Search.h"
+#include "vehicle/ui/VehPageSupport.h"
+
+namespace {
+
+using P = CVehRestPage;
+using V = CVehData;
+
+// Occupant location and deployment are searched by the page itself: the first offers only the
+// test's locations, the second is never checked against its table.
+const PageField<V> kFields[] = {
+    {P::IDC_RESTRAINT_NO, FieldRule::Int(1, 9, true, "1->9"), nullptr, &V::m_saRestNo},
+    {.id = P::IDC_VEHICLE_NO, .rule = FieldRule::Int(0, 1, true, kVehicleNumberTip), .array = &V::m_saRestVehicleNo,
+     .empty = "1"},
+    {P::IDC_LOCATION, FieldRule::Plain(), nullptr, &V::m_saRestOccLocation, "OCCLOC"},
+    {P::IDC_TYPE, FieldRule::Plain(), nullptr, &V::m_saRestType, "RSTTYP", P::IDC_SEARCH_TYPE},
+    {P::IDC_MOUNT, FieldRule::Plain(), nullptr, &V::m_saRestMount, "RSTMNT", P::IDC_SEARCH_MOUNT},
+    {P::IDC_DEPLOYMENT, FieldRule::Plain("DEPLOY='NA'only if resttrain type is a belt"), nullptr,
+     &V::m_saRestDeployment},
+    {P::IDC_COMMENTS, FieldRule::Text(0, 70, true), nullptr, &V::m_saRestComments},
+};
+
+const PageTip kTips[] = {
+    {P::IDC_NEXTCURVE_BUTTON, "Go to (or add) the next restraint info set"},
+    {P::IDC_DELETE_RECORD, "Delete this restraint info set"},
+};
+
+constexpr int Row(int k) { return 10 + 20 * k; }
+
+const DlgTemplate kRestTemplate {
+    "Occupant Restraints Info",
+    500,
+    236,
+    "DejaVu Sans",
+    8,
+    false,
+    {
+        {-1, DlgKind::Static, "Restraint Number:", 10, Row(0) + 2, 150, 10},
+        {P::IDC_RESTRAINT_NO, DlgKind::Edit, "", 165, Row(0), 45, 13},
+        {-1, DlgKind::Static, "Vehicle Number:", 10, Row(1) + 2, 150, 10},
+        {P::IDC_VEHICLE_NO, DlgKind::Edit, "", 165, Row(1), 45, 13},
+        {P::IDC_SEARCH_VEHICLE_NO, DlgKind::Button, "Search...", 215, Row(1), 42, 13},
+        {-1, DlgKind::Static, "Occupant Location:", 10, Row(2) + 2, 150, 10},
+        {P::IDC_LOCATION, DlgKind::Edit, "", 165, Row(2), 45, 13},
+        {P::IDC_SEARCH_LOCATION, DlgKind::Button, "Search...", 215, Row(2), 42, 13},
+        {-1, DlgKind::Static, "Restraint Type:", 10, Row(3) + 2, 150, 10},
+        {P::IDC_TYPE, DlgKind::Edit, "", 165, Row(3), 45, 13},
+        {P::IDC_SEARCH_TYPE, DlgKind::Button, "Search...", 215, Row(3), 42, 13},
+        {-1, DlgKind::Static, "Restraint Mount:", 10, Row(4) + 2, 150, 10},
+        {P::IDC_MOUNT, DlgKind::Edit, "", 165, Row(4), 45, 13},
+        {P::IDC_SEARCH_MOUNT, DlgKind::Button, "Search...", 215, Row(4), 42, 13},
+        {-1, DlgKind::Static, "Inflator/Belt Pretensioner Deployment:", 10, Row(5) + 2, 150, 10},
+        {P::IDC_DEPLOYMENT, DlgKind::Edit, "", 165, Row(5), 45, 13},
+        {P::IDC_SEARCH_DEPLOYMENT, DlgKind::Button, "Search...", 215, Row(5), 42, 13},
+        {-1, DlgKind::Static, "Restraint Comments:", 10, Row(6) + 2, 150, 10},
+        {P::IDC_COMMENTS, DlgKind::Edit, "", 165, Row(6), 290, 13},
+
+        {-1, DlgKind::GroupBox, "Occuponent Restraint Info Record Index", 300, 4, 190, 124},
+        {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 310, 18, 80, 100},
+        {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 400, 18, 18, 14},
+        {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
+        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 400, 44, 18, 14},
+        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
+    },
+};
+
+// Restraint types that are no belt.
+const char* const kNotBelts[] = {"ABG", "ABT", "CUR", "FRT", "FCA", "HDT", "KNE", "PEL", "TAP", "TOR"};
+
+} // namespace
+
+CVehRestPage::CVehRestPage()
+    : CDataRecordPage<CVehData>(&kRestTemplate, kFields,
+                                {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_RECORD, IDC_RETAIN_LAST},
+                                "CVehRestPage", kTips)
+{
+}
+
+CVehRestPage::~CVehRestPage() = default;
+
+BOOL CVehRestPage::OnInitDialog()
+{
+    CDataRecordPage<CVehData>::OnInitDialog();
+    OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
+    OnClicked(IDC_SEARCH_DEPLOYMENT, [this] { OnSearchDeployment(); });
+    OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
+    return TRUE;
+}
+
+void CVehRestPage::LoadExtra(const CVehData& /*data*/, int /*index*/)
+{
+    ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pData);
+}
+
+void CVehRestPage::SaveExtra(CVehData& data, int /*index*/) { data.m_nRestraintCount = m_nRecordCount; }
+
+bool CVehRestPage::BuildOccupantLocationList(bool complain)
+{
+    m_arrOccupantLocations.RemoveAll();
+    if (!m_pData)
+        return false;
+    CStringArray& locations = m_pData->m_saOccLocation;
+    if (complain) {
+        bool any = false;
+        for (int i = 1; i < locations.GetSize(); ++i) {
+            locations[i].Trim();
+            any = any || !locations[i].IsEmpty();
+        }
+        if (!any) {
+            MessageBox(kNoLocationMessage);
+            return false;
+        }
+    }
+    for (int i = 1; i < locations.GetSize(); ++i) {
+        CString location = locations[i];
+        location.Trim();
+        if (!location.IsEmpty())
+            m_arrOccupantLocations.Add(locations[i]);
+    }
+    return true;
+}
+
+bool CVehRestPage::IsBeltRestraint(const CString& type)
+{
+    if (type.GetLength() != 3)
+        return false;
+    for (const char* notBelt : kNotBelts) {
+        if (type == notBelt)
+            return false;
+    }
+    return true;
+}
+
+bool CVehRestPage::IsRestraintNumberValid()
+{
+    CNEdit& number = *Edit(IDC_RESTRAINT_NO);
+    if (!number.IsValid())
+        return false;
+    number.ShowValidColors();
+    return true;
+}
+
+void CVehRestPage::ColourDeployment()
+{
+    CNEdit& deployment = *Edit(IDC_DEPLOYMENT);
+    if (IsBeltRestraint(Edit(IDC_TYPE)->GetText()) && deployment.GetText() != "NA")
+        deployment.ShowInvalidColors();
+    else
+        deployment.ShowValidColors();
+}
+
+bool CVehRestPage::AllFieldsValid()
+{
+    if (m_pData && m_pData->m_nRestraintCount == 0)
+        return true;
+    bool valid = Edit(IDC_COMMENTS)->IsValid();
+    valid = Edit(IDC_VEHICLE_NO)->IsValid() && valid;
+    valid = IsRestraintNumberValid() && valid;
+    valid = Edit(IDC_TYPE)->IsValid() && valid;
+    valid = Edit(IDC_MOUNT)->IsValid() && valid;
+    valid = Edit(IDC_DEPLOYMENT)->IsValid() && valid;
+
+    CNEdit& location = *Edit(IDC_LOCATION);
+    bool locationValid = location.IsValid();
+    BuildOccupantLocationList(false);
+    CCodeListCheck::IsEditTextInList(&m_arrOccupantLocations, &location, &locationValid);
+    location.SetValidFlag(locationValid);
+    if (locationValid)
+        location.ShowValidColors();
+    else
+        location.ShowInvalidColors();
+    ColourDeployment();
+    return valid && locationValid;
+}
+
+BOOL CVehRestPage::OnKillActive()
+{
+    // Every restraint, the shown one as saved, must pass before the page is left.
+    AllFieldsValid();
+    SaveRecord();
+    const int shown = m_nRecordIndex;
+    for (int i = 1; i <= m_nRecordCount; ++i) {
+        m_nRecordIndex = i;
+        LoadRecord();
+        if (!AllFieldsValid())
+            return FALSE;
+    }
+    m_nRecordIndex = shown;
+    LoadRecord();
+    return CRecordPage::OnKillActive();
+}
+
+void CVehRestPage::ClearPage()
+{
+    CDataRecordPage<CVehData>::ClearPage();
+    Edit(IDC_RESTRAINT_NO)->SetText("1");
+    if (HasWindow())
+        UpdateData(FALSE);
+}
+
+void CVehRestPage::NewRecord()
+{
+    CDataRecordPage<CVehData>::NewRecord();
+    if (m_pData && !m_bRetainLast)
+        m_pData->m_saRestVehicleNo.SetAtGrow(m_nRecordIndex, NewVehicleNumber(*m_pData));
+}
+
+void CVehRestPage::AfterNext()
+{
+    CDataRecordPage<CVehData>::AfterNext();
+    ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pData);
+    AllFieldsValid();
+}
+
+void CVehRestPage::AfterSearch(int id)
+{
+    // A new restraint type asks for its deployment again.
+    if (id == IDC_TYPE) {
+        Edit(IDC_DEPLOYMENT)->SetText("");
+        Edit(IDC_DEPLOYMENT)->SetValid(true);
+    }
+}
+
+void CVehRestPage::OnSearchLocation()
+{
+    if (IsEnterHeldDown() || !BuildOccupantLocationList(true))
+        return;
+    UpdateData(TRUE);
+    CSearch search(nullptr, "OCCLOC", "VEHDB", &m_arrOccupantLocations);
+    if (search.DoModal() == IDOK) {
+        Edit(IDC_LOCATION)->SetText(search.GetCode());
+        Edit(IDC_LOCATION)->SetValid(true);
+    }
+    UpdateData(FALSE);
+}
+
+void CVehRestPage::OnSearchDeployment()
+{
+    if (IsEnterHeldDown())
+        return;
+    UpdateData(TRUE);
+    CSearch search(nullptr, "DEPLOY", "VEHDB", "", FALSE);
+    if (search.DoModal() == IDOK) {
+        Edit(IDC_DEPLOYMENT)->SetText(search.GetCode());
+        ColourDeployment();
+    }
+    UpdateData(FALSE);
+}
+
+void CVehRestPage::OnSearchVehicleNumber()
+{
+    UpdateData(TRUE);
+    PickVehicleNumber(m_pData, *Edit(IDC_VEHICLE_NO));
+    UpdateData(FALSE);
+}

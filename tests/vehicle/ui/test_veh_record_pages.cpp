@@ -1,0 +1,275 @@
+#include "VehPagesHarness.h"
+
+#include "platform/ui/Dialog.h"
+#include "vehicle/ui/MeasureDialogs.h"
+
+#include <gtest/gtest.h>
+
+using vehtest::ChooseCode;
+using vehtest::Fixture;
+using vehtest::VehPages;
+using O = CVehOccPage;
+using R = CVehRestPage;
+using N = CVehInstPage;
+using T = CVehIntrPage;
+
+TEST(VehRecordPagesTest, LoadedTestVisitedPageByPageIsSavedAsItWasRead)
+{
+    VehPages v;
+    ASSERT_TRUE(v.db.open());
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    EXPECT_TRUE(v.sheet.m_bAllPagesValid);
+    EXPECT_TRUE(v.sheet.m_bIntrusionValid);
+    for (CPropertyPage* page : std::initializer_list<CPropertyPage*> {&v.occ, &v.rest, &v.inst, &v.intr})
+        ASSERT_TRUE(v.Visit(*page)) << page->Caption().toStdString();
+    EXPECT_EQ(v.Text(v.occ, O::IDC_LOCATION), "03") << "the last occupant shown";
+    EXPECT_EQ(v.intr.m_nRecordIndex, 3);
+
+    testutil::TempDir dir;
+    v.Save(dir.file("t.mv5"));
+    EXPECT_EQ(v.messages.count(), 0) << v.messages.texts().front();
+    EXPECT_EQ(vehtest::WithoutDate(testutil::ReadFile(dir.file("t.mv5"))),
+              vehtest::WithoutDate(testutil::ReadFile(Fixture("vtv_pages.mv5"))));
+    EXPECT_EQ(vehtest::WithoutDate(testutil::ReadFile(dir.file("t.ip5"))),
+              vehtest::WithoutDate(testutil::ReadFile(Fixture("vtv_pages.ip5"))));
+}
+
+TEST(VehOccPageTest, HiddenDetailChecksLabelTheButtonsOfFailingDialogs)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    v.data.m_saOccChestToDash[2] = "99999";  // clearance distances go to 9999
+    v.data.m_saOccLeftFemurLoad[1] = "4500"; // femur loads are negative
+    ASSERT_TRUE(v.Visit(v.occ));
+    ASSERT_EQ(v.occ.m_nRecordIndex, 2);
+    EXPECT_TRUE(v.Shown(v.occ, O::IDC_CLEARANCE_LABEL));
+    EXPECT_EQ(v.Text(v.occ, O::IDC_CLEARANCE_LABEL), O::kErrorInside);
+    EXPECT_EQ(v.occ.m_editClearanceLabel.GetTextColor(), RGB(255, 0, 0));
+    EXPECT_EQ(v.occ.m_editClearanceLabel.GetBackColor(), RGB(0, 255, 255));
+    EXPECT_FALSE(v.Shown(v.occ, O::IDC_PEAK_LOADS_LABEL));
+    EXPECT_FALSE(v.Shown(v.occ, O::IDC_INJURY_LABEL));
+
+    v.Select(v.occ, O::IDC_RECORD_LIST, 1);
+    EXPECT_FALSE(v.Shown(v.occ, O::IDC_CLEARANCE_LABEL));
+    EXPECT_TRUE(v.Shown(v.occ, O::IDC_PEAK_LOADS_LABEL));
+
+    // Leaving: occupant 1 is shown and kept as it is; occupant 2 keeps the page in front.
+    EXPECT_FALSE(v.Visit(v.first));
+    EXPECT_EQ(v.occ.m_nRecordIndex, 2);
+    EXPECT_TRUE(v.Shown(v.occ, O::IDC_CLEARANCE_LABEL));
+
+    // The dialog opened and corrected: the label goes.
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([](CDialog& dialog) {
+        auto& measure = dynamic_cast<CMeasureDialog&>(dialog);
+        for (const auto& edit : measure.m_edits) {
+            if (edit->GetText() == "99999") {
+                edit->GetWindow()->clear();
+                QTest::keyClicks(edit->GetWindow(), "560");
+            }
+        }
+        measure.OnOK();
+    });
+    v.Click(v.occ, O::IDC_CLEARANCE);
+    EXPECT_EQ(v.data.m_saOccChestToDash[2], "560");
+    EXPECT_FALSE(v.Shown(v.occ, O::IDC_CLEARANCE_LABEL));
+    EXPECT_FALSE(v.occ.ValidateAllRecords()) << "occupant 1's peak loads";
+    EXPECT_EQ(v.occ.m_nRecordIndex, 1);
+}
+
+TEST(VehOccPageTest, VehicleNumberFollowsTheConfigurationAndNewOccupantsStartFromIt)
+{
+    VehPages v;
+    v.SetConfiguration("VTV");
+    ASSERT_TRUE(v.Visit(v.occ));
+    EXPECT_FALSE(v.occ.GetDlgItem(O::IDC_CLEARANCE)->isEnabled()) << "no occupant";
+    EXPECT_TRUE(v.occ.AllFieldsValid());
+    v.Click(v.occ, O::IDC_NEXTCURVE_BUTTON);
+    EXPECT_TRUE(v.occ.GetDlgItem(O::IDC_CLEARANCE)->isEnabled());
+    EXPECT_EQ(v.Text(v.occ, O::IDC_VEHICLE_NO), "") << "two vehicles: the user says which";
+    CNEdit& vehicle = *v.occ.Edit(O::IDC_VEHICLE_NO);
+    for (auto [text, valid] : std::vector<std::pair<const char*, bool>> {
+             {"1", true}, {"2", true}, {"1.5", false}, {"0", false}, {"3", false}, {"", true}}) {
+        v.Type(v.occ, O::IDC_VEHICLE_NO, text);
+        EXPECT_EQ(vehicle.IsValid(), valid) << text;
+    }
+
+    // One vehicle now: the range moves when the page is entered again.
+    v.Type(v.occ, O::IDC_VEHICLE_NO, "2");
+    v.SetConfiguration("VTB");
+    ASSERT_TRUE(v.Visit(v.occ));
+    EXPECT_FALSE(vehicle.IsValid());
+    v.Click(v.occ, O::IDC_NEXTCURVE_BUTTON);
+    EXPECT_EQ(v.Text(v.occ, O::IDC_VEHICLE_NO), "1");
+    EXPECT_EQ(v.data.m_saOccHic[2], "");
+}
+
+TEST(VehRestPageTest, OccupantLocationsRestrictTheSearchAndTheCheck)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    v.data.m_saRestOccLocation[1] = "05"; // a seat no occupant has
+    ASSERT_TRUE(v.Visit(v.rest));
+    EXPECT_FALSE(v.Visit(v.first));
+    EXPECT_EQ(v.rest.m_nRecordIndex, 1);
+    EXPECT_EQ(v.rest.Edit(R::IDC_LOCATION)->GetBackColor(), CNEdit::kYellow);
+
+    int rows = 0;
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([&](CDialog& dialog) { ChooseCode(dialog, "03", &rows); });
+    v.Click(v.rest, R::IDC_SEARCH_LOCATION);
+    EXPECT_EQ(rows, 2) << "only the occupants' seats 01 and 03";
+    EXPECT_EQ(v.Text(v.rest, R::IDC_LOCATION), "03");
+    EXPECT_TRUE(v.Visit(v.first));
+
+    // No occupant location anywhere: told, and no search opens.
+    for (int i = 1; i < v.data.m_saOccLocation.GetSize(); ++i)
+        v.data.m_saOccLocation[i] = " ";
+    ASSERT_TRUE(v.Visit(v.rest));
+    v.Click(v.rest, R::IDC_SEARCH_LOCATION);
+    EXPECT_EQ(dialogs.run(), 1);
+    EXPECT_EQ(v.messages.last().text, R::kNoLocationMessage);
+    EXPECT_FALSE(v.rest.AllFieldsValid());
+}
+
+TEST(VehRestPageTest, BeltRuleColoursTheDeploymentOnly)
+{
+    for (auto [type, deployment, invalid] : std::vector<std::tuple<const char*, const char*, bool>> {
+             {"3PT", "DN", true}, {"3PT", "NA", false}, {"ABG", "DN", false}, {"NA", "DN", false}}) {
+        EXPECT_EQ(CVehRestPage::IsBeltRestraint(type) && CString(deployment) != "NA", invalid) << type;
+    }
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    v.data.m_saRestDeployment[2] = "DN";
+    ASSERT_TRUE(v.Visit(v.rest));
+    EXPECT_TRUE(v.rest.AllFieldsValid());
+    EXPECT_EQ(v.rest.Edit(R::IDC_DEPLOYMENT)->GetBackColor(), CNEdit::kYellow);
+    for (auto [text, valid] : std::vector<std::pair<const char*, bool>> {{"0", false}, {"10", false}, {"", true}}) {
+        v.Type(v.rest, R::IDC_RESTRAINT_NO, text);
+        EXPECT_EQ(v.rest.AllFieldsValid(), valid) << text;
+    }
+}
+
+TEST(VehInstPageTest, CrashAvoidanceConfigurationsHaveTheirOwnLocationsAndAxes)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    v.SetConfiguration("FCW");
+    ASSERT_TRUE(v.Visit(v.inst));
+    v.inst.BuildLocationList(false);
+    EXPECT_EQ(std::vector<CString>(v.inst.m_arrLocations.begin(), v.inst.m_arrLocations.end()),
+              (std::vector<CString> {"01", "03", "T1", "T2", "T3", "OT", "NA"}));
+
+    int rows = 0;
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([&](CDialog& dialog) { ChooseCode(dialog, "FG", &rows); });
+    v.Click(v.inst, N::IDC_SEARCH_AXIS);
+    EXPECT_EQ(rows, 13) << "the FCW axes on its list: PD is not";
+    EXPECT_EQ(v.Text(v.inst, N::IDC_AXIS), "FG");
+    EXPECT_EQ(v.Text(v.inst, N::IDC_YUNITS), "BLN");
+
+    v.Type(v.inst, N::IDC_FIRST_POINT, "5000");
+    EXPECT_TRUE(v.inst.Edit(N::IDC_FIRST_POINT)->IsValid()) << "-10000..99999 for FCW";
+    v.Type(v.inst, N::IDC_SENSOR_LOCATION, "HD");
+    EXPECT_FALSE(v.inst.AllFieldsValid()) << "a location no occupant and no FCW list has";
+}
+
+TEST(VehInstPageTest, XUnitsOtherThanSecondsGreyTheTimeIncrement)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    v.data.m_saInstXUnits[2] = "MS";
+    ASSERT_TRUE(v.Visit(v.inst));
+    ASSERT_EQ(v.inst.m_nRecordIndex, 3);
+    EXPECT_TRUE(v.inst.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
+    v.Select(v.inst, N::IDC_RECORD_LIST, 2);
+    EXPECT_FALSE(v.inst.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
+    EXPECT_EQ(v.inst.Edit(N::IDC_TIME_INCREMENT)->GetBackColor(), RGB(192, 192, 192));
+
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([](CDialog& dialog) { ChooseCode(dialog, "MM"); });
+    dialogs.then([](CDialog& dialog) { ChooseCode(dialog, "SEC"); });
+    v.Click(v.inst, N::IDC_SEARCH_XUNITS);
+    EXPECT_EQ(v.Text(v.inst, N::IDC_TIME_INCREMENT), "0");
+    v.Click(v.inst, N::IDC_SEARCH_XUNITS);
+    EXPECT_TRUE(v.inst.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
+    EXPECT_EQ(v.Text(v.inst, N::IDC_TIME_INCREMENT), "1000") << "the channel's own time increment again";
+}
+
+TEST(VehInstPageTest, CurveCheckFindsTheMismatchClearsItAndLetsTheTestBeSaved)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(testutil::DataPath("curves/test.mv5")));
+    ASSERT_TRUE(v.Visit(v.inst));
+    EXPECT_TRUE(v.Shown(v.inst, N::IDC_CHECK_CURVE));
+    v.Click(v.inst, N::IDC_CHECK_CURVE);
+    EXPECT_EQ(v.inst.m_nRecordIndex, 2);
+    EXPECT_TRUE(v.Text(v.inst, N::IDC_HINT).startsWith("Hint: NLP = 2"));
+    EXPECT_FALSE(v.inst.ValidateAllRecords()) << "a mismatch stops Save Test";
+    EXPECT_EQ(v.inst.m_nRecordIndex, 2);
+
+    v.Type(v.inst, N::IDC_LAST_POINT, "2");
+    EXPECT_EQ(v.Text(v.inst, N::IDC_HINT), CCurveCheckPanel::kClickFindNext);
+    v.Click(v.inst, N::IDC_FIND_NEXT_ERROR);
+    EXPECT_EQ(v.inst.m_nRecordIndex, 4);
+    EXPECT_TRUE(v.Text(v.inst, N::IDC_HINT).contains("is not real number"));
+
+    // Channel 3 has no curve file; the curve file's own fault and curve 9 without a channel
+    // are shown but never stop the save.
+    v.Select(v.inst, N::IDC_RECORD_LIST, 3);
+    v.Click(v.inst, N::IDC_FIND_NEXT_ERROR);
+    EXPECT_EQ(v.inst.m_nRecordIndex, 4);
+    EXPECT_TRUE(v.inst.ValidateAllRecords());
+    ASSERT_TRUE(v.Visit(v.first));
+    EXPECT_EQ(v.data.m_saInstLastPoint[2], "2");
+}
+
+TEST(VehIntrPageTest, PointSearchSplitsTheCodeAndRepeatedPointsAreFound)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    ASSERT_TRUE(v.Visit(v.intr));
+    ASSERT_EQ(v.intr.m_nRecordIndex, 3);
+    EXPECT_EQ(v.Text(v.intr, T::IDC_TEST_REFERENCE), "T5555");
+    EXPECT_TRUE(v.intr.CheckRecord());
+
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([](CDialog& dialog) { ChooseCode(dialog, "12ABC"); });
+    v.Click(v.intr, T::IDC_SEARCH_POINT);
+    EXPECT_EQ(v.Text(v.intr, T::IDC_POINT_NUMBER), "12");
+    EXPECT_EQ(v.Text(v.intr, T::IDC_POINT_LOCATION), "ABC");
+    EXPECT_TRUE(v.intr.Edit(T::IDC_POINT_NUMBER)->IsValid()) << "vehicle 2: no other point alike";
+
+    // Point 2 again on vehicle 1: the repeat is found and shown.
+    v.Select(v.intr, T::IDC_RECORD_LIST, 1);
+    EXPECT_EQ(v.data.m_IntrusionData.m_arrPointLocation[3], "ABC");
+    v.data.m_IntrusionData.m_arrVehicleNumber[3] = "1";
+    EXPECT_FALSE(v.intr.CheckAllRecordsForSave());
+    EXPECT_EQ(v.intr.m_nRecordIndex, 3);
+    EXPECT_FALSE(v.intr.Edit(T::IDC_POINT_NUMBER)->IsValid());
+    EXPECT_FALSE(v.intr.ValidateAllRecords());
+}
+
+TEST(VehIntrPageTest, LeavingKeepsTheShownPointAsTypedAndAddsNoneAfterThe999th)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    ASSERT_TRUE(v.Visit(v.intr));
+    v.Type(v.intr, T::IDC_AFTER_Z, "20000");
+    EXPECT_TRUE(v.Visit(v.first));
+    EXPECT_EQ(v.data.m_IntrusionData.m_arrAfterZ[3], "20000");
+    EXPECT_FALSE(v.intr.CheckAllRecordsForSave());
+
+    CIntrusionData& points = v.data.m_IntrusionData;
+    for (int i = points.PointCount() + 1; i <= 999; ++i) {
+        for (CStringArray* a : {&points.m_arrRecordIndex, &points.m_arrVehicleNumber, &points.m_arrPointNumber,
+                                &points.m_arrPointLocation, &points.m_arrBeforeX, &points.m_arrBeforeY,
+                                &points.m_arrBeforeZ, &points.m_arrAfterX, &points.m_arrAfterY, &points.m_arrAfterZ})
+            a->SetAtGrow(i, "");
+    }
+    v.intr.m_nRecordIndex = 999;
+    ASSERT_TRUE(v.Visit(v.intr));
+    v.Click(v.intr, T::IDC_NEXTCURVE_BUTTON);
+    EXPECT_EQ(points.PointCount(), 999);
+    EXPECT_EQ(v.intr.m_nRecordCount, 999);
+}
