@@ -88,7 +88,10 @@ constexpr size_t kMaxQuotedLine = 1000;
 // these so that its messages cannot outgrow the file itself many times over.
 constexpr size_t kMaxFileErrors = 100;
 
-constexpr long long kTimeZeroNone = 9999999;
+// Curve files are read in pieces of this size.
+constexpr size_t kReadPiece = 256 * 1024;
+// A line longer than this is no point of a curve: it is judged bad unread.
+constexpr size_t kMaxLine = 1024 * 1024;
 
 int ClampToInt(long long v)
 {
@@ -125,37 +128,6 @@ std::string HintNlp(long long nlp, long long totalLess1)
 {
     return "Hint: NLP = " + std::to_string(nlp) + " or NLP - NFP = Total Point - 1 = " + std::to_string(totalLess1) +
            " where NLP = 'Last Point' and NFP = 'First Point'";
-}
-
-// Reads the whole file into `buffer`; false when it cannot be opened or read. Only a plain file
-// is read: a pipe or a device in the folder would wait for ever or never end.
-bool ReadWholeFile(const std::string& path, std::string& buffer)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    buffer.clear();
-    buffer.reserve(static_cast<size_t>(st.st_size));
-    char chunk[65536];
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n > 0) {
-            buffer.append(chunk, static_cast<size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n == 0;
-        break;
-    }
-    ::close(fd);
-    return ok;
 }
 
 } // namespace
@@ -233,13 +205,15 @@ void CCurveCheck::ReadCurveFile(std::string path)
     m_nColumns = 0;
     m_vFileErrors.clear();
     CurveErrorRecord record;
-    if (!ReadWholeFile(path, m_buffer)) {
+    const ReadResult read = ScanCurveFile(path, record);
+    if (read != ReadResult::Read) {
         record.m_nCurveTotal = 0;
-        record.m_strError = "Curve data file is bad or not exist";
+        record.m_strError = read == ReadResult::TooLarge ? "Curve data file is larger than " +
+                                                               std::to_string(kMaxCurveFileSize >> 20) + " MB, not read"
+                                                         : "Curve data file is bad or not exist";
         m_vRecords.push_back(record);
         return;
     }
-    ParseCurveText(path, m_buffer, record);
     const std::string extension = FileExtension(path);
     record.m_nCurveNo = StdToInt(CString(extension));
     record.m_strCurveNo = extension;
@@ -248,76 +222,133 @@ void CCurveCheck::ReadCurveFile(std::string path)
     m_vRecords.push_back(record);
 }
 
-// One pass over the text in place: a line is cut into its values where it stands, and only a
-// line in error is ever copied.
-void CCurveCheck::ParseCurveText(const std::string& path, std::string_view text, CurveErrorRecord& record)
+// The file is read in pieces and each line judged as it completes, so that memory stays the same
+// whatever the file's size. Only a plain file is read: a pipe or a device in the folder would
+// wait for ever or never end.
+CCurveCheck::ReadResult CCurveCheck::ScanCurveFile(const std::string& path, CurveErrorRecord& record)
 {
-    long long points = 0;
-    long long lines = 0;
-    long long timeZeroMark = kTimeZeroNone;
-    double timeStep = -1.0;
-
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        const char* lineEnd = nl ? nl : end;
-        const std::string_view line(p, static_cast<size_t>(lineEnd - p));
-        p = nl ? nl + 1 : end;
-
-        // Values: runs of characters between blanks and tabs; a CR ends the line. A line is
-        // judged whole, however long: cut after some characters, a damaged value behind a good
-        // one would pass unseen.
-        std::string_view first, second;
-        long long values = 0;
-        const char* q = line.data();
-        const char* const qEnd = q + (line.empty() || line.back() != '\r' ? line.size() : line.size() - 1);
-        while (q < qEnd) {
-            while (q < qEnd && IsBlank(*q))
-                ++q;
-            if (q == qEnd)
-                break;
-            const char* start = q;
-            while (q < qEnd && !IsBlank(*q))
-                ++q;
-            if (values == 0)
-                first = std::string_view(start, static_cast<size_t>(q - start));
-            else if (values == 1)
-                second = std::string_view(start, static_cast<size_t>(q - start));
-            ++values;
-        }
-        if (values == 0)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return ReadResult::Bad;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::Bad;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > kMaxCurveFileSize) {
+        ::close(fd);
+        return ReadResult::TooLarge;
+    }
+    CurveScan scan;
+    m_buffer.resize(kReadPiece);
+    std::string line;      // a line that runs on past the piece it began in
+    bool overlong = false; // that line is past kMaxLine: only its start is kept, to be quoted
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, m_buffer.data(), m_buffer.size());
+        if (n < 0 && errno == EINTR)
             continue;
-        ++lines;
-
-        bool mixed = false;
-        if (m_nColumns == 0)
-            m_nColumns = ClampToInt(values);
-        else if (values != m_nColumns)
-            mixed = true;
-
-        const bool valid = values == m_nColumns && (m_nColumns == 1 || m_nColumns == 2) &&
-                           IsRealNumberView(first) && (m_nColumns == 1 || IsRealNumberView(second));
-        if (!valid) {
-            AddLineError(path, ClampToInt(lines), mixed, std::string_view(line.data(), static_cast<size_t>(qEnd - line.data())));
-            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
         }
-        ++points;
-        if (m_nColumns == 2 && timeStep == -1.0) {
-            const double t = RealValue(first);
-            if (std::fabs(t) < 0.000001)
-                timeZeroMark = lines - 1;
-            else if (lines == timeZeroMark + 2)
-                timeStep = t;
+        const char* p = m_buffer.data();
+        const char* const end = p + n;
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            const char* stop = nl ? nl : end;
+            if (line.empty() && !overlong && nl) {
+                ScanLine(path, std::string_view(p, static_cast<size_t>(stop - p)), scan); // the usual case
+            } else {
+                if (!overlong)
+                    line.append(p, static_cast<size_t>(stop - p));
+                if (line.size() > kMaxLine) {
+                    overlong = true;
+                    line.resize(kMaxQuotedLine + 1);
+                }
+                if (nl) {
+                    EndLine(path, line, overlong, scan);
+                    line.clear();
+                    overlong = false;
+                }
+            }
+            p = nl ? nl + 1 : end;
         }
     }
+    ::close(fd);
+    if (!line.empty() || overlong)
+        EndLine(path, line, overlong, scan);
+    if (!ok)
+        return ReadResult::Bad;
 
     if (m_nColumns == 2) {
-        record.m_nCurveNfp = ClampToInt(-timeZeroMark);
-        record.m_nCurveNlp = ClampToInt(points - timeZeroMark - 1);
-        record.m_nCurveDel = ClampToInt(timeStep * 1000000.0);
+        record.m_nCurveNfp = ClampToInt(-scan.timeZeroMark);
+        record.m_nCurveNlp = ClampToInt(scan.points - scan.timeZeroMark - 1);
+        record.m_nCurveDel = ClampToInt(scan.timeStep * 1000000.0);
     }
-    record.m_nCurveTotal = ClampToInt(points);
+    record.m_nCurveTotal = ClampToInt(scan.points);
+    return ReadResult::Read;
+}
+
+void CCurveCheck::EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan)
+{
+    if (!overlong) {
+        ScanLine(path, line, scan);
+        return;
+    }
+    // A line of more than a megabyte is no point of a curve; it is quoted by its start.
+    ++scan.lines;
+    AddLineError(path, ClampToInt(scan.lines), false, line);
+}
+
+// One line: its values are cut where they stand, and only a line in error is ever copied. A line
+// is judged whole, however long: cut after some characters, a damaged value behind a good one
+// would pass unseen.
+void CCurveCheck::ScanLine(const std::string& path, std::string_view line, CurveScan& scan)
+{
+    std::string_view first, second;
+    long long values = 0;
+    const char* q = line.data();
+    const char* const qEnd = q + (line.empty() || line.back() != '\r' ? line.size() : line.size() - 1);
+    while (q < qEnd) {
+        while (q < qEnd && IsBlank(*q))
+            ++q;
+        if (q == qEnd)
+            break;
+        const char* start = q;
+        while (q < qEnd && !IsBlank(*q))
+            ++q;
+        if (values == 0)
+            first = std::string_view(start, static_cast<size_t>(q - start));
+        else if (values == 1)
+            second = std::string_view(start, static_cast<size_t>(q - start));
+        ++values;
+    }
+    if (values == 0)
+        return;
+    ++scan.lines;
+
+    bool mixed = false;
+    if (m_nColumns == 0)
+        m_nColumns = ClampToInt(values);
+    else if (values != m_nColumns)
+        mixed = true;
+
+    const bool valid = values == m_nColumns && (m_nColumns == 1 || m_nColumns == 2) && IsRealNumberView(first) &&
+                       (m_nColumns == 1 || IsRealNumberView(second));
+    if (!valid) {
+        AddLineError(path, ClampToInt(scan.lines), mixed,
+                     std::string_view(line.data(), static_cast<size_t>(qEnd - line.data())));
+        return;
+    }
+    ++scan.points;
+    if (m_nColumns == 2 && scan.timeStep == -1.0) {
+        const double t = RealValue(first);
+        if (std::fabs(t) < 0.000001)
+            scan.timeZeroMark = scan.lines - 1;
+        else if (scan.lines == scan.timeZeroMark + 2)
+            scan.timeStep = t;
+    }
 }
 
 void CCurveCheck::AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line)

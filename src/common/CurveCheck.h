@@ -61,8 +61,20 @@ public:
     int GetCheckCount() const { return m_nColumns; }
     void SetCheckCount(int columns) { m_nColumns = columns; }
 
+    // Larger than any instrument's curve: reported as a bad file without being read.
+    static constexpr unsigned long long kMaxCurveFileSize = 2ull << 30;
+
 private:
-    void ParseCurveText(const std::string& path, std::string_view text, CurveErrorRecord& record);
+    struct CurveScan {
+        long long points = 0;
+        long long lines = 0;
+        long long timeZeroMark = 9999999; // none
+        double timeStep = -1.0;
+    };
+    enum class ReadResult { Read, Bad, TooLarge };
+    ReadResult ScanCurveFile(const std::string& path, CurveErrorRecord& record);
+    void ScanLine(const std::string& path, std::string_view line, CurveScan& scan);
+    void EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan);
     void AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line);
 
     std::vector<CString> m_arrFiles;
@@ -72,5 +84,5 @@ private:
     std::string m_strPath;
     int m_nColumns = 0;
     std::vector<std::string> m_vFileErrors;
-    std::string m_buffer; // the curve file being read; reused from file to file
+    std::string m_buffer; // a piece of the curve file being read; reused from file to file
 };

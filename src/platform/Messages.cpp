@@ -11,7 +11,48 @@ MessageHandler& CurrentHandler()
     static MessageHandler handler;
     return handler;
 }
+
+MessageCap*& InnermostCap()
+{
+    static MessageCap* cap = nullptr;
+    return cap;
+}
 } // namespace
+
+MessageCap::MessageCap(std::string fileName, int limit)
+    : m_fileName(std::move(fileName))
+    , m_limit(limit)
+    , m_outer(std::exchange(InnermostCap(), this))
+{
+}
+
+MessageCap::~MessageCap()
+{
+    // Files may close in any order: take this one out of the chain wherever it stands.
+    for (MessageCap** link = &InnermostCap(); *link; link = &(*link)->m_outer) {
+        if (*link == this) {
+            *link = m_outer;
+            break;
+        }
+    }
+    if (m_hidden > 0) {
+        const std::string text = std::to_string(m_hidden) + (m_hidden == 1 ? " more problem was" : " more problems were") +
+                                 " found in " + m_fileName + ".";
+        MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+    }
+}
+
+bool MessageCap::Admit(const MessageRequest& request)
+{
+    if (request.buttons() != MB_OK)
+        return true;
+    if (m_shown < m_limit) {
+        ++m_shown;
+        return true;
+    }
+    ++m_hidden;
+    return false;
+}
 
 MessageHandler SetMessageHandler(MessageHandler handler)
 {
@@ -35,6 +76,8 @@ int DefaultAnswer(UINT type)
 
 int ShowMessage(const MessageRequest& request)
 {
+    if (MessageCap* cap = InnermostCap(); cap && !cap->Admit(request))
+        return IDOK;
     const MessageHandler& handler = CurrentHandler();
     return handler ? handler(request) : DefaultAnswer(request.type);
 }

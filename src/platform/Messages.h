@@ -77,6 +77,30 @@ MessageHandler SetMessageHandler(MessageHandler handler);
 int ShowMessage(const MessageRequest& request);
 int DefaultAnswer(UINT type);
 
+// While a file is read, its problems are shown in at most `limit` boxes; the boxes past them are
+// counted instead, and one box at the end says how many more problems were found. A damaged file
+// of hundreds of bad lines then costs the user a few boxes, not hundreds. Only plain OK boxes
+// count: a question is always asked. CStdioFile opens one for every file it reads, so every
+// reader of every kind has it.
+class MessageCap {
+public:
+    explicit MessageCap(std::string fileName, int limit = 10);
+    ~MessageCap();
+    MessageCap(const MessageCap&) = delete;
+    MessageCap& operator=(const MessageCap&) = delete;
+
+    // Counts a box; false when it is not to be shown.
+    bool Admit(const MessageRequest& request);
+    int Hidden() const { return m_hidden; }
+
+private:
+    std::string m_fileName;
+    int m_limit;
+    int m_shown = 0;
+    int m_hidden = 0;
+    MessageCap* m_outer;
+};
+
 // Test seam: records every box while it lives and answers from a script; a box with no
 // scripted answer gets its first button.
 class MessageRecorder {

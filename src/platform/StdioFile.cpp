@@ -25,6 +25,29 @@ bool IsDirectory(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// The file a path names once its links are followed, also when the last link dangles (the file
+// is then made where it points). 0, or the errno of the failure.
+int ResolveLinks(const std::string& path, std::string& out)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            out = current;
+            return 0;
+        }
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+        if (n < 0)
+            return errno;
+        if (static_cast<size_t>(n) >= link.size())
+            return ENAMETOOLONG;
+        link.resize(static_cast<size_t>(n));
+        current = link.front() == '/' ? link : ParentDir(current) + "/" + link;
+    }
+    return ELOOP;
+}
+
 } // namespace
 
 int CFileException::CauseFromErrno(int err, const std::string& path)
@@ -61,7 +84,7 @@ int CFileException::CauseFromErrno(int err, const std::string& path)
 
 CStdioFile::~CStdioFile()
 {
-    if (m_out)
+    if (IsOpen())
         Abort();
 }
 
@@ -98,6 +121,8 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         struct stat st {};
         if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
             return fail(EACCES);
+        if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize)
+            return fail(EFBIG);
         std::FILE* in = std::fopen(p.c_str(), "rb");
         if (!in)
             return fail(errno);
@@ -118,21 +143,50 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
                 m_content.resize(eof);
         }
         m_reading = true;
+        m_cap = std::make_unique<platform::MessageCap>(p);
         return TRUE;
     }
 
-    // Writing: refuse what the user could not overwrite, then write beside the target.
-    if (IsDirectory(p))
-        return fail(EACCES);
-    if (::access(p.c_str(), F_OK) == 0 && ::access(p.c_str(), W_OK) != 0)
-        return fail(EACCES);
-    std::string temp = p + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return fail(errno);
+    // Writing. A link is followed to the file it names, which is replaced in its own folder.
+    std::string target;
+    const int linkErr = ResolveLinks(p, target);
+    if (linkErr)
+        return fail(linkErr);
     struct stat st {};
-    if (::stat(p.c_str(), &st) == 0) {
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // A folder, a pipe or a device is not a test file: writing to it would hang or go nowhere.
+    if (exists && !S_ISREG(st.st_mode))
+        return fail(EACCES);
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        return fail(EACCES);
+    m_target = target;
+    m_inPlace = false;
+
+    // A short temporary name, so that a name near the length limit can still be saved.
+    std::string temp = ParentDir(target) + "/.mv-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        const int err = errno;
+        // A writable file in a folder where nothing new can be made is written in place.
+        if (!exists)
+            return fail(err);
+        return OpenInPlace(st) ? TRUE : fail(errno ? errno : EACCES);
+    }
+    if (exists) {
         ::fchmod(fd, st.st_mode & 07777);
+        // The owner and group stay as they were where the program may set them; where it may
+        // not, or where other names (hard links) share the file, a new file would change what
+        // the user sees, so the file is written in place.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        struct stat made {};
+        const bool same = ::fstat(fd, &made) == 0 && made.st_uid == st.st_uid && made.st_gid == st.st_gid &&
+                          (made.st_mode & 07777) == (st.st_mode & 07777);
+        if (!same || st.st_nlink > 1) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return OpenInPlace(st) ? TRUE : fail(errno ? errno : EACCES);
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -147,6 +201,39 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     }
     m_tempPath = temp;
     return TRUE;
+}
+
+bool CStdioFile::OpenInPlace(const struct stat& st)
+{
+    // The old bytes are kept to be put back should the new ones not all reach the disk.
+    errno = 0;
+    if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize) {
+        errno = EFBIG;
+        return false;
+    }
+    const int fd = ::open(m_target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    std::string old;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n > 0) {
+            old.append(chunk, static_cast<size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int err = errno;
+            ::close(fd);
+            errno = err;
+            return false;
+        }
+    }
+    m_inPlaceFd = fd;
+    m_oldBytes = std::move(old);
+    m_inPlace = true;
+    m_newBytes.clear();
+    return true;
 }
 
 BOOL CStdioFile::ReadString(CString& line)
@@ -173,6 +260,14 @@ void CStdioFile::WriteString(const CString& text) { WriteBytes(text.str()); }
 
 void CStdioFile::WriteBytes(std::string_view text)
 {
+    if (m_inPlace) {
+        for (const char c : text) {
+            if (c == '\n')
+                m_newBytes += '\r';
+            m_newBytes += c;
+        }
+        return;
+    }
     if (!m_out || m_writeFailed)
         return;
     size_t start = 0;
@@ -191,13 +286,58 @@ void CStdioFile::WriteBytes(std::string_view text)
         m_lastCause = CFileException::CauseFromErrno(errno, m_path.str());
 }
 
+namespace {
+
+bool WriteAllAt(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+void SyncFolder(const std::string& path)
+{
+    const int fd = ::open(ParentDir(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
 bool CStdioFile::Close()
 {
     if (m_reading) {
         m_reading = false;
         m_content.clear();
         m_pos = 0;
+        m_cap.reset();
         return true;
+    }
+    if (m_inPlace) {
+        bool ok = !m_writeFailed && WriteAllAt(m_inPlaceFd, m_newBytes);
+        const int err = errno;
+        if (!ok) {
+            // Whatever part of the new text reached the file, the old text goes back.
+            (void)WriteAllAt(m_inPlaceFd, m_oldBytes);
+            m_lastCause = CFileException::CauseFromErrno(err, m_path.str());
+            if (m_lastCause == CFileException::none)
+                m_lastCause = CFileException::hardIO;
+        }
+        ::close(m_inPlaceFd);
+        m_inPlaceFd = -1;
+        m_inPlace = false;
+        std::string().swap(m_oldBytes);
+        std::string().swap(m_newBytes);
+        return ok;
     }
     if (!m_out)
         return true;
@@ -216,10 +356,12 @@ bool CStdioFile::Close()
         err = errno;
     }
     m_out = nullptr;
-    if (ok && std::rename(m_tempPath.c_str(), m_path.str().c_str()) != 0) {
+    if (ok && std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         ok = false;
         err = errno;
     }
+    if (ok)
+        SyncFolder(m_target);
     if (!ok) {
         ::unlink(m_tempPath.c_str());
         if (err)
@@ -233,6 +375,14 @@ bool CStdioFile::Close()
 
 void CStdioFile::Abort()
 {
+    if (m_inPlace) {
+        // Nothing has been written to the file yet: the new text waits for Close().
+        ::close(m_inPlaceFd);
+        m_inPlaceFd = -1;
+        m_inPlace = false;
+        std::string().swap(m_oldBytes);
+        std::string().swap(m_newBytes);
+    }
     if (m_out) {
         std::fclose(m_out);
         m_out = nullptr;
@@ -242,11 +392,16 @@ void CStdioFile::Abort()
     m_reading = false;
     m_content.clear();
     m_pos = 0;
+    m_cap.reset();
 }
 
 void ShowCantOpenFile(const char* path, const CFileException& error)
 {
     CString text;
-    text.Format("Can't open file %s, error = %u\n", path ? path : "", static_cast<unsigned>(error.m_cause));
+    if (error.m_lOsError == EFBIG)
+        text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", path ? path : "",
+                    CStdioFile::kMaxReadSize >> 20);
+    else
+        text.Format("Can't open file %s, error = %u\n", path ? path : "", static_cast<unsigned>(error.m_cause));
     MessageBoxA(nullptr, text, "Error", MB_OK);
 }

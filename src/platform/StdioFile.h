@@ -2,11 +2,23 @@
 // Text files as the program's files are stored: written lines end in CR LF, reading takes CR LF
 // or LF and drops it. A written file replaces the old one whole or not at all: the text goes to
 // a file beside it, which Close() renames into place only when every byte was written.
+//
+// A symbolic link is followed: the file it names is replaced, in its own folder, and keeps its
+// mode, owner and group. Where a new file could not keep them (another user's file), where the
+// file has other names (hard links, which a replacement would part from it), or where the folder
+// lets no new file be made, the file is written in place instead, and its old bytes are put back
+// if the new ones cannot all be written. A pipe, device or folder at the path is refused.
 
 #include "platform/CString.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
+
+struct stat;
+namespace platform {
+class MessageCap;
+}
 
 using UINT = unsigned int;
 using BOOL = int;
@@ -65,7 +77,8 @@ public:
     CStdioFile& operator=(const CStdioFile&) = delete;
 
     // Opens for reading (the whole file is taken in at once) or for writing (modeCreate |
-    // modeWrite). On failure fills `error` with the cause code and returns FALSE.
+    // modeWrite). On failure fills `error` with the cause code and returns FALSE. While a file is
+    // open for reading, the problems shown about it are capped (platform::MessageCap).
     BOOL Open(const char* path, UINT flags, CFileException* error = nullptr);
 
     // Next line without its line end; FALSE at the end of the file.
@@ -83,7 +96,7 @@ public:
     // Drops a written file without touching the previous one.
     void Abort();
 
-    bool IsOpen() const { return m_reading || m_out != nullptr; }
+    bool IsOpen() const { return m_reading || m_out != nullptr || m_inPlace; }
     const CString& GetFilePath() const { return m_path; }
     // The cause code of the last failure (open, write or close).
     int GetLastCause() const { return m_lastCause; }
@@ -91,20 +104,31 @@ public:
     // The whole content of a file opened for reading.
     const std::string& Content() const { return m_content; }
 
+    // Larger than any test, report or GR file can be: refused rather than read, so that a huge
+    // file given by mistake cannot take the program's memory.
+    static constexpr unsigned long long kMaxReadSize = 256ull << 20;
+
 private:
     void WriteBytes(std::string_view text);
+    bool OpenInPlace(const struct stat& st);
 
     CString m_path;
     bool m_reading = false;
     std::string m_content;
     size_t m_pos = 0;
+    std::unique_ptr<platform::MessageCap> m_cap; // while reading: the file's boxes are capped
 
     std::FILE* m_out = nullptr;
     std::string m_tempPath;
+    std::string m_target; // the file written: the path with its links followed
+    bool m_inPlace = false;
+    int m_inPlaceFd = -1;
+    std::string m_oldBytes; // in place: what the file held, and what it is to hold
+    std::string m_newBytes;
     bool m_writeFailed = false;
     int m_lastCause = CFileException::none;
 };
 
 // "Can't open file %s, error = %u\n" under "Error": the message of every reader and writer of
-// the test-file family that cannot open its file.
+// the test-file family that cannot open its file. A file refused for its size says so instead.
 void ShowCantOpenFile(const char* path, const CFileException& error);

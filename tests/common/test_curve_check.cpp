@@ -254,3 +254,29 @@ TEST(CurveCheckTest, BadFilesGiveARecordWithTheirError)
     EXPECT_EQ(r[4].m_strError, "Curve data file is bad or not exist");
     EXPECT_EQ(r[5].m_strError, "Curve data file is bad or not exist");
 }
+
+TEST(CurveCheckTest, LargeFilesAreReadInPiecesAndHugeOnesRefusedUnread)
+{
+    TempDir dir;
+    // Lines of every length cross the pieces the file is read in; the count and the time step
+    // come out as from a small file.
+    std::string text;
+    int points = 0;
+    for (int i = -1000; text.size() < 3 * 1024 * 1024; ++i, ++points)
+        text += std::to_string(i) + "e-6" + std::string(static_cast<size_t>(i & 31), ' ') + "\t" + std::to_string(i % 97) +
+                ".25\r\n";
+    WriteFile(dir.file("t.001"), text + "bad line here\r\n0.5 1\r\n");
+    // 100 GB that cost no disk: refused by its size, not read.
+    WriteFile(dir.file("t.002"), "0.0 1\r\n");
+    std::filesystem::resize_file(dir.file("t.002"), 100ull << 30);
+
+    CCurveCheck check(dir.file("t.mv5"));
+    ASSERT_EQ(check.CheckCurveFiles(), 2);
+    const auto& r = check.GetErrorRecords();
+    EXPECT_EQ(r[0].m_nCurveTotal, points + 1);
+    EXPECT_EQ(r[0].m_nCurveNfp, -1000);
+    EXPECT_EQ(r[0].m_nCurveDel, 1);
+    EXPECT_EQ(r[0].m_strError, ErrorText(dir.file("t.001"), points + 1, "bad line here", true));
+    EXPECT_EQ(r[1].m_nCurveTotal, 0);
+    EXPECT_EQ(r[1].m_strError, "Curve data file is larger than 2048 MB, not read");
+}

@@ -2,6 +2,7 @@
 
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/StdioFile.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -11,12 +12,20 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
 // The file's text as a text-mode read gives it: CR LF read as LF.
 bool ReadText(const CString& path, std::string& text, int& cause)
 {
+    // A pipe or device would block the print; a file larger than any test would take the memory.
+    struct stat st {};
+    if (::stat(path.GetString(), &st) == 0 &&
+        (!S_ISREG(st.st_mode) || static_cast<unsigned long long>(st.st_size) > CStdioFile::kMaxReadSize)) {
+        cause = 5;
+        return false;
+    }
     FILE* f = std::fopen(path.GetString(), "rb");
     if (!f) {
         cause = errno == ENOENT ? 2 : errno == EACCES ? 5 : 3;
