@@ -10,6 +10,8 @@
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QPixmap>
 #include <QTableWidget>
@@ -21,15 +23,7 @@
 
 namespace {
 
-bool OpenCodeDb()
-{
-    QString path = QString::fromLocal8Bit(qgetenv("MORVEL_CODE_DB"));
-    if (path.isEmpty())
-        path = QCoreApplication::applicationDirPath() + "/../ncodes.mdb";
-    g_pCodeDbConnection = std::make_shared<CodeDbConnection>();
-    g_bCodeDbOpen = g_pCodeDbConnection->Open(path.toLocal8Bit().constData());
-    return g_bCodeDbOpen;
-}
+using benchsupport::OpenCodeDb;
 
 void BM_OpenSearchToFirstPaint(benchmark::State& state)
 {
@@ -134,15 +128,4 @@ BENCHMARK(BM_BaselinePlainTableSortToPaint)->Unit(benchmark::kMillisecond)->UseR
 BENCHMARK(BM_OpenSearchToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SortByColumnToPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return benchsupport::Main(argc, argv); }

@@ -167,17 +167,18 @@ bool CVehiclePropertySheet::CheckBeforeSave()
     return m_bAllPagesValid;
 }
 
-bool CVehiclePropertySheet::LoadHsvdCompanion(const CString& path, bool showError)
+bool CVehiclePropertySheet::LoadHsvdCompanion(const CString& path, bool showError, bool refreshTestPage)
 {
     if (!m_VehData.LoadHsvdFile(path, showError))
         return false;
     m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = m_VehData.CameraCount();
-    m_TestPage.OnSetActive();
+    if (refreshTestPage)
+        m_TestPage.OnSetActive();
     RefreshPage(kHsvd);
     return true;
 }
 
-bool CVehiclePropertySheet::LoadIntrusionCompanion(const CString& path, bool showError)
+bool CVehiclePropertySheet::LoadIntrusionCompanion(const CString& path, bool showError, bool refreshTestPage)
 {
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
     if (!intrusion.LoadIntrusionFile(path, showError))
@@ -185,7 +186,8 @@ bool CVehiclePropertySheet::LoadIntrusionCompanion(const CString& path, bool sho
     if (m_VehData.m_strTestReference.IsEmpty())
         m_VehData.m_strTestReference = intrusion.m_strTestReference;
     PageProtocol(kIntrusion)->ShowRecord(intrusion.PointCount());
-    m_TestPage.OnSetActive();
+    if (refreshTestPage)
+        m_TestPage.OnSetActive();
     RefreshPage(kIntrusion);
     return true;
 }
@@ -220,12 +222,14 @@ void CVehiclePropertySheet::OnLoadTest()
         OnClearAllPages();
         if (!m_bCleared)
             return;
-        if (m_VehData.ReadTestFile(*path)) {
+        // The test page shows the test reference the companions share: it is refreshed once,
+        // after them, rather than after each file.
+        const bool read = m_VehData.ReadTestFile(*path);
+        if (read) {
             m_VehData.m_strCurvePath = *path;
             m_VehData.m_bConfigChanged = false;
             m_VehData.m_bCurvesChecked = false;
             m_VehData.m_nCurveCheckRequested = 0;
-            m_TestPage.OnSetActive();
             if (Page(kVehicle)->HasWindow()) {
                 m_VehData.SetVehicleCount();
                 RefreshPage(kVehicle);
@@ -240,8 +244,10 @@ void CVehiclePropertySheet::OnLoadTest()
         }
         m_HsvdPage.m_cKind = 'V';
         const CString base = CompanionBase(*path);
-        LoadHsvdCompanion(base + ".hs5", false);
-        LoadIntrusionCompanion(base + ".ip5", false);
+        const bool cameras = LoadHsvdCompanion(base + ".hs5", false, false);
+        const bool points = LoadIntrusionCompanion(base + ".ip5", false, false);
+        if (read || cameras || points)
+            m_TestPage.OnSetActive();
     } else if (ext == "mv4") {
         OnClearAllPages();
         if (!m_bCleared)
@@ -332,7 +338,7 @@ void CVehiclePropertySheet::OnLoadHsvdOnly()
     const auto path = AskOpenFile("Open High-Speed Video File", "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||");
     if (!path)
         return;
-    LoadHsvdCompanion(*path, true);
+    LoadHsvdCompanion(*path, true, true);
     m_bHsvdValid = m_VehData.HasHsvd() && CheckPage(kHsvd);
 }
 
@@ -361,7 +367,7 @@ void CVehiclePropertySheet::OnLoadIntrusionOnly()
     const auto path = AskOpenFile("Open High-Speed Video File", "MV5 Intrusion (*.ip5)|*.ip5|All Files (*.*)|*.*||");
     if (!path)
         return;
-    LoadIntrusionCompanion(*path, true);
+    LoadIntrusionCompanion(*path, true, true);
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
 }
 

@@ -77,8 +77,8 @@ private:
     // Runs the page's OnSetActive when it has a window (the test page always has one).
     void RefreshPage(int index);
     void RefreshAfterImport();
-    bool LoadHsvdCompanion(const CString& path, bool showError);
-    bool LoadIntrusionCompanion(const CString& path, bool showError);
+    bool LoadHsvdCompanion(const CString& path, bool showError, bool refreshTestPage);
+    bool LoadIntrusionCompanion(const CString& path, bool showError, bool refreshTestPage);
     // After a load that was not stopped: the validity flags and the instrumentation page in front.
     void CheckAfterLoad();
 

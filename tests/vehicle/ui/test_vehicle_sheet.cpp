@@ -320,3 +320,37 @@ TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
     EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_CURVE_COUNT), "Determined by the No of INST records");
     EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TITLE), "");
 }
+
+TEST(VehicleSheetTest, HighSpeedVideoAndIntrusionCommandsAlone)
+{
+    VehSheet s;
+    s.WriteFullTest();
+    // Missing file: the can't-open message is shown here, unlike a companion of Load Test.
+    s.files.answer(s.dir.file("none.hs5").c_str());
+    s.sheet.RunCommand(ID_LOAD_HSVD_ONLY);
+    EXPECT_EQ(s.messages.last().text, "Can't open file " + s.dir.file("none.hs5") + ", error = 2\n");
+    EXPECT_EQ(s.files.requests().back().title, "Open High-Speed Video File");
+    EXPECT_FALSE(s.Enabled(ID_SAVE_HSVD_ONLY));
+
+    s.files.answer(s.dir.file("t.hs5").c_str());
+    s.sheet.RunCommand(ID_LOAD_HSVD_ONLY);
+    EXPECT_EQ(s.sheet.m_HsvdPage.m_nRecordCount, 2);
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "T4321") << "the reference is shared";
+    EXPECT_TRUE(s.Enabled(ID_SAVE_HSVD_ONLY));
+    s.files.answer(s.dir.file("only").c_str());
+    s.sheet.RunCommand(ID_SAVE_HSVD_ONLY);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("only.hs5"))), WithoutDate(kHs5));
+    s.files.answer(s.dir.file("only.HSR").c_str());
+    s.sheet.RunCommand(ID_SAVE_HSVD_REPORT_ONLY);
+    EXPECT_TRUE(std::filesystem::exists(s.dir.file("only.HSR.hsr")));
+
+    s.files.answer(s.dir.file("t.ip5").c_str());
+    s.sheet.RunCommand(ID_LOAD_INTRUSION_ONLY);
+    EXPECT_TRUE(s.Enabled(ID_SAVE_INTRUSION_ONLY));
+    s.files.answer(s.dir.file("only.ip5").c_str());
+    s.sheet.RunCommand(ID_SAVE_INTRUSION_ONLY);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("only.ip5"))), WithoutDate(kIp5));
+    s.files.answer(s.dir.file("only.ipr").c_str());
+    s.sheet.RunCommand(ID_SAVE_INTRUSION_REPORT_ONLY);
+    EXPECT_NE(ReadFile(s.dir.file("only.ipr")).find("A-PILLAR"), std::string::npos);
+}
