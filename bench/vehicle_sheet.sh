@@ -16,7 +16,7 @@ data="$build/bench-vehicle"
 mkdir -p "$data"
 sed 's/|FRT|/|NCA|/' "$root/tests/data/vehicle/vtb_full.mv5" >"$data/full.mv5"
 printf '# Source: High Speed Video Data\r\n# Date: <3/4/2021>\r\n----- HSVD -----\r\n1|T4321|0.001|FRONT|MAIN\r\n2|T4321| |SIDE|\r\n----- END -----\r\n' >"$data/full.hs5"
-printf '# Source: Intrusion Data\r\n# Date: <3/4/2021>\r\n----- INTRUSION -----\r\n1|12|TOE PAN|1.5|-2|0|1.0|3|4|T4321\r\n1|13|A-PILLAR|0|0|0|1|1|1|T4321\r\n----- END -----\r\n' >"$data/full.ip5"
+printf '# Source: Intrusion Data\r\n# Date: <3/4/2021>\r\n----- INTRUSION -----\r\n1|12|ABC|15|-2|0|10|3|4|T4321\r\n1|2|AP|0|0|0|1|1|1|T4321\r\n----- END -----\r\n' >"$data/full.ip5"
 
 MORVEL_CODE_DB="$build/ncodes.mdb" MORVEL_VEH_TEST="$data/full.mv5" \
     "$build/bench/vehicle_sheet_bench" --benchmark_format=json >"$build/vehicle_sheet.json"

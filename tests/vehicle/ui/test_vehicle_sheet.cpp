@@ -352,5 +352,5 @@ TEST(VehicleSheetTest, HighSpeedVideoAndIntrusionCommandsAlone)
     EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("only.ip5"))), WithoutDate(kIp5));
     s.files.answer(s.dir.file("only.ipr").c_str());
     s.sheet.RunCommand(ID_SAVE_INTRUSION_REPORT_ONLY);
-    EXPECT_NE(ReadFile(s.dir.file("only.ipr")).find("A-PILLAR"), std::string::npos);
+    EXPECT_NE(ReadFile(s.dir.file("only.ipr")).find("Intrusion point location:AP"), std::string::npos);
 }
