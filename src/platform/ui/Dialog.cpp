@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -39,43 +40,48 @@ QFont TemplateFont(const DlgTemplate& tmpl)
 
 namespace {
 
-// The digits-only edit style: a typed character that is not a digit is refused; what the
-// program sets and what is pasted stay as they are, and the field's own check judges them.
-class DigitsOnlyFilter : public QObject {
+// The typing styles of an edit. Digits only: a typed character that is not a digit is refused.
+// Upper case: a typed letter arrives as its capital. Only typing is changed: what the program
+// sets and what is pasted stay as they are (a lower-case comment read from a file is not
+// rewritten by the next key), and the field's own check judges them.
+class EditStyleFilter : public QObject {
 public:
-    using QObject::QObject;
+    EditStyleFilter(QObject* parent, UINT style)
+        : QObject(parent)
+        , m_style(style)
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const QString text = key->text();
-            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-            if (!shortcut && text.size() == 1 && text[0].isPrint() && !text[0].isDigit())
-                return true;
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (shortcut || text.size() != 1 || !text[0].isPrint())
+            return QObject::eventFilter(watched, event);
+        if ((m_style & DS_NUMBER) && !text[0].isDigit())
+            return true;
+        const QChar upper = text[0].toUpper();
+        if ((m_style & DS_UPPERCASE) && upper != text[0]) {
+            QKeyEvent capital(QEvent::KeyPress, key->key(), key->modifiers(), QString(upper), key->isAutoRepeat(),
+                              static_cast<ushort>(key->count()));
+            QCoreApplication::sendEvent(watched, &capital);
+            return true;
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    UINT m_style;
 };
 
 void ApplyEditStyle(QLineEdit* edit, UINT style)
 {
-    if (style & DS_NUMBER)
-        edit->installEventFilter(new DigitsOnlyFilter(edit));
-    if (style & DS_UPPERCASE) {
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-            // Letter by letter, so that no letter turns into two.
-            QString upper = text;
-            for (QChar& c : upper)
-                c = c.toUpper();
-            if (upper == text)
-                return;
-            const int caret = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(caret);
-        });
-    }
+    if (style & (DS_NUMBER | DS_UPPERCASE))
+        edit->installEventFilter(new EditStyleFilter(edit, style));
 }
 
 } // namespace

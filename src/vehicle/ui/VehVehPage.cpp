@@ -22,8 +22,7 @@ struct VehControl {
     FieldRule rule;
     const char* codeTable;
     int buttonId;
-    unsigned style;
-    UINT editStyle;
+    UINT style; // the edit's: digits only, upper case, read-only
     int column;
     int row;
 };
@@ -34,58 +33,58 @@ const FieldRule kNone = FieldRule::Plain();
 const FieldRule kAngle = FieldRule::Int(0, 359, true, "degrees (0->359)");
 
 const VehControl kControls[] = {
-    {"Vehicle Make:", 1129, &CVehData::m_saVehMake, kNone, "MAKE", 1194, kCode, 0, 0, 1},
-    {"Vehicle Model:", 1130, &CVehData::m_saVehModel, kNone, "MODEL", 1109, kCode, 0, 0, 2},
+    {"Vehicle Make:", 1129, &CVehData::m_saVehMake, kNone, "MAKE", 1194, kCode, 0, 1},
+    {"Vehicle Model:", 1130, &CVehData::m_saVehModel, kNone, "MODEL", 1109, kCode, 0, 2},
     {"Vehicle Model Year:", 1131, &CVehData::m_saVehYear, FieldRule::Int(1900, 9999, true, "1900 to 9999"), nullptr, 0,
-     0, DS_NUMBER, 0, 3},
+     DS_NUMBER, 0, 3},
     {"KAVRO Number:", 1132, &CVehData::m_saVehKavroNo,
      FieldRule::Text(6, 9, true, "9 chars: 1st - purchasing office; 2nd-5th - year; 6th-9th manufacturer code"),
-     nullptr, 1710, DS_UPPERCASE, 0, 0, 4},
-    {"Body Type:", 1133, &CVehData::m_saVehBodyType, kNone, "BODY", 1110, kCode, 0, 0, 5},
-    {"Manufacturer VIN:", 1134, &CVehData::m_saVehVin, FieldRule::Text(0, 17, true), nullptr, 0, DS_UPPERCASE, 0, 0, 6},
-    {"Engine Type:", 1135, &CVehData::m_saVehEngineType, kNone, "ENGINE", 1111, kCode, 0, 0, 7},
+     nullptr, 1710, DS_UPPERCASE, 0, 4},
+    {"Body Type:", 1133, &CVehData::m_saVehBodyType, kNone, "BODY", 1110, kCode, 0, 5},
+    {"Manufacturer VIN:", 1134, &CVehData::m_saVehVin, FieldRule::Text(0, 17, true), nullptr, 0, DS_UPPERCASE, 0, 6},
+    {"Engine Type:", 1135, &CVehData::m_saVehEngineType, kNone, "ENGINE", 1111, kCode, 0, 7},
     // The tooltip names a smaller range than the rule takes; both are the page's.
     {"Engine Displacement:", 1136, &CVehData::m_saVehEngineDisplacement,
-     FieldRule::Real(0, 9999.9, true, "liters (00.0->99.9)"), nullptr, 0, DS_UPPERCASE, 0, 0, 8},
-    {"Transmission Type:", 1137, &CVehData::m_saVehTransmission, kNone, "TRANSM", 1112, kCode, 0, 0, 9},
+     FieldRule::Real(0, 9999.9, true, "liters (00.0->99.9)"), nullptr, 0, DS_UPPERCASE, 0, 8},
+    {"Transmission Type:", 1137, &CVehData::m_saVehTransmission, kNone, "TRANSM", 1112, kCode, 0, 9},
     {"Vehicle Test Weight:", 1138, &CVehData::m_saVehTestWeight, FieldRule::Int(0, 99999, true, "kg (0->99999)"),
-     nullptr, 0, 0, DS_NUMBER, 0, 10},
+     nullptr, 0, DS_NUMBER, 0, 10},
     {"Vehicle Curb Weight:", 1160, &CVehData::m_saVehCurbWeight, FieldRule::Int(0, 99999, true, "kg (0->99999)"),
-     nullptr, 0, 0, DS_NUMBER, 0, 11},
-    {"Wheelbase:", 1139, &CVehData::m_saVehWheelbase, FieldRule::Int(0, 99999, true, "mm (0->99999)"), nullptr, 0, 0,
+     nullptr, 0, DS_NUMBER, 0, 11},
+    {"Wheelbase:", 1139, &CVehData::m_saVehWheelbase, FieldRule::Int(0, 99999, true, "mm (0->99999)"), nullptr, 0,
      DS_NUMBER, 0, 12},
     {"Vehicle Length:", 1140, &CVehData::m_saVehLength, FieldRule::Int(0, 99999, true, "mm (0->99999)"), nullptr, 0,
-     0, DS_NUMBER, 0, 13},
-    {"Vehicle Width:", 1141, &CVehData::m_saVehWidth, FieldRule::Int(0, 9999, true, "mm (0->9999)"), nullptr, 0, 0,
+     DS_NUMBER, 0, 13},
+    {"Vehicle Width:", 1141, &CVehData::m_saVehWidth, FieldRule::Int(0, 9999, true, "mm (0->9999)"), nullptr, 0,
      DS_NUMBER, 0, 14},
     {"Vehicle Center of Gravity:", 1142, &CVehData::m_saVehCgBehindFrontAxle,
-     FieldRule::Int(0, 9999, true, "mm (0->9999)"), nullptr, 0, 0, DS_NUMBER, 0, 15},
+     FieldRule::Int(0, 9999, true, "mm (0->9999)"), nullptr, 0, DS_NUMBER, 0, 15},
     {"Damage Distance\nto Center of Gravity:", 1158, &CVehData::m_saVehDamageToCg,
-     FieldRule::Int(-9999, 99999, true, "mm (-9999->99999)"), nullptr, 0, 0, 0, 0, 16},
+     FieldRule::Int(-9999, 99999, true, "mm (-9999->99999)"), nullptr, 0, 0, 0, 16},
     {"Maximum Crush Distance:", 1159, &CVehData::m_saVehMaxCrush, FieldRule::Int(0, 9999, true, "mm (0->9999)"),
-     nullptr, 0, 0, DS_NUMBER, 1, 0},
+     nullptr, 0, DS_NUMBER, 1, 0},
     {"Steering Column Shear Capsule Separation:", 1143, &CVehData::m_saVehShearCapsule, kNone, "STRSEP", 1118, kCode,
-     0, 1, 1},
+     1, 1},
     {"Steering Column Collapse Mechanism:", 1144, &CVehData::m_saVehCollapseMechanism, kNone, "COLMEC", 1116, kCode,
-     0, 1, 2},
-    {"Vehicle Modification Indicator:", 1145, &CVehData::m_saVehModIndicator, kNone, "MODIND", 1117, kCode, 0, 1, 3},
+     1, 2},
+    {"Vehicle Modification Indicator:", 1145, &CVehData::m_saVehModIndicator, kNone, "MODIND", 1117, kCode, 1, 3},
     {"Vehicle Speed:", 1147, &CVehData::m_saVehSpeed, FieldRule::Real(0, 999.99, true, "km/hr (000.00->999.99)"),
-     nullptr, 0, 0, 0, 1, 4},
-    {"Crabbed Angle:", 1148, &CVehData::m_saVehCrabbedAngle, kAngle, nullptr, 0, 0, DS_NUMBER, 1, 5},
-    {"Principal Direction of Force:", 1149, &CVehData::m_saVehPdof, kAngle, nullptr, 0, 0, DS_NUMBER, 1, 6},
-    {"Bumper Engagement:", 1150, &CVehData::m_saVehBumperEngagement, kNone, "BMPENG", 1113, kCode, 0, 1, 7},
-    {"Sill Engagement:", 1151, &CVehData::m_saVehSillEngagement, kNone, "SILENG", 1115, kCode, 0, 1, 8},
-    {"A-Pillar Engagement:", 1152, &CVehData::m_saVehAPillarEngagement, kNone, "APLENG", 1114, kCode, 0, 1, 9},
+     nullptr, 0, 0, 1, 4},
+    {"Crabbed Angle:", 1148, &CVehData::m_saVehCrabbedAngle, kAngle, nullptr, 0, DS_NUMBER, 1, 5},
+    {"Principal Direction of Force:", 1149, &CVehData::m_saVehPdof, kAngle, nullptr, 0, DS_NUMBER, 1, 6},
+    {"Bumper Engagement:", 1150, &CVehData::m_saVehBumperEngagement, kNone, "BMPENG", 1113, kCode, 1, 7},
+    {"Sill Engagement:", 1151, &CVehData::m_saVehSillEngagement, kNone, "SILENG", 1115, kCode, 1, 8},
+    {"A-Pillar Engagement:", 1152, &CVehData::m_saVehAPillarEngagement, kNone, "APLENG", 1114, kCode, 1, 9},
     {"Vehicle Damage Index:", 1154, &CVehData::m_saVehDamageIndex, FieldRule::Text(0, 7, true, "see SAE J224a"),
-     nullptr, 0, DS_UPPERCASE, 0, 1, 10},
-    {"Angle of Moving Test Cart:", 1153, &CVehData::m_saVehCartAngle, kAngle, nullptr, 0, 0, DS_NUMBER, 1, 11},
+     nullptr, 0, DS_UPPERCASE, 1, 10},
+    {"Angle of Moving Test Cart:", 1153, &CVehData::m_saVehCartAngle, kAngle, nullptr, 0, DS_NUMBER, 1, 11},
     {"Vehicle Orientation\non Moving Cart:", 1155, &CVehData::m_saVehCartOrientation,
-     FieldRule::Int(0, 90, true, "degrees (0-90)"), nullptr, 0, 0, DS_NUMBER, 1, 12},
+     FieldRule::Int(0, 90, true, "degrees (0-90)"), nullptr, 0, DS_NUMBER, 1, 12},
     {"Total Length of Indentation:", 1156, &CVehData::m_saVehIndentationLength,
-     FieldRule::Int(0, 99999, true, "mm (0->99999)"), nullptr, 0, 0, DS_NUMBER, 1, 13},
+     FieldRule::Int(0, 99999, true, "mm (0->99999)"), nullptr, 0, DS_NUMBER, 1, 13},
     {"Description of\nVehicle Modification:", 1146, &CVehData::m_saVehModDescription, FieldRule::Text(0, 70, true),
-     nullptr, 0, DS_UPPERCASE, 0, 2, 18},
-    {"Vehicle Comments:", 1157, &CVehData::m_saVehComments, FieldRule::Text(0, 70, true), nullptr, 0, DS_UPPERCASE, 0, 2,
+     nullptr, 0, DS_UPPERCASE, 2, 18},
+    {"Vehicle Comments:", 1157, &CVehData::m_saVehComments, FieldRule::Text(0, 70, true), nullptr, 0, DS_UPPERCASE, 2,
      19},
 };
 
@@ -166,7 +165,7 @@ const DlgTemplate& PageTemplate()
             const int labelHeight = twoLines ? 16 : 8;
             if (c.column == 2) {
                 items.push_back({-1, DlgKind::Static, c.label, left.label, labelY, left.labelWidth, labelHeight});
-                DlgItem edit {c.id, DlgKind::Edit, "", left.edit, y, kColumns[1].edit + 80 - left.edit, 12, c.style | c.editStyle};
+                DlgItem edit {c.id, DlgKind::Edit, "", left.edit, y, kColumns[1].edit + 80 - left.edit, 12, c.style};
                 edit.tooltip = c.rule.tooltip;
                 items.push_back(edit);
                 continue;
@@ -176,7 +175,7 @@ const DlgTemplate& PageTemplate()
             const bool wraps = twoLines || std::strlen(c.label) * 4 > size_t(col.labelWidth);
             items.push_back({-1, DlgKind::Static, c.label, col.label, wraps ? y - 3 : y + 2, col.labelWidth,
                              wraps ? 16 : 8});
-            DlgItem edit {c.id, DlgKind::Edit, "", col.edit, y, col.editWidth, 12, c.style | c.editStyle};
+            DlgItem edit {c.id, DlgKind::Edit, "", col.edit, y, col.editWidth, 12, c.style};
             edit.tooltip = c.rule.tooltip;
             items.push_back(edit);
             if (c.buttonId)

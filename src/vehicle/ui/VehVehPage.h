@@ -49,11 +49,11 @@ public:
     BOOL CheckPosttest();
     BOOL CheckDamage();
     // Clear All Pages: every field empty, vehicle 1; the labels follow the emptied data.
-    void ClearPage();
+    void ClearPage() override;
     // The same calls by the names every page answers to.
-    BOOL SavePage() { return SaveRecord(); }
-    bool ValidatePage() { return ValidateAllRecords() != FALSE; }
-    void LoadPage() { LoadRecord(); }
+    BOOL SavePage() override { return SaveRecord(); }
+    bool ValidatePage() override { return ValidateAllRecords() != FALSE; }
+    void LoadPage() override { LoadRecord(); }
 
     // The fields with a rule, the code fields and the KAVRO Number check, all asked.
     bool AllFieldsValid() override;

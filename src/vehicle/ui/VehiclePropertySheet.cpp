@@ -64,6 +64,8 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     }};
     m_TestPage.m_pData = &m_VehData;
     m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
+    m_VehPage.m_pData = &m_VehData;
+    m_VehPage.SetCodeFields(&DbCodeFields(), kTag);
     m_BarPage.m_pData = &m_VehData;
     m_BarPage.SetCodeFields(&DbCodeFields(), kTag);
     for (CDataRecordPage<CVehData>* page : std::initializer_list<CDataRecordPage<CVehData>*> {

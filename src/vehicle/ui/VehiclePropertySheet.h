@@ -12,6 +12,7 @@
 #include "vehicle/ui/VehOccPage.h"
 #include "vehicle/ui/VehRestPage.h"
 #include "vehicle/ui/VehTestPage.h"
+#include "vehicle/ui/VehVehPage.h"
 
 #include <array>
 
@@ -51,8 +52,7 @@ public:
 
     // In the order the pages are declared; the page index is the tab order above.
     CVehTestPage m_TestPage;
-    // The vehicle page comes in its own files: until then the slot holds an empty page.
-    CEmptyPage m_VehPage {"Vehicle Info"};
+    CVehVehPage m_VehPage;
     CVehRestPage m_RestPage;
     CVehOccPage m_OccPage;
     CVehBarPage m_BarPage;

@@ -120,6 +120,10 @@ TEST(DialogTest, DigitsOnlyAndUpperCaseEditStyles)
     QTest::keyClicks(upper, "x");
     EXPECT_EQ(upper->text(), "AXB C1");
     EXPECT_EQ(upper->cursorPosition(), 2) << "the caret stays where the letter went";
+    upper->setText("Bullet vehicle");
+    upper->end(false);
+    QTest::keyClicks(upper, " x2");
+    EXPECT_EQ(upper->text(), "Bullet vehicle X2") << "only what is typed is changed";
 }
 
 TEST(FileDialogTest, ScriptedAnswersAndTheRequestSeen)

@@ -6,6 +6,8 @@
 #include "platform/ui/SpinButton.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/VehVehPage.h"
+#include "vehicle/ui/VehiclePropertySheet.h"
+#include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
 
@@ -16,6 +18,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -277,4 +281,78 @@ TEST_F(VehPageTest, KavroNumberIsCheckedAsTypedAndComposedInItsEditor)
     EXPECT_EQ(page.OnToolTipNotify(1136), "liters (00.0->99.9)");
     EXPECT_EQ(page.OnToolTipNotify(CVehVehPage::IDC_DAMAGE), "Set Damage Profile Distance Values");
     EXPECT_EQ(page.OnToolTipNotify(CVehVehPage::IDC_VEHICLE_NO), "");
+}
+
+namespace {
+
+struct NoOwner : ISheetOwner {
+    void OpenKind(TestKind) override {}
+    void CloseAllSheets() override {}
+    void ShowAbout() override {}
+};
+
+// A two-vehicle test every page finds valid but for vehicle 2's orientation on the moving cart.
+std::string TwoVehicleTest()
+{
+    std::string text = testutil::ReadFile(testutil::DataPath("vehicle/vtv_pages.mv5"));
+    const std::string good = "|27|45|Bullet vehicle";
+    text.replace(text.find(good), good.size(), "|27|F|Bullet vehicle");
+    return text;
+}
+
+} // namespace
+
+TEST(VehPageOnSheetTest, TwoVehiclesLoadedSwitchedEditedAndSaved)
+{
+    codetest::Connection db;
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder messages;
+    platform::ScriptedFileDialogs files;
+    NoOwner owner;
+    testutil::TempDir dir;
+    CVehiclePropertySheet sheet {"Vehicle Data", &owner};
+    sheet.Create();
+    const std::string two = TwoVehicleTest();
+    testutil::WriteFile(dir.file("two.mv5"), two);
+    files.answer(dir.file("two.mv5").c_str());
+    sheet.RunCommand(ID_LOAD_TEST);
+
+    CVehVehPage& page = sheet.m_VehPage;
+    sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kVehicle);
+    ASSERT_EQ(sheet.GetActiveIndex(), CVehiclePropertySheet::kVehicle);
+    auto line = [&page](int id) { return page.Item<QLineEdit>(id); };
+    EXPECT_EQ(line(CVehVehPage::IDC_VEHICLE_NO)->text(), "1");
+    EXPECT_EQ(line(CVehVehPage::IDC_MAKE)->text(), "HOND");
+    EXPECT_EQ(WidgetBackColor(line(CVehVehPage::IDC_MAKE)), CNEdit::kLightGrey) << "a known code";
+    EXPECT_TRUE(page.Spin()->isEnabled());
+
+    QTest::mouseClick(page.Spin()->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(line(CVehVehPage::IDC_VEHICLE_NO)->text(), "2");
+    EXPECT_EQ(line(CVehVehPage::IDC_MAKE)->text(), "FORD");
+    EXPECT_EQ(line(CVehVehPage::IDC_MODEL)->text(), "TAUR");
+    QLineEdit* orientation = line(1155);
+    EXPECT_EQ(orientation->text(), "F");
+    EXPECT_EQ(WidgetBackColor(orientation), CNEdit::kYellow);
+
+    // Save Test with the bad value: the vehicle page comes to the front and nothing is written.
+    sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kTest);
+    EXPECT_EQ(sheet.GetActiveIndex(), CVehiclePropertySheet::kTest) << "vehicle 1 passes, so the page lets go";
+    files.answer(dir.file("out.mv5").c_str());
+    sheet.RunCommand(ID_SAVE_TEST);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.mv5")));
+    EXPECT_EQ(sheet.GetActiveIndex(), CVehiclePropertySheet::kVehicle);
+    EXPECT_EQ(line(CVehVehPage::IDC_VEHICLE_NO)->text(), "2");
+
+    orientation->selectAll();
+    QTest::keyClicks(orientation, "45");
+    QLineEdit* comments = line(1157);
+    comments->end(false);
+    QTest::keyClicks(comments, " x");
+    files.answer(dir.file("out.mv5").c_str());
+    sheet.RunCommand(ID_SAVE_TEST);
+    std::string expected = testutil::ReadFile(testutil::DataPath("vehicle/vtv_pages.mv5"));
+    expected.replace(expected.find("|27|45|Bullet vehicle"), 21, "|27|45|Bullet vehicle X");
+    const std::string written = testutil::ReadFile(dir.file("out.mv5"));
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.substr(written.find("----- MV5")), expected.substr(expected.find("----- MV5")));
 }
