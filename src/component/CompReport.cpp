@@ -12,7 +12,7 @@ using D = CCompData;
 
 constexpr const char* kRecordHeading = "Record %d:";
 
-bool IsRollover(const D& d) { return d.m_strTestType == "ROV"; }
+bool IsRollover(const D& d) { return IsRolloverType(d.m_strTestType); }
 
 const FileSection<D> kHeadReport[] = {
     {.section = &CompTestSection(), .written = [](D& d) { return d.HasTestData(); }},

@@ -229,6 +229,12 @@ const CompSection& CompComponentRovSection() { return kComponentRovSection; }
 const CompSection& CompConfigurationSection() { return kConfigurationSection; }
 const CompSection& CompInstrumentationSection() { return kInstrumentationSection; }
 
+bool IsRolloverType(const CString& testType)
+{
+    CString written = testType;
+    return written.Trim() == "ROV";
+}
+
 int HeldRecords(const CCompData& data, const CompSection& section, int count)
 {
     int held = 0;

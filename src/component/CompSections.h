@@ -26,6 +26,10 @@ const CompSection& CompComponentRovSection();
 const CompSection& CompConfigurationSection();
 const CompSection& CompInstrumentationSection();
 
+// A rollover test: its type is "ROV" as the test file holds it. Tabs around the type, which a
+// reader keeps and the writer drops, do not make a file that reads back as another kind of test.
+bool IsRolloverType(const CString& testType);
+
 // The records of the group the section holds, up to `count`: a count never reaches records
 // that the arrays do not hold.
 int HeldRecords(const CCompData& data, const CompSection& section, int count);

@@ -12,7 +12,7 @@ using D = CCompData;
 
 constexpr const char* kNonVehicleLine = "0||||||||A NON-VEHICLE COMPONENT, No Vehicle information Available";
 
-bool IsRollover(const D& d) { return d.m_strTestType == "ROV"; }
+bool IsRollover(const D& d) { return IsRolloverType(d.m_strTestType); }
 
 int Components(const D& d) { return HeldRecords(d, CompComponentSection(), d.m_nComponentCount); }
 int Configurations(const D& d) { return HeldRecords(d, CompConfigurationSection(), d.m_nConfigurationCount); }

@@ -47,6 +47,15 @@ std::string Read(CCompData& d, const TempDir& dir, const std::string& text, int 
     return path;
 }
 
+// `n` number fields of value 0.
+std::string Zeros(int n)
+{
+    std::string zeros;
+    for (int i = 0; i < n; ++i)
+        zeros += "0 |";
+    return zeros;
+}
+
 // The rollover test of the fixture as the vehicle page and the rollover dialog enter it: the
 // measurements, then the computations run after each edit.
 void EnterRolloverTest(CCompData& d)
@@ -216,12 +225,7 @@ TEST(CompTestFileTest, WhatTheWriterLeavesOutOrAdds)
              d.m_RolloverVehicleData.m_nFrontTirePressure = 35;
          },
          "----- TEST -----\r\nC5| | | | | | |ROV| |0|\r\n----- VEHICLE -----\r\n" + nonVehicle +
-             "----- ROLLOVER -----\r\n | |35 | | |" + [] {
-                 std::string zeros;
-                 for (int i = 5; i < 52; ++i)
-                     zeros += "0 |";
-                 return zeros;
-             }() + "1.23457 |0 |0 |3\r\n"},
+             "----- ROLLOVER -----\r\n | |35 | | |" + Zeros(47) + "1.23457 |0 |0 |3\r\n"},
         {"rov in lower case is no rollover test",
          [](CCompData& d) {
              d.m_strTestType = "rov";
@@ -232,6 +236,11 @@ TEST(CompTestFileTest, WhatTheWriterLeavesOutOrAdds)
          },
          "----- TEST -----\r\nC5| | | | | | |rov| |0|\r\n----- VEHICLE -----\r\n1|FORD| | | | | | |\r\n"
          "----- COMPONENT -----\r\n | | | | |Y| | | | |\r\n"},
+        // Written as "ROV", the test reads back as a rollover test: it is written as one.
+        {"ROV with a tab before it",
+         [](CCompData& d) { d.m_strTestType = "\tROV"; },
+         "----- TEST -----\r\nC5| | | | | | |ROV| |0|\r\n----- VEHICLE -----\r\n" + nonVehicle +
+             "----- ROLLOVER -----\r\n | |0 | | |" + Zeros(50) + "0\r\n"},
         {"configurations without components",
          [](CCompData& d) {
              d.m_nConfigurationCount = 1;
