@@ -72,9 +72,9 @@ TEST(SwgGrImportTest, TestRecordKeepsItsBlanksAndLeavesTheRestAlone)
     EXPECT_EQ(d.m_strPerformer, "TRC");
     EXPECT_EQ(d.m_strContractNo, "DTNH22-08-D-00123");
     EXPECT_EQ(d.m_strTestReference, "SWG0042   ");
-    EXPECT_EQ(d.m_strTestType, "SWG");
+    EXPECT_EQ(d.m_strTestType, "SIG");
     EXPECT_EQ(d.m_strAmbientTemp, " 21");
-    EXPECT_EQ(d.m_strRecorderType, "DIG");
+    EXPECT_EQ(d.m_strRecorderType, "DDA");
     EXPECT_EQ(d.m_strDataLinkType, "UMB");
     EXPECT_EQ(d.m_strTestComments, Padded("Wheel mounted on rig 2", 70));
     EXPECT_EQ(d.m_strVersion, "S4");
@@ -122,7 +122,7 @@ TEST(SwgGrImportTest, TestRecordOfTheWrongShape)
     std::string barred = line;
     barred[8] = '|';
     EXPECT_EQ(d.ReadGR1File(Written(dir, "lf.gr1", barred + "\n").c_str()), 1);
-    EXPECT_EQ(d.m_strRecorderType, "DIG");
+    EXPECT_EQ(d.m_strRecorderType, "DDA");
     EXPECT_EQ(d.m_strTitle, Padded("Steer/ng wheel generator check", 70));
 }
 

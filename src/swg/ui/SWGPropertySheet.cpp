@@ -1,0 +1,241 @@
+#include "swg/ui/SWGPropertySheet.h"
+
+#include "codes/ui/CodeFields.h"
+#include "platform/Messages.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+#include <filesystem>
+
+namespace {
+
+using S = CSWGPropertySheet;
+
+const SheetCommandRow<S> kCommands[] = {
+    {ID_LOAD_TEST, &S::OnLoadTest},
+    {ID_SAVE_TEST, &S::OnSaveTest},
+    {ID_SAVE_REPORT, &S::OnSaveReport},
+    {ID_LOAD_HSVD_ONLY, &S::OnLoadHsvdOnly},
+    {ID_SAVE_HSVD_ONLY, &S::OnSaveHsvdOnly},
+    {ID_SAVE_HSVD_REPORT_ONLY, &S::OnSaveHsvdReportOnly},
+    {ID_FILE_PRINT, &S::PrintFileCommand},
+    {ID_CLEAR_ALL_PAGES, &S::OnClearAllPages},
+};
+
+constexpr const char* kTag = "SWGDB";
+
+struct BandButton {
+    int id;
+    const char* text;
+};
+
+const BandButton kBandButtons[] = {
+    {S::IDC_BAND_BIOMECHANICS, "Biomechanics"},
+    {S::IDC_BAND_VEHICLE, "Vehicle"},
+    {S::IDC_BAND_COMPONENT, "Component"},
+};
+
+} // namespace
+
+CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
+    : CTestSheet(caption, owner, selectPage, TestKind::Swg, "Exit SWG Data Screens?")
+{
+    m_TestPage.m_pData = &m_SWGData;
+    m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
+    m_InstPage.m_pData = &m_SWGData;
+    m_InstPage.SetCodeFields(&DbCodeFields(), kTag);
+    m_HsvdPage.m_pData = &m_SWGData;
+    m_HsvdPage.m_cKind = 'S';
+    AddPage(&m_TestPage);
+    AddPage(&m_InstPage);
+    AddPage(&m_HsvdPage);
+
+    // The band above the tabs.
+    m_pBand = new QFrame(this);
+    static_cast<QFrame*>(m_pBand)->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(m_pBand);
+    row->setContentsMargins(6, 3, 6, 3);
+    for (const BandButton& b : kBandButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(b.text), m_pBand);
+        button->setObjectName(QString::number(b.id));
+        row->addWidget(button);
+    }
+    row->addStretch();
+    if (auto* column = qobject_cast<QBoxLayout*>(layout()))
+        column->insertWidget(0, m_pBand);
+
+    OnCommands<S>(this, kCommands);
+    SetMenuRules({
+        {ID_SAVE_TEST, [this] { return PagesValid(); }},
+        {ID_LOAD_INTRUSION_ONLY, [] { return false; }},
+        {ID_SAVE_INTRUSION_ONLY, [] { return false; }},
+        {ID_SAVE_INTRUSION_REPORT_ONLY, [] { return false; }},
+    });
+}
+
+CSWGPropertySheet::~CSWGPropertySheet()
+{
+    // The pages are members: take them out of the tabs before they go, so the window does not
+    // delete them a second time.
+    for (int i = Tabs()->count() - 1; i >= 0; --i)
+        Tabs()->removeTab(i);
+    for (CPropertyPage* page : {static_cast<CPropertyPage*>(&m_TestPage), static_cast<CPropertyPage*>(&m_InstPage),
+                                static_cast<CPropertyPage*>(&m_HsvdPage)})
+        page->setParent(nullptr);
+}
+
+void CSWGPropertySheet::resizeEvent(QResizeEvent* event)
+{
+    CTestSheet::resizeEvent(event);
+    KeepOnScreen();
+}
+
+void CSWGPropertySheet::KeepOnScreen()
+{
+    const QScreen* shown = screen();
+    if (!shown || !isVisible())
+        return;
+    const QRect room = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int dx = std::min(0, room.right() - frame.right());
+    const int dy = std::min(0, room.bottom() - frame.bottom());
+    if (dx || dy)
+        move(std::max(room.left(), x() + dx), std::max(room.top(), y() + dy));
+}
+
+bool CSWGPropertySheet::PagesValid() { return m_TestPage.AllFieldsValid() && m_InstPage.AllFieldsValid(); }
+
+bool CSWGPropertySheet::SavePages() { return m_TestPage.SaveTest() && m_InstPage.SaveRecord(); }
+
+void CSWGPropertySheet::RefreshAfterRead(bool showLastCurve)
+{
+    m_TestPage.OnSetActive();
+    if (showLastCurve)
+        m_InstPage.ShowRecord(m_SWGData.m_nCurveCount);
+    if (m_InstPage.HasWindow())
+        m_InstPage.OnSetActive();
+}
+
+bool CSWGPropertySheet::LoadHsvdCompanion(const CString& path, bool showError)
+{
+    if (!m_SWGData.LoadHsvdFile(path, showError))
+        return false;
+    m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = m_SWGData.CameraCount();
+    // The high-speed video file carries the Test Reference Number the test page shows.
+    m_TestPage.OnSetActive();
+    if (m_HsvdPage.HasWindow())
+        m_HsvdPage.OnSetActive();
+    return true;
+}
+
+void CSWGPropertySheet::OnLoadTest()
+{
+    const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
+                                               "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
+                                               "All (*.*)|*.*||");
+    if (!path)
+        return;
+    const CString ext = LowerExtension(*path);
+    if (ext == "mv5" || ext == "mv4") {
+        OnClearAllPages();
+        if (!m_bCleared)
+            return;
+        const bool v5 = ext == "mv5";
+        if (v5 ? m_SWGData.ReadTestFileV5(*path) : m_SWGData.ReadTestFileV4(*path))
+            RefreshAfterRead(true);
+        if (v5) {
+            m_HsvdPage.m_cKind = 'S';
+            LoadHsvdCompanion(CompanionBase(*path) + ".hs5", false);
+        }
+    } else if (ext == "gr1") {
+        if (m_SWGData.ReadGR1File(*path))
+            RefreshAfterRead(false);
+    } else if (ext == "gr5") {
+        if (m_SWGData.ReadGR5File(*path))
+            RefreshAfterRead(true);
+    }
+}
+
+void CSWGPropertySheet::OnSaveTest()
+{
+    if (!SavePages())
+        return;
+    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
+    if (!path)
+        return;
+    // A test file that could not be written has been reported: its companion stays as it was,
+    // so the files on disk still belong together.
+    if (!m_SWGData.WriteTestFile(*path))
+        return;
+    const CString companion = CompanionBase(*path) + ".hs5";
+    if ((m_SWGData.CameraCount() > 0)) {
+        if (m_HsvdPage.SaveAndValidateAll())
+            m_SWGData.SaveHsvdData(companion);
+        else
+            AfxMessageBox("Illegal data found. No file output.");
+    } else if (std::filesystem::exists(std::filesystem::path(companion.str()))) {
+        // An older companion of this name would bring back the cameras the user deleted the
+        // next time the test is loaded: it is replaced by one without cameras.
+        m_SWGData.SaveHsvdCompanion(companion);
+    }
+}
+
+void CSWGPropertySheet::OnSaveReport()
+{
+    if (!SavePages())
+        return;
+    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
+    if (!path)
+        return;
+    m_SWGData.WriteReportFile(*path);
+    if (!(m_SWGData.CameraCount() > 0))
+        return;
+    if (m_HsvdPage.SaveAndValidateAll())
+        m_SWGData.SaveHsvdReport(CompanionBase(*path) + ".hsr");
+    else
+        AfxMessageBox("Illegal data found. No file output.");
+}
+
+void CSWGPropertySheet::OnLoadHsvdOnly()
+{
+    if (const auto path = AskOpenFile("Open High-Speed Video File", "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||"))
+        LoadHsvdCompanion(*path, true);
+}
+
+void CSWGPropertySheet::OnSaveHsvdOnly()
+{
+    if (!(m_SWGData.CameraCount() > 0))
+        return;
+    if (!m_HsvdPage.SaveAndValidateAll()) {
+        AfxMessageBox("Illegal data found. No file output.");
+        return;
+    }
+    if (const auto path = AskSaveFile("Export File", "MV5 HSVD (*.hs5)|*.hs5||", "hs5"))
+        m_SWGData.SaveHsvdData(*path);
+}
+
+void CSWGPropertySheet::OnSaveHsvdReportOnly()
+{
+    if (const auto path = AskSaveFile("Report File", "MV5 HSVD (*.hsr)|*.hsr||", "hsr"))
+        m_SWGData.SaveHsvdReport(*path);
+}
+
+void CSWGPropertySheet::OnClearAllPages()
+{
+    if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
+        m_bCleared = false;
+        return;
+    }
+    m_bUntouched = false;
+    m_SWGData.ClearTest();
+    m_TestPage.ClearPage();
+    m_InstPage.ClearPage();
+    m_SWGData.ResetHsvd();
+    m_HsvdPage.ClearPage();
+    m_bCleared = true;
+}
