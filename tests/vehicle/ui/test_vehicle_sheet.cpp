@@ -354,3 +354,25 @@ TEST(VehicleSheetTest, HighSpeedVideoAndIntrusionCommandsAlone)
     s.sheet.RunCommand(ID_SAVE_INTRUSION_REPORT_ONLY);
     EXPECT_NE(ReadFile(s.dir.file("only.ipr")).find("Intrusion point location:AP"), std::string::npos);
 }
+
+TEST(VehicleSheetTest, BarrierPageOnTheSingleRecordProtocol)
+{
+    CVehBarPage page;
+    EXPECT_TRUE(page.SaveToData()) << "no window: nothing to save";
+    page.LoadFromData(); // no window: nothing happens
+
+    VehSheet s;
+    CVehBarPage& bar = s.sheet.m_BarPage;
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    s.sheet.SetActivePage(S::kBarrier);
+    EXPECT_TRUE(bar.Item<QRadioButton>(B::IDC_DEFORMABLE)->isChecked()) << "a new test's barrier is deformable";
+    EXPECT_TRUE(bar.GetDlgItem(B::IDC_CONTACT_ANGLE)->isEnabled()) << "VTB has a barrier";
+    s.sheet.SetActivePage(S::kTest);
+    EXPECT_EQ(s.sheet.m_VehData.m_strBarRigidity, "D");
+    EXPECT_EQ(bar.OnToolTipNotify(B::IDC_POLE_DIAMETER), "mm (0->9999)");
+    EXPECT_EQ(bar.OnToolTipNotify(B::IDC_RIGID), "");
+
+    bar.m_pData = nullptr;
+    EXPECT_FALSE(bar.SaveToData()) << "a window without data";
+    bar.m_pData = &s.sheet.m_VehData;
+}
