@@ -3,6 +3,12 @@
 #include "platform/CodeDb.h"
 #include "platform/Messages.h"
 
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace codesql {
 
 CString CodesOfGroup(const CString& codeName, const CString& tag)
@@ -95,26 +101,58 @@ bool CCodeCheck::ColumnOfStatement(const CString& sql, CString& column)
     return true;
 }
 
+namespace {
+
+// The codes each statement returned on the open connection. The code tables do not change while
+// the program runs, and a page checks the same fields each time it is entered or a test is
+// loaded: each statement is asked once per connection. A new connection starts afresh; a
+// statement that returned no rows or failed is asked again (its message is shown each time).
+struct CodeCache {
+    std::weak_ptr<CodeDbConnection> connection;
+    std::map<std::string, std::vector<CString>> codes; // statement and column: trimmed codes
+};
+
+std::vector<CString>* CachedCodes(const CString& key)
+{
+    static CodeCache cache;
+    const std::shared_ptr<CodeDbConnection> current = g_pCodeDbConnection;
+    if (!current)
+        return nullptr;
+    if (cache.connection.lock() != current) {
+        cache.codes.clear();
+        cache.connection = current;
+    }
+    return &cache.codes[key.str()];
+}
+
+} // namespace
+
 CCodeCheck::Outcome CCodeCheck::LookupText(const CString& text, const CString& sql, const CString& column)
 {
-    try {
-        auto rs = CodeDbExecute(sql);
-        if (rs->IsEOF()) {
-            AfxMessageBox("No Validation Data Found in the portable DB.\n\r" + sql, MB_OK);
+    CString wanted(text);
+    wanted.Trim();
+    std::vector<CString>* codes = CachedCodes(sql + "\n" + column);
+    if (!codes || codes->empty()) {
+        try {
+            auto rs = CodeDbExecute(sql);
+            if (rs->IsEOF()) {
+                AfxMessageBox("No Validation Data Found in the portable DB.\n\r" + sql, MB_OK);
+                rs->Close();
+                return Outcome::NoRows;
+            }
+            std::vector<CString> read;
+            for (; !rs->IsEOF(); rs->MoveNext()) {
+                CString value = rs->GetText(column);
+                read.push_back(value.Trim());
+            }
             rs->Close();
-            return Outcome::NoRows;
+            if (!codes)
+                return std::find(read.begin(), read.end(), wanted) != read.end() ? Outcome::Found : Outcome::NotFound;
+            *codes = std::move(read);
+        } catch (const CodeDbError& error) {
+            ShowCodeQueryFailure(error);
+            return Outcome::Failed;
         }
-        CString wanted(text);
-        wanted.Trim();
-        bool found = false;
-        for (; !rs->IsEOF() && !found; rs->MoveNext()) {
-            CString value = rs->GetText(column);
-            found = value.Trim() == wanted;
-        }
-        rs->Close();
-        return found ? Outcome::Found : Outcome::NotFound;
-    } catch (const CodeDbError& error) {
-        ShowCodeQueryFailure(error);
-        return Outcome::Failed;
     }
+    return std::find(codes->begin(), codes->end(), wanted) != codes->end() ? Outcome::Found : Outcome::NotFound;
 }

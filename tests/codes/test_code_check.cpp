@@ -327,3 +327,25 @@ TEST(CodeCheckTest, EveryGroupFindsCodesInEachOfItsTables)
         }
     }
 }
+
+TEST(CodeCheckTest, EachGroupIsReadOncePerConnection)
+{
+    codetest::SmallDb small(R"(
+        CREATE TABLE KAVRODB_X (X TEXT, XD TEXT, X_COMMENT TEXT, REFERENCE TEXT);
+        INSERT INTO KAVRODB_X VALUES ('A', 'ay', NULL, 'VEHDB');
+    )");
+    {
+        Connection db(small.path());
+        ASSERT_TRUE(db.open());
+        EXPECT_EQ(Check("A", "X", "VEHDB"), 1);
+        EXPECT_EQ(Check("B", "X", "VEHDB"), 0);
+        // The code tables do not change while the program runs: the group read first answers.
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(small.path().c_str(), &raw), SQLITE_OK);
+        sqlite3_exec(raw, "INSERT INTO KAVRODB_X VALUES ('B', 'bee', NULL, 'VEHDB')", nullptr, nullptr, nullptr);
+        sqlite3_close(raw);
+        EXPECT_EQ(Check("B", "X", "VEHDB"), 0);
+    }
+    Connection again(small.path());
+    EXPECT_EQ(Check("B", "X", "VEHDB"), 1) << "a new connection reads the tables afresh";
+}
