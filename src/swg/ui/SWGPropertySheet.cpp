@@ -221,6 +221,9 @@ void CSWGPropertySheet::OnSaveHsvdOnly()
 
 void CSWGPropertySheet::OnSaveHsvdReportOnly()
 {
+    // The high-speed video report is written only for cameras: without one no file is asked for.
+    if (m_SWGData.CameraCount() == 0)
+        return;
     if (const auto path = AskSaveFile("Report File", "MV5 HSVD (*.hsr)|*.hsr||", "hsr"))
         m_SWGData.SaveHsvdReport(*path);
 }

@@ -402,3 +402,27 @@ TEST(SwgSheetTest, TimeIncrementOnlyForCurvesInSecondsAndEveryCurveCheckedOnLeav
     EXPECT_EQ(s.sheet.m_InstPage.OnToolTipNotify(I::IDC_NEXTCURVE_BUTTON), "Go to (or add) the next curve");
     EXPECT_EQ(s.sheet.m_InstPage.OnToolTipNotify(I::IDC_PREFILTER), "Hz (0->99999)");
 }
+
+TEST(SwgSheetTest, HighSpeedVideoCommandsAlone)
+{
+    SwgSheet s;
+    // No camera: nothing to save, no file asked for.
+    s.sheet.RunCommand(ID_SAVE_HSVD_ONLY);
+    s.sheet.RunCommand(ID_SAVE_HSVD_REPORT_ONLY);
+    EXPECT_TRUE(s.files.requests().empty());
+    // An absent file is told; a present one is loaded without clearing the test.
+    s.sheet.m_SWGData.m_strTitle = "kept";
+    s.Run(ID_LOAD_HSVD_ONLY, s.dir.file("none.hs5"));
+    EXPECT_EQ(s.messages.last().text, "Can't open file " + s.dir.file("none.hs5") + ", error = 2\n");
+    WriteFile(s.dir.file("cams.hs5"), kHs5);
+    s.Run(ID_LOAD_HSVD_ONLY, s.dir.file("cams.hs5"));
+    EXPECT_EQ(s.files.requests().back().title, "Open High-Speed Video File");
+    EXPECT_EQ(s.sheet.m_SWGData.CameraCount(), 1);
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "SWG0042");
+    EXPECT_EQ(s.sheet.m_SWGData.m_strTitle, "kept");
+
+    s.Run(ID_SAVE_HSVD_ONLY, s.dir.file("copy"));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("copy.hs5"))), WithoutDate(kHs5));
+    s.Run(ID_SAVE_HSVD_REPORT_ONLY, s.dir.file("copy"));
+    EXPECT_NE(ReadFile(s.dir.file("copy.hsr")).find("WHEEL VIEW"), std::string::npos);
+}
