@@ -1,0 +1,276 @@
+#include "crashavoid/ui/TcaPropertySheet.h"
+
+#include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
+
+#include "../../codes/CodesTestUtil.h"
+#include "TestUtil.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using testutil::ReadFile;
+using testutil::TempDir;
+
+namespace {
+
+std::string WithoutDate(const std::string& text) { return std::regex_replace(text, std::regex("# Date:[^\r]*"), ""); }
+
+struct Sheet {
+    codetest::Connection db;
+    platform::MessageRecorder messages;
+    CTcaPropertySheet sheet {"Crash Avoidance Data", nullptr, 0};
+
+    Sheet() { sheet.Create(); }
+
+    void Load(const std::string& path = testutil::DataPath("crashavoid/full.mv5"))
+    {
+        platform::ScriptedFileDialogs files;
+        files.answer(CString(path));
+        sheet.RunCommand(ID_LOAD_TEST);
+    }
+    bool Show(int page) { return sheet.SetActivePage(page) && sheet.GetActiveIndex() == page; }
+    template <class W> W* Item(CTcaPageBase& page, int id) { return page.Item<W>(id); }
+    void Type(CTcaPageBase& page, int id, const char* text)
+    {
+        auto* edit = page.Item<QLineEdit>(id);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    void Click(CTcaPageBase& page, int id) { QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton); }
+    QString Text(CTcaPageBase& page, int id) { return page.Item<QLineEdit>(id)->text(); }
+};
+
+} // namespace
+
+TEST(TcaSheetTest, LoadedTestVisitedPageByPageIsSavedIdentical)
+{
+    Sheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Load();
+    EXPECT_EQ(s.messages.count(), 0);
+    EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TITLE), "Night braking");
+    for (int page = 1; page < CTcaPropertySheet::kPageCount; ++page)
+        ASSERT_TRUE(s.Show(page)) << page;
+    EXPECT_EQ(s.Text(s.sheet.m_pageRollover, CTcaRolloverPage::IDC_AVERAGE_TRACK), "1500");
+    ASSERT_TRUE(s.Show(0));
+
+    TempDir dir;
+    platform::ScriptedFileDialogs files;
+    files.answer(CString(dir.file("saved.mv5")));
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    EXPECT_EQ(s.messages.count(), 0) << (s.messages.count() ? s.messages.last().text : "");
+    EXPECT_EQ(WithoutDate(ReadFile(dir.file("saved.mv5"))),
+              WithoutDate(ReadFile(testutil::DataPath("crashavoid/full.mv5"))));
+}
+
+TEST(TcaSheetTest, RecordPagesDoNotMoveFromARecordThatCannotBeStored)
+{
+    Sheet s;
+    s.Load();
+    // Vehicle page: Year 2026 is out of range; neither "<", ">" nor the list moves, and the
+    // typed value stays in front.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
+    CTcaVehPage& veh = s.sheet.m_pageVehicle;
+    s.Click(veh, CTcaVehPage::IDC_NEXT);
+    ASSERT_EQ(s.sheet.m_data.m_nCurVehicle, 1);
+    s.Type(veh, CTcaVehPage::IDC_YEAR, "2026");
+    s.Click(veh, CTcaVehPage::IDC_PREV);
+    s.Click(veh, CTcaVehPage::IDC_NEXT);
+    veh.Item<QComboBox>(CTcaVehPage::IDC_RECORD_LIST)->setCurrentIndex(0);
+    EXPECT_EQ(s.sheet.m_data.m_nCurVehicle, 1);
+    EXPECT_EQ(s.Text(veh, CTcaVehPage::IDC_YEAR), "2026");
+    EXPECT_EQ(veh.Item<QComboBox>(CTcaVehPage::IDC_RECORD_LIST)->currentIndex(), 1);
+    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_EQ(s.sheet.m_data.m_VehicleRecords.size(), 2u);
+    EXPECT_EQ(s.sheet.m_data.m_VehicleRecords[1].m_strYear, "2021");
+    // Corrected, it moves, and ">" after the last record appends record 3 numbered by its place.
+    s.Type(veh, CTcaVehPage::IDC_YEAR, "2025");
+    s.Click(veh, CTcaVehPage::IDC_NEXT);
+    EXPECT_EQ(s.sheet.m_data.m_nCurVehicle, 2);
+    EXPECT_EQ(s.sheet.m_data.m_VehicleRecords[1].m_strYear, "2025");
+    EXPECT_EQ(s.sheet.m_data.m_VehicleRecords[2].m_strNumber, "");
+    s.Click(veh, CTcaVehPage::IDC_DELETE);
+    EXPECT_EQ(s.sheet.m_data.m_VehicleRecords.size(), 2u);
+    EXPECT_EQ(s.sheet.m_data.m_nCurVehicle, 1);
+
+    // Rollover page: a bad value and a number typed into the record list.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kRolloverPage));
+    CTcaRolloverPage& roll = s.sheet.m_pageRollover;
+    s.Type(roll, CTcaRolloverPage::IDC_RELATIVE_MOTION, "-100");
+    auto* list = roll.Item<QComboBox>(CTcaRolloverPage::IDC_RECORD_LIST);
+    list->setEditText("2");
+    EXPECT_EQ(s.sheet.m_data.m_nCurRollover, 0);
+    s.Type(roll, CTcaRolloverPage::IDC_RELATIVE_MOTION, "-99");
+    list->setEditText("2");
+    EXPECT_EQ(s.sheet.m_data.m_nCurRollover, 1);
+    EXPECT_EQ(s.sheet.m_data.m_RolloverRecords[0].m_strRelativeMotion, "-99");
+    EXPECT_EQ(s.Text(roll, CTcaRolloverPage::IDC_AVERAGE_TRACK), "1520");
+
+    // Saving with an invalid record shows its page and writes nothing.
+    s.Type(roll, CTcaRolloverPage::IDC_COG_HEIGHT, "2001");
+    TempDir dir;
+    platform::ScriptedFileDialogs files;
+    files.answer(CString(dir.file("never.mv5")));
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    EXPECT_TRUE(files.requests().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("never.mv5")));
+    EXPECT_EQ(s.sheet.GetActiveIndex(), CTcaPropertySheet::kRolloverPage);
+}
+
+TEST(TcaSheetTest, AmberFlagAndVehicleNumber)
+{
+    Sheet s;
+    s.Load();
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    CTcaAmberPage& amber = s.sheet.m_pageAmber;
+    auto* box = amber.Item<QCheckBox>(CTcaAmberPage::IDC_AMBER_IN_COLOR);
+    ASSERT_FALSE(box->isChecked());
+    EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_X_1 + 3), "0.7");
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    ASSERT_TRUE(box->isChecked());
+    for (int id : {int(CTcaAmberPage::IDC_ANGLE_1), CTcaAmberPage::IDC_X_1 + 3, CTcaAmberPage::IDC_Y_1 + 2}) {
+        EXPECT_EQ(s.Text(amber, id), "") << id;
+        EXPECT_FALSE(amber.GetDlgItem(id)->isEnabled()) << id;
+    }
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    const TcaAmberRecord& first = s.sheet.m_data.m_AmberRecords[0];
+    EXPECT_TRUE(first.m_bAmberInColor);
+    EXPECT_EQ(first.m_strX4 + first.m_strAngle1 + first.m_strY3, "");
+
+    // Unticked, the fields are open again, and empty.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    EXPECT_TRUE(amber.GetDlgItem(CTcaAmberPage::IDC_ANGLE_1)->isEnabled());
+    EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_ANGLE_1), "");
+
+    // An empty Vehicle Number removes the shown record only.
+    s.Type(amber, CTcaAmberPage::IDC_VEHICLE_NUMBER, "");
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_EQ(s.sheet.m_data.m_AmberRecords.size(), 1u);
+    EXPECT_EQ(s.sheet.m_data.m_AmberRecords[0].m_strCommentary, "Amber lamp");
+    EXPECT_EQ(s.sheet.m_data.m_nCurAmber, 0);
+}
+
+TEST(TcaSheetTest, ValuesThatWouldBreakTheFileAreRefused)
+{
+    Sheet s;
+    s.Load();
+    CTcaTestPage& test = s.sheet.m_pageTest;
+    s.Type(test, CTcaTestPage::IDC_TITLE, "a ----- b");
+    EXPECT_FALSE(s.Show(CTcaPropertySheet::kVehiclePage));
+    EXPECT_FALSE(test.Edit(CTcaTestPage::IDC_TITLE)->IsValid());
+    s.Type(test, CTcaTestPage::IDC_TITLE, "a ---- b");
+    s.Type(test, CTcaTestPage::IDC_VERSION, "#5");
+    EXPECT_FALSE(s.Show(CTcaPropertySheet::kVehiclePage));
+    s.Type(test, CTcaTestPage::IDC_VERSION, "T5");
+    EXPECT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
+    EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strTitle, "a ---- b");
+}
+
+TEST(TcaSheetTest, LowerBeamRecordIsMadeWhenThePageStores)
+{
+    Sheet s;
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kLBeamPage));
+    CTcaLBeamPage& beam = s.sheet.m_pageLBeam;
+    s.Type(beam, CTcaLBeamPage::IDC_VEHICLE_NUMBER, "2");
+    s.Type(beam, CTcaLBeamPage::kLocationIds[15], "far right");
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.sheet.m_data.m_pLBeamRecord);
+    EXPECT_EQ(s.sheet.m_data.m_pLBeamRecord->m_strVehicleNumber, "2");
+    EXPECT_EQ(s.sheet.m_data.m_pLBeamRecord->m_Locations[15], "far right");
+}
+
+TEST(TcaSheetTest, AFailedLoadShowsItsMessage)
+{
+    Sheet s;
+    TempDir dir;
+    const std::string path = dir.file("bad.mv5");
+    testutil::WriteFile(path, "----- TEST -----\r\nT5|x\r\n");
+    s.Load(path);
+    ASSERT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, "Pipe error in line 1 of TEST: its No. of pipes is 1; required 13");
+    testutil::WriteFile(path, "----- MV5 -----\r\n");
+    s.Load(path);
+    ASSERT_EQ(s.messages.count(), 2);
+    EXPECT_EQ(s.messages.last().text, "File " + path + " holds no TEST section");
+}
+
+TEST(TcaSheetTest, ACodeOfEitherTagOfTheFieldIsValid)
+{
+    codetest::SmallDb small(
+        "CREATE TABLE KAVRODB_TSTTYP (TSTTYP TEXT, TSTTYPD TEXT, TSTTYP_COMMENT TEXT, REFERENCE TEXT);"
+        "INSERT INTO KAVRODB_TSTTYP VALUES ('NCA', 'n', NULL, 'VEHDB TCADB'), ('TCA', 't', NULL, 'TCADB'),"
+        " ('OLD', 'o', NULL, 'SWGDB');");
+    Sheet s;
+    codetest::Connection db(small.path());
+    CTcaTestPage& test = s.sheet.m_pageTest;
+    CNEdit& type = *test.Edit(CTcaTestPage::IDC_TEST_TYPE);
+    for (const auto& [code, valid] : std::vector<std::pair<const char*, bool>> {{"NCA", true}, {"TCA", true}, {"OLD", false}}) {
+        type.SetText(code);
+        EXPECT_EQ(test.CheckCodes(), valid) << code;
+        EXPECT_EQ(type.IsValid(), valid) << code;
+    }
+}
+
+TEST(TcaSheetTest, InstrumentationRecords)
+{
+    Sheet s;
+    s.Load();
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    CTcaInstPage& inst = s.sheet.m_pageInst;
+    EXPECT_EQ(s.sheet.m_data.m_nCurInst, 1); // the last record after a load
+    auto* list = inst.Item<QListWidget>(CTcaInstPage::IDC_RECORD_LIST);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentRow(), 1);
+
+    // With the keep box ticked, ">" on the last record appends a copy of it.
+    inst.Item<QCheckBox>(CTcaInstPage::IDC_KEEP_LAST)->setChecked(true);
+    s.Click(inst, CTcaInstPage::IDC_NEXT);
+    ASSERT_EQ(s.sheet.m_data.m_InstRecords.size(), 3u);
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_MANUFACTURER), "Acme Sensors");
+    EXPECT_EQ(list->currentRow(), 2);
+
+    // A vehicle number beyond the test's vehicles is refused with its message.
+    inst.Item<QComboBox>(CTcaInstPage::IDC_VEHICLE_NUMBER)->setEditText("3");
+    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_GE(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, "Vehicle number out of range:\ncheck drop-list of the combo box, please.");
+    inst.Item<QComboBox>(CTcaInstPage::IDC_VEHICLE_NUMBER)->setEditText("1");
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_EQ(s.sheet.m_data.m_InstRecords[2].m_strCurveNumber, "3");
+    EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TOTAL_CURVES), "2"); // set on load and on save
+}
+
+TEST(TcaSheetTest, ClearAllPagesAsksFirst)
+{
+    Sheet s;
+    s.Load();
+    s.sheet.m_data.m_pTestRecord->m_strWarningDistance = "40";
+    s.messages.setNextAnswer(IDNO);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.messages.last().text, "Really clear all entries?");
+    EXPECT_EQ(s.sheet.m_data.m_VehicleRecords.size(), 2u);
+
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    const CTcaData& data = s.sheet.m_data;
+    EXPECT_EQ(data.m_pTestRecord->m_strTitle, "");
+    EXPECT_EQ(data.m_pTestRecord->m_strType, "NCA");
+    EXPECT_EQ(data.m_pTestRecord->m_strWarningDistance, "40");
+    EXPECT_TRUE(data.m_VehicleRecords.empty() && data.m_AmberRecords.empty() && data.m_RolloverRecords.empty() &&
+                data.m_InstRecords.empty());
+    EXPECT_EQ(data.m_nCurVehicle + data.m_nCurAmber + data.m_nCurRollover + data.m_nCurInst, -4);
+    ASSERT_TRUE(data.m_pLBeamRecord);
+    EXPECT_EQ(data.m_pLBeamRecord->m_strDetector, "");
+    EXPECT_EQ(data.m_pLBeamRecord->m_Locations.size(), 16u);
+    EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_VERSION), "T5");
+}
