@@ -248,8 +248,15 @@ BOOL CPropertySheet::Create(QWidget* /*parentWnd*/, DWORD /*style*/, DWORD /*exS
         return TRUE;
     m_created = true;
     m_switching = true;
-    for (CPropertyPage* page : m_pages)
+    for (CPropertyPage* page : m_pages) {
+        // The sheet is as large as its largest page from the start: a page made later must
+        // neither be cut off nor make the window jump.
+        if (const DlgTemplate* tmpl = page->m_template; tmpl && tmpl->cx > 0 && tmpl->cy > 0) {
+            const DialogUnits units(TemplateFont(*tmpl));
+            page->setMinimumSize(units.x(tmpl->cx), units.y(tmpl->cy));
+        }
         m_tabs->addTab(page, page->Caption());
+    }
     m_switching = false;
     OnInitDialog();
     const int first = GetPage(m_firstPage) ? m_firstPage : 0;

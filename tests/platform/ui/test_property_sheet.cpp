@@ -238,3 +238,24 @@ TEST(PropertySheetTest, APageMadeOnItsFirstShowShowsItsControls)
         second.setParent(nullptr);
     }
 }
+
+TEST(PropertySheetTest, TheSheetFitsItsLargestPageBeforeThatPageIsMade)
+{
+    const DlgTemplate large {"Large", 400, 300, "DejaVu Sans", 8, false, {{IDC_NAME, DlgKind::Edit, "", 4, 4, 80, 12}}};
+    CPropertyPage first(&kPlainPage);
+    CPropertyPage second(&large);
+    {
+        CPropertySheet sheet("Sheet");
+        sheet.AddPage(&first);
+        sheet.AddPage(&second);
+        sheet.Create();
+        const QSize before = sheet.size();
+        sheet.Tabs()->setCurrentIndex(1);
+        EXPECT_EQ(sheet.size(), before);
+        EXPECT_GE(second.width(), DialogUnits(TemplateFont(large)).x(400));
+        for (int i = sheet.Tabs()->count() - 1; i >= 0; --i)
+            sheet.Tabs()->removeTab(i);
+        first.setParent(nullptr);
+        second.setParent(nullptr);
+    }
+}
