@@ -376,3 +376,38 @@ TEST(VehicleSheetTest, BarrierPageOnTheSingleRecordProtocol)
     EXPECT_FALSE(bar.SaveToData()) << "a window without data";
     bar.m_pData = &s.sheet.m_VehData;
 }
+
+TEST(VehicleSheetTest, EveryMainPageIsCheckedAndTypedSeparatorsKeepTheFileWhole)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    s.sheet.SetActivePage(S::kTest);
+    QLineEdit* speed = s.TestEdit(T::IDC_CLOSING_SPEED);
+    speed->clear();
+    QTest::keyClicks(speed, "300");
+    s.sheet.SetActivePage(S::kBarrier);
+    QLineEdit* angle = s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_CONTACT_ANGLE);
+    angle->clear();
+    QTest::keyClicks(angle, "91");
+    s.sheet.SetActivePage(S::kTest);
+    EXPECT_FALSE(s.sheet.CheckBeforeSave());
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kBarrier) << "the last failing page checked stays in front";
+
+    s.sheet.SetActivePage(S::kTest);
+    speed->clear();
+    QTest::keyClicks(speed, "50");
+    s.sheet.SetActivePage(S::kBarrier);
+    angle->clear();
+    QTest::keyClicks(angle, "45");
+    s.sheet.SetActivePage(S::kTest);
+    QLineEdit* title = s.TestEdit(T::IDC_TITLE);
+    title->clear();
+    QTest::keyClicks(title, "a|b");
+    s.Save(s.dir.file("sep.mv5"));
+    ASSERT_TRUE(std::filesystem::exists(s.dir.file("sep.mv5")));
+    s.messages.setNextAnswer(IDYES);
+    s.Load(s.dir.file("sep.mv5"));
+    EXPECT_EQ(s.sheet.m_VehData.m_strTestReference, "T4321") << "the fields behind the title are where they were";
+    EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTB");
+    EXPECT_EQ(s.sheet.m_VehData.m_strClosingSpeed, "50");
+}
