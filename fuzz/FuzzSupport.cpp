@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include "biomech/BioData.h"
 #include "component/CompData.h"
 #include "platform/Messages.h"
 #include "vehicle/VehData.h"
@@ -106,8 +107,8 @@ namespace {
 
 // Writes the test with `write` and checks that reading it with `read` and writing it again gives
 // the same file.
-template <class Data>
-void CheckTestFileRewrite(Data& data, int (Data::*write)(CString), int (Data::*read)(CString))
+template <class Data, class Write, class Read>
+void CheckTestFileRewrite(Data& data, Write write, Read read)
 {
     const std::string out1 = OutputFile("mv5", 1);
     if (!(data.*write)(out1.c_str()))
@@ -127,6 +128,11 @@ void CheckVehicleRewrite(CVehData& data)
 void CheckComponentRewrite(CCompData& data)
 {
     CheckTestFileRewrite(data, &CCompData::WriteMV5File, &CCompData::ReadMV5File);
+}
+
+void CheckBioRewrite(CBioData& data)
+{
+    CheckTestFileRewrite(data, &CBioData::WriteMV5File, &CBioData::ReadMV5File);
 }
 
 void RoundTripFailed(const char* what)

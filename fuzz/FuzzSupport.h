@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class CBioData;
 class CCompData;
 class CVehData;
 
@@ -48,5 +49,7 @@ void CheckRewrite(const std::string& written, const char* extension, Load load, 
 void CheckVehicleRewrite(CVehData& data);
 // Writes the component test and checks its rewrite.
 void CheckComponentRewrite(CCompData& data);
+// Writes the biomechanics test and checks its rewrite.
+void CheckBioRewrite(CBioData& data);
 
 } // namespace fuzz

@@ -15,6 +15,15 @@ GrLayout::GrLayout(int firstStart, std::initializer_list<int> widths, int lineLe
     m_words.push_back(static_cast<int16_t>(lineLength));
 }
 
+GrLayout::GrLayout(std::initializer_list<std::pair<int, int>> pairs, int lineLength)
+{
+    for (const auto& [start, width] : pairs) {
+        m_words.push_back(static_cast<int16_t>(start));
+        m_words.push_back(static_cast<int16_t>(width));
+    }
+    m_words.push_back(static_cast<int16_t>(lineLength));
+}
+
 int GrLayout::Start(int pair) const { return pair >= 0 && pair < PairCount() ? m_words[2 * pair] : 0; }
 
 int GrLayout::Width(int pair) const { return pair >= 0 && pair < PairCount() ? m_words[2 * pair + 1] : 0; }

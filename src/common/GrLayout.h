@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 // A column layout: N (start, width) pairs as 16-bit words, then one word more, the required
@@ -31,6 +32,8 @@ protected:
     // The GR layouts are contiguous: the first pair starts at `firstStart`, each next pair where
     // the previous one ends, one pair per width.
     GrLayout(int firstStart, std::initializer_list<int> widths, int lineLength);
+    // A layout whose pairs are not in column order: (start, width) per pair.
+    GrLayout(std::initializer_list<std::pair<int, int>> pairs, int lineLength);
 
 private:
     std::vector<int16_t> m_words;

@@ -78,3 +78,15 @@ CString RecordLimitWhere(const char* where, int version, const char* name)
     text.Format("MV%d file's %s section", version, name);
     return text;
 }
+
+CString TestFileHead(const char* kindName, bool curvesChecked)
+{
+    return CString("# Source: Morvel for Windows v5 in ") + kindName + " Test " +
+           (curvesChecked ? "- Curve error checking completed" : "- No curve error checking") + "\n" +
+           DateCommentLine() + "----- MV5 -----\n";
+}
+
+CString ReportFileHead()
+{
+    return CString("# Source: Morvel for Windows v5\n") + DateCommentLine() + "----- MV5 REPORT FILE -----\n";
+}

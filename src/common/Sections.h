@@ -295,9 +295,11 @@ CString FormatRecordLine(D& data, const Section<D>& section, int n)
     return RecordLineText(out);
 }
 
-// Stores one data line of the section at record n; `version` 4 or 5.
+// Stores one data line of the section at record n; `version` 4 or 5. `posOffset` is added to every
+// field's position (a line that holds a block of fields per record).
 template <class D>
-void StoreRecordLine(D& data, const Section<D>& section, const CString& line, int separators, int version, int n)
+void StoreRecordLine(D& data, const Section<D>& section, const CString& line, int separators, int version, int n,
+                     int posOffset = 0)
 {
     using namespace sections_detail;
     const bool v4 = version == 4 && !section.ownLayout;
@@ -306,7 +308,7 @@ void StoreRecordLine(D& data, const Section<D>& section, const CString& line, in
     for (const SectionField<D>& field : section.fields) {
         if (field.kind == SectionField<D>::Skip)
             continue;
-        int linePos = field.pos;
+        int linePos = field.pos + posOffset;
         if (shortForm && field.pos == section.shortFormPos) {
             if (section.shortFormValue)
                 Store(data, field, n, section.shortFormValue);
@@ -522,6 +524,12 @@ bool ReadTestLine(D& data, CStdioFile& file, const Section<D>& section, int vers
     });
     return taken;
 }
+
+// The three head lines of a test file of the kind named ("Vehicle", "Biomechanics", ...): the
+// source line with its curve-check note, the date line and the version-5 marker.
+CString TestFileHead(const char* kindName, bool curvesChecked);
+// The three head lines of a report file (.mvr).
+CString ReportFileHead();
 
 // ---- Files -------------------------------------------------------------------------------------
 

@@ -33,9 +33,7 @@ const FileSection<CVehData> kReportSections[] = {
 int CVehData::WriteReportFile(const CString& path)
 {
     const bool written = WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString("# Source: Morvel for Windows v5\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 REPORT FILE -----\n");
+        file.WriteString(ReportFileHead());
         ReportSections<CVehData>(*this, file, kReportSections);
         file.WriteString("----- END -----\n");
     });

@@ -44,11 +44,7 @@ int CVehData::WriteTestFile(CString path)
     if (written.GetAt(0) != 'V')
         m_strVersion = "V5";
     const bool ok = WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString(CString("# Source: Morvel for Windows v5 in Vehicle Test ") +
-                         (m_vCurveErrors.empty() ? "- No curve error checking" : "- Curve error checking completed") +
-                         "\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 -----\n");
+        file.WriteString(TestFileHead("Vehicle", !m_vCurveErrors.empty()));
         WriteSections<CVehData>(*this, file, kFileSections);
         file.WriteString("----- END -----\n");
     });

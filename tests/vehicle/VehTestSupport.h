@@ -27,22 +27,6 @@ inline std::string VehicleLine(const std::string& number, const std::string& mak
 
 inline std::string Fixture(const std::string& name) { return testutil::DataPath("vehicle/" + name); }
 
-// The lines of a file without their CR LF.
-inline std::vector<std::string> Lines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (from < bytes.size()) {
-        size_t nl = bytes.find('\n', from);
-        if (nl == std::string::npos)
-            nl = bytes.size();
-        std::string line = bytes.substr(from, nl - from);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        from = nl + 1;
-    }
-    return lines;
-}
+using filetests::Lines;
 
 } // namespace vehtest

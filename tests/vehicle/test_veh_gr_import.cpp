@@ -8,48 +8,23 @@
 #include <gtest/gtest.h>
 
 using testutil::TempDir;
-using testutil::WriteFile;
+using filetests::Padded;
 using vehtest::Fixture;
-
-namespace {
-
-std::string Blanks(int n) { return std::string(n, ' '); }
-
-std::string Padded(const std::string& text, int width) { return text + Blanks(width - static_cast<int>(text.size())); }
-
-// A small hand-made variant of a fixture, written to the scratch folder.
-std::string EditedFixture(const TempDir& dir, const std::string& name, const std::string& text)
-{
-    const std::string path = dir.file(name);
-    WriteFile(path, text);
-    return path;
-}
-
-} // namespace
 
 TEST(VehGrLayoutTest, ColumnsStandWhereTheOldFilesHaveThem)
 {
     CVehData d;
-    const struct {
-        const GrLayout& layout;
-        int pairs;
-        int length;
-        std::vector<std::pair<int, int>> starts; // pair, start column
-    } cases[] = {
+    filetests::ExpectLayouts({
         {d.m_GR1, 22, 299, {{0, 0}, {2, 3}, {7, 172}, {15, 203}, {21, 229}}},
         {d.m_GR2, 79, 549, {{0, 1}, {17, 81}, {18, 151}, {38, 271}, {39, 277}, {45, 294}, {50, 319}, {51, 324},
                             {55, 347}, {75, 467}, {76, 473}, {78, 479}}},
         {d.m_GR3, 5, 83, {{0, 1}, {4, 13}}},
         {d.m_GR4, 46, 505, {{12, 229}, {24, 289}, {25, 294}, {28, 370}, {36, 386}, {45, 435}}},
         {d.m_GR5, 18, 203, {{1, 2}, {8, 23}, {9, 93}, {15, 125}, {17, 133}}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.layout.PairCount(), c.pairs);
-        EXPECT_EQ(c.layout.LineLength(), c.length);
-        EXPECT_EQ(c.layout.Start(c.pairs - 1) + c.layout.Width(c.pairs - 1), c.length);
-        for (const auto& [pair, start] : c.starts)
-            EXPECT_EQ(c.layout.Start(pair), start) << "pair " << pair << " of " << c.length;
-    }
+    });
+    // Every layout is contiguous up to its line length.
+    for (const GrLayout* layout : std::initializer_list<const GrLayout*> {&d.m_GR1, &d.m_GR2, &d.m_GR3, &d.m_GR4, &d.m_GR5})
+        EXPECT_EQ(layout->Start(layout->PairCount() - 1) + layout->Width(layout->PairCount() - 1), layout->LineLength());
     EXPECT_EQ(d.m_GR1.Cut("abc", 99), "");
     EXPECT_EQ(d.m_GR1.Cut("abcd", 2), "d");
 }
@@ -92,7 +67,7 @@ TEST(VehGrImportTest, LinesOfTheWrongLength)
     for (const auto& c : cases) {
         platform::MessageRecorder messages;
         CVehData d;
-        const std::string path = EditedFixture(dir, "bad.gr1", c.text);
+        const std::string path = filetests::Scratch(dir, "bad.gr1", c.text);
         EXPECT_EQ(d.ImportGR1(path.c_str()), 0);
         EXPECT_EQ(d.m_strTitle, "");
         ASSERT_EQ(messages.count(), c.message ? 1 : 0);
@@ -103,7 +78,7 @@ TEST(VehGrImportTest, LinesOfTheWrongLength)
     }
     // A line end of LF alone reads the same as CR LF.
     CVehData d;
-    EXPECT_EQ(d.ImportGR1(EditedFixture(dir, "lf.gr1", line + "\n").c_str()), 1);
+    EXPECT_EQ(d.ImportGR1(filetests::Scratch(dir, "lf.gr1", line + "\n").c_str()), 1);
     EXPECT_EQ(d.m_strConfiguration, "VTV");
 }
 
@@ -153,7 +128,7 @@ TEST(VehGrImportTest, InvalidVehicleNumberStopsTheImport)
         std::string wrong = vehicle2;
         wrong[1] = number;
         CVehData d;
-        const std::string path = EditedFixture(dir, "bad.gr2", vehicle2 + "\r\n" + wrong + "\r\n" + vehicle2 + "\r\n");
+        const std::string path = filetests::Scratch(dir, "bad.gr2", vehicle2 + "\r\n" + wrong + "\r\n" + vehicle2 + "\r\n");
         EXPECT_EQ(d.ImportGR2(path.c_str()), 0);
         ASSERT_EQ(messages.count(), 1);
         EXPECT_EQ(messages.last().text, "Invalid Vehicle Number");
@@ -164,7 +139,7 @@ TEST(VehGrImportTest, InvalidVehicleNumberStopsTheImport)
     }
     platform::MessageRecorder messages;
     CVehData d;
-    EXPECT_EQ(d.ImportGR2(EditedFixture(dir, "empty.gr2", "").c_str()), 1);
+    EXPECT_EQ(d.ImportGR2(filetests::Scratch(dir, "empty.gr2", "").c_str()), 1);
     EXPECT_EQ(d.m_nVehiclesRead, 1);
     EXPECT_EQ(messages.count(), 0);
 }
@@ -203,7 +178,7 @@ TEST(VehGrImportTest, BarrierAndOccupants)
     const std::string good = testutil::ReadFile(Fixture("test.gr4"));
     const std::string line = good.substr(0, 507);
     CVehData stopped;
-    const std::string gap = EditedFixture(dir, "gap.gr4", line + line + "\r\n" + line);
+    const std::string gap = filetests::Scratch(dir, "gap.gr4", line + line + "\r\n" + line);
     EXPECT_EQ(stopped.ImportGR4(gap.c_str()), 0);
     EXPECT_EQ(stopped.m_saOccComments.GetAt(2), Padded("Driver", 70));
     ASSERT_EQ(messages.count(), 1);
@@ -211,8 +186,8 @@ TEST(VehGrImportTest, BarrierAndOccupants)
     messages.clear();
     // Comment and empty lines at the end close the file as its end does.
     CVehData trailing;
-    EXPECT_EQ(trailing.ImportGR4(EditedFixture(dir, "end.gr4", line + line + "# last\r\n\r\n").c_str()), 2);
-    EXPECT_EQ(trailing.ImportGR4(EditedFixture(dir, "empty.gr4", "").c_str()), 0);
+    EXPECT_EQ(trailing.ImportGR4(filetests::Scratch(dir, "end.gr4", line + line + "# last\r\n\r\n").c_str()), 2);
+    EXPECT_EQ(trailing.ImportGR4(filetests::Scratch(dir, "empty.gr4", "").c_str()), 0);
     EXPECT_EQ(messages.count(), 0);
 }
 
@@ -242,7 +217,7 @@ TEST(VehGrImportTest, CurvesGoToTheElementTheirNumberNames)
     std::string zero = good.substr(0, 203);
     zero.replace(2, 3, "  0");
     CVehData bad;
-    const std::string path = EditedFixture(dir, "zero.gr5", good.substr(0, 205) + zero + "\r\n");
+    const std::string path = filetests::Scratch(dir, "zero.gr5", good.substr(0, 205) + zero + "\r\n");
     EXPECT_EQ(bad.ImportGR5(path.c_str()), 0);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, path + " is not in proper GR5 format.");
@@ -252,7 +227,7 @@ TEST(VehGrImportTest, CurvesGoToTheElementTheirNumberNames)
 
     CVehData empty;
     empty.m_nLastCurveNo = 2;
-    EXPECT_EQ(empty.ImportGR5(EditedFixture(dir, "empty.gr5", "").c_str()), 1);
+    EXPECT_EQ(empty.ImportGR5(filetests::Scratch(dir, "empty.gr5", "").c_str()), 1);
     EXPECT_EQ(empty.m_nCurveCount, 2);
 }
 
@@ -269,7 +244,7 @@ TEST(VehGrImportTest, OpenFailureAndAnyBytes)
     std::string binary;
     for (int i = 0; i < 20000; ++i)
         binary += static_cast<char>((i * 53 + 3) % 256);
-    const std::string path = EditedFixture(dir, "bin.gr", binary);
+    const std::string path = filetests::Scratch(dir, "bin.gr", binary);
     EXPECT_EQ(d.ImportGR1(path.c_str()), 0);
     EXPECT_EQ(d.ImportGR2(path.c_str()), 0);
     EXPECT_EQ(d.ImportGR3(path.c_str()), 0);

@@ -9,6 +9,7 @@
 
 using testutil::ReadFile;
 using testutil::TempDir;
+using filetests::Has;
 using vehtest::Fixture;
 using vehtest::Lines;
 using vehtest::WithoutDate;
@@ -19,11 +20,6 @@ std::vector<std::string> Report(CVehData& d, const TempDir& dir)
 {
     EXPECT_EQ(d.WriteReportFile(dir.file("r.mvr").c_str()), 1);
     return Lines(ReadFile(dir.file("r.mvr")));
-}
-
-bool Has(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+// The biomechanics test file reader (version 4): what it accepts is saved as a version-5 file that
+// reads back to the same file.
+#include "FuzzSupport.h"
+
+#include "biomech/BioData.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::QuietMessages();
+    const std::string in = fuzz::InputFile(data, size, "mv4");
+    CBioData first;
+    if (!first.ReadVersion4File(in.c_str()))
+        return 0;
+    first.WriteReportFile(fuzz::OutputFile("mvr").c_str());
+    fuzz::CheckBioRewrite(first);
+    return 0;
+}

@@ -1,0 +1,17 @@
+// The biomechanics test file reader (version 5): any bytes give messages and a result; what it
+// accepts, the writer writes, and the file written from reading that back is the same file.
+#include "FuzzSupport.h"
+
+#include "biomech/BioData.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::QuietMessages();
+    const std::string in = fuzz::InputFile(data, size, "mv5");
+    CBioData first;
+    if (!first.ReadMV5File(in.c_str()))
+        return 0;
+    first.WriteReportFile(fuzz::OutputFile("mvr").c_str());
+    fuzz::CheckBioRewrite(first);
+    return 0;
+}

@@ -1,0 +1,109 @@
+// Import of the biomechanics GR files of the older generation, on the section tables.
+
+#include "biomech/BioData.h"
+#include "biomech/BioSections.h"
+#include "common/GrLayout.h"
+#include "common/RecordLine.h"
+#include "platform/Messages.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaxChestBands = 5;
+
+void ShowFormatError(const CString& path, const char* formatName)
+{
+    MessageBoxA(nullptr, path + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
+}
+
+// A record file whose records are stored by their order; the number stored, 0 on failure.
+// Records beyond what a group holds stay in the file, and the user is told.
+short ImportRecords(CBioData& data, const CString& path, const GrLayout& layout, const char* formatName,
+                    const BioSection& section, int maxRecords = 0, int padFrom = 0)
+{
+    bool leftOut = false;
+    const int taken = ReadGrRecords(
+        path, layout, formatName,
+        [&](const CString& line, int n) {
+            if (n > kMaxSectionRecords)
+                leftOut = true;
+            else
+                ImportRecordLine(data, section, layout, line, n);
+            return true;
+        },
+        maxRecords, padFrom);
+    if (leftOut)
+        ShowRecordsLeftOut(CString(formatName) + " file", kMaxSectionRecords);
+    return static_cast<short>(std::clamp(taken, 0, kMaxSectionRecords));
+}
+
+} // namespace
+
+bool CBioData::ImportGR1File(CString path)
+{
+    return ReadGrSingleGroup(path, m_GR1, "GR1", [this](const CString& line) {
+        ImportRecordLine(*this, BioTestSection(), m_GR1, line, 0);
+        return 1;
+    }) != 0;
+}
+
+// Each line is stored at the record its number names; a number below 1 names no record.
+bool CBioData::ImportGR5File(CString path)
+{
+    int highest = 0;
+    const int taken = ReadGrRecords(path, m_GR5, "GR5", [&](const CString& line, int) {
+        const int curve = GrRecordNumber(BioInstrumentationSection(), m_GR5, line);
+        if (curve < 1) {
+            ShowFormatError(path, "GR5");
+            return false;
+        }
+        ImportRecordLine(*this, BioInstrumentationSection(), m_GR5, line, curve);
+        highest = std::max(highest, curve);
+        return true;
+    });
+    // The largest record stored, not the last line's: lines 3, 1, 2 keep record 3.
+    if (highest > 0)
+        m_nInstCount = highest;
+    KeepGroupsInStep();
+    if (taken < 0)
+        return false;
+    m_nCurveCount = m_nInstCount;
+    return true;
+}
+
+// Only "AN" and "CD" select the biological occupant; its line also holds four ribs.
+bool CBioData::ImportGR6File(CString path)
+{
+    return ReadGrSingleGroup(path, m_GR6, "GR6", [this](const CString& line) {
+        m_strOccupantType = FileSafeText(m_GR6.Cut(line, 2));
+        if (m_strOccupantType == "AN" || m_strOccupantType == "CD") {
+            ImportRecordLine(*this, BioOccupantSection(), m_GR6, line, 0);
+            for (int k = 1; k <= kRibsPerOccupantLine; ++k)
+                ImportRecordLine(*this, RibSection(), m_GR6, line, k, kGr6RibFirstPair + 9 * (k - 1));
+            m_nRibCount = kRibsPerOccupantLine;
+            KeepGroupsInStep();
+        } else {
+            ImportRecordLine(*this, DummyOccupantSection(), m_GR6, line, 0);
+        }
+        return 1;
+    }) != 0;
+}
+
+bool CBioData::ImportGR7File(CString path)
+{
+    return ReadGrSingleGroup(path, m_GR7, "GR7", [this](const CString& line) {
+        ImportRecordLine(*this, AnthropometrySection(), m_GR7, line, 0);
+        return 1;
+    }) != 0;
+}
+
+short CBioData::ImportGR8File(CString path) { return ImportRecords(*this, path, m_GR8, "GR8", InjurySection()); }
+
+// Gauge lines of 11 or 12 characters lost their trailing blanks: they are padded back to 13.
+short CBioData::ImportGRYFile(CString path) { return ImportRecords(*this, path, m_GRY, "GRY", GaugeSection(), 0, 11); }
+
+short CBioData::ImportGRZFile(CString path)
+{
+    return ImportRecords(*this, path, m_GRZ, "GRZ", ChestBandSection(), kMaxChestBands);
+}
