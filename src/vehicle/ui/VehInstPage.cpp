@@ -7,6 +7,7 @@
 #include "vehicle/ui/VehPageSupport.h"
 
 #include <QDate>
+#include <QLocale>
 
 namespace {
 
@@ -98,15 +99,15 @@ const DlgTemplate kInstTemplate {
         VALUE_ROW(5, "Last Point:", P::IDC_LAST_POINT),
         VALUE_ROW(6, "Time Increment:", P::IDC_TIME_INCREMENT),
         VALUE_ROW(7, "Calibration Date:", P::IDC_CALIBRATION_DATE),
-        {P::IDC_DATE_PICKER, DlgKind::Custom, "", 290, Row(8), 55, 13, 0, &CDateTimeCtrl::Create},
+        {P::IDC_DATE_PICKER, DlgKind::Custom, "", 290, Row(8), 70, 13, 0, &CDateTimeCtrl::Create},
         {-1, DlgKind::Static, "Manufacturer of\nthe Instrument:", 7, Row(9) + 1, 90, 18},
         {P::IDC_MAKER, DlgKind::Edit, "", 100, Row(9) + 2, 295, 13},
         {-1, DlgKind::Static, "Instrumentation\nComments:", 7, Row(10) + 5, 90, 18},
         {P::IDC_COMMENTS, DlgKind::Edit, "", 100, Row(10) + 6, 295, 13},
         {P::IDC_CHECK_CURVE, DlgKind::Button, "Check Curve\nRelated Error", 7, 200, 70, 22, DS_MULTILINE},
         {P::IDC_VIEW_CURVE, DlgKind::Button, "View Curve\nRelated Data", 7, 200, 70, 22, DS_MULTILINE},
-        {P::IDC_HINT, DlgKind::Edit, "", 82, 204, 313, 13, DS_READONLY},
-        {P::IDC_FIND_NEXT_ERROR, DlgKind::Button, "Find next error", 405, 204, 88, 14},
+        {P::IDC_HINT, DlgKind::Edit, "", 82, 204, 411, 13, DS_READONLY},
+        {P::IDC_FIND_NEXT_ERROR, DlgKind::Button, "Find next error", 405, 186, 88, 14},
 
         {-1, DlgKind::GroupBox, "Curve Number", 405, 4, 88, 130},
         {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 413, 18, 72, 90},
@@ -199,6 +200,11 @@ BOOL CVehInstPage::OnInitDialog()
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
         AllFieldsValid();
+    });
+    // A finding can be longer than the line: the whole of it shows as the line's tip.
+    QObject::connect(&m_editHint, &CNEdit::Changed, &m_editHint, [this] {
+        if (QWidget* hint = m_editHint.GetWidget())
+            hint->setToolTip(ToQString(m_editHint.GetText()));
     });
     m_curves.OnInitDialog();
     return TRUE;
@@ -491,7 +497,8 @@ void CVehInstPage::OnDateChange()
     CDateTimeCtrl* picker = Picker();
     if (!picker || !m_pData)
         return;
-    const CString text = FromQString(picker->text().toUpper());
+    // Month names in English whatever the desktop's language, as the test files have them.
+    const CString text = FromQString(QLocale::c().toString(picker->date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
     if (m_nRecordIndex > 0)
         m_pData->m_saInstCalibrationDate.SetAtGrow(m_nRecordIndex, text);
     Edit(IDC_CALIBRATION_DATE)->SetText(text);
