@@ -48,24 +48,31 @@ void ShowEveryPage(CVehiclePropertySheet& sheet)
     }
 }
 
-// The line edits of each page of a sheet, counted once.
-std::vector<int> EditsPerPage()
+// The line edits of each page of a sheet, counted once, and the sheet's size.
+struct SheetShape {
+    std::vector<int> edits;
+    QSize size;
+};
+
+SheetShape ShapeOfSheet()
 {
     NoOwner owner;
     CVehiclePropertySheet sheet("Vehicle Data", &owner);
     sheet.Create();
     ShowEveryPage(sheet);
-    std::vector<int> counts;
+    SheetShape shape {{}, sheet.size()};
     for (int i = 0; i < sheet.GetPageCount(); ++i)
-        counts.push_back(static_cast<int>(sheet.GetPage(i)->findChildren<QLineEdit*>().size()));
-    return counts;
+        shape.edits.push_back(static_cast<int>(sheet.GetPage(i)->findChildren<QLineEdit*>().size()));
+    return shape;
 }
 
+// As many line edits per tab as the sheet's pages hold, in a window of the sheet's size.
 struct PlainTabs {
     QTabWidget tabs;
     std::vector<QLineEdit*> edits;
-    explicit PlainTabs(const std::vector<int>& counts)
+    explicit PlainTabs(const SheetShape& shape)
     {
+        const std::vector<int>& counts = shape.edits;
         for (int count : counts) {
             auto* page = new QWidget;
             auto* layout = new QVBoxLayout(page);
@@ -75,7 +82,7 @@ struct PlainTabs {
             }
             tabs.addTab(page, QStringLiteral("Page"));
         }
-        tabs.resize(1100, 500);
+        tabs.resize(shape.size);
         tabs.show();
     }
     void ShowEach()
@@ -104,12 +111,12 @@ void BM_OpenSheetAndShowEveryPage(benchmark::State& state)
 
 void BM_BaselineTabsOfLineEdits(benchmark::State& state)
 {
-    const std::vector<int> counts = EditsPerPage();
+    const SheetShape shape = ShapeOfSheet();
     int total = 0;
-    for (int c : counts)
+    for (int c : shape.edits)
         total += c;
     for (auto _ : state) {
-        PlainTabs plain(counts);
+        PlainTabs plain(shape);
         plain.ShowEach();
     }
     state.counters["line_edits"] = total;
@@ -140,7 +147,7 @@ void BM_BaselineFieldsIntoLineEdits(benchmark::State& state)
         state.SkipWithError("set MORVEL_VEH_TEST");
         return;
     }
-    PlainTabs plain(EditsPerPage());
+    PlainTabs plain(ShapeOfSheet());
     plain.ShowEach();
     const QString base = TestPath().left(TestPath().size() - 4);
     for (auto _ : state) {
