@@ -1,6 +1,7 @@
 #include "crashavoid/ui/TcaPropertySheet.h"
 
 #include "platform/Messages.h"
+#include "codes/ui/Search.h"
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
@@ -273,4 +274,57 @@ TEST(TcaSheetTest, ClearAllPagesAsksFirst)
     EXPECT_EQ(data.m_pLBeamRecord->m_strDetector, "");
     EXPECT_EQ(data.m_pLBeamRecord->m_Locations.size(), 16u);
     EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_VERSION), "T5");
+}
+
+namespace {
+// A code search step: types the code into the quick search and confirms.
+void Choose(platform::ScriptedDialogs& script, const char* code)
+{
+    script.then([code](CDialog& dialog) {
+        auto& search = dynamic_cast<CSearch&>(dialog);
+        QTest::keyClicks(search.GetQuickSearchEdit(), code);
+        QTest::mouseClick(dialog.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+}
+} // namespace
+
+TEST(TcaSheetTest, FindButtonsFillTheirFields)
+{
+    Sheet s;
+    s.Load();
+    platform::ScriptedDialogs script;
+
+    // Instrumentation: a channel type brings its unit; an x-unit other than SEC fixes the time
+    // interval at 0.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    CTcaInstPage& inst = s.sheet.m_pageInst;
+    Choose(script, "FO");
+    s.Click(inst, CTcaInstPage::IDC_FIND_CHANNEL_TYPE);
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_CHANNEL_TYPE), "FO");
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_Y_UNIT), "NWT");
+    Choose(script, "MS");
+    s.Click(inst, CTcaInstPage::IDC_FIND_X_UNIT);
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_TIME_INTERVAL), "0");
+    EXPECT_FALSE(inst.GetDlgItem(CTcaInstPage::IDC_TIME_INTERVAL)->isEnabled());
+
+    // Lower beam: a Detector is corrected through its search.
+    s.sheet.m_data.m_pLBeamRecord->m_strDetector = "BAD";
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kLBeamPage));
+    CTcaLBeamPage& beam = s.sheet.m_pageLBeam;
+    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    Choose(script, "AUT");
+    s.Click(beam, CTcaLBeamPage::IDC_FIND_DETECTOR);
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_EQ(s.sheet.m_data.m_pLBeamRecord->m_strDetector, "AUT");
+
+    // Vehicle: another make empties the model; the model search keeps a model's last two letters.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
+    CTcaVehPage& veh = s.sheet.m_pageVehicle;
+    Choose(script, "CHEV");
+    s.Click(veh, CTcaVehPage::IDC_FIND_MAKE);
+    EXPECT_EQ(s.Text(veh, CTcaVehPage::IDC_MODEL), "");
+    Choose(script, "MALI");
+    s.Click(veh, CTcaVehPage::IDC_FIND_MODEL);
+    EXPECT_EQ(s.Text(veh, CTcaVehPage::IDC_MODEL), "LI");
+    EXPECT_EQ(script.run(), 5);
 }
