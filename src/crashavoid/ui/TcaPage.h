@@ -144,8 +144,12 @@ public:
     {
         for (size_t i = 0; i < m_fields.size(); ++i) {
             const Field& f = m_fields[i];
-            if (f.style & TFS_COMBO)
+            if (f.style & TFS_COMBO) {
+                // A combo box has no invalid colours: its value is refused as it stands.
+                if (tcapage::BreaksFileLine(m_combos[i].str(), f.style & TFS_LINE_START))
+                    return false;
                 continue;
+            }
             if (tcapage::BreaksFileLine(m_edits[i]->GetStdText(), f.style & TFS_LINE_START)) {
                 m_edits[i]->SetValid(false);
                 return false;
@@ -369,6 +373,13 @@ public:
     }
 
     bool CheckBeforeSave() override { return ValidateAllRecords(); }
+
+    // The fields and the record number shown in the list's edit part.
+    void ClearFields() override
+    {
+        CTcaPage<R>::ClearFields();
+        m_list.SetWindowText("");
+    }
 
     BOOL OnKillActive() override
     {

@@ -340,8 +340,6 @@ CTcaInstPage::CTcaInstPage()
     ClearFields();
 }
 
-void CTcaInstPage::ClearFields() { CTcaRecordPage::ClearFields(); }
-
 void CTcaInstPage::DoDataExchange(CDataExchange* pDX)
 {
     CTcaRecordPage::DoDataExchange(pDX);

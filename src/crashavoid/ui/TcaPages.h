@@ -75,7 +75,6 @@ public:
     bool AllFieldsValid() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void ClearFields() override;
 
     int m_bKeepLast = 0;
 

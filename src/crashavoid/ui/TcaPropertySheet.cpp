@@ -43,13 +43,6 @@ CTcaPropertySheet::~CTcaPropertySheet()
         Page(i)->setParent(nullptr);
 }
 
-BOOL CTcaPropertySheet::OnInitDialog()
-{
-    const BOOL result = CTestSheet::OnInitDialog();
-    resize(width() + 15, height() + 20);
-    return result;
-}
-
 CTcaPageBase* CTcaPropertySheet::Page(int index)
 {
     switch (index) {

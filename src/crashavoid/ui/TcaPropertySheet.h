@@ -14,8 +14,6 @@ public:
     CTcaPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CTcaPropertySheet() override;
 
-    BOOL OnInitDialog() override;
-
     void OnLoadTest();
     void OnSaveTest();
     void OnClearAllPages();

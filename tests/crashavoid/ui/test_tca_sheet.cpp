@@ -175,6 +175,13 @@ TEST(TcaSheetTest, ValuesThatWouldBreakTheFileAreRefused)
     s.Type(test, CTcaTestPage::IDC_VERSION, "T5");
     EXPECT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
     EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strTitle, "a ---- b");
+    // A combo box too: a vehicle number read as a comment line would lose its channel.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    auto* vehicle = s.sheet.m_pageInst.Item<QComboBox>(CTcaInstPage::IDC_VEHICLE_NUMBER);
+    vehicle->setEditText("#1");
+    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    vehicle->setEditText("1");
+    EXPECT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
 }
 
 TEST(TcaSheetTest, LowerBeamRecordIsMadeWhenThePageStores)
