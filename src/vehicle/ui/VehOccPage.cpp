@@ -151,8 +151,6 @@ BOOL CVehOccPage::OnInitDialog()
     OnClicked(IDC_PEAK_LOADS, [this] { OnPeakLoads(); });
     OnClicked(IDC_INJURY, [this] { OnInjuryMeasurements(); });
     OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
-    // After the protocol's own handler has shown the chosen occupant.
-    OnSelChange(IDC_RECORD_LIST, [this] { CheckDetails(); });
     return TRUE;
 }
 
@@ -171,7 +169,6 @@ std::vector<CStringArray CVehData::*> CVehOccPage::ExtraArrays() const
 
 BOOL CVehOccPage::OnSetActive()
 {
-    CheckDetails();
     const BOOL result = CDataRecordPage<CVehData>::OnSetActive();
     EnableDetailButtons(m_nRecordCount > 0);
     return result;
@@ -181,6 +178,8 @@ void CVehOccPage::LoadExtra(const CVehData& /*data*/, int /*index*/)
 {
     // Its range follows the test configuration, which may have changed since its text was set.
     ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pData);
+    // Every occupant shown, deleting one included, shows its own dialogs' labels.
+    CheckDetails();
 }
 
 void CVehOccPage::SaveExtra(CVehData& data, int /*index*/) { data.m_nOccupantCount = m_nRecordCount; }
@@ -248,8 +247,8 @@ void CVehOccPage::CheckDetails()
 bool CVehOccPage::CheckOccupant(int index)
 {
     m_nRecordIndex = index;
-    LoadRecord();
-    return AllFieldsValid() && CheckClearanceDist() && CheckPeakload() && CheckInjmeas();
+    LoadRecord(); // checks the three dialogs' values
+    return AllFieldsValid() && m_bClearanceValid && m_bPeakloadValid && m_bInjmeasValid;
 }
 
 BOOL CVehOccPage::OnKillActive()
@@ -265,7 +264,6 @@ BOOL CVehOccPage::OnKillActive()
     }
     m_nRecordIndex = shown;
     LoadRecord();
-    CheckDetails();
     return CRecordPage::OnKillActive();
 }
 
@@ -302,7 +300,6 @@ void CVehOccPage::AfterNext()
     CDataRecordPage<CVehData>::AfterNext();
     ApplyVehicleNumberRule(*Edit(IDC_VEHICLE_NO), m_pData);
     EnableDetailButtons(m_nRecordCount > 0);
-    CheckDetails();
 }
 
 template <class Dialog> void CVehOccPage::OpenDetail(bool& valid, CNEdit& label)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using vehtest::ChooseCode;
 using vehtest::Fixture;
 using vehtest::VehPages;
@@ -75,6 +77,44 @@ TEST(VehOccPageTest, HiddenDetailChecksLabelTheButtonsOfFailingDialogs)
     EXPECT_FALSE(v.Shown(v.occ, O::IDC_CLEARANCE_LABEL));
     EXPECT_FALSE(v.occ.ValidateAllRecords()) << "occupant 1's peak loads";
     EXPECT_EQ(v.occ.m_nRecordIndex, 1);
+    EXPECT_TRUE(v.Shown(v.occ, O::IDC_PEAK_LOADS_LABEL));
+
+    // Occupant 1 deleted: the former occupant 2 is shown with its own labels.
+    v.Click(v.occ, O::IDC_DELETE_RECORD);
+    EXPECT_EQ(v.Text(v.occ, O::IDC_LOCATION), "03");
+    EXPECT_FALSE(v.Shown(v.occ, O::IDC_PEAK_LOADS_LABEL));
+    EXPECT_TRUE(v.occ.ValidateAllRecords());
+}
+
+TEST(VehRecordPagesTest, OddValuesOfALoadedTestAreShownAndStopSaveTest)
+{
+    VehPages v;
+    testutil::TempDir dir;
+    // A one-vehicle configuration, yet occupant 2, restraint 2, channel 3 and point 3 name
+    // vehicle 2; five channels counted and three written.
+    std::string text = testutil::ReadFile(Fixture("vtv_pages.mv5"));
+    text.replace(text.find("|NCA|VTV|"), 9, "|NCA|VTB|");
+    text.replace(text.find("|1500|3|"), 8, "|1500|5|");
+    testutil::WriteFile(dir.file("odd.mv5"), text);
+    testutil::WriteFile(dir.file("odd.ip5"), testutil::ReadFile(Fixture("vtv_pages.ip5")));
+    v.Load(dir.file("odd.mv5"));
+    EXPECT_EQ(v.data.m_nCurveCount, 3) << "the channels there are";
+    EXPECT_FALSE(v.sheet.m_bAllPagesValid);
+    EXPECT_FALSE(v.sheet.m_bIntrusionValid);
+    EXPECT_EQ(v.sheet.GetActivePage(), &v.rest) << "the last failing page in front";
+    EXPECT_EQ(v.rest.m_nRecordIndex, 2);
+    EXPECT_FALSE(v.rest.Edit(R::IDC_VEHICLE_NO)->IsValid());
+    EXPECT_FALSE(v.Visit(v.inst)) << "the restraint page keeps the user";
+    v.Type(v.rest, R::IDC_VEHICLE_NO, "1");
+    ASSERT_TRUE(v.Visit(v.inst));
+    EXPECT_EQ(v.inst.m_nRecordIndex, 3);
+    EXPECT_EQ(v.Text(v.inst, N::IDC_VEHICLE_NO), "2");
+    EXPECT_FALSE(v.inst.AllFieldsValid());
+    EXPECT_TRUE(v.Visit(v.intr)) << "the instrumentation page never keeps the user";
+
+    v.Save(dir.file("out.mv5"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.mv5")));
+    EXPECT_EQ(v.messages.count(), 0);
 }
 
 TEST(VehOccPageTest, VehicleNumberFollowsTheConfigurationAndNewOccupantsStartFromIt)
