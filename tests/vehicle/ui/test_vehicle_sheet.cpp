@@ -411,3 +411,21 @@ TEST(VehicleSheetTest, EveryMainPageIsCheckedAndTypedSeparatorsKeepTheFileWhole)
     EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTB");
     EXPECT_EQ(s.sheet.m_VehData.m_strClosingSpeed, "50");
 }
+
+TEST(VehicleSheetTest, CompanionsFollowAVersionFiveFileEvenABadOneButNeverAVersionFourFile)
+{
+    VehSheet s;
+    s.WriteFullTest("old");
+    WriteFile(s.dir.file("old.mv4"), ReadFile(Fixture("vtb_full.mv4")));
+    s.Load(s.dir.file("old.mv4"));
+    EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0) << "no companion of an .mv4 file";
+    EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
+
+    // A test file without its TEST section: the reader says so, the companions still come.
+    WriteFile(s.dir.file("old.mv5"), "----- MV5 -----\r\n----- END -----\r\n");
+    s.messages.setNextAnswer(IDYES);
+    s.Load(s.dir.file("old.mv5"));
+    EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 2);
+    EXPECT_EQ(s.sheet.m_VehData.m_IntrusionData.PointCount(), 2);
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "T4321");
+}
