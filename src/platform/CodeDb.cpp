@@ -189,6 +189,21 @@ std::u32string FoldedText(std::string_view text)
 
 int CompareNoCase(std::string_view a, std::string_view b)
 {
+    // Codes are ASCII: compare them in place while they are.
+    size_t i = 0;
+    const size_t common = std::min(a.size(), b.size());
+    for (; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80)
+            break;
+        const char32_t fx = Fold(x), fy = Fold(y);
+        if (fx != fy)
+            return fx < fy ? -1 : 1;
+    }
+    // Equal as far as the shorter goes: the shorter comes first, whatever the longer holds after.
+    if (i == common)
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
     const std::u32string fa = FoldedText(a);
     const std::u32string fb = FoldedText(b);
     const size_t n = std::min(fa.size(), fb.size());

@@ -31,6 +31,7 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
         {"jet-props-loop.mdb", true},           {"jet-truncated-148992.mdb", true},
         {"jet-null-usage-map.mdb", true},       {"jet-table-null-usage-map.mdb", true},
         {"jet-columns-null.mdb", true},         {"jet-coltostring-overread.mdb", true},
+        {"jet-props-overread.mdb", true},
         {"jet-nonascii-like.mdb", false},       {"sqlite-infinite-view.mdb", false},
     };
     if (!std::filesystem::exists(testutil::FixturePath("damaged-codetables")))

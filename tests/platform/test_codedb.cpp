@@ -122,7 +122,8 @@ TEST_F(AccessCodeDbTest, DamagedAccessFilesEndInOneMessageWithinTheLimits)
 {
     // Each of these crashes, hangs or eats the memory of the Access reader.
     const char* const damaged[] = {"jet-props-loop.mdb",           "jet-truncated-148992.mdb", "jet-null-usage-map.mdb",
-                                   "jet-table-null-usage-map.mdb", "jet-columns-null.mdb",     "jet-coltostring-overread.mdb"};
+                                   "jet-table-null-usage-map.mdb", "jet-columns-null.mdb",     "jet-coltostring-overread.mdb",
+                                   "jet-props-overread.mdb"};
     for (const char* name : damaged) {
         const std::string path = Copy(std::string("damaged-codetables/") + name);
         if (path.empty())
