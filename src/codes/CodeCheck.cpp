@@ -40,6 +40,12 @@ CString SensorTypesOfUnit(const CString& unit)
            "%'OR UNITS LIKE '%ALL%' ORDER BY SENTYP";
 }
 
+CString SensorTypeRowsOfUnit(const CString& unit)
+{
+    return "SELECT SENTYP,SENTYPD,SENTYP_COMMENT FROM SENTYPCODE WHERE UNITS LIKE '%" + SqlQuote(unit) +
+           "%'OR UNITS LIKE '%ALL%' ORDER BY SENTYP";
+}
+
 CString AttachmentsOfUnit(const CString& unit)
 {
     return "SELECT SENATT,SENLOC,SENATTD,SENATT_COMMENT FROM SENATTCODE1 WHERE UNITS LIKE '%" + SqlQuote(unit) +

@@ -24,6 +24,8 @@ CString UnitsOfAttachment(const CString& attachment);
 CString LocationsOfAttachmentAndUnit(const CString& attachment, const CString& unit);
 // The sensor types that measure a unit, or every unit (SENTYPCODE).
 CString SensorTypesOfUnit(const CString& unit);
+// The code search rows of the sensor types that measure a unit, or every unit (SENTYPCODE).
+CString SensorTypeRowsOfUnit(const CString& unit);
 // The attachments of a unit with their locations, for the two-stage attachment search.
 CString AttachmentsOfUnit(const CString& unit);
 // The models of a make in one group; anywhere: the make may stand anywhere in MAKE (vehicle

@@ -1,14 +1,77 @@
 #pragma once
-// The biomechanics test sheet: caption, menu, kind switch and exit. Its pages and data come with the
-// biomechanics screens.
+// The biomechanics test sheet: eleven pages over one biomechanics test (a dummy or a biological
+// occupant), and the commands of its menu (load by extension with the .hs5 companion, the GR
+// imports, save with the companion, report, the high-speed video commands alone, print, clear,
+// kind switch, exit). The occupant pages open by the test's Occupant Type.
 
+#include "biomech/BioData.h"
+#include "biomech/ui/BioInstPage.h"
+#include "biomech/ui/BioPages.h"
+#include "biomech/ui/BioRecordPages.h"
+#include "common/ui/HsvdCommands.h"
+#include "common/ui/HsvdPage.h"
 #include "common/ui/TestSheet.h"
 
 class CBioMechPropertySheet : public CTestSheet {
     Q_OBJECT
 public:
-    CBioMechPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0)
-        : CTestSheet(caption, owner, selectPage, TestKind::Biomechanics, "Exit Biomechanics Data Screens?")
-    {
-    }
+    // Page indexes: the order of the tabs.
+    enum PageIndex {
+        kTest,
+        kDummy,
+        kBioOccupant,
+        kRib,
+        kAnthropometry,
+        kInjury,
+        kRestraint,
+        kInstrumentation,
+        kChestBand,
+        kGauge,
+        kHsvd,
+        kPageCount
+    };
+
+    CBioMechPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
+    ~CBioMechPropertySheet() override;
+
+    BOOL OnInitDialog() override;
+
+    // Pages 0 to 9 all checked (a page closed by the Occupant Type passes); false at once while
+    // untouched. On success the instrumentation page is in front.
+    bool CheckMainPages();
+    // After a read: every page that has a window shows the data again, the record pages their
+    // last record.
+    void RefreshPages(bool showLastRecords);
+
+    void OnLoadTest();
+    void OnSaveTest();
+    void OnSaveReport();
+    void OnLoadHsvdOnly();
+    void OnSaveHsvdOnly();
+    void OnSaveHsvdReportOnly();
+    void OnClearAllPages();
+
+    // In the order the pages are declared; the page index is the tab order above.
+    CBioMechTestPage m_TestPage;
+    CBioRestPage m_RestPage;
+    CBioAnthPage m_AnthPage;
+    CBioInjPage m_InjPage;
+    CBioCBandPage m_CBandPage;
+    CBioDumPage m_DumPage;
+    CBioOccPage m_OccPage;
+    CBioInstPage m_InstPage;
+    CBioGaugePage m_GaugePage;
+    CBioRibPage m_RibPage;
+    CHsvdPage m_HsvdPage;
+
+    CBioData m_BioData;
+    CHsvdCommands m_hsvd;
+
+    bool m_bCleared = false;
+    bool m_bUntouched = true;
+    bool m_bAllPagesValid = false;
+    bool m_bHsvdValid = false;
+
+private:
+    bool NoOccupant() const;
 };

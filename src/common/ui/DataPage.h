@@ -398,6 +398,8 @@ public:
 
     void OnNextcurveButton()
     {
+        if (!NextAllowed())
+            return;
         if (this->m_nRecordIndex == this->m_nRecordCount && this->m_nRecordCount >= m_maxRecords &&
             !IsEnterHeldDown()) {
             this->MessageBox(m_tooManyMessage);
@@ -430,6 +432,8 @@ public:
     }
 
 protected:
+    // ">" does nothing while this says no (a page with a fixed number of records).
+    virtual bool NextAllowed() const { return true; }
     // The record count the data holds; -1: the page keeps its own.
     virtual int DataRecordCount(const Data& /*data*/) const { return -1; }
     // Arrays of the record group that no field shows (a record number column).

@@ -244,3 +244,49 @@ void CTestSheet::PrintFileCommand()
     CPrinterTarget target(*printer);
     PrintTextFile(*path, target);
 }
+
+void CTestSheet::AddPages(std::initializer_list<PageSlot> pages)
+{
+    for (const PageSlot& slot : pages) {
+        m_pages.push_back(slot);
+        AddPage(slot.page);
+    }
+}
+
+void CTestSheet::ReleasePages()
+{
+    for (int i = Tabs()->count() - 1; i >= 0; --i)
+        Tabs()->removeTab(i);
+    for (const PageSlot& slot : m_pages)
+        slot.page->setParent(nullptr);
+}
+
+bool CTestSheet::SaveActivePage()
+{
+    const int index = GetActiveIndex();
+    if (index < 0 || index >= PageCount())
+        return false;
+    return PageProtocol(index)->SavePage();
+}
+
+bool CTestSheet::CheckPage(int index)
+{
+    if (index < 0 || index >= PageCount())
+        return false;
+    if (!Page(index)->HasWindow()) {
+        SetActivePage(index);
+        if (!Page(index)->HasWindow())
+            return true;
+    }
+    if (PageProtocol(index)->ValidatePage())
+        return true;
+    SetActivePage(index);
+    PageProtocol(index)->LoadPage();
+    return false;
+}
+
+void CTestSheet::RefreshPage(int index)
+{
+    if (Page(index)->HasWindow())
+        Page(index)->OnSetActive();
+}

@@ -4,6 +4,7 @@
 // commands' common steps (file dialogs with the extension rule, companion base names, printing a
 // text file). The sheet knows its owner only through ISheetOwner; it names no kind.
 
+#include "common/ui/DataPage.h"
 #include "platform/ui/PropertySheet.h"
 
 #include <QAction>
@@ -124,7 +125,30 @@ public:
     // Print: asks for a file and a printer and prints the file as text.
     void PrintFileCommand();
 
+    // --- The kind's pages, by index in tab order ---
+
+    CPropertyPage* Page(int index) const { return m_pages[static_cast<size_t>(index)].page; }
+    ISheetPage* PageProtocol(int index) const { return m_pages[static_cast<size_t>(index)].protocol; }
+    int PageCount() const { return static_cast<int>(m_pages.size()); }
+    // Saves the page in front into the data; false for an index outside the pages.
+    bool SaveActivePage();
+    // The page's check of every record (made first when it has no window); on a failure the page
+    // comes to the front with the bad record shown.
+    bool CheckPage(int index);
+    // Runs the page's OnSetActive when it has a window.
+    void RefreshPage(int index);
+
 protected:
+    struct PageSlot {
+        CPropertyPage* page;
+        ISheetPage* protocol;
+    };
+    // The pages in tab order, added to the sheet. They are members of the kind's sheet: the
+    // destructor of the kind's sheet must call ReleasePages() before they go.
+    void AddPages(std::initializer_list<PageSlot> pages);
+    // Takes the pages out of the tabs, so the window does not delete them a second time.
+    void ReleasePages();
+
     ISheetOwner* m_pOwner;
 
 private:
@@ -135,4 +159,5 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::vector<MenuRule> m_menuRules;
+    std::vector<PageSlot> m_pages;
 };

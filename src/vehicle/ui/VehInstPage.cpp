@@ -2,12 +2,10 @@
 
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
-#include "platform/DateParse.h"
+#include "common/ui/CalibrationDate.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "vehicle/ui/VehPageSupport.h"
 
-#include <QDate>
-#include <QLocale>
 
 namespace {
 
@@ -187,15 +185,7 @@ BOOL CVehInstPage::OnInitDialog()
         CNEdit* edit = Edit(id);
         QObject::connect(edit, &CNEdit::Changed, edit, [this] { m_curves.RecheckChannelCurve(); });
     }
-    CNEdit* date = Edit(IDC_CALIBRATION_DATE);
-    QObject::connect(date, &CNEdit::Changed, date, [date] {
-        ParsedDateTime d;
-        const CString text = date->GetText();
-        if (!text.IsEmpty() && !ParseLocaleDate(text, d)) {
-            date->SetValidFlag(false);
-            date->ShowInvalidColors();
-        }
-    });
+    WatchCalibrationDate(*Edit(IDC_CALIBRATION_DATE));
     // After the protocol's own handler has shown the chosen channel.
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
@@ -258,18 +248,7 @@ void CVehInstPage::ClearPage()
 
 void CVehInstPage::LoadExtra(const CVehData& data, int index)
 {
-    CNEdit& date = *Edit(IDC_CALIBRATION_DATE);
-    CString text = data.m_saInstCalibrationDate[index];
-    text.Trim();
-    ParsedDateTime d;
-    if (!text.IsEmpty() && ParseLocaleDate(text, d)) {
-        if (CDateTimeCtrl* picker = Picker()) {
-            const QSignalBlocker quiet(picker);
-            picker->setDate(QDate(d.year, d.month, d.day));
-        }
-    }
-    text.MakeUpper();
-    date.SetText(text);
+    ShowCalibrationDate(*Edit(IDC_CALIBRATION_DATE), Picker(), data.m_saInstCalibrationDate[index]);
 
     CNEdit& step = *Edit(IDC_TIME_INCREMENT);
     if (step.IsValid())
@@ -403,10 +382,7 @@ void CVehInstPage::NewRecord()
     CDataRecordPage<CVehData>::NewRecord();
     if (m_pData && !m_bRetainLast)
         m_pData->m_saInstVehicleNo.SetAtGrow(m_nRecordIndex, NewVehicleNumber(*m_pData));
-    if (CDateTimeCtrl* picker = Picker()) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(QDate::currentDate());
-    }
+    PickToday(Picker());
 }
 
 void CVehInstPage::AfterNext()
@@ -497,8 +473,7 @@ void CVehInstPage::OnDateChange()
     CDateTimeCtrl* picker = Picker();
     if (!picker || !m_pData)
         return;
-    // Month names in English whatever the desktop's language, as the test files have them.
-    const CString text = FromQString(QLocale::c().toString(picker->date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
+    const CString text = PickedCalibrationDate(*picker);
     if (m_nRecordIndex > 0)
         m_pData->m_saInstCalibrationDate.SetAtGrow(m_nRecordIndex, text);
     Edit(IDC_CALIBRATION_DATE)->SetText(text);

@@ -116,65 +116,26 @@ const DlgTemplate kTestTemplate {
     },
 };
 
-// A Test Date text is good when empty or when it passes the test file's date rules; the check
-// shows no message while the user types.
-bool IsGoodTestDate(const CString& text)
-{
-    CString copy = text;
-    copy.Trim();
-    if (copy.IsEmpty())
-        return true;
-    bool refused = false;
-    auto previous = platform::SetMessageHandler([&](const platform::MessageRequest&) {
-        refused = true;
-        return IDOK;
-    });
-    const CTime time = ValidateDateText(copy, "TEST");
-    platform::SetMessageHandler(std::move(previous));
-    return !refused && time != CTime();
-}
-
 } // namespace
 
 CVehTestPage::CVehTestPage()
     : CDataPage<D>(&kTestTemplate, kFields, kTips)
+    , m_date(*this, IDC_DATE_PICKER, "TEST")
 {
 }
 
 CVehTestPage::~CVehTestPage() = default;
 
-CDateTimeCtrl* CVehTestPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DATE_PICKER); }
-
 BOOL CVehTestPage::OnInitDialog()
 {
     CDataPage<D>::OnInitDialog();
-    if (CDateTimeCtrl* picker = Picker()) {
-        picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
-        picker->setMinimumDate(QDate(1752, 9, 14));
-        picker->setSpecialValueText(QStringLiteral(" ")); // the minimum date: no date
-        EmptyPicker();
-        connect(picker, &CDateTimeCtrl::DateTimeChange, this, [this] { OnDatetimechange(); });
-    }
-    if (CNEdit* date = Edit(IDC_TEST_DATE))
-        connect(date, &CNEdit::Changed, this, [this] { CheckTestDate(); });
+    m_date.Init(*Edit(IDC_TEST_DATE), [this](const CString& date) {
+        if (m_pData)
+            m_pData->m_strTestDate = date;
+    });
     if (m_pData)
         m_pData->m_bConfigNoticeMuted = true;
     return TRUE;
-}
-
-void CVehTestPage::EmptyPicker()
-{
-    if (CDateTimeCtrl* picker = Picker()) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(picker->minimumDate());
-    }
-}
-
-void CVehTestPage::CheckTestDate()
-{
-    CNEdit* date = Edit(IDC_TEST_DATE);
-    if (date)
-        date->SetValid(IsGoodTestDate(date->GetText()));
 }
 
 BOOL CVehTestPage::OnSetActive()
@@ -207,18 +168,7 @@ void CVehTestPage::LoadFromData()
     LoadFields(data, 0);
     if (HasWindow())
         SetDlgItemText(IDC_CURVE_COUNT, IntToCString(data.m_nCurveCount));
-    // The stored date: set into the picker when good; an empty or bad one leaves it showing none
-    // (a bad one is told by the date message).
-    CString date = data.m_strTestDate;
-    const CTime time = ValidateDateText(date, "TEST");
-    if (CDateTimeCtrl* picker = Picker()) {
-        const QSignalBlocker quiet(picker);
-        if (time == CTime() || !picker->SetTime(time))
-            EmptyPicker();
-    }
-    data.m_strTestDate.MakeUpper();
-    Edit(IDC_TEST_DATE)->SetText(data.m_strTestDate);
-    CheckTestDate();
+    m_date.Load(data.m_strTestDate);
     UpdateData(FALSE);
 }
 
@@ -239,7 +189,7 @@ BOOL CVehTestPage::SaveToData()
 
 bool CVehTestPage::AllFieldsValid()
 {
-    CheckTestDate();
+    m_date.Check();
     return CDataPage<D>::AllFieldsValid();
 }
 
@@ -248,18 +198,7 @@ void CVehTestPage::ClearPage()
     CDataPage<D>::ClearPage();
     if (HasWindow())
         SetDlgItemText(IDC_CURVE_COUNT, "");
-    EmptyPicker();
-}
-
-void CVehTestPage::OnDatetimechange()
-{
-    CDateTimeCtrl* picker = Picker();
-    if (!picker || !m_pData || picker->date() == picker->minimumDate())
-        return;
-    const QString text = QLocale::c().toString(picker->date(), QStringLiteral("dd/MMM/yyyy")).toUpper();
-    const CString date = FromQString(text);
-    m_pData->m_strTestDate = date;
-    Edit(IDC_TEST_DATE)->SetText(date);
+    m_date.EmptyPicker();
 }
 
 void CVehTestPage::AfterSearch(int id)

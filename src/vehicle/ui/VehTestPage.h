@@ -4,9 +4,8 @@
 // configuration and the configuration-changed flag that the vehicle page reads.
 
 #include "common/ui/DataPage.h"
+#include "common/ui/DateField.h"
 #include "vehicle/VehData.h"
-
-class CDateTimeCtrl;
 
 class CVehTestPage : public CDataPage<CVehData> {
     Q_OBJECT
@@ -55,17 +54,11 @@ public:
     bool AllFieldsValid() override;
     void ClearPage() override;
 
-    // The picker's date, upper-cased, into the data and the Test Date field at once.
-    void OnDatetimechange();
-
     CString m_strConfigOnEntry;
 
 protected:
     void AfterSearch(int id) override;
 
 private:
-    CDateTimeCtrl* Picker() const;
-    // The picker shows no date (an empty or bad Test Date).
-    void EmptyPicker();
-    void CheckTestDate();
+    CDateField m_date;
 };

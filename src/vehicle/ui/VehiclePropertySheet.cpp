@@ -51,8 +51,9 @@ bool SaveIntrusionCompanion(CIntrusionData& intrusion, const CString& path)
 
 CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
     : CTestSheet(caption, owner, selectPage, TestKind::Vehicle, "Exit Vehicle Data Screens?")
+    , m_hsvd(*this, m_HsvdPage, m_VehData, kHsvd, [this] { m_TestPage.OnSetActive(); })
 {
-    m_pages = {{
+    AddPages({
         {&m_TestPage, &m_TestPage},
         {&m_VehPage, &m_VehPage},
         {&m_OccPage, &m_OccPage},
@@ -61,7 +62,7 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
         {&m_InstPage, &m_InstPage},
         {&m_HsvdPage, &m_HsvdPage},
         {&m_IntrPage, &m_IntrPage},
-    }};
+    });
     m_TestPage.m_pData = &m_VehData;
     m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
     m_VehPage.m_pData = &m_VehData;
@@ -77,8 +78,6 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     m_IntrPage.SetCodeFields(&DbCodeFields(), kTag);
     m_HsvdPage.m_pData = &m_VehData;
     m_HsvdPage.m_cKind = 'V';
-    for (const PageSlot& slot : m_pages)
-        AddPage(slot.page);
 
     OnCommands<S>(this, kCommands);
     SetMenuRules({
@@ -92,12 +91,7 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
 
 CVehiclePropertySheet::~CVehiclePropertySheet()
 {
-    // The pages are members: take them out of the tabs before they go, so the window does not
-    // delete them a second time.
-    for (int i = Tabs()->count() - 1; i >= 0; --i)
-        Tabs()->removeTab(i);
-    for (const PageSlot& slot : m_pages)
-        slot.page->setParent(nullptr);
+    ReleasePages();
 }
 
 BOOL CVehiclePropertySheet::OnInitDialog()
@@ -105,36 +99,6 @@ BOOL CVehiclePropertySheet::OnInitDialog()
     const BOOL result = CTestSheet::OnInitDialog();
     m_VehData.m_nCurveCheckRequested = m_nCheckCurves;
     return result;
-}
-
-void CVehiclePropertySheet::RefreshPage(int index)
-{
-    if (Page(index)->HasWindow())
-        Page(index)->OnSetActive();
-}
-
-bool CVehiclePropertySheet::SaveActivePage()
-{
-    const int index = GetActiveIndex();
-    if (index < 0 || index >= kPageCount)
-        return false;
-    return PageProtocol(index)->SavePage();
-}
-
-bool CVehiclePropertySheet::CheckPage(int index)
-{
-    if (index < 0 || index >= kPageCount)
-        return false;
-    if (!Page(index)->HasWindow()) {
-        SetActivePage(index);
-        if (!Page(index)->HasWindow())
-            return true;
-    }
-    if (PageProtocol(index)->ValidatePage())
-        return true;
-    SetActivePage(index);
-    PageProtocol(index)->LoadPage();
-    return false;
 }
 
 bool CVehiclePropertySheet::CheckMainPages()
@@ -158,7 +122,7 @@ bool CVehiclePropertySheet::CheckBeforeSave()
     const WaitCursor wait;
     SaveActivePage();
     const int active = GetActiveIndex();
-    m_bHsvdValid = m_VehData.HasHsvd() && CheckPage(kHsvd);
+    m_bHsvdValid = m_hsvd.IsValid();
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
     m_bAllPagesValid = CheckMainPages();
     if (m_bAllPagesValid) {
@@ -167,17 +131,6 @@ bool CVehiclePropertySheet::CheckBeforeSave()
         SetActivePage(active);
     }
     return m_bAllPagesValid;
-}
-
-bool CVehiclePropertySheet::LoadHsvdCompanion(const CString& path, bool showError, bool refreshTestPage)
-{
-    if (!m_VehData.LoadHsvdFile(path, showError))
-        return false;
-    m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = m_VehData.CameraCount();
-    if (refreshTestPage)
-        m_TestPage.OnSetActive();
-    RefreshPage(kHsvd);
-    return true;
 }
 
 bool CVehiclePropertySheet::LoadIntrusionCompanion(const CString& path, bool showError, bool refreshTestPage)
@@ -203,7 +156,7 @@ void CVehiclePropertySheet::RefreshAfterImport()
 
 void CVehiclePropertySheet::CheckAfterLoad()
 {
-    m_bHsvdValid = m_VehData.HasHsvd() && CheckPage(kHsvd);
+    m_bHsvdValid = m_hsvd.IsValid();
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
     m_bAllPagesValid = CheckMainPages();
     if (m_bAllPagesValid)
@@ -246,7 +199,7 @@ void CVehiclePropertySheet::OnLoadTest()
         }
         m_HsvdPage.m_cKind = 'V';
         const CString base = CompanionBase(*path);
-        const bool cameras = LoadHsvdCompanion(base + ".hs5", false, false);
+        const bool cameras = m_hsvd.LoadCompanion(base + ".hs5", false, false);
         const bool points = LoadIntrusionCompanion(base + ".ip5", false, false);
         if (read || cameras || points)
             m_TestPage.OnSetActive();
@@ -301,12 +254,8 @@ void CVehiclePropertySheet::OnSaveTest()
     // were, so the files on disk still belong together.
     if (!m_VehData.WriteTestFile(*path))
         return;
-    if (m_VehData.m_arrCameraNumber.GetSize() > 1 && !m_HsvdPage.SaveAndValidateAll()) {
-        AfxMessageBox("Illegal data found. No high-speed video file output.");
-        return;
-    }
     const CString base = CompanionBase(*path);
-    if (!m_VehData.SaveHsvdCompanion(base + ".hs5"))
+    if (!m_hsvd.SaveCompanion(base))
         return;
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
     if (intrusion.m_arrPointNumber.GetSize() > 1 &&
@@ -335,34 +284,11 @@ void CVehiclePropertySheet::OnSaveReport()
     m_VehData.m_IntrusionData.SaveIntrusionReport(base + ".ipr");
 }
 
-void CVehiclePropertySheet::OnLoadHsvdOnly()
-{
-    const auto path = AskOpenFile("Open High-Speed Video File", "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||");
-    if (!path)
-        return;
-    LoadHsvdCompanion(*path, true, true);
-    m_bHsvdValid = m_VehData.HasHsvd() && CheckPage(kHsvd);
-}
+void CVehiclePropertySheet::OnLoadHsvdOnly() { m_hsvd.OnLoadOnly(m_bHsvdValid); }
 
-void CVehiclePropertySheet::OnSaveHsvdOnly()
-{
-    if (m_VehData.m_arrCameraNumber.GetSize() < 2)
-        return;
-    if (!m_HsvdPage.SaveAndValidateAll()) {
-        AfxMessageBox("Illegal data found. No file output.");
-        return;
-    }
-    if (const auto path = AskSaveFile("Export File", "MV5 HSVD (*.hs5)|*.hs5||", "hs5"))
-        m_VehData.SaveHsvdData(*path);
-}
+void CVehiclePropertySheet::OnSaveHsvdOnly() { m_hsvd.OnSaveOnly(); }
 
-void CVehiclePropertySheet::OnSaveHsvdReportOnly()
-{
-    if (m_VehData.m_arrCameraNumber.GetSize() < 2)
-        return;
-    if (const auto path = AskSaveFile("Report File", "MV5 HSVD (*.hsr)|*.hsr||", "hsr"))
-        m_VehData.SaveHsvdReport(*path);
-}
+void CVehiclePropertySheet::OnSaveHsvdReportOnly() { m_hsvd.OnSaveReportOnly(); }
 
 void CVehiclePropertySheet::OnLoadIntrusionOnly()
 {

@@ -3,6 +3,7 @@
 // by extension with the .hs5 and .ip5 companions, save with the companions, report, the
 // high-speed video and intrusion commands alone, print, clear, kind switch, exit).
 
+#include "common/ui/HsvdCommands.h"
 #include "common/ui/HsvdPage.h"
 #include "common/ui/TestSheet.h"
 #include "vehicle/VehData.h"
@@ -14,24 +15,17 @@
 #include "vehicle/ui/VehTestPage.h"
 #include "vehicle/ui/VehVehPage.h"
 
-#include <array>
-
 class CVehiclePropertySheet : public CTestSheet {
     Q_OBJECT
 public:
     // Page indexes: the order of the tabs.
-    enum Page { kTest, kVehicle, kOccupant, kRestraint, kBarrier, kInstrumentation, kHsvd, kIntrusion, kPageCount };
+    enum PageIndex { kTest, kVehicle, kOccupant, kRestraint, kBarrier, kInstrumentation, kHsvd, kIntrusion, kPageCount };
 
     CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CVehiclePropertySheet() override;
 
     BOOL OnInitDialog() override;
 
-    // Saves the active page into the data; false for an index outside the pages.
-    bool SaveActivePage();
-    // The page's check of every record (made first when it has no window); on a failure the page
-    // comes to the front with the bad record shown.
-    bool CheckPage(int index);
     // Pages 0 to 5 all checked; false at once while untouched.
     bool CheckMainPages();
     bool CheckBeforeSave();
@@ -47,9 +41,6 @@ public:
     void OnSaveIntrusionReportOnly();
     void OnClearAllPages();
 
-    CPropertyPage* Page(int index) const { return m_pages[static_cast<size_t>(index)].page; }
-    ISheetPage* PageProtocol(int index) const { return m_pages[static_cast<size_t>(index)].protocol; }
-
     // In the order the pages are declared; the page index is the tab order above.
     CVehTestPage m_TestPage;
     CVehVehPage m_VehPage;
@@ -61,6 +52,7 @@ public:
     CVehIntrPage m_IntrPage;
 
     CVehData m_VehData;
+    CHsvdCommands m_hsvd;
 
     bool m_bAllPagesValid = false;
     bool m_bHsvdValid = false;
@@ -69,18 +61,8 @@ public:
     bool m_bUntouched = true;
 
 private:
-    struct PageSlot {
-        CPropertyPage* page;
-        ISheetPage* protocol;
-    };
-
-    // Runs the page's OnSetActive when it has a window (the test page always has one).
-    void RefreshPage(int index);
     void RefreshAfterImport();
-    bool LoadHsvdCompanion(const CString& path, bool showError, bool refreshTestPage);
     bool LoadIntrusionCompanion(const CString& path, bool showError, bool refreshTestPage);
     // After a load that was not stopped: the validity flags and the instrumentation page in front.
     void CheckAfterLoad();
-
-    std::array<PageSlot, kPageCount> m_pages;
 };

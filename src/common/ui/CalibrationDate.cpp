@@ -1,0 +1,48 @@
+#include "common/ui/CalibrationDate.h"
+
+#include "platform/Codec.h"
+#include "platform/DateParse.h"
+#include "platform/ui/DateTimeCtrl.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QSignalBlocker>
+
+void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text)
+{
+    text.Trim();
+    ParsedDateTime d;
+    if (picker && !text.IsEmpty() && ParseLocaleDate(text, d)) {
+        const QSignalBlocker quiet(picker);
+        picker->setDate(QDate(d.year, d.month, d.day));
+    }
+    text.MakeUpper();
+    edit.SetText(text);
+}
+
+void WatchCalibrationDate(CNEdit& edit)
+{
+    CNEdit* date = &edit;
+    QObject::connect(date, &CNEdit::Changed, date, [date] {
+        ParsedDateTime d;
+        const CString text = date->GetText();
+        if (!text.IsEmpty() && !ParseLocaleDate(text, d)) {
+            date->SetValidFlag(false);
+            date->ShowInvalidColors();
+        }
+    });
+}
+
+CString PickedCalibrationDate(const CDateTimeCtrl& picker)
+{
+    // Month names in English whatever the desktop's language, as the test files have them.
+    return FromQString(QLocale::c().toString(picker.date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
+}
+
+void PickToday(CDateTimeCtrl* picker)
+{
+    if (picker) {
+        const QSignalBlocker quiet(picker);
+        picker->setDate(QDate::currentDate());
+    }
+}

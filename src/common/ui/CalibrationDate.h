@@ -1,0 +1,16 @@
+#pragma once
+// The calibration date of an instrumentation channel, as every instrumentation page shows it: a
+// typed date that is marked invalid while it is no date, and a picker beside it.
+
+#include "common/ui/NEdit.h"
+
+class CDateTimeCtrl;
+
+// The channel's stored date: a good one into the picker, the text upper-cased into the edit.
+void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text);
+// Marks the edit invalid while its text is no date (an empty text stays valid).
+void WatchCalibrationDate(CNEdit& edit);
+// The picker's date as the pages store it: its display text upper-cased.
+CString PickedCalibrationDate(const CDateTimeCtrl& picker);
+// A new channel: the picker shows today.
+void PickToday(CDateTimeCtrl* picker);

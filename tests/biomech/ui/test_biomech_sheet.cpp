@@ -1,0 +1,312 @@
+#include "biomech/ui/BioMechPropertySheet.h"
+
+#include "codes/CodeCheck.h"
+#include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
+
+#include "../../codes/CodesTestUtil.h"
+#include "TestUtil.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using testutil::ReadFile;
+using testutil::TempDir;
+using testutil::WriteFile;
+using S = CBioMechPropertySheet;
+
+namespace {
+
+std::string Fixture(const std::string& name) { return testutil::DataPath("biomech/" + name); }
+
+// The second line of a written file holds today's date.
+std::string WithoutDate(std::string bytes)
+{
+    const auto first = bytes.find('\n');
+    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
+    if (second != std::string::npos)
+        bytes.erase(first + 1, second - first);
+    return bytes;
+}
+
+std::string Texts(const platform::MessageRecorder& messages)
+{
+    std::string all;
+    for (const std::string& text : messages.texts())
+        all += text + "\n";
+    return all;
+}
+
+struct NoOwner : ISheetOwner {
+    void OpenKind(TestKind) override {}
+    void CloseAllSheets() override {}
+    void ShowAbout() override {}
+};
+
+const char* const kHs5 = "# Source: High Speed Video Data\r\n"
+                         "# Date: <3/4/2021>\r\n"
+                         "----- HSVD -----\r\n"
+                         "1|B1234|0.001|FRONT VIEW|MAIN CAMERA\r\n"
+                         "----- END -----\r\n";
+
+// The real sheet over the sample code tables, its boxes and file dialogs scripted.
+struct BioSheet {
+    codetest::Connection db;
+    platform::MessageRecorder messages;
+    platform::ScriptedFileDialogs files;
+    NoOwner owner;
+    TempDir dir;
+    CBioMechPropertySheet sheet {"Biomechanics Data", &owner};
+    CBioData& data = sheet.m_BioData;
+
+    BioSheet() { sheet.Create(); }
+
+    std::string Copy(const std::string& fixture, const std::string& name)
+    {
+        WriteFile(dir.file(name), ReadFile(Fixture(fixture)));
+        return dir.file(name);
+    }
+    void Load(const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet.RunCommand(ID_LOAD_TEST);
+    }
+    void Save(const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet.RunCommand(ID_SAVE_TEST);
+    }
+    bool Visit(int index) { return sheet.SetActivePage(index) && sheet.GetActiveIndex() == index; }
+    void VisitEveryPage()
+    {
+        for (int index = S::kTest; index < S::kPageCount; ++index)
+            EXPECT_TRUE(Visit(index)) << "page " << index;
+        EXPECT_TRUE(Visit(S::kTest));
+    }
+    bool Enabled(CPropertyPage& page, int id) { return page.GetDlgItem(id)->isEnabled(); }
+    // The Occupant Type as the user changes it: typed on the test page and the page left.
+    void SetOccupantType(const char* type)
+    {
+        Visit(S::kTest);
+        sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->SetText(type);
+        sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->SetValid(true);
+    }
+    static void Type(CPropertyPage& page, int id, const char* text)
+    {
+        auto* line = page.Item<QLineEdit>(id);
+        line->clear();
+        QTest::keyClicks(line, text);
+    }
+    static void Click(CPropertyPage& page, int id)
+    {
+        QTest::mouseClick(page.Item<QPushButton>(id), Qt::LeftButton);
+    }
+};
+
+} // namespace
+
+TEST(BioMechSheetTest, LoadedTestsVisitedAndSavedToTheByte)
+{
+    for (const char* fixture : {"cadaver.mv5", "hybrid.mv5"}) {
+        SCOPED_TRACE(fixture);
+        BioSheet s;
+        const std::string path = s.Copy(fixture, "t.mv5");
+        const bool cameras = std::string(fixture) == "cadaver.mv5";
+        if (cameras)
+            WriteFile(s.dir.file("t.hs5"), kHs5);
+        s.Load(path);
+        EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
+        ASSERT_FALSE(s.sheet.m_bUntouched);
+        EXPECT_TRUE(s.sheet.m_bAllPagesValid) << "every page finds the fixture valid";
+        EXPECT_EQ(s.sheet.m_bHsvdValid, cameras);
+        s.VisitEveryPage();
+        const std::string out = s.dir.file("out.mv5");
+        s.Save(out);
+        EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
+        EXPECT_EQ(WithoutDate(ReadFile(out)), WithoutDate(ReadFile(path)));
+        if (cameras)
+            EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("out.hs5"))), WithoutDate(kHs5));
+        else
+            EXPECT_NE(ReadFile(s.dir.file("out.hs5")).find("----- HSVD -----\r\n----- END -----"), std::string::npos)
+                << "no camera: the companion is written with an empty section";
+    }
+}
+
+TEST(BioMechSheetTest, OccupantTypeOpensThePages)
+{
+    BioSheet s;
+    s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    struct Case {
+        const char* type;
+        bool dummy, bio, rib, anth, injury;
+    };
+    const Case cases[] = {
+        {"H3", true, false, false, false, false}, {"AN", false, true, true, true, true},
+        {"CD", false, true, true, true, true},    {"HU", false, true, false, true, false},
+        {"", false, false, false, false, false},  {"cd", true, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        s.SetOccupantType(c.type);
+        ASSERT_TRUE(s.Visit(S::kDummy));
+        EXPECT_EQ(s.Enabled(s.sheet.m_DumPage, CBioDumPage::IDC_HIC), c.dummy);
+        EXPECT_EQ(s.Enabled(s.sheet.m_DumPage, CBioDumPage::IDC_SEARCH_SEX), c.dummy);
+        EXPECT_TRUE(s.Enabled(s.sheet.m_DumPage, CBioDumPage::IDC_SEX)) << "code edits keep their state";
+        ASSERT_TRUE(s.Visit(S::kBioOccupant));
+        EXPECT_EQ(s.Enabled(s.sheet.m_OccPage, CBioOccPage::IDC_AGE), c.bio);
+        EXPECT_EQ(s.Enabled(s.sheet.m_OccPage, CBioOccPage::IDC_DATE_PICKER), c.bio);
+        EXPECT_TRUE(s.Enabled(s.sheet.m_OccPage, CBioOccPage::IDC_SEARCH_BMC_UNITS));
+        ASSERT_TRUE(s.Visit(S::kRib));
+        EXPECT_EQ(s.Enabled(s.sheet.m_RibPage, CBioRibPage::IDC_RIB_LOCATION), c.rib);
+        EXPECT_EQ(s.Enabled(s.sheet.m_RibPage, IDC_BIO_NEXT), c.rib);
+        EXPECT_TRUE(s.Enabled(s.sheet.m_RibPage, CBioRibPage::IDC_SEARCH_LOCATION));
+        ASSERT_TRUE(s.Visit(S::kAnthropometry));
+        EXPECT_EQ(s.Enabled(s.sheet.m_AnthPage, CBioAnthPage::IDC_WRIST_CIRC), c.anth);
+        ASSERT_TRUE(s.Visit(S::kInjury));
+        EXPECT_EQ(s.Enabled(s.sheet.m_InjPage, CBioInjPage::IDC_SEARCH_AIS), c.injury);
+        EXPECT_EQ(s.Enabled(s.sheet.m_InjPage, CBioInjPage::IDC_RECORD_LIST), c.injury);
+    }
+}
+
+TEST(BioMechSheetTest, ClosedPageWithBadValuesCanBeLeftAndTheTestSaved)
+{
+    BioSheet s;
+    const std::string path = s.Copy("cadaver.mv5", "t.mv5");
+    s.Load(path);
+    // A stored dummy value out of range on a cadaver test: the dummy page is closed.
+    s.data.m_strDumHic = "10000";
+    ASSERT_TRUE(s.Visit(S::kDummy));
+    EXPECT_FALSE(s.sheet.m_DumPage.AllFieldsValid());
+    EXPECT_TRUE(s.Visit(S::kTest)) << "a closed page never keeps the user";
+    EXPECT_EQ(s.data.m_strDumHic, CString("10000")) << "its values are kept";
+    s.Save(s.dir.file("out.mv5"));
+    EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("out.mv5"))), WithoutDate(ReadFile(path)))
+        << "the dummy section is not written for a cadaver";
+
+    // The same value on an open page keeps the user there.
+    s.SetOccupantType("H3");
+    ASSERT_TRUE(s.Visit(S::kDummy));
+    EXPECT_FALSE(s.Visit(S::kTest));
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kDummy);
+}
+
+TEST(BioMechSheetTest, ChestBandNextStopsAtTheFifthBand)
+{
+    BioSheet s;
+    s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    CBioCBandPage& band = s.sheet.m_CBandPage;
+    ASSERT_TRUE(s.Visit(S::kChestBand));
+    ASSERT_EQ(band.m_nRecordIndex, 1);
+    for (int n = 2; n <= 5; ++n) {
+        s.Click(band, IDC_BIO_NEXT);
+        EXPECT_EQ(band.m_nRecordIndex, n);
+    }
+    s.Click(band, IDC_BIO_NEXT);
+    EXPECT_EQ(band.m_nRecordIndex, 5);
+    EXPECT_EQ(band.m_nRecordCount, 5);
+
+    // Anterior Vertical Location: 0 and 10 valid, 11 not.
+    for (const auto& [text, valid] : {std::pair {"0", true}, {"10", true}, {"11", false}}) {
+        s.Type(band, CBioCBandPage::IDC_ANTERIOR_LOCATION, text);
+        EXPECT_EQ(band.Edit(CBioCBandPage::IDC_ANTERIOR_LOCATION)->IsValid(), valid) << text;
+    }
+    s.Type(band, CBioCBandPage::IDC_ANTERIOR_LOCATION, "4");
+    EXPECT_TRUE(s.Visit(S::kTest));
+    EXPECT_EQ(s.data.m_nChestBandCount, 5);
+}
+
+TEST(BioMechSheetTest, CodeChainNarrowsAgainstTheSampleTables)
+{
+    BioSheet s;
+    s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    CBioInstPage& inst = s.sheet.m_InstPage;
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    auto valid = [&](int id) { return inst.Edit(id)->IsValid(); };
+    EXPECT_TRUE(valid(CBioInstPage::IDC_YUNITS));
+    EXPECT_TRUE(valid(CBioInstPage::IDC_SENSOR_LOCATION));
+    EXPECT_TRUE(s.Enabled(inst, CBioInstPage::IDC_SEARCH_YUNITS));
+    EXPECT_TRUE(s.Enabled(inst, CBioInstPage::IDC_SEARCH_TYPE));
+
+    // A channel whose units and location no longer fit its attachment.
+    struct Case {
+        const char* attachment;
+        const char* units;
+        const char* location;
+        const char* type;
+        bool unitsValid, locationValid, typeValid;
+    };
+    const Case cases[] = {
+        {"SK", "DPS", "HD", "AR", true, true, true},
+        {"FM", "NWT", "HDB", "AC", true, false, false},
+        {"SK", "S", "HDB", "AC", false, true, true},
+        {"SK", "G'S", "CHB", "LC", true, false, false},
+        {"OT", "ALL", "OT", "OT", true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attachment + std::string(" ") + c.units);
+        s.data.m_saInstAttachment.SetAt(1, c.attachment);
+        s.data.m_saInstYUnits.SetAt(1, c.units);
+        s.data.m_saInstSensorLocation.SetAt(1, c.location);
+        s.data.m_saInstSensorType.SetAt(1, c.type);
+        inst.m_nRecordIndex = 1;
+        inst.LoadRecord();
+        EXPECT_EQ(valid(CBioInstPage::IDC_YUNITS), c.unitsValid);
+        EXPECT_EQ(valid(CBioInstPage::IDC_SENSOR_LOCATION), c.locationValid);
+        EXPECT_EQ(valid(CBioInstPage::IDC_SENSOR_TYPE), c.typeValid);
+        EXPECT_EQ(s.Enabled(inst, CBioInstPage::IDC_SEARCH_LOCATION), c.unitsValid);
+    }
+    s.data.m_saInstSensorLocation.SetAt(1, "CHB");
+    s.data.m_saInstAttachment.SetAt(1, "SK");
+    s.data.m_saInstYUnits.SetAt(1, "G'S");
+    inst.LoadRecord();
+    EXPECT_FALSE(s.Visit(S::kTest)) << "a channel that does not fit its attachment keeps the user";
+    EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
+
+    // Pasted texts reach the statements with their quotes doubled.
+    EXPECT_NE(codesql::LocationsOfAttachmentAndUnit("S'K", "G'S").Find("S''K"), -1);
+    EXPECT_NE(codesql::SensorTypeRowsOfUnit("G'S").Find("G''S"), -1);
+}
+
+TEST(BioMechSheetTest, YUnitsSearchWantsAnAttachmentFirst)
+{
+    BioSheet s;
+    s.Load(s.Copy("hybrid.mv5", "t.mv5"));
+    CBioInstPage& inst = s.sheet.m_InstPage;
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    inst.Edit(CBioInstPage::IDC_ATTACHMENT)->SetText("");
+    inst.OnSearchYUnits();
+    ASSERT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, CBioInstPage::kAttachmentFirst);
+}
+
+TEST(BioMechSheetTest, SaveWithoutOccupantAndClearAllPages)
+{
+    BioSheet s;
+    s.Load(s.Copy("hybrid.mv5", "t.mv5"));
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_TRUE(s.sheet.m_bCleared);
+    EXPECT_EQ(s.data.m_strOccupantType, CString("CD"));
+    EXPECT_EQ(s.data.m_strVersion, CString("B5"));
+    EXPECT_EQ(s.data.m_nRestraintCount, 0);
+    EXPECT_EQ(s.sheet.m_TestPage.Edit(CBioMechTestPage::IDC_TEST_DATE)->GetText(), CString(""));
+    s.messages.clear();
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    ASSERT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, "Both bio-dummy and bio-occupant tables are empty.\nNo file output.");
+}
+
+TEST(BioMechSheetTest, FailedImportIsToldAndNotRefreshed)
+{
+    BioSheet s;
+    WriteFile(s.dir.file("bad.grz"), "* comment only\r\n");
+    s.Load(s.dir.file("bad.grz"));
+    ASSERT_GE(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, "File import fails:\n\r" + s.dir.file("bad.grz"));
+    EXPECT_EQ(s.data.m_nChestBandCount, 0);
+}
