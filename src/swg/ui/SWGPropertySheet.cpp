@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <algorithm>
 
 #include <filesystem>
 
@@ -89,23 +88,17 @@ CSWGPropertySheet::~CSWGPropertySheet()
         page->setParent(nullptr);
 }
 
-void CSWGPropertySheet::resizeEvent(QResizeEvent* event)
+BOOL CSWGPropertySheet::OnInitDialog()
 {
-    CTestSheet::resizeEvent(event);
-    KeepOnScreen();
-}
-
-void CSWGPropertySheet::KeepOnScreen()
-{
-    const QScreen* shown = screen();
-    if (!shown || !isVisible())
-        return;
-    const QRect room = shown->availableGeometry();
-    const QRect frame = frameGeometry();
-    const int dx = std::min(0, room.right() - frame.right());
-    const int dy = std::min(0, room.bottom() - frame.bottom());
-    if (dx || dy)
-        move(std::max(room.left(), x() + dx), std::max(room.top(), y() + dy));
+    const BOOL result = CTestSheet::OnInitDialog();
+    // The pages' sizes reach the window only once its layout has run: centred again then, so
+    // that the widest page is not cut off at the right of the screen.
+    if (layout())
+        layout()->activate();
+    resize(size().expandedTo(minimumSizeHint()));
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+    return result;
 }
 
 bool CSWGPropertySheet::PagesValid() { return m_TestPage.AllFieldsValid() && m_InstPage.AllFieldsValid(); }

@@ -21,6 +21,8 @@ public:
     CSWGPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CSWGPropertySheet() override;
 
+    BOOL OnInitDialog() override;
+
     void OnLoadTest();
     void OnSaveTest();
     void OnSaveReport();
@@ -42,13 +44,7 @@ public:
     bool m_bCleared = false;
     bool m_bUntouched = true;
 
-protected:
-    // A page is made on its first show and may widen the window: it is kept on the screen.
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    // Moves the window back onto the screen when a page made on its first show widened it.
-    void KeepOnScreen();
     // Reads a .hs5 file into the cameras and shows them.
     bool LoadHsvdCompanion(const CString& path, bool showError);
     // After a test was read: the test page, and the instrumentation page at the last curve.
