@@ -81,7 +81,7 @@ DlgTemplate InstTemplate()
     items.push_back({P::IDC_HINT, DlgKind::Edit, "", 82, 204, 300, 13, DS_READONLY});
     items.push_back({P::IDC_FIND_NEXT_ERROR, DlgKind::Button, "Find next error", 388, 204, 80, 14});
     AddRecordIndex(items, 380, 4, "Curve Number", kControls);
-    return PageTemplate("Instrumentation Info", 506, 228, std::move(items));
+    return PageTemplate("Instrumentation Info", 540, 228, std::move(items));
 }
 
 const DlgTemplate kInstTemplate = InstTemplate();

@@ -45,7 +45,7 @@ DlgTemplate RibTemplate()
                {"Break Load:", 1380, DS_NUMBER},
                {"Area of Bone Marrow:", 1381, DS_NUMBER}});
     AddRecordIndex(items, 270, 6, "Rib Record Index", kRibControls);
-    return PageTemplate("Rib Info", 400, 164, std::move(items));
+    return PageTemplate("Rib Info", 430, 164, std::move(items));
 }
 
 std::vector<int> RibGated()
@@ -85,10 +85,10 @@ DlgTemplate InjTemplate()
                {"Body Aspect:", I::IDC_BODY_ASPECT, DS_READONLY, I::IDC_SEARCH_ASPECT},
                {"Abbreviated Injury Scale:", I::IDC_AIS, DS_READONLY, I::IDC_SEARCH_AIS},
                {"Abbreviated Injury Scale 90:", I::IDC_AIS90}});
-    AddColumn(items, {.x = 8, .y = 112, .labelWidth = 110, .editWidth = 340},
+    AddColumn(items, {.x = 8, .y = 112, .labelWidth = 110, .editWidth = 220},
               {{"Injury Comments:", I::IDC_COMMENTS, DS_UPPERCASE}});
-    AddRecordIndex(items, 340, 6, "Injury Record Index", kInjControls, "Retain the\nLast Record for the New");
-    return PageTemplate("Occupant Injury Info", 470, 164, std::move(items));
+    AddRecordIndex(items, 345, 6, "Injury Record Index", kInjControls, "Retain the\nLast Record for the New");
+    return PageTemplate("Occupant Injury Info", 500, 164, std::move(items));
 }
 
 std::vector<int> InjGated()
@@ -125,10 +125,10 @@ DlgTemplate RestTemplate()
               {{"Restraint Type:", T::IDC_TYPE, DS_READONLY, T::IDC_SEARCH_TYPE},
                {"Restraint Mount:", T::IDC_MOUNT, DS_READONLY, T::IDC_SEARCH_MOUNT},
                {"Inflator/Belt Pretensioner Deployment:", T::IDC_DEPLOYMENT, DS_READONLY, T::IDC_SEARCH_DEPLOYMENT}});
-    AddColumn(items, {.x = 8, .y = 70, .labelWidth = 140, .editWidth = 300},
+    AddColumn(items, {.x = 8, .y = 70, .labelWidth = 140, .editWidth = 190},
               {{"Restraint Comments:", T::IDC_COMMENTS, DS_UPPERCASE}});
-    AddRecordIndex(items, 340, 6, "Occupant Restraint Record Index", kRestControls);
-    return PageTemplate("Restraint Info ", 470, 164, std::move(items));
+    AddRecordIndex(items, 345, 6, "Occupant Restraint Record Index", kRestControls);
+    return PageTemplate("Restraint Info ", 500, 164, std::move(items));
 }
 
 // ---------------------------------------------------------------- Chest Band Occupant Info
@@ -170,7 +170,7 @@ DlgTemplate BandTemplate()
     AddColumn(items, {.x = 8, .y = 208, .labelWidth = 110, .editWidth = 330},
               {{"Chest Band\nComments:", 1380, DS_UPPERCASE}});
     AddRecordIndex(items, 340, 6, "Chest Band Info Record Index", kBandControls, "Retain the Las\nRecord for the New");
-    return PageTemplate("Chest Band Occupant Info", 470, 240, std::move(items));
+    return PageTemplate("Chest Band Occupant Info", 500, 240, std::move(items));
 }
 
 // ---------------------------------------------------------------- Chest Band Gauge Info
@@ -199,7 +199,7 @@ DlgTemplate GaugeTemplate()
     AddColumn(items, {.x = 8, .y = 80, .labelWidth = 90, .editWidth = 230},
               {{"Gauge Commentary:", 1368, DS_UPPERCASE}});
     AddRecordIndex(items, 340, 6, "Chest Band Gauge Info Record Index", kGaugeControls);
-    return PageTemplate("Chest Band Gauge Info", 470, 164, std::move(items));
+    return PageTemplate("Chest Band Gauge Info", 500, 164, std::move(items));
 }
 
 const DlgTemplate kRibTemplate = RibTemplate();

@@ -26,13 +26,13 @@ void AddColumn(std::vector<DlgItem>& items, const ColumnGeometry& at, std::initi
 void AddRecordIndex(std::vector<DlgItem>& items, int x, int y, const char* group, RecordControls controls,
                     const char* retainText)
 {
-    items.push_back({-1, DlgKind::GroupBox, group, x, y, 120, 150});
+    items.push_back({-1, DlgKind::GroupBox, group, x, y, 150, 150});
     items.push_back({controls.list, DlgKind::ListBox, "", x + 8, y + 14, 50, 128});
     items.push_back({controls.remove, DlgKind::Button, "x", x + 64, y + 14, 18, 14});
-    items.push_back({-1, DlgKind::Static, "Delete the\nSelected Record", x + 64, y + 32, 54, 20});
+    items.push_back({-1, DlgKind::Static, "Delete the\nSelected Record", x + 64, y + 32, 84, 20});
     items.push_back({controls.next, DlgKind::Button, ">", x + 64, y + 58, 18, 14});
     if (controls.retain)
-        items.push_back({controls.retain, DlgKind::CheckBox, retainText, x + 62, y + 80, 56, 40, DS_MULTILINE});
+        items.push_back({controls.retain, DlgKind::CheckBox, retainText, x + 62, y + 80, 86, 40, DS_MULTILINE});
 }
 
 DlgTemplate PageTemplate(const char* caption, int cx, int cy, std::vector<DlgItem> items)

@@ -29,7 +29,7 @@ struct ColumnGeometry {
 void AddColumn(std::vector<DlgItem>& items, const ColumnGeometry& at, std::initializer_list<LabelledField> fields);
 
 // A record page's index box at (x, y): `group` caption, list, "x" with its caption, ">" and the
-// retain check box with its text; 120 x 150 dialog units.
+// retain check box with its text; 150 x 150 dialog units.
 void AddRecordIndex(std::vector<DlgItem>& items, int x, int y, const char* group, RecordControls controls,
                     const char* retainText = "Retain the Last\nRecord for the New");
 

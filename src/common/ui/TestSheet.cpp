@@ -166,10 +166,22 @@ BOOL CTestSheet::OnInitDialog()
             MenuAction(k.id)->setChecked(true);
         }
     }
-    // Room for the menu bar and every tab's caption, then centred on the screen.
-    resize(std::max(width() + 15, Tabs()->tabBar()->sizeHint().width() + 20), height() + 20);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Room for the menu bar and every tab's caption, then centred on the screen. A sheet whose
+    // captions are wider than the screen keeps to the screen and scrolls its tabs: no page's
+    // left edge may lie off the screen.
+    int wanted = std::max(width() + 15, Tabs()->tabBar()->sizeHint().width() + 20);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen)
+        wanted = std::max(width(), std::min(wanted, screen->availableGeometry().width()));
+    Tabs()->setUsesScrollButtons(true);
+    resize(wanted, height() + 20);
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        QPoint topLeft = area.center() - rect().center();
+        topLeft.setX(std::max(topLeft.x(), area.left()));
+        topLeft.setY(std::max(topLeft.y(), area.top()));
+        move(topLeft);
+    }
     return result;
 }
 

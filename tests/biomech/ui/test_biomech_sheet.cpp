@@ -310,3 +310,84 @@ TEST(BioMechSheetTest, FailedImportIsToldAndNotRefreshed)
     EXPECT_EQ(s.messages.last().text, "File import fails:\n\r" + s.dir.file("bad.grz"));
     EXPECT_EQ(s.data.m_nChestBandCount, 0);
 }
+
+// The hybrid test with the given channels (first|last|step) beside the curve files of the shared
+// curve fixture.
+std::string WriteCurveTest(BioSheet& s, std::initializer_list<const char*> points,
+                           std::initializer_list<const char*> curves)
+{
+    std::string test = ReadFile(Fixture("hybrid.mv5"));
+    const std::string channel = "|AC|HDB|SK|XG|SEC|G'S|1650|ENDEVCO|01-JAN-2001|2000|100|0|";
+    std::string channels;
+    int n = 0;
+    for (const char* p : points)
+        channels += std::to_string(++n) + channel + p + "|AM|P|CHANNEL\r\n";
+    const auto from = test.find("1|AC|HDB");
+    test.replace(from, test.find("----- END") - from, channels);
+    test.replace(test.find("|0|1|H3|"), 8, "|0|" + std::to_string(n) + "|H3|");
+    WriteFile(s.dir.file("t.mv5"), test);
+    for (const char* ext : curves)
+        WriteFile(s.dir.file(std::string("t.") + ext), ReadFile(testutil::DataPath(std::string("curves/test.") + ext)));
+    return s.dir.file("t.mv5");
+}
+
+TEST(BioMechSheetTest, CurveCheckOnTheInstrumentationPage)
+{
+    BioSheet s;
+    s.Load(WriteCurveTest(s, {"-2|2|1000", "-2|3|1000", "0|9|1", "-2|2|1000"}, {"001", "002", "004", "009"}));
+    ASSERT_EQ(s.data.m_nCurveCount, 4);
+
+    CBioInstPage& inst = s.sheet.m_InstPage;
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    auto hint = [&] { return inst.Item<QLineEdit>(CBioInstPage::IDC_HINT)->text(); };
+    EXPECT_TRUE(inst.GetDlgItem(CBioInstPage::IDC_CHECK_CURVE)->isVisible());
+    s.Click(inst, CBioInstPage::IDC_CHECK_CURVE);
+    EXPECT_EQ(inst.m_nRecordIndex, 2);
+    EXPECT_TRUE(hint().startsWith("Hint: NLP = 2")) << hint().toStdString();
+    EXPECT_FALSE(inst.ValidateAllRecords()) << "a mismatch stops Save Test";
+    EXPECT_FALSE(s.Visit(S::kTest));
+
+    // Corrected, the damaged curve file 4 and curve 9 without a channel are told, never block.
+    s.Type(inst, CBioInstPage::IDC_LAST_POINT, "2");
+    EXPECT_EQ(hint(), CCurveCheckPanel::kClickFindNext);
+    EXPECT_TRUE(inst.ValidateAllRecords());
+    EXPECT_TRUE(s.Visit(S::kTest));
+    EXPECT_EQ(s.data.m_saInstLastPoint[2], CString("2"));
+}
+
+TEST(BioMechSheetTest, CurveCheckWithoutFindingsInBlackOnSilver)
+{
+    BioSheet s;
+    s.Load(WriteCurveTest(s, {"-2|2|1000"}, {}));
+    CBioInstPage& inst = s.sheet.m_InstPage;
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    s.Click(inst, CBioInstPage::IDC_CHECK_CURVE);
+    EXPECT_EQ(inst.Item<QLineEdit>(CBioInstPage::IDC_HINT)->text(), CCurveCheckPanel::kNoCurveFound);
+    EXPECT_TRUE(inst.CurvePanel().ShowRecordCurveError(1));
+    EXPECT_EQ(inst.Item<QLineEdit>(CBioInstPage::IDC_HINT)->text(), CCurveCheckPanel::kNoErrorInRecord);
+    // The vehicle page shows the same text red on light green.
+    EXPECT_EQ(inst.m_editHint.GetTextColor(), CNEdit::kBlack);
+    EXPECT_EQ(inst.m_editHint.GetBackColor(), RGB(192, 192, 192));
+}
+
+TEST(BioMechSheetTest, OddLoadedTestShowsWhatIsThere)
+{
+    BioSheet s;
+    // An unknown occupant type, counts beyond the records and odd codes: shown, coloured, no crash.
+    std::string test = ReadFile(Fixture("cadaver.mv5"));
+    test.replace(test.find("|2|CD|"), 6, "|9|ZZ|");
+    test.replace(test.find("1|L4|"), 5, "1|QQ|");
+    WriteFile(s.dir.file("t.mv5"), test);
+    s.Load(s.dir.file("t.mv5"));
+    ASSERT_FALSE(s.sheet.m_bUntouched);
+    EXPECT_FALSE(s.sheet.m_bAllPagesValid) << "the occupant type is no code";
+    EXPECT_FALSE(s.sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->IsValid());
+    EXPECT_FALSE(s.Visit(S::kDummy)) << "the test page keeps the user until the type is a code";
+    s.SetOccupantType("H3");
+    for (int index = S::kTest; index < S::kPageCount; ++index)
+        EXPECT_TRUE(s.Visit(index)) << "page " << index << ": the bad rib is on a closed page";
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    for (int n = 0; n < 12; ++n)
+        s.Click(s.sheet.m_InstPage, CBioInstPage::IDC_NEXTCURVE_BUTTON);
+    EXPECT_LE(s.sheet.m_InstPage.m_nRecordIndex, s.sheet.m_InstPage.m_nRecordCount);
+}
