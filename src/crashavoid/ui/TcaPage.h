@@ -419,7 +419,8 @@ public:
         }
         if (Current() >= 0 && !SaveRecord())
             return;
-        AppendRecord();
+        if (!AppendRecord())
+            return;
         ++Current();
         LoadRecord();
     }
@@ -461,8 +462,13 @@ protected:
         return true;
     }
 
-    // ">" after the last record: appends the new record (the current one is already saved).
-    virtual void AppendRecord() { Records().push_back(R()); }
+    // ">" after the last record: appends the new record (the current one is already saved);
+    // false when nothing was appended.
+    virtual bool AppendRecord()
+    {
+        Records().push_back(R());
+        return true;
+    }
     // Before a record is shown (the page's own lists).
     virtual void BeforeLoad() {}
     // What no row can say, record to page and page to record.

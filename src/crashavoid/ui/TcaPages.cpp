@@ -391,23 +391,26 @@ void CTcaInstPage::BeforeLoad()
 
 void CTcaInstPage::StoreExtra(TcaInstRecord& record, int index) { record.m_strCurveNumber = std::to_string(index + 1); }
 
-void CTcaInstPage::AppendRecord()
+bool CTcaInstPage::AppendRecord()
 {
     UpdateData(TRUE);
     if (!m_bKeepLast) {
         Records().push_back(TcaInstRecord());
-        return;
+        return true;
     }
     if (Shown()) {
         const TcaInstRecord copy = *Shown();
         Records().push_back(copy);
-        return;
+        return true;
     }
-    // No record yet: what is typed on the page becomes record 1.
+    // No record yet: what is typed on the page becomes record 1, once it can be stored.
+    if (!ValidatePage())
+        return false;
     Records().push_back(TcaInstRecord());
     Current() = 0;
     SaveRecord();
     Current() = -1;
+    return true;
 }
 
 bool CTcaInstPage::AllFieldsValid()

@@ -83,7 +83,7 @@ protected:
     const char* SearchTagOf(const Field& f) const override { return CheckTagOf(f); }
     void BeforeLoad() override;
     void StoreExtra(TcaInstRecord& record, int index) override;
-    void AppendRecord() override;
+    bool AppendRecord() override;
     void AfterSelect() override { AllFieldsValid(); }
     void AfterFind(int id) override;
 

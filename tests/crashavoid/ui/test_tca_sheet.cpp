@@ -258,6 +258,28 @@ TEST(TcaSheetTest, InstrumentationRecords)
     EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TOTAL_CURVES), "2"); // set on load and on save
 }
 
+TEST(TcaSheetTest, KeptFieldsBecomeTheFirstChannel)
+{
+    Sheet s;
+    s.sheet.m_data.m_VehicleRecords.resize(1);
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    CTcaInstPage& inst = s.sheet.m_pageInst;
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_X_UNIT), "SEC");
+    inst.Item<QCheckBox>(CTcaInstPage::IDC_KEEP_LAST)->setChecked(true);
+    s.Type(inst, CTcaInstPage::IDC_MANUFACTURER, "Acme");
+    s.Type(inst, CTcaInstPage::IDC_LAST_POINT, "0"); // below its range: nothing is made of it
+    s.Click(inst, CTcaInstPage::IDC_NEXT);
+    EXPECT_TRUE(s.sheet.m_data.m_InstRecords.empty());
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_MANUFACTURER), "Acme");
+    s.Type(inst, CTcaInstPage::IDC_LAST_POINT, "10");
+    s.Click(inst, CTcaInstPage::IDC_NEXT);
+    ASSERT_EQ(s.sheet.m_data.m_InstRecords.size(), 1u);
+    EXPECT_EQ(s.sheet.m_data.m_nCurInst, 0);
+    EXPECT_EQ(s.sheet.m_data.m_InstRecords[0].m_strManufacturer, "Acme");
+    EXPECT_EQ(s.sheet.m_data.m_InstRecords[0].m_strCurveNumber, "1");
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_LAST_POINT), "10");
+}
+
 TEST(TcaSheetTest, ClearAllPagesAsksFirst)
 {
     Sheet s;
