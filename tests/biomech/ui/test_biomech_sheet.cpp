@@ -5,10 +5,12 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "../../codes/ui/ChooseCode.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -272,6 +274,37 @@ TEST(BioMechSheetTest, CodeChainNarrowsAgainstTheSampleTables)
     EXPECT_NE(codesql::SensorTypeRowsOfUnit("G'S").Find("G''S"), -1);
 }
 
+TEST(BioMechSheetTest, SearchesNarrowTheChain)
+{
+    BioSheet s;
+    s.Load(s.Copy("hybrid.mv5", "t.mv5"));
+    CBioInstPage& inst = s.sheet.m_InstPage;
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    auto text = [&](int id) { return inst.Edit(id)->GetText(); };
+
+    // A new attachment empties what it narrowed.
+    platform::ScriptedDialogs dialogs;
+    int rows = 0;
+    dialogs.then([&](CDialog& dialog) { codetest::ChooseCode(dialog, "FM", &rows); });
+    s.Click(inst, CBioInstPage::IDC_SEARCH_ATTACHMENT);
+    EXPECT_EQ(rows, 12) << "every attachment of SENATTCODE1 once";
+    EXPECT_EQ(text(CBioInstPage::IDC_ATTACHMENT), CString("FM"));
+    for (int id : {CBioInstPage::IDC_YUNITS, CBioInstPage::IDC_SENSOR_LOCATION, CBioInstPage::IDC_SENSOR_TYPE,
+                   CBioInstPage::IDC_AXIS})
+        EXPECT_EQ(text(id), CString("")) << id;
+    EXPECT_TRUE(s.Enabled(inst, CBioInstPage::IDC_SEARCH_YUNITS));
+    EXPECT_FALSE(s.Enabled(inst, CBioInstPage::IDC_SEARCH_TYPE));
+
+    // The types offered are those of the units, and those of every unit.
+    inst.Edit(CBioInstPage::IDC_YUNITS)->SetText("NWT");
+    s.sheet.m_InstPage.EnableDlgItem(CBioInstPage::IDC_SEARCH_TYPE, true);
+    dialogs.then([&](CDialog& dialog) { codetest::ChooseCode(dialog, "LC", &rows); });
+    s.Click(inst, CBioInstPage::IDC_SEARCH_TYPE);
+    EXPECT_EQ(rows, 2) << "LC and OT";
+    EXPECT_EQ(text(CBioInstPage::IDC_SENSOR_TYPE), CString("LC"));
+    EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
+}
+
 TEST(BioMechSheetTest, YUnitsSearchWantsAnAttachmentFirst)
 {
     BioSheet s;
@@ -390,4 +423,71 @@ TEST(BioMechSheetTest, OddLoadedTestShowsWhatIsThere)
     for (int n = 0; n < 12; ++n)
         s.Click(s.sheet.m_InstPage, CBioInstPage::IDC_NEXTCURVE_BUTTON);
     EXPECT_LE(s.sheet.m_InstPage.m_nRecordIndex, s.sheet.m_InstPage.m_nRecordCount);
+}
+
+namespace {
+bool MenuEnabled(CBioMechPropertySheet& sheet, int id)
+{
+    QAction* action = sheet.MenuAction(id);
+    sheet.OnInitMenuPopup(qobject_cast<QMenu*>(action->parent()), 0);
+    return action->isEnabled();
+}
+} // namespace
+
+TEST(BioMechSheetTest, MenuGrayingFollowsTheSheet)
+{
+    BioSheet s;
+    EXPECT_FALSE(MenuEnabled(s.sheet, ID_SAVE_TEST)) << "a fresh sheet";
+    EXPECT_FALSE(MenuEnabled(s.sheet, ID_SAVE_HSVD_ONLY));
+    EXPECT_FALSE(MenuEnabled(s.sheet, ID_SAVE_HSVD_REPORT_ONLY));
+    const std::string path = s.Copy("cadaver.mv5", "t.mv5");
+    WriteFile(s.dir.file("t.hs5"), kHs5);
+    s.Load(path);
+    EXPECT_TRUE(MenuEnabled(s.sheet, ID_SAVE_TEST));
+    EXPECT_TRUE(MenuEnabled(s.sheet, ID_SAVE_HSVD_ONLY));
+    for (int id : {ID_LOAD_INTRUSION_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
+        EXPECT_FALSE(MenuEnabled(s.sheet, id));
+
+    // Declining the clear of a second load leaves everything as it was.
+    s.messages.setNextAnswer(IDNO);
+    s.Load(s.Copy("hybrid.mv5", "u.mv5"));
+    EXPECT_EQ(s.messages.last().text, "Really clear all entries?");
+    EXPECT_EQ(s.data.m_strOccupantType, CString("CD"));
+    EXPECT_EQ(s.data.m_nRibCount, 2);
+}
+
+TEST(BioMechSheetTest, GrImportsFillTheirPages)
+{
+    struct Case {
+        const char* file;
+        int CBioData::*count;
+    };
+    const Case cases[] = {
+        {"test.gr1", nullptr},
+        {"test.gr5", &CBioData::m_nCurveCount},
+        {"bio.gr6", nullptr},
+        {"test.gr7", nullptr},
+        {"test.gr8", &CBioData::m_nInjuryCount},
+        {"test.gry", &CBioData::m_nGaugeCount},
+        {"test.grz", &CBioData::m_nChestBandCount},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        BioSheet s;
+        s.Load(Fixture(c.file));
+        for (const std::string& text : s.messages.texts())
+            EXPECT_EQ(text.find("File import fails"), std::string::npos) << text;
+        EXPECT_FALSE(s.sheet.m_bUntouched);
+        if (c.count)
+            EXPECT_GT(s.data.*c.count, 0);
+    }
+}
+
+TEST(BioMechSheetTest, SaveReportWritesTheReport)
+{
+    BioSheet s;
+    s.Load(s.Copy("bio.mv5", "t.mv5"));
+    s.files.answer(s.dir.file("r").c_str());
+    s.sheet.RunCommand(ID_SAVE_REPORT);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(Fixture("bio.mvr"))));
 }

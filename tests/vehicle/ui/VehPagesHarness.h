@@ -3,6 +3,7 @@
 // file dialogs scripted, with short names for its record pages.
 
 #include "../../codes/CodesTestUtil.h"
+#include "../../codes/ui/ChooseCode.h"
 #include "codes/ui/Search.h"
 #include "common/ui/ListCtrlEx.h"
 #include "platform/Messages.h"
@@ -86,15 +87,7 @@ struct VehPages {
     static bool Shown(CPropertyPage& page, int id) { return !page.GetDlgItem(id)->isHidden(); }
 };
 
-// A code search step: the code typed into its quick search, then OK.
-inline void ChooseCode(CDialog& dialog, const char* code, int* rows = nullptr)
-{
-    auto& search = dynamic_cast<CSearch&>(dialog);
-    if (rows)
-        *rows = search.GetList()->GetItemCount();
-    QTest::keyClicks(search.GetQuickSearchEdit(), code);
-    search.OnOK();
-}
+using codetest::ChooseCode;
 
 inline void VehPages::SetConfiguration(const char* configuration)
 {
