@@ -130,11 +130,12 @@ TEST(BioMechSheetTest, LoadedTestsVisitedAndSavedToTheByte)
         s.Save(out);
         EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
         EXPECT_EQ(WithoutDate(ReadFile(out)), WithoutDate(ReadFile(path)));
-        if (cameras)
+        if (cameras) {
             EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("out.hs5"))), WithoutDate(kHs5));
-        else
+        } else {
             EXPECT_NE(ReadFile(s.dir.file("out.hs5")).find("----- HSVD -----\r\n----- END -----"), std::string::npos)
                 << "no camera: the companion is written with an empty section";
+        }
     }
 }
 
@@ -478,8 +479,9 @@ TEST(BioMechSheetTest, GrImportsFillTheirPages)
         for (const std::string& text : s.messages.texts())
             EXPECT_EQ(text.find("File import fails"), std::string::npos) << text;
         EXPECT_FALSE(s.sheet.m_bUntouched);
-        if (c.count)
+        if (c.count) {
             EXPECT_GT(s.data.*c.count, 0);
+        }
     }
 }
 
