@@ -132,7 +132,7 @@ TEST(TcaFileTest, WritingTrimsMakesValuesSafeAndRenumbersCurves)
     EXPECT_EQ(data.m_pTestRecord->m_strComments, "a/bc");
     EXPECT_EQ(data.m_pTestRecord->m_strTotalCurves, "2");
     EXPECT_EQ(data.m_InstRecords[1].m_strCurveNumber, "9"); // the position is written, not the field
-    EXPECT_EQ(text.find("40"), std::string::npos);
+    EXPECT_EQ(text.find("|40"), std::string::npos); // not the clock in the head lines
 }
 
 TEST(TcaFileTest, ExtensionIsAddedUnlessExactlyMv5)

@@ -1,12 +1,7 @@
 #include "swg/ui/SWGTestPage.h"
 
 #include "common/Convert.h"
-#include "common/RecordLine.h"
-#include "platform/Messages.h"
 #include "platform/ui/DateTimeCtrl.h"
-
-#include <QLocale>
-#include <QSignalBlocker>
 
 #include <cstdlib>
 
@@ -37,26 +32,17 @@ const PageField<D> kFields[] = {
     {.id = P::IDC_DATA_LINK, .member = &D::m_strDataLinkType, .codeTable = "LINK", .searchId = P::IDC_SEARCH_DATA_LINK},
 };
 
-// The two dates: their field, picker and data member.
+// The two dates: their field, the page's date field over it and the data member.
 struct DateRow {
     int edit;
-    int picker;
+    CDateField P::*field;
     CString D::*member;
 };
 
 const DateRow kDates[] = {
-    {P::IDC_CERT_DATE, P::IDC_CERT_DATE_PICKER, &D::m_strCertificationDate},
-    {P::IDC_TEST_DATE, P::IDC_TEST_DATE_PICKER, &D::m_strTestDate},
+    {P::IDC_CERT_DATE, &P::m_certDate, &D::m_strCertificationDate},
+    {P::IDC_TEST_DATE, &P::m_testDate, &D::m_strTestDate},
 };
-
-const DateRow* DateOfPicker(int picker)
-{
-    for (const DateRow& row : kDates) {
-        if (row.picker == picker)
-            return &row;
-    }
-    return nullptr;
-}
 
 constexpr int kLabelX = 8, kLabelW = 110, kEditX = 120, kCodeW = 60, kButtonW = 44;
 constexpr int kRightLabelX = 290, kRightEditX = 392;
@@ -110,35 +96,17 @@ const DlgTemplate kTestTemplate {
     },
 };
 
-// A date text is good when empty or when it passes the test file's date rules; the check shows
-// no message while the user types.
-bool IsGoodDate(const CString& text)
-{
-    CString copy = text;
-    copy.Trim();
-    if (copy.IsEmpty())
-        return true;
-    bool refused = false;
-    auto previous = platform::SetMessageHandler([&](const platform::MessageRequest&) {
-        refused = true;
-        return IDOK;
-    });
-    const CTime time = ValidateDateText(copy, "TEST");
-    platform::SetMessageHandler(std::move(previous));
-    return !refused && time != CTime();
-}
-
 } // namespace
 
 CSWGTestPage::CSWGTestPage()
     : CDataPage<D>(&kTestTemplate, kFields)
+    , m_certDate(*this, IDC_CERT_DATE_PICKER, "TEST")
+    , m_testDate(*this, IDC_TEST_DATE_PICKER, "TEST")
 {
     m_bBlocking = true;
 }
 
 CSWGTestPage::~CSWGTestPage() = default;
-
-CDateTimeCtrl* CSWGTestPage::Picker(int id) const { return Item<CDateTimeCtrl>(id); }
 
 BOOL CSWGTestPage::OnInitDialog()
 {
@@ -146,34 +114,15 @@ BOOL CSWGTestPage::OnInitDialog()
     if (m_pData)
         m_pData->m_nCurveCount = 0;
     for (const DateRow& row : kDates) {
-        if (CDateTimeCtrl* picker = Picker(row.picker)) {
-            picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
-            picker->setMinimumDate(QDate(1752, 9, 14));
-            picker->setSpecialValueText(QStringLiteral(" ")); // the minimum date: no date
-            EmptyPicker(row.picker);
-            connect(picker, &CDateTimeCtrl::DateTimeChange, this, [this, id = row.picker] { OnDateChange(id); });
+        if (CNEdit* edit = Edit(row.edit)) {
+            (this->*row.field).Init(*edit, [this, member = row.member](const CString& date) {
+                if (m_pData)
+                    m_pData->*member = date;
+            });
         }
-        if (CNEdit* date = Edit(row.edit))
-            connect(date, &CNEdit::Changed, this, [this] { CheckDates(); });
     }
     UpdateData(FALSE);
     return TRUE;
-}
-
-void CSWGTestPage::EmptyPicker(int id)
-{
-    if (CDateTimeCtrl* picker = Picker(id)) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(picker->minimumDate());
-    }
-}
-
-void CSWGTestPage::CheckDates()
-{
-    for (const DateRow& row : kDates) {
-        if (CNEdit* date = Edit(row.edit))
-            date->SetValid(IsGoodDate(date->GetText()));
-    }
 }
 
 void CSWGTestPage::LoadExtra(const CSWGData&)
@@ -181,20 +130,8 @@ void CSWGTestPage::LoadExtra(const CSWGData&)
     // Loading normalises the stored dates in place (trimmed, upper-cased).
     D& data = *m_pData;
     SetDlgItemText(IDC_TOTAL_CURVES, IntToCString(data.m_nCurveCount));
-    for (const DateRow& row : kDates) {
-        // A good date is set into the picker; an empty or bad one leaves it showing none (a bad
-        // one is told by the date message).
-        CString& stored = data.*row.member;
-        const CTime time = ValidateDateText(stored, "TEST");
-        if (CDateTimeCtrl* picker = Picker(row.picker)) {
-            const QSignalBlocker quiet(picker);
-            if (time == CTime() || !picker->SetTime(time))
-                EmptyPicker(row.picker);
-        }
-        stored.MakeUpper();
-        Edit(row.edit)->SetText(stored);
-    }
-    CheckDates();
+    for (const DateRow& row : kDates)
+        (this->*row.field).Load(data.*row.member);
 }
 
 void CSWGTestPage::SaveExtra(CSWGData& data)
@@ -209,8 +146,10 @@ void CSWGTestPage::SaveExtra(CSWGData& data)
 
 bool CSWGTestPage::AllFieldsValid()
 {
-    if (HasWindow())
-        CheckDates();
+    if (HasWindow()) {
+        for (const DateRow& row : kDates)
+            (this->*row.field).Check();
+    }
     return CDataPage<D>::AllFieldsValid();
 }
 
@@ -220,17 +159,5 @@ void CSWGTestPage::ClearPage()
     if (HasWindow())
         SetDlgItemText(IDC_TOTAL_CURVES, "0");
     for (const DateRow& row : kDates)
-        EmptyPicker(row.picker);
-}
-
-void CSWGTestPage::OnDateChange(int pickerId)
-{
-    const DateRow* row = DateOfPicker(pickerId);
-    CDateTimeCtrl* picker = Picker(pickerId);
-    if (!row || !picker || !m_pData || picker->date() == picker->minimumDate())
-        return;
-    const QString text = QLocale::c().toString(picker->date(), QStringLiteral("dd/MMM/yyyy")).toUpper();
-    const CString date = FromQString(text);
-    m_pData->*row->member = date;
-    Edit(row->edit)->SetText(date);
+        (this->*row.field).EmptyPicker();
 }

@@ -3,9 +3,8 @@
 // the test and certification dates with their pickers and shows the number of curves.
 
 #include "common/ui/DataPage.h"
+#include "common/ui/DateField.h"
 #include "swg/SWGData.h"
-
-class CDateTimeCtrl;
 
 class CSWGTestPage : public CDataPage<CSWGData> {
     Q_OBJECT
@@ -47,15 +46,13 @@ public:
     // picker.
     void ClearPage() override;
 
-    // A picker's date, upper-cased, into the data and its date field at once.
-    void OnDateChange(int pickerId);
-
 protected:
     void LoadExtra(const CSWGData& data) override;
     void SaveExtra(CSWGData& data) override;
 
-private:
-    CDateTimeCtrl* Picker(int id) const;
-    void EmptyPicker(int id);
-    void CheckDates();
+public:
+    // Each date's field beside its picker; a picked date goes, upper-cased, into the data and the
+    // field at once.
+    CDateField m_certDate;
+    CDateField m_testDate;
 };
