@@ -493,3 +493,20 @@ TEST(BioMechSheetTest, SaveReportWritesTheReport)
     s.sheet.RunCommand(ID_SAVE_REPORT);
     EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(Fixture("bio.mvr"))));
 }
+
+TEST(BioMechSheetTest, BoneMineralContentTooSmallToMeasureEmpties)
+{
+    BioSheet s;
+    s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    for (const auto& [stored, shown] : {std::pair {"0", ""}, {"0.0000001", ""}, {"-5", ""}, {"ABC", ""},
+                                        {"0.000001", "0.000001"}, {"999999", "999999"}}) {
+        SCOPED_TRACE(stored);
+        s.data.m_strBioBmc = stored;
+        s.data.m_strBioDeathDate = "12-jan-1999";
+        ASSERT_TRUE(s.Visit(S::kBioOccupant));
+        EXPECT_EQ(s.sheet.m_OccPage.Edit(CBioOccPage::IDC_BMC)->GetText(), CString(shown));
+        EXPECT_EQ(s.data.m_strBioBmc, CString(shown)) << "emptied in the data on entering";
+        EXPECT_EQ(s.data.m_strBioDeathDate, CString("12-JAN-1999"));
+        ASSERT_TRUE(s.Visit(S::kTest));
+    }
+}
