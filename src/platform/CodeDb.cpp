@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sstream>
@@ -533,13 +534,19 @@ bool CodeDbConnection::OpenAccess(const CString& path)
                            " cannot be written.");
         return false;
     }
-    // Conversions of this file before it changed are of no more use.
+    // Conversions of this file before it changed are of no more use, nor are conversions left
+    // unfinished by a program that was killed (long past the time any conversion may take).
     if (DIR* d = ::opendir(folder.c_str())) {
         const std::string mine = target.substr(folder.size() + 1);
+        const time_t stale = ::time(nullptr) - 600;
         while (const dirent* e = ::readdir(d)) {
             const std::string name = e->d_name;
-            if (name.rfind(prefix, 0) == 0 && name != mine && name.size() == mine.size())
-                ::unlink((folder + "/" + name).c_str());
+            if (name.rfind(prefix, 0) != 0 || name == mine)
+                continue;
+            struct stat old {};
+            const std::string file = folder + "/" + name;
+            if (name.size() == mine.size() || (::stat(file.c_str(), &old) == 0 && old.st_mtime < stale))
+                ::unlink(file.c_str());
         }
         ::closedir(d);
     }

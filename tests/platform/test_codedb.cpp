@@ -171,7 +171,12 @@ TEST_F(AccessCodeDbTest, ASecondOpenReusesTheConversionUntilTheFileChanges)
         ASSERT_TRUE(db.Open(path.c_str()));
         EXPECT_EQ(Column(db, "SELECT COUNT(*) FROM DateTest"), std::vector<std::string> {"6"});
     }
-    // A changed file gets a conversion of its own, in place of the old one.
+    // A changed file gets a conversion of its own, in place of the old one; a conversion left
+    // unfinished long ago by a killed program goes too.
+    const std::string name = std::filesystem::path(first).filename().string();
+    const std::string unfinished = (m_cache.path() / "morvel" / (name.substr(0, name.find('-') + 1) + "Ab12Cd")).string();
+    testutil::WriteFile(unfinished, "SQLite format 3");
+    std::filesystem::last_write_time(unfinished, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     const auto later = std::filesystem::last_write_time(path) + std::chrono::seconds(5);
     std::filesystem::last_write_time(path, later);
     CodeDbConnection db;
