@@ -24,6 +24,10 @@ int main(int argc, char** argv)
         auto names = db.Execute("SELECT name FROM sqlite_master WHERE type = 'table'");
         for (; !names->IsEOF(); names->MoveNext()) {
             ++tables;
+            // A damaged name may hold a character that Windows-1252 cannot spell: no statement
+            // of the program can name such a table.
+            if (names->GetText(0).Find('?') >= 0)
+                continue;
             auto rs = db.Execute("SELECT * FROM \"" + names->GetText(0) + "\"");
             for (; !rs->IsEOF(); rs->MoveNext())
                 for (int c = 0; c < rs->GetColumnCount(); ++c)
