@@ -2,21 +2,7 @@
 
 #include "common/ui/CurveInfoError.h"
 #include "platform/ui/Dialog.h"
-
-#include <QApplication>
-#include <QCursor>
-
-namespace {
-
-// The wait cursor for the length of a scope.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
+#include "platform/ui/WaitCursor.h"
 
 CCurveCheckPanel::CCurveCheckPanel(CDlgControls& page, Controls controls, Host host, Style style)
     : m_page(page), m_controls(controls), m_host(std::move(host)), m_style(style)
@@ -70,7 +56,7 @@ void CCurveCheckPanel::OnCheckCurve()
     if (!*state.checked) {
         bool found;
         {
-            WaitCursor wait;
+            CWaitCursor wait;
             found = review.RunCheck();
         }
         if (found) {

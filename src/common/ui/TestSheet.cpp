@@ -7,6 +7,7 @@
 #include "platform/ui/PrintDialog.h"
 
 #include <QGuiApplication>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QScreen>
 
@@ -267,6 +268,8 @@ void CTestSheet::AddPages(std::initializer_list<PageSlot> pages)
 
 void CTestSheet::ReleasePages()
 {
+    // Quietly: no tab change may reach a page while the kind's sheet is going.
+    const QSignalBlocker block(Tabs());
     for (int i = Tabs()->count() - 1; i >= 0; --i)
         Tabs()->removeTab(i);
     for (const PageSlot& slot : m_pages)

@@ -144,9 +144,11 @@ protected:
         ISheetPage* protocol;
     };
     // The pages in tab order, added to the sheet. They are members of the kind's sheet: the
-    // destructor of the kind's sheet must call ReleasePages() before they go.
+    // destructor of the kind's sheet must call ReleasePages() before they go. A sheet whose pages
+    // do not follow the page protocol gives no `protocol` and uses none of the page steps.
     void AddPages(std::initializer_list<PageSlot> pages);
-    // Takes the pages out of the tabs, so the window does not delete them a second time.
+    // Takes the pages out of the tabs, so the window does not delete them a second time; no page
+    // hears of the tab changes this makes.
     void ReleasePages();
 
     ISheetOwner* m_pOwner;

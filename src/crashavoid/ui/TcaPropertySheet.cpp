@@ -2,28 +2,16 @@
 
 #include "common/Convert.h"
 #include "platform/Messages.h"
-
-#include <QApplication>
-#include <QCursor>
-#include <QSignalBlocker>
-
-namespace {
-
-// The wait cursor while the pages are checked.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
+#include "platform/ui/WaitCursor.h"
 
 CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
     : CTestSheet(caption, owner, selectPage, TestKind::CrashAvoidance, "Exit TCA Data Screens?")
 {
-    for (int i = 0; i < kPageCount; ++i) {
+    for (int i = 0; i < kPageCount; ++i)
         Page(i)->m_pData = &m_data;
-        AddPage(Page(i));
-    }
+    // The pages have their own checks rather than the page protocol.
+    AddPages({{&m_pageTest, nullptr}, {&m_pageVehicle, nullptr}, {&m_pageInst, nullptr},
+              {&m_pageLBeam, nullptr}, {&m_pageAmber, nullptr}, {&m_pageRollover, nullptr}});
     static const SheetCommandRow<CTcaPropertySheet> kCommands[] = {
         {ID_LOAD_TEST, &CTcaPropertySheet::OnLoadTest},
         {ID_SAVE_TEST, &CTcaPropertySheet::OnSaveTest},
@@ -32,16 +20,7 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
     OnCommands<CTcaPropertySheet>(this, kCommands);
 }
 
-CTcaPropertySheet::~CTcaPropertySheet()
-{
-    // The pages are members: they leave the tabs before they go, so that no tab change reaches a
-    // page that no longer exists.
-    const QSignalBlocker block(Tabs());
-    for (int i = Tabs()->count() - 1; i >= 0; --i)
-        Tabs()->removeTab(i);
-    for (int i = 0; i < kPageCount; ++i)
-        Page(i)->setParent(nullptr);
-}
+CTcaPropertySheet::~CTcaPropertySheet() { ReleasePages(); }
 
 CTcaPageBase* CTcaPropertySheet::Page(int index)
 {
@@ -140,7 +119,7 @@ void CTcaPropertySheet::SaveAllPages()
 
 bool CTcaPropertySheet::CheckBeforeSave()
 {
-    const WaitCursor wait;
+    const CWaitCursor wait;
     // The shown record that cannot be stored stops the save: its typed values stay in front
     // rather than the stored ones being written.
     if (!SaveActivePage())

@@ -43,6 +43,7 @@ const BandButton kBandButtons[] = {
 
 CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
     : CTestSheet(caption, owner, selectPage, TestKind::Swg, "Exit SWG Data Screens?")
+    , m_hsvd(*this, m_HsvdPage, m_SWGData, kHsvd, [this] { m_TestPage.OnSetActive(); })
 {
     m_TestPage.m_pData = &m_SWGData;
     m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
@@ -50,9 +51,7 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
     m_InstPage.SetCodeFields(&DbCodeFields(), kTag);
     m_HsvdPage.m_pData = &m_SWGData;
     m_HsvdPage.m_cKind = 'S';
-    AddPage(&m_TestPage);
-    AddPage(&m_InstPage);
-    AddPage(&m_HsvdPage);
+    AddPages({{&m_TestPage, &m_TestPage}, {&m_InstPage, &m_InstPage}, {&m_HsvdPage, &m_HsvdPage}});
 
     // The band above the tabs.
     m_pBand = new QFrame(this);
@@ -77,16 +76,7 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
     });
 }
 
-CSWGPropertySheet::~CSWGPropertySheet()
-{
-    // The pages are members: take them out of the tabs before they go, so the window does not
-    // delete them a second time.
-    for (int i = Tabs()->count() - 1; i >= 0; --i)
-        Tabs()->removeTab(i);
-    for (CPropertyPage* page : {static_cast<CPropertyPage*>(&m_TestPage), static_cast<CPropertyPage*>(&m_InstPage),
-                                static_cast<CPropertyPage*>(&m_HsvdPage)})
-        page->setParent(nullptr);
-}
+CSWGPropertySheet::~CSWGPropertySheet() { ReleasePages(); }
 
 BOOL CSWGPropertySheet::OnInitDialog()
 {
@@ -114,18 +104,6 @@ void CSWGPropertySheet::RefreshAfterRead(bool showLastCurve)
         m_InstPage.OnSetActive();
 }
 
-bool CSWGPropertySheet::LoadHsvdCompanion(const CString& path, bool showError)
-{
-    if (!m_SWGData.LoadHsvdFile(path, showError))
-        return false;
-    m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = m_SWGData.CameraCount();
-    // The high-speed video file carries the Test Reference Number the test page shows.
-    m_TestPage.OnSetActive();
-    if (m_HsvdPage.HasWindow())
-        m_HsvdPage.OnSetActive();
-    return true;
-}
-
 void CSWGPropertySheet::OnLoadTest()
 {
     const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
@@ -143,7 +121,7 @@ void CSWGPropertySheet::OnLoadTest()
             RefreshAfterRead(true);
         if (v5) {
             m_HsvdPage.m_cKind = 'S';
-            LoadHsvdCompanion(CompanionBase(*path) + ".hs5", false);
+            m_hsvd.LoadCompanion(CompanionBase(*path) + ".hs5", false, true);
         }
     } else if (ext == "gr1") {
         if (m_SWGData.ReadGR1File(*path))
@@ -196,30 +174,14 @@ void CSWGPropertySheet::OnSaveReport()
 
 void CSWGPropertySheet::OnLoadHsvdOnly()
 {
+    // The high-speed video file carries the Test Reference Number the test page shows.
     if (const auto path = AskOpenFile("Open High-Speed Video File", "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||"))
-        LoadHsvdCompanion(*path, true);
+        m_hsvd.LoadCompanion(*path, true, true);
 }
 
-void CSWGPropertySheet::OnSaveHsvdOnly()
-{
-    if (!(m_SWGData.CameraCount() > 0))
-        return;
-    if (!m_HsvdPage.SaveAndValidateAll()) {
-        AfxMessageBox("Illegal data found. No file output.");
-        return;
-    }
-    if (const auto path = AskSaveFile("Export File", "MV5 HSVD (*.hs5)|*.hs5||", "hs5"))
-        m_SWGData.SaveHsvdData(*path);
-}
+void CSWGPropertySheet::OnSaveHsvdOnly() { m_hsvd.OnSaveOnly(); }
 
-void CSWGPropertySheet::OnSaveHsvdReportOnly()
-{
-    // The high-speed video report is written only for cameras: without one no file is asked for.
-    if (m_SWGData.CameraCount() == 0)
-        return;
-    if (const auto path = AskSaveFile("Report File", "MV5 HSVD (*.hsr)|*.hsr||", "hsr"))
-        m_SWGData.SaveHsvdReport(*path);
-}
+void CSWGPropertySheet::OnSaveHsvdReportOnly() { m_hsvd.OnSaveReportOnly(); }
 
 void CSWGPropertySheet::OnClearAllPages()
 {

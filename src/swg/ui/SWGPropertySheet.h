@@ -4,6 +4,7 @@
 // extension with the .hs5 companion, save with it, report, the high-speed video commands alone,
 // print, clear, kind switch, exit).
 
+#include "common/ui/HsvdCommands.h"
 #include "common/ui/HsvdPage.h"
 #include "common/ui/TestSheet.h"
 #include "swg/SWGData.h"
@@ -34,19 +35,18 @@ public:
     // Both pages whose fields decide whether Save Test is offered.
     bool PagesValid();
 
-    // In the order the Part declares them; the page index is the tab order above.
+    // In the order of the design; the page index is the tab order above.
     CSWGInstPage m_InstPage;
     CSWGTestPage m_TestPage;
     CHsvdPage m_HsvdPage;
     CSWGData m_SWGData;
+    CHsvdCommands m_hsvd;
 
     QWidget* m_pBand = nullptr;
     bool m_bCleared = false;
     bool m_bUntouched = true;
 
 private:
-    // Reads a .hs5 file into the cameras and shows them.
-    bool LoadHsvdCompanion(const CString& path, bool showError);
     // After a test was read: the test page, and the instrumentation page at the last curve.
     void RefreshAfterRead(bool showLastCurve);
     // Saves the test page and the shown curve; false ends Save Test and Save Report.

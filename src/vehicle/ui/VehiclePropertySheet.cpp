@@ -3,9 +3,7 @@
 #include "codes/ui/CodeFields.h"
 #include "common/RecordLine.h"
 #include "platform/Messages.h"
-
-#include <QApplication>
-#include <QCursor>
+#include "platform/ui/WaitCursor.h"
 
 namespace {
 
@@ -26,12 +24,6 @@ const SheetCommandRow<S> kCommands[] = {
 };
 
 constexpr const char* kTag = "VEHDB";
-
-// The wait cursor for the life of the object.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // The .ip5 companion of a saved test, written also without a point (an empty section), so that
 // an older file of the same name never brings back points the user deleted.
@@ -119,7 +111,7 @@ bool CVehiclePropertySheet::CheckBeforeSave()
 {
     if (m_bUntouched)
         return false;
-    const WaitCursor wait;
+    const CWaitCursor wait;
     SaveActivePage();
     const int active = GetActiveIndex();
     m_bHsvdValid = m_hsvd.IsValid();
