@@ -165,6 +165,36 @@ bool CCompData::HasTestData() const
     return false;
 }
 
+void CCompData::ClearTest()
+{
+    for (CString* text : {&m_strTitle, &m_strObjectives, &m_strTestDate, &m_strPerformer, &m_strContractNo,
+                          &m_strTestReference, &m_strTestType, &m_strAmbientTemp, &m_strTestComments})
+        text->Empty();
+    m_nCurveCount = 0;
+    m_nVehicleCount = 0;
+    for (auto array : kVehicleArrays) {
+        (this->*array).RemoveAll();
+        (this->*array).SetSize(3);
+    }
+    m_saVehComments.SetAt(0, "a non-vehicle component");
+    m_nComponentCount = 0;
+    m_nConfigurationCount = 0;
+    m_nInstRecordCount = 0;
+    for (Arrays group : {kComponentArrays, kConfigurationArrays, kInstrumentationNumberArrays,
+                         kInstrumentationArrays}) {
+        for (auto array : group) {
+            const CString value = array == &D::m_saInstXUnits ? "SEC" : "";
+            CStringArray& a = this->*array;
+            a.RemoveAll();
+            a.Add(value);
+            const bool inst = group.begin() == kInstrumentationNumberArrays.begin() ||
+                              group.begin() == kInstrumentationArrays.begin();
+            if (inst || !IsOwnerArray(array))
+                a.Add(value);
+        }
+    }
+}
+
 bool CCompData::IsVehicleRecordEmpty(int i) const
 {
     return m_saVehMake.GetAt(i).IsEmpty() && m_saVehModel.GetAt(i).IsEmpty() && m_saVehYear.GetAt(i).IsEmpty();

@@ -34,6 +34,9 @@ public:
 
     void Copy(const CCompData& other);
     void SetDefaults();
+    // Clear All Pages: every record group emptied to its first elements, the cameras kept; the
+    // version and the previous test type stay.
+    void ClearTest();
 
     bool HasTestData() const;
     bool IsVehicleRecordEmpty(int i) const;

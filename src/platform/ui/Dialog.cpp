@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cerrno>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -283,27 +286,65 @@ void CDlgControls::OnDoubleClicked(int id, std::function<void()> handler)
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value)
 {
+    if (pDX->m_failed)
+        return;
     if (pDX->m_bSaveAndValidate)
         value = pDX->m_pDlgWnd->GetDlgItemText(id);
     else
         pDX->m_pDlgWnd->SetDlgItemText(id, value);
 }
 
+namespace {
+
+void FailNumber(CDataExchange* pDX, int id, const char* message)
+{
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    if (QWidget* field = pDX->m_pDlgWnd->GetDlgItem(id))
+        field->setFocus();
+    pDX->Fail();
+}
+
+} // namespace
+
 void DDX_Text(CDataExchange* pDX, int id, int& value)
 {
+    if (pDX->m_failed)
+        return;
     if (pDX->m_bSaveAndValidate) {
         CString text = pDX->m_pDlgWnd->GetDlgItemText(id);
         text.Trim();
         char* end = nullptr;
+        errno = 0;
         const long v = std::strtol(text, &end, 10);
-        if (text.IsEmpty() || (end && *end)) {
-            pDX->Fail();
+        if (text.IsEmpty() || (end && *end) || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
+            FailNumber(pDX, id, "Please enter an integer.");
             return;
         }
         value = static_cast<int>(v);
     } else {
         CString text;
         text.Format("%d", value);
+        pDX->m_pDlgWnd->SetDlgItemText(id, text);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int id, double& value)
+{
+    if (pDX->m_failed)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        CString text = pDX->m_pDlgWnd->GetDlgItemText(id);
+        text.Trim();
+        char* end = nullptr;
+        const double v = std::strtod(text, &end);
+        if (text.IsEmpty() || (end && *end) || !std::isfinite(v)) {
+            FailNumber(pDX, id, "Please enter a number.");
+            return;
+        }
+        value = v;
+    } else {
+        CString text;
+        text.Format("%.15g", std::isfinite(value) ? value : 0.0);
         pDX->m_pDlgWnd->SetDlgItemText(id, text);
     }
 }

@@ -129,7 +129,11 @@ struct CDataExchange {
 };
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value);
+// A number field holding no number of its type (empty or not a number) shows the framework's
+// message, takes the focus and stops the exchange there: the later fields are not exchanged.
 void DDX_Text(CDataExchange* pDX, int id, int& value);
+// A real shows with up to 15 significant digits.
+void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 void DDX_Radio(CDataExchange* pDX, int firstId, int& value); // the group of radios from firstId on
 void DDX_CBString(CDataExchange* pDX, int id, CString& value);

@@ -1,0 +1,432 @@
+#include "component/ui/ComponentPropertySheet.h"
+#include "component/ui/RolloverVehicle.h"
+
+#include "codes/ui/Search.h"
+#include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/SpinButton.h"
+
+#include "../../codes/CodesTestUtil.h"
+#include "TestUtil.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testutil::ReadFile;
+using testutil::TempDir;
+using testutil::WriteFile;
+using S = CComponentPropertySheet;
+using T = CCompTestPage;
+using V = CCompVehPage;
+using C = CCompCompPage;
+using F = CCompConfPage;
+using I = CCompInstPage;
+
+namespace {
+
+std::string Fixture(const std::string& name) { return testutil::DataPath("component/" + name); }
+
+// The second line of a written file holds today's date.
+std::string WithoutDate(std::string bytes)
+{
+    const auto first = bytes.find('\n');
+    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
+    if (second != std::string::npos)
+        bytes.erase(first + 1, second - first);
+    return bytes;
+}
+
+struct NoOwner : ISheetOwner {
+    void OpenKind(TestKind) override {}
+    void CloseAllSheets() override {}
+    void ShowAbout() override {}
+};
+
+void ChooseCode(CDialog& dialog, const char* code)
+{
+    auto& search = dynamic_cast<CSearch&>(dialog);
+    QTest::keyClicks(search.GetQuickSearchEdit(), code);
+    search.OnOK();
+}
+
+// The real sheet over the sample code tables, its boxes and file dialogs scripted.
+struct CompSheet {
+    codetest::Connection db;
+    platform::MessageRecorder messages;
+    platform::ScriptedFileDialogs files;
+    NoOwner owner;
+    TempDir dir;
+    S sheet {"Component Data", &owner};
+    CCompData& data = sheet.m_CompData;
+
+    CompSheet() { sheet.Create(); }
+
+    void Run(int command, const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet.RunCommand(command);
+    }
+    std::string Copy(const std::string& fixture, const std::string& name)
+    {
+        WriteFile(dir.file(name), ReadFile(Fixture(fixture)));
+        return dir.file(name);
+    }
+    bool Visit(int index) { return sheet.SetActivePage(index) && sheet.GetActiveIndex() == index; }
+    void VisitEveryPage()
+    {
+        for (int i = 0; i < S::kPageCount; ++i)
+            EXPECT_TRUE(Visit(i)) << "page " << i;
+        EXPECT_TRUE(Visit(S::kTest));
+    }
+    static QLineEdit* Line(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id); }
+    static QString Text(CPropertyPage& page, int id) { return Line(page, id)->text(); }
+    static void Type(CPropertyPage& page, int id, const char* text)
+    {
+        Line(page, id)->clear();
+        QTest::keyClicks(Line(page, id), text);
+    }
+    static void Click(CPropertyPage& page, int id) { QTest::mouseClick(page.Item<QPushButton>(id), Qt::LeftButton); }
+    static bool Shown(CPropertyPage& page, int id) { return !page.GetDlgItem(id)->isHidden(); }
+    bool Enabled(int id)
+    {
+        QAction* action = sheet.MenuAction(id);
+        auto* menu = qobject_cast<QMenu*>(action->parent());
+        sheet.OnInitMenuPopup(menu, id == ID_UNDO_ALL_PAGES || id == ID_REDO_ALL_PAGES ? 1 : 0);
+        return action->isEnabled();
+    }
+    void ChooseTestType(const char* type)
+    {
+        ASSERT_TRUE(Visit(S::kTest));
+        platform::ScriptedDialogs dialogs;
+        dialogs.then([type](CDialog& dialog) { ChooseCode(dialog, type); });
+        Click(sheet.m_TestPage, T::IDC_SEARCH_TEST_TYPE);
+    }
+};
+
+} // namespace
+
+TEST(CompSheetTest, ATestLoadedVisitedAndSavedComesBackByteForByte)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    QStringList tabs;
+    for (int i = 0; i < s.sheet.Tabs()->count(); ++i)
+        tabs << s.sheet.Tabs()->tabText(i);
+    EXPECT_EQ(tabs, (QStringList {"General Test Info", "Vehicle Info", "Component Info",
+                                  "Component Configuration Info", "Instrumentation Info",
+                                  "High-Speed Digital Video Info"}));
+    EXPECT_EQ(s.sheet.m_HsvdPage.m_cKind, 'C');
+    EXPECT_FALSE(s.Enabled(ID_SAVE_TEST)) << "a fresh sheet";
+    EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
+
+    const std::string path = s.Copy("sheet/comp.mv5", "comp.mv5");
+    s.Run(ID_LOAD_TEST, path);
+    EXPECT_EQ(s.data.m_nComponentCount, 2);
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_TITLE), "SEAT BACK STRENGTH");
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_CURVE_COUNT), "4");
+    s.VisitEveryPage();
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_MAKE), "FORD");
+    EXPECT_FALSE(s.Shown(s.sheet.m_VehPage, V::IDC_MORE_INFO)) << "no rollover test";
+    EXPECT_EQ(s.sheet.m_CompPage.m_nRecordIndex, 2);
+    EXPECT_TRUE(s.Enabled(ID_SAVE_TEST));
+    EXPECT_TRUE(s.Enabled(ID_UNDO_ALL_PAGES)) << "the load can be taken back";
+
+    s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("out.mv5"))), WithoutDate(ReadFile(path)));
+    EXPECT_EQ(s.messages.count(), 0) << s.messages.texts().front();
+}
+
+TEST(CompSheetTest, ARolloverTestRoundTripsWithItsVehicleAsOneComponentRecord)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    const std::string path = s.Copy("sheet/rollover.mv5", "rov.mv5");
+    s.Run(ID_LOAD_TEST, path);
+    ASSERT_EQ(s.data.m_strTestType, "ROV");
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    CCompVehPage& veh = s.sheet.m_VehPage;
+    EXPECT_TRUE(s.Shown(veh, V::IDC_MORE_INFO));
+    EXPECT_FALSE(veh.Spin()->isEnabled()) << "a rollover test stays on the test vehicle";
+    EXPECT_EQ(s.Text(veh, V::IDC_VEHICLE_NO), "1");
+    EXPECT_EQ(s.Text(veh, V::IDC_DISPLACEMENT), "3.50");
+    EXPECT_EQ(s.Text(veh, 1678), "1.59") << "the stability factor";
+    EXPECT_EQ(s.Text(veh, V::IDC_CRASH_TESTED), "N");
+
+    // The rollover vehicle's record is there: it is shown, not appended again.
+    ASSERT_TRUE(s.Visit(S::kComponent));
+    EXPECT_EQ(s.data.m_nComponentCount, 3);
+    EXPECT_EQ(s.sheet.m_CompPage.m_nRecordIndex, 3);
+    EXPECT_FALSE(s.Shown(s.sheet.m_CompPage, C::IDC_DUMMY_MAKER));
+    s.VisitEveryPage();
+
+    s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("out.mv5"))), WithoutDate(ReadFile(path)));
+    EXPECT_EQ(s.messages.count(), 0);
+}
+
+TEST(CompSheetTest, UndoAndRedoAcrossLoadsAndAPageEdit)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "a.mv5"));
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "b.mv5"));
+    ASSERT_EQ(s.data.m_strTitle, "Roof crush resistance");
+    ASSERT_TRUE(s.Visit(S::kTest));
+    s.Type(s.sheet.m_TestPage, T::IDC_TITLE, "EDITED");
+
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "SEAT BACK STRENGTH") << "before the second load";
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_TITLE), "SEAT BACK STRENGTH");
+    EXPECT_TRUE(s.Enabled(ID_REDO_ALL_PAGES));
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "") << "before the first load";
+    EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "") << "nothing left to undo";
+
+    s.sheet.RunCommand(ID_REDO_ALL_PAGES);
+    s.sheet.RunCommand(ID_REDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "EDITED") << "the edit went with the test it was made on";
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_TITLE), "EDITED");
+    EXPECT_FALSE(s.Enabled(ID_REDO_ALL_PAGES));
+
+    // Clear All Pages is taken back too.
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "");
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "EDITED");
+}
+
+TEST(CompSheetTest, TestTypeToAndFromRollover)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
+    s.ChooseTestType("ROV");
+    EXPECT_EQ(s.data.m_nVehicleCount, 1);
+    EXPECT_EQ(s.data.m_saVehCrashTested[1], "N");
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    EXPECT_TRUE(s.Shown(s.sheet.m_VehPage, V::IDC_ROLLOVER_GROUP));
+    ASSERT_TRUE(s.Visit(S::kComponent));
+    ASSERT_EQ(s.data.m_nComponentCount, 3);
+    EXPECT_EQ(s.data.m_saCompTested[3], "ROVV");
+    EXPECT_EQ(s.data.m_saCompWeight[3], "0.00") << "no weight entered yet";
+    EXPECT_EQ(s.data.m_saCompTested[2], "SE") << "the shown record keeps its codes";
+
+    // Leaving rollover: the records go back to one empty component.
+    s.ChooseTestType("CMP");
+    EXPECT_EQ(s.data.m_nComponentCount, 1);
+    EXPECT_EQ(s.data.m_saCompTested[1], "");
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    EXPECT_FALSE(s.Shown(s.sheet.m_VehPage, V::IDC_ROLLOVER_GROUP));
+    EXPECT_TRUE(s.sheet.m_VehPage.Spin()->isEnabled());
+    ASSERT_TRUE(s.Visit(S::kTest));
+    EXPECT_EQ(s.data.m_strTestType, "CMP");
+    EXPECT_EQ(s.data.m_strTitle, "SEAT BACK STRENGTH") << "the test page's own fields return";
+}
+
+TEST(CompSheetTest, RolloverDialogComputesAsValuesAreTyped)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "rov.mv5"));
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    s.data.m_RolloverVehicleData.m_dFrontTrackA = 61.123456;
+    struct Typed {
+        int id;
+        const char* text;
+    };
+    const Typed typed[] = {{1370, "60"}, {1376, "60"}, {1378, "61"}, {1377, "61"}, {1384, "59"}, {1383, "59"},
+                           {1382, "60"}, {1381, "60"}, {1406, "24"}, {1407, "24"}, {1408, "24"}, {1419, "24"},
+                           {1391, "3000"}, {1390, "2800"}};
+    struct Shown {
+        int id;
+        const char* text;
+    };
+    const Shown expected[] = {{1379, "60.5"}, {1380, "59.5"}, {1375, "60"},   {1405, "24"},  {1416, "1.25"},
+                              {1421, "0.159"}, {1422, "1.06"}, {1420, "4"},   {1389, "5800"}};
+    std::map<int, QString> seen;
+    QString trackA;
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([&](CDialog& dialog) {
+        auto& d = dynamic_cast<CRolloverVehicle&>(dialog);
+        EXPECT_EQ(d.GetDlgItemText(1370), "61.1235") << "a measured value as its short text";
+        for (const Typed& t : typed) {
+            // Typed over the selection: a bound field never stands empty.
+            d.Item<QLineEdit>(t.id)->selectAll();
+            QTest::keyClicks(d.Item<QLineEdit>(t.id), t.text);
+        }
+        for (const Shown& e : expected)
+            seen[e.id] = ToQString(d.GetDlgItemText(e.id));
+        // A letter is taken back; the run 1 height changes nothing.
+        QTest::keyClicks(d.Item<QLineEdit>(1370), "a");
+        trackA = ToQString(d.GetDlgItemText(1370));
+        d.Item<QLineEdit>(1395)->selectAll();
+        QTest::keyClicks(d.Item<QLineEdit>(1395), "99");
+        d.OnCancel(); // Esc keeps the edits
+    });
+    s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
+    for (const Shown& e : expected)
+        EXPECT_EQ(seen[e.id], e.text) << e.id;
+    EXPECT_EQ(trackA, "60");
+    const CRolloverVehicleData& r = s.data.m_RolloverVehicleData;
+    EXPECT_DOUBLE_EQ(r.m_dFrontTrackA, 60.0);
+    EXPECT_DOUBLE_EQ(r.m_dAvgCGHeight, 24.0);
+    EXPECT_EQ(r.m_nStarRating, 4);
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, 1678), "1.25") << "the summary follows after Esc";
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, 1700), "5800");
+}
+
+TEST(CompSheetTest, RolloverDialogRefusesOkWhileABoundFieldHoldsNoNumber)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "rov.mv5"));
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    bool stayed = false;
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([&](CDialog& dialog) {
+        dialog.Item<QLineEdit>(1388)->clear(); // roof height
+        dialog.accept();
+        stayed = dialog.GetModalResult() != IDOK;
+        dialog.Item<QLineEdit>(1388)->setText("40.5");
+        dialog.accept();
+    });
+    s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
+    EXPECT_TRUE(stayed);
+    ASSERT_GE(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.messages().front().text, "Please enter a number.");
+    EXPECT_DOUBLE_EQ(s.data.m_RolloverVehicleData.m_dRoofHeight, 40.5);
+}
+
+TEST(CompSheetTest, CheckPairInListsLooksOnlyAtTheCountedRecordsOfBothLists)
+{
+    CNEdit field, other;
+    CStringArray numbers, vehicles;
+    for (const char* n : {"", "1", "2", "3"})
+        numbers.Add(n);
+    for (const char* v : {"", "1", "0"}) // shorter: record 3 has no vehicle
+        vehicles.Add(v);
+    struct Case {
+        const char* value;
+        const char* vehicle;
+        int count;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"", "7", 3, true},  {"1", "1", 3, true}, {"2", "0", 3, true},  {"2", "1", 3, false},
+        {"3", "", 3, false}, {"2", "0", 1, false}, {"9", "1", 99, false},
+    };
+    for (const Case& c : cases) {
+        field.SetText(c.value);
+        other.SetText(c.vehicle);
+        CheckPairInLists(field, other, numbers, vehicles, c.count);
+        EXPECT_EQ(field.IsValid(), c.valid) << c.value << "/" << c.vehicle << " of " << c.count;
+    }
+}
+
+TEST(CompSheetTest, ConfigurationReferencingAnotherVehiclesComponentKeepsTheUserOnThePage)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
+    s.data.m_saCompVehicleNo[2] = "0"; // component 2 now belongs to no vehicle
+    ASSERT_TRUE(s.Visit(S::kConfiguration));
+    CCompConfPage& conf = s.sheet.m_ConfPage;
+    EXPECT_EQ(conf.m_nRecordIndex, 2);
+    EXPECT_FALSE(conf.Edit(F::IDC_COMPONENT_NO)->IsValid());
+    EXPECT_FALSE(s.Visit(S::kTest));
+    s.data.m_saCompVehicleNo[2] = "1";
+    conf.LoadRecord();
+    EXPECT_TRUE(conf.Edit(F::IDC_COMPONENT_NO)->IsValid());
+    EXPECT_TRUE(s.Visit(S::kTest));
+}
+
+TEST(CompSheetTest, CurveReviewWalksTheChannelsAndNeverBlocksOnACurveFileFault)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    for (const char* curve : {"test.001", "test.002", "test.004", "test.009"})
+        WriteFile(s.dir.file(curve), ReadFile(testutil::DataPath(std::string("curves/") + curve)));
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "test.mv5"));
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    CCompInstPage& inst = s.sheet.m_InstPage;
+    EXPECT_TRUE(s.Shown(inst, I::IDC_CHECK_CURVE));
+    s.Click(inst, I::IDC_CHECK_CURVE);
+    EXPECT_TRUE(s.Shown(inst, I::IDC_VIEW_CURVE));
+    EXPECT_EQ(inst.m_nRecordIndex, 2) << "the first mismatch";
+    EXPECT_FALSE(inst.ValidateAllRecords()) << "a mismatch stops Save Test";
+
+    s.Type(inst, I::IDC_LAST_POINT, "2");
+    EXPECT_EQ(s.Text(inst, I::IDC_MESSAGE), CCurveCheckPanel::kClickFindNext);
+    s.Click(inst, I::IDC_FIND_NEXT_ERROR);
+    EXPECT_EQ(inst.m_nRecordIndex, 4) << "the bad curve file is shown";
+    EXPECT_FALSE(s.Text(inst, I::IDC_MESSAGE).isEmpty());
+    EXPECT_TRUE(inst.ValidateAllRecords()) << "a curve file's own fault never blocks";
+
+    // A channel deleted after the check: the findings naming it are never read past the lists.
+    inst.m_nRecordIndex = 4;
+    inst.LoadRecord();
+    s.Click(inst, I::IDC_DELETE_BUTTON);
+    s.Click(inst, I::IDC_FIND_NEXT_ERROR);
+    EXPECT_LE(inst.m_nRecordIndex, inst.m_nRecordCount);
+    EXPECT_TRUE(s.Visit(S::kTest));
+    EXPECT_EQ(s.data.m_saInstLastPoint[2], "2");
+}
+
+TEST(CompSheetTest, ClearAllPagesEmptiesEveryShownPage)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
+    s.VisitEveryPage();
+    s.messages.setNextAnswer(IDNO);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.data.m_strTitle, "SEAT BACK STRENGTH") << "answered No";
+
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.messages.last().text, "Really clear all entries?");
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_TEST_DATE), "");
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_TITLE), "");
+    EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_VERSION), "C5");
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_MAKE), "");
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_COMMENTS), "a non-vehicle component");
+    EXPECT_EQ(s.Text(s.sheet.m_CompPage, C::IDC_TESTED), "");
+    EXPECT_EQ(s.sheet.m_CompPage.Item<QListWidget>(C::IDC_RECORD_LIST)->count(), 0);
+    EXPECT_EQ(s.Text(s.sheet.m_ConfPage, F::IDC_TEST_DEVICE), "");
+    EXPECT_EQ(s.Text(s.sheet.m_InstPage, I::IDC_SENSOR_TYPE), "");
+    EXPECT_EQ(s.Text(s.sheet.m_InstPage, I::IDC_XUNITS), "SEC");
+
+    // Nothing of the old test comes back through the pages.
+    s.VisitEveryPage();
+    EXPECT_EQ(s.data.m_strTestDate, "");
+    EXPECT_EQ(s.data.m_saVehMake[0], "");
+    EXPECT_EQ(s.data.m_nComponentCount, 0);
+    s.Run(ID_SAVE_TEST, s.dir.file("empty.mv5"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("empty.mv5"))) << "no component record";
+}
+
+TEST(CompSheetTest, SaveTestStopsWhenTheTestFileCannotBeWritten)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    const std::string path = s.Copy("sheet/comp.mv5", "comp.mv5");
+    WriteFile(s.dir.file("comp.hs5"), "# Source: High Speed Video Data\r\n# Date: <3/4/2021>\r\n"
+                                      "----- HSVD -----\r\n1|C4321|0.001|SIDE VIEW|MAIN\r\n----- END -----\r\n");
+    s.Run(ID_LOAD_TEST, path);
+    ASSERT_EQ(s.data.CameraCount(), 1);
+    s.Run(ID_SAVE_TEST, s.dir.file("missing/out.mv5"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("missing/out.hs5")));
+    ASSERT_GE(s.messages.count(), 1);
+    s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+    EXPECT_TRUE(std::filesystem::exists(s.dir.file("out.hs5")));
+}
