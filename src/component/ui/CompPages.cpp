@@ -1161,6 +1161,7 @@ CCompInstPage::CCompInstPage()
     : CCompRecordPage(&kInstTemplate, kInstFields,
                       {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_BUTTON, IDC_RETAIN_LAST}, "CCompInstPage",
                       kInstTips)
+    , m_date(*this, IDC_DATE_PICKER, "INSTRUMENTATION")
     , m_curves(*this,
                {&m_editMessage, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_STEP)},
@@ -1182,7 +1183,6 @@ CCompInstPage::CCompInstPage()
                 },
                 [this] { SaveRecord(); }, [this] { return m_bChangeHandling; }, [this] { UpdateData(FALSE); }},
                CCurveCheckPanel::GreyStyle())
-    , m_date(*this, IDC_DATE_PICKER, "INSTRUMENTATION")
 {
     for (const PageField<D>& field : kInstFields) {
         if (!field.codeTable)
