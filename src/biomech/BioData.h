@@ -14,7 +14,7 @@
 
 #include <vector>
 
-class CBioData : public CHighSpeedVideoData {
+class CBioData : public CHighSpeedVideoData, public CurveCheckMembers {
 public:
     CBioData();
     virtual ~CBioData();
@@ -250,14 +250,10 @@ public:
     CStringArray m_saInstChannelStatus;
     CStringArray m_saInstComments;
 
-    // The last curve-file check; never written to a file. The sheet sets the option before
-    // anything reads it.
+    // The last curve-file check; never written to a file (the findings are in CurveCheckMembers).
+    // The sheet sets the option before anything reads it.
     int m_nCheckCurves = 0;      // the chooser's option, 0 after a version-5 load, 1 once asked
-    bool m_bCurvesChecked = false;
     int m_nCurveCheckCount = 0;  // what the checker reported
-    std::vector<CurveErrorRecord> m_vCurveErrors;
-    std::vector<int> m_vCurveChannelIndex;
-    CString m_strCurvePath;      // the version-5 test file last loaded
 
 private:
     // After a read or an import: counts within what the arrays can hold, every array of a group

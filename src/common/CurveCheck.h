@@ -40,6 +40,17 @@ struct CurveErrorRecord {
     std::string m_strError;
 };
 
+// The last curve-file check as a test's data object keeps it; never written to a file. A base of
+// each data object whose pages check curves; the option and the counts stay the kind's own.
+struct CurveCheckMembers {
+    std::vector<CurveErrorRecord> m_vCurveErrors;
+    std::vector<int> m_vCurveChannelIndex; // channel -> position in m_vCurveErrors, -1 for none
+    CString m_strCurvePath;                // the version-5 test file last loaded
+    bool m_bCurvesChecked = false;         // the checker ran with a result since the last load
+
+    void ResetCurveCheckMembers() { *this = CurveCheckMembers(); }
+};
+
 class CCurveCheck {
 public:
     CCurveCheck();

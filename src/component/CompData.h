@@ -22,7 +22,7 @@ public:
     void CopyArray(CStringArray& destination, const CStringArray& source) const;
 };
 
-class CCompData : public CHighSpeedVideoData {
+class CCompData : public CHighSpeedVideoData, public CurveCheckMembers {
 public:
     CCompData();
     // A snapshot: the test data only. The rollover vehicle, the previous test type and the curve
@@ -163,12 +163,8 @@ public:
     CStringArray m_saInstChannelStatus;
     CStringArray m_saInstComments;
 
-    // The last curve-file check; never written to a file.
+    // The last curve-file check; never written to a file (the findings are in CurveCheckMembers).
     int m_nCheckCurves = 0;      // the chooser's option, 0 after a version-5 load, 1 once checked
     int m_nCurveCheckCount = 0;  // what the checker reported
-    std::vector<CurveErrorRecord> m_vCurveErrors;
-    std::vector<int> m_vCurveChannelIndex;
     bool m_bChannelInfoMerged = false;
-    CString m_strCurvePath;      // the version-5 test file last loaded
-    bool m_bCurvesChecked = false;
 };

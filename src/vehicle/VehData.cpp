@@ -37,10 +37,7 @@ void CVehData::ResetVehData()
     m_nLastCurveNo = 0;
 
     m_nCurveColumnCount = 0;
-    m_vCurveErrors.clear();
-    m_vCurveChannelIndex.clear();
-    m_strCurvePath.Empty();
-    m_bCurvesChecked = false;
+    ResetCurveCheckMembers();
 
     m_IntrusionData.ResetIntrusion();
     m_IntrusionData.SetSecondText(m_strTestReference);

@@ -14,7 +14,7 @@
 
 #include <vector>
 
-class CVehData : public CHighSpeedVideoData {
+class CVehData : public CHighSpeedVideoData, public CurveCheckMembers {
 public:
     CVehData();
     virtual ~CVehData();
@@ -252,13 +252,10 @@ public:
     CStringArray m_saInstChannelStatus;
     CStringArray m_saInstComments;
 
-    // The last curve-file check.
+    // The last curve-file check: the option and the column count; the findings are in
+    // CurveCheckMembers.
     int m_nCurveCheckRequested;
     int m_nCurveColumnCount;
-    std::vector<CurveErrorRecord> m_vCurveErrors;
-    std::vector<int> m_vCurveChannelIndex;
-    CString m_strCurvePath;
-    bool m_bCurvesChecked;
 
 private:
     // After a read or an import: counts within what the arrays can hold, every array of a group
