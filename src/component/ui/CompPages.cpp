@@ -162,7 +162,7 @@ const RolloverResult kRolloverResults[] = {
 DlgTemplate MakeVehTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell left {8, 84, 70}, wide {8, 84, 160};
+    const Cell left {8, 84, 70}, wide {8, 84, 140};
     items.push_back({-1, DlgKind::Static, "Test Vehicle Number:", 8, 12, 84, 10});
     items.push_back({V::IDC_VEHICLE_NO, DlgKind::Edit, "", 94, 10, 24, 13, DS_READONLY});
     items.push_back({V::IDC_SPIN, DlgKind::Custom, "", 119, 10, 10, 13, 0,
@@ -177,7 +177,7 @@ DlgTemplate MakeVehTemplate()
            V::IDC_SEARCH_CRTEST);
     AddRow(items, wide, 154, "Vehicle Commentary:", V::IDC_COMMENTS, DS_UPPERCASE);
 
-    items.push_back({V::IDC_ROLLOVER_GROUP, DlgKind::GroupBox, "Rollover Info", 258, 2, 246, 226});
+    items.push_back({V::IDC_ROLLOVER_GROUP, DlgKind::GroupBox, "Rollover Info", 238, 2, 270, 226});
     int y = 14;
     for (const RolloverCell& cell : kRolloverEntries) {
         const UINT style = cell.id == V::IDC_VIMF_NO || cell.id == V::IDC_LOAD ? DS_NUMBER
@@ -186,17 +186,17 @@ DlgTemplate MakeVehTemplate()
         const int button = cell.id == V::IDC_ENGINE ? V::IDC_SEARCH_ENGINE
                            : cell.id == V::IDC_TRANSMISSION ? V::IDC_SEARCH_TRANSM
                                                             : 0;
-        AddRow(items, {264, 92, button ? 50 : 94}, y, cell.label, cell.id, style, cell.labelId, button);
+        AddRow(items, {244, 96, button ? 70 : 114}, y, cell.label, cell.id, style, cell.labelId, button);
         y += 15;
     }
     y += 2;
     for (size_t i = 0; i < std::size(kRolloverResults); ++i) {
         const RolloverResult& r = kRolloverResults[i];
         const int column = static_cast<int>(i % 2), row = static_cast<int>(i / 2);
-        const int x = 264 + column * 120, yy = y + row * 15;
+        const int x = 244 + column * 134, yy = y + row * 15;
         const bool twoLines = std::string_view(r.label).find('\n') != std::string_view::npos;
-        items.push_back({r.labelId, DlgKind::Static, r.label, x, twoLines ? yy - 3 : yy + 2, 80, twoLines ? 17 : 10});
-        items.push_back({r.id, DlgKind::Edit, "", x + 80, yy, 34, 13, DS_READONLY});
+        items.push_back({r.labelId, DlgKind::Static, r.label, x, twoLines ? yy - 3 : yy + 2, 94, twoLines ? 17 : 10});
+        items.push_back({r.id, DlgKind::Edit, "", x + 94, yy, 34, 13, DS_READONLY});
     }
     items.push_back({V::IDC_MORE_INFO, DlgKind::Button, "More Info", 8, 178, 70, 16});
     return {"Vehicle Info", 509, 232, "DejaVu Sans", 8, false, items};
@@ -348,7 +348,7 @@ const PageTip kInstTips[] = {
 DlgTemplate MakeInstTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell ref {14, 86, 30}, code {8, 92, 40}, value {200, 86, 60}, wide {8, 92, 300};
+    const Cell ref {14, 86, 30}, code {8, 92, 40}, value {196, 84, 56}, wide {8, 92, 300};
     items.push_back({-1, DlgKind::GroupBox, "Referenced Number Narrowing", 6, 2, 176, 64});
     AddRow(items, ref, 14, "Test Vehicle Number:", I::IDC_VEHICLE_NO, DS_READONLY | DS_NUMBER, -1, I::IDC_SEARCH_VEHICLE);
     AddRow(items, ref, 31, "Component Number:", I::IDC_COMPONENT_NO, DS_READONLY | DS_NUMBER, -1,
@@ -368,11 +368,11 @@ DlgTemplate MakeInstTemplate()
     AddRow(items, value, 38, "Last Point:", I::IDC_LAST_POINT, DS_NUMBER);
     AddRow(items, value, 54, "Time Step:", I::IDC_TIME_STEP, DS_NUMBER);
     AddRow(items, value, 70, "Calibration Date:", I::IDC_CALIBRATION_DATE, DS_UPPERCASE);
-    items.push_back({I::IDC_DATE_PICKER, DlgKind::Custom, "", 350, 70, 52, 13, 0, &CDateTimeCtrl::Create});
+    items.push_back({I::IDC_DATE_PICKER, DlgKind::Custom, "", 340, 70, 66, 13, 0, &CDateTimeCtrl::Create});
     AddRow(items, value, 86, "Prefilter Frequency:", I::IDC_PREFILTER, DS_NUMBER);
     AddRow(items, value, 102, "Instrument Rating:", I::IDC_RATING);
     AddRow(items, value, 118, "Channel Maximum Rating:", I::IDC_CHANNEL_MAX, DS_NUMBER);
-    AddRow(items, {200, 86, 120}, 134, "Instrument Manufacturer:", I::IDC_MAKER, DS_UPPERCASE);
+    AddRow(items, {196, 84, 120}, 134, "Instrument Manufacturer:", I::IDC_MAKER, DS_UPPERCASE);
     AddRow(items, wide, 196, "Instrument Comments:", I::IDC_COMMENTS);
     items.push_back({I::IDC_CHECK_CURVE, DlgKind::Button, "Check Curve\nRelated Error", 4, 212, 70, 20, DS_MULTILINE});
     items.push_back({I::IDC_VIEW_CURVE, DlgKind::Button, "View Curve\nRelated Data", 4, 212, 70, 20, DS_MULTILINE});

@@ -89,7 +89,7 @@ struct Group {
 };
 const Group kGroups[] = {
     {"Tire", 0, 5, 6, 4, 104, 70},
-    {"Track Width", 6, 16, 6, 108, 104, 70},
+    {"Track Width", 6, 16, 6, 104, 104, 70},
     {"Wheelbase", 17, 20, 196, 4, 164, 54},
     {"Gross Vihicle Weight Rating", 21, 23, 196, 78, 164, 54},
     {"Weight", 24, 28, 196, 138, 164, 54},
@@ -97,7 +97,7 @@ const Group kGroups[] = {
     {"KAVRO Vehicle Rollover Stability Rating", 52, 55, 430, 164, 120, 70},
 };
 constexpr int kRunsFirst = 31; // five runs of four values, then the average
-constexpr int kRowHeight = 14;
+constexpr int kRowHeight = 13;
 
 DlgTemplate MakeTemplate()
 {
@@ -129,7 +129,7 @@ DlgTemplate MakeTemplate()
     items.push_back({-1, DlgKind::Static, average.label, x + 36, y + 34 + 5 * kRowHeight + 2, 120, 10});
     items.push_back({average.id, DlgKind::Edit, "", x + 168, y + 34 + 5 * kRowHeight, 42, 12, average.style});
     items.push_back({IDOK, DlgKind::DefButton, "OK", 590, 250, 50, 14});
-    return {"Edit Rollover Vehicle Information", 650, 270, "DejaVu Sans", 8, false, items};
+    return {"Edit Rollover Vehicle Information", 650, 272, "DejaVu Sans", 8, false, items};
 }
 const DlgTemplate kTemplate = MakeTemplate();
 
