@@ -1,8 +1,10 @@
 #pragma once
-// Shared by the SWG tests: fixtures and the texts of one curve.
+// Shared by the SWG tests: fixtures and the texts of one curve; the file helpers are the file
+// suite's.
 
 #include "swg/SWGData.h"
 
+#include "FileSuite.h"
 #include "TestUtil.h"
 
 #include <string>
@@ -12,10 +14,8 @@ namespace swgtest {
 
 inline std::string Fixture(const std::string& name) { return testutil::DataPath("swg/" + name); }
 
-inline std::string Padded(const std::string& text, int width)
-{
-    return text + std::string(static_cast<size_t>(width) - text.size(), ' ');
-}
+using filetests::Lines;
+using filetests::Padded;
 
 // Element k of the 17 curve lists, in declared order.
 inline std::vector<std::string> Curve(const CSWGData& d, int k)
@@ -43,24 +43,6 @@ inline std::string SeparatorMessage(int version, int count, const char* section,
 {
     return "This MV" + std::to_string(version) + " file has " + std::to_string(count) + " | characters in the " +
            section + " section, should have " + std::to_string(should) + ".";
-}
-
-// The lines of a file without their CR LF.
-inline std::vector<std::string> Lines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (from < bytes.size()) {
-        size_t nl = bytes.find('\n', from);
-        if (nl == std::string::npos)
-            nl = bytes.size();
-        std::string line = bytes.substr(from, nl - from);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        from = nl + 1;
-    }
-    return lines;
 }
 
 } // namespace swgtest

@@ -5,6 +5,7 @@
 #include "platform/ui/PrintDialog.h"
 
 #include "TestUtil.h"
+#include "SheetHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,7 @@ struct RecordingTarget : CPrintTarget {
     bool done = false;
 };
 
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
+using sheettest::NoOwner;
 
 } // namespace
 

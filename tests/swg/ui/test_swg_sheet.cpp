@@ -5,6 +5,7 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QCheckBox>
@@ -18,6 +19,8 @@
 
 #include <filesystem>
 
+using sheettest::NoOwner;
+using sheettest::WithoutDate;
 using testutil::ReadFile;
 using testutil::TempDir;
 using testutil::WriteFile;
@@ -28,22 +31,6 @@ using I = CSWGInstPage;
 namespace {
 
 std::string Fixture(const std::string& name) { return testutil::DataPath("swg/" + name); }
-
-// The second line of a written file holds today's date.
-std::string WithoutDate(std::string bytes)
-{
-    const auto first = bytes.find('\n');
-    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
-    if (second != std::string::npos)
-        bytes.erase(first + 1, second - first);
-    return bytes;
-}
-
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
 
 const char* const kHs5 = "# Source: High Speed Video Data\r\n"
                          "# Date: <3/4/2021>\r\n"

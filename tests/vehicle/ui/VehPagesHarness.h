@@ -10,6 +10,7 @@
 #include "platform/ui/FileDialog.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
+#include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
@@ -21,21 +22,9 @@ namespace vehtest {
 
 inline std::string Fixture(const std::string& name) { return testutil::DataPath("vehicle/" + name); }
 
-// The second line of a written file holds today's date.
-inline std::string WithoutDate(std::string bytes)
-{
-    const auto first = bytes.find('\n');
-    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
-    if (second != std::string::npos)
-        bytes.erase(first + 1, second - first);
-    return bytes;
-}
+using sheettest::WithoutDate;
 
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
+using sheettest::NoOwner;
 
 struct VehPages {
     codetest::Connection db;

@@ -10,6 +10,7 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "SheetHarness.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -285,11 +286,7 @@ TEST_F(VehPageTest, KavroNumberIsCheckedAsTypedAndComposedInItsEditor)
 
 namespace {
 
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
+using sheettest::NoOwner;
 
 // A two-vehicle test every page finds valid but for vehicle 2's orientation on the moving cart.
 std::string TwoVehicleTest()

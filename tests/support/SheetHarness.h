@@ -1,0 +1,37 @@
+#pragma once
+// What the tests of the real sheets share: an owner that does nothing, a written file without
+// its date line, and the texts of the boxes shown.
+
+#include "common/ui/TestSheet.h"
+#include "platform/Messages.h"
+
+#include <string>
+
+namespace sheettest {
+
+struct NoOwner : ISheetOwner {
+    void OpenKind(TestKind) override {}
+    void CloseAllSheets() override {}
+    void ShowAbout() override {}
+};
+
+// The second line of a written file holds today's date: it is left out.
+inline std::string WithoutDate(std::string bytes)
+{
+    const auto first = bytes.find('\n');
+    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
+    if (second != std::string::npos)
+        bytes.erase(first + 1, second - first);
+    return bytes;
+}
+
+// Every box's text, each followed by a line break.
+inline std::string Texts(const platform::MessageRecorder& messages)
+{
+    std::string all;
+    for (const std::string& text : messages.texts())
+        all += text + "\n";
+    return all;
+}
+
+} // namespace sheettest
