@@ -10,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 namespace {
 
@@ -36,11 +34,9 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
     };
     if (!std::filesystem::exists(testutil::FixturePath("damaged-codetables")))
         GTEST_SKIP() << "fixtures absent";
-    testutil::TempDir dir, cache;
+    testutil::TempDir dir;
+    testutil::ScopedCacheHome cache;
     const auto oldCwd = std::filesystem::current_path();
-    const char* oldCache = std::getenv("XDG_CACHE_HOME");
-    const std::optional<std::string> savedCache = oldCache ? std::optional<std::string>(oldCache) : std::nullopt;
-    ::setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
     const auto oldLimits = CodeDbConnection::GetLimits();
     CodeDbConnection::GetLimits().conversionWall = std::chrono::seconds(20);
     CodeDbConnection::GetLimits().conversionMemory = 512ull << 20;
@@ -71,8 +67,4 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
     std::filesystem::current_path(oldCwd);
     platform::SetDesktopSizeForTesting(std::nullopt);
     CodeDbConnection::GetLimits() = oldLimits;
-    if (savedCache)
-        ::setenv("XDG_CACHE_HOME", savedCache->c_str(), 1);
-    else
-        ::unsetenv("XDG_CACHE_HOME");
 }

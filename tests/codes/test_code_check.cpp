@@ -280,6 +280,7 @@ TEST(CodeCheckTest, GenuineAccessFile)
     const std::string path = testutil::FixturePath("jet/DateTestDatabase.mdb");
     if (!std::filesystem::exists(path))
         GTEST_SKIP() << "fixture absent: " << path;
+    testutil::ScopedCacheHome cache;
     Connection db(path);
     ASSERT_TRUE(db.open());
     platform::MessageRecorder boxes;

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -46,6 +45,7 @@ TEST(CodeDbTest, GenuineAccessFileIsReadTableByTable)
     const std::string path = testutil::FixturePath("jet/DateTestDatabase.mdb");
     if (!std::filesystem::exists(path))
         GTEST_SKIP() << "fixture absent: " << path;
+    testutil::ScopedCacheHome cache;
     CodeDbConnection db;
     ASSERT_TRUE(db.Open(path.c_str()));
     EXPECT_TRUE(db.IsAccessFile());
@@ -69,21 +69,11 @@ class AccessCodeDbTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* old = std::getenv("XDG_CACHE_HOME");
-        m_oldCache = old ? std::optional<std::string>(old) : std::nullopt;
-        ::setenv("XDG_CACHE_HOME", m_cache.path().c_str(), 1);
         m_oldLimits = CodeDbConnection::GetLimits();
         CodeDbConnection::GetLimits().conversionWall = std::chrono::seconds(20);
         CodeDbConnection::GetLimits().conversionMemory = 512ull << 20;
     }
-    void TearDown() override
-    {
-        if (m_oldCache)
-            ::setenv("XDG_CACHE_HOME", m_oldCache->c_str(), 1);
-        else
-            ::unsetenv("XDG_CACHE_HOME");
-        CodeDbConnection::GetLimits() = m_oldLimits;
-    }
+    void TearDown() override { CodeDbConnection::GetLimits() = m_oldLimits; }
     // The fixture copied into the test's folder (its time and size are then the test's own).
     std::string Copy(const std::string& fixture)
     {
@@ -102,9 +92,8 @@ protected:
         return out;
     }
 
-    testutil::TempDir m_cache;
+    testutil::ScopedCacheHome m_cache;
     testutil::TempDir m_files;
-    std::optional<std::string> m_oldCache;
     CodeDbConnection::Limits m_oldLimits;
 };
 

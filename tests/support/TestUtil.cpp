@@ -1,5 +1,6 @@
 #include "TestUtil.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -20,6 +21,23 @@ TempDir::~TempDir()
     std::error_code ec;
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(m_path, ec);
+}
+
+ScopedCacheHome::ScopedCacheHome()
+{
+    if (const char* old = std::getenv("XDG_CACHE_HOME")) {
+        m_had = true;
+        m_old = old;
+    }
+    ::setenv("XDG_CACHE_HOME", m_dir.path().c_str(), 1);
+}
+
+ScopedCacheHome::~ScopedCacheHome()
+{
+    if (m_had)
+        ::setenv("XDG_CACHE_HOME", m_old.c_str(), 1);
+    else
+        ::unsetenv("XDG_CACHE_HOME");
 }
 
 std::string ReadFile(const std::string& path)

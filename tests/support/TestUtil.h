@@ -20,6 +20,22 @@ private:
     std::filesystem::path m_path;
 };
 
+// Points XDG_CACHE_HOME at a fresh folder for the object's life, so that converted code-table
+// files land there and not in the user's cache.
+class ScopedCacheHome {
+public:
+    ScopedCacheHome();
+    ~ScopedCacheHome();
+    ScopedCacheHome(const ScopedCacheHome&) = delete;
+    ScopedCacheHome& operator=(const ScopedCacheHome&) = delete;
+    const std::filesystem::path& path() const { return m_dir.path(); }
+
+private:
+    TempDir m_dir;
+    bool m_had = false;
+    std::string m_old;
+};
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string DataPath(const std::string& name); // tests/data/<name>
