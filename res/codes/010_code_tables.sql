@@ -379,33 +379,40 @@ INSERT INTO KAVRODB_MAKE VALUES
   ('SUBA', 'Subaru', NULL, 'VEHDB COMDB'),
   ('MAZD', 'Mazda', NULL, 'VEHDB COMDB'),
   ('D''AR', 'D''Arcy Coachworks', NULL, 'VEHDB COMDB'),
+  ('32', 'Pole maker', NULL, 'VEHDB COMDB'),
   ('OTHR', 'Other make', NULL, 'VEHDB COMDB');
+WITH RECURSIVE n(i) AS (SELECT 50 UNION ALL SELECT i + 1 FROM n WHERE i < 99)
+INSERT INTO KAVRODB_MAKE SELECT printf('X%02d', i), printf('Generated make %d', i), NULL, 'VEHDB COMDB' FROM n;
 CREATE TABLE KAVRODB_MODEL (MODEL TEXT COLLATE NOCASE, MODELD TEXT COLLATE NOCASE, MODEL_COMMENT TEXT COLLATE NOCASE, REFERENCE TEXT COLLATE NOCASE, MAKE TEXT COLLATE NOCASE);
+-- A model code is two characters, unique within its make: the model searches keep the last two
+-- characters of the chosen code, and those are what the Model field is checked against.
 INSERT INTO KAVRODB_MODEL VALUES
-  ('TAUR', 'Taurus', NULL, 'VEHDB COMDB', 'FORD'),
-  ('F150', 'F-150 pickup', NULL, 'VEHDB COMDB', 'FORD'),
-  ('FOCU', 'Focus', NULL, 'VEHDB COMDB', 'FORD'),
-  ('MALI', 'Malibu', NULL, 'VEHDB COMDB', 'CHEV'),
-  ('SILV', 'Silverado', NULL, 'VEHDB COMDB', 'CHEV'),
-  ('CARA', 'Caravan', NULL, 'VEHDB COMDB', 'DODG'),
-  ('CAMR', 'Camry', NULL, 'VEHDB COMDB', 'TOYT'),
-  ('COROL', 'Corolla', NULL, 'VEHDB COMDB', 'TOYT'),
-  ('ACCO', 'Accord', NULL, 'VEHDB COMDB', 'HOND'),
-  ('CIVI', 'Civic', NULL, 'VEHDB COMDB', 'HOND'),
-  ('ALTI', 'Altima', NULL, 'VEHDB COMDB', 'NISS'),
-  ('JETT', 'Jetta', NULL, 'VEHDB COMDB', 'VOLK'),
-  ('V70', 'V70 wagon', NULL, 'VEHDB COMDB', 'VOLV'),
-  ('325I', '325i', NULL, 'VEHDB COMDB', 'BMW'),
-  ('C230', 'C230', NULL, 'VEHDB COMDB', 'MERZ'),
-  ('SONA', 'Sonata', NULL, 'VEHDB COMDB', 'HYUN'),
-  ('OUTB', 'Outback', NULL, 'VEHDB COMDB', 'SUBA'),
-  ('MX5', 'MX-5', NULL, 'VEHDB COMDB', 'MAZD'),
-  ('LAND', 'Landau', NULL, 'VEHDB COMDB', 'D''AR'),
+  ('01', 'Taurus', NULL, 'VEHDB COMDB', 'FORD'),
+  ('02', 'F-150 pickup', NULL, 'VEHDB COMDB', 'FORD'),
+  ('03', 'Focus', NULL, 'VEHDB COMDB', 'FORD'),
+  ('01', 'Malibu', NULL, 'VEHDB COMDB', 'CHEV'),
+  ('02', 'Silverado', NULL, 'VEHDB COMDB', 'CHEV'),
+  ('01', 'Caravan', NULL, 'VEHDB COMDB', 'DODG'),
+  ('01', 'Camry', NULL, 'VEHDB COMDB', 'TOYT'),
+  ('02', 'Corolla', NULL, 'VEHDB COMDB', 'TOYT'),
+  ('01', 'Accord', NULL, 'VEHDB COMDB', 'HOND'),
+  ('02', 'Civic', NULL, 'VEHDB COMDB', 'HOND'),
+  ('01', 'Altima', NULL, 'VEHDB COMDB', 'NISS'),
+  ('01', 'Jetta', NULL, 'VEHDB COMDB', 'VOLK'),
+  ('01', 'V70 wagon', NULL, 'VEHDB COMDB', 'VOLV'),
+  ('01', '325i', NULL, 'VEHDB COMDB', 'BMW'),
+  ('01', 'C230', NULL, 'VEHDB COMDB', 'MERZ'),
+  ('01', 'Sonata', NULL, 'VEHDB COMDB', 'HYUN'),
+  ('01', 'Outback', NULL, 'VEHDB COMDB', 'SUBA'),
+  ('01', 'MX-5', NULL, 'VEHDB COMDB', 'MAZD'),
+  ('01', 'Landau', NULL, 'VEHDB COMDB', 'D''AR'),
+  ('05', 'Rigid steel pole', NULL, 'VEHDB COMDB', '32'),
   ('NA', 'Not applicable', NULL, 'VEHDB COMDB', 'NA');
 -- Generated models: the table is large on purpose, as the real one is, for the search list.
-WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4980)
-INSERT INTO KAVRODB_MODEL SELECT printf('Z%04d', i), printf('Generated model %d', i), NULL, 'VEHDB COMDB',
-  CASE i % 5 WHEN 0 THEN 'FORD' WHEN 1 THEN 'CHEV' WHEN 2 THEN 'TOYT' WHEN 3 THEN 'HOND' ELSE 'OTHR' END FROM n;
+-- Their makes X50..X99 hold a hundred codes 00..99 each; no such make contains another make's code.
+WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4978)
+INSERT INTO KAVRODB_MODEL SELECT printf('%02d', i % 100), printf('Generated model %d', i + 1), NULL, 'VEHDB COMDB',
+  printf('X%02d', 50 + i / 100) FROM n;
 CREATE TABLE KAVRODB_MODIND (MODIND TEXT COLLATE NOCASE, MODINDD TEXT COLLATE NOCASE, MODIND_COMMENT TEXT COLLATE NOCASE, REFERENCE TEXT COLLATE NOCASE);
 INSERT INTO KAVRODB_MODIND VALUES
   ('U', 'Unmodified', NULL, 'VEHDB COMDB'),

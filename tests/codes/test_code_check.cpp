@@ -94,6 +94,7 @@ TEST(CodeCheckTest, EveryDefaultAndFillCodeIsInTheSampleTables)
         {"ROV", "TSTTYP", "COMDB"}, {"ROVV", "CRTEST", "COMDB"}, {"WD", "OCCTYP", "COMDB"}, {"VE", "CMPTYP", "COMDB"},
         {"ELEC", "ENGINE", "COMDB"}, {"AN", "OCCTYP", "BIODB"}, {"CD", "OCCTYP", "BIODB"},  {"HU", "OCCTYP", "BIODB"},
         {"FCW", "TSTCFN", "TCADB"}, {"MPH", "UNITS", "VEHDB"},  {"DPS", "UNITS", "SWGDB"},  {"SV", "SUBTYPE", "FCW"},
+        {"32", "MAKE", "VEHDB"},    {"05", "MODEL", "VEHDB"}, // the pole a pole test fills in as vehicle 1
     };
     for (const auto& c : codes)
         EXPECT_EQ(Check(c[0], c[1], c[2]), 1) << c[0] << " " << c[1] << " " << c[2];

@@ -79,11 +79,10 @@ TEST_F(CodeSearchTest, CallersStatementRunsUnchanged)
     ASSERT_TRUE(db.open());
     CCodeSearchList models("MODEL", "", codesql::ModelsOfMake("D'AR", "VEHDB", true), false);
     models.Fill();
-    EXPECT_EQ(models.Rows(), (std::vector<SearchRow> {{"LAND", "Landau", "", "MODEL"}}));
+    EXPECT_EQ(models.Rows(), (std::vector<SearchRow> {{"01", "Landau", "", "MODEL"}}));
     CCodeSearchList byPrefix("MODEL", "", codesql::ModelsOfMake("HON", "COMDB", false), false);
     byPrefix.Fill();
-    EXPECT_EQ(Column(byPrefix.Rows(), 0).front(), "ACCO");
-    EXPECT_EQ(byPrefix.Rows().size(), 998u);
+    EXPECT_EQ(Column(byPrefix.Rows(), 0), (std::vector<CString> {"01", "02"}));
 
     CCodeSearchList attachments("SENATT", "",
                                 "SELECT DISTINCT SENATT,SENATTD,SENATT_COMMENT FROM SENATTCODE1 ORDER BY SENATT", false);

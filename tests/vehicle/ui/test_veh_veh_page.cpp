@@ -2,6 +2,7 @@
 #include "codes/ui/Search.h"
 #include "common/ui/EditKavroNo.h"
 #include "common/ui/ListCtrlEx.h"
+#include "platform/Codec.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/SpinButton.h"
 #include "vehicle/VehData.h"
@@ -233,22 +234,55 @@ TEST_F(VehPageTest, MakeAndModelSearches)
         auto& search = dynamic_cast<CSearch&>(d);
         EXPECT_EQ(search.windowTitle(), "MODEL Search");
         ASSERT_EQ(search.GetList()->GetItemCount(), 1);
-        EXPECT_EQ(search.GetList()->GetItemText(0, 0), "LAND");
-        QTest::keyClicks(search.GetQuickSearchEdit(), "L");
+        EXPECT_EQ(search.GetList()->GetItemText(0, 0), "01");
+        EXPECT_EQ(search.GetList()->GetItemText(0, 1), "Landau");
+        QTest::keyClicks(search.GetQuickSearchEdit(), "0");
         QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
     });
     Click(CVehVehPage::IDC_SEARCH_MODEL);
-    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "ND") << "the last two characters of the code";
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "01") << "the last two characters of the code";
     EXPECT_EQ(page.Edit(CVehVehPage::IDC_MODEL)->IsValid(), true);
 
     pick("D'A");
     Click(CVehVehPage::IDC_SEARCH_MAKE);
-    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "ND") << "the same make keeps its model";
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "01") << "the same make keeps its model";
     pick("FORD");
     Click(CVehVehPage::IDC_SEARCH_MAKE);
     EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "FORD");
     EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "") << "another make empties the model";
     EXPECT_EQ(boxes.count(), 1);
+}
+
+TEST_F(VehPageTest, ModelChosenFromTheSearchPassesTheTableCheckAndThePageLetsGo)
+{
+    // Vehicle 2's measurements mended: only its model decides whether the page lets go.
+    data.m_saVehBX5.SetAt(2, "");
+    data.m_saVehAX1.SetAt(2, "");
+    Open();
+    SpinUp();
+    ASSERT_EQ(Shown(CVehVehPage::IDC_MAKE), "HOND");
+
+    // The first row offered for the make is clicked, then OK.
+    QString firstCode;
+    dialogs.then([&firstCode](CDialog& d) {
+        CListCtrlEx* list = dynamic_cast<CSearch&>(d).GetList();
+        ASSERT_GT(list->GetItemCount(), 0);
+        firstCode = ToQString(list->GetItemText(0, 0));
+        const QRect first = list->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    Click(CVehVehPage::IDC_SEARCH_MODEL);
+    ASSERT_EQ(dialogs.run(), 1);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), firstCode.right(2));
+
+    // Leaving from vehicle 1 brings vehicle 2 back and checks its codes against the tables.
+    SpinDown();
+    EXPECT_TRUE(sheet.SetActivePage(1));
+    EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "2");
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), firstCode.right(2));
+    EXPECT_TRUE(page.Edit(CVehVehPage::IDC_MODEL)->IsValid());
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(VehPageTest, KavroNumberIsCheckedAsTypedAndComposedInItsEditor)
@@ -326,7 +360,7 @@ TEST(VehPageOnSheetTest, TwoVehiclesLoadedSwitchedEditedAndSaved)
     QTest::mouseClick(page.Spin()->UpButton(), Qt::LeftButton);
     EXPECT_EQ(line(CVehVehPage::IDC_VEHICLE_NO)->text(), "2");
     EXPECT_EQ(line(CVehVehPage::IDC_MAKE)->text(), "FORD");
-    EXPECT_EQ(line(CVehVehPage::IDC_MODEL)->text(), "TAUR");
+    EXPECT_EQ(line(CVehVehPage::IDC_MODEL)->text(), "01");
     QLineEdit* orientation = line(1155);
     EXPECT_EQ(orientation->text(), "F");
     EXPECT_EQ(WidgetBackColor(orientation), CNEdit::kYellow);
