@@ -1,6 +1,7 @@
 #include "common/ui/CurveCheckPanel.h"
 
 #include "common/ui/CurveInfoError.h"
+#include "platform/Codec.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -26,6 +27,23 @@ void CCurveCheckPanel::PaintPoint(CNEdit* edit, bool agrees)
         edit->ShowInvalidColors();
     else if (edit->IsValid())
         edit->ShowNormalColors();
+}
+
+void CCurveCheckPanel::Connect()
+{
+    m_page.OnClicked(m_controls.checkButton, [this] { OnCheckCurve(); });
+    m_page.OnClicked(m_controls.viewButton, [this] { OnViewCurve(); });
+    m_page.OnClicked(m_controls.findNextButton, [this] { OnFindNextError(); });
+    for (CNEdit* edit : {m_controls.firstPoint, m_controls.lastPoint, m_controls.timeStep}) {
+        if (edit)
+            QObject::connect(edit, &CNEdit::Changed, edit, [this] { RecheckChannelCurve(); });
+    }
+    if (CNEdit* hint = m_controls.hint) {
+        QObject::connect(hint, &CNEdit::Changed, hint, [hint] {
+            if (QWidget* line = hint->GetWidget())
+                line->setToolTip(ToQString(hint->GetText()));
+        });
+    }
 }
 
 void CCurveCheckPanel::OnInitDialog()

@@ -61,6 +61,10 @@ public:
 
     CCurveCheckPanel(CDlgControls& page, Controls controls, Host host, Style style);
 
+    // Once the page has its controls: the three buttons run their commands, a change of a point
+    // field rechecks the shown channel, and the hint line's whole text is its tip (a finding can
+    // be longer than the line). The record list's selection stays the page's to connect.
+    void Connect();
     // Dialog initialisation: check mode, "Find next error" hidden, a fresh check due.
     void OnInitDialog();
     // Check mode shows the check button; view mode the view button.

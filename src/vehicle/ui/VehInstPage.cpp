@@ -178,23 +178,12 @@ BOOL CVehInstPage::OnInitDialog()
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
     OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
-    OnClicked(IDC_CHECK_CURVE, [this] { m_curves.OnCheckCurve(); });
-    OnClicked(IDC_VIEW_CURVE, [this] { m_curves.OnViewCurve(); });
-    OnClicked(IDC_FIND_NEXT_ERROR, [this] { m_curves.OnFindNextError(); });
-    for (int id : {IDC_FIRST_POINT, IDC_LAST_POINT, IDC_TIME_INCREMENT}) {
-        CNEdit* edit = Edit(id);
-        QObject::connect(edit, &CNEdit::Changed, edit, [this] { m_curves.RecheckChannelCurve(); });
-    }
+    m_curves.Connect();
     WatchCalibrationDate(*Edit(IDC_CALIBRATION_DATE));
     // After the protocol's own handler has shown the chosen channel.
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
         AllFieldsValid();
-    });
-    // A finding can be longer than the line: the whole of it shows as the line's tip.
-    QObject::connect(&m_editHint, &CNEdit::Changed, &m_editHint, [this] {
-        if (QWidget* hint = m_editHint.GetWidget())
-            hint->setToolTip(ToQString(m_editHint.GetText()));
     });
     m_curves.OnInitDialog();
     return TRUE;
