@@ -37,8 +37,6 @@ CString GrLayout::Cut(const CString& line, int pair) const
 
 namespace {
 
-bool IsComment(const CString& line) { return line.GetAt(0) == '#'; }
-
 bool CheckLength(const CString& line, const CString& path, const GrLayout& layout, const char* formatName)
 {
     if (line.GetLength() == layout.LineLength())
@@ -46,17 +44,6 @@ bool CheckLength(const CString& line, const CString& path, const GrLayout& layou
     const CString text = path + " is not in proper " + formatName + " format.";
     MessageBoxA(nullptr, text, "ERROR", MB_OK);
     return false;
-}
-
-// True when nothing but empty and comment lines is left in the file.
-bool OnlyFillerLeft(CStdioFile& file)
-{
-    CString line;
-    while (file.ReadString(line)) {
-        if (!line.IsEmpty() && !IsComment(line))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -69,7 +56,7 @@ int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* f
         CString line;
         if (!file.ReadString(line) || line.IsEmpty())
             return;
-        while (IsComment(line)) {
+        while (IsCommentLine(line)) {
             if (!file.ReadString(line))
                 line.Empty();
         }
@@ -88,7 +75,7 @@ int ReadGrRecordLines(CStdioFile& file, const CString& path, const GrLayout& lay
     int taken = 0;
     CString line;
     while ((maxRecords <= 0 || taken < maxRecords) && file.ReadString(line)) {
-        if (IsComment(line))
+        if (IsCommentLine(line))
             continue;
         // A file that ends in comments or empty lines is complete: the records before them stand.
         // An empty line with records after it is a damaged file, told like a line of the wrong

@@ -282,3 +282,15 @@ void ShowRecordsLeftOut(const CString& where, int kept)
 }
 
 CString SectionMarker(const char* name) { return CString("----- ") + name + " -----"; }
+
+bool IsCommentLine(const CString& line) { return line.GetAt(0) == '#'; }
+
+bool OnlyFillerLeft(CStdioFile& file)
+{
+    CString line;
+    while (file.ReadString(line)) {
+        if (!line.IsEmpty() && !IsCommentLine(line))
+            return false;
+    }
+    return true;
+}

@@ -77,3 +77,8 @@ void ShowRecordsLeftOut(const CString& where, int kept);
 
 // The "----- NAME -----" text of a section name.
 CString SectionMarker(const char* name);
+
+// A comment line of a test or GR file: it starts with '#'.
+bool IsCommentLine(const CString& line);
+// Reads on to the end: true when nothing but empty and comment lines was left.
+bool OnlyFillerLeft(CStdioFile& file);

@@ -17,24 +17,11 @@ bool ReadLine(CStdioFile& file, CString& line)
     return false;
 }
 
-bool IsComment(const CString& line) { return line.GetAt(0) == '#'; }
-
 bool SkipComments(CStdioFile& file, CString& line, bool more)
 {
-    while (more && IsComment(line))
+    while (more && IsCommentLine(line))
         more = ReadLine(file, line);
     return more;
-}
-
-// True when nothing but empty and comment lines is left in the file.
-bool OnlyFillerLeft(CStdioFile& file)
-{
-    CString line;
-    while (file.ReadString(line)) {
-        if (!line.IsEmpty() && !IsComment(line))
-            return false;
-    }
-    return true;
 }
 
 void ShowSeparatorError(int version, int found, const char* section, int expected)
