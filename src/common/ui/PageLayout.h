@@ -23,6 +23,8 @@ struct ColumnGeometry {
     int labelWidth = 90;
     int editWidth = 45;
     int rowHeight = 16;  // a two-line label takes one and a half rows
+    int editGap = 3;     // between label and edit
+    int buttonGap = 3;   // between edit and its button or picker
 };
 
 // The rows of one column, top to bottom.

@@ -1,5 +1,6 @@
 #include "vehicle/ui/VehOccPage.h"
 
+#include "common/ui/PageLayout.h"
 #include "vehicle/ui/MeasureDialogs.h"
 #include "vehicle/ui/VehPageSupport.h"
 
@@ -50,88 +51,53 @@ constexpr CStringArray V::*kDetailArrays[] = {
     &V::m_saOccHicUpper, &V::m_saOccThoraxAccel, &V::m_saOccCsi, &V::m_saOccTti, &V::m_saOccPelvicG,
 };
 
-// A labelled code field with its search button, in one of two columns.
-constexpr int Row(int k) { return 8 + 16 * k; }
-
-const DlgTemplate kOccTemplate {
-    "Occupant Info",
-    500,
-    236,
-    "DejaVu Sans",
-    8,
-    false,
-    {
-        {-1, DlgKind::Static, "Test Vehicle Number:", 7, Row(0) + 2, 100, 10},
-        {P::IDC_VEHICLE_NO, DlgKind::Edit, "", 110, Row(0), 45, 13},
-        {P::IDC_SEARCH_VEHICLE_NO, DlgKind::Button, "Search...", 158, Row(0), 42, 13},
-        {-1, DlgKind::Static, "Occupant Location:", 7, Row(1) + 2, 100, 10},
-        {P::IDC_LOCATION, DlgKind::Edit, "", 110, Row(1), 45, 13},
-        {1275, DlgKind::Button, "Search...", 158, Row(1), 42, 13},
-        {-1, DlgKind::Static, "Occupant Type:", 7, Row(2) + 2, 100, 10},
-        {P::IDC_TYPE, DlgKind::Edit, "", 110, Row(2), 45, 13},
-        {1276, DlgKind::Button, "Search...", 158, Row(2), 42, 13},
-        {-1, DlgKind::Static, "Occupant Age:", 7, Row(3) + 2, 100, 10},
-        {P::IDC_AGE, DlgKind::Edit, "", 110, Row(3), 45, 13},
-        {-1, DlgKind::Static, "Occupant Sex:", 7, Row(4) + 2, 100, 10},
-        {P::IDC_SEX, DlgKind::Edit, "", 110, Row(4), 45, 13},
-        {1277, DlgKind::Button, "Search...", 158, Row(4), 42, 13},
-        {-1, DlgKind::Static, "Occupant Height:", 7, Row(5) + 2, 100, 10},
-        {P::IDC_HEIGHT, DlgKind::Edit, "", 110, Row(5), 45, 13},
-        {-1, DlgKind::Static, "Occupant Weight:", 7, Row(6) + 2, 100, 10},
-        {P::IDC_WEIGHT, DlgKind::Edit, "", 110, Row(6), 45, 13},
-        {-1, DlgKind::Static, "Method of Calibration:", 7, Row(7) + 2, 100, 10},
-        {P::IDC_CALIBRATION, DlgKind::Edit, "", 110, Row(7), 45, 13},
-        {1278, DlgKind::Button, "Search...", 158, Row(7), 42, 13},
-        {-1, DlgKind::Static, "Dummy Size Percentile:", 7, Row(8) + 2, 100, 10},
-        {P::IDC_DUMMY_SIZE, DlgKind::Edit, "", 110, Row(8), 45, 13},
-        {1279, DlgKind::Button, "Search...", 158, Row(8), 42, 13},
-        {-1, DlgKind::Static, "Seat Position:", 7, Row(9) + 2, 100, 10},
-        {P::IDC_SEAT_POSITION, DlgKind::Edit, "", 110, Row(9), 45, 13},
-        {1280, DlgKind::Button, "Search...", 158, Row(9), 42, 13},
-
-        {-1, DlgKind::Static, "First Head Contact Region:", 208, Row(0) + 2, 105, 10},
-        {P::IDC_HEAD_CONTACT1, DlgKind::Edit, "", 315, Row(0), 40, 13},
-        {1286, DlgKind::Button, "Search...", 358, Row(0), 42, 13},
-        {-1, DlgKind::Static, "Second Head Contact Region:", 208, Row(1) + 2, 105, 10},
-        {P::IDC_HEAD_CONTACT2, DlgKind::Edit, "", 315, Row(1), 40, 13},
-        {1282, DlgKind::Button, "Search...", 358, Row(1), 42, 13},
-        {-1, DlgKind::Static, "First Chest Contact Region:", 208, Row(2) + 2, 105, 10},
-        {P::IDC_CHEST_CONTACT1, DlgKind::Edit, "", 315, Row(2), 40, 13},
-        {1281, DlgKind::Button, "Search...", 358, Row(2), 42, 13},
-        {-1, DlgKind::Static, "Second Chest Contact Region:", 208, Row(3) + 2, 105, 10},
-        {P::IDC_CHEST_CONTACT2, DlgKind::Edit, "", 315, Row(3), 40, 13},
-        {1283, DlgKind::Button, "Search...", 358, Row(3), 42, 13},
-        {-1, DlgKind::Static, "First Leg Contact Region:", 208, Row(4) + 2, 105, 10},
-        {P::IDC_LEGS_CONTACT1, DlgKind::Edit, "", 315, Row(4), 40, 13},
-        {1284, DlgKind::Button, "Search...", 358, Row(4), 42, 13},
-        {-1, DlgKind::Static, "Second Leg Contact Region:", 208, Row(5) + 2, 105, 10},
-        {P::IDC_LEGS_CONTACT2, DlgKind::Edit, "", 315, Row(5), 40, 13},
-        {1285, DlgKind::Button, "Search...", 358, Row(5), 42, 13},
-
+DlgTemplate OccTemplate()
+{
+    std::vector<DlgItem> items;
+    AddColumn(items, {.x = 7, .y = 8, .labelWidth = 100, .editWidth = 45},
+              {{"Test Vehicle Number:", P::IDC_VEHICLE_NO, 0, P::IDC_SEARCH_VEHICLE_NO},
+               {"Occupant Location:", P::IDC_LOCATION, 0, 1275},
+               {"Occupant Type:", P::IDC_TYPE, 0, 1276},
+               {"Occupant Age:", P::IDC_AGE},
+               {"Occupant Sex:", P::IDC_SEX, 0, 1277},
+               {"Occupant Height:", P::IDC_HEIGHT},
+               {"Occupant Weight:", P::IDC_WEIGHT},
+               {"Method of Calibration:", P::IDC_CALIBRATION, 0, 1278},
+               {"Dummy Size Percentile:", P::IDC_DUMMY_SIZE, 0, 1279},
+               {"Seat Position:", P::IDC_SEAT_POSITION, 0, 1280}});
+    AddColumn(items, {.x = 208, .y = 8, .labelWidth = 105, .editWidth = 40, .editGap = 2},
+              {{"First Head Contact Region:", P::IDC_HEAD_CONTACT1, 0, 1286},
+               {"Second Head Contact Region:", P::IDC_HEAD_CONTACT2, 0, 1282},
+               {"First Chest Contact Region:", P::IDC_CHEST_CONTACT1, 0, 1281},
+               {"Second Chest Contact Region:", P::IDC_CHEST_CONTACT2, 0, 1283},
+               {"First Leg Contact Region:", P::IDC_LEGS_CONTACT1, 0, 1284},
+               {"Second Leg Contact Region:", P::IDC_LEGS_CONTACT2, 0, 1285}});
+    constexpr auto Row = [](int k) { return 8 + 16 * k; };
+    items.insert(items.end(), {
         {P::IDC_CLEARANCE_LABEL, DlgKind::Edit, "", 208, Row(6) + 8, 70, 13, DS_READONLY | DS_HIDDEN},
         {P::IDC_CLEARANCE, DlgKind::Button, "Clearance Distances", 282, Row(6) + 7, 118, 15},
         {P::IDC_PEAK_LOADS_LABEL, DlgKind::Edit, "", 208, Row(7) + 10, 70, 13, DS_READONLY | DS_HIDDEN},
         {P::IDC_PEAK_LOADS, DlgKind::Button, "Peak Loads", 282, Row(7) + 9, 118, 15},
         {P::IDC_INJURY_LABEL, DlgKind::Edit, "", 208, Row(8) + 12, 70, 13, DS_READONLY | DS_HIDDEN},
         {P::IDC_INJURY, DlgKind::Button, "Injury Measurements", 282, Row(8) + 11, 118, 15},
-
-        {-1, DlgKind::Static, "Dummy Manufacturer:", 7, Row(10) + 2, 100, 10},
-        {P::IDC_DUMMY_MAKER, DlgKind::Edit, "", 110, Row(10), 290, 13},
-        {-1, DlgKind::Static, "Dummy Modification:", 7, Row(11) + 2, 100, 10},
-        {P::IDC_DUMMY_MODIFICATION, DlgKind::Edit, "", 110, Row(11), 290, 13},
-        {-1, DlgKind::Static, "Description of the Dummy:", 7, Row(12) + 2, 100, 10},
-        {P::IDC_DUMMY_DESCRIPTION, DlgKind::Edit, "", 110, Row(12), 290, 13},
-        {-1, DlgKind::Static, "Occupant Comments:", 7, Row(13) + 2, 100, 10},
-        {P::IDC_COMMENTS, DlgKind::Edit, "", 110, Row(13), 290, 13},
-
+    });
+    AddColumn(items, {.x = 7, .y = Row(10), .labelWidth = 100, .editWidth = 290},
+              {{"Dummy Manufacturer:", P::IDC_DUMMY_MAKER},
+               {"Dummy Modification:", P::IDC_DUMMY_MODIFICATION},
+               {"Description of the Dummy:", P::IDC_DUMMY_DESCRIPTION},
+               {"Occupant Comments:", P::IDC_COMMENTS}});
+    items.insert(items.end(), {
         {-1, DlgKind::GroupBox, "Occupant Info Record Index", 408, 4, 88, 150},
         {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 416, 18, 72, 108},
         {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 416, 132, 18, 14},
         {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 470, 132, 18, 14},
         {-1, DlgKind::Static, "Delete the\nSelected Record", 412, 158, 84, 20},
         {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 412, 184, 84, 22},
-    },
-};
+    });
+    return PageTemplate("Occupant Info", 500, 236, std::move(items));
+}
+
+const DlgTemplate kOccTemplate = OccTemplate();
 
 } // namespace
 

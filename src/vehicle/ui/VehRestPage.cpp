@@ -1,6 +1,7 @@
 #include "vehicle/ui/VehRestPage.h"
 
 #include "codes/ui/Search.h"
+#include "common/ui/PageLayout.h"
 #include "vehicle/ui/VehPageSupport.h"
 
 namespace {
@@ -27,44 +28,34 @@ const PageTip kTips[] = {
     {P::IDC_DELETE_RECORD, "Delete this restraint info set"},
 };
 
-constexpr int Row(int k) { return 10 + 20 * k; }
-
-const DlgTemplate kRestTemplate {
-    "Occupant Restraints Info",
-    500,
-    236,
-    "DejaVu Sans",
-    8,
-    false,
-    {
-        {-1, DlgKind::Static, "Restraint Number:", 10, Row(0) + 2, 150, 10},
-        {P::IDC_RESTRAINT_NO, DlgKind::Edit, "", 165, Row(0), 45, 13},
-        {-1, DlgKind::Static, "Vehicle Number:", 10, Row(1) + 2, 150, 10},
-        {P::IDC_VEHICLE_NO, DlgKind::Edit, "", 165, Row(1), 45, 13},
-        {P::IDC_SEARCH_VEHICLE_NO, DlgKind::Button, "Search...", 215, Row(1), 42, 13},
-        {-1, DlgKind::Static, "Occupant Location:", 10, Row(2) + 2, 150, 10},
-        {P::IDC_LOCATION, DlgKind::Edit, "", 165, Row(2), 45, 13},
-        {P::IDC_SEARCH_LOCATION, DlgKind::Button, "Search...", 215, Row(2), 42, 13},
-        {-1, DlgKind::Static, "Restraint Type:", 10, Row(3) + 2, 150, 10},
-        {P::IDC_TYPE, DlgKind::Edit, "", 165, Row(3), 45, 13},
-        {P::IDC_SEARCH_TYPE, DlgKind::Button, "Search...", 215, Row(3), 42, 13},
-        {-1, DlgKind::Static, "Restraint Mount:", 10, Row(4) + 2, 150, 10},
-        {P::IDC_MOUNT, DlgKind::Edit, "", 165, Row(4), 45, 13},
-        {P::IDC_SEARCH_MOUNT, DlgKind::Button, "Search...", 215, Row(4), 42, 13},
-        {-1, DlgKind::Static, "Inflator/Belt Pretensioner Deployment:", 10, Row(5) + 2, 150, 10},
-        {P::IDC_DEPLOYMENT, DlgKind::Edit, "", 165, Row(5), 45, 13},
-        {P::IDC_SEARCH_DEPLOYMENT, DlgKind::Button, "Search...", 215, Row(5), 42, 13},
-        {-1, DlgKind::Static, "Restraint Comments:", 10, Row(6) + 2, 150, 10},
-        {P::IDC_COMMENTS, DlgKind::Edit, "", 165, Row(6), 290, 13},
-
+DlgTemplate RestTemplate()
+{
+    std::vector<DlgItem> items;
+    const ColumnGeometry codes {.x = 10, .y = 10, .labelWidth = 150, .editWidth = 45, .rowHeight = 20,
+                                .editGap = 5, .buttonGap = 5};
+    AddColumn(items, codes,
+              {{"Restraint Number:", P::IDC_RESTRAINT_NO},
+               {"Vehicle Number:", P::IDC_VEHICLE_NO, 0, P::IDC_SEARCH_VEHICLE_NO},
+               {"Occupant Location:", P::IDC_LOCATION, 0, P::IDC_SEARCH_LOCATION},
+               {"Restraint Type:", P::IDC_TYPE, 0, P::IDC_SEARCH_TYPE},
+               {"Restraint Mount:", P::IDC_MOUNT, 0, P::IDC_SEARCH_MOUNT},
+               {"Inflator/Belt Pretensioner Deployment:", P::IDC_DEPLOYMENT, 0, P::IDC_SEARCH_DEPLOYMENT}});
+    ColumnGeometry comments = codes;
+    comments.y += 6 * codes.rowHeight;
+    comments.editWidth = 290;
+    AddColumn(items, comments, {{"Restraint Comments:", P::IDC_COMMENTS}});
+    items.insert(items.end(), {
         {-1, DlgKind::GroupBox, "Occuponent Restraint Info Record Index", 300, 4, 190, 124},
         {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 310, 18, 80, 100},
         {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 400, 18, 18, 14},
         {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
         {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 400, 44, 18, 14},
         {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
-    },
-};
+    });
+    return PageTemplate("Occupant Restraints Info", 500, 236, std::move(items));
+}
+
+const DlgTemplate kRestTemplate = RestTemplate();
 
 // Restraint types that are no belt.
 const char* const kNotBelts[] = {"ABG", "ABT", "CUR", "FRT", "FCA", "HDT", "KNE", "PEL", "TAP", "TOR"};
