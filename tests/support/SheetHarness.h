@@ -1,9 +1,13 @@
 #pragma once
 // What the tests of the real sheets share: an owner that does nothing, a written file without
-// its date line, and the texts of the boxes shown.
+// its date line, the texts of the boxes shown, the tabs' captions and a menu item's graying.
 
 #include "common/ui/TestSheet.h"
 #include "platform/Messages.h"
+
+#include <QMenu>
+#include <QStringList>
+#include <QTabWidget>
 
 #include <string>
 
@@ -32,6 +36,24 @@ inline std::string Texts(const platform::MessageRecorder& messages)
     for (const std::string& text : messages.texts())
         all += text + "\n";
     return all;
+}
+
+// The tabs' captions in order.
+inline QStringList TabTexts(CTestSheet& sheet)
+{
+    QStringList tabs;
+    for (int i = 0; i < sheet.Tabs()->count(); ++i)
+        tabs << sheet.Tabs()->tabText(i);
+    return tabs;
+}
+
+// Whether a File menu item is enabled once the menu's graying has run.
+inline bool MenuItemEnabled(CTestSheet& sheet, int id)
+{
+    QAction* action = sheet.MenuAction(id);
+    auto* menu = qobject_cast<QMenu*>(action->parent());
+    sheet.OnInitMenuPopup(menu, 0);
+    return action->isEnabled();
 }
 
 } // namespace sheettest

@@ -82,13 +82,7 @@ struct SwgSheet {
         edit->clear();
         QTest::keyClicks(edit, text);
     }
-    bool Enabled(int id)
-    {
-        QAction* action = sheet.MenuAction(id);
-        auto* menu = qobject_cast<QMenu*>(action->parent());
-        sheet.OnInitMenuPopup(menu, 0);
-        return action->isEnabled();
-    }
+    bool Enabled(int id) { return sheettest::MenuItemEnabled(sheet, id); }
 };
 
 } // namespace
@@ -97,11 +91,8 @@ TEST(SwgSheetTest, TabsBandAndAFreshSheet)
 {
     SwgSheet s;
     ASSERT_TRUE(s.db.open());
-    QStringList tabs;
-    for (int i = 0; i < s.sheet.Tabs()->count(); ++i)
-        tabs << s.sheet.Tabs()->tabText(i);
-    EXPECT_EQ(tabs, (QStringList {"General Test Information", "Instrumentation Information",
-                                  "High-Speed Digital Video Info"}));
+    EXPECT_EQ(sheettest::TabTexts(s.sheet),
+              (QStringList {"General Test Information", "Instrumentation Information", "High-Speed Digital Video Info"}));
     EXPECT_EQ(s.sheet.m_HsvdPage.m_cKind, 'S');
     EXPECT_TRUE(s.sheet.MenuAction(ID_SWG_DATABASE)->isChecked());
     EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "S5");

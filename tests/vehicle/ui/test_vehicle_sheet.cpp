@@ -6,6 +6,7 @@
 
 #include "../../codes/CodesTestUtil.h"
 #include "VehPagesHarness.h"
+#include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
@@ -83,13 +84,7 @@ struct VehSheet {
         sheet.Tabs()->setCurrentIndex(0);
     }
     QLineEdit* TestEdit(int id) { return sheet.m_TestPage.Item<QLineEdit>(id); }
-    bool Enabled(int id)
-    {
-        QAction* action = sheet.MenuAction(id);
-        auto* menu = qobject_cast<QMenu*>(action->parent());
-        sheet.OnInitMenuPopup(menu, 0);
-        return action->isEnabled();
-    }
+    bool Enabled(int id) { return sheettest::MenuItemEnabled(sheet, id); }
 };
 
 } // namespace
@@ -97,12 +92,10 @@ struct VehSheet {
 TEST(VehicleSheetTest, TabsInOrderAndAFreshSheetsMenu)
 {
     VehSheet s;
-    QStringList tabs;
-    for (int i = 0; i < s.sheet.Tabs()->count(); ++i)
-        tabs << s.sheet.Tabs()->tabText(i);
-    EXPECT_EQ(tabs, (QStringList {"General Test Info", "Vehicle Info", "Occupant Info", "Occupant Restraints Info",
-                                  "Barrier Info", "Instrumentation Info", "High-Speed Digital Video Info",
-                                  "Intrusion Info"}));
+    EXPECT_EQ(sheettest::TabTexts(s.sheet),
+              (QStringList {"General Test Info", "Vehicle Info", "Occupant Info", "Occupant Restraints Info",
+                            "Barrier Info", "Instrumentation Info", "High-Speed Digital Video Info",
+                            "Intrusion Info"}));
     EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "V5");
     EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTB");
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST));
