@@ -236,6 +236,26 @@ protected:
     // A code has just been chosen for the field of `id`.
     virtual void AfterSearch(int /*id*/) {}
 
+    // A time step that applies only to curves over seconds: enabled, taking `stored` again when
+    // given (white when valid, yellow when not); or disabled on grey, "0" when `stored` is given.
+    void EnableTimeField(int id, bool enable, const CString* stored)
+    {
+        CNEdit& step = *Edit(id);
+        if (enable) {
+            this->EnableDlgItem(id, true);
+            if (stored) {
+                step.SetText(*stored);
+                step.OnChange();
+                step.SetColors(CNEdit::kBlack, step.IsValid() ? CNEdit::kWhite : CNEdit::kYellow);
+            }
+            return;
+        }
+        if (stored)
+            step.SetText("0");
+        step.SetColors(CNEdit::kBlack, RGB(192, 192, 192));
+        this->EnableDlgItem(id, false);
+    }
+
     std::span<const Row> m_fields;
     std::span<const PageTip> m_tips;
     std::vector<std::unique_ptr<CNEdit>> m_edits;

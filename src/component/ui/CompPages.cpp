@@ -1323,20 +1323,8 @@ bool CCompInstPage::CheckReferences()
 
 void CCompInstPage::EnableTimeStep(bool enable, bool fromRecord)
 {
-    CNEdit& step = *Edit(IDC_TIME_STEP);
-    if (enable) {
-        EnableDlgItem(IDC_TIME_STEP, true);
-        if (fromRecord && m_pData) {
-            step.SetText(m_pData->m_saInstTimeStep[m_nRecordIndex]);
-            step.OnChange();
-            step.SetColors(CNEdit::kBlack, step.IsValid() ? CNEdit::kWhite : CNEdit::kYellow);
-        }
-        return;
-    }
-    if (fromRecord)
-        step.SetText("0");
-    step.SetColors(CNEdit::kBlack, kSilver);
-    EnableDlgItem(IDC_TIME_STEP, false);
+    const CString stored = m_pData ? m_pData->m_saInstTimeStep[m_nRecordIndex] : CString();
+    EnableTimeField(IDC_TIME_STEP, enable, fromRecord ? &stored : nullptr);
 }
 
 void CCompInstPage::AfterSearch(int id)

@@ -3,8 +3,7 @@
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
 
-#include <QApplication>
-#include <QCursor>
+#include "platform/ui/WaitCursor.h"
 
 namespace {
 
@@ -25,25 +24,20 @@ const SheetCommandRow<S> kCommands[] = {
 
 constexpr const char* kTag = "COMDB";
 
-// The wait cursor for the life of the object.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 } // namespace
 
 CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
     : CTestSheet(caption, owner, selectPage, TestKind::Component, "Exit Component Data Screens?")
+    , m_hsvd(*this, m_HsvdPage, m_CompData, kHsvd, [this] { m_TestPage.OnSetActive(); })
 {
-    m_pages = {{
+    AddPages({
         {&m_TestPage, &m_TestPage},
         {&m_VehPage, &m_VehPage},
         {&m_CompPage, &m_CompPage},
         {&m_ConfPage, &m_ConfPage},
         {&m_InstPage, &m_InstPage},
         {&m_HsvdPage, &m_HsvdPage},
-    }};
+    });
     m_TestPage.m_pData = &m_CompData;
     m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
     m_VehPage.m_pData = &m_CompData;
@@ -54,8 +48,6 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     }
     m_HsvdPage.m_pData = &m_CompData;
     m_HsvdPage.m_cKind = 'C';
-    for (const PageSlot& slot : m_pages)
-        AddPage(slot.page);
 
     OnCommands<S>(this, kCommands);
     SetMenuRules({
@@ -68,15 +60,7 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     });
 }
 
-CComponentPropertySheet::~CComponentPropertySheet()
-{
-    // The pages are members: take them out of the tabs before they go, so the window does not
-    // delete them a second time.
-    for (int i = Tabs()->count() - 1; i >= 0; --i)
-        Tabs()->removeTab(i);
-    for (const PageSlot& slot : m_pages)
-        slot.page->setParent(nullptr);
-}
+CComponentPropertySheet::~CComponentPropertySheet() { ReleasePages(); }
 
 BOOL CComponentPropertySheet::OnInitDialog()
 {
@@ -92,12 +76,6 @@ void CComponentPropertySheet::OnInitMenuPopup(QMenu* popup, int index)
     MenuAction(ID_REDO_ALL_PAGES)->setEnabled(!m_RedoStack.IsEmpty());
 }
 
-void CComponentPropertySheet::RefreshPage(int index)
-{
-    if (Page(index)->HasWindow())
-        Page(index)->OnSetActive();
-}
-
 void CComponentPropertySheet::RefreshAll()
 {
     m_TestPage.OnSetActive();
@@ -108,31 +86,6 @@ void CComponentPropertySheet::RefreshAll()
     m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
     RefreshPage(kInstrumentation);
     RefreshPage(kVehicle);
-}
-
-bool CComponentPropertySheet::SaveActivePage()
-{
-    const int index = GetActiveIndex();
-    if (index < 0 || index >= kPageCount)
-        return false;
-    PageProtocol(index)->SavePage();
-    return true;
-}
-
-bool CComponentPropertySheet::CheckPage(int index)
-{
-    if (index < 0 || index >= kPageCount)
-        return false;
-    if (!Page(index)->HasWindow()) {
-        SetActivePage(index);
-        if (!Page(index)->HasWindow())
-            return true;
-    }
-    if (PageProtocol(index)->ValidatePage())
-        return true;
-    SetActivePage(index);
-    PageProtocol(index)->LoadPage();
-    return false;
 }
 
 bool CComponentPropertySheet::CheckMainPages()
@@ -159,10 +112,10 @@ bool CComponentPropertySheet::CheckBeforeSave()
 {
     if (m_bUntouched)
         return false;
-    const WaitCursor wait;
+    const CWaitCursor wait;
     SaveActivePage();
     const int active = GetActiveIndex();
-    m_bHsvdValid = m_CompData.HasHsvd() && CheckPage(kHsvd);
+    m_bHsvdValid = m_hsvd.IsValid();
     CheckPagesForSave();
     SetActivePage(active);
     return m_bPagesValid;
@@ -229,13 +182,8 @@ void CComponentPropertySheet::OnClearAllPages()
 
 bool CComponentPropertySheet::LoadHsvdFromPath(const CString& path, bool report)
 {
-    if (!m_CompData.LoadHsvdFile(path, report))
-        return false;
-    m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = m_CompData.CameraCount();
     // The high-speed video file carries the Test Reference Number the test page shows.
-    m_TestPage.OnSetActive();
-    RefreshPage(kHsvd);
-    return true;
+    return m_hsvd.LoadCompanion(path, report, true);
 }
 
 void CComponentPropertySheet::OnLoadTest()
@@ -283,7 +231,7 @@ void CComponentPropertySheet::OnLoadTest()
                 RefreshPage(index);
         }
     }
-    m_bHsvdValid = m_CompData.HasHsvd() && CheckPage(kHsvd);
+    m_bHsvdValid = m_hsvd.IsValid();
     m_bPagesValid = m_CompData.m_nCurveCount >= 1 && CheckMainPages();
     m_bUntouched = false;
 }

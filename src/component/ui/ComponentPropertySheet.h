@@ -4,13 +4,12 @@
 // test, save with the companion, report, the high-speed video commands alone, print, clear, kind
 // switch, exit).
 
+#include "common/ui/HsvdCommands.h"
 #include "common/ui/HsvdPage.h"
 #include "common/ui/TestSheet.h"
 #include "component/CompData.h"
 #include "component/ui/CompPages.h"
 #include "component/ui/UndoStack.h"
-
-#include <array>
 
 class CComponentPropertySheet : public CTestSheet {
     Q_OBJECT
@@ -23,11 +22,6 @@ public:
 
     BOOL OnInitDialog() override;
 
-    // Saves the shown page into the data; false for an index outside the pages.
-    bool SaveActivePage();
-    // The page's check of every record (made first when it has no window); on a failure the page
-    // comes to the front with the bad record shown.
-    bool CheckPage(int index);
     bool CheckMainPages();
     bool CheckPagesForSave();
     bool CheckBeforeSave();
@@ -46,9 +40,6 @@ public:
     void OnClearAllPages();
     void OnInitMenuPopup(QMenu* popup, int index) override;
 
-    CPropertyPage* Page(int index) const { return m_pages[static_cast<size_t>(index)].page; }
-    ISheetPage* PageProtocol(int index) const { return m_pages[static_cast<size_t>(index)].protocol; }
-
     // In the order the pages are declared; the page index is the tab order above.
     CCompTestPage m_TestPage;
     CCompCompPage m_CompPage;
@@ -65,16 +56,9 @@ public:
     CUndoStack m_RedoStack;
 
 private:
-    struct PageSlot {
-        CPropertyPage* page;
-        ISheetPage* protocol;
-    };
-
-    // Runs the page's OnSetActive when it has a window.
-    void RefreshPage(int index);
     // The record pages at their last records and every page with a window reloaded.
     void RefreshAll();
     bool LoadHsvdFromPath(const CString& path, bool report);
 
-    std::array<PageSlot, kPageCount> m_pages;
+    CHsvdCommands m_hsvd;
 };

@@ -258,20 +258,8 @@ void CVehInstPage::LoadExtra(const CVehData& data, int index)
 
 void CVehInstPage::EnableTimeIncrement(bool enable, bool fromRecord)
 {
-    CNEdit& step = *Edit(IDC_TIME_INCREMENT);
-    if (enable) {
-        EnableDlgItem(IDC_TIME_INCREMENT, true);
-        if (fromRecord && m_pData) {
-            step.SetText(m_pData->m_saInstTimeIncrement[m_nRecordIndex]);
-            step.OnChange();
-            step.SetColors(CNEdit::kBlack, step.IsValid() ? CNEdit::kWhite : CNEdit::kYellow);
-        }
-        return;
-    }
-    if (fromRecord)
-        step.SetText("0");
-    step.SetColors(CNEdit::kBlack, kSilver);
-    EnableDlgItem(IDC_TIME_INCREMENT, false);
+    const CString stored = m_pData ? m_pData->m_saInstTimeIncrement[m_nRecordIndex] : CString();
+    EnableTimeField(IDC_TIME_INCREMENT, enable, fromRecord ? &stored : nullptr);
 }
 
 void CVehInstPage::SaveExtra(CVehData& data, int /*index*/) { data.m_nCurveCount = m_nRecordCount; }

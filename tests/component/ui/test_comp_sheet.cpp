@@ -1,12 +1,13 @@
 #include "component/ui/ComponentPropertySheet.h"
 #include "component/ui/RolloverVehicle.h"
 
-#include "codes/ui/Search.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/SpinButton.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "../../codes/ui/ChooseCode.h"
+#include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
@@ -19,6 +20,9 @@
 
 #include <filesystem>
 
+using codetest::ChooseCode;
+using sheettest::NoOwner;
+using sheettest::WithoutDate;
 using testutil::ReadFile;
 using testutil::TempDir;
 using testutil::WriteFile;
@@ -32,29 +36,6 @@ using I = CCompInstPage;
 namespace {
 
 std::string Fixture(const std::string& name) { return testutil::DataPath("component/" + name); }
-
-// The second line of a written file holds today's date.
-std::string WithoutDate(std::string bytes)
-{
-    const auto first = bytes.find('\n');
-    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
-    if (second != std::string::npos)
-        bytes.erase(first + 1, second - first);
-    return bytes;
-}
-
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
-
-void ChooseCode(CDialog& dialog, const char* code)
-{
-    auto& search = dynamic_cast<CSearch&>(dialog);
-    QTest::keyClicks(search.GetQuickSearchEdit(), code);
-    search.OnOK();
-}
 
 // The real sheet over the sample code tables, its boxes and file dialogs scripted.
 struct CompSheet {
@@ -429,4 +410,48 @@ TEST(CompSheetTest, SaveTestStopsWhenTheTestFileCannotBeWritten)
     ASSERT_GE(s.messages.count(), 1);
     s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
     EXPECT_TRUE(std::filesystem::exists(s.dir.file("out.hs5")));
+}
+
+TEST(CompSheetTest, AnOddTestShowsWhatIsThereColouredAndWritesNoNaN)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/odd.mv5", "odd.mv5"));
+    // Bad records keep the user on their pages; every page is still shown once, no list read past.
+    for (int i = 0; i < S::kPageCount; ++i) {
+        s.sheet.SetActivePage(i);
+        s.sheet.PageProtocol(i)->LoadPage();
+    }
+
+    // The configuration names a removed component, the curve a vehicle out of range.
+    ASSERT_TRUE(s.Visit(S::kConfiguration) || s.sheet.GetActiveIndex() == S::kConfiguration);
+    EXPECT_FALSE(s.sheet.m_ConfPage.Edit(F::IDC_COMPONENT_NO)->IsValid());
+    s.data.m_saConfCompNo[1] = "1";
+    s.sheet.m_ConfPage.LoadRecord();
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    ASSERT_EQ(s.sheet.m_InstPage.m_nRecordIndex, 2);
+    EXPECT_EQ(s.Text(s.sheet.m_InstPage, I::IDC_VEHICLE_NO), "3");
+    EXPECT_FALSE(s.sheet.m_InstPage.Edit(I::IDC_VEHICLE_NO)->IsValid());
+    EXPECT_EQ(s.Text(s.sheet.m_InstPage, I::IDC_COMPONENT_NO), "7");
+    EXPECT_FALSE(s.sheet.m_InstPage.Edit(I::IDC_COMPONENT_NO)->IsValid());
+
+    // No number shows as nan or inf, and none is written.
+    for (int id : {1678, 1679, 1680, 1686, 1682})
+        EXPECT_FALSE(s.Text(s.sheet.m_VehPage, id).contains("n", Qt::CaseInsensitive)) << id;
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_DISPLACEMENT), "");
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([](CDialog& dialog) {
+        for (const CRolloverVehicle::Row& row : CRolloverVehicle::Rows())
+            EXPECT_FALSE(ToQString(dialog.GetDlgItemText(row.id)).contains("nan", Qt::CaseInsensitive)) << row.id;
+        dialog.accept();
+    });
+    s.sheet.SetActivePage(S::kVehicle);
+    s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
+    ASSERT_TRUE(s.data.WriteMV5File(s.dir.file("out.mv5").c_str()));
+    s.Run(ID_SAVE_REPORT, s.dir.file("out.mvr"));
+    for (const char* file : {"out.mv5", "out.mvr"}) {
+        const std::string bytes = ReadFile(s.dir.file(file));
+        EXPECT_EQ(bytes.find("nan"), std::string::npos) << file;
+        EXPECT_EQ(bytes.find("inf |"), std::string::npos) << file;
+    }
 }
