@@ -12,15 +12,7 @@ using filetests::Scratch;
 
 namespace {
 
-// The data lines of a fixture, without comments and line ends.
-std::vector<std::string> DataLines(const std::string& name)
-{
-    std::vector<std::string> lines;
-    for (const auto& line : filetests::Lines(ReadFile(Fixture(name))))
-        if (!line.empty() && line[0] != '#')
-            lines.push_back(line);
-    return lines;
-}
+std::vector<std::string> DataLines(const std::string& name) { return filetests::DataLines(ReadFile(Fixture(name))); }
 
 } // namespace
 

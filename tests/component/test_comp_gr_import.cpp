@@ -15,20 +15,9 @@ namespace {
 
 std::string Fixture(const std::string& name) { return testutil::DataPath("component/" + name); }
 
-// The data lines of a fixture, without their line ends.
 std::vector<std::string> DataLines(const std::string& name)
 {
-    std::vector<std::string> lines;
-    const std::string bytes = testutil::ReadFile(Fixture(name));
-    size_t from = 0;
-    while (from < bytes.size()) {
-        const size_t nl = bytes.find("\r\n", from);
-        std::string line = bytes.substr(from, nl - from);
-        if (!line.empty() && line[0] != '#')
-            lines.push_back(line);
-        from = nl + 2;
-    }
-    return lines;
+    return filetests::DataLines(testutil::ReadFile(Fixture(name)));
 }
 
 std::string Join(const std::vector<std::string>& lines)

@@ -64,6 +64,17 @@ inline std::vector<std::string> Lines(const std::string& bytes)
     return lines;
 }
 
+// The data lines of a file: its lines less the empty and comment ones.
+inline std::vector<std::string> DataLines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    for (std::string& line : Lines(bytes)) {
+        if (!line.empty() && line[0] != '#')
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 // True when the file's lines hold `line`.
 inline bool Has(const std::vector<std::string>& lines, const std::string& line)
 {

@@ -16,28 +16,7 @@ using testutil::WriteFile;
 
 namespace {
 
-std::string Written(const TempDir& dir, const std::string& name, const std::string& text)
-{
-    const std::string path = dir.file(name);
-    WriteFile(path, text);
-    return path;
-}
-
-// The data lines of a fixture, without comments and line ends.
-std::vector<std::string> DataLines(const std::string& fixture)
-{
-    std::vector<std::string> lines;
-    const std::string bytes = ReadFile(Fixture(fixture));
-    size_t from = 0;
-    while (from < bytes.size()) {
-        const size_t nl = bytes.find("\r\n", from);
-        std::string line = bytes.substr(from, nl - from);
-        if (line[0] != '#')
-            lines.push_back(line);
-        from = nl + 2;
-    }
-    return lines;
-}
+std::vector<std::string> DataLines(const std::string& fixture) { return filetests::DataLines(ReadFile(Fixture(fixture))); }
 
 } // namespace
 
@@ -101,7 +80,7 @@ TEST(SwgGrImportTest, TestRecordOfTheWrongShape)
     for (const auto& c : cases) {
         platform::MessageRecorder messages;
         CSWGData d;
-        const std::string path = Written(dir, "bad.gr1", c.text);
+        const std::string path = filetests::Scratch(dir, "bad.gr1", c.text);
         EXPECT_EQ(d.ReadGR1File(path.c_str()), 0);
         EXPECT_EQ(d.m_strTitle, "");
         ASSERT_EQ(messages.count(), c.message ? 1 : 0) << c.text;
@@ -121,7 +100,7 @@ TEST(SwgGrImportTest, TestRecordOfTheWrongShape)
     // the test file.
     std::string barred = line;
     barred[8] = '|';
-    EXPECT_EQ(d.ReadGR1File(Written(dir, "lf.gr1", barred + "\n").c_str()), 1);
+    EXPECT_EQ(d.ReadGR1File(filetests::Scratch(dir, "lf.gr1", barred + "\n").c_str()), 1);
     EXPECT_EQ(d.m_strRecorderType, "DDA");
     EXPECT_EQ(d.m_strTitle, Padded("Steer/ng wheel generator check", 70));
 }
@@ -179,7 +158,7 @@ TEST(SwgGrImportTest, CurveFilesThatEndEarlyOrHoldBadLines)
         platform::MessageRecorder messages;
         CSWGData d;
         d.m_nLastCurveNo = d.m_nCurveCount = 9;
-        const std::string path = Written(dir, "bad.gr5", c.text);
+        const std::string path = filetests::Scratch(dir, "bad.gr5", c.text);
         EXPECT_EQ(d.ReadGR5File(path.c_str()), c.result);
         EXPECT_EQ(d.m_nLastCurveNo, c.last);
         EXPECT_EQ(d.m_nCurveCount, c.count);
