@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -454,4 +455,41 @@ TEST(CompSheetTest, AnOddTestShowsWhatIsThereColouredAndWritesNoNaN)
         EXPECT_EQ(bytes.find("nan"), std::string::npos) << file;
         EXPECT_EQ(bytes.find("inf |"), std::string::npos) << file;
     }
+}
+
+TEST(CompSheetTest, VehiclePageStepsBetweenItsTwoRecordsAndChecksTheOtherOnLeaving)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
+    s.data.m_saVehKavroNo.SetAtGrow(0, "ABCDE"); // the record of no vehicle, badly numbered
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    CCompVehPage& veh = s.sheet.m_VehPage;
+    EXPECT_EQ(s.Text(veh, V::IDC_VEHICLE_NO), "1");
+    EXPECT_FALSE(s.Visit(S::kTest)) << "record 0 is checked on leaving";
+    EXPECT_EQ(s.Text(veh, V::IDC_VEHICLE_NO), "0");
+    EXPECT_EQ(s.Text(veh, V::IDC_KAVRO_NO), "ABCDE");
+    s.Type(veh, V::IDC_KAVRO_NO, "");
+    QTest::mouseClick(veh.Spin()->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(s.Text(veh, V::IDC_MAKE), "FORD") << "record 1 again";
+    EXPECT_TRUE(s.Visit(S::kTest));
+    EXPECT_EQ(s.data.m_saVehKavroNo[0], "");
+    EXPECT_EQ(s.data.m_nVehicleCount, 1);
+}
+
+TEST(CompSheetTest, AnEngineDisplacementOfZeroShowsNoneRatherThanThePreviousTests)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "a.mv5"));
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_DISPLACEMENT), "3.50");
+    std::string bytes = ReadFile(Fixture("sheet/rollover.mv5"));
+    bytes.replace(bytes.find("|6CTF|3.5 |"), 11, "|6CTF|0 |");
+    WriteFile(s.dir.file("b.mv5"), bytes);
+    s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_DISPLACEMENT), "");
+    ASSERT_TRUE(s.Visit(S::kTest));
+    EXPECT_EQ(s.data.m_RolloverVehicleData.m_dEngineDisplacement, 0.0);
 }
