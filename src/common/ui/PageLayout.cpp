@@ -10,13 +10,13 @@ void AddColumn(std::vector<DlgItem>& items, const ColumnGeometry& at, std::initi
     const int editX = at.x + at.labelWidth + at.editGap;
     for (const LabelledField& field : fields) {
         const bool twoLines = std::strchr(field.label, '\n') != nullptr;
-        const int labelHeight = twoLines ? 18 : 10;
+        const int labelHeight = twoLines ? 18 : at.labelHeight;
         const int editY = twoLines ? y + 4 : y;
         items.push_back({-1, DlgKind::Static, field.label, at.x, twoLines ? y : y + 2, at.labelWidth, labelHeight});
         items.push_back({field.id, DlgKind::Edit, "", editX, editY, at.editWidth, 13, field.style});
         const int besideX = editX + at.editWidth + at.buttonGap;
         if (field.searchId)
-            items.push_back({field.searchId, DlgKind::Button, "Search...", besideX, editY, 42, 13});
+            items.push_back({field.searchId, DlgKind::Button, "Search...", besideX, editY, at.buttonWidth, 13});
         if (field.customId)
             items.push_back({field.customId, DlgKind::Custom, "", besideX, editY, 62, 13, 0, &CDateTimeCtrl::Create});
         y += twoLines ? at.rowHeight + at.rowHeight / 2 : at.rowHeight;

@@ -25,6 +25,8 @@ struct ColumnGeometry {
     int rowHeight = 16;  // a two-line label takes one and a half rows
     int editGap = 3;     // between label and edit
     int buttonGap = 3;   // between edit and its button or picker
+    int labelHeight = 10; // of a one-line label
+    int buttonWidth = 42;
 };
 
 // The rows of one column, top to bottom.

@@ -2,6 +2,7 @@
 
 #include "common/Convert.h"
 #include "common/RecordLine.h"
+#include "common/ui/PageLayout.h"
 #include "platform/Messages.h"
 #include "platform/ui/DateTimeCtrl.h"
 
@@ -52,69 +53,51 @@ const PageTip kTips[] = {
 };
 
 // Label, field, optional "Search..." button: one line of the page.
-constexpr int kLabelX = 8, kLabelW = 88, kEditX = 98, kCodeW = 80, kButtonW = 40;
-constexpr int kRightLabelX = 282, kRightEditX = 372, kRightEditW = 90;
-
-const DlgTemplate kTestTemplate {
-    "General Test Info",
-    509,
-    232,
-    "DejaVu Sans",
-    8,
-    false,
-    {
-        {-1, DlgKind::Static, "Version Number:", kLabelX, 12, kLabelW, 9},
-        {P::IDC_VERSION, DlgKind::Edit, "", kEditX, 10, 30, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Date:", kRightLabelX, 12, kLabelW, 9},
-        {P::IDC_TEST_DATE, DlgKind::Edit, "", kRightEditX, 10, 60, 13, DS_UPPERCASE},
+DlgTemplate TestTemplate()
+{
+    const ColumnGeometry left {.x = 8, .y = 10, .labelWidth = 88, .editWidth = 30, .rowHeight = 18, .editGap = 2,
+                               .buttonGap = 4, .labelHeight = 9, .buttonWidth = 40};
+    std::vector<DlgItem> items;
+    AddColumn(items, left, {{"Version Number:", P::IDC_VERSION, DS_UPPERCASE}});
+    items.insert(items.end(), {
+        {-1, DlgKind::Static, "Test Date:", 282, 12, 88, 9},
+        {P::IDC_TEST_DATE, DlgKind::Edit, "", 372, 10, 60, 13, DS_UPPERCASE},
         {P::IDC_DATE_PICKER, DlgKind::Custom, "", 436, 10, 66, 13, 0, &CDateTimeCtrl::Create},
-        {-1, DlgKind::Static, "Title:", kLabelX, 30, kLabelW, 9},
-        {P::IDC_TITLE, DlgKind::Edit, "", kEditX, 28, 404, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Objectives:", kLabelX, 48, kLabelW, 9},
-        {P::IDC_OBJECTIVES, DlgKind::Edit, "", kEditX, 46, 404, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Comments:", kLabelX, 66, kLabelW, 9},
-        {P::IDC_TEST_COMMENTS, DlgKind::Edit, "", kEditX, 64, 404, 13, DS_UPPERCASE},
+    });
+    ColumnGeometry texts = left;
+    texts.y = 28;
+    texts.editWidth = 404;
+    AddColumn(items, texts,
+              {{"Title:", P::IDC_TITLE, DS_UPPERCASE},
+               {"Test Objectives:", P::IDC_OBJECTIVES, DS_UPPERCASE},
+               {"Test Comments:", P::IDC_TEST_COMMENTS, DS_UPPERCASE}});
+    ColumnGeometry codes = left;
+    codes.y = 88;
+    codes.editWidth = 80;
+    AddColumn(items, codes,
+              {{"Test Performer:", P::IDC_PERFORMER, DS_READONLY, P::IDC_SEARCH_PERFORMER},
+               {"Test Type:", P::IDC_TEST_TYPE, DS_READONLY, P::IDC_SEARCH_TEST_TYPE},
+               {"Test Configuration:", P::IDC_CONFIGURATION, DS_READONLY, P::IDC_SEARCH_CONFIGURATION},
+               {"Type of Recorder:", P::IDC_RECORDER_TYPE, DS_READONLY, P::IDC_SEARCH_RECORDER_TYPE},
+               {"Data Link to Recorder:", P::IDC_DATA_LINK, DS_READONLY, P::IDC_SEARCH_DATA_LINK},
+               {"Test Track Surface:", P::IDC_TRACK_SURFACE, DS_READONLY, P::IDC_SEARCH_TRACK_SURFACE},
+               {"Test Track Condition:", P::IDC_TRACK_CONDITION, DS_READONLY, P::IDC_SEARCH_TRACK_CONDITION}});
+    ColumnGeometry right = codes;
+    right.x = 282;
+    right.editWidth = 90;
+    AddColumn(items, right,
+              {{"Contract Number:", P::IDC_CONTRACT_NO, DS_UPPERCASE},
+               {"Test Reference Number:", P::IDC_TEST_REFERENCE, DS_UPPERCASE},
+               {"Closing Speed:", P::IDC_CLOSING_SPEED},
+               {"Impact Angle:", P::IDC_IMPACT_ANGLE, DS_NUMBER},
+               {"Ambient Temperature:", P::IDC_AMBIENT_TEMP},
+               {"Offset Distance:", P::IDC_OFFSET_DISTANCE},
+               {"Side Impact Point:", P::IDC_SIDE_IMPACT_POINT},
+               {"Total Number of Curves:", P::IDC_CURVE_COUNT, DS_READONLY}});
+    return PageTemplate("General Test Info", 509, 232, std::move(items));
+}
 
-        {-1, DlgKind::Static, "Test Performer:", kLabelX, 90, kLabelW, 9},
-        {P::IDC_PERFORMER, DlgKind::Edit, "", kEditX, 88, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_PERFORMER, DlgKind::Button, "Search...", 182, 88, kButtonW, 13},
-        {-1, DlgKind::Static, "Test Type:", kLabelX, 108, kLabelW, 9},
-        {P::IDC_TEST_TYPE, DlgKind::Edit, "", kEditX, 106, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_TEST_TYPE, DlgKind::Button, "Search...", 182, 106, kButtonW, 13},
-        {-1, DlgKind::Static, "Test Configuration:", kLabelX, 126, kLabelW, 9},
-        {P::IDC_CONFIGURATION, DlgKind::Edit, "", kEditX, 124, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_CONFIGURATION, DlgKind::Button, "Search...", 182, 124, kButtonW, 13},
-        {-1, DlgKind::Static, "Type of Recorder:", kLabelX, 144, kLabelW, 9},
-        {P::IDC_RECORDER_TYPE, DlgKind::Edit, "", kEditX, 142, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_RECORDER_TYPE, DlgKind::Button, "Search...", 182, 142, kButtonW, 13},
-        {-1, DlgKind::Static, "Data Link to Recorder:", kLabelX, 162, kLabelW, 9},
-        {P::IDC_DATA_LINK, DlgKind::Edit, "", kEditX, 160, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_DATA_LINK, DlgKind::Button, "Search...", 182, 160, kButtonW, 13},
-        {-1, DlgKind::Static, "Test Track Surface:", kLabelX, 180, kLabelW, 9},
-        {P::IDC_TRACK_SURFACE, DlgKind::Edit, "", kEditX, 178, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_TRACK_SURFACE, DlgKind::Button, "Search...", 182, 178, kButtonW, 13},
-        {-1, DlgKind::Static, "Test Track Condition:", kLabelX, 198, kLabelW, 9},
-        {P::IDC_TRACK_CONDITION, DlgKind::Edit, "", kEditX, 196, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_TRACK_CONDITION, DlgKind::Button, "Search...", 182, 196, kButtonW, 13},
-
-        {-1, DlgKind::Static, "Contract Number:", kRightLabelX, 90, kLabelW, 9},
-        {P::IDC_CONTRACT_NO, DlgKind::Edit, "", kRightEditX, 88, kRightEditW, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Reference Number:", kRightLabelX, 108, kLabelW, 9},
-        {P::IDC_TEST_REFERENCE, DlgKind::Edit, "", kRightEditX, 106, kRightEditW, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Closing Speed:", kRightLabelX, 126, kLabelW, 9},
-        {P::IDC_CLOSING_SPEED, DlgKind::Edit, "", kRightEditX, 124, kRightEditW, 13},
-        {-1, DlgKind::Static, "Impact Angle:", kRightLabelX, 144, kLabelW, 9},
-        {P::IDC_IMPACT_ANGLE, DlgKind::Edit, "", kRightEditX, 142, kRightEditW, 13, DS_NUMBER},
-        {-1, DlgKind::Static, "Ambient Temperature:", kRightLabelX, 162, kLabelW, 9},
-        {P::IDC_AMBIENT_TEMP, DlgKind::Edit, "", kRightEditX, 160, kRightEditW, 13},
-        {-1, DlgKind::Static, "Offset Distance:", kRightLabelX, 180, kLabelW, 9},
-        {P::IDC_OFFSET_DISTANCE, DlgKind::Edit, "", kRightEditX, 178, kRightEditW, 13},
-        {-1, DlgKind::Static, "Side Impact Point:", kRightLabelX, 198, kLabelW, 9},
-        {P::IDC_SIDE_IMPACT_POINT, DlgKind::Edit, "", kRightEditX, 196, kRightEditW, 13},
-        {-1, DlgKind::Static, "Total Number of Curves:", kRightLabelX, 216, kLabelW, 9},
-        {P::IDC_CURVE_COUNT, DlgKind::Edit, "", kRightEditX, 214, kRightEditW, 13, DS_READONLY},
-    },
-};
+const DlgTemplate kTestTemplate = TestTemplate();
 
 } // namespace
 
