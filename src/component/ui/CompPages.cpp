@@ -118,6 +118,11 @@ const PageField<D> kVehFields[] = {
     {.id = V::IDC_COMMENTS, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saVehComments},
 };
 
+// The rollover entry fields are the page's own (the rollover vehicle's values of their types).
+const PageTip kVehTips[] = {
+    {V::IDC_DISPLACEMENT, "0.0->19.9"},
+};
+
 // The rollover entry fields and their labels, then the computed values and theirs.
 struct RolloverCell {
     int id;
@@ -512,7 +517,7 @@ void CCompTestPage::AfterSearch(int id)
 // Vehicle page
 
 CCompVehPage::CCompVehPage()
-    : CFieldPage<D, CPropertyPage>(&kVehTemplate, kVehFields)
+    : CFieldPage<D, CPropertyPage>(&kVehTemplate, kVehFields, kVehTips)
 {
     for (size_t i = 0; i < std::size(kRolloverEntries) + std::size(kRolloverResults); ++i)
         m_rollover.push_back(std::make_unique<CNEdit>());
@@ -569,11 +574,6 @@ BOOL CCompVehPage::OnInitDialog()
     OnClicked(IDC_MORE_INFO, [this] { OnMoreInfo(); });
     OnClicked(IDC_EDIT_KAVRO, [this] { OnEditKavroNo(); });
     connect(Edit(IDC_KAVRO_NO), &CNEdit::Changed, this, [this] { CheckKavroNumber(); });
-    for (const RolloverCell& cell : kRolloverEntries) {
-        if (cell.rule.tooltip)
-            if (QWidget* w = GetDlgItem(cell.id))
-                w->setToolTip(QString::fromLatin1(cell.rule.tooltip));
-    }
     m_editVehicleNo.SetText("0");
     if (CSpinButtonCtrl* spin = Spin()) {
         spin->SetRange(0, 1);

@@ -493,3 +493,30 @@ TEST(CompSheetTest, AnEngineDisplacementOfZeroShowsNoneRatherThanThePreviousTest
     ASSERT_TRUE(s.Visit(S::kTest));
     EXPECT_EQ(s.data.m_RolloverVehicleData.m_dEngineDisplacement, 0.0);
 }
+
+TEST(CompSheetTest, TooltipsOfThePages)
+{
+    CompSheet s;
+    struct Tip {
+        const char* page;
+        CString text;
+        const char* expected;
+    };
+    const Tip tips[] = {
+        {"test", s.sheet.m_TestPage.OnToolTipNotify(T::IDC_AMBIENT_TEMP), "Degrees Celsius (-99->99)"},
+        {"test", s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TEST_DATE), "Date (dd/MMM/yyyy)"},
+        {"test", s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TITLE), ""},
+        {"vehicle", s.sheet.m_VehPage.OnToolTipNotify(V::IDC_YEAR), "1900->9999"},
+        {"vehicle", s.sheet.m_VehPage.OnToolTipNotify(V::IDC_DISPLACEMENT), "0.0->19.9"},
+        {"vehicle", s.sheet.m_VehPage.OnToolTipNotify(V::IDC_KAVRO_NO),
+         "9 chars: 1st - purchasing office; 2nd-5th - year; 6th-9th manufacturer code"},
+        {"component", s.sheet.m_CompPage.OnToolTipNotify(C::IDC_WEIGHT), "kg (0.0->9999)"},
+        {"component", s.sheet.m_CompPage.OnToolTipNotify(C::IDC_NEXTCURVE_BUTTON), "Advance to Next Component Info Set"},
+        {"configuration", s.sheet.m_ConfPage.OnToolTipNotify(F::IDC_CONTACT_ANGLE), "Degrees (0->359)"},
+        {"configuration", s.sheet.m_ConfPage.OnToolTipNotify(F::IDC_DELETE_BUTTON), "Delete Configuration Info Set"},
+        {"instrumentation", s.sheet.m_InstPage.OnToolTipNotify(I::IDC_CHANNEL_MAX), "% (0->100) allow to exceed 100 "},
+        {"instrumentation", s.sheet.m_InstPage.OnToolTipNotify(I::IDC_COMPONENT_NO), "1->99"},
+    };
+    for (const Tip& tip : tips)
+        EXPECT_EQ(tip.text, tip.expected) << tip.page;
+}
