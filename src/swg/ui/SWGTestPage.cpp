@@ -1,6 +1,7 @@
 #include "swg/ui/SWGTestPage.h"
 
 #include "common/Convert.h"
+#include "common/ui/PageLayout.h"
 #include "platform/ui/DateTimeCtrl.h"
 
 #include <cstdlib>
@@ -44,57 +45,57 @@ const DateRow kDates[] = {
     {P::IDC_TEST_DATE, &P::m_testDate, &D::m_strTestDate},
 };
 
-constexpr int kLabelX = 8, kLabelW = 110, kEditX = 120, kCodeW = 60, kButtonW = 44;
-constexpr int kRightLabelX = 290, kRightEditX = 392;
-
-const DlgTemplate kTestTemplate {
-    "General Test Information",
-    509,
-    214,
-    "DejaVu Sans",
-    8,
-    false,
-    {
-        {-1, DlgKind::Static, "Version Number:", kLabelX, 12, kLabelW, 9},
-        {P::IDC_VERSION, DlgKind::Edit, "", kEditX, 10, 30, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Wave Generator Serial Number:", kRightLabelX - 40, 12, 140, 9},
-        {P::IDC_SERIAL_NO, DlgKind::Edit, "", kRightEditX, 10, 50, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Title:", kLabelX, 30, kLabelW, 9},
-        {P::IDC_TITLE, DlgKind::Edit, "", kEditX, 28, 382, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Objectives:", kLabelX, 48, kLabelW, 9},
-        {P::IDC_OBJECTIVES, DlgKind::Edit, "", kEditX, 46, 382, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Comments:", kLabelX, 66, kLabelW, 9},
-        {P::IDC_COMMENTS, DlgKind::Edit, "", kEditX, 64, 382, 13, DS_UPPERCASE},
-
-        {-1, DlgKind::Static, "Test Date:", kLabelX, 90, kLabelW, 9},
-        {P::IDC_TEST_DATE, DlgKind::Edit, "", kEditX, 88, 70, 13, DS_UPPERCASE},
+DlgTemplate TestTemplate()
+{
+    const ColumnGeometry left {.x = 8, .y = 10, .labelWidth = 110, .editWidth = 30, .rowHeight = 18, .editGap = 2,
+                               .buttonGap = 4, .labelHeight = 9, .buttonWidth = 44};
+    std::vector<DlgItem> items;
+    AddColumn(items, left, {{"Version Number:", P::IDC_VERSION, DS_UPPERCASE}});
+    ColumnGeometry serial = left;
+    serial.x = 250;
+    serial.labelWidth = 140;
+    serial.editWidth = 50;
+    AddColumn(items, serial, {{"Wave Generator Serial Number:", P::IDC_SERIAL_NO, DS_UPPERCASE}});
+    ColumnGeometry texts = left;
+    texts.y = 28;
+    texts.editWidth = 382;
+    AddColumn(items, texts,
+              {{"Test Title:", P::IDC_TITLE, DS_UPPERCASE},
+               {"Test Objectives:", P::IDC_OBJECTIVES, DS_UPPERCASE},
+               {"Test Comments:", P::IDC_COMMENTS, DS_UPPERCASE}});
+    items.insert(items.end(), {
+        {-1, DlgKind::Static, "Test Date:", 8, 90, 110, 9},
+        {P::IDC_TEST_DATE, DlgKind::Edit, "", 120, 88, 70, 13, DS_UPPERCASE},
         {P::IDC_TEST_DATE_PICKER, DlgKind::Custom, "", 194, 88, 76, 13, 0, &CDateTimeCtrl::Create},
-        {-1, DlgKind::Static, "Certification Date:", kLabelX, 108, kLabelW, 9},
-        {P::IDC_CERT_DATE, DlgKind::Edit, "", kEditX, 106, 70, 13, DS_UPPERCASE},
+        {-1, DlgKind::Static, "Certification Date:", 8, 108, 110, 9},
+        {P::IDC_CERT_DATE, DlgKind::Edit, "", 120, 106, 70, 13, DS_UPPERCASE},
         {P::IDC_CERT_DATE_PICKER, DlgKind::Custom, "", 194, 106, 76, 13, 0, &CDateTimeCtrl::Create},
-        {-1, DlgKind::Static, "Test Performer:", kLabelX, 128, kLabelW, 9},
-        {P::IDC_PERFORMER, DlgKind::Edit, "", kEditX, 126, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_PERFORMER, DlgKind::Button, "Search...", 184, 126, kButtonW, 13},
-        {-1, DlgKind::Static, "Test Type:", kLabelX, 146, kLabelW, 9},
-        {P::IDC_TEST_TYPE, DlgKind::Edit, "", kEditX, 144, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_TEST_TYPE, DlgKind::Button, "Search...", 184, 144, kButtonW, 13},
-        {-1, DlgKind::Static, "Recorder Type:", kLabelX, 164, kLabelW, 9},
-        {P::IDC_RECORDER_TYPE, DlgKind::Edit, "", kEditX, 162, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_RECORDER_TYPE, DlgKind::Button, "Search...", 184, 162, kButtonW, 13},
-        {-1, DlgKind::Static, "Data Link Type:", kLabelX, 182, kLabelW, 9},
-        {P::IDC_DATA_LINK, DlgKind::Edit, "", kEditX, 180, kCodeW, 13, DS_READONLY},
-        {P::IDC_SEARCH_DATA_LINK, DlgKind::Button, "Search...", 184, 180, kButtonW, 13},
+    });
+    ColumnGeometry codes = left;
+    codes.y = 126;
+    codes.editWidth = 60;
+    AddColumn(items, codes,
+              {{"Test Performer:", P::IDC_PERFORMER, DS_READONLY, P::IDC_SEARCH_PERFORMER},
+               {"Test Type:", P::IDC_TEST_TYPE, DS_READONLY, P::IDC_SEARCH_TEST_TYPE},
+               {"Recorder Type:", P::IDC_RECORDER_TYPE, DS_READONLY, P::IDC_SEARCH_RECORDER_TYPE},
+               {"Data Link Type:", P::IDC_DATA_LINK, DS_READONLY, P::IDC_SEARCH_DATA_LINK}});
+    ColumnGeometry right = left;
+    right.x = 290;
+    right.y = 88;
+    right.labelWidth = 100;
+    right.editWidth = 110;
+    AddColumn(items, right,
+              {{"Contract Number:", P::IDC_CONTRACT_NO, DS_UPPERCASE},
+               {"Test Reference Number:", P::IDC_TEST_REFERENCE, DS_UPPERCASE}});
+    right.y = 126;
+    right.editWidth = 40;
+    AddColumn(items, right,
+              {{"Ambient Temperature:", P::IDC_AMBIENT_TEMP},
+               {"Total Curves:", P::IDC_TOTAL_CURVES, DS_READONLY}});
+    return PageTemplate("General Test Information", 509, 214, std::move(items));
+}
 
-        {-1, DlgKind::Static, "Contract Number:", kRightLabelX, 90, 100, 9},
-        {P::IDC_CONTRACT_NO, DlgKind::Edit, "", kRightEditX, 88, 110, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Test Reference Number:", kRightLabelX, 108, 100, 9},
-        {P::IDC_TEST_REFERENCE, DlgKind::Edit, "", kRightEditX, 106, 110, 13, DS_UPPERCASE},
-        {-1, DlgKind::Static, "Ambient Temperature:", kRightLabelX, 128, 100, 9},
-        {P::IDC_AMBIENT_TEMP, DlgKind::Edit, "", kRightEditX, 126, 40, 13},
-        {-1, DlgKind::Static, "Total Curves:", kRightLabelX, 146, 100, 9},
-        {P::IDC_TOTAL_CURVES, DlgKind::Edit, "", kRightEditX, 144, 40, 13, DS_READONLY},
-    },
-};
+const DlgTemplate kTestTemplate = TestTemplate();
 
 } // namespace
 
