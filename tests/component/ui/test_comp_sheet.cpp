@@ -520,3 +520,36 @@ TEST(CompSheetTest, TooltipsOfThePages)
     for (const Tip& tip : tips)
         EXPECT_EQ(tip.text, tip.expected) << tip.page;
 }
+
+TEST(CompSheetTest, GrFilesMergeIntoTheTestAndAnyLoadCanBeTakenBack)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    // A fresh sheet is cleared without a question, and can then be saved.
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    EXPECT_EQ(s.messages.count(), 0);
+    EXPECT_TRUE(s.Enabled(ID_SAVE_TEST));
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
+    ASSERT_TRUE(s.Visit(S::kComponent));
+    s.Run(ID_LOAD_TEST, s.Copy("test.gr9", "c.gr9"));
+    EXPECT_EQ(s.data.m_nComponentCount, 4) << "the GR components";
+    EXPECT_EQ(s.sheet.m_CompPage.m_nRecordIndex, 4);
+    EXPECT_EQ(s.data.m_strTitle, "SEAT BACK STRENGTH") << "merged, not reset";
+    s.Run(ID_LOAD_TEST, s.Copy("test.gr5", "c.gr5"));
+    EXPECT_EQ(s.data.m_nCurveCount, 3);
+
+    // A file of another kind reads nothing but is a load all the same.
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.txt"));
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_nComponentCount, 2) << "back before the GR components";
+
+    // Without a camera the high-speed video commands alone write nothing.
+    s.Run(ID_SAVE_HSVD_ONLY, s.dir.file("cams.hs5"));
+    s.Run(ID_SAVE_HSVD_REPORT_ONLY, s.dir.file("cams.hsr"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("cams.hs5")));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("cams.hsr")));
+}
