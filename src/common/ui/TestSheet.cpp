@@ -284,6 +284,18 @@ bool CTestSheet::SaveActivePage()
     return PageProtocol(index)->SavePage();
 }
 
+bool CTestSheet::CheckPages(std::initializer_list<int> indexes, int front)
+{
+    bool valid = true;
+    for (int index : indexes)
+        valid = CheckPage(index) && valid;
+    if (!valid)
+        return false;
+    SetActivePage(front);
+    PageProtocol(front)->LoadPage();
+    return true;
+}
+
 bool CTestSheet::CheckPage(int index)
 {
     if (index < 0 || index >= PageCount())

@@ -11,6 +11,7 @@
 #include <QMenu>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <span>
@@ -135,6 +136,9 @@ public:
     // The page's check of every record (made first when it has no window); on a failure the page
     // comes to the front with the bad record shown.
     bool CheckPage(int index);
+    // Every listed page's check (all of them, in order); when all pass, the page `front` comes to
+    // the front with its shown record reloaded. A failing page stays in front with its bad record.
+    bool CheckPages(std::initializer_list<int> indexes, int front);
     // Runs the page's OnSetActive when it has a window.
     void RefreshPage(int index);
 

@@ -92,14 +92,8 @@ bool CComponentPropertySheet::CheckMainPages()
 {
     if (m_bUntouched)
         return false;
-    bool valid = true;
-    for (int index : {kTest, kComponent, kConfiguration, kInstrumentation})
-        valid = CheckPage(index) && valid;
-    if (!valid)
-        return false;
-    SetActivePage(kInstrumentation);
-    PageProtocol(kInstrumentation)->LoadPage();
-    return true;
+    // The vehicle page checks its records only when it is left.
+    return CheckPages({kTest, kComponent, kConfiguration, kInstrumentation}, kInstrumentation);
 }
 
 bool CComponentPropertySheet::CheckPagesForSave()

@@ -97,14 +97,7 @@ bool CVehiclePropertySheet::CheckMainPages()
 {
     if (m_bUntouched)
         return false;
-    bool valid = true;
-    for (int index = kTest; index <= kInstrumentation; ++index)
-        valid = CheckPage(index) && valid;
-    if (valid) {
-        SetActivePage(kInstrumentation);
-        PageProtocol(kInstrumentation)->LoadPage();
-    }
-    return valid;
+    return CheckPages({kTest, kVehicle, kOccupant, kRestraint, kBarrier, kInstrumentation}, kInstrumentation);
 }
 
 bool CVehiclePropertySheet::CheckBeforeSave()
