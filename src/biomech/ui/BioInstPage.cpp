@@ -93,23 +93,18 @@ CBioInstPage::CBioInstPage()
     , m_curves(*this,
                {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
-               {[this] {
-                    if (!m_pData)
-                        return CurveCheckState {};
-                    D& d = *m_pData;
-                    return CurveCheckState {&d.m_nCheckCurves, &d.m_bCurvesChecked, &d.m_strCurvePath,
-                                            &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &m_nCurveColumnCount,
-                                            &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
-                                            &d.m_nCurveCount, nullptr};
-                },
-                [this] { return m_nRecordIndex; },
-                [this](int channel) {
-                    // A finding may name a channel deleted since the check.
-                    if (channel <= m_nRecordCount)
-                        m_nRecordIndex = channel;
-                    LoadRecord();
-                },
-                [this] { SaveRecord(); }, [this] { return m_bReady; }, [this] { UpdateData(FALSE); }},
+               CCurveCheckPanel::RecordPageHost(
+                   *this,
+                   [this] {
+                       if (!m_pData)
+                           return CurveCheckState {};
+                       D& d = *m_pData;
+                       return CurveCheckState {&d.m_nCheckCurves, &d.m_bCurvesChecked, &d.m_strCurvePath,
+                                               &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &m_nCurveColumnCount,
+                                               &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
+                                               &d.m_nCurveCount, nullptr};
+                   },
+                   m_bReady),
                CCurveCheckPanel::GreyStyle())
 {
 }
@@ -121,22 +116,14 @@ CDateTimeCtrl* CBioInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DAT
 BOOL CBioInstPage::OnInitDialog()
 {
     CBioRecordPage::OnInitDialog();
-    if (CDateTimeCtrl* picker = Picker()) {
-        picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
-        QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker, [this] { OnDateChange(); });
-    }
+    ConnectCalibrationPicker(Picker(), *Edit(IDC_CALIBRATION_DATE),
+                             [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_YUNITS, [this] { OnSearchYUnits(); });
     OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
     OnClicked(IDC_SEARCH_TYPE, [this] { OnSearchType(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
-    OnClicked(IDC_CHECK_CURVE, [this] { m_curves.OnCheckCurve(); });
-    OnClicked(IDC_VIEW_CURVE, [this] { m_curves.OnViewCurve(); });
-    OnClicked(IDC_FIND_NEXT_ERROR, [this] { m_curves.OnFindNextError(); });
-    for (int id : {IDC_FIRST_POINT, IDC_LAST_POINT, IDC_TIME_INCREMENT}) {
-        CNEdit* edit = Edit(id);
-        QObject::connect(edit, &CNEdit::Changed, edit, [this] { m_curves.RecheckChannelCurve(); });
-    }
+    m_curves.Connect();
     WatchCalibrationDate(*Edit(IDC_CALIBRATION_DATE));
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
@@ -375,15 +362,4 @@ void CBioInstPage::OnSearchAxis()
     CSearch search(nullptr, "AXIS", kTag, "", FALSE);
     PickCode(IDC_AXIS, search);
     UpdateData(FALSE);
-}
-
-void CBioInstPage::OnDateChange()
-{
-    CDateTimeCtrl* picker = Picker();
-    if (!picker || !m_pData)
-        return;
-    const CString text = PickedCalibrationDate(*picker);
-    if (m_nRecordIndex > 0)
-        m_pData->m_saInstCalibrationDate.SetAtGrow(m_nRecordIndex, text);
-    Edit(IDC_CALIBRATION_DATE)->SetText(text);
 }

@@ -68,7 +68,6 @@ public:
     void OnSearchLocation();
     void OnSearchType();
     void OnSearchAxis();
-    void OnDateChange();
 
     // The sensor locations a channel may name: the occupant's location, "AP", "NA", "OT".
     void BuildLocationList();

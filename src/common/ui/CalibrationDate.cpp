@@ -39,6 +39,24 @@ CString PickedCalibrationDate(const CDateTimeCtrl& picker)
     return FromQString(QLocale::c().toString(picker.date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
 }
 
+void ConnectCalibrationPicker(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
+                              const int& index)
+{
+    if (!picker)
+        return;
+    picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
+    QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker,
+                     [picker, edit = &edit, dates = std::move(dates), index = &index] {
+                         CStringArray* stored = dates();
+                         if (!stored)
+                             return;
+                         const CString text = PickedCalibrationDate(*picker);
+                         if (*index > 0)
+                             stored->SetAtGrow(*index, text);
+                         edit->SetText(text);
+                     });
+}
+
 void PickToday(CDateTimeCtrl* picker)
 {
     if (picker) {

@@ -4,6 +4,8 @@
 
 #include "common/ui/NEdit.h"
 
+#include <functional>
+
 class CDateTimeCtrl;
 
 // The channel's stored date: a good one into the picker, the text upper-cased into the edit.
@@ -12,5 +14,10 @@ void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text);
 void WatchCalibrationDate(CNEdit& edit);
 // The picker's date as the pages store it: its display text upper-cased.
 CString PickedCalibrationDate(const CDateTimeCtrl& picker);
+// The picker shows dates as the pages store them. A pick, while a test is loaded (`dates` gives
+// its channels' dates; null without one), goes onto the shown channel (`index`, 1-based; 0: none)
+// and into the edit.
+void ConnectCalibrationPicker(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
+                              const int& index);
 // A new channel: the picker shows today.
 void PickToday(CDateTimeCtrl* picker);

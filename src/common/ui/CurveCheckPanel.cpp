@@ -3,7 +3,23 @@
 #include "common/ui/CurveInfoError.h"
 #include "platform/Codec.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/ui/WaitCursor.h"
+
+CCurveCheckPanel::Host CCurveCheckPanel::RecordPageHost(CRecordPage& page, std::function<CurveCheckState()> state,
+                                                        const bool& ready)
+{
+    CRecordPage* p = &page;
+    const bool* isReady = &ready;
+    return {std::move(state), [p] { return p->m_nRecordIndex; },
+            [p](int channel) {
+                // A finding may name a channel deleted since the check.
+                if (channel <= p->m_nRecordCount)
+                    p->m_nRecordIndex = channel;
+                p->LoadRecord();
+            },
+            [p] { p->SaveRecord(); }, [isReady] { return *isReady; }, [p] { p->UpdateData(FALSE); }};
+}
 
 CCurveCheckPanel::CCurveCheckPanel(CDlgControls& page, Controls controls, Host host, Style style)
     : m_page(page), m_controls(controls), m_host(std::move(host)), m_style(style)

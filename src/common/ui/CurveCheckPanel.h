@@ -14,6 +14,7 @@
 #include <functional>
 
 class CDlgControls;
+class CRecordPage;
 
 class CCurveCheckPanel {
 public:
@@ -58,6 +59,10 @@ public:
         std::function<bool()> ready;            // false while the page fills its controls
         std::function<void()> writeControls;    // members into controls
     };
+
+    // The host of a page that shows one channel a record: `ready` is the page's flag that is false
+    // while it fills its controls.
+    static Host RecordPageHost(CRecordPage& page, std::function<CurveCheckState()> state, const bool& ready);
 
     CCurveCheckPanel(CDlgControls& page, Controls controls, Host host, Style style);
 

@@ -130,23 +130,18 @@ CVehInstPage::CVehInstPage()
     , m_curves(*this,
                {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
-               {[this] {
-                    if (!m_pData)
-                        return CurveCheckState {};
-                    V& d = *m_pData;
-                    return CurveCheckState {&d.m_nCurveCheckRequested, &d.m_bCurvesChecked, &d.m_strCurvePath,
-                                            &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &d.m_nCurveColumnCount,
-                                            &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
-                                            &d.m_nCurveCount, nullptr};
-                },
-                [this] { return m_nRecordIndex; },
-                [this](int channel) {
-                    // A finding may name a channel deleted since the check.
-                    if (channel <= m_nRecordCount)
-                        m_nRecordIndex = channel;
-                    LoadRecord();
-                },
-                [this] { SaveRecord(); }, [this] { return m_bReady; }, [this] { UpdateData(FALSE); }},
+               CCurveCheckPanel::RecordPageHost(
+                   *this,
+                   [this] {
+                       if (!m_pData)
+                           return CurveCheckState {};
+                       V& d = *m_pData;
+                       return CurveCheckState {&d.m_nCurveCheckRequested, &d.m_bCurvesChecked, &d.m_strCurvePath,
+                                               &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &d.m_nCurveColumnCount,
+                                               &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
+                                               &d.m_nCurveCount, nullptr};
+                   },
+                   m_bReady),
                CCurveCheckPanel::VehicleStyle())
 {
 }
@@ -170,10 +165,8 @@ CDateTimeCtrl* CVehInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DAT
 BOOL CVehInstPage::OnInitDialog()
 {
     CDataRecordPage<CVehData>::OnInitDialog();
-    if (CDateTimeCtrl* picker = Picker()) {
-        picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
-        QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker, [this] { OnDateChange(); });
-    }
+    ConnectCalibrationPicker(Picker(), *Edit(IDC_CALIBRATION_DATE),
+                             [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
     OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
@@ -443,15 +436,4 @@ void CVehInstPage::OnSearchVehicleNumber()
         EnableDlgItem(IDC_SEARCH_LOCATION, !vehicle.IsEmpty());
     }
     UpdateData(FALSE);
-}
-
-void CVehInstPage::OnDateChange()
-{
-    CDateTimeCtrl* picker = Picker();
-    if (!picker || !m_pData)
-        return;
-    const CString text = PickedCalibrationDate(*picker);
-    if (m_nRecordIndex > 0)
-        m_pData->m_saInstCalibrationDate.SetAtGrow(m_nRecordIndex, text);
-    Edit(IDC_CALIBRATION_DATE)->SetText(text);
 }

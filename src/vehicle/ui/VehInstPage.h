@@ -81,7 +81,6 @@ public:
     void OnSearchAttachment();
     void OnSearchAxis();
     void OnSearchVehicleNumber();
-    void OnDateChange();
 
     CCurveCheckPanel& CurvePanel() { return m_curves; }
     CNEdit m_editHint;
