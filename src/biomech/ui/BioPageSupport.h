@@ -13,6 +13,12 @@
 // The controls every biomechanics record page names alike.
 enum { IDC_BIO_RETAIN_LAST = 1078, IDC_BIO_NEXT = 1314, IDC_BIO_DELETE = 1326 };
 
+// A record page's controls: its own record list beside the common buttons.
+constexpr RecordControls BioRecordControls(int list)
+{
+    return {list, IDC_BIO_NEXT, IDC_BIO_DELETE, IDC_BIO_RETAIN_LAST};
+}
+
 // Which occupant types open a page.
 enum class OccupantGate {
     Always,

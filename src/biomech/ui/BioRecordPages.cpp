@@ -6,6 +6,19 @@ namespace {
 
 using D = CBioData;
 
+// What the occupant gate enables on a record page: its record controls and fields, with the
+// fields' search buttons where `searches`.
+std::vector<int> GatedIds(const RecordControls& controls, std::span<const PageField<D>> fields, bool searches)
+{
+    std::vector<int> ids {controls.list, controls.retain, controls.next, controls.remove};
+    for (const PageField<D>& field : fields) {
+        ids.push_back(field.id);
+        if (searches && field.searchId)
+            ids.push_back(field.searchId);
+    }
+    return ids;
+}
+
 // ---------------------------------------------------------------- Rib Info
 
 using R = CBioRibPage;
@@ -29,7 +42,7 @@ const PageField<D> kRibFields[] = {
 };
 const PageTip kRibTips[] = {{IDC_BIO_NEXT, "Go to or add next rib info set"},
                             {IDC_BIO_DELETE, "Delete rib info set"}};
-constexpr RecordControls kRibControls {R::IDC_RECORD_LIST, IDC_BIO_NEXT, IDC_BIO_DELETE, IDC_BIO_RETAIN_LAST};
+constexpr RecordControls kRibControls = BioRecordControls(R::IDC_RECORD_LIST);
 
 DlgTemplate RibTemplate()
 {
@@ -48,13 +61,6 @@ DlgTemplate RibTemplate()
     return PageTemplate("Rib Info", 430, 164, std::move(items));
 }
 
-std::vector<int> RibGated()
-{
-    std::vector<int> ids {R::IDC_RECORD_LIST, IDC_BIO_RETAIN_LAST, IDC_BIO_NEXT, IDC_BIO_DELETE};
-    for (const PageField<D>& field : kRibFields)
-        ids.push_back(field.id);
-    return ids;
-}
 
 // ---------------------------------------------------------------- Occupant Injury Info
 
@@ -73,7 +79,7 @@ const PageField<D> kInjFields[] = {
 };
 const PageTip kInjTips[] = {{IDC_BIO_NEXT, "Go to or add next injury info set"},
                             {IDC_BIO_DELETE, "Delete Injury info set"}};
-constexpr RecordControls kInjControls {I::IDC_RECORD_LIST, IDC_BIO_NEXT, IDC_BIO_DELETE, IDC_BIO_RETAIN_LAST};
+constexpr RecordControls kInjControls = BioRecordControls(I::IDC_RECORD_LIST);
 
 DlgTemplate InjTemplate()
 {
@@ -91,17 +97,6 @@ DlgTemplate InjTemplate()
     return PageTemplate("Occupant Injury Info", 500, 164, std::move(items));
 }
 
-std::vector<int> InjGated()
-{
-    std::vector<int> ids {I::IDC_RECORD_LIST, IDC_BIO_RETAIN_LAST, IDC_BIO_NEXT, IDC_BIO_DELETE};
-    for (const PageField<D>& field : kInjFields) {
-        ids.push_back(field.id);
-        if (field.searchId)
-            ids.push_back(field.searchId);
-    }
-    return ids;
-}
-
 // ---------------------------------------------------------------- Restraint Info
 
 using T = CBioRestPage;
@@ -116,7 +111,7 @@ const PageField<D> kRestFields[] = {
 };
 const PageTip kRestTips[] = {{IDC_BIO_NEXT, "Go to or add next restraint info set"},
                              {IDC_BIO_DELETE, "Delete restraint info set"}};
-constexpr RecordControls kRestControls {T::IDC_RECORD_LIST, IDC_BIO_NEXT, IDC_BIO_DELETE, IDC_BIO_RETAIN_LAST};
+constexpr RecordControls kRestControls = BioRecordControls(T::IDC_RECORD_LIST);
 
 DlgTemplate RestTemplate()
 {
@@ -151,7 +146,7 @@ const PageField<D> kBandFields[] = {
 };
 const PageTip kBandTips[] = {{IDC_BIO_NEXT, "Go to or add next chest band info set"},
                              {IDC_BIO_DELETE, "Delete chest band info set"}};
-constexpr RecordControls kBandControls {B::IDC_RECORD_LIST, IDC_BIO_NEXT, IDC_BIO_DELETE, IDC_BIO_RETAIN_LAST};
+constexpr RecordControls kBandControls = BioRecordControls(B::IDC_RECORD_LIST);
 
 DlgTemplate BandTemplate()
 {
@@ -186,7 +181,7 @@ const PageField<D> kGaugeFields[] = {
 };
 const PageTip kGaugeTips[] = {{IDC_BIO_NEXT, "Go to or add next gauge info set"},
                               {IDC_BIO_DELETE, "Delete gauge info set"}};
-constexpr RecordControls kGaugeControls {G::IDC_RECORD_LIST, IDC_BIO_NEXT, IDC_BIO_DELETE, IDC_BIO_RETAIN_LAST};
+constexpr RecordControls kGaugeControls = BioRecordControls(G::IDC_RECORD_LIST);
 
 DlgTemplate GaugeTemplate()
 {
@@ -211,15 +206,15 @@ const DlgTemplate kGaugeTemplate = GaugeTemplate();
 } // namespace
 
 CBioRibPage::CBioRibPage()
-    : CBioGatedPage<CBioRecordPage>(OccupantGate::AnimalOrCadaver, RibGated(), &kRibTemplate, kRibFields, kRibControls,
-                                    "CBioRibPage", &D::m_nRibCount, kRibTips)
+    : CBioGatedPage<CBioRecordPage>(OccupantGate::AnimalOrCadaver, GatedIds(kRibControls, kRibFields, false),
+                                    &kRibTemplate, kRibFields, kRibControls, "CBioRibPage", &D::m_nRibCount, kRibTips)
 {
 }
 CBioRibPage::~CBioRibPage() = default;
 
 CBioInjPage::CBioInjPage()
-    : CBioGatedPage<CBioRecordPage>(OccupantGate::AnimalOrCadaver, InjGated(), &kInjTemplate, kInjFields, kInjControls,
-                                    "CBioInjPage", &D::m_nInjuryCount, kInjTips)
+    : CBioGatedPage<CBioRecordPage>(OccupantGate::AnimalOrCadaver, GatedIds(kInjControls, kInjFields, true),
+                                    &kInjTemplate, kInjFields, kInjControls, "CBioInjPage", &D::m_nInjuryCount, kInjTips)
 {
 }
 CBioInjPage::~CBioInjPage() = default;
