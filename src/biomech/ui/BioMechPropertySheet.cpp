@@ -3,8 +3,6 @@
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
 
-#include <initializer_list>
-
 namespace {
 
 using S = CBioMechPropertySheet;
@@ -75,16 +73,8 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
         {&m_GaugePage, &m_GaugePage},
         {&m_HsvdPage, &m_HsvdPage},
     });
-    for (CDataPage<CBioData>* page : std::initializer_list<CDataPage<CBioData>*> {&m_TestPage, &m_DumPage, &m_OccPage,
-                                                                                   &m_AnthPage}) {
-        page->m_pData = &m_BioData;
-        page->SetCodeFields(&DbCodeFields(), kTag);
-    }
-    for (CDataRecordPage<CBioData>* page : std::initializer_list<CDataRecordPage<CBioData>*> {
-             &m_RibPage, &m_InjPage, &m_RestPage, &m_InstPage, &m_CBandPage, &m_GaugePage}) {
-        page->m_pData = &m_BioData;
-        page->SetCodeFields(&DbCodeFields(), kTag);
-    }
+    BindDataPages(m_BioData, &DbCodeFields(), kTag, m_TestPage, m_DumPage, m_OccPage, m_AnthPage, m_RibPage, m_InjPage,
+                  m_RestPage, m_InstPage, m_CBandPage, m_GaugePage);
     m_HsvdPage.m_pData = &m_BioData;
     m_HsvdPage.m_cKind = 'B';
 
@@ -114,15 +104,10 @@ bool CBioMechPropertySheet::CheckMainPages()
 {
     if (m_bUntouched)
         return false;
-    bool valid = true;
-    for (int index = kTest; index <= kGauge; ++index)
-        valid = CheckPage(index) && valid;
-    m_bAllPagesValid = valid;
-    if (valid) {
-        SetActivePage(kInstrumentation);
-        PageProtocol(kInstrumentation)->LoadPage();
-    }
-    return valid;
+    m_bAllPagesValid = CheckPages({kTest, kDummy, kBioOccupant, kRib, kAnthropometry, kInjury, kRestraint,
+                                   kInstrumentation, kChestBand, kGauge},
+                                  kInstrumentation);
+    return m_bAllPagesValid;
 }
 
 void CBioMechPropertySheet::RefreshPages(bool showLastRecords)

@@ -151,6 +151,12 @@ protected:
     // destructor of the kind's sheet must call ReleasePages() before they go. A sheet whose pages
     // do not follow the page protocol gives no `protocol` and uses none of the page steps.
     void AddPages(std::initializer_list<PageSlot> pages);
+    // Gives each data page the test's data object and the code tables under the kind's tag.
+    template <class Data, class... Pages>
+    static void BindDataPages(Data& data, const ICodeFields* codes, const char* tag, Pages&... pages)
+    {
+        ((pages.m_pData = &data, pages.SetCodeFields(codes, tag)), ...);
+    }
     // Takes the pages out of the tabs, so the window does not delete them a second time; no page
     // hears of the tab changes this makes.
     void ReleasePages();

@@ -45,10 +45,7 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
     : CTestSheet(caption, owner, selectPage, TestKind::Swg, "Exit SWG Data Screens?")
     , m_hsvd(*this, m_HsvdPage, m_SWGData, kHsvd, [this] { m_TestPage.OnSetActive(); })
 {
-    m_TestPage.m_pData = &m_SWGData;
-    m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
-    m_InstPage.m_pData = &m_SWGData;
-    m_InstPage.SetCodeFields(&DbCodeFields(), kTag);
+    BindDataPages(m_SWGData, &DbCodeFields(), kTag, m_TestPage, m_InstPage);
     m_HsvdPage.m_pData = &m_SWGData;
     m_HsvdPage.m_cKind = 'S';
     AddPages({{&m_TestPage, &m_TestPage}, {&m_InstPage, &m_InstPage}, {&m_HsvdPage, &m_HsvdPage}});

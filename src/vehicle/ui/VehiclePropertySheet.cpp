@@ -55,17 +55,8 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
         {&m_HsvdPage, &m_HsvdPage},
         {&m_IntrPage, &m_IntrPage},
     });
-    m_TestPage.m_pData = &m_VehData;
-    m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
-    m_VehPage.m_pData = &m_VehData;
-    m_VehPage.SetCodeFields(&DbCodeFields(), kTag);
-    m_BarPage.m_pData = &m_VehData;
-    m_BarPage.SetCodeFields(&DbCodeFields(), kTag);
-    for (CDataRecordPage<CVehData>* page : std::initializer_list<CDataRecordPage<CVehData>*> {
-             &m_OccPage, &m_RestPage, &m_InstPage}) {
-        page->m_pData = &m_VehData;
-        page->SetCodeFields(&DbCodeFields(), kTag);
-    }
+    BindDataPages(m_VehData, &DbCodeFields(), kTag, m_TestPage, m_VehPage, m_BarPage, m_OccPage, m_RestPage,
+                  m_InstPage);
     m_IntrPage.SetVehData(&m_VehData);
     m_IntrPage.SetCodeFields(&DbCodeFields(), kTag);
     m_HsvdPage.m_pData = &m_VehData;
