@@ -9,12 +9,13 @@
 #include "biomech/BioGR.h"
 #include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
+#include "common/InstrumentationArrays.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 
 #include <vector>
 
-class CBioData : public CHighSpeedVideoData, public CurveCheckMembers {
+class CBioData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
 public:
     CBioData();
     virtual ~CBioData();
@@ -233,22 +234,7 @@ public:
     int m_nInstCount;
     CStringArray m_saInstSensorType;
     CStringArray m_saInstSensorLocation;
-    CStringArray m_saInstAttachment;
-    CStringArray m_saInstAxis;
-    CStringArray m_saInstXUnits;
-    CStringArray m_saInstYUnits;
-    CStringArray m_saInstPrefilter;
-    CStringArray m_saInstMaker;
-    CStringArray m_saInstCalibrationDate;
-    CStringArray m_saInstRating;
-    CStringArray m_saInstChannelMax;
-    CStringArray m_saInstInitialVelocity;
-    CStringArray m_saInstFirstPoint;
-    CStringArray m_saInstLastPoint;
-    CStringArray m_saInstTimeIncrement;
-    CStringArray m_saInstDataStatus;
-    CStringArray m_saInstChannelStatus;
-    CStringArray m_saInstComments;
+    // The other arrays of a channel: InstrumentationArrays.
 
     // The last curve-file check; never written to a file (the findings are in CurveCheckMembers).
     // The sheet sets the option before anything reads it.

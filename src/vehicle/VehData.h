@@ -7,6 +7,7 @@
 
 #include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
+#include "common/InstrumentationArrays.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 #include "vehicle/IntrusionData.h"
@@ -14,7 +15,7 @@
 
 #include <vector>
 
-class CVehData : public CHighSpeedVideoData, public CurveCheckMembers {
+class CVehData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
 public:
     CVehData();
     virtual ~CVehData();
@@ -235,22 +236,7 @@ public:
     int m_nLastCurveNo; // curve number of the last line read or imported; never written
     CStringArray m_saInstSensorLocation;
     CStringArray m_saInstSensorType;
-    CStringArray m_saInstAttachment;
-    CStringArray m_saInstAxis;
-    CStringArray m_saInstXUnits;
-    CStringArray m_saInstYUnits;
-    CStringArray m_saInstPrefilter;
-    CStringArray m_saInstMaker;
-    CStringArray m_saInstCalibrationDate;
-    CStringArray m_saInstRating;
-    CStringArray m_saInstChannelMax;
-    CStringArray m_saInstInitialVelocity;
-    CStringArray m_saInstFirstPoint;
-    CStringArray m_saInstLastPoint;
-    CStringArray m_saInstTimeIncrement;
-    CStringArray m_saInstDataStatus;
-    CStringArray m_saInstChannelStatus;
-    CStringArray m_saInstComments;
+    // The other arrays of a channel: InstrumentationArrays.
 
     // The last curve-file check: the option and the column count; the findings are in
     // CurveCheckMembers.
