@@ -36,6 +36,23 @@ struct CurveCheckState {
     }
 };
 
+// The state of a data object whose channels are InstrumentationArrays counted by m_nCurveCount;
+// the option and the column count are the kind's own.
+template <class Data> CurveCheckState ChannelCurveState(Data& d, int& option, int& columns)
+{
+    return CurveCheckState {&option,
+                            &d.m_bCurvesChecked,
+                            &d.m_strCurvePath,
+                            &d.m_vCurveErrors,
+                            &d.m_vCurveChannelIndex,
+                            &columns,
+                            &d.m_saInstFirstPoint,
+                            &d.m_saInstLastPoint,
+                            &d.m_saInstTimeIncrement,
+                            &d.m_nCurveCount,
+                            nullptr};
+}
+
 class CCurveReview {
 public:
     // Shown for a curve file whose number is no channel of the test: nothing to compare it with,

@@ -96,13 +96,8 @@ CBioInstPage::CBioInstPage()
                CCurveCheckPanel::RecordPageHost(
                    *this,
                    [this] {
-                       if (!m_pData)
-                           return CurveCheckState {};
-                       D& d = *m_pData;
-                       return CurveCheckState {&d.m_nCheckCurves, &d.m_bCurvesChecked, &d.m_strCurvePath,
-                                               &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &m_nCurveColumnCount,
-                                               &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
-                                               &d.m_nCurveCount, nullptr};
+                       return m_pData ? ChannelCurveState(*m_pData, m_pData->m_nCheckCurves, m_nCurveColumnCount)
+                                      : CurveCheckState {};
                    },
                    m_bReady),
                CCurveCheckPanel::GreyStyle())

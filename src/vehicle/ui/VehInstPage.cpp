@@ -133,13 +133,9 @@ CVehInstPage::CVehInstPage()
                CCurveCheckPanel::RecordPageHost(
                    *this,
                    [this] {
-                       if (!m_pData)
-                           return CurveCheckState {};
-                       V& d = *m_pData;
-                       return CurveCheckState {&d.m_nCurveCheckRequested, &d.m_bCurvesChecked, &d.m_strCurvePath,
-                                               &d.m_vCurveErrors, &d.m_vCurveChannelIndex, &d.m_nCurveColumnCount,
-                                               &d.m_saInstFirstPoint, &d.m_saInstLastPoint, &d.m_saInstTimeIncrement,
-                                               &d.m_nCurveCount, nullptr};
+                       return m_pData ? ChannelCurveState(*m_pData, m_pData->m_nCurveCheckRequested,
+                                                          m_pData->m_nCurveColumnCount)
+                                      : CurveCheckState {};
                    },
                    m_bReady),
                CCurveCheckPanel::VehicleStyle())
