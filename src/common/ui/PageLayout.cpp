@@ -18,7 +18,8 @@ void AddColumn(std::vector<DlgItem>& items, const ColumnGeometry& at, std::initi
         if (field.searchId)
             items.push_back({field.searchId, DlgKind::Button, "Search...", besideX, editY, at.buttonWidth, 13});
         if (field.customId)
-            items.push_back({field.customId, DlgKind::Custom, "", besideX, editY, 62, 13, 0, &CDateTimeCtrl::Create});
+            items.push_back({field.customId, DlgKind::Custom, "", besideX, editY, at.pickerWidth, 13, 0,
+                             &CDateTimeCtrl::Create});
         y += twoLines ? at.rowHeight + at.rowHeight / 2 : at.rowHeight;
     }
 }

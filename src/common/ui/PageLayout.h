@@ -27,6 +27,7 @@ struct ColumnGeometry {
     int buttonGap = 3;   // between edit and its button or picker
     int labelHeight = 10; // of a one-line label
     int buttonWidth = 42;
+    int pickerWidth = 62;
 };
 
 // The rows of one column, top to bottom.

@@ -63,14 +63,13 @@ DlgTemplate TestTemplate()
               {{"Test Title:", P::IDC_TITLE, DS_UPPERCASE},
                {"Test Objectives:", P::IDC_OBJECTIVES, DS_UPPERCASE},
                {"Test Comments:", P::IDC_COMMENTS, DS_UPPERCASE}});
-    items.insert(items.end(), {
-        {-1, DlgKind::Static, "Test Date:", 8, 90, 110, 9},
-        {P::IDC_TEST_DATE, DlgKind::Edit, "", 120, 88, 70, 13, DS_UPPERCASE},
-        {P::IDC_TEST_DATE_PICKER, DlgKind::Custom, "", 194, 88, 76, 13, 0, &CDateTimeCtrl::Create},
-        {-1, DlgKind::Static, "Certification Date:", 8, 108, 110, 9},
-        {P::IDC_CERT_DATE, DlgKind::Edit, "", 120, 106, 70, 13, DS_UPPERCASE},
-        {P::IDC_CERT_DATE_PICKER, DlgKind::Custom, "", 194, 106, 76, 13, 0, &CDateTimeCtrl::Create},
-    });
+    ColumnGeometry dates = left;
+    dates.y = 88;
+    dates.editWidth = 70;
+    dates.pickerWidth = 76;
+    AddColumn(items, dates,
+              {{"Test Date:", P::IDC_TEST_DATE, DS_UPPERCASE, 0, P::IDC_TEST_DATE_PICKER},
+               {"Certification Date:", P::IDC_CERT_DATE, DS_UPPERCASE, 0, P::IDC_CERT_DATE_PICKER}});
     ColumnGeometry codes = left;
     codes.y = 126;
     codes.editWidth = 60;

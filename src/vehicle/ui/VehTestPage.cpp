@@ -59,11 +59,11 @@ DlgTemplate TestTemplate()
                                .buttonGap = 4, .labelHeight = 9, .buttonWidth = 40};
     std::vector<DlgItem> items;
     AddColumn(items, left, {{"Version Number:", P::IDC_VERSION, DS_UPPERCASE}});
-    items.insert(items.end(), {
-        {-1, DlgKind::Static, "Test Date:", 282, 12, 88, 9},
-        {P::IDC_TEST_DATE, DlgKind::Edit, "", 372, 10, 60, 13, DS_UPPERCASE},
-        {P::IDC_DATE_PICKER, DlgKind::Custom, "", 436, 10, 66, 13, 0, &CDateTimeCtrl::Create},
-    });
+    ColumnGeometry date = left;
+    date.x = 282;
+    date.editWidth = 60;
+    date.pickerWidth = 66;
+    AddColumn(items, date, {{"Test Date:", P::IDC_TEST_DATE, DS_UPPERCASE, 0, P::IDC_DATE_PICKER}});
     ColumnGeometry texts = left;
     texts.y = 28;
     texts.editWidth = 404;
