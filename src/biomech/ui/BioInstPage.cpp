@@ -111,15 +111,14 @@ CDateTimeCtrl* CBioInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DAT
 BOOL CBioInstPage::OnInitDialog()
 {
     CBioRecordPage::OnInitDialog();
-    ConnectCalibrationPicker(Picker(), *Edit(IDC_CALIBRATION_DATE),
-                             [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
+    ConnectCalibrationDate(Picker(), *Edit(IDC_CALIBRATION_DATE),
+                           [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_YUNITS, [this] { OnSearchYUnits(); });
     OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
     OnClicked(IDC_SEARCH_TYPE, [this] { OnSearchType(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
     m_curves.Connect();
-    WatchCalibrationDate(*Edit(IDC_CALIBRATION_DATE));
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
         AllFieldsValid();

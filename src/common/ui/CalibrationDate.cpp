@@ -20,6 +20,8 @@ void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text)
     edit.SetText(text);
 }
 
+namespace {
+
 void WatchCalibrationDate(CNEdit& edit)
 {
     CNEdit* date = &edit;
@@ -33,15 +35,18 @@ void WatchCalibrationDate(CNEdit& edit)
     });
 }
 
+} // namespace
+
 CString PickedCalibrationDate(const CDateTimeCtrl& picker)
 {
     // Month names in English whatever the desktop's language, as the test files have them.
     return FromQString(QLocale::c().toString(picker.date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
 }
 
-void ConnectCalibrationPicker(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
-                              const int& index)
+void ConnectCalibrationDate(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
+                            const int& index)
 {
+    WatchCalibrationDate(edit);
     if (!picker)
         return;
     picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));

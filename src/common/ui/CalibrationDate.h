@@ -10,14 +10,13 @@ class CDateTimeCtrl;
 
 // The channel's stored date: a good one into the picker, the text upper-cased into the edit.
 void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text);
-// Marks the edit invalid while its text is no date (an empty text stays valid).
-void WatchCalibrationDate(CNEdit& edit);
 // The picker's date as the pages store it: its display text upper-cased.
 CString PickedCalibrationDate(const CDateTimeCtrl& picker);
-// The picker shows dates as the pages store them. A pick, while a test is loaded (`dates` gives
-// its channels' dates; null without one), goes onto the shown channel (`index`, 1-based; 0: none)
+// The edit is marked invalid while its text is no date (an empty text stays valid). The picker
+// shows dates as the pages store them; a pick, while a test is loaded (`dates` gives its
+// channels' dates; null without one), goes onto the shown channel (`index`, 1-based; 0: none)
 // and into the edit.
-void ConnectCalibrationPicker(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
+void ConnectCalibrationDate(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
                               const int& index);
 // A new channel: the picker shows today.
 void PickToday(CDateTimeCtrl* picker);

@@ -161,14 +161,13 @@ CDateTimeCtrl* CVehInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DAT
 BOOL CVehInstPage::OnInitDialog()
 {
     CDataRecordPage<CVehData>::OnInitDialog();
-    ConnectCalibrationPicker(Picker(), *Edit(IDC_CALIBRATION_DATE),
-                             [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
+    ConnectCalibrationDate(Picker(), *Edit(IDC_CALIBRATION_DATE),
+                           [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
     OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
     OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
     m_curves.Connect();
-    WatchCalibrationDate(*Edit(IDC_CALIBRATION_DATE));
     // After the protocol's own handler has shown the chosen channel.
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
