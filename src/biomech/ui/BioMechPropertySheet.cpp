@@ -210,14 +210,9 @@ void CBioMechPropertySheet::OnSaveTest()
 
 void CBioMechPropertySheet::OnSaveReport()
 {
-    // A page whose save fails comes to the front: the user sees why nothing was written.
-    for (int index : {kTest, kDummy, kBioOccupant, kRib, kRestraint, kAnthropometry, kInjury, kInstrumentation,
-                      kChestBand, kGauge}) {
-        if (!PageProtocol(index)->SavePage()) {
-            SetActivePage(index);
-            return;
-        }
-    }
+    if (!SavePages({kTest, kDummy, kBioOccupant, kRib, kRestraint, kAnthropometry, kInjury, kInstrumentation,
+                    kChestBand, kGauge}))
+        return;
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nIt is illegal. No Report output.");
         return;
@@ -237,26 +232,25 @@ void CBioMechPropertySheet::OnSaveReport()
 
 void CBioMechPropertySheet::OnLoadHsvdOnly() { m_hsvd.OnLoadOnly(m_bHsvdValid); }
 
-void CBioMechPropertySheet::OnSaveHsvdOnly()
+bool CBioMechPropertySheet::HsvdToSave()
 {
     if (GetActiveIndex() == kHsvd)
         m_HsvdPage.SaveRecord();
-    if (!m_BioData.HasHsvd()) {
-        AfxMessageBox("No available high-speed vidio information.");
-        return;
-    }
-    m_hsvd.OnSaveOnly();
+    if (m_BioData.HasHsvd())
+        return true;
+    AfxMessageBox("No available high-speed vidio information.");
+    return false;
+}
+
+void CBioMechPropertySheet::OnSaveHsvdOnly()
+{
+    if (HsvdToSave())
+        m_hsvd.OnSaveOnly();
 }
 
 void CBioMechPropertySheet::OnSaveHsvdReportOnly()
 {
-    if (GetActiveIndex() == kHsvd)
-        m_HsvdPage.SaveRecord();
-    if (!m_BioData.HasHsvd()) {
-        AfxMessageBox("No available high-speed vidio information.");
-        return;
-    }
-    if (CheckPage(kHsvd))
+    if (HsvdToSave() && CheckPage(kHsvd))
         m_hsvd.OnSaveReportOnly();
 }
 

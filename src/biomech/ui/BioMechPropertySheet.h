@@ -74,4 +74,6 @@ public:
 
 private:
     bool NoOccupant() const;
+    // The shown camera saved: true when the test has a camera, else told and false.
+    bool HsvdToSave();
 };

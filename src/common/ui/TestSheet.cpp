@@ -284,6 +284,17 @@ bool CTestSheet::SaveActivePage()
     return PageProtocol(index)->SavePage();
 }
 
+bool CTestSheet::SavePages(std::initializer_list<int> indexes)
+{
+    for (int index : indexes) {
+        if (!PageProtocol(index)->SavePage()) {
+            SetActivePage(index);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CTestSheet::CheckPages(std::initializer_list<int> indexes, int front)
 {
     bool valid = true;

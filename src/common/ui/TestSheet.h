@@ -133,6 +133,9 @@ public:
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     // Saves the page in front into the data; false for an index outside the pages.
     bool SaveActivePage();
+    // Saves the listed pages in order; the first that fails comes to the front (the user sees
+    // why nothing goes on) and the rest are left: false then.
+    bool SavePages(std::initializer_list<int> indexes);
     // The page's check of every record (made first when it has no window); on a failure the page
     // comes to the front with the bad record shown.
     bool CheckPage(int index);

@@ -244,13 +244,8 @@ void CVehiclePropertySheet::OnSaveTest()
 
 void CVehiclePropertySheet::OnSaveReport()
 {
-    // A page whose save fails comes to the front: the user sees why nothing was written.
-    for (int index : {kTest, kVehicle, kRestraint, kOccupant, kBarrier, kInstrumentation}) {
-        if (!PageProtocol(index)->SavePage()) {
-            SetActivePage(index);
-            return;
-        }
-    }
+    if (!SavePages({kTest, kVehicle, kRestraint, kOccupant, kBarrier, kInstrumentation}))
+        return;
     const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
     if (!path)
         return;

@@ -42,6 +42,27 @@ struct RecordingTarget : CPrintTarget {
 
 using sheettest::NoOwner;
 
+// A page whose save fails when told to; it counts its saves.
+struct SavingPage : CEmptyPage {
+    explicit SavingPage(const char* caption) : CEmptyPage(caption) {}
+    BOOL SavePage() override
+    {
+        ++saves;
+        return !fails;
+    }
+    bool fails = false;
+    int saves = 0;
+};
+
+struct ThreePageSheet : CTestSheet {
+    explicit ThreePageSheet(ISheetOwner* owner) : CTestSheet("Test", owner, 0, TestKind::Vehicle, "Exit?")
+    {
+        AddPages({{&a, &a}, {&b, &b}, {&c, &c}});
+    }
+    ~ThreePageSheet() override { ReleasePages(); }
+    SavingPage a {"A"}, b {"B"}, c {"C"};
+};
+
 } // namespace
 
 TEST(TestSheetTest, SaveAppendsTheExtensionUnlessExactlyThatOne)
@@ -159,4 +180,17 @@ TEST(TestSheetTest, MenuGrayingFollowsTheKindsTable)
     EXPECT_FALSE(sheet.MenuAction(ID_UNDO_ALL_PAGES)->isEnabled());
     EXPECT_FALSE(sheet.MenuAction(ID_REDO_ALL_PAGES)->isEnabled());
     EXPECT_TRUE(sheet.MenuAction(ID_CLEAR_ALL_PAGES)->isEnabled());
+}
+
+TEST(TestSheetTest, SavePagesStopsAtTheFirstFailingPageAndShowsIt)
+{
+    NoOwner owner;
+    ThreePageSheet sheet(&owner);
+    sheet.Create();
+    EXPECT_TRUE(sheet.SavePages({0, 1, 2}));
+    sheet.b.fails = true;
+    EXPECT_FALSE(sheet.SavePages({2, 1, 0}));
+    EXPECT_EQ(sheet.GetActiveIndex(), 1);
+    EXPECT_EQ(sheet.c.saves, 2);
+    EXPECT_EQ(sheet.a.saves, 1); // never reached after the failure
 }
