@@ -2,6 +2,7 @@
 
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
+#include "common/ui/PageLayout.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/VehPageSupport.h"
 
@@ -36,14 +37,12 @@ const PageTip kTips[] = {
     {P::IDC_RETAIN_LAST, "Retain data for the record of next number"},
 };
 
-const DlgTemplate kIntrTemplate {
-    "Intrusion Info",
-    500,
-    200,
-    "DejaVu Sans",
-    8,
-    false,
-    {
+constexpr RecordControls kControls {P::IDC_RECORD_LIST, P::IDC_NEXTCURVE_BUTTON, P::IDC_DELETE_RECORD,
+                                    P::IDC_RETAIN_LAST};
+
+DlgTemplate IntrTemplate()
+{
+    std::vector<DlgItem> items {
         {-1, DlgKind::Static, "Test Reference Number", 10, 12, 100, 10},
         {P::IDC_TEST_REFERENCE, DlgKind::Edit, "", 115, 10, 90, 13, DS_UPPERCASE},
         {-1, DlgKind::Static, "Vehicle Number", 10, 32, 100, 10},
@@ -65,15 +64,12 @@ const DlgTemplate kIntrTemplate {
         {P::IDC_AFTER_X, DlgKind::Edit, "", 115, 128, 50, 13},
         {P::IDC_AFTER_Y, DlgKind::Edit, "", 170, 128, 50, 13},
         {P::IDC_AFTER_Z, DlgKind::Edit, "", 225, 128, 50, 13},
+    };
+    AddVehicleRecordBox(items, "Intrusion Number", kControls);
+    return PageTemplate("Intrusion Info", 500, 200, std::move(items));
+}
 
-        {-1, DlgKind::GroupBox, "Intrusion Number", 300, 4, 190, 124},
-        {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 310, 18, 80, 100},
-        {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 400, 18, 18, 14},
-        {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
-        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 400, 44, 18, 14},
-        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
-    },
-};
+const DlgTemplate kIntrTemplate = IntrTemplate();
 
 // The fields a repeated point shares with another.
 using PointKey = std::tuple<std::string, std::string, std::string>;
@@ -86,9 +82,7 @@ PointKey KeyOf(const I& data, int i)
 } // namespace
 
 CVehIntrPage::CVehIntrPage()
-    : CDataRecordPage<CIntrusionData>(&kIntrTemplate, kFields,
-                                      {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_RECORD, IDC_RETAIN_LAST},
-                                      "CVehIntrPage", kTips)
+    : CDataRecordPage<CIntrusionData>(&kIntrTemplate, kFields, kControls, "CVehIntrPage", kTips)
 {
 }
 

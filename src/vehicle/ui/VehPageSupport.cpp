@@ -38,3 +38,15 @@ bool PickVehicleNumber(CVehData* data, CNEdit& field)
     field.SetValid(true);
     return true;
 }
+
+void AddVehicleRecordBox(std::vector<DlgItem>& items, const char* group, RecordControls controls)
+{
+    items.insert(items.end(), {
+        {-1, DlgKind::GroupBox, group, 300, 4, 190, 124},
+        {controls.list, DlgKind::ListBox, "", 310, 18, 80, 100},
+        {controls.remove, DlgKind::Button, "x", 400, 18, 18, 14},
+        {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
+        {controls.next, DlgKind::Button, ">", 400, 44, 18, 14},
+        {controls.retain, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
+    });
+}

@@ -1,8 +1,13 @@
 #pragma once
 // What the vehicle test's record pages share beyond the page protocol: the vehicle-number rule
-// of the test configuration and the vehicle picker.
+// of the test configuration, the vehicle picker and the record index box of the restraint and
+// intrusion pages.
 
+#include "common/ui/DataPage.h"
 #include "common/ui/NEdit.h"
+#include "platform/ui/Dialog.h"
+
+#include <vector>
 
 class CVehData;
 
@@ -19,3 +24,7 @@ const char* NewVehicleNumber(const CVehData& data);
 
 // "VEHNO Selection" over the test's vehicles: on a choice the field takes it, marked valid.
 bool PickVehicleNumber(CVehData* data, CNEdit& field);
+
+// The record index box at the right of the restraint and intrusion pages: `group` caption, list,
+// "x" with its caption, ">" and the retain check box.
+void AddVehicleRecordBox(std::vector<DlgItem>& items, const char* group, RecordControls controls);

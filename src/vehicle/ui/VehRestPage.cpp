@@ -28,6 +28,9 @@ const PageTip kTips[] = {
     {P::IDC_DELETE_RECORD, "Delete this restraint info set"},
 };
 
+constexpr RecordControls kControls {P::IDC_RECORD_LIST, P::IDC_NEXTCURVE_BUTTON, P::IDC_DELETE_RECORD,
+                                    P::IDC_RETAIN_LAST};
+
 DlgTemplate RestTemplate()
 {
     std::vector<DlgItem> items;
@@ -44,14 +47,7 @@ DlgTemplate RestTemplate()
     comments.y += 6 * codes.rowHeight;
     comments.editWidth = 290;
     AddColumn(items, comments, {{"Restraint Comments:", P::IDC_COMMENTS}});
-    items.insert(items.end(), {
-        {-1, DlgKind::GroupBox, "Occuponent Restraint Info Record Index", 300, 4, 190, 124},
-        {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 310, 18, 80, 100},
-        {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 400, 18, 18, 14},
-        {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
-        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 400, 44, 18, 14},
-        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
-    });
+    AddVehicleRecordBox(items, "Occuponent Restraint Info Record Index", kControls);
     return PageTemplate("Occupant Restraints Info", 500, 236, std::move(items));
 }
 
@@ -63,9 +59,7 @@ const char* const kNotBelts[] = {"ABG", "ABT", "CUR", "FRT", "FCA", "HDT", "KNE"
 } // namespace
 
 CVehRestPage::CVehRestPage()
-    : CDataRecordPage<CVehData>(&kRestTemplate, kFields,
-                                {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_RECORD, IDC_RETAIN_LAST},
-                                "CVehRestPage", kTips)
+    : CDataRecordPage<CVehData>(&kRestTemplate, kFields, kControls, "CVehRestPage", kTips)
 {
 }
 
