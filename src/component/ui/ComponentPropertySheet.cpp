@@ -38,14 +38,7 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
         {&m_InstPage, &m_InstPage},
         {&m_HsvdPage, &m_HsvdPage},
     });
-    m_TestPage.m_pData = &m_CompData;
-    m_TestPage.SetCodeFields(&DbCodeFields(), kTag);
-    m_VehPage.m_pData = &m_CompData;
-    m_VehPage.SetCodeFields(&DbCodeFields(), kTag);
-    for (CCompRecordPage* page : std::initializer_list<CCompRecordPage*> {&m_CompPage, &m_ConfPage, &m_InstPage}) {
-        page->m_pData = &m_CompData;
-        page->SetCodeFields(&DbCodeFields(), kTag);
-    }
+    BindDataPages(m_CompData, &DbCodeFields(), kTag, m_TestPage, m_VehPage, m_CompPage, m_ConfPage, m_InstPage);
     m_HsvdPage.m_pData = &m_CompData;
     m_HsvdPage.m_cKind = 'C';
 
