@@ -79,14 +79,11 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
     m_HsvdPage.m_cKind = 'B';
 
     OnCommands<S>(this, kCommands);
-    SetMenuRules({
+    SetMenuRules(WithIntrusionGrayed({
         {ID_SAVE_TEST, [this] { return !m_bUntouched; }},
         {ID_SAVE_HSVD_ONLY, [this] { return m_bHsvdValid; }},
         {ID_SAVE_HSVD_REPORT_ONLY, [this] { return m_bHsvdValid; }},
-        {ID_LOAD_INTRUSION_ONLY, [] { return false; }},
-        {ID_SAVE_INTRUSION_ONLY, [] { return false; }},
-        {ID_SAVE_INTRUSION_REPORT_ONLY, [] { return false; }},
-    });
+    }));
 }
 
 CBioMechPropertySheet::~CBioMechPropertySheet() { ReleasePages(); }

@@ -144,6 +144,13 @@ void CTestSheet::RunCommand(int id)
     handler();
 }
 
+std::vector<MenuRule> CTestSheet::WithIntrusionGrayed(std::vector<MenuRule> rules)
+{
+    for (int id : {ID_LOAD_INTRUSION_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
+        rules.push_back({id, [] { return false; }});
+    return rules;
+}
+
 void CTestSheet::OnInitMenuPopup(QMenu* popup, int /*index*/)
 {
     for (QAction* action : popup->actions()) {

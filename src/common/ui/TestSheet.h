@@ -93,6 +93,8 @@ public:
     // The kind's graying table: every listed item follows its rule each time its menu opens;
     // Undo All Pages and Redo All Pages are always grayed, the other items enabled.
     void SetMenuRules(std::vector<MenuRule> rules) { m_menuRules = std::move(rules); }
+    // A kind that keeps no intrusion points: its rules with the three intrusion items grayed.
+    static std::vector<MenuRule> WithIntrusionGrayed(std::vector<MenuRule> rules);
 
     // The close box and Exit: "Really exit Morvel?"; on Yes the owner closes every sheet.
     void OnClose() override;

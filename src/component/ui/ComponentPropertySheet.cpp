@@ -43,14 +43,11 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     m_HsvdPage.m_cKind = 'C';
 
     OnCommands<S>(this, kCommands);
-    SetMenuRules({
+    SetMenuRules(WithIntrusionGrayed({
         {ID_SAVE_TEST, [this] { return !m_bUntouched; }},
         {ID_SAVE_HSVD_ONLY, [this] { return m_bHsvdValid; }},
         {ID_SAVE_HSVD_REPORT_ONLY, [this] { return m_bHsvdValid; }},
-        {ID_LOAD_INTRUSION_ONLY, [] { return false; }},
-        {ID_SAVE_INTRUSION_ONLY, [] { return false; }},
-        {ID_SAVE_INTRUSION_REPORT_ONLY, [] { return false; }},
-    });
+    }));
 }
 
 CComponentPropertySheet::~CComponentPropertySheet() { ReleasePages(); }

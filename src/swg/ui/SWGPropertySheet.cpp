@@ -65,12 +65,9 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
         column->insertWidget(0, m_pBand);
 
     OnCommands<S>(this, kCommands);
-    SetMenuRules({
+    SetMenuRules(WithIntrusionGrayed({
         {ID_SAVE_TEST, [this] { return PagesValid(); }},
-        {ID_LOAD_INTRUSION_ONLY, [] { return false; }},
-        {ID_SAVE_INTRUSION_ONLY, [] { return false; }},
-        {ID_SAVE_INTRUSION_REPORT_ONLY, [] { return false; }},
-    });
+    }));
 }
 
 CSWGPropertySheet::~CSWGPropertySheet() { ReleasePages(); }
