@@ -1,0 +1,2 @@
+#include "codes/CodeCheck.h"
+#include "common/ui/DataPage.h"

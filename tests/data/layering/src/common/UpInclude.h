@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/CString.h"
+#include "vehicle/VehData.h"

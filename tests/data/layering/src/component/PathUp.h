@@ -1,0 +1,2 @@
+#pragma once
+#include "../platform/CString.h"

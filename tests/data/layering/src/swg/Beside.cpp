@@ -1,0 +1,2 @@
+#include "swg/SWGData.h"
+#include "ui/SWGPages.h"

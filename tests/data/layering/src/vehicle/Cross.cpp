@@ -1,0 +1,2 @@
+#include "vehicle/VehData.h"
+#include "biomech/BioData.h"
