@@ -1,5 +1,6 @@
 #include "common/RecordLine.h"
 
+#include "platform/DateParse.h"
 #include "platform/Messages.h"
 
 #include <cstdlib>
@@ -164,9 +165,7 @@ CTime ValidateDateText(CString& dateText, CString section)
         return CTime();
     }
 
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int monthDays = (month == 2 && year % 4 == 0) ? 29 : kDays[month - 1];
-    if (day > monthDays) {
+    if (day > DaysInMonth(year, month)) {
         ShowDateError(dateText, section, "day range");
         return CTime();
     }

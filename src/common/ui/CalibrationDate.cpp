@@ -1,5 +1,6 @@
 #include "common/ui/CalibrationDate.h"
 
+#include "common/RecordLine.h"
 #include "platform/Codec.h"
 #include "platform/DateParse.h"
 #include "platform/ui/DateTimeCtrl.h"
@@ -11,10 +12,12 @@
 void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text)
 {
     text.Trim();
-    ParsedDateTime d;
-    if (picker && !text.IsEmpty() && ParseLocaleDate(text, d)) {
+    // A stored date that is no date is told at once, not only shown in red.
+    CString checked = text;
+    const CTime date = ValidateDateText(checked, "INSTRUMENTATION");
+    if (picker && !date.IsZero()) {
         const QSignalBlocker quiet(picker);
-        picker->setDate(QDate(d.year, d.month, d.day));
+        picker->setDate(QDate(date.GetYear(), date.GetMonth(), date.GetDay()));
     }
     text.MakeUpper();
     edit.SetText(text);

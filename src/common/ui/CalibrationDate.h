@@ -8,7 +8,8 @@
 
 class CDateTimeCtrl;
 
-// The channel's stored date: a good one into the picker, the text upper-cased into the edit.
+// The channel's stored date: checked by the test-file date check (a bad one is told in its box),
+// a good one into the picker, the text upper-cased into the edit.
 void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text);
 // The picker's date as the pages store it: its display text upper-cased.
 CString PickedCalibrationDate(const CDateTimeCtrl& picker);

@@ -184,6 +184,24 @@ public:
         }
     }
 
+    // The first field whose value keeps the page from being left or saved: coloured invalid,
+    // enabled where it was greyed, and focused, so nothing unseen holds the user.
+    void ShowBlockingField()
+    {
+        if (!this->HasWindow())
+            return;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            CNEdit& edit = *m_edits[i];
+            if (edit.IsValid())
+                continue;
+            this->EnableDlgItem(m_fields[i].id, true);
+            edit.ShowInvalidColors();
+            if (QWidget* w = edit.GetWidget())
+                w->setFocus();
+            return;
+        }
+    }
+
 protected:
     // The fields from the data (record fields from element `index`), then the code check.
     void LoadFields(const Data& data, int index)
@@ -300,7 +318,7 @@ public:
     }
 
     BOOL SavePage() override { return SaveToData(); }
-    bool ValidatePage() override { return this->AllFieldsValid(); }
+    bool ValidatePage() override { return this->AllFieldsValid() || Blocked(); }
     void LoadPage() override { LoadFromData(); }
     void ClearPage() override
     {
@@ -313,12 +331,19 @@ public:
     BOOL OnKillActive() override
     {
         if (!this->AllFieldsValid() && m_bBlocking)
-            return FALSE;
+            return Blocked();
         SaveToData();
         return CPropertyPage::OnKillActive();
     }
 
 protected:
+    // A failed check: the field that holds the page is shown; always false.
+    bool Blocked()
+    {
+        this->ShowBlockingField();
+        return false;
+    }
+
     // The page's departures: what its table cannot say.
     virtual void LoadExtra(const Data& /*data*/) {}
     virtual void SaveExtra(Data& /*data*/) {}
@@ -389,7 +414,14 @@ public:
         return TRUE;
     }
 
-    BOOL IsPageValid() override { return this->AllFieldsValid(); }
+    // Every check that keeps the user on a record shows the field that does.
+    BOOL IsPageValid() override
+    {
+        if (this->AllFieldsValid())
+            return TRUE;
+        this->ShowBlockingField();
+        return FALSE;
+    }
 
     BOOL OnSetActive() override
     {
@@ -398,8 +430,11 @@ public:
             if (count >= 0)
                 this->m_nRecordCount = count;
             // The data may have been emptied while the page had no window to be cleared: an
-            // index behind the last record would make the next save invent empty records.
-            if (this->m_nRecordIndex > this->m_nRecordCount)
+            // index behind the last record would make the next save invent empty records. A
+            // page that has records but none shown (its index was never set because it had no
+            // window when a test came) shows the last, as the sheets set it after a load:
+            // otherwise its fields would stand for no record and what is typed would be lost.
+            if (this->m_nRecordIndex > this->m_nRecordCount || this->m_nRecordIndex == 0)
                 this->m_nRecordIndex = this->m_nRecordCount;
         }
         this->SetFieldTypes();

@@ -173,6 +173,7 @@ bool CRolloverVehicle::Exchange(BOOL save)
 BOOL CRolloverVehicle::OnInitDialog()
 {
     CDialog::OnInitDialog(); // shows the bound fields
+    OnClicked(IDOK, [this] { OnBnClickedOk(); });
     for (const Row& row : kRows) {
         if (row.action == Action::None)
             continue;

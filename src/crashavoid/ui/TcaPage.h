@@ -19,6 +19,8 @@ enum TcaFieldStyle : unsigned {
     TFS_COMBO = 0x1,      // a combo box whose text is stored as typed
     TFS_LINE_START = 0x2, // the first field of its file line: may not begin with '#'
     TFS_SHOWS_ONLY = 0x4, // its colours show a bad value, but it never makes the page invalid
+    TFS_SHOWN_WHEN_BAD = 0x8, // hidden by the template; shown, with its label and "Find", while
+                              // its value makes the record invalid (a record never traps the user)
 };
 
 // Fields that carry a record value without a control (an id no template holds) are never
@@ -36,6 +38,7 @@ template <class R> struct TcaPageField {
     int searchId = 0;
     unsigned style = 0;
     const char* empty = ""; // what ClearFields puts in
+    int labelId = 0;        // its label, where the page shows or hides it
 };
 
 // Checks, searches and texts that do not depend on the record type.
@@ -144,6 +147,8 @@ public:
     {
         for (size_t i = 0; i < m_fields.size(); ++i) {
             const Field& f = m_fields[i];
+            if (!IsJudged(f))
+                continue;
             if (f.style & TFS_COMBO) {
                 // A combo box has no invalid colours: its value is refused as it stands.
                 if (tcapage::BreaksFileLine(m_combos[i].str(), f.style & TFS_LINE_START))
@@ -176,7 +181,9 @@ public:
     {
         if (HasWindow())
             UpdateData(TRUE);
-        return CheckCodes() && AllFieldsValid();
+        const bool valid = CheckCodes() && AllFieldsValid();
+        ShowBadHiddenFields();
+        return valid;
     }
 
     BOOL OnInitDialog() override
@@ -207,6 +214,27 @@ public:
     }
 
 protected:
+    // A value the user could not see would keep the record from being stored or left: such a
+    // field is shown while it is bad, and hidden again once it is not.
+    void ShowBadHiddenFields()
+    {
+        if (!HasWindow())
+            return;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            const Field& f = m_fields[i];
+            if (!(f.style & TFS_SHOWN_WHEN_BAD))
+                continue;
+            const bool show = !m_edits[i]->IsValid();
+            for (int id : {f.id, f.searchId, f.labelId}) {
+                if (id)
+                    ShowDlgItem(id, show);
+            }
+        }
+    }
+
+    // A field the page does not store as it stands (greyed, the record keeps its value) does
+    // not judge the page.
+    virtual bool IsJudged(const Field& /*f*/) const { return true; }
     virtual const char* CheckTagOf(const Field& f) const { return f.checkTag ? f.checkTag : ""; }
     virtual const char* SearchTagOf(const Field& f) const { return f.searchTag ? f.searchTag : CheckTagOf(f); }
 

@@ -135,7 +135,8 @@ const TcaPageField<I> kInstFields[] = {
      .member = &I::m_strLastPoint},
     {.id = IP::IDC_DATA_STATUS, .member = &I::m_strDataStatus, .codeTable = "DASTAT", .checkTag = kVeh,
      .searchId = IP::IDC_FIND_DATA_STATUS},
-    {.id = IP::IDC_CHANNEL_STATUS, .member = &I::m_strChannelStatus, .codeTable = "CHSTAT", .checkTag = kVeh},
+    {.id = IP::IDC_CHANNEL_STATUS, .member = &I::m_strChannelStatus, .codeTable = "CHSTAT", .checkTag = kVeh,
+     .searchId = IP::IDC_FIND_CHANNEL_STATUS, .style = TFS_SHOWN_WHEN_BAD, .labelId = IP::IDC_CHANNEL_STATUS_LABEL},
     {.id = IP::IDC_CHANNEL_TYPE, .member = &I::m_strChannelType, .codeTable = "CHANTYP", .checkTag = kTca,
      .searchId = IP::IDC_FIND_CHANNEL_TYPE},
     {.id = IP::IDC_CALIBRATION_DATE, .member = &I::m_strCalibrationDate},
@@ -508,6 +509,7 @@ void CTcaAmberPage::ClearFields()
 {
     m_nAmberInColor = 0;
     CTcaPage::ClearFields();
+    ApplyAmberFlag(false);
 }
 
 void CTcaAmberPage::DoDataExchange(CDataExchange* pDX)
@@ -534,22 +536,31 @@ TcaAmberRecord* CTcaAmberPage::Shown() const
 
 void CTcaAmberPage::ApplyAmberFlag(bool amber)
 {
+    if (!HasWindow())
+        return;
     for (int i = 0; i < 4; ++i) {
-        for (int id : {IDC_ANGLE_1 + i, IDC_X_1 + i, IDC_Y_1 + i}) {
-            if (amber)
-                SetFieldText(id, "");
-            if (HasWindow())
-                EnableDlgItem(id, !amber);
-        }
+        for (int id : {IDC_ANGLE_1 + i, IDC_X_1 + i, IDC_Y_1 + i})
+            EnableDlgItem(id, !amber);
     }
-    if (HasWindow())
-        UpdateData(FALSE);
+}
+
+bool CTcaAmberPage::IsJudged(const Field& f) const
+{
+    // The readings of an amber signal are greyed and kept as stored: they never hold the page.
+    return !m_nAmberInColor || !IsColorimeter(f.id);
+}
+
+bool CTcaAmberPage::IsColorimeter(int id)
+{
+    return (id >= IDC_ANGLE_1 && id < IDC_ANGLE_1 + 4) || (id >= IDC_X_1 && id < IDC_X_1 + 4) ||
+           (id >= IDC_Y_1 && id < IDC_Y_1 + 4);
 }
 
 void CTcaAmberPage::OnAmberCheck()
 {
     UpdateData(TRUE);
     ApplyAmberFlag(m_nAmberInColor != 0);
+    AllFieldsValid();
 }
 
 bool CTcaAmberPage::SaveRecord()
@@ -576,12 +587,14 @@ bool CTcaAmberPage::SaveRecord()
     }
     TcaAmberRecord& record = *Shown();
     record.m_bAmberInColor = m_nAmberInColor != 0;
-    ApplyAmberFlag(record.m_bAmberInColor);
+    // An amber signal keeps the readings the record holds, whatever its greyed fields show.
+    std::string kept[12];
+    for (int i = 0; i < 12; ++i)
+        kept[i] = record.*kColorimeter[i];
     StoreFields(record);
-    // An amber signal has no colorimeter reading: none is kept for it either.
     if (record.m_bAmberInColor) {
-        for (std::string A::*field : kColorimeter)
-            (record.*field).clear();
+        for (int i = 0; i < 12; ++i)
+            record.*kColorimeter[i] = kept[i];
     }
     return true;
 }
@@ -593,11 +606,13 @@ bool CTcaAmberPage::LoadRecord()
     TcaAmberRecord* record = Shown();
     if (!record) {
         ClearFields();
-        ApplyAmberFlag(false);
         return true;
     }
-    m_nAmberInColor = record->m_bAmberInColor ? 1 : 0;
+    // The fields first: showing them reads the page's controls, the check box among them.
     ShowFields(*record);
+    m_nAmberInColor = record->m_bAmberInColor ? 1 : 0;
+    if (HasWindow())
+        UpdateData(FALSE);
     ApplyAmberFlag(record->m_bAmberInColor);
     return AllFieldsValid();
 }

@@ -61,7 +61,7 @@ public:
         IDC_TIME_INTERVAL = 1752, IDC_X_UNIT = 1748, IDC_FIND_X_UNIT = 1767, IDC_Y_UNIT = 1749,
         IDC_FIND_Y_UNIT = 1765, IDC_SYNC_FREQUENCY = 1373, IDC_FIRST_POINT = 1750, IDC_LAST_POINT = 1751,
         IDC_DATA_STATUS = 1753, IDC_FIND_DATA_STATUS = 1756, IDC_CHANNEL_STATUS = 1754,
-        IDC_FIND_CHANNEL_STATUS = 1757, IDC_CHANNEL_TYPE = 1829, IDC_FIND_CHANNEL_TYPE = 1729,
+        IDC_FIND_CHANNEL_STATUS = 1757, IDC_CHANNEL_STATUS_LABEL = 1830, IDC_CHANNEL_TYPE = 1829, IDC_FIND_CHANNEL_TYPE = 1729,
         IDC_CALIBRATION_DATE = 1768, IDC_DATE_PICKER = 1735, IDC_COMMENTARY = 1744, IDC_HEAD_LAMP = 1766,
         IDC_UPPER_BEAM = 1759,
         // Carried without a control.
@@ -128,9 +128,14 @@ public:
 
     int m_nAmberInColor = 0;
 
+protected:
+    bool IsJudged(const Field& f) const override;
+
 private:
-    // Set: the twelve colorimeter fields are emptied; they are enabled exactly when it is clear.
+    // The twelve colorimeter fields are enabled exactly when the flag is clear; they keep their
+    // texts either way.
     void ApplyAmberFlag(bool amber);
+    static bool IsColorimeter(int id);
     TcaAmberRecord* Shown() const;
 };
 

@@ -150,6 +150,10 @@ const DlgTemplate& TcaInstTemplate()
         l.Row(x, 186, lw, "Number of Last Point:", P::IDC_LAST_POINT, 48);
         l.Row(x, 204, lw, "Data Status:", P::IDC_DATA_STATUS, w, P::IDC_FIND_DATA_STATUS, DS_READONLY);
         l.Row(x, 222, lw, "Channel Type:", P::IDC_CHANNEL_TYPE, w, P::IDC_FIND_CHANNEL_TYPE, DS_READONLY);
+        // Hidden, but shown in its place while a record's value is no channel status code.
+        l.Add(P::IDC_CHANNEL_STATUS_LABEL, DlgKind::Static, "Channel Status:", x, 242, lw - 2, 9, DS_HIDDEN);
+        l.Add(P::IDC_CHANNEL_STATUS, DlgKind::Edit, "", x + lw, 240, w, 13, DS_READONLY | DS_HIDDEN);
+        l.Add(P::IDC_FIND_CHANNEL_STATUS, DlgKind::Button, "Find", x + lw + w + 3, 240, 28, 13, DS_HIDDEN);
 
         constexpr int rx = 312, rlw = 114, rw = 110;
         l.Row(rx, 6, rlw, "Instrument Manufacturer:", P::IDC_MANUFACTURER, rw);
@@ -168,15 +172,15 @@ const DlgTemplate& TcaInstTemplate()
         l.Add(P::IDC_COMMENTARY, DlgKind::MultiEdit, "", rx, 204, rlw + rw, 32);
 
         // Controls of the template that nothing shows.
-        for (const char* label : {"Detector Type:", "Channel Status:", "Scale Factor:", "Alert Repeat Time:", "x-Type:",
-                                  "y-Type:", "Channel Max Rating:", "Test Status:"})
+        for (const char* label : {"Detector Type:", "Scale Factor:", "Alert Repeat Time:", "x-Type:", "y-Type:",
+                                  "Channel Max Rating:", "Test Status:"})
             l.Add(-1, DlgKind::Static, label, 0, 0, 20, 9, DS_HIDDEN);
-        for (int id : {1736, 1743, int(P::IDC_CHANNEL_STATUS), 1760, 1761, 1371, 1372, 1764})
+        for (int id : {1736, 1743, 1760, 1761, 1371, 1372, 1764})
             l.Hidden(id, DlgKind::Edit);
         l.Hidden(P::IDC_TEST_STATUS, DlgKind::ComboBox);
-        for (int id : {1740, 1742, int(P::IDC_FIND_CHANNEL_STATUS), 1758})
+        for (int id : {1740, 1742, 1758})
             l.Hidden(id, DlgKind::Button, "Find");
-        return Make("Instrumentation Information", 544, 242, std::move(l));
+        return Make("Instrumentation Information", 544, 258, std::move(l));
     }();
     return tmpl;
 }

@@ -3,6 +3,7 @@
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
 #include "common/ui/PageLayout.h"
+#include "platform/Messages.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/VehPageSupport.h"
 
@@ -70,6 +71,19 @@ DlgTemplate IntrTemplate()
 }
 
 const DlgTemplate kIntrTemplate = IntrTemplate();
+
+// How a failed check names a field.
+struct FieldLabel {
+    int id;
+    const char* label;
+};
+const FieldLabel kFieldLabels[] = {
+    {P::IDC_VEHICLE_NO, "Vehicle Number"},       {P::IDC_POINT_NUMBER, "Intrusion Point Number"},
+    {P::IDC_POINT_LOCATION, "Intrusion Location"}, {P::IDC_BEFORE_X, "Before Intrusion X"},
+    {P::IDC_BEFORE_Y, "Before Intrusion Y"},     {P::IDC_BEFORE_Z, "Before Intrusion Z"},
+    {P::IDC_AFTER_X, "After Intrusion X"},       {P::IDC_AFTER_Y, "After Intrusion Y"},
+    {P::IDC_AFTER_Z, "After Intrusion Z"},
+};
 
 // The fields a repeated point shares with another.
 using PointKey = std::tuple<std::string, std::string, std::string>;
@@ -204,9 +218,12 @@ bool CVehIntrPage::CheckRecord(bool duplicates)
 {
     if (!m_pData || !m_pData->HasIntrusion())
         return true;
-    if (!FieldsValid())
+    if (!FieldsValid() || (duplicates && ShowDuplicate())) {
+        // A point code is judged without colours when it is shown: a failure shows it.
+        ShowBlockingField();
         return false;
-    return !duplicates || !ShowDuplicate();
+    }
+    return true;
 }
 
 bool CVehIntrPage::CheckAllRecordsForSave()
@@ -237,6 +254,30 @@ bool CVehIntrPage::ValidateAllRecords()
             return false;
     }
     return true;
+}
+
+bool CVehIntrPage::CheckBeforeOnlySave()
+{
+    // Without a window nothing was typed: the points are as the load's check found them.
+    if (!HasWindow())
+        return true;
+    SaveRecord();
+    if (CheckAllRecordsForSave())
+        return true;
+    if (CPropertySheet* sheet = GetParentSheet())
+        sheet->SetActivePage(this);
+    ShowBlockingField();
+    CString field = "Intrusion Point Number";
+    for (const FieldLabel& row : kFieldLabels) {
+        if (!Edit(row.id)->IsValid()) {
+            field = row.label;
+            break;
+        }
+    }
+    const CString text = "Illegal data found in " + field + " of intrusion point " +
+                         CString(std::to_string(m_nRecordIndex)) + ". No intrusion file output.";
+    AfxMessageBox(text);
+    return false;
 }
 
 BOOL CVehIntrPage::OnKillActive()

@@ -163,6 +163,8 @@ BOOL CVehOccPage::IsPageValid()
     const bool clearance = CheckClearanceDist();
     const bool peakload = CheckPeakload();
     const bool injmeas = CheckInjmeas();
+    if (!fields)
+        ShowBlockingField();
     return fields && clearance && peakload && injmeas;
 }
 

@@ -373,7 +373,13 @@ BOOL CVehVehPage::ShowAndCheckVehicle()
 {
     LoadRecord();
     // The first failure ends the checks: the labels after it keep their state.
-    return CheckPretest() && CheckPosttest() && CheckDamage() && AllFieldsValid() ? TRUE : FALSE;
+    const bool labels = CheckPretest() && CheckPosttest() && CheckDamage();
+    if (!labels)
+        return FALSE;
+    if (AllFieldsValid())
+        return TRUE;
+    ShowBlockingField();
+    return FALSE;
 }
 
 BOOL CVehVehPage::OnSetActive()
@@ -467,8 +473,11 @@ void CVehVehPage::OnSearchMake()
     CString code;
     if (m_pCodes->Search("MAKE", m_tag, code)) {
         // Another make: the model of the old one no longer applies.
-        if (code != Edit(IDC_MAKE)->GetText())
+        if (code != Edit(IDC_MAKE)->GetText()) {
+            // An empty model is no wrong code: it holds nothing up, and shows so.
             Edit(IDC_MODEL)->SetText("");
+            Edit(IDC_MODEL)->SetValid(true);
+        }
         Edit(IDC_MAKE)->SetText(code);
         Edit(IDC_MAKE)->SetValid(true);
     }

@@ -272,7 +272,7 @@ void CVehiclePropertySheet::OnLoadIntrusionOnly()
 
 void CVehiclePropertySheet::OnSaveIntrusionOnly()
 {
-    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2)
+    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeOnlySave())
         return;
     if (const auto path = AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5"))
         m_VehData.m_IntrusionData.SaveIntrusionData(*path);
@@ -280,7 +280,7 @@ void CVehiclePropertySheet::OnSaveIntrusionOnly()
 
 void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
 {
-    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2)
+    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeOnlySave())
         return;
     if (const auto path = AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr"))
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
