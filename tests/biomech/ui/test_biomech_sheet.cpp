@@ -426,6 +426,41 @@ TEST(BioMechSheetTest, OddLoadedTestShowsWhatIsThere)
     EXPECT_LE(s.sheet.m_InstPage.m_nRecordIndex, s.sheet.m_InstPage.m_nRecordCount);
 }
 
+TEST(BioMechSheetTest, RecordPagesShowTheLoadedRecordOnTheirFirstVisit)
+{
+    BioSheet s;
+    // A type that is no code keeps the user on the test page: the check after the load opens no
+    // other page.
+    std::string test = ReadFile(Fixture("cadaver.mv5"));
+    test.replace(test.find("|2|CD|"), 6, "|2|ZZ|");
+    WriteFile(s.dir.file("t.mv5"), test);
+    s.Load(s.dir.file("t.mv5"));
+    ASSERT_FALSE(s.sheet.m_bUntouched);
+    s.SetOccupantType("CD");
+    CBioData& d = s.data;
+    const struct {
+        int index;
+        CDataRecordPage<CBioData>& page;
+        int count;
+    } pages[] = {
+        {S::kRib, s.sheet.m_RibPage, d.m_nRibCount},       {S::kRestraint, s.sheet.m_RestPage, d.m_nRestraintCount},
+        {S::kInstrumentation, s.sheet.m_InstPage, d.m_nCurveCount},
+        {S::kChestBand, s.sheet.m_CBandPage, d.m_nChestBandCount}, {S::kGauge, s.sheet.m_GaugePage, d.m_nGaugeCount},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.index);
+        ASSERT_GT(p.count, 0);
+        ASSERT_TRUE(s.Visit(p.index));
+        EXPECT_EQ(p.page.m_nRecordIndex, p.count);
+        EXPECT_EQ(p.page.m_listRecords.GetCurSel(), p.count - 1);
+        for (const auto& field : p.page.Fields()) {
+            if (field.array) {
+                EXPECT_EQ(p.page.Edit(field.id)->GetText(), (d.*field.array)[p.count]) << field.id;
+            }
+        }
+    }
+}
+
 namespace {
 bool MenuEnabled(CBioMechPropertySheet& sheet, int id)
 {

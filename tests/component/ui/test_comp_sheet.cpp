@@ -289,6 +289,37 @@ TEST(CompSheetTest, RolloverDialogRefusesOkWhileABoundFieldHoldsNoNumber)
     EXPECT_DOUBLE_EQ(s.data.m_RolloverVehicleData.m_dRoofHeight, 40.5);
 }
 
+TEST(CompSheetTest, RolloverDialogOkButtonChecksAndCloses)
+{
+    const struct {
+        int id;
+        const char* message;
+    } cases[] = {{1388, "Please enter a number."}, {1371, "Please enter an integer."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        CompSheet s;
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "rov.mv5"));
+        ASSERT_TRUE(s.Visit(S::kVehicle));
+        int afterBad = -1, afterGood = -1;
+        platform::ScriptedDialogs dialogs;
+        dialogs.then([&](CDialog& dialog) {
+            auto* ok = dialog.Item<QPushButton>(IDOK);
+            dialog.Item<QLineEdit>(c.id)->clear();
+            QTest::mouseClick(ok, Qt::LeftButton);
+            afterBad = dialog.GetModalResult();
+            QTest::keyClicks(dialog.Item<QLineEdit>(c.id), "35");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            afterGood = dialog.GetModalResult();
+        });
+        s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
+        EXPECT_NE(afterBad, IDOK) << "a field that holds no number keeps the dialog open";
+        EXPECT_EQ(afterGood, IDOK);
+        ASSERT_EQ(s.messages.count(), 1);
+        EXPECT_EQ(s.messages.messages().front().text, c.message);
+    }
+}
+
 TEST(CompSheetTest, CheckPairInListsLooksOnlyAtTheCountedRecordsOfBothLists)
 {
     CNEdit field, other;

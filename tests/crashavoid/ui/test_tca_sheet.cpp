@@ -5,6 +5,7 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "../../codes/ui/ChooseCode.h"
 #include "TestUtil.h"
 
 #include <QCheckBox>
@@ -136,29 +137,57 @@ TEST(TcaSheetTest, AmberFlagAndVehicleNumber)
     auto* box = amber.Item<QCheckBox>(CTcaAmberPage::IDC_AMBER_IN_COLOR);
     ASSERT_FALSE(box->isChecked());
     EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_X_1 + 3), "0.7");
+    // Ticked: the readings are greyed, still shown and kept; a bad one no longer holds the page.
+    s.Type(amber, CTcaAmberPage::IDC_ANGLE_1, "99");
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     ASSERT_TRUE(box->isChecked());
-    for (int id : {int(CTcaAmberPage::IDC_ANGLE_1), CTcaAmberPage::IDC_X_1 + 3, CTcaAmberPage::IDC_Y_1 + 2}) {
-        EXPECT_EQ(s.Text(amber, id), "") << id;
+    EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_X_1 + 3), "0.7");
+    for (int id : {int(CTcaAmberPage::IDC_ANGLE_1), CTcaAmberPage::IDC_X_1 + 3, CTcaAmberPage::IDC_Y_1 + 2})
         EXPECT_FALSE(amber.GetDlgItem(id)->isEnabled()) << id;
-    }
     ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
     const TcaAmberRecord& first = s.sheet.m_data.m_AmberRecords[0];
     EXPECT_TRUE(first.m_bAmberInColor);
-    EXPECT_EQ(first.m_strX4 + first.m_strAngle1 + first.m_strY3, "");
+    EXPECT_EQ(first.m_strAngle1 + "|" + first.m_strX4 + "|" + first.m_strY3, "10|0.7|0.6");
 
-    // Unticked, the fields are open again, and empty.
+    // Unticked, the fields are open again with the readings the record holds.
     ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    EXPECT_TRUE(box->isChecked());
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     EXPECT_TRUE(amber.GetDlgItem(CTcaAmberPage::IDC_ANGLE_1)->isEnabled());
-    EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_ANGLE_1), "");
+    EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_ANGLE_1), "10");
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_FALSE(first.m_bAmberInColor);
+    EXPECT_EQ(first.m_strAngle1, "10");
 
     // An empty Vehicle Number removes the shown record only.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
     s.Type(amber, CTcaAmberPage::IDC_VEHICLE_NUMBER, "");
     ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
     ASSERT_EQ(s.sheet.m_data.m_AmberRecords.size(), 1u);
     EXPECT_EQ(s.sheet.m_data.m_AmberRecords[0].m_strCommentary, "Amber lamp");
     EXPECT_EQ(s.sheet.m_data.m_nCurAmber, 0);
+}
+
+TEST(TcaSheetTest, AnAmberRecordWithReadingsIsSavedAsItWasRead)
+{
+    Sheet s;
+    TempDir dir;
+    std::string text = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
+    text.replace(text.find("1|120000|22.5|45|0|"), 19, "1|120000|22.5|45|1|");
+    testutil::WriteFile(dir.file("amber.mv5"), text);
+    s.Load(dir.file("amber.mv5"));
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    CTcaAmberPage& amber = s.sheet.m_pageAmber;
+    EXPECT_TRUE(amber.Item<QCheckBox>(CTcaAmberPage::IDC_AMBER_IN_COLOR)->isChecked());
+    EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_ANGLE_1), "10");
+    EXPECT_FALSE(amber.GetDlgItem(CTcaAmberPage::IDC_ANGLE_1)->isEnabled());
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+
+    platform::ScriptedFileDialogs files;
+    files.answer(CString(dir.file("saved.mv5")));
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    EXPECT_EQ(s.messages.count(), 0) << (s.messages.count() ? s.messages.last().text : "");
+    EXPECT_EQ(WithoutDate(ReadFile(dir.file("saved.mv5"))), WithoutDate(text));
 }
 
 TEST(TcaSheetTest, ValuesThatWouldBreakTheFileAreRefused)
@@ -256,6 +285,39 @@ TEST(TcaSheetTest, InstrumentationRecords)
     ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
     EXPECT_EQ(s.sheet.m_data.m_InstRecords[2].m_strCurveNumber, "3");
     EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TOTAL_CURVES), "2"); // set on load and on save
+}
+
+TEST(TcaSheetTest, AHiddenChannelStatusThatIsNoCodeIsShownForCorrection)
+{
+    Sheet s;
+    ASSERT_TRUE(s.db.open());
+    TempDir dir;
+    std::string text = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
+    text.replace(text.find("AM||03/05/2024|Y|N|Channel 2"), 4, "AM|ZZ|");
+    testutil::WriteFile(dir.file("status.mv5"), text);
+    s.Load(dir.file("status.mv5"));
+    ASSERT_EQ(s.sheet.m_data.m_InstRecords.at(1).m_strChannelStatus, "ZZ");
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    CTcaInstPage& inst = s.sheet.m_pageInst;
+    ASSERT_EQ(s.sheet.m_data.m_nCurInst, 1);
+    const int row[] = {CTcaInstPage::IDC_CHANNEL_STATUS, CTcaInstPage::IDC_FIND_CHANNEL_STATUS,
+                       CTcaInstPage::IDC_CHANNEL_STATUS_LABEL};
+    for (int id : row)
+        EXPECT_TRUE(inst.GetDlgItem(id)->isVisible()) << id;
+    EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_CHANNEL_STATUS), "ZZ");
+    EXPECT_EQ(inst.Edit(CTcaInstPage::IDC_CHANNEL_STATUS)->GetBackColor(), CNEdit::kYellow);
+    auto* list = inst.Item<QListWidget>(CTcaInstPage::IDC_RECORD_LIST);
+    list->setCurrentRow(0);
+    EXPECT_EQ(s.sheet.m_data.m_nCurInst, 1) << "the record still cannot be stored";
+
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([](CDialog& dialog) { codetest::ChooseCode(dialog, "P"); });
+    s.Click(inst, CTcaInstPage::IDC_FIND_CHANNEL_STATUS);
+    list->setCurrentRow(0);
+    EXPECT_EQ(s.sheet.m_data.m_nCurInst, 0);
+    EXPECT_EQ(s.sheet.m_data.m_InstRecords[1].m_strChannelStatus, "P");
+    for (int id : row)
+        EXPECT_FALSE(inst.GetDlgItem(id)->isVisible()) << id << ": a good record keeps the page as it is";
 }
 
 TEST(TcaSheetTest, KeptFieldsBecomeTheFirstChannel)

@@ -1,5 +1,6 @@
 #include "VehPagesHarness.h"
 
+#include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/Dialog.h"
 #include "vehicle/ui/MeasureDialogs.h"
 
@@ -236,6 +237,51 @@ TEST(VehInstPageTest, XUnitsOtherThanSecondsGreyTheTimeIncrement)
     EXPECT_EQ(v.Text(v.inst, N::IDC_TIME_INCREMENT), "1000") << "the channel's own time increment again";
 }
 
+TEST(VehInstPageTest, StoredCalibrationDateIsCheckedWhenShown)
+{
+    VehPages v;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    ASSERT_TRUE(v.Visit(v.first));
+    v.data.m_saInstCalibrationDate[3] = "29-feb-2100"; // 2100 is no leap year
+    v.data.m_saInstCalibrationDate[2] = "29-feb-2000";
+    ASSERT_TRUE(v.Visit(v.inst));
+    ASSERT_EQ(v.inst.m_nRecordIndex, 3);
+    EXPECT_EQ(sheettest::Texts(v.messages),
+              "Date 29-feb-2100 in section INSTRUMENTATION is incorrect in day range.\n"
+              "Please use drop-down calendar to enter a date, or \n"
+              "use format 'DD-MMM-YYYY' or 'DD/MMM/YYYY', and check your mv5 file.\n");
+    EXPECT_EQ(v.Text(v.inst, N::IDC_CALIBRATION_DATE), "29-FEB-2100");
+    EXPECT_FALSE(v.inst.Edit(N::IDC_CALIBRATION_DATE)->IsValid());
+
+    v.Select(v.inst, N::IDC_RECORD_LIST, 2);
+    EXPECT_EQ(v.messages.count(), 1) << "a leap day of a leap year";
+    EXPECT_EQ(v.inst.Item<CDateTimeCtrl>(N::IDC_DATE_PICKER)->date(), QDate(2000, 2, 29));
+    EXPECT_TRUE(v.inst.Edit(N::IDC_CALIBRATION_DATE)->IsValid());
+}
+
+TEST(VehRecordPagesTest, TheFieldThatStopsACheckIsShown)
+{
+    VehPages v;
+    ASSERT_TRUE(v.db.open());
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    // A point code no table knows: judged without colours when shown, coloured when it stops.
+    v.data.m_IntrusionData.m_arrPointLocation[2] = "ZZZ";
+    ASSERT_TRUE(v.Visit(v.intr));
+    ASSERT_TRUE(v.Visit(v.first));
+    EXPECT_EQ(v.intr.m_nRecordIndex, 2);
+    EXPECT_EQ(v.intr.Edit(T::IDC_POINT_NUMBER)->GetTextColor(), CNEdit::kRed);
+    EXPECT_EQ(v.intr.Edit(T::IDC_POINT_NUMBER)->GetBackColor(), CNEdit::kYellow);
+
+    // A time increment greyed by its X units, yet bad: opened for correction.
+    v.data.m_saInstXUnits[2] = "MS";
+    v.data.m_saInstTimeIncrement[2] = "-5";
+    ASSERT_TRUE(v.Visit(v.inst));
+    EXPECT_FALSE(v.inst.ValidateAllRecords());
+    EXPECT_EQ(v.inst.m_nRecordIndex, 2);
+    EXPECT_TRUE(v.inst.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
+    EXPECT_EQ(v.inst.Edit(N::IDC_TIME_INCREMENT)->GetBackColor(), CNEdit::kYellow);
+}
+
 TEST(VehInstPageTest, CurveCheckFindsTheMismatchClearsItAndLetsTheTestBeSaved)
 {
     VehPages v;
@@ -312,4 +358,29 @@ TEST(VehIntrPageTest, LeavingKeepsTheShownPointAsTypedAndAddsNoneAfterThe999th)
     v.Click(v.intr, T::IDC_NEXTCURVE_BUTTON);
     EXPECT_EQ(points.PointCount(), 999);
     EXPECT_EQ(v.intr.m_nRecordCount, 999);
+}
+
+TEST(VehIntrPageTest, PointsAloneAreSavedOnlyOnceEveryPointPasses)
+{
+    VehPages v;
+    testutil::TempDir dir;
+    ASSERT_TRUE(v.Load(Fixture("vtv_pages.mv5")));
+    ASSERT_TRUE(v.Visit(v.intr));
+    v.Type(v.intr, T::IDC_AFTER_Z, "20000");
+    for (int command : {ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY}) {
+        ASSERT_TRUE(v.Visit(v.first)) << "the intrusion page never keeps the user";
+        v.sheet.RunCommand(command);
+        ASSERT_GE(v.messages.count(), 1);
+        EXPECT_EQ(v.messages.last().text,
+                  "Illegal data found in After Intrusion Z of intrusion point 3. No intrusion file output.");
+        EXPECT_EQ(v.sheet.GetActivePage(), &v.intr);
+        EXPECT_EQ(v.intr.m_nRecordIndex, 3);
+        EXPECT_EQ(v.intr.Edit(T::IDC_AFTER_Z)->GetBackColor(), CNEdit::kYellow);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file(""))) << "no file asked for, none written";
+
+    v.Type(v.intr, T::IDC_AFTER_Z, "2000");
+    v.files.answer(CString(dir.file("only.ip5")));
+    v.sheet.RunCommand(ID_SAVE_INTRUSION_ONLY);
+    EXPECT_NE(testutil::ReadFile(dir.file("only.ip5")).find("|2000"), std::string::npos);
 }

@@ -253,6 +253,21 @@ TEST_F(VehPageTest, MakeAndModelSearches)
     EXPECT_EQ(boxes.count(), 1);
 }
 
+TEST_F(VehPageTest, AModelEmptiedByAnotherMakeIsShownValid)
+{
+    data.m_saVehModel.SetAtGrow(1, "ZZ");
+    Open();
+    ASSERT_FALSE(page.Edit(CVehVehPage::IDC_MODEL)->IsValid());
+    dialogs.then([](CDialog& d) {
+        QTest::keyClicks(dynamic_cast<CSearch&>(d).GetQuickSearchEdit(), "D'A");
+        QTest::mouseClick(d.Item<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    Click(CVehVehPage::IDC_SEARCH_MAKE);
+    EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), "");
+    EXPECT_TRUE(page.Edit(CVehVehPage::IDC_MODEL)->IsValid());
+    EXPECT_NE(WidgetBackColor(Line(CVehVehPage::IDC_MODEL)), CNEdit::kYellow);
+}
+
 TEST_F(VehPageTest, ModelChosenFromTheSearchPassesTheTableCheckAndThePageLetsGo)
 {
     // Vehicle 2's measurements mended: only its model decides whether the page lets go.
