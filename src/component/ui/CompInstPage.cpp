@@ -13,7 +13,8 @@ const PageField<D> kInstFields[] = {
     {.id = I::IDC_VEHICLE_NO, .rule = FieldRule::Int(0, 1, true, "0->1"), .array = &D::m_saInstVehicleNo},
     {.id = I::IDC_COMPONENT_NO, .rule = FieldRule::Int(0, 99, true, "1->99"), .array = &D::m_saInstCompNo},
     {.id = I::IDC_CONFIGURATION_NO, .rule = FieldRule::Int(0, 999, true, "1->999"), .array = &D::m_saInstConfNo},
-    {.id = I::IDC_SENSOR_TYPE, .array = &D::m_saInstSensorType, .codeTable = "SENTYP", .searchId = I::IDC_SEARCH_SENTYP},
+    {.id = I::IDC_SENSOR_TYPE, .array = &D::m_saInstSensorType, .codeTable = "SENTYP",
+        .searchId = I::IDC_SEARCH_SENTYP},
     {.id = I::IDC_SENSOR_ATTACHMENT, .array = &D::m_saInstSensorAttachment, .codeTable = "SENATT",
      .searchId = I::IDC_SEARCH_SENATT},
     {.id = I::IDC_AXIS, .array = &D::m_saInstAxis, .codeTable = "AXIS", .searchId = I::IDC_SEARCH_AXIS},
@@ -26,13 +27,15 @@ const PageField<D> kInstFields[] = {
     {.id = I::IDC_LAST_POINT, .rule = FieldRule::Int(0, 99999, true, "0->99999"), .array = &D::m_saInstLastPoint},
     {.id = I::IDC_TIME_STEP, .rule = FieldRule::Int(0, 999999, true, "Microseconds (0->999999)"),
      .array = &D::m_saInstTimeStep},
-    {.id = I::IDC_DATA_STATUS, .array = &D::m_saInstDataStatus, .codeTable = "DASTAT", .searchId = I::IDC_SEARCH_DASTAT},
+    {.id = I::IDC_DATA_STATUS, .array = &D::m_saInstDataStatus, .codeTable = "DASTAT",
+        .searchId = I::IDC_SEARCH_DASTAT},
     {.id = I::IDC_CHANNEL_STATUS, .array = &D::m_saInstChannelStatus, .codeTable = "CHSTAT",
      .searchId = I::IDC_SEARCH_CHSTAT},
     {.id = I::IDC_CALIBRATION_DATE, .rule = FieldRule::Text(0, 11, true, "Date (dd/MMM/yyyy)"),
      .array = &D::m_saInstCalibrationDate},
     {.id = I::IDC_PREFILTER, .rule = FieldRule::Int(0, 99999, true, "Hz (0->99999)"), .array = &D::m_saInstPrefilter},
-    {.id = I::IDC_RATING, .rule = FieldRule::Int(-999999, 999999, true, "-999999->999999"), .array = &D::m_saInstRating},
+    {.id = I::IDC_RATING, .rule = FieldRule::Int(-999999, 999999, true, "-999999->999999"),
+        .array = &D::m_saInstRating},
     {.id = I::IDC_CHANNEL_MAX, .rule = FieldRule::Int(0, 300, true, "% (0->100) allow to exceed 100 "),
      .array = &D::m_saInstChannelMax},
     {.id = I::IDC_MAKER, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saInstMaker},
@@ -46,38 +49,47 @@ const PageTip kInstTips[] = {
 DlgTemplate MakeInstTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell ref {14, 86, 30}, code {8, 92, 40}, value {196, 84, 56}, wide {8, 92, 300};
+    const ColumnGeometry ref = CompColumn(14, 86, 30), code = CompColumn(8, 92, 40), value = CompColumn(196, 84, 56),
+        wide = CompColumn(8, 92, 300);
     items.push_back({-1, DlgKind::GroupBox, "Referenced Number Narrowing", 6, 2, 176, 64});
-    AddRow(items, ref, 14, "Test Vehicle Number:", I::IDC_VEHICLE_NO, DS_READONLY | DS_NUMBER, -1, I::IDC_SEARCH_VEHICLE);
-    AddRow(items, ref, 31, "Component Number:", I::IDC_COMPONENT_NO, DS_READONLY | DS_NUMBER, -1,
-           I::IDC_SEARCH_COMPONENT);
-    AddRow(items, ref, 48, "Configuration Number:", I::IDC_CONFIGURATION_NO, DS_READONLY | DS_NUMBER, -1,
-           I::IDC_SEARCH_CONFIGURATION);
-    AddRow(items, code, 70, "Sensor Type:", I::IDC_SENSOR_TYPE, DS_READONLY, -1, I::IDC_SEARCH_SENTYP);
-    AddRow(items, code, 86, "Sensor Attachment:", I::IDC_SENSOR_ATTACHMENT, DS_READONLY, -1, I::IDC_SEARCH_SENATT);
+    AddRow(items, ref, 14, {.label = "Test Vehicle Number:", .id = I::IDC_VEHICLE_NO,
+        .style = DS_READONLY | DS_NUMBER, .searchId = I::IDC_SEARCH_VEHICLE});
+    AddRow(items, ref, 31, {.label = "Component Number:", .id = I::IDC_COMPONENT_NO,
+        .style = DS_READONLY | DS_NUMBER, .searchId = I::IDC_SEARCH_COMPONENT});
+    AddRow(items, ref, 48, {.label = "Configuration Number:", .id = I::IDC_CONFIGURATION_NO,
+        .style = DS_READONLY | DS_NUMBER, .searchId = I::IDC_SEARCH_CONFIGURATION});
+    AddRow(items, code, 70, {.label = "Sensor Type:", .id = I::IDC_SENSOR_TYPE, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_SENTYP});
+    AddRow(items, code, 86, {.label = "Sensor Attachment:", .id = I::IDC_SENSOR_ATTACHMENT, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_SENATT});
     items.push_back({-1, DlgKind::GroupBox, "Curve Coordinates", 4, 101, 190, 58});
-    AddRow(items, code, 112, "Axis:", I::IDC_AXIS, DS_READONLY, -1, I::IDC_SEARCH_AXIS);
-    AddRow(items, code, 127, "X Units:", I::IDC_XUNITS, DS_READONLY, -1, I::IDC_SEARCH_XUNITS);
-    AddRow(items, code, 142, "Y Units:", I::IDC_YUNITS, DS_READONLY, -1, I::IDC_SEARCH_YUNITS);
-    AddRow(items, code, 162, "Data Status:", I::IDC_DATA_STATUS, DS_READONLY, -1, I::IDC_SEARCH_DASTAT);
-    AddRow(items, code, 178, "Channel Status:", I::IDC_CHANNEL_STATUS, DS_READONLY, -1, I::IDC_SEARCH_CHSTAT);
-    AddRow(items, value, 6, "Initial Velocity:", I::IDC_INITIAL_VELOCITY);
-    AddRow(items, value, 22, "First Point:", I::IDC_FIRST_POINT);
-    AddRow(items, value, 38, "Last Point:", I::IDC_LAST_POINT, DS_NUMBER);
-    AddRow(items, value, 54, "Time Step:", I::IDC_TIME_STEP, DS_NUMBER);
-    AddRow(items, value, 70, "Calibration Date:", I::IDC_CALIBRATION_DATE, DS_UPPERCASE);
+    AddRow(items, code, 112, {.label = "Axis:", .id = I::IDC_AXIS, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_AXIS});
+    AddRow(items, code, 127, {.label = "X Units:", .id = I::IDC_XUNITS, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_XUNITS});
+    AddRow(items, code, 142, {.label = "Y Units:", .id = I::IDC_YUNITS, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_YUNITS});
+    AddRow(items, code, 162, {.label = "Data Status:", .id = I::IDC_DATA_STATUS, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_DASTAT});
+    AddRow(items, code, 178, {.label = "Channel Status:", .id = I::IDC_CHANNEL_STATUS, .style = DS_READONLY,
+        .searchId = I::IDC_SEARCH_CHSTAT});
+    AddRow(items, value, 6, {"Initial Velocity:", I::IDC_INITIAL_VELOCITY});
+    AddRow(items, value, 22, {"First Point:", I::IDC_FIRST_POINT});
+    AddRow(items, value, 38, {"Last Point:", I::IDC_LAST_POINT, DS_NUMBER});
+    AddRow(items, value, 54, {"Time Step:", I::IDC_TIME_STEP, DS_NUMBER});
+    AddRow(items, value, 70, {"Calibration Date:", I::IDC_CALIBRATION_DATE, DS_UPPERCASE});
     items.push_back({I::IDC_DATE_PICKER, DlgKind::Custom, "", 340, 70, 66, 13, 0, &CDateTimeCtrl::Create});
-    AddRow(items, value, 86, "Prefilter Frequency:", I::IDC_PREFILTER, DS_NUMBER);
-    AddRow(items, value, 102, "Instrument Rating:", I::IDC_RATING);
-    AddRow(items, value, 118, "Channel Maximum Rating:", I::IDC_CHANNEL_MAX, DS_NUMBER);
-    AddRow(items, {196, 84, 120}, 134, "Instrument Manufacturer:", I::IDC_MAKER, DS_UPPERCASE);
-    AddRow(items, wide, 196, "Instrument Comments:", I::IDC_COMMENTS);
+    AddRow(items, value, 86, {"Prefilter Frequency:", I::IDC_PREFILTER, DS_NUMBER});
+    AddRow(items, value, 102, {"Instrument Rating:", I::IDC_RATING});
+    AddRow(items, value, 118, {"Channel Maximum Rating:", I::IDC_CHANNEL_MAX, DS_NUMBER});
+    AddRow(items, CompColumn(196, 84, 120), 134, {"Instrument Manufacturer:", I::IDC_MAKER, DS_UPPERCASE});
+    AddRow(items, wide, 196, {"Instrument Comments:", I::IDC_COMMENTS});
     items.push_back({I::IDC_CHECK_CURVE, DlgKind::Button, "Check Curve\nRelated Error", 4, 212, 70, 20, DS_MULTILINE});
     items.push_back({I::IDC_VIEW_CURVE, DlgKind::Button, "View Curve\nRelated Data", 4, 212, 70, 20, DS_MULTILINE});
     items.push_back({I::IDC_MESSAGE, DlgKind::Edit, "", 78, 215, 330, 13, DS_READONLY});
     items.push_back({I::IDC_FIND_NEXT_ERROR, DlgKind::Button, "FInd next error", 414, 214, 88, 14});
-    AddRecordBox(items, 410, "Curve/Channel Number", I::IDC_RECORD_LIST, I::IDC_NEXTCURVE_BUTTON, I::IDC_DELETE_BUTTON,
-                 I::IDC_RETAIN_LAST);
+    AddRecordIndex(items, 410, 4, "Curve/Channel Number", RecordControls {I::IDC_RECORD_LIST,
+        I::IDC_NEXTCURVE_BUTTON, I::IDC_DELETE_BUTTON, I::IDC_RETAIN_LAST}, nullptr, kCompRecordBox);
     return {"Instrumentation Info", 509, 234, "DejaVu Sans", 8, false, items};
 }
 const DlgTemplate kInstTemplate = MakeInstTemplate();

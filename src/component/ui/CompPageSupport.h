@@ -1,21 +1,26 @@
 #pragma once
-// What the component pages share beyond the page protocol: a number as they show it, and their
-// rows and record boxes.
+// What the component pages share beyond the page protocol: a number as they show it, and the
+// places of their rows and record boxes on the shared page builder.
 
+#include "common/ui/PageLayout.h"
 #include "platform/CString.h"
-#include "platform/ui/Dialog.h"
-
-#include <vector>
 
 // A number as the pages show it; nothing for a value that is no number.
 CString RealText(double value);
 
-// One row of a page: label, field and an optional button to its right.
-struct Cell {
-    int x, labelW, editW;
+// A column of the component pages: label at x, its edit two units after it, a button three units
+// after the edit.
+constexpr ColumnGeometry CompColumn(int x, int labelWidth, int editWidth)
+{
+    return {.x = x, .labelWidth = labelWidth, .editWidth = editWidth, .editGap = 2, .buttonWidth = 40};
+}
+
+// The record box at the right of the component, configuration and instrumentation pages.
+inline constexpr BoxItem kCompRecordBox[] = {
+    {BoxPart::Group, 0, 0, 92, 168},
+    {BoxPart::List, 8, 14, 76, 90},
+    {BoxPart::Remove, 8, 108, 18, 14},
+    {BoxPart::Next, 66, 108, 18, 14},
+    {BoxPart::RemoveText, 4, 126, 84, 18},
+    {BoxPart::Retain, 4, 144, 84, 22},
 };
-
-void AddRow(std::vector<DlgItem>& items, const Cell& c, int y, const char* label, int id, UINT style = 0,
-            int labelId = -1, int buttonId = 0, const char* button = "Search...");
-
-void AddRecordBox(std::vector<DlgItem>& items, int x, const char* title, int list, int next, int remove, int retain);

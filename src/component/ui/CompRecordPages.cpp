@@ -19,9 +19,11 @@ const PageField<D> kCompFields[] = {
     {.id = C::IDC_TESTED, .array = &D::m_saCompTested, .codeTable = "CMPNT"},
     {.id = C::IDC_TYPE, .array = &D::m_saCompType, .codeTable = "CMPTYP"},
     {.id = C::IDC_WEIGHT, .rule = FieldRule::Real(0.0, 9999.0, true, "kg (0.0->9999)"), .array = &D::m_saCompWeight},
-    {.id = C::IDC_MOD_INDICATOR, .array = &D::m_saCompModIndicator, .codeTable = "MODIND", .searchId = C::IDC_SEARCH_MODIND},
+    {.id = C::IDC_MOD_INDICATOR, .array = &D::m_saCompModIndicator, .codeTable = "MODIND",
+        .searchId = C::IDC_SEARCH_MODIND},
     {.id = C::IDC_MOD_DESCRIPTION, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saCompModDescription},
-    {.id = C::IDC_OCCUPANT_TYPE, .array = &D::m_saCompOccupantType, .codeTable = "OCCTYP", .searchId = C::IDC_SEARCH_OCCTYP},
+    {.id = C::IDC_OCCUPANT_TYPE, .array = &D::m_saCompOccupantType, .codeTable = "OCCTYP",
+        .searchId = C::IDC_SEARCH_OCCTYP},
     {.id = C::IDC_DUMMY_SIZE, .array = &D::m_saCompDummySize, .codeTable = "DUMSIZ", .searchId = C::IDC_SEARCH_DUMSIZ},
     {.id = C::IDC_DUMMY_MAKER, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saCompDummyMaker},
     {.id = C::IDC_COMMENTS, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saCompComments},
@@ -34,20 +36,26 @@ const PageTip kCompTips[] = {
 DlgTemplate MakeCompTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell code {8, 110, 50}, wide {8, 110, 280};
-    AddRow(items, code, 10, "Test Vehicle Number:", C::IDC_VEHICLE_NO, DS_READONLY, -1, C::IDC_SEARCH_VEHICLE);
-    AddRow(items, code, 28, "Component Number:", C::IDC_COMPONENT_NO, DS_READONLY);
-    AddRow(items, code, 46, "Component Tested:", C::IDC_TESTED, DS_READONLY, -1, C::IDC_SEARCH_CMPNT);
-    AddRow(items, code, 64, "Component Type:", C::IDC_TYPE, DS_READONLY, -1, C::IDC_SEARCH_CMPTYP);
-    AddRow(items, code, 82, "Component Weight:", C::IDC_WEIGHT);
-    AddRow(items, code, 100, "Modification Indicator:", C::IDC_MOD_INDICATOR, DS_READONLY, 1660, C::IDC_SEARCH_MODIND);
-    AddRow(items, wide, 118, "Modification Description:", C::IDC_MOD_DESCRIPTION, 0, 1663);
-    AddRow(items, code, 136, "Occupant Type:", C::IDC_OCCUPANT_TYPE, DS_READONLY, -1, C::IDC_SEARCH_OCCTYP);
-    AddRow(items, code, 154, "Dummy Size Percentile:", C::IDC_DUMMY_SIZE, DS_READONLY, 1662, C::IDC_SEARCH_DUMSIZ);
-    AddRow(items, wide, 172, "Dummy Manufacturer:", C::IDC_DUMMY_MAKER, 0, 1664);
-    AddRow(items, wide, 190, "Component Comments:", C::IDC_COMMENTS);
-    AddRecordBox(items, 410, "Component Record Index", C::IDC_RECORD_LIST, C::IDC_NEXTCURVE_BUTTON,
-                 C::IDC_DELETE_BUTTON, C::IDC_RETAIN_LAST);
+    const ColumnGeometry code = CompColumn(8, 110, 50), wide = CompColumn(8, 110, 280);
+    AddRow(items, code, 10, {.label = "Test Vehicle Number:", .id = C::IDC_VEHICLE_NO, .style = DS_READONLY,
+        .searchId = C::IDC_SEARCH_VEHICLE});
+    AddRow(items, code, 28, {"Component Number:", C::IDC_COMPONENT_NO, DS_READONLY});
+    AddRow(items, code, 46, {.label = "Component Tested:", .id = C::IDC_TESTED, .style = DS_READONLY,
+        .searchId = C::IDC_SEARCH_CMPNT});
+    AddRow(items, code, 64, {.label = "Component Type:", .id = C::IDC_TYPE, .style = DS_READONLY,
+        .searchId = C::IDC_SEARCH_CMPTYP});
+    AddRow(items, code, 82, {"Component Weight:", C::IDC_WEIGHT});
+    AddRow(items, code, 100, {.label = "Modification Indicator:", .id = C::IDC_MOD_INDICATOR, .style = DS_READONLY,
+        .searchId = C::IDC_SEARCH_MODIND, .labelId = 1660});
+    AddRow(items, wide, 118, {.label = "Modification Description:", .id = C::IDC_MOD_DESCRIPTION, .labelId = 1663});
+    AddRow(items, code, 136, {.label = "Occupant Type:", .id = C::IDC_OCCUPANT_TYPE, .style = DS_READONLY,
+        .searchId = C::IDC_SEARCH_OCCTYP});
+    AddRow(items, code, 154, {.label = "Dummy Size Percentile:", .id = C::IDC_DUMMY_SIZE, .style = DS_READONLY,
+        .searchId = C::IDC_SEARCH_DUMSIZ, .labelId = 1662});
+    AddRow(items, wide, 172, {.label = "Dummy Manufacturer:", .id = C::IDC_DUMMY_MAKER, .labelId = 1664});
+    AddRow(items, wide, 190, {"Component Comments:", C::IDC_COMMENTS});
+    AddRecordIndex(items, 410, 4, "Component Record Index", RecordControls {C::IDC_RECORD_LIST,
+        C::IDC_NEXTCURVE_BUTTON, C::IDC_DELETE_BUTTON, C::IDC_RETAIN_LAST}, nullptr, kCompRecordBox);
     return {"Component Info", 509, 232, "DejaVu Sans", 8, false, items};
 }
 const DlgTemplate kCompTemplate = MakeCompTemplate();
@@ -61,11 +69,13 @@ const PageField<D> kConfFields[] = {
     {.id = F::IDC_VEHICLE_NO, .rule = FieldRule::Int(0, 1, true, "0->1"), .array = &D::m_saConfVehicleNo},
     {.id = F::IDC_COMPONENT_NO, .rule = FieldRule::Int(0, 99, true, "0->99"), .array = &D::m_saConfCompNo},
     {.id = F::IDC_CONFIGURATION_NO, .rule = FieldRule::Int(0, 999, true, "0->999"), .array = &D::m_saConfNo},
-    {.id = F::IDC_TEST_DEVICE, .array = &D::m_saConfTestDevice, .codeTable = "TSTDEV", .searchId = F::IDC_SEARCH_TSTDEV},
+    {.id = F::IDC_TEST_DEVICE, .array = &D::m_saConfTestDevice, .codeTable = "TSTDEV",
+        .searchId = F::IDC_SEARCH_TSTDEV},
     {.id = F::IDC_DEVICE_SPEED, .rule = FieldRule::Real(0.0001, 99999.0, true, "km/hr (0.0001->99999)"),
      .array = &D::m_saConfDeviceSpeed},
     {.id = F::IDC_DEVICE_COMMENTS, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saConfDeviceComments},
-    {.id = F::IDC_TEST_CONFIG, .array = &D::m_saConfTestConfig, .codeTable = "CONFIG", .searchId = F::IDC_SEARCH_CONFIG},
+    {.id = F::IDC_TEST_CONFIG, .array = &D::m_saConfTestConfig, .codeTable = "CONFIG",
+        .searchId = F::IDC_SEARCH_CONFIG},
     {.id = F::IDC_COMPONENT_SPEED, .rule = FieldRule::Real(0.0001, 99999.0, true, "km/hr (0.0001->99999)"),
      .array = &D::m_saConfCompSpeed},
     {.id = F::IDC_CONTACT_ANGLE, .rule = FieldRule::Int(0, 359, true, "Degrees (0->359)"),
@@ -85,25 +95,27 @@ const PageTip kConfTips[] = {
 DlgTemplate MakeConfTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell code {14, 104, 40}, plain {8, 110, 60}, wide {8, 110, 280};
+    const ColumnGeometry code = CompColumn(14, 104, 40), plain = CompColumn(8, 110, 60), wide = CompColumn(8, 110, 280);
     items.push_back({-1, DlgKind::GroupBox, "Reference No Narrowing", 6, 2, 200, 48});
-    AddRow(items, code, 14, "Test Vehicle Number:", F::IDC_VEHICLE_NO, DS_READONLY | DS_NUMBER | DS_DISABLED, -1,
-           F::IDC_SEARCH_VEHICLE);
-    AddRow(items, code, 32, "Component Number:", F::IDC_COMPONENT_NO, DS_READONLY | DS_NUMBER, -1,
-           F::IDC_SEARCH_COMPONENT);
-    AddRow(items, plain, 56, "Configuration Number:", F::IDC_CONFIGURATION_NO, DS_READONLY | DS_NUMBER | DS_DISABLED);
-    AddRow(items, plain, 74, "Test Device:", F::IDC_TEST_DEVICE, DS_READONLY, -1, F::IDC_SEARCH_TSTDEV);
-    AddRow(items, plain, 92, "Test Device Speed:", F::IDC_DEVICE_SPEED);
-    AddRow(items, wide, 110, "Test Device Comments:", F::IDC_DEVICE_COMMENTS);
-    AddRow(items, plain, 128, "Test Configuration:", F::IDC_TEST_CONFIG, DS_READONLY, -1, F::IDC_SEARCH_CONFIG);
-    AddRow(items, plain, 146, "Component Speed:", F::IDC_COMPONENT_SPEED);
-    AddRow(items, {240, 76, 50}, 56, "Contact Angle:", F::IDC_CONTACT_ANGLE, DS_NUMBER);
-    AddRow(items, {240, 76, 50}, 74, "Contact Location #1:", F::IDC_CONTACT_LOCATION1, DS_NUMBER);
-    AddRow(items, {240, 76, 50}, 92, "Contact Location #2:", F::IDC_CONTACT_LOCATION2, DS_NUMBER);
-    AddRow(items, wide, 164, "Contact Comments:", F::IDC_CONTACT_COMMENTS);
-    AddRow(items, wide, 182, "Configuration Comments:", F::IDC_CONFIG_COMMENTS);
-    AddRecordBox(items, 410, "Configuration Record Index", F::IDC_RECORD_LIST, F::IDC_NEXTCURVE_BUTTON,
-                 F::IDC_DELETE_BUTTON, F::IDC_RETAIN_LAST);
+    AddRow(items, code, 14, {.label = "Test Vehicle Number:", .id = F::IDC_VEHICLE_NO,
+        .style = DS_READONLY | DS_NUMBER | DS_DISABLED, .searchId = F::IDC_SEARCH_VEHICLE});
+    AddRow(items, code, 32, {.label = "Component Number:", .id = F::IDC_COMPONENT_NO,
+        .style = DS_READONLY | DS_NUMBER, .searchId = F::IDC_SEARCH_COMPONENT});
+    AddRow(items, plain, 56, {"Configuration Number:", F::IDC_CONFIGURATION_NO, DS_READONLY | DS_NUMBER | DS_DISABLED});
+    AddRow(items, plain, 74, {.label = "Test Device:", .id = F::IDC_TEST_DEVICE, .style = DS_READONLY,
+        .searchId = F::IDC_SEARCH_TSTDEV});
+    AddRow(items, plain, 92, {"Test Device Speed:", F::IDC_DEVICE_SPEED});
+    AddRow(items, wide, 110, {"Test Device Comments:", F::IDC_DEVICE_COMMENTS});
+    AddRow(items, plain, 128, {.label = "Test Configuration:", .id = F::IDC_TEST_CONFIG, .style = DS_READONLY,
+        .searchId = F::IDC_SEARCH_CONFIG});
+    AddRow(items, plain, 146, {"Component Speed:", F::IDC_COMPONENT_SPEED});
+    AddRow(items, CompColumn(240, 76, 50), 56, {"Contact Angle:", F::IDC_CONTACT_ANGLE, DS_NUMBER});
+    AddRow(items, CompColumn(240, 76, 50), 74, {"Contact Location #1:", F::IDC_CONTACT_LOCATION1, DS_NUMBER});
+    AddRow(items, CompColumn(240, 76, 50), 92, {"Contact Location #2:", F::IDC_CONTACT_LOCATION2, DS_NUMBER});
+    AddRow(items, wide, 164, {"Contact Comments:", F::IDC_CONTACT_COMMENTS});
+    AddRow(items, wide, 182, {"Configuration Comments:", F::IDC_CONFIG_COMMENTS});
+    AddRecordIndex(items, 410, 4, "Configuration Record Index", RecordControls {F::IDC_RECORD_LIST,
+        F::IDC_NEXTCURVE_BUTTON, F::IDC_DELETE_BUTTON, F::IDC_RETAIN_LAST}, nullptr, kCompRecordBox);
     return {"Component Configuration Info", 509, 232, "DejaVu Sans", 8, false, items};
 }
 const DlgTemplate kConfTemplate = MakeConfTemplate();
@@ -288,7 +300,8 @@ void CCompCompPage::ApplyTestType()
 
 void CCompCompPage::ShowComponentDetails(bool shown)
 {
-    for (int id : std::initializer_list<int> {IDC_MOD_INDICATOR, IDC_MOD_DESCRIPTION, IDC_DUMMY_SIZE, IDC_DUMMY_MAKER, 1660, 1662, 1663, 1664,
+    for (int id : std::initializer_list<int> {IDC_MOD_INDICATOR, IDC_MOD_DESCRIPTION, IDC_DUMMY_SIZE,
+        IDC_DUMMY_MAKER, 1660, 1662, 1663, 1664,
                    IDC_SEARCH_MODIND, IDC_SEARCH_DUMSIZ})
         ShowDlgItem(id, shown);
     for (int id : {IDC_VEHICLE_NO, IDC_DELETE_BUTTON, IDC_NEXTCURVE_BUTTON, IDC_SEARCH_VEHICLE, IDC_WEIGHT})

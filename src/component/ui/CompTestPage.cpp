@@ -29,19 +29,22 @@ const PageField<D> kTestFields[] = {
 DlgTemplate MakeTestTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell left {8, 90, 70}, wide {8, 90, 400}, right {286, 96, 110};
-    AddRow(items, left, 10, "Version Number:", T::IDC_VERSION, DS_UPPERCASE);
-    AddRow(items, right, 10, "Test Date:", T::IDC_TEST_DATE, DS_UPPERCASE);
-    items.push_back({T::IDC_DATE_PICKER, DlgKind::Custom, "", 286 + 96 + 2 + 112, 10, 12, 13, 0, &CDateTimeCtrl::Create});
-    AddRow(items, wide, 30, "Title:", T::IDC_TITLE, DS_UPPERCASE);
-    AddRow(items, wide, 48, "Test Objectives:", T::IDC_OBJECTIVES, DS_UPPERCASE);
-    AddRow(items, wide, 66, "Test Comments:", T::IDC_TEST_COMMENTS);
-    AddRow(items, left, 90, "Test Performer:", T::IDC_PERFORMER, DS_READONLY, -1, T::IDC_SEARCH_PERFORMER);
-    AddRow(items, left, 108, "Test Type:", T::IDC_TEST_TYPE, DS_READONLY, -1, T::IDC_SEARCH_TEST_TYPE);
-    AddRow(items, left, 126, "Total Number of Curves:", T::IDC_CURVE_COUNT, DS_READONLY);
-    AddRow(items, right, 90, "Contract Number:", T::IDC_CONTRACT_NO, DS_UPPERCASE);
-    AddRow(items, right, 108, "Ambient Temperature:", T::IDC_AMBIENT_TEMP);
-    AddRow(items, right, 126, "Test Reference Number:", T::IDC_TEST_REFERENCE, DS_UPPERCASE);
+    const ColumnGeometry left = CompColumn(8, 90, 70), wide = CompColumn(8, 90, 400), right = CompColumn(286, 96, 110);
+    AddRow(items, left, 10, {"Version Number:", T::IDC_VERSION, DS_UPPERCASE});
+    AddRow(items, right, 10, {"Test Date:", T::IDC_TEST_DATE, DS_UPPERCASE});
+    items.push_back({T::IDC_DATE_PICKER, DlgKind::Custom, "", 286 + 96 + 2 + 112, 10, 12, 13, 0,
+        &CDateTimeCtrl::Create});
+    AddRow(items, wide, 30, {"Title:", T::IDC_TITLE, DS_UPPERCASE});
+    AddRow(items, wide, 48, {"Test Objectives:", T::IDC_OBJECTIVES, DS_UPPERCASE});
+    AddRow(items, wide, 66, {"Test Comments:", T::IDC_TEST_COMMENTS});
+    AddRow(items, left, 90, {.label = "Test Performer:", .id = T::IDC_PERFORMER, .style = DS_READONLY,
+        .searchId = T::IDC_SEARCH_PERFORMER});
+    AddRow(items, left, 108, {.label = "Test Type:", .id = T::IDC_TEST_TYPE, .style = DS_READONLY,
+        .searchId = T::IDC_SEARCH_TEST_TYPE});
+    AddRow(items, left, 126, {"Total Number of Curves:", T::IDC_CURVE_COUNT, DS_READONLY});
+    AddRow(items, right, 90, {"Contract Number:", T::IDC_CONTRACT_NO, DS_UPPERCASE});
+    AddRow(items, right, 108, {"Ambient Temperature:", T::IDC_AMBIENT_TEMP});
+    AddRow(items, right, 126, {"Test Reference Number:", T::IDC_TEST_REFERENCE, DS_UPPERCASE});
     return {"General Test Info", 509, 232, "DejaVu Sans", 8, false, items};
 }
 const DlgTemplate kTestTemplate = MakeTestTemplate();

@@ -28,7 +28,8 @@ const PageField<D> kVehFields[] = {
     {.id = V::IDC_KAVRO_NO,
      .rule = FieldRule::Text(6, 9, true, "9 chars: 1st - purchasing office; 2nd-5th - year; 6th-9th manufacturer code"),
      .array = &D::m_saVehKavroNo},
-    {.id = V::IDC_CRASH_TESTED, .array = &D::m_saVehCrashTested, .codeTable = "CRTEST", .searchId = V::IDC_SEARCH_CRTEST},
+    {.id = V::IDC_CRASH_TESTED, .array = &D::m_saVehCrashTested, .codeTable = "CRTEST",
+        .searchId = V::IDC_SEARCH_CRTEST},
     {.id = V::IDC_COMMENTS, .rule = FieldRule::Text(0, 70, true), .array = &D::m_saVehComments},
 };
 
@@ -81,20 +82,24 @@ const RolloverResult kRolloverResults[] = {
 DlgTemplate MakeVehTemplate()
 {
     std::vector<DlgItem> items;
-    const Cell left {8, 84, 70}, wide {8, 84, 140};
+    const ColumnGeometry left = CompColumn(8, 84, 70), wide = CompColumn(8, 84, 140);
     items.push_back({-1, DlgKind::Static, "Test Vehicle Number:", 8, 12, 84, 10});
     items.push_back({V::IDC_VEHICLE_NO, DlgKind::Edit, "", 94, 10, 24, 13, DS_READONLY});
     items.push_back({V::IDC_SPIN, DlgKind::Custom, "", 119, 10, 10, 13, 0,
                      [](QWidget* parent) -> QWidget* { return new CSpinButtonCtrl(parent); }});
-    AddRow(items, left, 28, "Vehicle Year:", V::IDC_YEAR, DS_NUMBER);
-    AddRow(items, left, 46, "Vehicle Make:", V::IDC_MAKE, DS_READONLY, -1, V::IDC_SEARCH_MAKE);
-    AddRow(items, left, 64, "Vehicle Model:", V::IDC_MODEL, DS_READONLY, -1, V::IDC_SEARCH_MODEL);
-    AddRow(items, left, 82, "Body:", V::IDC_BODY, DS_READONLY, -1, V::IDC_SEARCH_BODY);
-    AddRow(items, wide, 100, "Manufacturer VIN:", V::IDC_VIN, DS_UPPERCASE);
-    AddRow(items, left, 118, "KAVRO Number:", V::IDC_KAVRO_NO, DS_UPPERCASE, -1, V::IDC_EDIT_KAVRO, "EDIT");
-    AddRow(items, left, 136, "Crash Tested Indicator:", V::IDC_CRASH_TESTED, DS_READONLY | DS_UPPERCASE, -1,
-           V::IDC_SEARCH_CRTEST);
-    AddRow(items, wide, 154, "Vehicle Commentary:", V::IDC_COMMENTS, DS_UPPERCASE);
+    AddRow(items, left, 28, {"Vehicle Year:", V::IDC_YEAR, DS_NUMBER});
+    AddRow(items, left, 46, {.label = "Vehicle Make:", .id = V::IDC_MAKE, .style = DS_READONLY,
+        .searchId = V::IDC_SEARCH_MAKE});
+    AddRow(items, left, 64, {.label = "Vehicle Model:", .id = V::IDC_MODEL, .style = DS_READONLY,
+        .searchId = V::IDC_SEARCH_MODEL});
+    AddRow(items, left, 82, {.label = "Body:", .id = V::IDC_BODY, .style = DS_READONLY,
+        .searchId = V::IDC_SEARCH_BODY});
+    AddRow(items, wide, 100, {"Manufacturer VIN:", V::IDC_VIN, DS_UPPERCASE});
+    AddRow(items, left, 118, {.label = "KAVRO Number:", .id = V::IDC_KAVRO_NO, .style = DS_UPPERCASE,
+        .searchId = V::IDC_EDIT_KAVRO, .button = "EDIT"});
+    AddRow(items, left, 136, {.label = "Crash Tested Indicator:", .id = V::IDC_CRASH_TESTED,
+        .style = DS_READONLY | DS_UPPERCASE, .searchId = V::IDC_SEARCH_CRTEST});
+    AddRow(items, wide, 154, {"Vehicle Commentary:", V::IDC_COMMENTS, DS_UPPERCASE});
 
     items.push_back({V::IDC_ROLLOVER_GROUP, DlgKind::GroupBox, "Rollover Info", 238, 2, 270, 226});
     int y = 14;
@@ -105,7 +110,8 @@ DlgTemplate MakeVehTemplate()
         const int button = cell.id == V::IDC_ENGINE ? V::IDC_SEARCH_ENGINE
                            : cell.id == V::IDC_TRANSMISSION ? V::IDC_SEARCH_TRANSM
                                                             : 0;
-        AddRow(items, {244, 96, button ? 70 : 114}, y, cell.label, cell.id, style, cell.labelId, button);
+        AddRow(items, CompColumn(244, 96, button ? 70 : 114), y, {.label = cell.label, .id = cell.id, .style = style,
+            .searchId = button, .labelId = cell.labelId});
         y += 15;
     }
     y += 2;
