@@ -169,18 +169,14 @@ BOOL CCompVehPage::OnInitDialog()
     CFieldPage<D, CPropertyPage>::OnInitDialog();
     UpdateData(FALSE);
     OnClicked(IDC_SEARCH_MAKE, [this] {
-        if (IsEnterHeldDown() || !m_pCodes)
-            return;
-        CString code;
-        if (!m_pCodes->Search("MAKE", m_tag, code))
-            return;
-        code.Trim();
-        // Another make: the model of the old one no longer applies.
-        if (code != Edit(IDC_MAKE)->GetText())
-            Edit(IDC_MODEL)->SetText("");
-        Edit(IDC_MAKE)->SetText(code);
-        Edit(IDC_MAKE)->SetValid(true);
-        EnableDlgItem(IDC_SEARCH_MODEL, !code.IsEmpty());
+        const CString before = Edit(IDC_MAKE)->GetText();
+        SearchInto(IDC_MAKE, {"MAKE", m_tag}, [this, before](CString code, const CString&) {
+            code.Trim();
+            // Another make: the model of the old one no longer applies.
+            if (code != before)
+                Edit(IDC_MODEL)->SetText("");
+            EnableDlgItem(IDC_SEARCH_MODEL, !code.IsEmpty());
+        });
     });
     OnClicked(IDC_SEARCH_MODEL, [this] { OnSearchModel(); });
     OnClicked(IDC_SEARCH_ENGINE, [this] { OnSearchEngine(); });
@@ -420,26 +416,11 @@ void CCompVehPage::OnSearchModel()
 
 void CCompVehPage::OnSearchEngine()
 {
-    if (IsEnterHeldDown() || !m_pCodes)
-        return;
-    CString code;
-    if (!m_pCodes->Search("ENGINE", "VEHDB", code))
-        return;
-    RolloverEdit(IDC_ENGINE)->SetText(code);
-    RolloverEdit(IDC_ENGINE)->SetValid(true);
-    ApplyEngineType(code == "ELEC");
+    SearchInto(*RolloverEdit(IDC_ENGINE), {"ENGINE", "VEHDB"},
+               [this](const CString& code, const CString&) { ApplyEngineType(code == "ELEC"); });
 }
 
-void CCompVehPage::OnSearchTransm()
-{
-    if (IsEnterHeldDown() || !m_pCodes)
-        return;
-    CString code;
-    if (!m_pCodes->Search("TRANSM", "VEHDB", code))
-        return;
-    RolloverEdit(IDC_TRANSMISSION)->SetText(code);
-    RolloverEdit(IDC_TRANSMISSION)->SetValid(true);
-}
+void CCompVehPage::OnSearchTransm() { SearchInto(*RolloverEdit(IDC_TRANSMISSION), {"TRANSM", "VEHDB"}); }
 
 void CCompVehPage::OnMoreInfo()
 {
