@@ -288,6 +288,8 @@ protected:
 
     // A time step that applies only to curves over seconds: enabled, taking `stored` again when
     // given (white when valid, yellow when not); or disabled on grey, "0" when `stored` is given.
+    // A value that stops the page being left or saved is never hidden behind the grey: the field
+    // stays enabled for its correction, in the invalid colours.
     void EnableTimeField(int id, bool enable, const CString* stored)
     {
         CNEdit& step = *Edit(id);
@@ -302,6 +304,11 @@ protected:
         }
         if (stored)
             step.SetText("0");
+        if (!step.IsValid()) {
+            this->EnableDlgItem(id, true);
+            step.ShowInvalidColors();
+            return;
+        }
         step.SetColors(CNEdit::kBlack, RGB(192, 192, 192));
         this->EnableDlgItem(id, false);
     }

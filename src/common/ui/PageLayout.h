@@ -57,7 +57,10 @@ struct BoxItem {
 // The ids of a record box's controls; a part whose id is 0 is left out.
 struct RecordBoxIds {
     RecordBoxIds(RecordControls c) : list(c.list), next(c.next), remove(c.remove), retain(c.retain) {}
-    RecordBoxIds(int list, int previous, int next, int remove) : list(list), next(next), remove(remove), previous(previous) {}
+    RecordBoxIds(int list, int previous, int next, int remove)
+        : list(list), next(next), remove(remove), previous(previous)
+    {
+    }
     int list = 0, next = 0, remove = 0, retain = 0, previous = 0;
 };
 

@@ -312,16 +312,9 @@ void CCompCompPage::ShowComponentDetails(bool shown)
 
 void CCompCompPage::OnSearchTestedOrType(int id, const char* table)
 {
-    if (IsEnterHeldDown() || !m_pCodes)
-        return;
-    UpdateData(TRUE);
-    CString code;
-    // A rollover test's component is the rollover vehicle: its codes stay.
-    if (m_pCodes->Search(table, m_tag, code) && !(m_pData && m_pData->m_strTestType == "ROV")) {
-        Edit(id)->SetText(code);
-        Edit(id)->SetValid(true);
-    }
-    UpdateData(FALSE);
+    // A rollover test's component is the rollover vehicle: its codes stay, whatever is chosen.
+    CNEdit discarded;
+    SearchInto(m_pData && m_pData->m_strTestType == "ROV" ? discarded : *Edit(id), {table, m_tag});
 }
 
 void CCompCompPage::OnSearchVehicle()
