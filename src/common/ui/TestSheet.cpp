@@ -144,11 +144,10 @@ void CTestSheet::RunCommand(int id)
     handler();
 }
 
-std::vector<MenuRule> CTestSheet::WithIntrusionGrayed(std::vector<MenuRule> rules)
+void CTestSheet::AddMenuRules(std::vector<MenuRule> rules)
 {
-    for (int id : {ID_LOAD_INTRUSION_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
-        rules.push_back({id, [] { return false; }});
-    return rules;
+    for (MenuRule& rule : rules)
+        m_menuRules.push_back(std::move(rule));
 }
 
 void CTestSheet::OnInitMenuPopup(QMenu* popup, int /*index*/)
@@ -161,8 +160,6 @@ void CTestSheet::OnInitMenuPopup(QMenu* popup, int /*index*/)
         if (QAction* action = MenuAction(rule.id); action && popup->actions().contains(action))
             action->setEnabled(rule.enabled());
     }
-    MenuAction(ID_UNDO_ALL_PAGES)->setEnabled(false);
-    MenuAction(ID_REDO_ALL_PAGES)->setEnabled(false);
 }
 
 BOOL CTestSheet::OnInitDialog()

@@ -104,7 +104,6 @@ TEST(CompSheetTest, ATestLoadedVisitedAndSavedComesBackByteForByte)
     EXPECT_EQ(tabs, (QStringList {"General Test Info", "Vehicle Info", "Component Info",
                                   "Component Configuration Info", "Instrumentation Info",
                                   "High-Speed Digital Video Info"}));
-    EXPECT_EQ(s.sheet.m_HsvdPage.m_cKind, 'C');
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST)) << "a fresh sheet";
     EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
 
