@@ -96,16 +96,19 @@ int MakeLockedTemp(const std::string& folder, std::string& path)
         const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno != EWOULDBLOCK) {
-            // A file system without locks: no later save can take the file for a dead one.
-            path = temp;
-            return fd;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK) {
+                // A file system without locks: no later save can take the file for a dead one.
+                path = temp;
+                return fd;
+            }
+            ::close(fd); // another save is removing it as a dead save's
+            continue;
         }
         // Between mkstemp and flock another save may have taken the unlocked file for a dead
         // save's and removed it: the file must still stand under its name.
         struct stat mine {}, named {};
-        if (::fstat(fd, &mine) == 0 && ::lstat(temp.c_str(), &named) == 0 && SameFile(mine, named) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (::fstat(fd, &mine) == 0 && ::lstat(temp.c_str(), &named) == 0 && SameFile(mine, named)) {
             path = temp;
             return fd;
         }
@@ -548,26 +551,21 @@ void CStdioFile::WriteString(const CString& text) { WriteBytes(text.str()); }
 
 void CStdioFile::WriteBytes(std::string_view text)
 {
-    if (m_inPlace) {
-        for (const char c : text) {
-            if (c == '\n')
-                m_newBytes += '\r';
-            m_newBytes += c;
-        }
+    if (!m_inPlace && (!m_out || m_writeFailed))
         return;
-    }
-    if (!m_out || m_writeFailed)
-        return;
+    auto put = [&](const char* bytes, size_t len) {
+        if (m_inPlace)
+            m_newBytes.append(bytes, len);
+        else if (len && std::fwrite(bytes, 1, len, m_out) != len)
+            m_writeFailed = true;
+    };
     size_t start = 0;
     while (start < text.size()) {
         const size_t nl = text.find('\n', start);
-        const size_t len = (nl == std::string_view::npos ? text.size() : nl) - start;
-        if (len && std::fwrite(text.data() + start, 1, len, m_out) != len)
-            m_writeFailed = true;
+        put(text.data() + start, (nl == std::string_view::npos ? text.size() : nl) - start);
         if (nl == std::string_view::npos)
             break;
-        if (std::fwrite("\r\n", 1, 2, m_out) != 2)
-            m_writeFailed = true;
+        put("\r\n", 2);
         start = nl + 1;
     }
     if (m_writeFailed)
