@@ -114,7 +114,6 @@ public:
 private:
     [[noreturn]] void Fail(const CString& description);
     bool OpenSqlite(const std::string& path, const CString& shownPath);
-    bool OpenAccess(const CString& path);
     static int OnProgress(void* self);
 
     sqlite3* m_db = nullptr;
