@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -59,18 +62,119 @@ bool MakeFolders(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
-bool IsOurConversion(const std::string& path)
+// A digest of the file's content, so that a file rewritten with its old size and time is not
+// taken for the one converted. Not cryptographic: four lanes of multiply and rotate over 8-byte
+// words, read in large blocks, cost a few milliseconds for a code-table file of tens of MB.
+bool ContentDigest(const std::string& path, uint64_t& digest)
 {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    constexpr uint64_t kMul1 = 0x9E3779B185EBCA87ull, kMul2 = 0xC2B2AE3D27D4EB4Full;
+    uint64_t lanes[4] = {kMul1, kMul2, ~kMul1, ~kMul2};
+    uint64_t total = 0;
+    std::vector<unsigned char> block(1 << 20);
+    for (;;) {
+        ssize_t n = ::read(fd, block.data(), block.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        total += static_cast<uint64_t>(n);
+        // A short last block is padded with zeros; the length taken in at the end tells it apart.
+        const size_t words = (static_cast<size_t>(n) + 7) / 8;
+        std::fill(block.begin() + n, block.begin() + static_cast<std::ptrdiff_t>(words * 8), 0);
+        for (size_t w = 0; w < words; ++w) {
+            uint64_t v;
+            std::memcpy(&v, block.data() + w * 8, 8);
+            uint64_t& lane = lanes[w & 3];
+            lane ^= v * kMul2;
+            lane = ((lane << 31) | (lane >> 33)) * kMul1;
+        }
+    }
+    ::close(fd);
+    uint64_t h = total * kMul1;
+    for (const uint64_t lane : lanes) {
+        h ^= lane;
+        h = ((h << 27) | (h >> 37)) * kMul1 + kMul2;
+    }
+    h ^= h >> 33;
+    h *= kMul2;
+    h ^= h >> 29;
+    digest = h;
+    return true;
+}
+
+// The tag a finished conversion carries beside its user_version: part of the source's digest, so
+// that a conversion of another file copied over this one is not served in its place.
+int32_t SourceTag(uint64_t digest) { return static_cast<int32_t>(static_cast<uint32_t>(digest >> 32) | 1u); }
+
+// Only a regular file is opened as a conversion: a pipe, device or folder at its name would block
+// the start or be no database at all. Checked without following a link or blocking on a pipe.
+bool IsRegularFile(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return regular;
+}
+
+// A kept conversion is served only when it is ours, of this very file, and whole: marked by the
+// user_version and the source tag, and passing SQLite's quick integrity check (damaged bytes
+// would otherwise fail every query for ever).
+bool IsSoundConversion(const std::string& path, int32_t sourceTag)
+{
+    if (!IsRegularFile(path))
+        return false;
     sqlite3* db = nullptr;
     bool ok = false;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-            ok = sqlite3_column_int(stmt, 0) == kConversionFormat;
-        sqlite3_finalize(stmt);
+        const auto pragma = [db](const char* sql, std::string& value) {
+            sqlite3_stmt* stmt = nullptr;
+            bool read = false;
+            if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+                value = text ? text : "";
+                read = true;
+            }
+            sqlite3_finalize(stmt);
+            return read;
+        };
+        // The check reads every page: no longer than a conversion may take.
+        auto deadline = std::chrono::steady_clock::now() + CodeDbConnection::GetLimits().conversionWall;
+        sqlite3_progress_handler(
+            db, 1000, [](void* d) { return std::chrono::steady_clock::now() < *static_cast<decltype(deadline)*>(d) ? 0 : 1; },
+            &deadline);
+        std::string version, tag, check;
+        ok = pragma("PRAGMA user_version", version) && version == std::to_string(kConversionFormat) &&
+             pragma("PRAGMA application_id", tag) && tag == std::to_string(sourceTag) &&
+             pragma("PRAGMA quick_check(1)", check) && check == "ok";
     }
     sqlite3_close(db);
     return ok;
+}
+
+bool TagConversion(const std::string& path, int32_t sourceTag)
+{
+    sqlite3* db = nullptr;
+    const bool ok = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                    sqlite3_exec(db, ("PRAGMA journal_mode = OFF; PRAGMA application_id = " + std::to_string(sourceTag)).c_str(),
+                                 nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_close(db) == SQLITE_OK && ok;
 }
 
 enum class Conversion { Done, Damaged, CannotWrite, NoConverter };
@@ -166,7 +270,12 @@ std::string CodeDbCacheFolder()
 
 namespace codedbaccess {
 
-bool Convert(const CString& path, Converted& out, CString& error)
+CString DeniedMessage(const CString& path)
+{
+    return "The Microsoft Jet database engine cannot open the file '" + path + "'.  You need permission to view its data.";
+}
+
+bool Convert(const CString& path, bool rebuild, Converted& out, CString& error)
 {
     const CString damaged = "The code-table database '" + path + "' is damaged and cannot be read.";
     struct stat st {};
@@ -180,15 +289,23 @@ bool Convert(const CString& path, Converted& out, CString& error)
         error = ("The code-table database '" + path + "' cannot be read: morvel-mdbconvert is missing.");
         return false;
     }
-    // One conversion per file; a changed file (size or time) gets a new one in place of the old.
+    // One conversion per file; a changed file (content, size or time) gets a new one in place of
+    // the old.
+    uint64_t digest = 0;
+    if (!ContentDigest(resolved, digest)) {
+        error = DeniedMessage(path);
+        return false;
+    }
     const std::string folder = CodeDbCacheFolder();
     const std::string source = resolved;
     const std::string key = source + '\0' + std::to_string(st.st_size) + '\0' + std::to_string(st.st_mtim.tv_sec) +
-                            '.' + std::to_string(st.st_mtim.tv_nsec) + '\0' + std::to_string(kConversionFormat);
+                            '.' + std::to_string(st.st_mtim.tv_nsec) + '\0' + Hex(digest) + '\0' +
+                            std::to_string(kConversionFormat);
     const std::string prefix = Hex(Fnv1a(source)) + "-";
     const bool cached = !folder.empty() && MakeFolders(folder);
     const std::string target = cached ? folder + "/" + prefix + Hex(Fnv1a(key)) + ".sqlite" : std::string();
-    if (cached && IsOurConversion(target)) {
+    const int32_t tag = SourceTag(digest);
+    if (cached && !rebuild && IsSoundConversion(target, tag)) {
         out = {target, false};
         return true;
     }
@@ -218,15 +335,21 @@ bool Convert(const CString& path, Converted& out, CString& error)
             error = (damaged);
         return false;
     }
+    if (!TagConversion(temp, tag)) {
+        ::unlink(temp.c_str());
+        error = ("The code-table database '" + path + "' cannot be converted: " + CString(cached ? folder : temp) +
+                 " cannot be written.");
+        return false;
+    }
     if (!cached) {
         out = {temp, true};
         return true;
     }
+    // The damaged or foreign file (or whatever else stood at the name) gives way to the new one;
+    // a folder there cannot, and the conversion then serves this run only.
     if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        error = ("The code-table database '" + path + "' cannot be converted: " + CString(folder) +
-                           " cannot be written.");
-        return false;
+        out = {temp, true};
+        return true;
     }
     // Conversions of this file before it changed are of no more use, nor are conversions left
     // unfinished by a program that was killed (long past the time any conversion may take).

@@ -16,8 +16,11 @@ struct Converted {
     bool temporary = false;
 };
 
-// The conversion of the Access file at `path`, from the cache or made now. False with the
-// message to show in `error`.
-bool Convert(const CString& path, Converted& out, CString& error);
+// The conversion of the Access file at `path`, from the cache or made now (always made now when
+// `rebuild`: the kept one proved damaged). False with the message to show in `error`.
+bool Convert(const CString& path, bool rebuild, Converted& out, CString& error);
+
+// What a code-table file that may not be read is reported as.
+CString DeniedMessage(const CString& path);
 
 } // namespace codedbaccess

@@ -71,18 +71,22 @@ int CompareNoCase(std::string_view a, std::string_view b)
     // Equal as far as the shorter goes: the shorter comes first, whatever the longer holds after.
     if (i == common)
         return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-    const std::u32string fa = FoldedText(a);
-    const std::u32string fb = FoldedText(b);
-    const size_t n = std::min(fa.size(), fb.size());
-    for (size_t i = 0; i < n; ++i) {
-        const char32_t x = BaseLetter(fa[i]);
-        const char32_t y = BaseLetter(fb[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
+    // Letter by letter, folded as they come (a value of any length is never copied): accented
+    // letters beside their plain letter; the accents decide only when all else is equal.
+    int accents = 0;
+    size_t pa = i, pb = i;
+    while (pa < a.size() && pb < b.size()) {
+        const char32_t x = Fold(codedbtext::NextChar(a, pa));
+        const char32_t y = Fold(codedbtext::NextChar(b, pb));
+        const char32_t bx = BaseLetter(x), by = BaseLetter(y);
+        if (bx != by)
+            return bx < by ? -1 : 1;
+        if (!accents && x != y)
+            accents = x < y ? -1 : 1;
     }
-    if (fa.size() != fb.size())
-        return fa.size() < fb.size() ? -1 : 1;
-    return fa.compare(fb) < 0 ? -1 : (fa == fb ? 0 : 1);
+    if (pa < a.size() || pb < b.size())
+        return pa < a.size() ? 1 : -1;
+    return accents;
 }
 
 namespace {
@@ -124,10 +128,11 @@ LikePattern* ParsePattern(std::string_view text, char32_t escape, bool hasEscape
 }
 
 // Greedy match with one point to fall back to: time in proportion to pattern times text at worst,
-// whatever the pattern (a pasted value of any length is simply not found).
-bool LikeMatch(const LikePattern& pattern, const std::u32string& text)
+// whatever the pattern (a pasted value of any length is simply not found). The text is folded a
+// letter at a time as it is read, so a value of any size costs no memory.
+bool LikeMatch(const LikePattern& pattern, std::string_view text)
 {
-    if (pattern.literals > text.size())
+    if (pattern.literals > text.size()) // a letter takes at least a byte
         return false;
     const auto& items = pattern.items;
     size_t p = 0, t = 0;
@@ -138,15 +143,18 @@ bool LikeMatch(const LikePattern& pattern, const std::u32string& text)
             runT = t;
             continue;
         }
-        if (p < items.size() && (items[p].first == LikePattern::One || items[p].second == text[t])) {
+        size_t next = t;
+        const char32_t c = Fold(codedbtext::NextChar(text, next));
+        if (p < items.size() && (items[p].first == LikePattern::One || items[p].second == c)) {
             ++p;
-            ++t;
+            t = next;
             continue;
         }
         if (runP == SIZE_MAX)
             return false;
         p = runP;
-        t = ++runT;
+        codedbtext::NextChar(text, runT);
+        t = runT;
     }
     while (p < items.size() && items[p].first == LikePattern::Run)
         ++p;
@@ -173,8 +181,14 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     auto* pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(ctx, 0));
     if (!pattern) {
         const auto* raw = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-        pattern = ParsePattern(std::string_view(raw ? raw : "", static_cast<size_t>(sqlite3_value_bytes(argv[0]))),
-                               escape, hasEscape);
+        const int bytes = sqlite3_value_bytes(argv[0]);
+        // A pattern longer than the connection allows (a pasted value of any length) is not
+        // unfolded into memory: it matches nothing, as no code is that long.
+        if (bytes > sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1)) {
+            sqlite3_result_int(ctx, 0);
+            return;
+        }
+        pattern = ParsePattern(std::string_view(raw ? raw : "", static_cast<size_t>(bytes)), escape, hasEscape);
         sqlite3_set_auxdata(ctx, 0, pattern, [](void* p) { delete static_cast<LikePattern*>(p); });
         pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(ctx, 0));
         if (!pattern) { // SQLite could not keep it and has freed it
@@ -183,7 +197,7 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         }
     }
     const auto* raw = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
-    const std::u32string text = FoldedText(std::string_view(raw ? raw : "", static_cast<size_t>(sqlite3_value_bytes(argv[1]))));
+    const std::string_view text(raw ? raw : "", static_cast<size_t>(sqlite3_value_bytes(argv[1])));
     sqlite3_result_int(ctx, LikeMatch(*pattern, text) ? 1 : 0);
 }
 

@@ -261,10 +261,15 @@ TEST(CodeCheckTest, TextComparesWithoutRegardToCaseInTheDatabase)
     ASSERT_TRUE(db.open());
     platform::MessageRecorder boxes;
 
-    auto rs = CodeDbExecute("SELECT X FROM KAVRODB_X WHERE X = 'B'");
-    EXPECT_EQ(rs->GetRecordCount(), 1);
-    rs = CodeDbExecute("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X");
-    ASSERT_EQ(rs->GetRecordCount(), 4);
+    const auto rows = [](const CString& sql) {
+        int n = 0;
+        for (auto rs = CodeDbExecute(sql); !rs->IsEOF(); rs->MoveNext())
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(rows("SELECT X FROM KAVRODB_X WHERE X = 'B'"), 1);
+    ASSERT_EQ(rows("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X"), 4);
+    auto rs = CodeDbExecute("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X");
     rs->MoveNext();
     EXPECT_EQ(CString(rs->GetText("X")).CompareNoCase("A"), 0);
 

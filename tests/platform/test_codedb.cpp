@@ -235,7 +235,7 @@ TEST(CodeDbTest, ARunawayQueryEndsInTheConnectionsError)
     ASSERT_TRUE(db.Open(path.c_str()));
     EXPECT_THROW(db.Execute("SELECT MAKE FROM KAVRODB_MAKE WHERE REFERENCE LIKE '%VEHDB%' ORDER BY MAKE"), CodeDbError);
     ASSERT_EQ(db.Errors().size(), 1u);
-    EXPECT_EQ(db.Errors()[0], "Query timeout expired");
+    EXPECT_EQ(db.Errors()[0], "The code table 'KAVRODB_MAKE' cannot be read: Query timeout expired");
     // The connection goes on answering.
     EXPECT_FALSE(Column(db, "SELECT DATABASE_VERSION FROM DATABASE_VERSION").empty());
     CodeDbConnection::GetLimits() = old;
