@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(CodeDbTest, SampleDatabaseAnswersTheVersionQuery)
 {
@@ -239,4 +241,50 @@ TEST(CodeDbTest, ARunawayQueryEndsInTheConnectionsError)
     // The connection goes on answering.
     EXPECT_FALSE(Column(db, "SELECT DATABASE_VERSION FROM DATABASE_VERSION").empty());
     CodeDbConnection::GetLimits() = old;
+}
+
+// The converter writes only a file it creates: whatever stands at the output's name (a file, a
+// link, a pipe) is refused and left as it was.
+TEST_F(AccessCodeDbTest, TheConverterRefusesAnOutputThatExists)
+{
+    const std::string access = Copy("jet/DateTestDatabase.mdb");
+    const std::string converter = AccessConverterPath();
+    if (access.empty() || converter.empty())
+        GTEST_SKIP() << "fixture or converter absent";
+    const std::string file = m_files.file("out.sqlite");
+    testutil::WriteFile(file, "keep me");
+    const std::string link = m_files.file("link.sqlite");
+    std::filesystem::create_symlink(file, link);
+    const std::string pipe = m_files.file("pipe.sqlite");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& out : {file, link, pipe}) {
+        const int status = std::system(("timeout 20 '" + converter + "' '" + access + "' '" + out + "'").c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << out;
+        EXPECT_EQ(WEXITSTATUS(status), 3) << out;
+    }
+    EXPECT_EQ(testutil::ReadFile(file), "keep me");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    // A name that is free is written.
+    EXPECT_EQ(std::system(("'" + converter + "' '" + access + "' '" + m_files.file("new.sqlite") + "'").c_str()), 0);
+}
+
+// A code-table file that may not be read is told as such, not as missing.
+TEST_F(AccessCodeDbTest, AnUnreadableFileIsReportedAsAccessDenied)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    for (const char* fixture : {"jet/DateTestDatabase.mdb", ""}) {
+        const std::string path = *fixture ? Copy(fixture) : m_files.file("ncodes.mdb");
+        if (path.empty())
+            continue;
+        if (!*fixture)
+            std::filesystem::copy_file(MORVEL_SAMPLE_DB, path, std::filesystem::copy_options::overwrite_existing);
+        ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+        CodeDbConnection db;
+        EXPECT_FALSE(db.Open(path.c_str()));
+        ASSERT_EQ(db.Errors().size(), 1u);
+        EXPECT_EQ(db.Errors()[0], "The Microsoft Jet database engine cannot open the file '" + CString(path) +
+                                      "'.  You need permission to view its data.");
+        ::chmod(path.c_str(), 0600);
+    }
 }
