@@ -6,7 +6,8 @@
 // user's cache folder by morvel-mdbconvert, run as a process of its own under limits on memory,
 // CPU and time: the Access reading library crashes, loops or eats memory on damaged files, and
 // that must end the converter, never the program. The conversion is kept, keyed by the file's
-// path, size and modification time, so the next start opens it at once.
+// path, size, modification time and content, so the next start opens it at once; a kept one
+// that is damaged or not of this file is made anew.
 //
 // The database holds UTF-8 text; the program's Windows-1252 statements are converted on the way
 // in and the values on the way out. Text compares without regard to case, accented letters too
@@ -14,7 +15,8 @@
 // under a time limit, so a runaway query ends in an error instead of a hang.
 //
 // Failures are raised as CodeDbError, as the database layer raises its errors; the connection's
-// Errors() then hold the description texts that the callers show, one box each.
+// Errors() then hold the description texts that the callers show, one box each. Within one user
+// command (platform::CodeDbCommandScope) a table that failed is told once and not asked again.
 
 #include "platform/CString.h"
 
