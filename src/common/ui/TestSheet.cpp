@@ -1,6 +1,7 @@
 #include "common/ui/TestSheet.h"
 
 #include "common/ui/PrintText.h"
+#include "platform/CodeDb.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
@@ -141,6 +142,7 @@ void CTestSheet::RunCommand(int id)
         return;
     // The handler may end with a call that deletes this sheet: run a copy.
     const std::function<void()> handler = it->second;
+    platform::CodeDbCommandScope codeTableFaults; // a broken code table is told once per command
     handler();
 }
 
