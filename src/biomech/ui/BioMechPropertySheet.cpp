@@ -2,6 +2,7 @@
 
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ const RecordPageCount kRecordPages[] = {
     {S::kGauge, &CBioData::m_nGaugeCount},
 };
 
-void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + path); }
+void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path)); }
 
 } // namespace
 
