@@ -39,7 +39,7 @@ void ShowHelp()
     const QString index = HelpIndexPath();
     const CString where = PathForMessage(PathFromQString(index));
     if (!QFileInfo(index).isFile()) {
-        AfxMessageBox(CString("The help for Morvel is not installed. It was looked for as\n") + where);
+        AfxMessageBox(CString("The help for Morvel is not installed. It was looked for at\n") + where);
         return;
     }
     if (!CurrentViewer()(QUrl::fromLocalFile(index)))

@@ -34,7 +34,7 @@ TEST(SheetHelpTest, ContentsOpensTheInstalledHelpOrSaysWhereItLooked)
         sheet.RunCommand(ID_HELP_FINDER);
         EXPECT_TRUE(help.opened().empty());
         ASSERT_EQ(messages.count(), 1);
-        EXPECT_EQ(messages.last().text, "The help for Morvel is not installed. It was looked for as\n" +
+        EXPECT_EQ(messages.last().text, "The help for Morvel is not installed. It was looked for at\n" +
                                             dir.file("help \xE9/index.html"));
         EXPECT_EQ(messages.last().caption, kAppTitle);
 
