@@ -4,18 +4,12 @@
 #include "biomech/BioSections.h"
 #include "common/GrLayout.h"
 #include "common/RecordLine.h"
-#include "platform/Messages.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kMaxChestBands = 5;
-
-void ShowFormatError(const CString& path, const char* formatName)
-{
-    MessageBoxA(nullptr, path + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
-}
 
 // A record file whose records are stored by their order; the number stored, 0 on failure.
 // Records beyond what a group holds stay in the file, and the user is told.
@@ -55,7 +49,7 @@ bool CBioData::ImportGR5File(CString path)
     const int taken = ReadGrRecords(path, m_GR5, "GR5", [&](const CString& line, int) {
         const int curve = GrRecordNumber(BioInstrumentationSection(), m_GR5, line);
         if (curve < 1) {
-            ShowFormatError(path, "GR5");
+            ShowGrFormatError(path, "GR5");
             return false;
         }
         ImportRecordLine(*this, BioInstrumentationSection(), m_GR5, line, curve);

@@ -2,6 +2,7 @@
 
 #include "common/RecordLine.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 #include "platform/StdioFile.h"
 
 GrLayout::GrLayout(int firstStart, std::initializer_list<int> widths, int lineLength)
@@ -35,14 +36,18 @@ CString GrLayout::Cut(const CString& line, int pair) const
     return line.Mid(Start(pair), Width(pair));
 }
 
+void ShowGrFormatError(const CString& path, const char* formatName)
+{
+    MessageBoxA(nullptr, PathForMessage(path) + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
+}
+
 namespace {
 
 bool CheckLength(const CString& line, const CString& path, const GrLayout& layout, const char* formatName)
 {
     if (line.GetLength() == layout.LineLength())
         return true;
-    const CString text = path + " is not in proper " + formatName + " format.";
-    MessageBoxA(nullptr, text, "ERROR", MB_OK);
+    ShowGrFormatError(path, formatName);
     return false;
 }
 

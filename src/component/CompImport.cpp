@@ -4,18 +4,8 @@
 #include "common/RecordLine.h"
 #include "component/CompData.h"
 #include "component/CompSections.h"
-#include "platform/Messages.h"
 
 #include <algorithm>
-
-namespace {
-
-void ShowFormatError(const CString& path, const char* formatName)
-{
-    MessageBoxA(nullptr, path + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
-}
-
-} // namespace
 
 int CCompData::ReadGR1File(CString path)
 {
@@ -33,7 +23,7 @@ int CCompData::ReadGR5File(CString path)
     const int taken = ReadGrRecords(path, m_GR5, "GR5", [&](const CString& line, int) {
         const int curve = GrRecordNumber(CompInstrumentationSection(), m_GR5, line);
         if (curve < 1) {
-            ShowFormatError(path, "GR5");
+            ShowGrFormatError(path, "GR5");
             return false;
         }
         ImportRecordLine(*this, CompInstrumentationSection(), m_GR5, line, curve);

@@ -1,6 +1,7 @@
 #include "platform/StdioFile.h"
 
 #include "platform/Messages.h"
+#include "platform/Path.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -687,11 +688,12 @@ void CStdioFile::Abort()
 
 void ShowCantOpenFile(const char* path, const CFileException& error)
 {
+    const CString name = PathForMessage(path ? path : "");
     CString text;
     if (error.m_lOsError == EFBIG)
-        text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", path ? path : "",
+        text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", name.GetString(),
                     CStdioFile::kMaxReadSize >> 20);
     else
-        text.Format("Can't open file %s, error = %u\n", path ? path : "", static_cast<unsigned>(error.m_cause));
+        text.Format("Can't open file %s, error = %u\n", name.GetString(), static_cast<unsigned>(error.m_cause));
     MessageBoxA(nullptr, text, "Error", MB_OK);
 }

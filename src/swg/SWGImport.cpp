@@ -3,7 +3,6 @@
 
 #include "common/GrLayout.h"
 #include "common/Sections.h"
-#include "platform/Messages.h"
 #include "swg/SWGData.h"
 #include "swg/SWGSections.h"
 
@@ -24,7 +23,7 @@ int CSWGData::ReadGR5File(CString path)
         const int curve = GrRecordNumber(SwgCurveSection(), m_GR5, line);
         // Element 0 of the lists holds no curve: a blank or zero curve number is a damaged line.
         if (curve < 1) {
-            MessageBoxA(nullptr, path + " is not in proper GR5 format.", "ERROR", MB_OK);
+            ShowGrFormatError(path, "GR5");
             return false;
         }
         ImportRecordLine(*this, SwgCurveSection(), m_GR5, line, curve);

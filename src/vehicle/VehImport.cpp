@@ -9,15 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
-void ShowFormatError(const CString& path, const char* formatName)
-{
-    MessageBoxA(nullptr, path + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
-}
-
-} // namespace
-
 int CVehData::ImportGR1(CString path)
 {
     const int result = ReadGrSingleGroup(path, m_GR1, "GR1", [this](const CString& line) {
@@ -87,7 +78,7 @@ int CVehData::ImportGR5(CString path)
         const int curve = GrRecordNumber(InstrumentationSectionTable(), m_GR5, line);
         // Curve 0 or below has no element to go to.
         if (curve < 1) {
-            ShowFormatError(path, "GR5");
+            ShowGrFormatError(path, "GR5");
             return false;
         }
         m_nLastCurveNo = curve;

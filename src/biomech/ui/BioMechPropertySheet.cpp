@@ -2,6 +2,7 @@
 
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ const RecordPageCount kRecordPages[] = {
     {S::kGauge, &CBioData::m_nGaugeCount},
 };
 
-void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + path); }
+void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path)); }
 
 // Clear All Pages' test: a new test's, with no recorder and link, a cadaver, no X units and no
 // camera; the version and the curve-check choice stay.

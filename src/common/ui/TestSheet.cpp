@@ -5,6 +5,7 @@
 #include "platform/Codec.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/Help.h"
 #include "platform/ui/PrintDialog.h"
 
 #include <QGuiApplication>
@@ -88,6 +89,7 @@ CTestSheet::CTestSheet(const char* caption, ISheetOwner* owner, int selectPage, 
             OnCommand(k.id, [this, target = k.kind] { SwitchTo(target); });
     }
     OnCommand(ID_SHEET_EXIT, [this] { OnClose(); });
+    OnCommand(ID_HELP_FINDER, [] { platform::ShowHelp(); });
     OnCommand(ID_APP_ABOUT, [this] {
         if (m_pOwner)
             m_pOwner->ShowAbout();
