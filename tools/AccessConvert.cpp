@@ -212,9 +212,18 @@ Result Convert(const std::string& accessPath, const std::string& sqlitePath)
     MdbPtr mdb = OpenAccess(accessPath);
     if (!mdb)
         return kUnreadable;
+    // The output is created here and now, never one that exists (SQLite's own open would take
+    // it): what stands at the name may be another's file, a link or a pipe.
+    const int fd = ::open(sqlitePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return kCannotWrite;
+    struct stat made {};
+    const bool statted = ::fstat(fd, &made) == 0;
+    ::close(fd);
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(sqlitePath.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE,
-                        nullptr) != SQLITE_OK) {
+    struct stat opened {};
+    if (!statted || sqlite3_open_v2(sqlitePath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        ::lstat(sqlitePath.c_str(), &opened) != 0 || opened.st_dev != made.st_dev || opened.st_ino != made.st_ino) {
         sqlite3_close(db);
         return kCannotWrite;
     }

@@ -15,8 +15,8 @@ using codedbtext::kConverted;
 using codedbtext::kUnreadable;
 using codedbtext::kUsage;
 
-// Writes `sqlitePath`, which must not exist yet. On failure the partial output is left for the
-// caller to remove.
+// Writes `sqlitePath`, which must not exist yet: an existing file is refused (kCannotWrite) and
+// left as it is. On failure the partial output is left for the caller to remove.
 Result Convert(const std::string& accessPath, const std::string& sqlitePath);
 
 // Reads every row of every user table and throws it away: the floor that a conversion cannot

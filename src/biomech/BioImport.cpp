@@ -4,7 +4,6 @@
 #include "biomech/BioSections.h"
 #include "common/GrImport.h"
 #include "common/RecordLine.h"
-#include "platform/Messages.h"
 
 #include <algorithm>
 

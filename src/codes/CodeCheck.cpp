@@ -11,6 +11,8 @@
 
 void ShowCodeQueryFailure(const CodeDbError& error)
 {
+    if (error.alreadyTold)
+        return;
     if (g_pCodeDbConnection && !g_pCodeDbConnection->Errors().empty())
         ShowCodeDbErrors();
     else if (!error.description.IsEmpty())
@@ -61,23 +63,33 @@ namespace {
 // The codes each statement returned on the open connection. The code tables do not change while
 // the program runs, and a page checks the same fields each time it is entered or a test is
 // loaded: each statement is asked once per connection. A new connection starts afresh; a
-// statement that returned no rows or failed is asked again (its message is shown each time).
-struct CodeCache {
-    std::weak_ptr<CodeDbConnection> connection;
-    std::map<std::string, std::vector<CString>> codes; // statement and column: trimmed codes
+// statement that returned no rows or failed is asked again (its message is shown once per user
+// command). A group too large to keep is not kept: each check then reads its rows only as far as
+// the code it looks for.
+struct GroupCodes {
+    std::vector<CString> codes;
+    bool complete = false;
+    bool tooLarge = false;
 };
 
-std::vector<CString>* CachedCodes(const CString& key)
+constexpr size_t kMostCodesKept = 100000;
+
+struct CodeCache {
+    std::weak_ptr<CodeDbConnection> connection;
+    std::map<std::string, GroupCodes> groups; // statement and column: trimmed codes
+};
+
+GroupCodes* CachedCodes(const CString& key)
 {
     static CodeCache cache;
     const std::shared_ptr<CodeDbConnection> current = g_pCodeDbConnection;
     if (!current)
         return nullptr;
     if (cache.connection.lock() != current) {
-        cache.codes.clear();
+        cache.groups.clear();
         cache.connection = current;
     }
-    return &cache.codes[key.str()];
+    return &cache.groups[key.str()];
 }
 
 } // namespace
@@ -86,28 +98,42 @@ CCodeCheck::Outcome CCodeCheck::LookupText(const CString& text, const CString& s
 {
     CString wanted(text);
     wanted.Trim();
-    std::vector<CString>* codes = CachedCodes(sql + "\n" + column);
-    if (!codes || codes->empty()) {
-        try {
-            auto rs = CodeDbExecute(sql);
-            if (rs->IsEOF()) {
-                AfxMessageBox("No Validation Data Found in the portable DB.\n\r" + sql, MB_OK);
-                rs->Close();
-                return Outcome::NoRows;
-            }
-            std::vector<CString> read;
-            for (; !rs->IsEOF(); rs->MoveNext()) {
-                CString value = rs->GetText(column);
-                read.push_back(value.Trim());
-            }
+    GroupCodes* group = CachedCodes(sql + "\n" + column);
+    if (group && group->complete)
+        return std::find(group->codes.begin(), group->codes.end(), wanted) != group->codes.end() ? Outcome::Found
+                                                                                                : Outcome::NotFound;
+    try {
+        auto rs = CodeDbExecute(sql);
+        if (rs->IsEOF()) {
+            AfxMessageBox("No Validation Data Found in the portable DB.\n\r" + sql, MB_OK);
             rs->Close();
-            if (!codes)
-                return std::find(read.begin(), read.end(), wanted) != read.end() ? Outcome::Found : Outcome::NotFound;
-            *codes = std::move(read);
-        } catch (const CodeDbError& error) {
-            ShowCodeQueryFailure(error);
-            return Outcome::Failed;
+            return Outcome::NoRows;
         }
+        bool keep = group && !group->tooLarge;
+        bool found = false;
+        std::vector<CString> read;
+        for (; !rs->IsEOF() && !(found && !keep); rs->MoveNext()) {
+            CString value = rs->GetText(column);
+            value.Trim();
+            found = found || value == wanted;
+            if (!keep)
+                continue;
+            if (read.size() < kMostCodesKept) {
+                read.push_back(value);
+            } else {
+                keep = false;
+                group->tooLarge = true;
+                std::vector<CString>().swap(read);
+            }
+        }
+        rs->Close();
+        if (keep) {
+            group->codes = std::move(read);
+            group->complete = true;
+        }
+        return found ? Outcome::Found : Outcome::NotFound;
+    } catch (const CodeDbError& error) {
+        ShowCodeQueryFailure(error);
+        return Outcome::Failed;
     }
-    return std::find(codes->begin(), codes->end(), wanted) != codes->end() ? Outcome::Found : Outcome::NotFound;
 }

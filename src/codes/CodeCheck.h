@@ -12,7 +12,8 @@ struct CodeDbError;
 
 // Shows a failed code query: one box per description in the connection's error collection, or
 // the failure's own description when the collection holds none (a missing column is raised by
-// the recordset, not the provider). An unopened connection has neither and shows nothing.
+// the recordset, not the provider). An unopened connection has neither and shows nothing, nor
+// does a statement skipped because its table failed before in the same user command.
 void ShowCodeQueryFailure(const CodeDbError& error);
 
 class CCodeCheck {

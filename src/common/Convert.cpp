@@ -78,6 +78,8 @@ int StdToInt(CString text)
 
 double StdToDouble(CString text) { return std::atof(text); }
 
+double FiniteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
+
 CString IntToCString(int value) { return CString(IntToStd(value)); }
 
 std::string IntToStd(int value)

@@ -16,6 +16,9 @@ bool IsIntegerText(const CString& text);
 // atoi / atof: leading blanks skipped, reading stops at the first character that does not fit.
 int StdToInt(CString text);
 double StdToDouble(CString text);
+// A number that is not finite ("nan", "inf", "1e999" as atof reads them) is no value a field can
+// hold or a file can carry: it counts as a text that is no number, 0.
+double FiniteOrZero(double value);
 
 CString IntToCString(int value);
 std::string IntToStd(int value);

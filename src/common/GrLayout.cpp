@@ -2,6 +2,7 @@
 
 #include "common/RecordLine.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 #include "platform/StdioFile.h"
 
 GrLayout::GrLayout(int firstStart, std::initializer_list<int> widths, int lineLength)
@@ -37,7 +38,7 @@ CString GrLayout::Cut(const CString& line, int pair) const
 
 void ShowGrFormatError(const CString& path, const char* formatName)
 {
-    MessageBoxA(nullptr, path + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
+    MessageBoxA(nullptr, PathForMessage(path) + " is not in proper " + formatName + " format.", "ERROR", MB_OK);
 }
 
 namespace {

@@ -49,6 +49,9 @@ private:
 int ReadGrSingleGroup(const CString& path, const GrLayout& layout, const char* formatName,
                       const std::function<int(const CString& line)>& onLine);
 
+// "<path> is not in proper <format> format." under "ERROR".
+void ShowGrFormatError(const CString& path, const char* formatName);
+
 // A record file hands every data line to `onLine` with its running number (1, 2, ...);
 // `onLine` returns false to stop the import (after its own message). Comment and empty lines
 // at the end of the file end it as the end of the file does; an empty line with records after

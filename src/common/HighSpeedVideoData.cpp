@@ -15,8 +15,9 @@ using F = SectionField<D>;
 constexpr auto A = &F::A;
 
 // Camera numbers are written with at most three digits. The fields are written as held (not
-// trimmed); the camera number is read as the record's running number, the commentary as the
-// rest of the line, so that a "|" typed into it does not cut it off.
+// trimmed), a "|" typed into any of them as "/"; the camera number is read as the record's
+// running number, the commentary as the rest of the line, so that a "|" an older file holds in it
+// does not cut it off.
 constexpr F kHsvd[] = {
     A(0, &D::m_arrCameraNumber, nullptr).With(Untrimmed | Numbered),
     F::T(1, &D::m_strTestReference, "Test Reference:\t").With(Untrimmed),

@@ -7,11 +7,10 @@ CString WithoutLineBreaks(CString value)
     return value;
 }
 
-CString FileSafeText(CString value, bool keepBars)
+CString FileSafeText(CString value)
 {
     value = WithoutLineBreaks(value);
-    if (!keepBars)
-        value.Replace('|', '/');
+    value.Replace('|', '/');
     std::string out;
     out.reserve(value.GetLength());
     for (char c : value.str()) {
@@ -41,7 +40,7 @@ CString FormatFieldText(const CString& value, unsigned flags, bool last)
         text.Empty();
     if (text.IsEmpty())
         return last ? CString() : CString(" |");
-    text = FileSafeText(text, flags & RestOfLine);
+    text = FileSafeText(text);
     return last ? text : text + "|";
 }
 

@@ -29,7 +29,7 @@ enum SectionFieldFlags : unsigned {
     HasData = 2,      // looked at by the section's has-data test
     ReportLast = 4,   // reported after the other fields of the record
     Untrimmed = 8,    // written as held, blanks around it kept (the other fields are trimmed)
-    RestOfLine = 16,  // the last field: read to the end of the line, a '|' in it kept
+    RestOfLine = 16,  // the last field: read to the end of the line, so that a '|' an older file holds in it is kept
     Numbered = 32,    // read as the running number of the record (the line's text is not used)
     GrInteger = 64,   // cleaned as an integer text when imported from a GR file
     GrReal = 128,     // cleaned as a real-number text when imported from a GR file
@@ -37,9 +37,10 @@ enum SectionFieldFlags : unsigned {
 };
 
 // A written value never changes the structure of a file: line breaks are dropped, a '|' inside a
-// value becomes '/' (unless `keepBars`: the rest-of-line field), and a run of five dashes and a
-// blank, which readers take for a marker line, loses its blank.
-CString FileSafeText(CString value, bool keepBars = false);
+// value becomes '/' (the rest-of-line field's too: a file the program writes reads back without a
+// separator message), and a run of five dashes and a blank, which readers take for a marker line,
+// loses its blank.
+CString FileSafeText(CString value);
 // A record line whose first field begins with '#' would be read as a comment: a blank before it
 // keeps it a record (readers trim the blank off).
 CString RecordLineText(const CString& line);
@@ -218,7 +219,7 @@ CString ValueOf(const D& data, const SectionField<D>& field, int n)
     case SectionField<D>::Index:
         return IntToCString(n);
     case SectionField<D>::Decimal:
-        return DoubleToCString(data.*field.real);
+        return DoubleToCString(FiniteOrZero(data.*field.real));
     case SectionField<D>::Skip:
         break;
     }
@@ -255,7 +256,7 @@ void Store(D& data, const SectionField<D>& field, int n, const CString& value)
             data.*field.number = StdToInt(value);
         break;
     case SectionField<D>::Decimal:
-        data.*field.real = StdToDouble(value);
+        data.*field.real = FiniteOrZero(StdToDouble(value));
         break;
     case SectionField<D>::Skip:
         break;
@@ -284,7 +285,7 @@ CString FormatRecordLine(D& data, const Section<D>& section, int n)
                 text->Trim();
         }
         if (field.kind == SectionField<D>::Decimal) {
-            out += FormatNumberText(RoundedToCString(data.*field.real, field.decimals), isLast);
+            out += FormatNumberText(RoundedToCString(FiniteOrZero(data.*field.real), field.decimals), isLast);
             continue;
         }
         CString value = field.constant ? CString(field.constant) : ValueOf(data, field, n);
@@ -384,7 +385,8 @@ bool IsRecordEmpty(const D& data, const Section<D>& section, int n)
         if (!(field.flags & HasData))
             continue;
         if (field.kind == SectionField<D>::Count ? data.*field.number > 0
-                                                  : !sections_detail::ValueOf(data, field, n).IsEmpty())
+            : field.kind == SectionField<D>::Decimal ? data.*field.real != 0.0
+                                                      : !sections_detail::ValueOf(data, field, n).IsEmpty())
             return false;
     }
     return true;

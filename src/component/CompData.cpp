@@ -2,8 +2,10 @@
 
 #include "common/Convert.h"
 #include "common/Sections.h"
+#include "component/CompSections.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -117,6 +119,8 @@ void CCompData::Copy(const CCompData& other)
     m_nInstRecordCount = other.m_nInstRecordCount;
     copyArrays(kInstrumentationArrays);
 
+    m_RolloverVehicleData = other.m_RolloverVehicleData;
+
     m_strTestReference = other.m_strTestReference;
     for (auto array : {&CHighSpeedVideoData::m_arrCameraNumber, &CHighSpeedVideoData::m_arrScaleFactor,
                        &CHighSpeedVideoData::m_arrViewDescription, &CHighSpeedVideoData::m_arrCommentary}) {
@@ -177,6 +181,7 @@ void CCompData::ClearTest()
         (this->*array).SetSize(3);
     }
     m_saVehComments.SetAt(0, "a non-vehicle component");
+    m_RolloverVehicleData = CRolloverVehicleData();
     m_nComponentCount = 0;
     m_nConfigurationCount = 0;
     m_nInstRecordCount = 0;
@@ -200,13 +205,30 @@ bool CCompData::IsVehicleRecordEmpty(int i) const
     return m_saVehMake.GetAt(i).IsEmpty() && m_saVehModel.GetAt(i).IsEmpty() && m_saVehYear.GetAt(i).IsEmpty();
 }
 
+bool CCompData::VehicleRecordHoldsData(int i) const
+{
+    for (auto array : kVehicleArrays) {
+        if (i < (this->*array).GetSize() && !(this->*array).GetAt(i).IsEmpty())
+            return true;
+    }
+    return IsRolloverType(m_strTestType) &&
+           !IsRecordEmpty(m_RolloverVehicleData, RolloverVehicleLineSection(), 0);
+}
+
+int CCompData::HeldVehicles() const
+{
+    // Only records that every vehicle array holds: the count read from a file never drives a long
+    // walk, nor one past an array.
+    int size = INT_MAX;
+    for (auto array : kVehicleArrays)
+        size = std::min(size, (this->*array).GetSize());
+    return std::clamp(m_nVehicleCount, 0, std::max(size - 1, 0));
+}
+
 bool CCompData::HasVehicleData() const
 {
-    // Records past the arrays are empty: the count read from a file never drives a long walk.
-    const int size = std::max({m_saVehMake.GetSize(), m_saVehModel.GetSize(), m_saVehYear.GetSize()});
-    const int last = std::min(m_nVehicleCount, size - 1);
-    for (int i = 1; i <= last; ++i) {
-        if (!IsVehicleRecordEmpty(i))
+    for (int i = 1; i <= HeldVehicles(); ++i) {
+        if (VehicleRecordHoldsData(i))
             return true;
     }
     return false;

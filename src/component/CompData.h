@@ -25,21 +25,28 @@ public:
 class CCompData : public CHighSpeedVideoData, public CurveCheckMembers {
 public:
     CCompData();
-    // A snapshot: the test data only. The rollover vehicle, the previous test type and the curve
-    // check are those of a new object.
+    // A snapshot: the test data, the rollover vehicle included. The previous test type and the
+    // curve check are those of a new object.
     CCompData(const CCompData& other);
-    // The test data only: the rollover vehicle, the previous test type and the curve check stay.
+    // The test data, the rollover vehicle included: the previous test type and the curve check stay.
     CCompData& operator=(const CCompData& other);
     virtual ~CCompData();
 
     void Copy(const CCompData& other);
     void SetDefaults();
-    // Clear All Pages: every record group emptied to its first elements, the cameras kept; the
-    // version and the previous test type stay.
+    // Clear All Pages: every record group emptied to its first elements and the rollover vehicle
+    // reset, the cameras kept; the version and the previous test type stay.
     void ClearTest();
 
     bool HasTestData() const;
+    // Make, model and year all empty: a component tested without a vehicle, to the pages.
     bool IsVehicleRecordEmpty(int i) const;
+    // Any vehicle field of record i not empty, or, in a rollover test, any rollover vehicle field
+    // that its line carries: what the file and the report must not drop.
+    bool VehicleRecordHoldsData(int i) const;
+    // The vehicle records 1 .. count that the arrays hold.
+    int HeldVehicles() const;
+    // A record from 1 to the vehicle count holds data.
     bool HasVehicleData() const;
     bool HasComponents() const;
     bool HasConfigurations() const;

@@ -4,7 +4,6 @@
 #include "common/RecordLine.h"
 #include "component/CompData.h"
 #include "component/CompSections.h"
-#include "platform/Messages.h"
 
 #include <algorithm>
 

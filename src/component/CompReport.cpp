@@ -65,9 +65,9 @@ void CCompData::ReportVehicles(CStdioFile& file)
         return;
     file.WriteString(SectionMarker("VEHICLE") + "\n");
     const CompSection& section = CompVehicleSection();
-    const int vehicles = std::min(m_nVehicleCount, m_saVehMake.GetSize() - 1);
+    const int vehicles = HeldVehicles();
     for (int i = 1; i <= vehicles; ++i) {
-        if (IsRecordEmpty(*this, section, i))
+        if (!VehicleRecordHoldsData(i))
             continue;
         if (vehicles > 1) {
             CString heading;

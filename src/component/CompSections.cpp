@@ -65,14 +65,15 @@ constexpr auto kVehicleRov = [] {
     return t;
 }();
 
+// Any of them holding data makes a vehicle line of its own (not the non-vehicle line).
 constexpr R kRolloverVehicle[] = {
-    R::N(9, &V::m_nVimfTestNo, "VIMF (Vehicle Inertia Measurement Facility) Test No.:\t").With(NumberForm),
-    R::T(10, &V::m_strLoad, "Load:\t"),
-    R::T(11, &V::m_strEngine, "Engine:\t"),
-    R::Real(12, &V::m_dEngineDisplacement, 1, "Engine Displacement:\t"),
-    R::T(13, &V::m_strTransmission, "Transmission:\t"),
-    R::T(14, &V::m_strFuel, "fuel:\t"),
-    R::T(15, &V::m_strOptionalEquipment, "Optional Equipment:\t"),
+    R::N(9, &V::m_nVimfTestNo, "VIMF (Vehicle Inertia Measurement Facility) Test No.:\t").With(NumberForm | HasData),
+    R::T(10, &V::m_strLoad, "Load:\t").With(HasData),
+    R::T(11, &V::m_strEngine, "Engine:\t").With(HasData),
+    R::Real(12, &V::m_dEngineDisplacement, 1, "Engine Displacement:\t").With(HasData),
+    R::T(13, &V::m_strTransmission, "Transmission:\t").With(HasData),
+    R::T(14, &V::m_strFuel, "fuel:\t").With(HasData),
+    R::T(15, &V::m_strOptionalEquipment, "Optional Equipment:\t").With(HasData),
 };
 
 constexpr R kRollover[] = {

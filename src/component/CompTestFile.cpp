@@ -72,9 +72,8 @@ void CCompData::WriteVehicleSection(CStdioFile& file)
         return;
     }
     const bool rollover = IsRollover(*this);
-    const int vehicles = std::min(m_nVehicleCount, m_saVehMake.GetSize() - 1);
-    for (int i = 1; i <= vehicles; ++i) {
-        if (IsVehicleRecordEmpty(i))
+    for (int i = 1; i <= HeldVehicles(); ++i) {
+        if (!VehicleRecordHoldsData(i))
             continue;
         if (rollover)
             file.WriteString(FormatRecordLine(*this, CompVehicleRovSection(), i) +
@@ -117,6 +116,8 @@ int CCompData::ReadMV5File(CString path)
 int CCompData::ReadMV4File(CString path)
 {
     const bool opened = ReadWholeFile(path, true, [this](CStdioFile& file) {
+        // Version 4 carries no rollover vehicle: the previous test's must not stay with this one.
+        m_RolloverVehicleData = CRolloverVehicleData();
         ReadTestSection(file, 4);
         ReadVehicleSection(file, 4);
         ReadComponentSection(file, 4);
@@ -130,6 +131,9 @@ int CCompData::ReadV5Sections(CStdioFile& file)
 {
     if (!ReadTestSection(file, 5))
         return 0;
+    // The rollover vehicle is the file's: a file without its fields leaves none of the previous
+    // test's measurements and rating behind.
+    m_RolloverVehicleData = CRolloverVehicleData();
     ReadVehicleSection(file, 5);
     ReadComponentSection(file, 5);
     ReadRolloverSection(file, 5);

@@ -322,6 +322,30 @@ bool CTcaData::ReadFile(const std::string& path)
     return ParseSections();
 }
 
+void CTcaData::TakeTest(CTcaData& loaded)
+{
+    if (m_pTestRecord && loaded.m_pTestRecord) {
+        loaded.m_pTestRecord->m_strWarningDistance = m_pTestRecord->m_strWarningDistance;
+        loaded.m_pTestRecord->m_strStatus = m_pTestRecord->m_strStatus;
+    }
+    m_pTestRecord = std::move(loaded.m_pTestRecord);
+    m_VehicleRecords = std::move(loaded.m_VehicleRecords);
+    m_pLBeamRecord = std::move(loaded.m_pLBeamRecord);
+    m_BeamRecords = std::move(loaded.m_BeamRecords);
+    m_AmberRecords = std::move(loaded.m_AmberRecords);
+    m_RolloverRecords = std::move(loaded.m_RolloverRecords);
+    m_InstRecords = std::move(loaded.m_InstRecords);
+    m_nCurVehicle = loaded.m_nCurVehicle;
+    m_nCurBeam = loaded.m_nCurBeam;
+    m_nCurAmber = loaded.m_nCurAmber;
+    m_nCurRollover = loaded.m_nCurRollover;
+    m_nCurInst = loaded.m_nCurInst;
+    m_strFileName = std::move(loaded.m_strFileName);
+    m_Messages = std::move(loaded.m_Messages);
+    m_FileLines = std::move(loaded.m_FileLines);
+    m_SectionStarts = std::move(loaded.m_SectionStarts);
+}
+
 bool CTcaData::ReadLines(const std::string& path)
 {
     const bool opened = ReadWholeFile(CString(path), false, [this](CStdioFile& file) {

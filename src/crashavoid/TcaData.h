@@ -177,6 +177,9 @@ public:
     // True when every section present was read; otherwise false with the reason as the one text
     // of m_Messages, or no text when the file holds no test line.
     bool ReadFile(const std::string& path);
+    // Takes over the test another object has read (it is left empty); Warning Distance and Test
+    // Status, which no file carries, stay this test's.
+    void TakeTest(CTcaData& loaded);
     // Adds ".mv5" to the path unless its extension is exactly "mv5". A file that cannot be
     // written is reported and gives false, leaving an older file of that name as it was.
     bool WriteFile(std::string& path);

@@ -6,7 +6,8 @@
 // user's cache folder by morvel-mdbconvert, run as a process of its own under limits on memory,
 // CPU and time: the Access reading library crashes, loops or eats memory on damaged files, and
 // that must end the converter, never the program. The conversion is kept, keyed by the file's
-// path, size and modification time, so the next start opens it at once.
+// path, size, modification time and content, so the next start opens it at once; a kept one
+// that is damaged or not of this file is made anew.
 //
 // The database holds UTF-8 text; the program's Windows-1252 statements are converted on the way
 // in and the values on the way out. Text compares without regard to case, accented letters too
@@ -14,20 +15,26 @@
 // under a time limit, so a runaway query ends in an error instead of a hang.
 //
 // Failures are raised as CodeDbError, as the database layer raises its errors; the connection's
-// Errors() then hold the description texts that the callers show, one box each.
+// Errors() then hold the description texts that the callers show, one box each. Within one user
+// command (platform::CodeDbCommandScope) a table that failed is told once and not asked again.
 
 #include "platform/CString.h"
 
 #include <chrono>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 struct CodeDbError {
     CString description;
+    // The statement was not run: its table failed before in the same user command, and that
+    // failure has been told.
+    bool alreadyTold = false;
 };
 
 class CodeDbValue {
@@ -51,18 +58,20 @@ private:
     std::string m_text;
 };
 
+class CodeDbConnection;
+
+// The rows of one statement, read forward one at a time as the caller moves: only the current
+// row is held, so a check that stops at the row it needs reads no further. Reading a row may
+// fail (a damaged page, the time limit): MoveNext then raises CodeDbError.
 class CodeDbRecordset {
 public:
-    CodeDbRecordset(std::vector<std::string> columns, std::vector<std::vector<CodeDbValue>> rows);
+    CodeDbRecordset(CodeDbConnection& connection, sqlite3_stmt* stmt, std::string table);
+    ~CodeDbRecordset();
+    CodeDbRecordset(const CodeDbRecordset&) = delete;
+    CodeDbRecordset& operator=(const CodeDbRecordset&) = delete;
 
-    bool IsEOF() const { return m_row >= m_rows.size(); }
-    void MoveNext()
-    {
-        if (!IsEOF())
-            ++m_row;
-    }
-    void MoveFirst() { m_row = 0; }
-    int GetRecordCount() const { return static_cast<int>(m_rows.size()); }
+    bool IsEOF() const { return m_eof; }
+    void MoveNext();
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
     CString GetColumnName(int index) const;
 
@@ -72,12 +81,23 @@ public:
     const CodeDbValue& GetValue(int index) const;
     CString GetText(const char* column) const { return GetValue(column).ToText(); }
     CString GetText(int index) const { return GetValue(index).ToText(); }
-    void Close() { m_row = m_rows.size(); }
+    void Close();
 
 private:
+    friend class CodeDbConnection;
+    // The next row: SQLITE_ROW, SQLITE_DONE (the statement is finished) or SQLite's error.
+    int Step();
+    void Finish();
+    [[noreturn]] void NoSuchItem() const;
+
+    CodeDbConnection* m_connection;
+    sqlite3_stmt* m_stmt;
+    std::string m_table;
     std::vector<std::string> m_columns;
-    std::vector<std::vector<CodeDbValue>> m_rows;
-    size_t m_row = 0;
+    std::vector<CodeDbValue> m_row;
+    bool m_eof = false;
+    std::chrono::steady_clock::time_point m_deadline;
+    std::chrono::steady_clock::time_point m_started;
 };
 
 class CodeDbConnection {
@@ -112,13 +132,25 @@ public:
     static Limits& GetLimits();
 
 private:
-    [[noreturn]] void Fail(const CString& description);
+    friend class CodeDbRecordset;
+    // Raises the description as the connection's one error; the table it concerns is not asked
+    // again in the same user command.
+    [[noreturn]] void Fail(const CString& description, const std::string& table);
     bool OpenSqlite(const std::string& path, const CString& shownPath);
-    bool OpenAccess(const CString& path);
+    bool OpenAccess(const CString& path, bool rebuild);
+    // A damaged conversion is made anew from the Access file, once per connection.
+    bool Reconvert();
+    CString StepError(int rc);
+    CString TableFault(const std::string& table, const CString& cause) const;
+    CString DamagedMessage() const;
     static int OnProgress(void* self);
 
     sqlite3* m_db = nullptr;
     bool m_bAccess = false;
+    bool m_fromCache = false;
+    bool m_reconverted = false;
+    bool m_damaged = false;
+    CString m_shownPath;
     std::string m_dbPath;
     std::vector<CString> m_errors;
     std::chrono::steady_clock::time_point m_deadline;
@@ -129,6 +161,37 @@ private:
 std::string AccessConverterPath();
 // Where conversions are kept: $XDG_CACHE_HOME/morvel, else ~/.cache/morvel.
 std::string CodeDbCacheFolder();
+
+namespace platform {
+
+// One user command (a menu command, a page shown) as the code-table connection sees it: a table
+// that failed is told once and not asked again until the command ends, and the statements on one
+// table share one statement's time limit, so a broken or hostile table holds the command no
+// longer than that. Scopes nest; the outermost one counts.
+class CodeDbCommandScope {
+public:
+    CodeDbCommandScope();
+    ~CodeDbCommandScope();
+    CodeDbCommandScope(const CodeDbCommandScope&) = delete;
+    CodeDbCommandScope& operator=(const CodeDbCommandScope&) = delete;
+
+    // The outermost scope alive, or none.
+    static CodeDbCommandScope* Current();
+    bool HasFailed(const std::string& table) const { return m_failed.count(table) != 0; }
+    void MarkFailed(const std::string& table) { m_failed.insert(table); }
+    std::chrono::steady_clock::duration TimeSpent(const std::string& table) const;
+    void AddTime(const std::string& table, std::chrono::steady_clock::duration time) { m_spent[table] += time; }
+
+private:
+    bool m_outermost;
+    std::set<std::string> m_failed;
+    std::map<std::string, std::chrono::steady_clock::duration> m_spent;
+};
+
+} // namespace platform
+
+// The table a statement reads: the name after its first FROM, in capitals ("" when none).
+std::string TableOfStatement(const CString& sql);
 
 extern std::shared_ptr<CodeDbConnection> g_pCodeDbConnection;
 extern int g_bCodeDbOpen;

@@ -1,5 +1,7 @@
 #include "platform/Messages.h"
 
+#include "platform/Path.h"
+
 #include <utility>
 
 const char* const kAppTitle = "Vehicle Impact Data Morvel";
@@ -20,7 +22,7 @@ MessageCap*& InnermostCap()
 } // namespace
 
 MessageCap::MessageCap(std::string fileName, int limit)
-    : m_fileName(std::move(fileName))
+    : m_fileName(PathForMessage(CString(std::move(fileName))).str())
     , m_limit(limit)
     , m_outer(std::exchange(InnermostCap(), this))
 {

@@ -1,13 +1,19 @@
 #include "platform/StdioFile.h"
 
 #include "platform/Messages.h"
+#include "platform/Path.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -19,11 +25,19 @@ std::string ParentDir(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string BaseName(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool IsDirectory(const std::string& path)
 {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // The file a path names once its links are followed, also when the last link dangles (the file
 // is then made where it points). 0, or the errno of the failure.
@@ -46,6 +60,292 @@ int ResolveLinks(const std::string& path, std::string& out)
         current = link.front() == '/' ? link : ParentDir(current) + "/" + link;
     }
     return ELOOP;
+}
+
+void SyncFolder(const std::string& path)
+{
+    const int fd = ::open(ParentDir(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// --- Temporary files -------------------------------------------------------------------------
+// A save writes ".mv-" and six letters or digits (mkstemp's) beside its file, and holds an
+// exclusive flock on it for as long as it lives. A save that was killed leaves the file with its
+// lock free, which is how a later save knows it may remove it.
+
+constexpr char kTempPrefix[] = ".mv-";
+constexpr size_t kTempSuffixLength = 6;
+
+bool IsTempName(std::string_view name)
+{
+    const size_t prefix = sizeof kTempPrefix - 1;
+    if (name.size() != prefix + kTempSuffixLength || name.substr(0, prefix) != kTempPrefix)
+        return false;
+    return std::all_of(name.begin() + prefix, name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// A new temporary file in `folder`, locked; its descriptor, or -1 with errno.
+int MakeLockedTemp(const std::string& folder, std::string& path)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = folder + "/" + kTempPrefix + std::string(kTempSuffixLength, 'X');
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK) {
+                // A file system without locks: no later save can take the file for a dead one.
+                path = temp;
+                return fd;
+            }
+            ::close(fd); // another save is removing it as a dead save's
+            continue;
+        }
+        // Between mkstemp and flock another save may have taken the unlocked file for a dead
+        // save's and removed it: the file must still stand under its name.
+        struct stat mine {}, named {};
+        if (::fstat(fd, &mine) == 0 && ::lstat(temp.c_str(), &named) == 0 && SameFile(mine, named)) {
+            path = temp;
+            return fd;
+        }
+        ::close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+// Removes the temporary files of saves that died in `folder`: regular files of the program's
+// own temporary name whose lock is free. A link, a pipe, a device or a folder of that name is
+// never opened or followed.
+void RemoveDeadTemps(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (!IsTempName(name) || (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN))
+            continue;
+        struct stat named {};
+        if (::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode))
+            continue;
+        const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened {}, still {};
+        // Removed under the lock, and only the file that was locked.
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dirFd, name, &still, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, still))
+            ::unlinkat(dirFd, name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// --- Backups of in-place saves ---------------------------------------------------------------
+// Before a file is written in place, what it held is saved complete beside it under
+// "<name>.mv-backup" (or "<name>.mv-backup-2", ... while older ones are kept), locked while its
+// save lives and removed when the save has ended. One found with its lock free is the only
+// whole copy of the file from a save that was interrupted: it is named to the user and kept.
+
+constexpr char kBackupSuffix[] = ".mv-backup";
+constexpr size_t kNameMax = 255;
+constexpr int kMaxBackups = 99;
+
+// The backup name of a file named `name`: the name itself where it fits, else its start and a
+// hash of the whole, so that a file whose name is near the limit still gets a backup.
+std::string BackupStem(const std::string& name)
+{
+    const size_t room = kNameMax - (sizeof kBackupSuffix - 1) - 3; // "-NN"
+    if (name.size() <= room)
+        return name + kBackupSuffix;
+    unsigned long long hash = 14695981039346656037ull;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", hash);
+    return name.substr(0, room - 17) + "-" + hex + kBackupSuffix;
+}
+
+std::string BackupName(const std::string& stem, int number)
+{
+    return number == 1 ? stem : stem + "-" + std::to_string(number);
+}
+
+bool IsBackupName(std::string_view name, const std::string& stem)
+{
+    if (name.substr(0, stem.size()) != stem)
+        return false;
+    const std::string_view rest = name.substr(stem.size());
+    return rest.empty() || (rest.size() > 1 && rest.front() == '-' &&
+                            std::all_of(rest.begin() + 1, rest.end(), [](char c) { return c >= '0' && c <= '9'; }));
+}
+
+// The backups of interrupted saves of `target` (links followed), newest first.
+std::vector<std::string> LeftBackups(const std::string& target)
+{
+    const std::string folder = ParentDir(target);
+    const std::string stem = BackupStem(BaseName(target));
+    std::vector<std::pair<timespec, std::string>> found;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return {};
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (!IsBackupName(name, stem))
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        // A backup whose save still runs (in another window or program) is not a left one.
+        const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        const bool live = fd >= 0 && ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        if (fd >= 0)
+            ::close(fd);
+        if (!live)
+            found.emplace_back(st.st_mtim, folder + "/" + name);
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        if (a.first.tv_sec != b.first.tv_sec)
+            return a.first.tv_sec > b.first.tv_sec;
+        if (a.first.tv_nsec != b.first.tv_nsec)
+            return a.first.tv_nsec > b.first.tv_nsec;
+        return a.second < b.second;
+    });
+    std::vector<std::string> paths;
+    for (auto& item : found)
+        paths.push_back(std::move(item.second));
+    return paths;
+}
+
+// One box naming the backups that interrupted saves left of `path`, if there are any.
+void ShowLeftBackups(const std::string& path, const std::string& target)
+{
+    const std::vector<std::string> backups = LeftBackups(target);
+    if (backups.empty())
+        return;
+    std::string text;
+    if (backups.size() == 1) {
+        text = backups.front() + " holds " + path +
+               " as it was before a save that was interrupted. If " + path +
+               " is incomplete, recover it from this copy. The copy is kept until you delete it.";
+    } else {
+        text = "These files hold " + path + " as it was before saves that were interrupted, the newest first:\n";
+        for (const std::string& backup : backups)
+            text += backup + "\n";
+        text += "If " + path + " is incomplete, recover it from the newest copy. The copies are kept until you delete them.";
+    }
+    MessageBoxA(nullptr, text.c_str(), "Warning", MB_OK | MB_ICONWARNING);
+}
+
+// Renames `from` to `to` unless `to` exists: 0, or the errno (EEXIST when taken).
+int RenameNoReplace(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    // A file system without the no-replace rename: a second name, then the first dropped.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP)
+        return errno;
+    // Nor hard links (FAT): a look first; only another save of the same file could race it.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool WriteAllAt(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+bool ReadAllAt(int fd, std::string& out)
+{
+    out.clear();
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::pread(fd, chunk, sizeof chunk, static_cast<off_t>(out.size()));
+        if (n > 0)
+            out.append(chunk, static_cast<size_t>(n));
+        else if (n == 0)
+            return true;
+        else if (errno != EINTR)
+            return false;
+    }
+}
+
+// Writes `old` complete and synced to a backup beside `target`, locked by the descriptor
+// returned (-1 with errno on failure; nothing is left then but a temporary file that the next
+// save removes).
+int WriteBackup(const std::string& target, const std::string& old, const struct stat& st, std::string& backup)
+{
+    const std::string folder = ParentDir(target);
+    std::string temp;
+    const int fd = MakeLockedTemp(folder, temp);
+    if (fd < 0)
+        return -1;
+    // Readable by whom the file was, no more.
+    ::fchmod(fd, st.st_mode & 0666);
+    (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    int err = 0;
+    if (!WriteAll(fd, old) || ::fsync(fd) != 0) {
+        err = errno ? errno : EIO;
+    } else {
+        // Named as a backup only once complete, so that no backup is ever a part of the file.
+        const std::string stem = folder + "/" + BackupStem(BaseName(target));
+        err = EEXIST;
+        for (int number = 1; number <= kMaxBackups && err == EEXIST; ++number) {
+            backup = BackupName(stem, number);
+            err = RenameNoReplace(temp, backup);
+        }
+    }
+    if (err) {
+        ::unlink(temp.c_str());
+        ::close(fd);
+        backup.clear();
+        errno = err;
+        return -1;
+    }
+    SyncFolder(backup);
+    return fd;
 }
 
 } // namespace
@@ -117,6 +417,9 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
 
     const bool writing = (flags & (modeWrite | modeReadWrite)) != 0;
     if (!writing) {
+        // Before the file's own problems: what an interrupted save left of it.
+        std::string target;
+        ShowLeftBackups(p, ResolveLinks(p, target) == 0 ? target : p);
         // Only plain files: a pipe or a device named like a test file would block the program.
         struct stat st {};
         if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
@@ -161,10 +464,14 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         return fail(EACCES);
     m_target = target;
     m_inPlace = false;
+    const std::string folder = ParentDir(target);
+    RemoveDeadTemps(folder);
+    if (exists)
+        ShowLeftBackups(p, target);
 
     // A short temporary name, so that a name near the length limit can still be saved.
-    std::string temp = ParentDir(target) + "/.mv-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = MakeLockedTemp(folder, temp);
     if (fd < 0) {
         const int err = errno;
         // A writable file in a folder where nothing new can be made is written in place.
@@ -183,8 +490,8 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         const bool same = ::fstat(fd, &made) == 0 && made.st_uid == st.st_uid && made.st_gid == st.st_gid &&
                           (made.st_mode & 07777) == (st.st_mode & 07777);
         if (!same || st.st_nlink > 1) {
-            ::close(fd);
             ::unlink(temp.c_str());
+            ::close(fd);
             return OpenInPlace(st) ? TRUE : fail(errno ? errno : EACCES);
         }
     } else {
@@ -195,8 +502,8 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     m_out = ::fdopen(fd, "wb");
     if (!m_out) {
         const int err = errno;
-        ::close(fd);
         ::unlink(temp.c_str());
+        ::close(fd);
         return fail(err);
     }
     m_tempPath = temp;
@@ -205,7 +512,8 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
 
 bool CStdioFile::OpenInPlace(const struct stat& st)
 {
-    // The old bytes are kept to be put back should the new ones not all reach the disk.
+    // The file is read at Close(), to be kept in a backup and put back should the new text not
+    // all reach the disk; one too large to be held is refused now.
     errno = 0;
     if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize) {
         errno = EFBIG;
@@ -214,23 +522,7 @@ bool CStdioFile::OpenInPlace(const struct stat& st)
     const int fd = ::open(m_target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return false;
-    std::string old;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n > 0) {
-            old.append(chunk, static_cast<size_t>(n));
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            const int err = errno;
-            ::close(fd);
-            errno = err;
-            return false;
-        }
-    }
     m_inPlaceFd = fd;
-    m_oldBytes = std::move(old);
     m_inPlace = true;
     m_newBytes.clear();
     return true;
@@ -260,58 +552,26 @@ void CStdioFile::WriteString(const CString& text) { WriteBytes(text.str()); }
 
 void CStdioFile::WriteBytes(std::string_view text)
 {
-    if (m_inPlace) {
-        for (const char c : text) {
-            if (c == '\n')
-                m_newBytes += '\r';
-            m_newBytes += c;
-        }
+    if (!m_inPlace && (!m_out || m_writeFailed))
         return;
-    }
-    if (!m_out || m_writeFailed)
-        return;
+    auto put = [&](const char* bytes, size_t len) {
+        if (m_inPlace)
+            m_newBytes.append(bytes, len);
+        else if (len && std::fwrite(bytes, 1, len, m_out) != len)
+            m_writeFailed = true;
+    };
     size_t start = 0;
     while (start < text.size()) {
         const size_t nl = text.find('\n', start);
-        const size_t len = (nl == std::string_view::npos ? text.size() : nl) - start;
-        if (len && std::fwrite(text.data() + start, 1, len, m_out) != len)
-            m_writeFailed = true;
+        put(text.data() + start, (nl == std::string_view::npos ? text.size() : nl) - start);
         if (nl == std::string_view::npos)
             break;
-        if (std::fwrite("\r\n", 1, 2, m_out) != 2)
-            m_writeFailed = true;
+        put("\r\n", 2);
         start = nl + 1;
     }
     if (m_writeFailed)
         m_lastCause = CFileException::CauseFromErrno(errno, m_path.str());
 }
-
-namespace {
-
-bool WriteAllAt(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-}
-
-void SyncFolder(const std::string& path)
-{
-    const int fd = ::open(ParentDir(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
 
 bool CStdioFile::Close()
 {
@@ -322,23 +582,8 @@ bool CStdioFile::Close()
         m_cap.reset();
         return true;
     }
-    if (m_inPlace) {
-        bool ok = !m_writeFailed && WriteAllAt(m_inPlaceFd, m_newBytes);
-        const int err = errno;
-        if (!ok) {
-            // Whatever part of the new text reached the file, the old text goes back.
-            (void)WriteAllAt(m_inPlaceFd, m_oldBytes);
-            m_lastCause = CFileException::CauseFromErrno(err, m_path.str());
-            if (m_lastCause == CFileException::none)
-                m_lastCause = CFileException::hardIO;
-        }
-        ::close(m_inPlaceFd);
-        m_inPlaceFd = -1;
-        m_inPlace = false;
-        std::string().swap(m_oldBytes);
-        std::string().swap(m_newBytes);
-        return ok;
-    }
+    if (m_inPlace)
+        return CloseInPlace();
     if (!m_out)
         return true;
     bool ok = !m_writeFailed;
@@ -351,25 +596,72 @@ bool CStdioFile::Close()
         ok = false;
         err = errno;
     }
-    if (std::fclose(m_out) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    m_out = nullptr;
+    // Renamed while its lock is held, so that no other save takes it for a dead one's. Once its
+    // bytes are synced, closing it can lose nothing.
     if (ok && std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         ok = false;
         err = errno;
     }
     if (ok)
         SyncFolder(m_target);
-    if (!ok) {
+    else
         ::unlink(m_tempPath.c_str());
+    std::fclose(m_out);
+    m_out = nullptr;
+    if (!ok) {
         if (err)
             m_lastCause = CFileException::CauseFromErrno(err, m_path.str());
         if (m_lastCause == CFileException::none)
             m_lastCause = CFileException::hardIO;
     }
     m_tempPath.clear();
+    return ok;
+}
+
+bool CStdioFile::CloseInPlace()
+{
+    // What the file held goes first, complete and synced, to a backup beside it; then the file
+    // is written and synced; then the backup goes. A crash at any moment leaves the old or the
+    // new text in the file, or the old one in the backup, which the next load names.
+    std::string old;
+    std::string backup;
+    int backupFd = -1;
+    struct stat st {};
+    bool ok = !m_writeFailed && ::fstat(m_inPlaceFd, &st) == 0 && ReadAllAt(m_inPlaceFd, old);
+    if (ok) {
+        backupFd = WriteBackup(m_target, old, st, backup);
+        // A folder that takes no new file holds no backup either: the file can only be written
+        // as before, unguarded against a crash, its old text put back on a failed write.
+        if (backupFd < 0 && errno != EACCES && errno != EPERM && errno != EROFS)
+            ok = false;
+    }
+    bool written = false;
+    if (ok) {
+        ok = WriteAllAt(m_inPlaceFd, m_newBytes);
+        written = true;
+    }
+    const int err = errno;
+    bool keepBackup = false;
+    // Whatever part of the new text reached the file, the old text goes back; should that fail
+    // too, the backup is all that holds it, and stays.
+    if (!ok && written && !WriteAllAt(m_inPlaceFd, old))
+        keepBackup = true;
+    if (backupFd >= 0) {
+        if (!keepBackup) {
+            ::unlink(backup.c_str());
+            SyncFolder(backup);
+        }
+        ::close(backupFd);
+    }
+    if (!ok) {
+        m_lastCause = CFileException::CauseFromErrno(err, m_path.str());
+        if (m_lastCause == CFileException::none)
+            m_lastCause = CFileException::hardIO;
+    }
+    ::close(m_inPlaceFd);
+    m_inPlaceFd = -1;
+    m_inPlace = false;
+    std::string().swap(m_newBytes);
     return ok;
 }
 
@@ -380,13 +672,12 @@ void CStdioFile::Abort()
         ::close(m_inPlaceFd);
         m_inPlaceFd = -1;
         m_inPlace = false;
-        std::string().swap(m_oldBytes);
         std::string().swap(m_newBytes);
     }
     if (m_out) {
+        ::unlink(m_tempPath.c_str());
         std::fclose(m_out);
         m_out = nullptr;
-        ::unlink(m_tempPath.c_str());
         m_tempPath.clear();
     }
     m_reading = false;
@@ -397,11 +688,12 @@ void CStdioFile::Abort()
 
 void ShowCantOpenFile(const char* path, const CFileException& error)
 {
+    const CString name = PathForMessage(path ? path : "");
     CString text;
     if (error.m_lOsError == EFBIG)
-        text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", path ? path : "",
+        text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", name.GetString(),
                     CStdioFile::kMaxReadSize >> 20);
     else
-        text.Format("Can't open file %s, error = %u\n", path ? path : "", static_cast<unsigned>(error.m_cause));
+        text.Format("Can't open file %s, error = %u\n", name.GetString(), static_cast<unsigned>(error.m_cause));
     MessageBoxA(nullptr, text, "Error", MB_OK);
 }

@@ -1,13 +1,20 @@
 #pragma once
 // Text files as the program's files are stored: written lines end in CR LF, reading takes CR LF
-// or LF and drops it. A written file replaces the old one whole or not at all: the text goes to
-// a file beside it, which Close() renames into place only when every byte was written.
+// or LF and drops it. A written file replaces the old one whole or not at all, also when the
+// program is killed or the machine stops: the text goes to a temporary file beside it (".mv-"
+// and six letters, locked while its save lives), synced, which Close() renames into place only
+// when every byte was written; the folder is synced after. Every save removes from its folder
+// the temporary files of saves that died (their lock is free).
 //
 // A symbolic link is followed: the file it names is replaced, in its own folder, and keeps its
 // mode, owner and group. Where a new file could not keep them (another user's file), where the
 // file has other names (hard links, which a replacement would part from it), or where the folder
-// lets no new file be made, the file is written in place instead, and its old bytes are put back
-// if the new ones cannot all be written. A pipe, device or folder at the path is refused.
+// lets no new file be made, the file is written in place instead: its old text first goes,
+// complete and synced, to "<name>.mv-backup" beside it, which is removed once the new text is
+// synced; the old bytes are put back if the new ones cannot all be written. A backup left by an
+// interrupted save is named to the user in a box at every load and save of the file, and kept.
+// Where the folder takes no new file there can be no backup: such a file is written in place
+// unguarded, as the only way to save it. A pipe, device or folder at the path is refused.
 
 #include "platform/CString.h"
 
@@ -111,6 +118,7 @@ public:
 private:
     void WriteBytes(std::string_view text);
     bool OpenInPlace(const struct stat& st);
+    bool CloseInPlace();
 
     CString m_path;
     bool m_reading = false;
@@ -123,8 +131,7 @@ private:
     std::string m_target; // the file written: the path with its links followed
     bool m_inPlace = false;
     int m_inPlaceFd = -1;
-    std::string m_oldBytes; // in place: what the file held, and what it is to hold
-    std::string m_newBytes;
+    std::string m_newBytes; // in place: what the file is to hold
     bool m_writeFailed = false;
     int m_lastCause = CFileException::none;
 };

@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -67,4 +71,113 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
     std::filesystem::current_path(oldCwd);
     platform::SetDesktopSizeForTesting(std::nullopt);
     CodeDbConnection::GetLimits() = oldLimits;
+}
+
+namespace {
+
+// What a careless copy, a bad disk or another program leaves at the name of the kept conversion.
+void DamageBytes(const std::string& kept)
+{
+    std::fstream file(kept, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(std::filesystem::file_size(kept) / 2));
+    file.write(std::string(200, '\xA5').data(), 200);
+}
+
+void OtherDatabase(const std::string& kept)
+{
+    std::filesystem::remove(kept);
+    sqlite3* db = nullptr;
+    sqlite3_open(kept.c_str(), &db);
+    sqlite3_exec(db, "CREATE TABLE DateTest (IDCol INTEGER); PRAGMA user_version = 1297481729;", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+void Pipe(const std::string& kept)
+{
+    std::filesystem::remove(kept);
+    ::mkfifo(kept.c_str(), 0600);
+}
+
+void Folder(const std::string& kept)
+{
+    std::filesystem::remove(kept);
+    std::filesystem::create_directory(kept);
+}
+
+} // namespace
+
+// The kept conversion of an Access file is served only when it is whole and of this very file:
+// whatever else stands at its name, start-up converts again and reaches the chooser with the
+// Access file's own rows, without a message and without blocking.
+TEST(StartupDamagedCodeTablesTest, AKeptConversionIsServedOnlyWhenSoundAndOfThisFile)
+{
+    const std::string fixture = testutil::FixturePath("jet/DateTestDatabase.mdb");
+    if (!std::filesystem::exists(fixture))
+        GTEST_SKIP() << "fixture absent: " << fixture;
+    testutil::TempDir dir;
+    testutil::ScopedCacheHome cache;
+    const auto oldCwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    platform::SetDesktopSizeForTesting(QSize(1280, 1024));
+    const std::string access = dir.file("ncodes.mdb");
+    std::filesystem::copy_file(fixture, access);
+    const auto folder = std::filesystem::path(cache.path()) / "morvel";
+
+    // Starts the program; the chooser, once shown, reads the test table. Returns the boxes.
+    std::string rows;
+    const auto start = [&] {
+        platform::MessageRecorder messages;
+        platform::ScriptedDialogs dialogs;
+        rows.clear();
+        dialogs.then([&](CDialog& dlg) {
+            auto rs = CodeDbExecute("SELECT COUNT(*) FROM DateTest");
+            rows = rs->GetText(0).str();
+            rs->Close();
+            dlg.close();
+        });
+        EXPECT_FALSE(CMorvelV5App().InitInstance());
+        CMorvelV5App().ExitInstance();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return messages.texts();
+    };
+    const auto kept = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            names.push_back(e.path().string());
+        return names;
+    };
+    EXPECT_TRUE(start().empty());
+    EXPECT_EQ(rows, "6");
+    ASSERT_EQ(kept().size(), 1u);
+    const std::string conversion = kept()[0];
+
+    const std::pair<const char*, void (*)(const std::string&)> spoiled[] = {
+        {"damaged bytes", DamageBytes}, {"another database", OtherDatabase}, {"a pipe", Pipe}, {"a folder", Folder}};
+    for (const auto& [what, spoil] : spoiled) {
+        spoil(conversion);
+        EXPECT_TRUE(start().empty()) << what;
+        EXPECT_EQ(rows, "6") << what;
+    }
+
+    // The Access file rewritten with other bytes but its old size and time, to the nanosecond.
+    std::filesystem::remove_all(folder);
+    EXPECT_TRUE(start().empty());
+    const std::string before = kept().at(0);
+    struct stat st {};
+    ASSERT_EQ(::stat(access.c_str(), &st), 0);
+    {
+        std::fstream file(access, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(st.st_size - 1));
+        file.put('\x5A');
+    }
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, access.c_str(), times, 0), 0);
+    const auto texts = start();
+    EXPECT_TRUE(texts.empty() || texts[0] == "The code-table database '" + access + "' is damaged and cannot be read.");
+    if (texts.empty()) {
+        EXPECT_FALSE(std::filesystem::exists(before)) << "the old file's conversion is still served";
+    }
+
+    std::filesystem::current_path(oldCwd);
+    platform::SetDesktopSizeForTesting(std::nullopt);
 }

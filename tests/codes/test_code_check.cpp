@@ -2,7 +2,10 @@
 
 #include "CodesTestUtil.h"
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 using codetest::Connection;
@@ -261,10 +264,15 @@ TEST(CodeCheckTest, TextComparesWithoutRegardToCaseInTheDatabase)
     ASSERT_TRUE(db.open());
     platform::MessageRecorder boxes;
 
-    auto rs = CodeDbExecute("SELECT X FROM KAVRODB_X WHERE X = 'B'");
-    EXPECT_EQ(rs->GetRecordCount(), 1);
-    rs = CodeDbExecute("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X");
-    ASSERT_EQ(rs->GetRecordCount(), 4);
+    const auto rows = [](const CString& sql) {
+        int n = 0;
+        for (auto rs = CodeDbExecute(sql); !rs->IsEOF(); rs->MoveNext())
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(rows("SELECT X FROM KAVRODB_X WHERE X = 'B'"), 1);
+    ASSERT_EQ(rows("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X"), 4);
+    auto rs = CodeDbExecute("SELECT DISTINCT X FROM KAVRODB_X WHERE X IS NOT NULL ORDER BY X");
     rs->MoveNext();
     EXPECT_EQ(CString(rs->GetText("X")).CompareNoCase("A"), 0);
 
@@ -350,4 +358,83 @@ TEST(CodeCheckTest, EachGroupIsReadOncePerConnection)
     }
     Connection again(small.path());
     EXPECT_EQ(Check("B", "X", "VEHDB"), 1) << "a new connection reads the tables afresh";
+}
+
+namespace {
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+} // namespace
+
+// A hostile code-table file: each broken table is told once per command, naming it and the cause;
+// the checks after it on that table are skipped (their fields left unchecked), and the command
+// waits on it no longer than one statement's time. The bounds are for safety, not speed.
+TEST(CodeCheckTest, AHostileTableIsToldOncePerCommandWithinOneStatementsTime)
+{
+    codetest::SmallDb hostile(R"(
+        CREATE VIEW KAVRODB_MAKE AS WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c)
+            SELECT 'M' || n AS MAKE, 'd' AS MAKED, '' AS MAKE_COMMENT, 'VEHDB' AS REFERENCE FROM c;
+        CREATE TABLE KAVRODB_BODY AS WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c LIMIT 2000000)
+            SELECT 'B' || n AS BODY, 'd' AS BODYD, '' AS BODY_COMMENT, 'VEHDB' AS REFERENCE FROM c;
+        CREATE TABLE KAVRODB_AXIS (AXIS TEXT, AXISD TEXT, AXIS_COMMENT TEXT, REFERENCE TEXT);
+        INSERT INTO KAVRODB_AXIS VALUES ('XG', 'x', '', 'VEHDB'), (printf('%.*c', 20000000, 'V'), 'long', '', 'VEHDB');
+        CREATE TABLE KAVRODB_LINK (LINK TEXT, LINKD TEXT, LINK_COMMENT TEXT, REFERENCE TEXT);
+        INSERT INTO KAVRODB_LINK VALUES ('1', 'one', '', 'VEHDB');
+    )");
+    const auto oldLimits = CodeDbConnection::GetLimits();
+    const auto limit = std::chrono::milliseconds(1000);
+    CodeDbConnection::GetLimits().statement = limit;
+    codetest::Connection db(hostile.path());
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+
+    struct Case {
+        const char* table;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"MAKE", "Query timeout expired"},   // endless rows
+        {"BODY", "Query timeout expired"},   // a code not among two million rows
+        {"AXIS", "string or blob too big"},  // a value of 20 MB
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        const long rssBefore = ResidentKilobytes();
+        const auto started = std::chrono::steady_clock::now();
+        {
+            platform::CodeDbCommandScope command;
+            for (int i = 0; i < 15; ++i) {
+                codetest::Field field {"NOT THERE", -1};
+                CCodeCheck().CheckCode(&field, c.table, "VEHDB");
+                EXPECT_NE(field.valid, 1) << c.table << " check " << i;
+            }
+            // Another table in the same command is checked as ever.
+            EXPECT_EQ(Check("1", "LINK", "VEHDB"), 1);
+        }
+        const auto took = std::chrono::steady_clock::now() - started;
+        const long grown = ResidentKilobytes() - rssBefore;
+        std::printf("hostile %s: %lld ms, RSS growth %ld kB\n", c.table,
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()), grown);
+        ASSERT_EQ(boxes.count(), 1) << c.table;
+        EXPECT_EQ(boxes.last().text, "The code table 'KAVRODB_" + std::string(c.table) + "' cannot be read: " + c.cause);
+        EXPECT_LT(took, 3 * limit) << c.table;
+        EXPECT_LT(grown, 300L << 10) << c.table;
+    }
+    // The next command tells it again.
+    boxes.clear();
+    {
+        platform::CodeDbCommandScope command;
+        EXPECT_EQ(Check("NOT THERE", "MAKE", "VEHDB"), -1);
+        EXPECT_EQ(Check("NOR THIS", "MAKE", "VEHDB"), -1);
+    }
+    EXPECT_EQ(boxes.count(), 1);
+    CodeDbConnection::GetLimits() = oldLimits;
 }

@@ -39,7 +39,20 @@ TEST(CompDataTest, WhatCountsAsTestAndVehicleData)
              d.m_saVehKavroNo.SetAt(1, "C98TR01");
              d.m_saVehVIN.SetAt(1, "1G1JC5");
          },
+         false, true},
+        {"rollover vehicle fields only",
+         [](CCompData& d) {
+             d.m_nVehicleCount = 1;
+             d.m_RolloverVehicleData.m_nVimfTestNo = 12;
+         },
          false, false},
+        {"rollover vehicle fields of a rollover test",
+         [](CCompData& d) {
+             d.m_strTestType = "ROV";
+             d.m_nVehicleCount = 1;
+             d.m_RolloverVehicleData.m_strFuel = "GAS";
+         },
+         true, true},
         {"make of one blank",
          [](CCompData& d) {
              d.m_nVehicleCount = 1;
@@ -97,7 +110,7 @@ TEST(CompDataTest, DefaultsClearCountsButKeepRecordsAboveThem)
     EXPECT_EQ(d.m_arrCameraNumber.GetAt(1), "1");
 }
 
-TEST(CompDataTest, SnapshotsCarryTheTestDataOnly)
+TEST(CompDataTest, SnapshotsCarryTheTestWithItsRolloverVehicle)
 {
     CCompData d;
     d.m_strTitle = "Seat test";
@@ -120,12 +133,13 @@ TEST(CompDataTest, SnapshotsCarryTheTestDataOnly)
     EXPECT_EQ(copy.m_saConfCommentary.GetSize(), 4);
     EXPECT_EQ(copy.m_arrCommentary.GetAt(1), "camera");
     EXPECT_EQ(copy.m_strPrevTestType, "");
-    EXPECT_EQ(copy.m_RolloverVehicleData.m_dSSF, 0.0);
+    EXPECT_EQ(copy.m_RolloverVehicleData.m_dSSF, 1.25);
     EXPECT_TRUE(copy.m_vCurveErrors.empty());
     EXPECT_FALSE(copy.m_bCurvesChecked);
 
     // Restoring a snapshot: the arrays become exact copies, shrinking where the snapshot is
-    // shorter; the rollover vehicle, previous type and curve state stay as they are.
+    // shorter, the rollover vehicle is the snapshot's; the previous type and curve state stay as
+    // they are.
     CCompData restored;
     restored.m_saCompTested.SetAtGrow(7, "longer");
     restored.m_strTestReference = "other";
@@ -136,6 +150,7 @@ TEST(CompDataTest, SnapshotsCarryTheTestDataOnly)
     EXPECT_EQ(restored.m_saCompTested.GetSize(), copy.m_saCompTested.GetSize());
     EXPECT_EQ(restored.m_strTestReference, "C100");
     EXPECT_EQ(restored.m_strPrevTestType, "XYZ");
-    EXPECT_EQ(restored.m_RolloverVehicleData.m_nStarRating, 5);
+    EXPECT_EQ(restored.m_RolloverVehicleData.m_nStarRating, 0);
+    EXPECT_EQ(restored.m_RolloverVehicleData.m_dSSF, 1.25);
     EXPECT_EQ(restored.m_nCheckCurves, 1);
 }

@@ -1,4 +1,5 @@
 #include "component/CompData.h"
+#include "component/CompSections.h"
 
 #include "platform/Messages.h"
 
@@ -7,6 +8,10 @@
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
 
 using comptest::FileWith;
 using comptest::Fixture;
@@ -211,12 +216,30 @@ TEST(CompTestFileTest, WhatTheWriterLeavesOutOrAdds)
     } cases[] = {
         // Without its TEST section a file could not be read back.
         {"every field at its default", [](CCompData&) {}, defaultTest + "----- VEHICLE -----\r\n" + nonVehicle},
-        {"a VIN alone is no vehicle",
+        // Any vehicle field typed makes a vehicle line: the non-vehicle line would drop it.
+        {"a VIN alone is a vehicle",
          [](CCompData& d) {
              d.m_nVehicleCount = 1;
              d.m_saVehVIN.SetAt(1, "VIN");
          },
+         defaultTest + "----- VEHICLE -----\r\n1| | | | | |VIN| |\r\n"},
+        {"comments alone are a vehicle",
+         [](CCompData& d) {
+             d.m_nVehicleCount = 1;
+             d.m_saVehComments.SetAt(1, "towed");
+         },
+         defaultTest + "----- VEHICLE -----\r\n1| | | | | | | |towed\r\n"},
+        {"a vehicle count over empty fields",
+         [](CCompData& d) { d.m_nVehicleCount = 1; },
          defaultTest + "----- VEHICLE -----\r\n" + nonVehicle},
+        {"a rollover vehicle with its engine displacement alone",
+         [](CCompData& d) {
+             d.m_strTestType = "ROV";
+             d.m_nVehicleCount = 1;
+             d.m_RolloverVehicleData.m_dEngineDisplacement = 3.5;
+         },
+         "----- TEST -----\r\nC5| | | | | | |ROV| |0|\r\n----- VEHICLE -----\r\n1| | | | | | | | |0 | | |3.5 | | |\r\n"
+         "----- ROLLOVER -----\r\n | |0 | | |" + Zeros(50) + "0\r\n"},
         {"ROV without a vehicle",
          [](CCompData& d) {
              d.m_strTestType = "ROV";
@@ -323,8 +346,101 @@ TEST(CompTestFileTest, ReadingTakesEachSectionWhereverItStands)
     EXPECT_EQ(d.m_saVehMake.GetAt(2), "");
     EXPECT_EQ(d.m_nComponentCount, 2);
     EXPECT_EQ(d.m_saCompComments.GetAt(2), "b");
-    EXPECT_EQ(d.m_saCompTested.GetAt(5), "kept"); // nothing is reset before reading
-    EXPECT_EQ(d.m_RolloverVehicleData.m_nStarRating, 4);
+    EXPECT_EQ(d.m_saCompTested.GetAt(5), "kept"); // records above the counts are not reset
+    EXPECT_EQ(d.m_RolloverVehicleData.m_nStarRating, 0) << "the rollover vehicle is the file's";
+}
+
+namespace {
+
+// The rollover vehicle as its two places in the test file carry it.
+std::string RolloverLines(CRolloverVehicleData r)
+{
+    return (FormatRecordLine(r, RolloverVehicleLineSection(), 0) + "\n" +
+            FormatRecordLine(r, RolloverSectionTable(), 0)).str();
+}
+
+} // namespace
+
+TEST(CompTestFileTest, TheRolloverVehicleBelongsToItsTest)
+{
+    platform::MessageRecorder messages;
+    TempDir dir;
+    const std::string a = ReadFile(Fixture("rollover.mv5"));
+    std::string b = a;
+    b.replace(b.find("|V6|3.5 |"), 9, "|V6|2.4 |");
+    b.replace(b.rfind("|0.53 |5"), 8, "|1.41 |3");
+
+    CCompData fresh;
+    Read(fresh, dir, a);
+    const std::string aLines = RolloverLines(fresh.m_RolloverVehicleData);
+    const std::string aWritten = WithoutDate(Written(fresh, dir, "a.mv5"));
+
+    // Load A, load B, Undo: A as it was, its rollover vehicle and rating included.
+    CCompData d;
+    Read(d, dir, a);
+    const CCompData undo(d);
+    Read(d, dir, b);
+    EXPECT_EQ(d.m_RolloverVehicleData.m_nStarRating, 3);
+    EXPECT_NE(RolloverLines(d.m_RolloverVehicleData), aLines);
+    d = undo;
+    EXPECT_EQ(RolloverLines(d.m_RolloverVehicleData), aLines);
+    EXPECT_EQ(WithoutDate(Written(d, dir, "undone.mv5")), aWritten);
+
+    // A file without the rollover vehicle, of either version, leaves none of the previous one.
+    const std::string emptyLines = RolloverLines(CRolloverVehicleData());
+    for (int version : {5, 4}) {
+        Read(d, dir, a);
+        if (version == 5)
+            Read(d, dir, FileWith("----- VEHICLE -----\r\n1|FORD|T|2001|K|B|V|Y|c\r\n"));
+        else
+            Read(d, dir, ReadFile(Fixture("comp_full.mv4")), 4);
+        EXPECT_EQ(RolloverLines(d.m_RolloverVehicleData), emptyLines) << version;
+    }
+    // Clear All Pages takes it away with the rest of the test.
+    Read(d, dir, a);
+    d.ClearTest();
+    EXPECT_EQ(RolloverLines(d.m_RolloverVehicleData), emptyLines);
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST(CompTestFileTest, ANumberThatIsNotFiniteIsNoValue)
+{
+    platform::MessageRecorder messages;
+    TempDir dir;
+    std::string text = ReadFile(Fixture("rollover.mv5"));
+    text.replace(text.find("|V6|3.5 |"), 9, "|V6|nan |");
+    const std::string rollover = "----- ROLLOVER -----\r\nP|P215/60R16|35 |P|P215/60R16|35 |70 |69.5 |70.5 |";
+    const size_t at = text.find(rollover) + rollover.size();
+    text.replace(at, text.find("|108.5 |", at) - at,
+                 "inf |-INF |1e999 |-1e999 |NaN |0x1p99999 |infinity |69.5");
+    CCompData d;
+    Read(d, dir, text);
+    EXPECT_EQ(messages.count(), 0);
+    const CRolloverVehicleData& r = d.m_RolloverVehicleData;
+    for (double value : {r.m_dEngineDisplacement, r.m_dFrontTrackA, r.m_dFrontTrackB, r.m_dFrontTrackC,
+                         r.m_dFrontTrackD, r.m_dRearTrackE, r.m_dRearTrackF, r.m_dRearTrackG})
+        EXPECT_EQ(value, 0.0);
+    EXPECT_EQ(r.m_dRearTrackH, 69.5);
+
+    // Nor is a value a computation left behind written as one.
+    d.m_RolloverVehicleData.m_dSSF = std::numeric_limits<double>::infinity();
+    d.m_RolloverVehicleData.m_dRiskScore = std::numeric_limits<double>::quiet_NaN();
+    for (std::string bytes : {Written(d, dir), Reported(d, dir)}) {
+        std::transform(bytes.begin(), bytes.end(), bytes.begin(), [](unsigned char c) { return std::tolower(c); });
+        EXPECT_EQ(bytes.find("nan"), std::string::npos);
+        EXPECT_EQ(bytes.find("inf"), std::string::npos);
+    }
+    EXPECT_NE(Written(d, dir).find("|0 |0 |0 |0 |0 |0 |0 |69.5 |"), std::string::npos);
+}
+
+TEST(CompTestFileTest, AVehicleOfAnyFieldIsReportedToo)
+{
+    TempDir dir;
+    CCompData d;
+    d.m_nVehicleCount = 1;
+    d.m_saVehVIN.SetAt(1, "1G1ZT52805F123456");
+    EXPECT_NE(Reported(d, dir).find("----- VEHICLE -----\r\nVehicle Make:\t\r\n"), std::string::npos);
+    EXPECT_NE(Reported(d, dir).find("Manufacturer VIN:\t1G1ZT52805F123456\r\n"), std::string::npos);
 }
 
 TEST(CompTestFileTest, ReadingEdges)

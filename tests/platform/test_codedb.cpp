@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(CodeDbTest, SampleDatabaseAnswersTheVersionQuery)
 {
@@ -235,8 +237,66 @@ TEST(CodeDbTest, ARunawayQueryEndsInTheConnectionsError)
     ASSERT_TRUE(db.Open(path.c_str()));
     EXPECT_THROW(db.Execute("SELECT MAKE FROM KAVRODB_MAKE WHERE REFERENCE LIKE '%VEHDB%' ORDER BY MAKE"), CodeDbError);
     ASSERT_EQ(db.Errors().size(), 1u);
-    EXPECT_EQ(db.Errors()[0], "Query timeout expired");
+    EXPECT_EQ(db.Errors()[0], "The code table 'KAVRODB_MAKE' cannot be read: Query timeout expired");
     // The connection goes on answering.
     EXPECT_FALSE(Column(db, "SELECT DATABASE_VERSION FROM DATABASE_VERSION").empty());
     CodeDbConnection::GetLimits() = old;
+}
+
+// The converter writes only a file it creates: whatever stands at the output's name (a file, a
+// link, a pipe) is refused and left as it was.
+TEST_F(AccessCodeDbTest, TheConverterRefusesAnOutputThatExists)
+{
+    const std::string access = Copy("jet/DateTestDatabase.mdb");
+    const std::string converter = AccessConverterPath();
+    if (access.empty() || converter.empty())
+        GTEST_SKIP() << "fixture or converter absent";
+    const std::string file = m_files.file("out.sqlite");
+    testutil::WriteFile(file, "keep me");
+    const std::string link = m_files.file("link.sqlite");
+    std::filesystem::create_symlink(file, link);
+    const std::string pipe = m_files.file("pipe.sqlite");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& out : {file, link, pipe}) {
+        const int status = std::system(("timeout 20 '" + converter + "' '" + access + "' '" + out + "'").c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << out;
+        EXPECT_EQ(WEXITSTATUS(status), 3) << out;
+    }
+    EXPECT_EQ(testutil::ReadFile(file), "keep me");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    // A name that is free is written.
+    EXPECT_EQ(std::system(("'" + converter + "' '" + access + "' '" + m_files.file("new.sqlite") + "'").c_str()), 0);
+}
+
+// A code-table file that may not be read is told as such, not as missing. Permissions do not bind
+// the superuser: then the open runs in a child that has given up its rights.
+TEST_F(AccessCodeDbTest, AnUnreadableFileIsReportedAsAccessDenied)
+{
+    ASSERT_EQ(::chmod(m_files.path().c_str(), 0711), 0);
+    for (const char* fixture : {"jet/DateTestDatabase.mdb", ""}) {
+        const std::string path = *fixture ? Copy(fixture) : m_files.file("ncodes.mdb");
+        if (path.empty())
+            continue;
+        if (!*fixture)
+            std::filesystem::copy_file(MORVEL_SAMPLE_DB, path, std::filesystem::copy_options::overwrite_existing);
+        ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+        const CString expected = "The Microsoft Jet database engine cannot open the file '" + CString(path) +
+                                 "'.  You need permission to view its data.";
+        const auto opensDenied = [&] {
+            CodeDbConnection db;
+            return !db.Open(path.c_str()) && db.Errors().size() == 1 && db.Errors()[0] == expected;
+        };
+        if (::geteuid() != 0) {
+            EXPECT_TRUE(opensDenied()) << fixture;
+        } else {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0)
+                ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && opensDenied() ? 0 : 1);
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << fixture;
+        }
+        ::chmod(path.c_str(), 0600);
+    }
 }

@@ -1,5 +1,5 @@
 // Saving over what a user's folder may hold: links, other users' files, folders that take no new
-// file, pipes and devices.
+// file, pipes and devices; and saves killed at any moment.
 #include "common/HighSpeedVideoData.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
@@ -8,12 +8,20 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <iostream>
+#include <random>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using testutil::ReadFile;
@@ -60,6 +68,159 @@ ino_t Inode(const std::string& path)
     struct stat st {};
     ::stat(path.c_str(), &st);
     return st.st_ino;
+}
+
+// The names in `folder` that begin with `prefix`, sorted.
+std::vector<std::string> Names(const std::filesystem::path& folder, const std::string& prefix)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A test text of about `bytes` bytes ending in its END line; `mark` makes two texts differ.
+std::string BigTestText(char mark, size_t bytes)
+{
+    std::string text = "----- MV5 -----\n----- TEST -----\n";
+    for (int n = 1; text.size() < bytes; ++n)
+        text += std::to_string(n) + "|" + std::string(70, mark) + "|12.5|01/02/2003\n";
+    return text + "----- END -----\n";
+}
+
+std::string WithCrLf(const std::string& text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+struct KillCounts {
+    int kills = 0;
+    int old = 0;       // the file held the text before the killed save
+    int fresh = 0;     // the file held the text of the killed save
+    int recovered = 0; // the file was cut; the backup held the old text
+    int backupsLeft = 0;
+    size_t tempsLeft = 0;
+};
+
+// A child saves two large texts in turn into `path`, over and over, and is killed at random
+// moments. After every kill the file must hold the old or the new text, or a backup the old
+// one, named by the next load. The file is then mended as a user would and the backup removed.
+KillCounts KillLoop(const std::filesystem::path& folder, const std::string& path, int kills, unsigned seed)
+{
+    const std::string raw[2] = {BigTestText('a', 400 << 10), BigTestText('b', 300 << 10)};
+    const std::string stored[2] = {WithCrLf(raw[0]), WithCrLf(raw[1])};
+    const std::string backupPrefix = std::filesystem::path(path).filename().string() + ".mv-backup";
+    WriteFile(path, stored[0]);
+
+    // Kills spread over a few saves' time, so that they land in every step of a save.
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i)
+        Save(path, raw[(i + 1) % 2].c_str());
+    const auto perSave = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 4;
+    WriteFile(path, stored[0]);
+
+    auto* started = static_cast<volatile int*>(
+        ::mmap(nullptr, sizeof(int), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+
+    // The saving children come from a small process forked now: forking this one, whose memory
+    // grows under the sanitizers with every round, would cost more than the saves.
+    int toMaker[2], fromMaker[2];
+    if (::pipe(toMaker) != 0 || ::pipe(fromMaker) != 0)
+        return {};
+    std::cout.flush(); // nothing buffered to be written twice
+    const pid_t maker = ::fork();
+    if (maker == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::close(toMaker[1]);
+        ::close(fromMaker[0]);
+        int first = 0;
+        while (::read(toMaker[0], &first, sizeof first) == sizeof first) {
+            const pid_t saver = ::fork();
+            if (saver == 0) {
+                for (int k = 1; k < 100000; ++k) {
+                    *started = k;
+                    Save(path, raw[(first + k) % 2].c_str());
+                }
+                ::_exit(0);
+            }
+            (void)!::write(fromMaker[1], &saver, sizeof saver);
+            ::waitpid(saver, nullptr, 0);
+            (void)!::write(fromMaker[1], &saver, sizeof saver);
+        }
+        ::_exit(0);
+    }
+
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<long> delay(0, 2 * perSave.count());
+    KillCounts counts;
+    int current = 0; // which text the file holds
+    for (int round = 0; round < kills; ++round) {
+        *started = 0;
+        pid_t pid = 0;
+        if (::write(toMaker[1], &current, sizeof current) != sizeof current ||
+            ::read(fromMaker[0], &pid, sizeof pid) != sizeof pid) {
+            ADD_FAILURE() << "no saving child";
+            break;
+        }
+        // The delay runs from the second save's start: a child's first save is slow (its memory
+        // is copied as it is touched), and kills would mostly land before its writes.
+        const auto forked = std::chrono::steady_clock::now();
+        while (*started < 2 && std::chrono::steady_clock::now() - forked < std::chrono::seconds(5))
+            std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+        ::kill(pid, SIGKILL);
+        (void)!::read(fromMaker[0], &pid, sizeof pid); // reaped
+        ++counts.kills;
+
+        const int k = *started;
+        const int oldIndex = k == 0 ? current : (current + k - 1) % 2;
+        const int newIndex = k == 0 ? current : (current + k) % 2;
+        const std::string now = ReadFile(path);
+        const std::vector<std::string> backups = Names(folder, backupPrefix);
+        for (const std::string& backup : backups)
+            EXPECT_EQ(ReadFile(folder / backup), stored[oldIndex]) << "an incomplete backup, round " << round;
+        if (!backups.empty()) {
+            ++counts.backupsLeft;
+            platform::MessageRecorder recorder;
+            CStdioFile in;
+            EXPECT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+            EXPECT_EQ(recorder.count(), 1);
+            EXPECT_NE(recorder.last().text.find((folder / backups.front()).string()), std::string::npos);
+        }
+        if (now == stored[newIndex] && k > 0) {
+            ++counts.fresh;
+            current = newIndex;
+        } else if (now == stored[oldIndex]) {
+            ++counts.old;
+            current = oldIndex;
+        } else {
+            EXPECT_FALSE(backups.empty()) << "round " << round << ": the file was cut (" << now.size()
+                                          << " bytes) and nothing holds the old text";
+            ++counts.recovered;
+            WriteFile(path, stored[oldIndex]); // in place, as the links stay
+            current = oldIndex;
+        }
+        for (const std::string& backup : backups)
+            std::filesystem::remove(folder / backup);
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    for (const int fd : {toMaker[0], toMaker[1], fromMaker[0], fromMaker[1]})
+        ::close(fd);
+    ::waitpid(maker, nullptr, 0);
+    ::munmap(const_cast<int*>(started), sizeof(int));
+    counts.tempsLeft = Names(folder, ".mv-").size();
+    return counts;
 }
 
 } // namespace
@@ -131,6 +292,11 @@ TEST(FileSaveTest, ALongNameSaves)
     EXPECT_EQ(ReadFile(path), "long\r\n");
     ASSERT_TRUE(Save(path, "again\n"));
     EXPECT_EQ(ReadFile(path), "again\r\n");
+    // In place too: its backup's name must fit as well.
+    std::filesystem::create_hard_link(path, dir.file("short.mv5"));
+    ASSERT_TRUE(Save(path, "linked\n"));
+    EXPECT_EQ(ReadFile(dir.file("short.mv5")), "linked\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(FileSaveTest, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace)
@@ -161,6 +327,149 @@ TEST(FileSaveTest, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace)
     EXPECT_EQ(ReadFile(path), "new\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
     ::chmod(folder.c_str(), 0755);
+}
+
+// A scratch folder in memory (tmpfs), where syncs cost nothing and kills spread over the writes;
+// empty where there is none. On a disk most kills land in a sync.
+struct MemoryDir {
+    std::filesystem::path path;
+    MemoryDir()
+    {
+        std::string tmpl = "/dev/shm/morvel-test-XXXXXX";
+        if (::mkdtemp(tmpl.data()))
+            path = tmpl;
+    }
+    ~MemoryDir()
+    {
+        std::error_code ec;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ec);
+    }
+};
+
+TEST(FileSaveTest, KilledSavesLeaveTheOldOrTheNewTextOrARecoverableBackup)
+{
+    TempDir disk;
+    MemoryDir memory;
+    struct Run {
+        std::filesystem::path folder;
+        const char* where;
+        int kills;
+    };
+    // In place (the file has a second name) and by rename.
+    for (const bool inPlace : {true, false}) {
+        for (const Run& run : {Run{memory.path, "in memory", 100}, Run{disk.path(), "on disk", 25}}) {
+            if (run.folder.empty())
+                continue;
+            const std::string how = std::string(inPlace ? "in place, " : "by rename, ") + run.where;
+            SCOPED_TRACE(how);
+            const std::filesystem::path folder = run.folder / (inPlace ? "in-place" : "rename");
+            std::filesystem::create_directory(folder);
+            const std::string path = (folder / "t.mv5").string();
+            WriteFile(path, "");
+            if (inPlace)
+                std::filesystem::create_hard_link(path, folder / "other.mv5");
+            const KillCounts counts = KillLoop(folder, path, run.kills, inPlace ? 17u : 29u);
+            std::cout << "[ kill loop ] " << how << ": " << counts.kills << " kills, " << counts.old << " old, "
+                      << counts.fresh << " new, " << counts.recovered << " cut but the old text in the backup; "
+                      << counts.backupsLeft << " left a backup, " << counts.tempsLeft << " temporary files left\n";
+            EXPECT_EQ(counts.kills, run.kills);
+            if (inPlace) {
+                EXPECT_EQ(Inode(path), Inode((folder / "other.mv5").string()));
+            }
+
+            // The next save takes away what the killed ones left.
+            ASSERT_TRUE(Save(path, "last\n"));
+            EXPECT_EQ(ReadFile(path), "last\r\n");
+            EXPECT_EQ(Names(folder, ".mv-"), std::vector<std::string>{});
+            EXPECT_EQ(Names(folder, "t.mv5.mv-backup"), std::vector<std::string>{});
+        }
+    }
+}
+
+TEST(FileSaveTest, ASaveRemovesOnlyDeadSavesTemporaryFiles)
+{
+    TempDir dir;
+    WriteFile(dir.file("victim"), "keep\n");
+    WriteFile(dir.file(".mv-Ab3xY9"), "dead save"); // lock free: a save that died
+    WriteFile(dir.file(".mv-L0cked"), "live save");
+    const int live = ::open(dir.file(".mv-L0cked").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+    std::filesystem::create_symlink(dir.file("victim"), dir.file(".mv-link01"));
+    std::filesystem::create_directory(dir.file(".mv-dir001"));
+    ASSERT_EQ(::mkfifo(dir.file(".mv-fifo01").c_str(), 0600), 0);
+    for (const char* name : {".mv-short", "x.mv-Ab3xY9", ".mv-Ab3xY9.mv5", ".mv-Ab3_Y9"})
+        WriteFile(dir.file(name), "not ours");
+
+    ASSERT_TRUE(Save(dir.file("t.mv5"), "new\n"));
+    ::close(live);
+    EXPECT_EQ(Names(dir.path(), ""),
+              (std::vector<std::string>{".mv-Ab3_Y9", ".mv-Ab3xY9.mv5", ".mv-L0cked", ".mv-dir001", ".mv-fifo01",
+                                        ".mv-link01", ".mv-short", "t.mv5", "victim", "x.mv-Ab3xY9"}));
+    EXPECT_EQ(ReadFile(dir.file("victim")), "keep\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file(".mv-link01")));
+
+    // Its lock now free, the next save takes it too.
+    ASSERT_TRUE(Save(dir.file("t.mv5"), "again\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".mv-L0cked")));
+}
+
+TEST(FileSaveTest, ABackupLeftByAnInterruptedSaveIsNamedAtLoadAndSaveAndKept)
+{
+    TempDir dir;
+    const std::string path = dir.file("t.mv5");
+    const std::string backup = path + ".mv-backup";
+    WriteFile(path, "----- MV5 -----\r\n1|cut sh"); // cut by the interrupted save
+    std::filesystem::create_hard_link(path, dir.file("other.mv5"));
+    WriteFile(backup, "old\r\n");
+    const std::string named = backup + " holds " + path + " as it was before a save that was interrupted. If " +
+                              path + " is incomplete, recover it from this copy. The copy is kept until you delete it.";
+    platform::MessageRecorder recorder;
+    {
+        CStdioFile in;
+        ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+    }
+    ASSERT_EQ(recorder.count(), 1);
+    EXPECT_EQ(recorder.last().text, named);
+    EXPECT_EQ(recorder.last().caption, "Warning");
+
+    // A save names it too, and keeps it: the save's own backup takes another name, and goes.
+    recorder.clear();
+    ASSERT_TRUE(Save(path, "newer\n"));
+    ASSERT_EQ(recorder.count(), 1);
+    EXPECT_EQ(recorder.last().text, named);
+    EXPECT_EQ(ReadFile(path), "newer\r\n");
+    EXPECT_EQ(ReadFile(backup), "old\r\n");
+    EXPECT_EQ(Names(dir.path(), ""), (std::vector<std::string>{"other.mv5", "t.mv5", "t.mv5.mv-backup"}));
+
+    // Two of them: one box, the newest first.
+    WriteFile(backup + "-2", "older\r\n");
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(backup + "-2", now - std::chrono::hours(1));
+    std::filesystem::last_write_time(backup, now);
+    recorder.clear();
+    {
+        CStdioFile in;
+        ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+    }
+    ASSERT_EQ(recorder.count(), 1);
+    EXPECT_EQ(recorder.last().text, "These files hold " + path +
+                                        " as it was before saves that were interrupted, the newest first:\n" + backup +
+                                        "\n" + backup + "-2\nIf " + path +
+                                        " is incomplete, recover it from the newest copy. The copies are kept "
+                                        "until you delete them.");
+
+    // One whose save still runs (its lock is held) is not a left one.
+    std::filesystem::remove(backup + "-2");
+    const int live = ::open(backup.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+    recorder.clear();
+    {
+        CStdioFile in;
+        ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+    }
+    ::close(live);
+    EXPECT_EQ(recorder.count(), 0);
 }
 
 TEST(FileSaveTest, APipeOrADeviceIsRefusedWithTheCauseCode)

@@ -2,21 +2,11 @@
 
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 
 namespace {
 
 using S = CBioMechPropertySheet;
-
-const SheetCommandRow<S> kCommands[] = {
-    {ID_LOAD_TEST, &S::OnLoadTest},
-    {ID_SAVE_TEST, &S::OnSaveTest},
-    {ID_SAVE_REPORT, &S::OnSaveReport},
-    {ID_LOAD_HSVD_ONLY, &S::OnLoadHsvdOnly},
-    {ID_SAVE_HSVD_ONLY, &S::OnSaveHsvdOnly},
-    {ID_SAVE_HSVD_REPORT_ONLY, &S::OnSaveHsvdReportOnly},
-    {ID_FILE_PRINT, &S::PrintFileCommand},
-    {ID_CLEAR_ALL_PAGES, &S::OnClearAllPages},
-};
 
 constexpr const char* kTag = "BIODB";
 
@@ -52,13 +42,29 @@ const RecordPageCount kRecordPages[] = {
     {S::kGauge, &CBioData::m_nGaugeCount},
 };
 
-void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + path); }
+void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path)); }
+
+// Clear All Pages' test: a new test's, with no recorder and link, a cadaver, no X units and no
+// camera; the version and the curve-check choice stay.
+void ClearTestData(CBioData& data)
+{
+    const CString version = data.m_strVersion;
+    const int checkCurves = data.m_nCheckCurves;
+    data = CBioData();
+    data.m_strVersion = version;
+    data.m_nCheckCurves = checkCurves;
+    data.m_strRecorderType.Empty();
+    data.m_strDataLinkType.Empty();
+    data.m_strOccupantType = "CD";
+    for (int n : {0, 1})
+        data.m_saInstXUnits.SetAt(n, "");
+    data.ResetHsvd();
+}
 
 } // namespace
 
 CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
-    : CTestSheet(caption, owner, selectPage, TestKind::Biomechanics, "Exit Biomechanics Data Screens?")
-    , m_hsvd(*this, m_HsvdPage, m_BioData, kHsvd, [this] { m_TestPage.OnSetActive(); })
+    : CHsvdTestSheet(caption, owner, selectPage, TestKind::Biomechanics, "Exit Biomechanics Data Screens?")
 {
     AddPages({
         {&m_TestPage, &m_TestPage},
@@ -76,24 +82,10 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
     BindDataPages(m_BioData, &DbCodeFields(), kTag, m_TestPage, m_DumPage, m_OccPage, m_AnthPage, m_RibPage, m_InjPage,
                   m_RestPage, m_InstPage, m_CBandPage, m_GaugePage);
     m_HsvdPage.m_pData = &m_BioData;
-    m_HsvdPage.m_cKind = 'B';
-
-    OnCommands<S>(this, kCommands);
-    SetMenuRules(WithIntrusionGrayed({
-        {ID_SAVE_TEST, [this] { return !m_bUntouched; }},
-        {ID_SAVE_HSVD_ONLY, [this] { return m_bHsvdValid; }},
-        {ID_SAVE_HSVD_REPORT_ONLY, [this] { return m_bHsvdValid; }},
-    }));
+    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||";
 }
 
 CBioMechPropertySheet::~CBioMechPropertySheet() { ReleasePages(); }
-
-BOOL CBioMechPropertySheet::OnInitDialog()
-{
-    const BOOL result = CTestSheet::OnInitDialog();
-    m_BioData.m_nCheckCurves = m_nCheckCurves;
-    return result;
-}
 
 bool CBioMechPropertySheet::NoOccupant() const { return !m_BioData.IsDummyOccupant() && !m_BioData.IsBioOccupant(); }
 
@@ -136,25 +128,30 @@ void CBioMechPropertySheet::OnLoadTest()
         return;
     const CString ext = LowerExtension(*path);
     if (ext == "mv5" || ext == "mv4") {
-        OnClearAllPages();
-        if (!m_bCleared)
+        if (!AskClearAll())
             return;
-        const bool read = ext == "mv5" ? m_BioData.ReadMV5File(*path) : m_BioData.ReadVersion4File(*path);
+        const bool v5 = ext == "mv5";
+        const bool read = LoadNewTest(m_BioData, [&](CBioData& test) {
+            ClearTestData(test);
+            if (!(v5 ? test.ReadMV5File(*path) : test.ReadVersion4File(*path)))
+                return false;
+            if (v5)
+                ReadCameras(test, CompanionBase(*path) + ".hs5", false);
+            return true;
+        });
         if (!read) {
             FileImportFails(*path);
             return;
         }
-        if (ext == "mv5") {
+        if (v5) {
             m_BioData.m_strCurvePath = *path;
             m_BioData.m_nCheckCurves = 0;
             m_BioData.m_bCurvesChecked = false;
         }
         RefreshPages(true);
-        if (ext == "mv5") {
-            m_HsvdPage.m_cKind = 'B';
-            m_hsvd.LoadCompanion(CompanionBase(*path) + ".hs5", false, true);
-            m_bHsvdValid = m_hsvd.IsValid();
-        }
+        ShowCameras();
+        if (v5)
+            CheckHsvd();
     } else {
         const GrImport* import = nullptr;
         for (const GrImport& row : kGrImports) {
@@ -163,22 +160,22 @@ void CBioMechPropertySheet::OnLoadTest()
         }
         if (!import)
             return;
-        if (import->read) {
-            if (!(m_BioData.*import->read)(*path)) {
-                FileImportFails(*path);
-                return;
-            }
-        } else {
-            const int records = (m_BioData.*import->readRecords)(*path);
-            m_BioData.*import->count = records;
-            if (records <= 0) {
-                FileImportFails(*path);
-                return;
-            }
+        const bool read = MergeIntoTest(m_BioData, [import, &path](CBioData& test) {
+            if (import->read)
+                return (test.*import->read)(*path);
+            const int records = (test.*import->readRecords)(*path);
+            test.*import->count = records;
+            return records > 0;
+        });
+        if (!read) {
+            FileImportFails(*path);
+            return;
         }
         if (import->count)
             PageProtocol(import->page)->ShowRecord(m_BioData.*import->count);
         RefreshPages(false);
+        // The camera page shows the test reference an import may have brought.
+        RefreshPage(kHsvd);
     }
     CheckMainPages();
     m_bUntouched = false;
@@ -188,7 +185,7 @@ void CBioMechPropertySheet::OnSaveTest()
 {
     if (!SaveActivePage())
         return;
-    m_bHsvdValid = m_hsvd.IsValid();
+    CheckHsvd();
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nNo file output.");
         return;
@@ -202,7 +199,7 @@ void CBioMechPropertySheet::OnSaveTest()
     // so the files on disk still belong together.
     if (!m_BioData.WriteMV5File(*path))
         return;
-    m_hsvd.SaveCompanion(CompanionBase(*path));
+    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No high-speed video file output.");
 }
 
 void CBioMechPropertySheet::OnSaveReport()
@@ -219,15 +216,8 @@ void CBioMechPropertySheet::OnSaveReport()
         return;
     if (!m_BioData.WriteReportFile(*path))
         return;
-    if (m_BioData.m_arrCameraNumber.GetSize() > 1) {
-        if (m_HsvdPage.SaveAndValidateAll())
-            m_BioData.SaveHsvdReport(CompanionBase(*path) + ".hsr");
-        else
-            AfxMessageBox("Illegal data found. No file output.");
-    }
+    SaveHsvdReportCompanion(CompanionBase(*path));
 }
-
-void CBioMechPropertySheet::OnLoadHsvdOnly() { m_hsvd.OnLoadOnly(m_bHsvdValid); }
 
 bool CBioMechPropertySheet::HsvdToSave()
 {
@@ -242,39 +232,19 @@ bool CBioMechPropertySheet::HsvdToSave()
 void CBioMechPropertySheet::OnSaveHsvdOnly()
 {
     if (HsvdToSave())
-        m_hsvd.OnSaveOnly();
+        CHsvdTestSheet::OnSaveHsvdOnly();
 }
 
 void CBioMechPropertySheet::OnSaveHsvdReportOnly()
 {
     if (HsvdToSave() && CheckPage(kHsvd))
-        m_hsvd.OnSaveReportOnly();
+        CHsvdTestSheet::OnSaveHsvdReportOnly();
 }
 
-void CBioMechPropertySheet::OnClearAllPages()
+void CBioMechPropertySheet::ClearAll()
 {
-    if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
-        m_bCleared = false;
-        return;
-    }
-    m_bUntouched = false;
-
-    // The data: a new test's, with no recorder and link, a cadaver, no X units; the version and
-    // the curve-check choice stay.
-    const CString version = m_BioData.m_strVersion;
-    const int checkCurves = m_BioData.m_nCheckCurves;
-    m_BioData = CBioData();
-    m_BioData.m_strVersion = version;
-    m_BioData.m_nCheckCurves = checkCurves;
-    m_BioData.m_strRecorderType.Empty();
-    m_BioData.m_strDataLinkType.Empty();
-    m_BioData.m_strOccupantType = "CD";
-    for (int n : {0, 1})
-        m_BioData.m_saInstXUnits.SetAt(n, "");
-
+    ClearTestData(m_BioData);
     for (int index = kTest; index <= kGauge; ++index)
         PageProtocol(index)->ClearPage();
-    m_BioData.ResetHsvd();
     m_HsvdPage.ClearPage();
-    m_bCleared = true;
 }

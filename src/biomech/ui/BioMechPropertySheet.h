@@ -8,11 +8,9 @@
 #include "biomech/ui/BioInstPage.h"
 #include "biomech/ui/BioPages.h"
 #include "biomech/ui/BioRecordPages.h"
-#include "common/ui/HsvdCommands.h"
-#include "common/ui/HsvdPage.h"
-#include "common/ui/TestSheet.h"
+#include "common/ui/HsvdTestSheet.h"
 
-class CBioMechPropertySheet : public CTestSheet {
+class CBioMechPropertySheet : public CHsvdTestSheet {
     Q_OBJECT
 public:
     // Page indexes: the order of the tabs.
@@ -34,8 +32,6 @@ public:
     CBioMechPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CBioMechPropertySheet() override;
 
-    BOOL OnInitDialog() override;
-
     // Pages 0 to 9 all checked (a page closed by the Occupant Type passes); false at once while
     // untouched. On success the instrumentation page is in front.
     bool CheckMainPages();
@@ -43,13 +39,11 @@ public:
     // last record.
     void RefreshPages(bool showLastRecords);
 
-    void OnLoadTest();
-    void OnSaveTest();
-    void OnSaveReport();
-    void OnLoadHsvdOnly();
-    void OnSaveHsvdOnly();
-    void OnSaveHsvdReportOnly();
-    void OnClearAllPages();
+    void OnLoadTest() override;
+    void OnSaveTest() override;
+    void OnSaveReport() override;
+    void OnSaveHsvdOnly() override;
+    void OnSaveHsvdReportOnly() override;
 
     // In the order the pages are declared; the page index is the tab order above.
     CBioMechTestPage m_TestPage;
@@ -62,15 +56,16 @@ public:
     CBioInstPage m_InstPage;
     CBioGaugePage m_GaugePage;
     CBioRibPage m_RibPage;
-    CHsvdPage m_HsvdPage;
 
     CBioData m_BioData;
-    CHsvdCommands m_hsvd;
 
-    bool m_bCleared = false;
-    bool m_bUntouched = true;
     bool m_bAllPagesValid = false;
-    bool m_bHsvdValid = false;
+
+protected:
+    CHighSpeedVideoData& HsvdData() override { return m_BioData; }
+    int HsvdIndex() const override { return kHsvd; }
+    int* CurveCheckOption() override { return &m_BioData.m_nCheckCurves; }
+    void ClearAll() override;
 
 private:
     bool NoOccupant() const;

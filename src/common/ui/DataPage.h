@@ -16,6 +16,7 @@
 // implements; a sheet hands it to its pages with its database tag.
 
 #include "common/ui/NEdit.h"
+#include "platform/CodeDb.h"
 #include "platform/Codec.h"
 #include "platform/ui/PropertySheet.h"
 
@@ -244,6 +245,7 @@ protected:
     {
         if (!m_pCodes)
             return;
+        platform::CodeDbCommandScope codeTableFaults; // within a menu command, that command's
         for (size_t i = 0; i < m_fields.size(); ++i) {
             if (m_fields[i].codeTable)
                 m_pCodes->Check(*m_edits[i], m_fields[i].codeTable, m_tag);

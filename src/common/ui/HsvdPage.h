@@ -1,8 +1,7 @@
 #pragma once
 // The "High-Speed Digital Video Info" page of the vehicle, biomechanics, component and SWG
 // sheets: the test reference number and one high-speed video camera record at a time. The sheet
-// points it at the high-speed video part of its data object and sets its kind letter; the page
-// edits only that part.
+// points it at its data object; the page edits only the high-speed video part of it.
 
 #include "common/HighSpeedVideoData.h"
 #include "common/ui/DataPage.h"
@@ -28,9 +27,6 @@ public:
     BOOL OnInitDialog() override;
     void OnSelchangeCameraList() { OnRecordListSelChange(m_listRecords); }
 
-    // The kind letter of the sheet ('V', 'B', 'C', 'S'); ' ' until the sheet sets it.
-    char m_cKind = ' ';
-
     CNEdit& m_editTestReference;
     CNEdit& m_editScaleFactor;
     CNEdit& m_editViewDescription;
@@ -43,4 +39,5 @@ protected:
         return {&CHighSpeedVideoData::m_arrCameraNumber};
     }
     void SaveExtra(CHighSpeedVideoData& data, int index) override;
+    void NewRecord() override;
 };

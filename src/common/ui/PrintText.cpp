@@ -2,6 +2,7 @@
 
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 #include "platform/StdioFile.h"
 
 #include <QFont>
@@ -62,7 +63,7 @@ bool PrintTextFile(const CString& path, CPrintTarget& target)
     int cause = 0;
     if (!ReadText(path, text, cause)) {
         CString message;
-        message.Format("Can't open file %s, error = %u\n", path.GetString(), static_cast<unsigned>(cause));
+        message.Format("Can't open file %s, error = %u\n", PathForMessage(path).GetString(), static_cast<unsigned>(cause));
         AfxMessageBox(message);
         return false;
     }
@@ -111,10 +112,11 @@ CPrinterTarget::~CPrinterTarget() = default;
 
 bool CPrinterTarget::StartDoc(const CString& docName)
 {
-    m_printer.setDocName(ToQString(docName));
+    m_printer.setDocName(PathToQString(docName));
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(&m_printer)) {
         m_painter.reset();
+        ShowFailure();
         return false;
     }
     m_painter->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
@@ -144,7 +146,21 @@ void CPrinterTarget::TextOut(int x, int y, const CString& piece)
 
 void CPrinterTarget::EndDoc()
 {
-    if (m_painter)
-        m_painter->end();
+    if (!m_painter)
+        return;
+    const bool ended = m_painter->end();
     m_painter.reset();
+    if (!ended || m_printer.printerState() == QPrinter::Error)
+        ShowFailure();
+}
+
+void CPrinterTarget::ShowFailure() const
+{
+    const QString file = m_printer.outputFileName();
+    const CString text = file.isEmpty()
+                             ? CString("Nothing was printed: the printer ") + FromQString(m_printer.printerName()) +
+                                   " did not take the print."
+                             : CString("Nothing was printed: the PDF file ") + PathForMessage(PathFromQString(file)) +
+                                   " could not be written.";
+    AfxMessageBox(text);
 }

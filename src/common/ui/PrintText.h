@@ -29,7 +29,8 @@ public:
 // when it cannot be read. A file of no lines prints one empty page.
 bool PrintTextFile(const CString& path, CPrintTarget& target);
 
-// The target over a printer (a real one or a PDF file).
+// The target over a printer (a real one or a PDF file). A printer or file that takes no print
+// gets one box saying so.
 class CPrinterTarget : public CPrintTarget {
 public:
     explicit CPrinterTarget(QPrinter& printer);
@@ -44,6 +45,8 @@ public:
     void EndDoc() override;
 
 private:
+    void ShowFailure() const;
+
     QPrinter& m_printer;
     std::unique_ptr<QPainter> m_painter;
     int m_lineHeight = 1;

@@ -1,9 +1,11 @@
 #include "common/ui/TestSheet.h"
 
 #include "common/ui/PrintText.h"
+#include "platform/CodeDb.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/Help.h"
 #include "platform/ui/PrintDialog.h"
 
 #include <QGuiApplication>
@@ -87,6 +89,7 @@ CTestSheet::CTestSheet(const char* caption, ISheetOwner* owner, int selectPage, 
             OnCommand(k.id, [this, target = k.kind] { SwitchTo(target); });
     }
     OnCommand(ID_SHEET_EXIT, [this] { OnClose(); });
+    OnCommand(ID_HELP_FINDER, [] { platform::ShowHelp(); });
     OnCommand(ID_APP_ABOUT, [this] {
         if (m_pOwner)
             m_pOwner->ShowAbout();
@@ -141,14 +144,14 @@ void CTestSheet::RunCommand(int id)
         return;
     // The handler may end with a call that deletes this sheet: run a copy.
     const std::function<void()> handler = it->second;
+    platform::CodeDbCommandScope codeTableFaults; // a broken code table is told once per command
     handler();
 }
 
-std::vector<MenuRule> CTestSheet::WithIntrusionGrayed(std::vector<MenuRule> rules)
+void CTestSheet::AddMenuRules(std::vector<MenuRule> rules)
 {
-    for (int id : {ID_LOAD_INTRUSION_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
-        rules.push_back({id, [] { return false; }});
-    return rules;
+    for (MenuRule& rule : rules)
+        m_menuRules.push_back(std::move(rule));
 }
 
 void CTestSheet::OnInitMenuPopup(QMenu* popup, int /*index*/)
@@ -161,8 +164,6 @@ void CTestSheet::OnInitMenuPopup(QMenu* popup, int /*index*/)
         if (QAction* action = MenuAction(rule.id); action && popup->actions().contains(action))
             action->setEnabled(rule.enabled());
     }
-    MenuAction(ID_UNDO_ALL_PAGES)->setEnabled(false);
-    MenuAction(ID_REDO_ALL_PAGES)->setEnabled(false);
 }
 
 BOOL CTestSheet::OnInitDialog()

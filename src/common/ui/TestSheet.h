@@ -90,11 +90,13 @@ public:
         for (const SheetCommandRow<Sheet>& row : rows)
             OnCommand(row.id, [sheet, handler = row.handler] { (sheet->*handler)(); });
     }
-    // The kind's graying table: every listed item follows its rule each time its menu opens;
-    // Undo All Pages and Redo All Pages are always grayed, the other items enabled.
-    void SetMenuRules(std::vector<MenuRule> rules) { m_menuRules = std::move(rules); }
-    // A kind that keeps no intrusion points: its rules with the three intrusion items grayed.
-    static std::vector<MenuRule> WithIntrusionGrayed(std::vector<MenuRule> rules);
+    // Whether the command has a handler.
+    bool HasCommand(int id) const { return m_handlers.count(id) != 0; }
+    // Takes the handler off a command: choosing it does nothing.
+    void DropCommand(int id) { m_handlers.erase(id); }
+    // Graying rules, applied in the order added each time their menu opens (for an item listed
+    // twice the later rule decides); the unlisted items are enabled.
+    void AddMenuRules(std::vector<MenuRule> rules);
 
     // The close box and Exit: "Really exit Morvel?"; on Yes the owner closes every sheet.
     void OnClose() override;

@@ -219,7 +219,10 @@ BOOL CCompCompPage::OnSetActive()
     const bool rollover = m_pData && m_pData->m_strTestType == "ROV";
     Edit(IDC_VEHICLE_NO)->Apply(FieldRule::Int(0, !rollover && NoVehicle() ? 0 : 1, true));
     Edit(IDC_VEHICLE_NO)->Revalidate();
-    ApplyTestType();
+    // Only the page the user turns to takes up the rollover mode: a page shown again after a load
+    // or an undo shows the test's records and adds none.
+    if (const CPropertySheet* sheet = GetParentSheet(); !sheet || sheet->GetActivePage() == this)
+        ApplyTestType();
     return result;
 }
 

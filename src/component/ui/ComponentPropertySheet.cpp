@@ -1,8 +1,6 @@
 #include "component/ui/ComponentPropertySheet.h"
 
 #include "codes/ui/CodeFields.h"
-#include "platform/Messages.h"
-
 #include "platform/ui/WaitCursor.h"
 
 namespace {
@@ -10,16 +8,8 @@ namespace {
 using S = CComponentPropertySheet;
 
 const SheetCommandRow<S> kCommands[] = {
-    {ID_LOAD_TEST, &S::OnLoadTest},
-    {ID_SAVE_TEST, &S::OnSaveTest},
-    {ID_SAVE_REPORT, &S::OnSaveReport},
-    {ID_LOAD_HSVD_ONLY, &S::OnLoadHsvdOnly},
-    {ID_SAVE_HSVD_ONLY, &S::OnSaveHsvdOnly},
-    {ID_SAVE_HSVD_REPORT_ONLY, &S::OnSaveHsvdReportOnly},
-    {ID_FILE_PRINT, &S::PrintFileCommand},
     {ID_UNDO_ALL_PAGES, &S::OnUndoAllPages},
     {ID_REDO_ALL_PAGES, &S::OnRedoAllPages},
-    {ID_CLEAR_ALL_PAGES, &S::OnClearAllPages},
 };
 
 constexpr const char* kTag = "COMDB";
@@ -27,8 +17,7 @@ constexpr const char* kTag = "COMDB";
 } // namespace
 
 CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
-    : CTestSheet(caption, owner, selectPage, TestKind::Component, "Exit Component Data Screens?")
-    , m_hsvd(*this, m_HsvdPage, m_CompData, kHsvd, [this] { m_TestPage.OnSetActive(); })
+    : CHsvdTestSheet(caption, owner, selectPage, TestKind::Component, "Exit Component Data Screens?")
 {
     AddPages({
         {&m_TestPage, &m_TestPage},
@@ -40,31 +29,15 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     });
     BindDataPages(m_CompData, &DbCodeFields(), kTag, m_TestPage, m_VehPage, m_CompPage, m_ConfPage, m_InstPage);
     m_HsvdPage.m_pData = &m_CompData;
-    m_HsvdPage.m_cKind = 'C';
 
     OnCommands<S>(this, kCommands);
-    SetMenuRules(WithIntrusionGrayed({
-        {ID_SAVE_TEST, [this] { return !m_bUntouched; }},
-        {ID_SAVE_HSVD_ONLY, [this] { return m_bHsvdValid; }},
-        {ID_SAVE_HSVD_REPORT_ONLY, [this] { return m_bHsvdValid; }},
-    }));
+    AddMenuRules({
+        {ID_UNDO_ALL_PAGES, [this] { return !m_UndoStack.IsEmpty(); }},
+        {ID_REDO_ALL_PAGES, [this] { return !m_RedoStack.IsEmpty(); }},
+    });
 }
 
 CComponentPropertySheet::~CComponentPropertySheet() { ReleasePages(); }
-
-BOOL CComponentPropertySheet::OnInitDialog()
-{
-    const BOOL result = CTestSheet::OnInitDialog();
-    m_CompData.m_nCheckCurves = m_nCheckCurves;
-    return result;
-}
-
-void CComponentPropertySheet::OnInitMenuPopup(QMenu* popup, int index)
-{
-    CTestSheet::OnInitMenuPopup(popup, index);
-    MenuAction(ID_UNDO_ALL_PAGES)->setEnabled(!m_UndoStack.IsEmpty());
-    MenuAction(ID_REDO_ALL_PAGES)->setEnabled(!m_RedoStack.IsEmpty());
-}
 
 void CComponentPropertySheet::RefreshAll()
 {
@@ -99,7 +72,7 @@ bool CComponentPropertySheet::CheckBeforeSave()
     const CWaitCursor wait;
     SaveActivePage();
     const int active = GetActiveIndex();
-    m_bHsvdValid = m_hsvd.IsValid();
+    CheckHsvd();
     CheckPagesForSave();
     SetActivePage(active);
     return m_bPagesValid;
@@ -129,9 +102,7 @@ void CComponentPropertySheet::RestoreSnapshot(const CUndoEntry& entry)
     m_TestPage.m_pData = m_VehPage.m_pData = &m_CompData;
     m_HsvdPage.m_pData = &m_CompData;
     RefreshAll();
-    m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = m_CompData.CameraCount();
-    m_TestPage.OnSetActive();
-    RefreshPage(kHsvd);
+    ShowCameras();
 }
 
 void CComponentPropertySheet::OnUndoAllPages()
@@ -164,12 +135,6 @@ void CComponentPropertySheet::OnClearAllPages()
     m_bUntouched = false;
 }
 
-bool CComponentPropertySheet::LoadHsvdFromPath(const CString& path, bool report)
-{
-    // The high-speed video file carries the Test Reference Number the test page shows.
-    return m_hsvd.LoadCompanion(path, report, true);
-}
-
 void CComponentPropertySheet::OnLoadTest()
 {
     const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
@@ -178,44 +143,59 @@ void CComponentPropertySheet::OnLoadTest()
     if (!path)
         return;
     SaveActivePage();
-    m_UndoStack.Push(m_CompData);
     const CString ext = LowerExtension(*path);
-    if (ext == "mv5") {
-        ResetAllPages();
-        if (m_CompData.ReadMV5File(*path)) {
-            m_CompData.m_strCurvePath = *path;
-            m_CompData.m_bCurvesChecked = false;
-            m_CompData.m_nCheckCurves = 0;
+    m_UndoStack.Push(m_CompData);
+    if (ext == "mv5" || ext == "mv4") {
+        const bool v5 = ext == "mv5";
+        // A copy carries the test alone, not the rollover vehicle the file also holds: that
+        // goes with the copy and comes back with it.
+        CRolloverVehicleData rollover = m_CompData.m_RolloverVehicleData;
+        const bool read = LoadNewTest(m_CompData, [&](CCompData& test) {
+            test.m_RolloverVehicleData = rollover;
+            test.ClearTest();
+            test.ResetHsvd();
+            if (!(v5 ? test.ReadMV5File(*path) : test.ReadMV4File(*path)))
+                return false;
+            if (v5)
+                ReadCameras(test, CompanionBase(*path) + ".hs5", false);
+            rollover = test.m_RolloverVehicleData;
+            return true;
+        }, false);
+        if (read) {
+            m_CompData.m_RolloverVehicleData = rollover;
+            if (v5) {
+                m_CompData.m_strCurvePath = *path;
+                m_CompData.m_bCurvesChecked = false;
+                m_CompData.m_nCheckCurves = 0;
+            }
             RefreshAll();
+            ShowCameras();
         }
-        m_HsvdPage.m_cKind = 'C';
-        LoadHsvdFromPath(CompanionBase(*path) + ".hs5", false);
-    } else if (ext == "mv4") {
-        ResetAllPages();
-        if (m_CompData.ReadMV4File(*path))
-            RefreshAll();
     } else if (ext == "gr1" || ext == "gr5" || ext == "gr9") {
         // Merged into the test as it stands: the indexes of the record pages stay where they are,
         // except the curves of an instrumentation file.
-        bool read = false;
-        if (ext == "gr1") {
-            read = m_CompData.ReadGR1File(*path) != 0;
-        } else if (ext == "gr5") {
-            read = m_CompData.ReadGR5File(*path) != 0;
-            if (read)
-                m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
-        } else if (const short count = m_CompData.ReadGR9File(*path); count != 0) {
-            m_CompData.m_nComponentCount = count;
-            m_CompPage.m_nRecordIndex = std::max<int>(count, 0);
-            read = true;
-        }
+        const bool read = MergeIntoTest(m_CompData, [&](CCompData& test) {
+            if (ext == "gr1")
+                return test.ReadGR1File(*path) != 0;
+            if (ext == "gr5")
+                return test.ReadGR5File(*path) != 0;
+            const short count = test.ReadGR9File(*path);
+            if (count == 0)
+                return false;
+            test.m_nComponentCount = count;
+            return true;
+        });
         if (read) {
+            if (ext == "gr5")
+                m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
+            else if (ext == "gr9")
+                m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
             m_TestPage.OnSetActive();
-            for (int index : {kComponent, kConfiguration, kInstrumentation, kVehicle})
+            for (int index : {kComponent, kConfiguration, kInstrumentation, kVehicle, kHsvd})
                 RefreshPage(index);
         }
     }
-    m_bHsvdValid = m_hsvd.IsValid();
+    CheckHsvd();
     m_bPagesValid = m_CompData.m_nCurveCount >= 1 && CheckMainPages();
     m_bUntouched = false;
 }
@@ -231,12 +211,7 @@ void CComponentPropertySheet::OnSaveTest()
     // so the files on disk still belong together.
     if (!m_CompData.WriteMV5File(*path))
         return;
-    if (m_CompData.m_arrCameraNumber.GetSize() < 2)
-        return;
-    if (m_HsvdPage.SaveAndValidateAll())
-        m_CompData.SaveHsvdData(CompanionBase(*path) + ".hs5");
-    else
-        AfxMessageBox("Illegal data found. No file output.");
+    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No file output.");
 }
 
 void CComponentPropertySheet::OnSaveReport()
@@ -249,35 +224,14 @@ void CComponentPropertySheet::OnSaveReport()
     if (!path)
         return;
     m_CompData.WriteReportFile(*path);
-    if (m_CompData.m_arrCameraNumber.GetSize() < 2)
-        return;
-    if (m_HsvdPage.SaveAndValidateAll())
-        m_CompData.SaveHsvdReport(CompanionBase(*path) + ".hsr");
-    else
-        AfxMessageBox("Illegal data found. No file output.");
-}
-
-void CComponentPropertySheet::OnLoadHsvdOnly()
-{
-    const auto path = AskOpenFile("Open High-Speed Video File", "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||");
-    if (!path)
-        return;
-    LoadHsvdFromPath(*path, true);
-    m_bHsvdValid = CheckPage(kHsvd);
+    SaveHsvdReportCompanion(CompanionBase(*path));
 }
 
 void CComponentPropertySheet::OnSaveHsvdOnly()
 {
-    if (m_CompData.m_arrCameraNumber.GetSize() < 2)
+    // The cameras are written as they stand: no page is saved or checked first.
+    if (!m_CompData.HasHsvd())
         return;
-    if (const auto path = AskSaveFile("Export File", "MV5 HSVD (*.hs5)|*.hs5||", "hs5"))
+    if (const auto path = AskHsvdDataPath())
         m_CompData.SaveHsvdData(*path);
-}
-
-void CComponentPropertySheet::OnSaveHsvdReportOnly()
-{
-    if (m_CompData.m_arrCameraNumber.GetSize() < 2)
-        return;
-    if (const auto path = AskSaveFile("Report File", "MV5 HSVD (*.hsr)|*.hsr||", "hsr"))
-        m_CompData.SaveHsvdReport(*path);
 }

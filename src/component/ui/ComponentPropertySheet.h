@@ -4,23 +4,19 @@
 // test, save with the companion, report, the high-speed video commands alone, print, clear, kind
 // switch, exit).
 
-#include "common/ui/HsvdCommands.h"
-#include "common/ui/HsvdPage.h"
-#include "common/ui/TestSheet.h"
+#include "common/ui/HsvdTestSheet.h"
 #include "component/CompData.h"
 #include "component/ui/CompPages.h"
 #include "component/ui/UndoStack.h"
 
-class CComponentPropertySheet : public CTestSheet {
+class CComponentPropertySheet : public CHsvdTestSheet {
     Q_OBJECT
 public:
     // Page indexes: the order of the tabs.
-    enum Page { kTest, kVehicle, kComponent, kConfiguration, kInstrumentation, kHsvd, kPageCount };
+    enum PageIndex { kTest, kVehicle, kComponent, kConfiguration, kInstrumentation, kHsvd, kPageCount };
 
     CComponentPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CComponentPropertySheet() override;
-
-    BOOL OnInitDialog() override;
 
     bool CheckMainPages();
     bool CheckPagesForSave();
@@ -29,16 +25,13 @@ public:
     void ResetAllPages();
     void RestoreSnapshot(const CUndoEntry& entry);
 
-    void OnLoadTest();
-    void OnSaveTest();
-    void OnSaveReport();
-    void OnLoadHsvdOnly();
-    void OnSaveHsvdOnly();
-    void OnSaveHsvdReportOnly();
+    void OnLoadTest() override;
+    void OnSaveTest() override;
+    void OnSaveReport() override;
+    void OnSaveHsvdOnly() override;
     void OnUndoAllPages();
     void OnRedoAllPages();
-    void OnClearAllPages();
-    void OnInitMenuPopup(QMenu* popup, int index) override;
+    void OnClearAllPages() override;
 
     // In the order the pages are declared; the page index is the tab order above.
     CCompTestPage m_TestPage;
@@ -46,19 +39,19 @@ public:
     CCompConfPage m_ConfPage;
     CCompInstPage m_InstPage;
     CCompVehPage m_VehPage;
-    CHsvdPage m_HsvdPage;
 
     bool m_bPagesValid = false;
-    bool m_bHsvdValid = false;
     CCompData m_CompData;
-    bool m_bUntouched = true;
     CUndoStack m_UndoStack;
     CUndoStack m_RedoStack;
+
+protected:
+    CHighSpeedVideoData& HsvdData() override { return m_CompData; }
+    int HsvdIndex() const override { return kHsvd; }
+    int* CurveCheckOption() override { return &m_CompData.m_nCheckCurves; }
+    void ClearAll() override { ResetAllPages(); }
 
 private:
     // The record pages at their last records and every page with a window reloaded.
     void RefreshAll();
-    bool LoadHsvdFromPath(const CString& path, bool report);
-
-    CHsvdCommands m_hsvd;
 };

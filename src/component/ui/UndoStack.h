@@ -1,7 +1,8 @@
 #pragma once
 // Whole-test snapshots for Undo All Pages and Redo All Pages: an entry owns one copy of the
 // component test, a stack is a plain vector of entries, oldest first. The copy carries what
-// CCompData's copy carries (not the rollover vehicle, the previous test type or the curve check).
+// CCompData's copy carries (the rollover vehicle with the test; not the previous test type or the
+// curve check).
 
 #include "component/CompData.h"
 

@@ -8,7 +8,7 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
     : CTestSheet(caption, owner, selectPage, TestKind::CrashAvoidance, "Exit TCA Data Screens?")
 {
     for (int i = 0; i < kPageCount; ++i)
-        Page(i)->m_pData = &m_data;
+        TcaPage(i)->m_pData = &m_data;
     // The pages have their own checks rather than the page protocol.
     AddPages({{&m_pageTest, nullptr}, {&m_pageVehicle, nullptr}, {&m_pageInst, nullptr},
               {&m_pageLBeam, nullptr}, {&m_pageAmber, nullptr}, {&m_pageRollover, nullptr}});
@@ -18,11 +18,13 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
         {ID_CLEAR_ALL_PAGES, &CTcaPropertySheet::OnClearAllPages},
     };
     OnCommands<CTcaPropertySheet>(this, kCommands);
+    // The sheet offers no way to the SWG sheet.
+    DropCommand(ID_SWG_DATABASE);
 }
 
 CTcaPropertySheet::~CTcaPropertySheet() { ReleasePages(); }
 
-CTcaPageBase* CTcaPropertySheet::Page(int index)
+CTcaPageBase* CTcaPropertySheet::TcaPage(int index)
 {
     switch (index) {
     case kTestPage:
@@ -45,7 +47,7 @@ CTcaPageBase* CTcaPropertySheet::Page(int index)
 void CTcaPropertySheet::ClearAllPageFields()
 {
     for (int i = 0; i < kPageCount; ++i)
-        Page(i)->ClearFields();
+        TcaPage(i)->ClearFields();
 }
 
 void CTcaPropertySheet::OnLoadTest()
@@ -58,34 +60,34 @@ void CTcaPropertySheet::OnLoadTest()
 
 bool CTcaPropertySheet::LoadTestFile(const std::string& path)
 {
-    ClearAllPageFields();
-    const bool read = m_data.ReadFile(path);
-    if (read) {
-        m_data.m_strFileName = path;
-        m_data.m_pTestRecord->m_strTotalCurves = std::to_string(m_data.m_InstRecords.size());
-    }
-    // The pages show what the data now holds, all of it or what came before a damaged line, so
-    // that leaving a page never stores its emptied fields over what was read.
-    RefreshPages();
-    if (!read) {
+    // Read into a test of its own: a file that fails leaves the test held and its pages as they
+    // were.
+    CTcaData loaded;
+    if (!loaded.ReadFile(path)) {
         std::string text;
-        if (m_data.m_Messages.empty()) {
+        if (loaded.m_Messages.empty()) {
             text = "File " + path + " holds no TEST section";
         } else {
-            text = m_data.m_Messages.front();
-            for (size_t i = 1; i < m_data.m_Messages.size(); ++i)
-                text += m_data.m_Messages[i] + "\n";
+            text = loaded.m_Messages.front();
+            for (size_t i = 1; i < loaded.m_Messages.size(); ++i)
+                text += loaded.m_Messages[i] + "\n";
         }
         AfxMessageBox(text.c_str(), MB_OK);
+        return false;
     }
-    return read;
+    ClearAllPageFields();
+    m_data.TakeTest(loaded);
+    m_data.m_strFileName = path;
+    m_data.m_pTestRecord->m_strTotalCurves = std::to_string(m_data.m_InstRecords.size());
+    RefreshPages();
+    return true;
 }
 
 void CTcaPropertySheet::RefreshPages()
 {
     for (int i : {kTestPage, kVehiclePage, kLBeamPage, kAmberPage, kRolloverPage, kInstPage}) {
-        if (Page(i)->HasWindow())
-            Page(i)->OnSetActive();
+        if (TcaPage(i)->HasWindow())
+            TcaPage(i)->OnSetActive();
     }
 }
 
@@ -103,17 +105,17 @@ bool CTcaPropertySheet::SaveTestFile(std::string path)
     return m_data.WriteFile(path);
 }
 
-bool CTcaPropertySheet::SaveActivePage()
+bool CTcaPropertySheet::SaveActiveTcaPage()
 {
-    CTcaPageBase* page = Page(GetActiveIndex());
+    CTcaPageBase* page = TcaPage(GetActiveIndex());
     return !page || page->SaveRecord();
 }
 
 void CTcaPropertySheet::SaveAllPages()
 {
     for (int i : {kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}) {
-        if (Page(i)->HasWindow())
-            Page(i)->SaveRecord();
+        if (TcaPage(i)->HasWindow())
+            TcaPage(i)->SaveRecord();
     }
 }
 
@@ -122,7 +124,7 @@ bool CTcaPropertySheet::CheckBeforeSave()
     const CWaitCursor wait;
     // The shown record that cannot be stored stops the save: its typed values stay in front
     // rather than the stored ones being written.
-    if (!SaveActivePage())
+    if (!SaveActiveTcaPage())
         return false;
     const int active = GetActiveIndex();
     if (!CheckMainPages())
@@ -136,7 +138,7 @@ bool CTcaPropertySheet::CheckBeforeSave()
 bool CTcaPropertySheet::CheckMainPages()
 {
     for (int i = 0; i < kPageCount; ++i) {
-        if (!CheckPage(i))
+        if (!CheckTcaPage(i))
             return false;
     }
     SetActivePage(kInstPage);
@@ -144,9 +146,9 @@ bool CTcaPropertySheet::CheckMainPages()
     return true;
 }
 
-bool CTcaPropertySheet::CheckPage(int index)
+bool CTcaPropertySheet::CheckTcaPage(int index)
 {
-    CTcaPageBase* page = Page(index);
+    CTcaPageBase* page = TcaPage(index);
     if (!page->HasWindow())
         SetActivePage(index);
     if (!page->HasWindow())

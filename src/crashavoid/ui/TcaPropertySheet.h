@@ -1,6 +1,7 @@
 #pragma once
 // The crash-avoidance test sheet: its six pages over the one CTcaData, Load Test, Save Test and
-// Clear All Pages. Read errors come from the data as texts and are shown in one box.
+// Clear All Pages. Read errors come from the data as texts and are shown in one box. It grays no
+// menu item; the items it has no command for do nothing.
 
 #include "common/ui/TestSheet.h"
 #include "crashavoid/TcaData.h"
@@ -29,14 +30,15 @@ public:
     CTcaAmberPage m_pageAmber;
     CTcaRolloverPage m_pageRollover;
 
-    CTcaPageBase* Page(int index);
+    // The page of an index (its own page type; the shell's Page() gives the tab's page).
+    CTcaPageBase* TcaPage(int index);
     bool CheckBeforeSave();
 
 private:
     void ClearAllPageFields();
-    bool SaveActivePage();
+    bool SaveActiveTcaPage();
     void SaveAllPages();
     bool CheckMainPages();
-    bool CheckPage(int index);
+    bool CheckTcaPage(int index);
     void RefreshPages();
 };

@@ -2,9 +2,11 @@
 
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/Path.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QStringList>
 
 #include <utility>
@@ -12,24 +14,17 @@
 namespace platform {
 namespace {
 
-std::optional<CString> AskWithQt(const FileDialogRequest& request, QWidget* parent)
+std::optional<QString> AskWithQt(const FileDialogRequest& request, QWidget* parent)
 {
-    QStringList filters;
-    for (const auto& [name, pattern] : ParseFilter(request.filter)) {
-        QString patterns = ToQString(pattern);
-        patterns.replace(';', ' ');
-        filters << ToQString(name).section('(', 0, 0).trimmed() + " (" + patterns + ")";
-    }
-    const QString caption = ToQString(request.title);
-    const QString joined = filters.join(";;");
-    QString path = request.open
-                       ? QFileDialog::getOpenFileName(parent, caption, ToQString(request.fileName), joined)
-                       : QFileDialog::getSaveFileName(parent, caption, ToQString(request.fileName), joined);
+    const std::unique_ptr<QFileDialog> dialog = MakeQtFileDialog(request, parent);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    QString path = dialog->selectedFiles().constFirst();
     if (path.isEmpty())
         return std::nullopt;
     if (!request.open && !request.defaultExt.IsEmpty() && QFileInfo(path).suffix().isEmpty())
         path += "." + ToQString(request.defaultExt);
-    return FromQString(path);
+    return path;
 }
 
 QWidget*& ParentForQt()
@@ -53,7 +48,7 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler)
 
 ScriptedFileDialogs::ScriptedFileDialogs()
 {
-    m_previous = SetFileDialogHandler([this](const FileDialogRequest& request) -> std::optional<CString> {
+    m_previous = SetFileDialogHandler([this](const FileDialogRequest& request) -> std::optional<QString> {
         m_requests.push_back(request);
         if (m_answers.empty())
             return std::nullopt;
@@ -64,6 +59,30 @@ ScriptedFileDialogs::ScriptedFileDialogs()
 }
 
 ScriptedFileDialogs::~ScriptedFileDialogs() { SetFileDialogHandler(std::move(m_previous)); }
+
+void ScriptedFileDialogs::answer(const CString& path) { m_answers.push_back(PathToQString(path)); }
+
+std::unique_ptr<QFileDialog> MakeQtFileDialog(const FileDialogRequest& request, QWidget* parent)
+{
+    QStringList filters;
+    for (const auto& [name, pattern] : ParseFilter(request.filter)) {
+        QString patterns = ToQString(pattern);
+        patterns.replace(';', ' ');
+        filters << ToQString(name).section('(', 0, 0).trimmed() + " (" + patterns + ")";
+    }
+    auto dialog = std::make_unique<QFileDialog>(parent, ToQString(request.title));
+    dialog->setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog->setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!filters.isEmpty())
+        dialog->setNameFilters(filters);
+    if (!request.fileName.IsEmpty())
+        dialog->selectFile(PathToQString(request.fileName));
+    // Qt's own dialog hides what the chosen type leaves out, and then refuses a typed name of
+    // such a file ("t.mv4" under "MV5 File") as if it did not exist.
+    if (auto* model = dialog->findChild<QFileSystemModel*>())
+        model->setNameFilterDisables(true);
+    return dialog;
+}
 
 std::vector<std::pair<CString, CString>> ParseFilter(const CString& filter)
 {
@@ -109,7 +128,7 @@ long CFileDialog::DoModal()
     platform::ParentForQt() = nullptr;
     if (!answer)
         return IDCANCEL;
-    m_path = *answer;
+    m_path = PathFromQString(*answer);
     return IDOK;
 }
 

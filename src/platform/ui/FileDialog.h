@@ -1,15 +1,21 @@
 #pragma once
 // The open and save dialogs. Every request goes through one handler: the program's shows a
-// QFileDialog, tests answer from a script and see what was asked.
+// QFileDialog, tests answer from a script and see what was asked. The handler answers the name
+// as Qt gives it; CFileDialog turns it into the file system's bytes (platform/Path.h), so a
+// folder named in accented letters is opened by the name it has.
 
 #include "platform/CString.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <deque>
 #include <functional>
 #include <optional>
+#include <memory>
 #include <vector>
+
+class QFileDialog;
 
 constexpr unsigned long OFN_HIDEREADONLY = 0x4;
 constexpr unsigned long OFN_OVERWRITEPROMPT = 0x2;
@@ -27,7 +33,7 @@ struct FileDialogRequest {
 };
 
 // Returns the chosen full path, or nothing when the user cancels.
-using FileDialogHandler = std::function<std::optional<CString>(const FileDialogRequest&)>;
+using FileDialogHandler = std::function<std::optional<QString>(const FileDialogRequest&)>;
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 
 class ScriptedFileDialogs {
@@ -37,18 +43,26 @@ public:
     ScriptedFileDialogs(const ScriptedFileDialogs&) = delete;
     ScriptedFileDialogs& operator=(const ScriptedFileDialogs&) = delete;
 
-    void answer(const CString& path) { m_answers.push_back(path); }
+    // The name the user picks, as the dialog spells it.
+    void answer(const QString& path) { m_answers.push_back(path); }
+    // The name by its file-system bytes.
+    void answer(const CString& path);
+    void answer(const char* path) { answer(CString(path)); }
     void cancel() { m_answers.push_back(std::nullopt); }
     const std::vector<FileDialogRequest>& requests() const { return m_requests; }
 
 private:
     FileDialogHandler m_previous;
-    std::deque<std::optional<CString>> m_answers;
+    std::deque<std::optional<QString>> m_answers;
     std::vector<FileDialogRequest> m_requests;
 };
 
 // Splits "A (*.a)|*.a|B (*.b)|*.b||" into (name, pattern) pairs.
 std::vector<std::pair<CString, CString>> ParseFilter(const CString& filter);
+
+// The Qt dialog the program's handler shows for a request. A typed name of an existing file is
+// taken whatever file type is chosen below it: files the chosen type leaves out show grayed.
+std::unique_ptr<QFileDialog> MakeQtFileDialog(const FileDialogRequest& request, QWidget* parent);
 
 } // namespace platform
 

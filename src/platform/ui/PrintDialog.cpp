@@ -1,6 +1,9 @@
 #include "platform/ui/PrintDialog.h"
 
+#include "platform/Messages.h"
+
 #include <QPrintDialog>
+#include <QPrinterInfo>
 
 #include <utility>
 
@@ -10,15 +13,13 @@ namespace {
 std::unique_ptr<QPrinter> AskWithQt()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get());
-    // All pages only: no selection, no page range, no print to file.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<QPrintDialog> dialog = MakeQtPrintDialog(*printer, !QPrinterInfo::availablePrinters().isEmpty());
+    if (dialog->exec() != QDialog::Accepted)
         return nullptr;
-    if (printer->outputFileName().isEmpty() && printer->printerName().isEmpty())
+    if (printer->outputFileName().isEmpty() && printer->printerName().isEmpty()) {
+        AfxMessageBox("Nothing was printed: no printer was chosen and no PDF file was named.");
         return nullptr;
+    }
     return printer;
 }
 
@@ -29,6 +30,19 @@ PrintDialogHandler& CurrentHandler()
 }
 
 } // namespace
+
+std::unique_ptr<QPrintDialog> MakeQtPrintDialog(QPrinter& printer, bool printersInstalled)
+{
+    auto dialog = std::make_unique<QPrintDialog>(&printer);
+    // All pages only. Printing to a file stays hidden beside real printers; without any it is
+    // the one way to print at all.
+    dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog->setOption(QAbstractPrintDialog::PrintToFile, !printersInstalled);
+    if (!printersInstalled)
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    return dialog;
+}
 
 PrintDialogHandler SetPrintDialogHandler(PrintDialogHandler handler)
 {

@@ -32,7 +32,11 @@ protected:
             break;
         }
         case QEvent::ApplicationDeactivate:
-            // A release that goes to another program never reaches us.
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+            // A release that goes to another program never reaches us, nor one that follows a
+            // dialog closed by the press itself (a file dialog confirmed with Enter): the key
+            // is taken as up whenever the active window changes.
             m_down = false;
             break;
         default:

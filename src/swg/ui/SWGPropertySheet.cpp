@@ -8,23 +8,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-
-#include <filesystem>
-
 namespace {
 
 using S = CSWGPropertySheet;
-
-const SheetCommandRow<S> kCommands[] = {
-    {ID_LOAD_TEST, &S::OnLoadTest},
-    {ID_SAVE_TEST, &S::OnSaveTest},
-    {ID_SAVE_REPORT, &S::OnSaveReport},
-    {ID_LOAD_HSVD_ONLY, &S::OnLoadHsvdOnly},
-    {ID_SAVE_HSVD_ONLY, &S::OnSaveHsvdOnly},
-    {ID_SAVE_HSVD_REPORT_ONLY, &S::OnSaveHsvdReportOnly},
-    {ID_FILE_PRINT, &S::PrintFileCommand},
-    {ID_CLEAR_ALL_PAGES, &S::OnClearAllPages},
-};
 
 constexpr const char* kTag = "SWGDB";
 
@@ -42,12 +28,10 @@ const BandButton kBandButtons[] = {
 } // namespace
 
 CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
-    : CTestSheet(caption, owner, selectPage, TestKind::Swg, "Exit SWG Data Screens?")
-    , m_hsvd(*this, m_HsvdPage, m_SWGData, kHsvd, [this] { m_TestPage.OnSetActive(); })
+    : CHsvdTestSheet(caption, owner, selectPage, TestKind::Swg, "Exit SWG Data Screens?")
 {
     BindDataPages(m_SWGData, &DbCodeFields(), kTag, m_TestPage, m_InstPage);
     m_HsvdPage.m_pData = &m_SWGData;
-    m_HsvdPage.m_cKind = 'S';
     AddPages({{&m_TestPage, &m_TestPage}, {&m_InstPage, &m_InstPage}, {&m_HsvdPage, &m_HsvdPage}});
 
     // The band above the tabs.
@@ -64,10 +48,12 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
     if (auto* column = qobject_cast<QBoxLayout*>(layout()))
         column->insertWidget(0, m_pBand);
 
-    OnCommands<S>(this, kCommands);
-    SetMenuRules(WithIntrusionGrayed({
+    // Save Test follows the two pages' fields; the camera items stay enabled.
+    AddMenuRules({
         {ID_SAVE_TEST, [this] { return PagesValid(); }},
-    }));
+        {ID_SAVE_HSVD_ONLY, [] { return true; }},
+        {ID_SAVE_HSVD_REPORT_ONLY, [] { return true; }},
+    });
 }
 
 CSWGPropertySheet::~CSWGPropertySheet() { ReleasePages(); }
@@ -107,22 +93,31 @@ void CSWGPropertySheet::OnLoadTest()
         return;
     const CString ext = LowerExtension(*path);
     if (ext == "mv5" || ext == "mv4") {
-        OnClearAllPages();
-        if (!m_bCleared)
+        if (!AskClearAll())
             return;
         const bool v5 = ext == "mv5";
-        if (v5 ? m_SWGData.ReadTestFileV5(*path) : m_SWGData.ReadTestFileV4(*path))
+        const bool read = LoadNewTest(m_SWGData, [&](CSWGData& test) {
+            test.ClearTest();
+            test.ResetHsvd();
+            if (!(v5 ? test.ReadTestFileV5(*path) : test.ReadTestFileV4(*path)))
+                return false;
+            if (v5)
+                ReadCameras(test, CompanionBase(*path) + ".hs5", false);
+            return true;
+        });
+        if (read) {
             RefreshAfterRead(true);
-        if (v5) {
-            m_HsvdPage.m_cKind = 'S';
-            m_hsvd.LoadCompanion(CompanionBase(*path) + ".hs5", false, true);
+            ShowCameras();
         }
-    } else if (ext == "gr1") {
-        if (m_SWGData.ReadGR1File(*path))
-            RefreshAfterRead(false);
-    } else if (ext == "gr5") {
-        if (m_SWGData.ReadGR5File(*path))
-            RefreshAfterRead(true);
+    } else if (ext == "gr1" || ext == "gr5") {
+        const bool gr5 = ext == "gr5";
+        if (MergeIntoTest(m_SWGData, [&](CSWGData& test) {
+                return gr5 ? test.ReadGR5File(*path) != 0 : test.ReadGR1File(*path) != 0;
+            })) {
+            RefreshAfterRead(gr5);
+            // The camera page shows the test reference an import may have brought.
+            RefreshPage(kHsvd);
+        }
     }
 }
 
@@ -137,17 +132,7 @@ void CSWGPropertySheet::OnSaveTest()
     // so the files on disk still belong together.
     if (!m_SWGData.WriteTestFile(*path))
         return;
-    const CString companion = CompanionBase(*path) + ".hs5";
-    if ((m_SWGData.CameraCount() > 0)) {
-        if (m_HsvdPage.SaveAndValidateAll())
-            m_SWGData.SaveHsvdData(companion);
-        else
-            AfxMessageBox("Illegal data found. No file output.");
-    } else if (std::filesystem::exists(std::filesystem::path(companion.str()))) {
-        // An older companion of this name would bring back the cameras the user deleted the
-        // next time the test is loaded: it is replaced by one without cameras.
-        m_SWGData.SaveHsvdCompanion(companion);
-    }
+    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No file output.");
 }
 
 void CSWGPropertySheet::OnSaveReport()
@@ -158,36 +143,24 @@ void CSWGPropertySheet::OnSaveReport()
     if (!path)
         return;
     m_SWGData.WriteReportFile(*path);
-    if (!(m_SWGData.CameraCount() > 0))
-        return;
-    if (m_HsvdPage.SaveAndValidateAll())
-        m_SWGData.SaveHsvdReport(CompanionBase(*path) + ".hsr");
-    else
+    SaveHsvdReportCompanion(CompanionBase(*path));
+}
+
+void CSWGPropertySheet::OnSaveHsvdReportOnly()
+{
+    if (!m_HsvdPage.SaveAndValidateAll()) {
         AfxMessageBox("Illegal data found. No file output.");
-}
-
-void CSWGPropertySheet::OnLoadHsvdOnly()
-{
-    // The high-speed video file carries the Test Reference Number the test page shows.
-    if (const auto path = AskOpenFile("Open High-Speed Video File", "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||"))
-        m_hsvd.LoadCompanion(*path, true, true);
-}
-
-void CSWGPropertySheet::OnSaveHsvdOnly() { m_hsvd.OnSaveOnly(); }
-
-void CSWGPropertySheet::OnSaveHsvdReportOnly() { m_hsvd.OnSaveReportOnly(); }
-
-void CSWGPropertySheet::OnClearAllPages()
-{
-    if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
-        m_bCleared = false;
         return;
     }
-    m_bUntouched = false;
+    if (const auto path = AskHsvdReportPath())
+        WriteHsvdReport(m_SWGData, *path);
+}
+
+void CSWGPropertySheet::ClearAll()
+{
     m_SWGData.ClearTest();
     m_TestPage.ClearPage();
     m_InstPage.ClearPage();
     m_SWGData.ResetHsvd();
     m_HsvdPage.ClearPage();
-    m_bCleared = true;
 }

@@ -4,18 +4,16 @@
 // extension with the .hs5 companion, save with it, report, the high-speed video commands alone,
 // print, clear, kind switch, exit).
 
-#include "common/ui/HsvdCommands.h"
-#include "common/ui/HsvdPage.h"
-#include "common/ui/TestSheet.h"
+#include "common/ui/HsvdTestSheet.h"
 #include "swg/SWGData.h"
 #include "swg/ui/SWGInstPage.h"
 #include "swg/ui/SWGTestPage.h"
 
-class CSWGPropertySheet : public CTestSheet {
+class CSWGPropertySheet : public CHsvdTestSheet {
     Q_OBJECT
 public:
     // Page indexes: the order of the tabs.
-    enum Page { kTest, kInstrumentation, kHsvd };
+    enum PageIndex { kTest, kInstrumentation, kHsvd };
     // The buttons of the band. The sheet has no command for them: pressing one does nothing.
     enum { IDC_BAND_VEHICLE = 1627, IDC_BAND_BIOMECHANICS = 1628, IDC_BAND_COMPONENT = 1647 };
 
@@ -24,13 +22,12 @@ public:
 
     BOOL OnInitDialog() override;
 
-    void OnLoadTest();
-    void OnSaveTest();
-    void OnSaveReport();
-    void OnLoadHsvdOnly();
-    void OnSaveHsvdOnly();
-    void OnSaveHsvdReportOnly();
-    void OnClearAllPages();
+    void OnLoadTest() override;
+    void OnSaveTest() override;
+    void OnSaveReport() override;
+    // Also without a camera (a report without camera blocks); cameras failing their check:
+    // "Illegal data found. No file output.".
+    void OnSaveHsvdReportOnly() override;
 
     // Both pages whose fields decide whether Save Test is offered.
     bool PagesValid();
@@ -38,13 +35,16 @@ public:
     // In the order of the design; the page index is the tab order above.
     CSWGInstPage m_InstPage;
     CSWGTestPage m_TestPage;
-    CHsvdPage m_HsvdPage;
     CSWGData m_SWGData;
-    CHsvdCommands m_hsvd;
 
     QWidget* m_pBand = nullptr;
-    bool m_bCleared = false;
-    bool m_bUntouched = true;
+
+protected:
+    CHighSpeedVideoData& HsvdData() override { return m_SWGData; }
+    int HsvdIndex() const override { return kHsvd; }
+    void ClearAll() override;
+    // The sheet keeps no HSVD-valid flag: its camera items are never grayed.
+    bool CheckHsvd() override { return false; }
 
 private:
     // After a test was read: the test page, and the instrumentation page at the last curve.

@@ -10,17 +10,9 @@ namespace {
 using S = CVehiclePropertySheet;
 
 const SheetCommandRow<S> kCommands[] = {
-    {ID_LOAD_TEST, &S::OnLoadTest},
-    {ID_SAVE_TEST, &S::OnSaveTest},
-    {ID_SAVE_REPORT, &S::OnSaveReport},
-    {ID_LOAD_HSVD_ONLY, &S::OnLoadHsvdOnly},
-    {ID_SAVE_HSVD_ONLY, &S::OnSaveHsvdOnly},
-    {ID_SAVE_HSVD_REPORT_ONLY, &S::OnSaveHsvdReportOnly},
     {ID_LOAD_INTRUSION_ONLY, &S::OnLoadIntrusionOnly},
     {ID_SAVE_INTRUSION_ONLY, &S::OnSaveIntrusionOnly},
     {ID_SAVE_INTRUSION_REPORT_ONLY, &S::OnSaveIntrusionReportOnly},
-    {ID_FILE_PRINT, &S::PrintFileCommand},
-    {ID_CLEAR_ALL_PAGES, &S::OnClearAllPages},
 };
 
 constexpr const char* kTag = "VEHDB";
@@ -39,11 +31,32 @@ bool SaveIntrusionCompanion(CIntrusionData& intrusion, const CString& path)
     });
 }
 
+// The intrusion points of an .ip5 file; the test reference, when the test has none, is theirs.
+bool ReadIntrusion(CVehData& data, const CString& path, bool showError)
+{
+    CIntrusionData& intrusion = data.m_IntrusionData;
+    if (!intrusion.LoadIntrusionFile(path, showError))
+        return false;
+    if (data.m_strTestReference.IsEmpty())
+        data.m_strTestReference = intrusion.m_strTestReference;
+    return true;
+}
+
+// Clear All Pages' test: every section to its new-test values; the version stays as it was.
+void ClearTestData(CVehData& data)
+{
+    const CString version = data.m_strVersion;
+    data.ResetVehData();
+    data.m_strVersion = version;
+    data.m_nVehicleCount = 1;
+    data.ResetHsvd();
+    data.m_IntrusionData.ResetIntrusion();
+}
+
 } // namespace
 
 CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
-    : CTestSheet(caption, owner, selectPage, TestKind::Vehicle, "Exit Vehicle Data Screens?")
-    , m_hsvd(*this, m_HsvdPage, m_VehData, kHsvd, [this] { m_TestPage.OnSetActive(); })
+    : CHsvdTestSheet(caption, owner, selectPage, TestKind::Vehicle, "Exit Vehicle Data Screens?")
 {
     AddPages({
         {&m_TestPage, &m_TestPage},
@@ -60,13 +73,10 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     m_IntrPage.SetVehData(&m_VehData);
     m_IntrPage.SetCodeFields(&DbCodeFields(), kTag);
     m_HsvdPage.m_pData = &m_VehData;
-    m_HsvdPage.m_cKind = 'V';
+    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||";
 
     OnCommands<S>(this, kCommands);
-    SetMenuRules({
-        {ID_SAVE_TEST, [this] { return !m_bUntouched; }},
-        {ID_SAVE_HSVD_ONLY, [this] { return m_bHsvdValid; }},
-        {ID_SAVE_HSVD_REPORT_ONLY, [this] { return m_bHsvdValid; }},
+    AddMenuRules({
         {ID_SAVE_INTRUSION_ONLY, [this] { return m_bIntrusionValid; }},
         {ID_SAVE_INTRUSION_REPORT_ONLY, [this] { return m_bIntrusionValid; }},
     });
@@ -75,13 +85,6 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
 CVehiclePropertySheet::~CVehiclePropertySheet()
 {
     ReleasePages();
-}
-
-BOOL CVehiclePropertySheet::OnInitDialog()
-{
-    const BOOL result = CTestSheet::OnInitDialog();
-    m_VehData.m_nCurveCheckRequested = m_nCheckCurves;
-    return result;
 }
 
 bool CVehiclePropertySheet::CheckMainPages()
@@ -98,7 +101,7 @@ bool CVehiclePropertySheet::CheckBeforeSave()
     const CWaitCursor wait;
     SaveActivePage();
     const int active = GetActiveIndex();
-    m_bHsvdValid = m_hsvd.IsValid();
+    CheckHsvd();
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
     m_bAllPagesValid = CheckMainPages();
     if (m_bAllPagesValid) {
@@ -109,18 +112,11 @@ bool CVehiclePropertySheet::CheckBeforeSave()
     return m_bAllPagesValid;
 }
 
-bool CVehiclePropertySheet::LoadIntrusionCompanion(const CString& path, bool showError, bool refreshTestPage)
+void CVehiclePropertySheet::ShowIntrusion()
 {
-    CIntrusionData& intrusion = m_VehData.m_IntrusionData;
-    if (!intrusion.LoadIntrusionFile(path, showError))
-        return false;
-    if (m_VehData.m_strTestReference.IsEmpty())
-        m_VehData.m_strTestReference = intrusion.m_strTestReference;
-    PageProtocol(kIntrusion)->ShowRecord(intrusion.PointCount());
-    if (refreshTestPage)
-        m_TestPage.OnSetActive();
+    PageProtocol(kIntrusion)->ShowRecord(m_VehData.m_IntrusionData.PointCount());
+    m_TestPage.OnSetActive();
     RefreshPage(kIntrusion);
-    return true;
 }
 
 void CVehiclePropertySheet::RefreshAfterImport()
@@ -128,11 +124,32 @@ void CVehiclePropertySheet::RefreshAfterImport()
     m_TestPage.OnSetActive();
     for (int index : {kBarrier, kOccupant, kRestraint, kVehicle, kInstrumentation})
         RefreshPage(index);
+    // The camera page shows the test reference an import may have brought.
+    RefreshPage(kHsvd);
+}
+
+void CVehiclePropertySheet::RefreshAfterRead(bool v5)
+{
+    m_TestPage.OnSetActive();
+    if (Page(kVehicle)->HasWindow()) {
+        if (v5)
+            m_VehData.SetVehicleCount();
+        RefreshPage(kVehicle);
+    }
+    RefreshPage(kBarrier);
+    PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
+    RefreshPage(kOccupant);
+    PageProtocol(kRestraint)->ShowRecord(m_VehData.m_nRestraintCount);
+    RefreshPage(kRestraint);
+    PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
+    RefreshPage(kInstrumentation);
+    ShowCameras();
+    ShowIntrusion();
 }
 
 void CVehiclePropertySheet::CheckAfterLoad()
 {
-    m_bHsvdValid = m_hsvd.IsValid();
+    CheckHsvd();
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
     m_bAllPagesValid = CheckMainPages();
     if (m_bAllPagesValid)
@@ -149,70 +166,52 @@ void CVehiclePropertySheet::OnLoadTest()
     if (!path)
         return;
     const CString ext = LowerExtension(*path);
-    if (ext == "mv5") {
-        OnClearAllPages();
-        if (!m_bCleared)
+    if (ext == "mv5" || ext == "mv4") {
+        if (!AskClearAll())
             return;
-        // The test page shows the test reference the companions share: it is refreshed once,
-        // after them, rather than after each file.
-        const bool read = m_VehData.ReadTestFile(*path);
-        if (read) {
+        const bool v5 = ext == "mv5";
+        const bool read = LoadNewTest(m_VehData, [&](CVehData& test) {
+            ClearTestData(test);
+            if (!v5)
+                return test.ReadV4TestFile(*path) != 0;
+            if (!test.ReadTestFile(*path))
+                return false;
+            const CString base = CompanionBase(*path);
+            ReadCameras(test, base + ".hs5", false);
+            ReadIntrusion(test, base + ".ip5", false);
+            return true;
+        });
+        if (!read)
+            return;
+        if (v5) {
             m_VehData.m_strCurvePath = *path;
             m_VehData.m_bConfigChanged = false;
             m_VehData.m_bCurvesChecked = false;
             m_VehData.m_nCurveCheckRequested = 0;
-            if (Page(kVehicle)->HasWindow()) {
-                m_VehData.SetVehicleCount();
-                RefreshPage(kVehicle);
-            }
-            RefreshPage(kBarrier);
-            PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
-            RefreshPage(kOccupant);
-            PageProtocol(kRestraint)->ShowRecord(m_VehData.m_nRestraintCount);
-            RefreshPage(kRestraint);
-            PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-            RefreshPage(kInstrumentation);
         }
-        m_HsvdPage.m_cKind = 'V';
-        const CString base = CompanionBase(*path);
-        const bool cameras = m_hsvd.LoadCompanion(base + ".hs5", false, false);
-        const bool points = LoadIntrusionCompanion(base + ".ip5", false, false);
-        if (read || cameras || points)
-            m_TestPage.OnSetActive();
-    } else if (ext == "mv4") {
-        OnClearAllPages();
-        if (!m_bCleared)
-            return;
-        if (m_VehData.ReadV4TestFile(*path)) {
-            m_TestPage.OnSetActive();
-            RefreshPage(kBarrier);
-            PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
-            RefreshPage(kOccupant);
-            PageProtocol(kRestraint)->ShowRecord(m_VehData.m_nRestraintCount);
-            RefreshPage(kRestraint);
-            RefreshPage(kVehicle);
-            PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-            RefreshPage(kInstrumentation);
-        }
+        RefreshAfterRead(v5);
     } else if (ext == "gr1" || ext == "gr2" || ext == "gr3" || ext == "gr5") {
-        int imported = 0;
-        if (ext == "gr1")
-            imported = m_VehData.ImportGR1(*path);
-        else if (ext == "gr2")
-            imported = m_VehData.ImportGR2(*path);
-        else if (ext == "gr3")
-            imported = m_VehData.ImportGR3(*path);
-        else if ((imported = m_VehData.ImportGR5(*path)) != 0)
+        int (CVehData::*import)(CString) = ext == "gr1"   ? &CVehData::ImportGR1
+                                           : ext == "gr2" ? &CVehData::ImportGR2
+                                           : ext == "gr3" ? &CVehData::ImportGR3
+                                                          : &CVehData::ImportGR5;
+        if (!MergeIntoTest(m_VehData, [&](CVehData& test) { return (test.*import)(*path) != 0; }))
+            return;
+        if (ext == "gr5")
             PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-        if (imported)
-            RefreshAfterImport();
+        RefreshAfterImport();
     } else if (ext == "gr4") {
-        const int occupants = m_VehData.ImportGR4(*path);
-        if (occupants > 0) {
-            m_VehData.m_nOccupantCount = occupants;
-            PageProtocol(kOccupant)->ShowRecord(occupants);
-            RefreshAfterImport();
-        }
+        const bool read = MergeIntoTest(m_VehData, [&](CVehData& test) {
+            const int occupants = test.ImportGR4(*path);
+            if (occupants <= 0)
+                return false;
+            test.m_nOccupantCount = occupants;
+            return true;
+        });
+        if (!read)
+            return;
+        PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
+        RefreshAfterImport();
     } else {
         return;
     }
@@ -231,7 +230,7 @@ void CVehiclePropertySheet::OnSaveTest()
     if (!m_VehData.WriteTestFile(*path))
         return;
     const CString base = CompanionBase(*path);
-    if (!m_hsvd.SaveCompanion(base))
+    if (!SaveHsvdCompanion(base, "Illegal data found. No high-speed video file output."))
         return;
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
     if (intrusion.m_arrPointNumber.GetSize() > 1 &&
@@ -255,18 +254,13 @@ void CVehiclePropertySheet::OnSaveReport()
     m_VehData.m_IntrusionData.SaveIntrusionReport(base + ".ipr");
 }
 
-void CVehiclePropertySheet::OnLoadHsvdOnly() { m_hsvd.OnLoadOnly(m_bHsvdValid); }
-
-void CVehiclePropertySheet::OnSaveHsvdOnly() { m_hsvd.OnSaveOnly(); }
-
-void CVehiclePropertySheet::OnSaveHsvdReportOnly() { m_hsvd.OnSaveReportOnly(); }
-
 void CVehiclePropertySheet::OnLoadIntrusionOnly()
 {
     const auto path = AskOpenFile("Open High-Speed Video File", "MV5 Intrusion (*.ip5)|*.ip5|All Files (*.*)|*.*||");
     if (!path)
         return;
-    LoadIntrusionCompanion(*path, true, true);
+    if (ReadIntrusion(m_VehData, *path, true))
+        ShowIntrusion();
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
 }
 
@@ -286,26 +280,12 @@ void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
 }
 
-void CVehiclePropertySheet::OnClearAllPages()
+void CVehiclePropertySheet::ClearAll()
 {
-    if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
-        m_bCleared = false;
-        return;
-    }
-    m_bUntouched = false;
-
-    // The data: every section to its new-test values; the version stays as it was.
-    const CString version = m_VehData.m_strVersion;
-    m_VehData.ResetVehData();
-    m_VehData.m_strVersion = version;
-    m_VehData.m_nVehicleCount = 1;
-
+    ClearTestData(m_VehData);
     // The pages, windowed or not; the high-speed video and intrusion pages with their data.
     for (int index = kTest; index <= kInstrumentation; ++index)
         PageProtocol(index)->ClearPage();
-    m_VehData.ResetHsvd();
     m_HsvdPage.ClearPage();
-    m_VehData.m_IntrusionData.ResetIntrusion();
     PageProtocol(kIntrusion)->ClearPage();
-    m_bCleared = true;
 }

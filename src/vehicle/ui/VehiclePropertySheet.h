@@ -3,9 +3,7 @@
 // by extension with the .hs5 and .ip5 companions, save with the companions, report, the
 // high-speed video and intrusion commands alone, print, clear, kind switch, exit).
 
-#include "common/ui/HsvdCommands.h"
-#include "common/ui/HsvdPage.h"
-#include "common/ui/TestSheet.h"
+#include "common/ui/HsvdTestSheet.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/VehBarPage.h"
 #include "vehicle/ui/VehInstPage.h"
@@ -15,7 +13,7 @@
 #include "vehicle/ui/VehTestPage.h"
 #include "vehicle/ui/VehVehPage.h"
 
-class CVehiclePropertySheet : public CTestSheet {
+class CVehiclePropertySheet : public CHsvdTestSheet {
     Q_OBJECT
 public:
     // Page indexes: the order of the tabs.
@@ -24,22 +22,16 @@ public:
     CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CVehiclePropertySheet() override;
 
-    BOOL OnInitDialog() override;
-
     // Pages 0 to 5 all checked; false at once while untouched.
     bool CheckMainPages();
     bool CheckBeforeSave();
 
-    void OnLoadTest();
-    void OnSaveTest();
-    void OnSaveReport();
-    void OnLoadHsvdOnly();
-    void OnSaveHsvdOnly();
-    void OnSaveHsvdReportOnly();
+    void OnLoadTest() override;
+    void OnSaveTest() override;
+    void OnSaveReport() override;
     void OnLoadIntrusionOnly();
     void OnSaveIntrusionOnly();
     void OnSaveIntrusionReportOnly();
-    void OnClearAllPages();
 
     // In the order the pages are declared; the page index is the tab order above.
     CVehTestPage m_TestPage;
@@ -48,21 +40,26 @@ public:
     CVehOccPage m_OccPage;
     CVehBarPage m_BarPage;
     CVehInstPage m_InstPage;
-    CHsvdPage m_HsvdPage;
     CVehIntrPage m_IntrPage;
 
     CVehData m_VehData;
-    CHsvdCommands m_hsvd;
 
     bool m_bAllPagesValid = false;
-    bool m_bHsvdValid = false;
     bool m_bIntrusionValid = false;
-    bool m_bCleared = false;
-    bool m_bUntouched = true;
+
+protected:
+    CHighSpeedVideoData& HsvdData() override { return m_VehData; }
+    int HsvdIndex() const override { return kHsvd; }
+    int* CurveCheckOption() override { return &m_VehData.m_nCurveCheckRequested; }
+    void ClearAll() override;
 
 private:
     void RefreshAfterImport();
-    bool LoadIntrusionCompanion(const CString& path, bool showError, bool refreshTestPage);
+    // After a new test: every page shows it, the record pages at their last records; a version-5
+    // test also sets the vehicles of its configuration.
+    void RefreshAfterRead(bool v5);
+    // The intrusion page at the last point, the test page and that page showing what is held.
+    void ShowIntrusion();
     // After a load that was not stopped: the validity flags and the instrumentation page in front.
     void CheckAfterLoad();
 };

@@ -17,7 +17,7 @@ using P = CHsvdPage;
 
 const DlgTemplate kOtherPage {"Other", 100, 50, "DejaVu Sans", 8, false, {}};
 
-// The SWG sheet's way with the page: its data pointer and kind letter, set at construction.
+// The SWG sheet's way with the page: its data pointer, set at construction.
 struct HsvdSheet {
     CSWGData data;
     CHsvdPage page;
@@ -27,7 +27,6 @@ struct HsvdSheet {
     explicit HsvdSheet(int cameras = 0)
     {
         page.m_pData = &data;
-        page.m_cKind = 'S';
         data.m_strTestReference = "T1";
         for (int n = 1; n <= cameras; ++n) {
             data.m_arrCameraNumber.SetAtGrow(n, CString(std::to_string(n)));
@@ -79,7 +78,7 @@ struct HsvdSheet {
 
 } // namespace
 
-TEST(HsvdPageTest, NextOnAnEmptyPageAppendsRecordOneWithoutStoringTheFields)
+TEST(HsvdPageTest, NextOnAnEmptyPageMakesWhatWasTypedCameraOne)
 {
     HsvdSheet s;
     EXPECT_EQ(s.page.windowTitle(), "High-Speed Digital Video Info");
@@ -87,14 +86,24 @@ TEST(HsvdPageTest, NextOnAnEmptyPageAppendsRecordOneWithoutStoringTheFields)
     s.Type(P::IDC_TEST_REFERENCE, "abc");
     EXPECT_EQ(s.Text(P::IDC_TEST_REFERENCE), "ABC") << "letters forced to capitals";
     s.Type(P::IDC_SCALE_FACTOR, "0.25");
+    s.Type(P::IDC_VIEW_DESCRIPTION, "left");
     s.Next();
     EXPECT_EQ(s.page.m_nRecordCount, 1);
     EXPECT_EQ(s.page.m_nRecordIndex, 1);
     EXPECT_EQ(s.Rows(), QStringList {"1"});
-    EXPECT_EQ(s.Text(P::IDC_SCALE_FACTOR), "");
-    EXPECT_EQ(s.Text(P::IDC_TEST_REFERENCE), "T1");
+    // Nothing typed is lost, the test reference shared with the TEST line included.
+    EXPECT_EQ(s.Text(P::IDC_SCALE_FACTOR), "0.25");
+    EXPECT_EQ(s.Text(P::IDC_TEST_REFERENCE), "ABC");
     EXPECT_EQ(s.data.CameraCount(), 1);
-    EXPECT_EQ(s.data.m_arrScaleFactor[1], "");
+    EXPECT_EQ(s.data.m_strTestReference, "ABC");
+    EXPECT_EQ(s.data.m_arrCameraNumber[1], "1");
+    EXPECT_EQ(s.data.m_arrScaleFactor[1], "0.25");
+    EXPECT_EQ(s.data.m_arrViewDescription[1], "left");
+    // The next camera is a new, empty one.
+    s.Next();
+    EXPECT_EQ(s.data.CameraCount(), 2);
+    EXPECT_EQ(s.Text(P::IDC_SCALE_FACTOR), "");
+    EXPECT_EQ(s.data.m_arrScaleFactor[1], "0.25");
 }
 
 TEST(HsvdPageTest, NewRecordRetainsTheLastOneOnlyWithTheCheckBox)
@@ -204,7 +213,6 @@ TEST(HsvdPageTest, EnteringAfterTheDataWasEmptiedInventsNoCameras)
     CVehData data;
     CHsvdPage page;
     page.m_pData = &data;
-    page.m_cKind = 'V';
     page.m_nRecordCount = page.m_nRecordIndex = 3;
     CPropertySheet sheet("Vehicle Data");
     sheet.AddPage(&page);

@@ -419,3 +419,55 @@ TEST(TcaSheetTest, FindButtonsFillTheirFields)
     EXPECT_EQ(s.Text(veh, CTcaVehPage::IDC_MODEL), "02");
     EXPECT_EQ(script.run(), 5);
 }
+
+TEST(TcaSheetTest, AFailedLoadLeavesTheTestAndItsPagesAsTheyWere)
+{
+    Sheet s;
+    s.Load();
+    s.sheet.m_data.m_pTestRecord->m_strWarningDistance = "40";
+    const std::string title = s.sheet.m_data.m_pTestRecord->m_strTitle;
+    ASSERT_FALSE(title.empty());
+    const QString shown = s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TITLE);
+    TempDir dir;
+    testutil::WriteFile(dir.file("bad.mv5"), "----- TEST -----\r\nT5|x\r\n");
+    for (const std::string& path : {dir.file("bad.mv5"), dir.file("gone.mv5")}) {
+        SCOPED_TRACE(path);
+        s.messages.clear();
+        s.Load(path);
+        EXPECT_EQ(s.messages.count(), 1);
+        EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strTitle, title);
+        EXPECT_EQ(s.sheet.m_data.m_VehicleRecords.size(), 2u);
+        EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TITLE), shown);
+    }
+    // A good file replaces the test; what no file carries stays.
+    s.Load();
+    EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strWarningDistance, "40");
+    EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strTitle, title);
+}
+
+TEST(TcaSheetTest, MenuGraysNothingAndSwgDatabaseDoesNothing)
+{
+    struct Owner : ISheetOwner {
+        std::vector<TestKind> opened;
+        void OpenKind(TestKind kind) override { opened.push_back(kind); }
+        void CloseAllSheets() override {}
+        void ShowAbout() override {}
+    } owner;
+    platform::MessageRecorder messages;
+    CTcaPropertySheet sheet("Crash Avoidance Data", &owner, 0);
+    sheet.Create();
+    for (QAction* menu : sheet.GetMenuBar()->actions()) {
+        if (!menu->menu())
+            continue;
+        sheet.OnInitMenuPopup(menu->menu(), 0);
+        for (QAction* item : menu->menu()->actions())
+            EXPECT_TRUE(item->isSeparator() || item->isEnabled()) << item->text().toStdString();
+    }
+    sheet.RunCommand(ID_SWG_DATABASE);
+    EXPECT_EQ(messages.count(), 0) << "no question";
+    EXPECT_TRUE(owner.opened.empty());
+    // The other kinds are still reached.
+    messages.setNextAnswer(IDYES);
+    sheet.RunCommand(ID_VEHICLE_DATABASE);
+    EXPECT_EQ(owner.opened, std::vector<TestKind> {TestKind::Vehicle});
+}

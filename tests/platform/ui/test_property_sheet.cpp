@@ -1,8 +1,16 @@
 #include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/PropertySheet.h"
 
+#include "TestUtil.h"
+
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -216,6 +224,47 @@ TEST(PropertySheetTest, ButtonsDoNothingWhileEnterIsHeldDown)
     QTest::keyRelease(edit, Qt::Key_Enter);
     p.Click(IDC_DELETE);
     EXPECT_EQ(p.m_nRecordCount, 0);
+}
+
+// The press that confirms a file dialog closes it, and its release is never seen: the buttons
+// must not go on taking the key as held. The dialog is Qt's own, over a folder holding a file
+// of another type than the chosen one, which a typed name must still open.
+TEST(PropertySheetTest, ButtonsTakeClicksAfterAFileDialogConfirmedWithEnter)
+{
+    testutil::TempDir dir;
+    testutil::WriteFile(dir.file("old.mv4"), "x");
+    testutil::WriteFile(dir.file("new.mv5"), "x");
+    SmallSheet s;
+    s.sheet.Create();
+    NamesPage& p = s.names;
+
+    platform::FileDialogRequest request;
+    request.title = "Load Test";
+    request.filter = "MV5 File (*.mv5)|*.mv5|MV4 File (*.mv4)|*.mv4||";
+    const std::unique_ptr<QFileDialog> dialog = platform::MakeQtFileDialog(request, nullptr);
+    dialog->setDirectory(QString::fromStdString(dir.path().string()));
+    dialog->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+    ASSERT_TRUE(name && buttons);
+    QPushButton* open = buttons->button(QDialogButtonBox::Open);
+    // The folder is listed in the background: wait for the file of the chosen type.
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    ASSERT_TRUE(model);
+    const QModelIndex folder = model->index(QString::fromStdString(dir.path().string()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(folder) >= 1; }, 5000));
+    QTest::keyClicks(name, "old.mv4");
+    QTest::qWait(50);
+    EXPECT_TRUE(open->isEnabled()) << "a typed .mv4 name under MV5 File";
+
+    QTest::keyPress(name, Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog->isHidden());
+    EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), "old.mv4");
+    EXPECT_FALSE(IsEnterHeldDown());
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_nRecordCount, 1);
 }
 
 TEST(PropertySheetTest, APageMadeOnItsFirstShowShowsItsControls)

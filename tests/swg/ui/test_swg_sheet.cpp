@@ -93,7 +93,6 @@ TEST(SwgSheetTest, TabsBandAndAFreshSheet)
     ASSERT_TRUE(s.db.open());
     EXPECT_EQ(sheettest::TabTexts(s.sheet),
               (QStringList {"General Test Information", "Instrumentation Information", "High-Speed Digital Video Info"}));
-    EXPECT_EQ(s.sheet.m_HsvdPage.m_cKind, 'S');
     EXPECT_TRUE(s.sheet.MenuAction(ID_SWG_DATABASE)->isChecked());
     EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "S5");
     // The band's three buttons do nothing.
@@ -386,7 +385,6 @@ TEST(SwgSheetTest, HighSpeedVideoCommandsAlone)
     SwgSheet s;
     // No camera: nothing to save, no file asked for.
     s.sheet.RunCommand(ID_SAVE_HSVD_ONLY);
-    s.sheet.RunCommand(ID_SAVE_HSVD_REPORT_ONLY);
     EXPECT_TRUE(s.files.requests().empty());
     // An absent file is told; a present one is loaded without clearing the test.
     s.sheet.m_SWGData.m_strTitle = "kept";
@@ -403,4 +401,32 @@ TEST(SwgSheetTest, HighSpeedVideoCommandsAlone)
     EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("copy.hs5"))), WithoutDate(kHs5));
     s.Run(ID_SAVE_HSVD_REPORT_ONLY, s.dir.file("copy"));
     EXPECT_NE(ReadFile(s.dir.file("copy.hsr")).find("WHEEL VIEW"), std::string::npos);
+}
+
+TEST(SwgSheetTest, HsvdReportAloneChecksTheCamerasAndIsWrittenAlsoWithoutOne)
+{
+    SwgSheet s;
+    // No camera: a report without camera blocks.
+    s.Run(ID_SAVE_HSVD_REPORT_ONLY, s.dir.file("none"));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("none.hsr"))),
+              "# Source: High Speed Video Data\r\n----- HSVD -----\r\n----- END -----\r\n");
+    EXPECT_EQ(s.messages.count(), 0);
+
+    // A camera that fails its check: told, no file asked for.
+    WriteFile(s.dir.file("cams.hs5"), kHs5);
+    s.Run(ID_LOAD_HSVD_ONLY, s.dir.file("cams.hs5"));
+    ASSERT_TRUE(s.sheet.SetActivePage(S::kHsvd));
+    s.sheet.m_SWGData.m_arrScaleFactor.SetAt(1, "fast");
+    s.sheet.m_HsvdPage.LoadRecord();
+    const size_t asked = s.files.requests().size();
+    s.sheet.RunCommand(ID_SAVE_HSVD_REPORT_ONLY);
+    EXPECT_EQ(s.messages.last().text, "Illegal data found. No file output.");
+    EXPECT_EQ(s.files.requests().size(), asked);
+
+    // Mended, the camera's block is written.
+    s.sheet.m_SWGData.m_arrScaleFactor.SetAt(1, "0.001");
+    s.sheet.m_HsvdPage.LoadRecord();
+    s.Run(ID_SAVE_HSVD_REPORT_ONLY, s.dir.file("cams.hsr"));
+    EXPECT_NE(ReadFile(s.dir.file("cams.hsr")).find("----- CAMERA 1 -----\r\nTest Reference:\tSWG0042\r\n"),
+              std::string::npos);
 }

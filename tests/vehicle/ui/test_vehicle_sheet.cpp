@@ -255,7 +255,10 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
     s.Load(Fixture("test.gr1"));
     EXPECT_EQ(s.messages.count(), 0);
 
-    // Damaged and foreign files: the readers' messages, then the sheet still works.
+    // Damaged and foreign files: the readers' messages, the test held stays as it was, and the
+    // sheet still works.
+    const CString title = s.sheet.m_VehData.m_strTitle;
+    const int curves = s.sheet.m_VehData.m_nCurveCount;
     WriteFile(s.dir.file("empty.mv5"), "");
     WriteFile(s.dir.file("bin.mv5"), std::string("\0\xff\x01|||\n\x00", 8));
     std::filesystem::create_directory(s.dir.file("folder.mv5"));
@@ -263,6 +266,10 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
         s.messages.setNextAnswer(IDYES);
         s.Load(s.dir.file(name));
     }
+    EXPECT_EQ(s.sheet.m_VehData.m_strTitle, title);
+    EXPECT_EQ(s.sheet.m_VehData.m_nCurveCount, curves);
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
     s.VisitEveryPage();
     s.Save(s.dir.file("after.mv5"));
     EXPECT_TRUE(std::filesystem::exists(s.dir.file("after.mv5")));
@@ -414,10 +421,18 @@ TEST(VehicleSheetTest, CompanionsFollowAVersionFiveFileEvenABadOneButNeverAVersi
     EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0) << "no companion of an .mv4 file";
     EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
 
-    // A test file without its TEST section: the reader says so, the companions still come.
+    // A test file without its TEST section: the reader says so, and the test held stays whole:
+    // no companion of the file that failed is mixed into it.
+    const CString reference = s.sheet.m_VehData.m_strTestReference;
     WriteFile(s.dir.file("old.mv5"), "----- MV5 -----\r\n----- END -----\r\n");
     s.messages.setNextAnswer(IDYES);
     s.Load(s.dir.file("old.mv5"));
+    EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0);
+    EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
+    EXPECT_EQ(s.sheet.m_VehData.m_strTestReference, reference);
+    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), ToQString(reference));
+    // The whole test with its companions comes once the file is good.
+    s.Load(s.WriteFullTest("old"));
     EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 2);
     EXPECT_EQ(s.sheet.m_VehData.m_IntrusionData.PointCount(), 2);
     EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "T4321");

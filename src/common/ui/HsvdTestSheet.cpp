@@ -1,0 +1,175 @@
+#include "common/ui/HsvdTestSheet.h"
+
+#include "common/RecordLine.h"
+#include "platform/Messages.h"
+
+#include <filesystem>
+
+namespace {
+
+using S = CHsvdTestSheet;
+
+// The rows every sheet with cameras has; the handlers are the kind's through the virtual calls.
+const SheetCommandRow<S> kCommands[] = {
+    {ID_LOAD_TEST, &S::OnLoadTest},
+    {ID_SAVE_TEST, &S::OnSaveTest},
+    {ID_SAVE_REPORT, &S::OnSaveReport},
+    {ID_LOAD_HSVD_ONLY, &S::OnLoadHsvdOnly},
+    {ID_SAVE_HSVD_ONLY, &S::OnSaveHsvdOnly},
+    {ID_SAVE_HSVD_REPORT_ONLY, &S::OnSaveHsvdReportOnly},
+    {ID_FILE_PRINT, &S::PrintFileCommand},
+    {ID_CLEAR_ALL_PAGES, &S::OnClearAllPages},
+};
+
+// Commands only some kinds have (intrusion points, whole-test undo): grayed where the kind has
+// no handler for them.
+const int kKindOnlyCommands[] = {
+    ID_LOAD_INTRUSION_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY, ID_UNDO_ALL_PAGES, ID_REDO_ALL_PAGES,
+};
+
+} // namespace
+
+CHsvdTestSheet::CHsvdTestSheet(const char* caption, ISheetOwner* owner, int selectPage, TestKind kind,
+                               const char* question)
+    : CTestSheet(caption, owner, selectPage, kind, question)
+{
+    OnCommands<S>(this, kCommands);
+    std::vector<MenuRule> rules = {
+        {ID_SAVE_TEST, [this] { return !m_bUntouched; }},
+        {ID_SAVE_HSVD_ONLY, [this] { return m_bHsvdValid; }},
+        {ID_SAVE_HSVD_REPORT_ONLY, [this] { return m_bHsvdValid; }},
+    };
+    for (int id : kKindOnlyCommands)
+        rules.push_back({id, [this, id] { return HasCommand(id); }});
+    AddMenuRules(std::move(rules));
+}
+
+CHsvdTestSheet::~CHsvdTestSheet() = default;
+
+BOOL CHsvdTestSheet::OnInitDialog()
+{
+    const BOOL result = CTestSheet::OnInitDialog();
+    if (int* option = CurveCheckOption())
+        *option = m_nCheckCurves;
+    return result;
+}
+
+bool CHsvdTestSheet::AskClearAll()
+{
+    if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
+        m_bCleared = false;
+        return false;
+    }
+    return true;
+}
+
+void CHsvdTestSheet::OnClearAllPages()
+{
+    if (!AskClearAll())
+        return;
+    m_bUntouched = false;
+    ClearAll();
+    m_bCleared = true;
+}
+
+bool CHsvdTestSheet::ReadCameras(CHighSpeedVideoData& data, const CString& path, bool showError)
+{
+    // The reader adds to what it is given: it is given no camera, so the file's cameras replace
+    // those held rather than leave the held ones behind its last.
+    CHighSpeedVideoData read;
+    read.m_strTestReference = data.m_strTestReference;
+    if (!read.LoadHsvdFile(path, showError))
+        return false;
+    data = read;
+    return true;
+}
+
+void CHsvdTestSheet::ShowCameras()
+{
+    m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = HsvdData().CameraCount();
+    Page(0)->OnSetActive();
+    RefreshPage(HsvdIndex());
+}
+
+bool CHsvdTestSheet::CheckHsvd()
+{
+    m_bHsvdValid = HsvdData().HasHsvd() && CheckPage(HsvdIndex());
+    return m_bHsvdValid;
+}
+
+bool CHsvdTestSheet::SaveHsvdCompanion(const CString& base, const char* illegal)
+{
+    CHighSpeedVideoData& data = HsvdData();
+    const CString path = base + ".hs5";
+    if (data.HasHsvd()) {
+        if (!m_HsvdPage.SaveAndValidateAll()) {
+            AfxMessageBox(illegal);
+            return false;
+        }
+        return data.SaveHsvdData(path);
+    }
+    if (std::filesystem::exists(std::filesystem::path(path.str())))
+        return data.SaveHsvdCompanion(path);
+    return true;
+}
+
+void CHsvdTestSheet::SaveHsvdReportCompanion(const CString& base)
+{
+    if (!HsvdData().HasHsvd())
+        return;
+    if (m_HsvdPage.SaveAndValidateAll())
+        HsvdData().SaveHsvdReport(base + ".hsr");
+    else
+        AfxMessageBox("Illegal data found. No file output.");
+}
+
+void CHsvdTestSheet::OnLoadHsvdOnly()
+{
+    const auto path = AskOpenFile("Open High-Speed Video File", m_hsvdOpenFilter);
+    if (!path)
+        return;
+    if (ReadCameras(HsvdData(), *path, true))
+        ShowCameras();
+    CheckHsvd();
+}
+
+std::optional<CString> CHsvdTestSheet::AskHsvdDataPath()
+{
+    return AskSaveFile("Export File", "MV5 HSVD (*.hs5)|*.hs5||", "hs5");
+}
+
+std::optional<CString> CHsvdTestSheet::AskHsvdReportPath()
+{
+    return AskSaveFile("Report File", "MV5 HSVD (*.hsr)|*.hsr||", "hsr");
+}
+
+void CHsvdTestSheet::OnSaveHsvdOnly()
+{
+    if (!HsvdData().HasHsvd())
+        return;
+    if (!m_HsvdPage.SaveAndValidateAll()) {
+        AfxMessageBox("Illegal data found. No file output.");
+        return;
+    }
+    if (const auto path = AskHsvdDataPath())
+        HsvdData().SaveHsvdData(*path);
+}
+
+void CHsvdTestSheet::OnSaveHsvdReportOnly()
+{
+    if (!HsvdData().HasHsvd())
+        return;
+    if (const auto path = AskHsvdReportPath())
+        HsvdData().SaveHsvdReport(*path);
+}
+
+bool CHsvdTestSheet::WriteHsvdReport(CHighSpeedVideoData& data, const CString& path)
+{
+    if (data.HasHsvd())
+        return data.SaveHsvdReport(path);
+    return WriteWholeFile(path, [&data](CStdioFile& file) {
+        file.WriteString("# Source: High Speed Video Data\n");
+        file.WriteString(DateCommentLine());
+        data.WriteHsvdReportBody(file);
+    });
+}

@@ -1,0 +1,64 @@
+#include "platform/ui/Help.h"
+
+#include "platform/Messages.h"
+#include "platform/Path.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace platform {
+namespace {
+
+QString& IndexOverride()
+{
+    static QString path;
+    return path;
+}
+
+HelpViewer& CurrentViewer()
+{
+    static HelpViewer viewer = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return viewer;
+}
+
+} // namespace
+
+QString HelpIndexPath()
+{
+    if (!IndexOverride().isEmpty())
+        return IndexOverride();
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/morvel/help/index.html");
+}
+
+void ShowHelp()
+{
+    const QString index = HelpIndexPath();
+    const CString where = PathForMessage(PathFromQString(index));
+    if (!QFileInfo(index).isFile()) {
+        AfxMessageBox(CString("The help for Morvel is not installed. It was looked for at\n") + where);
+        return;
+    }
+    if (!CurrentViewer()(QUrl::fromLocalFile(index)))
+        AfxMessageBox(CString("The help could not be shown: no web browser opened\n") + where);
+}
+
+ScriptedHelp::ScriptedHelp(QString indexPath, bool opens)
+    : m_previousPath(std::exchange(IndexOverride(), std::move(indexPath)))
+{
+    m_previousViewer = std::exchange(CurrentViewer(), [this, opens](const QUrl& url) {
+        m_opened.push_back(url);
+        return opens;
+    });
+}
+
+ScriptedHelp::~ScriptedHelp()
+{
+    CurrentViewer() = std::move(m_previousViewer);
+    IndexOverride() = std::move(m_previousPath);
+}
+
+} // namespace platform

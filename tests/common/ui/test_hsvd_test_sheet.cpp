@@ -1,0 +1,221 @@
+// What the four sheets with a high-speed video page share: a load never mixes tests or loses
+// what the camera page shows, a saved test's companion never brings back deleted cameras.
+
+#include "biomech/ui/BioMechPropertySheet.h"
+#include "component/ui/ComponentPropertySheet.h"
+#include "swg/ui/SWGPropertySheet.h"
+#include "vehicle/ui/VehiclePropertySheet.h"
+
+#include "platform/Codec.h"
+#include "platform/Messages.h"
+#include "platform/ui/FileDialog.h"
+
+#include "../../codes/CodesTestUtil.h"
+#include "SheetHarness.h"
+#include "TestUtil.h"
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+using sheettest::NoOwner;
+using testutil::ReadFile;
+using testutil::TempDir;
+using testutil::WriteFile;
+
+namespace {
+
+// A kind's sheet, a valid test of it and where its test page shows the test reference.
+struct Kind {
+    const char* name;
+    std::function<std::unique_ptr<CHsvdTestSheet>(ISheetOwner*)> make;
+    std::function<CHighSpeedVideoData&(CHsvdTestSheet&)> data;
+    const char* fixture;
+    const char* reference;
+    int referenceId;
+};
+
+template <class Sheet> Kind MakeKind(const char* name, CHighSpeedVideoData& (*data)(Sheet&), const char* fixture,
+                                     const char* reference, int referenceId)
+{
+    return {name,
+            [name](ISheetOwner* owner) -> std::unique_ptr<CHsvdTestSheet> {
+                return std::make_unique<Sheet>(name, owner);
+            },
+            [data](CHsvdTestSheet& sheet) -> CHighSpeedVideoData& { return data(static_cast<Sheet&>(sheet)); },
+            fixture,
+            reference,
+            referenceId};
+}
+
+const std::vector<Kind>& Kinds()
+{
+    static const std::vector<Kind> kinds = {
+        MakeKind<CVehiclePropertySheet>(
+            "Vehicle Data", [](CVehiclePropertySheet& s) -> CHighSpeedVideoData& { return s.m_VehData; },
+            "vehicle/vtb_valid.mv5", "T4321", CVehTestPage::IDC_TEST_REFERENCE),
+        MakeKind<CBioMechPropertySheet>(
+            "Biomechanics Data", [](CBioMechPropertySheet& s) -> CHighSpeedVideoData& { return s.m_BioData; },
+            "biomech/cadaver.mv5", "B1234", CBioMechTestPage::IDC_TEST_REFERENCE),
+        MakeKind<CComponentPropertySheet>(
+            "Component Data", [](CComponentPropertySheet& s) -> CHighSpeedVideoData& { return s.m_CompData; },
+            "component/sheet/comp.mv5", "C4321", CCompTestPage::IDC_TEST_REFERENCE),
+        MakeKind<CSWGPropertySheet>(
+            "SWG Data", [](CSWGPropertySheet& s) -> CHighSpeedVideoData& { return s.m_SWGData; }, "swg/full.mv5",
+            "SWG0042", CSWGTestPage::IDC_TEST_REFERENCE),
+    };
+    return kinds;
+}
+
+const char* const kTwoCameras = "# Source: High Speed Video Data\r\n"
+                                "# Date: <3/4/2021>\r\n"
+                                "----- HSVD -----\r\n"
+                                "1|R2|0.25|Left|one\r\n"
+                                "2|R2|0.5|Right|two\r\n"
+                                "----- END -----\r\n";
+
+// One kind's real sheet over the sample code tables, boxes and file dialogs scripted.
+struct KindSheet {
+    explicit KindSheet(const Kind& kind)
+        : kind(kind)
+        , sheet(kind.make(&owner))
+    {
+        sheet->Create();
+    }
+
+    const Kind& kind;
+    codetest::Connection db;
+    platform::MessageRecorder messages;
+    platform::ScriptedFileDialogs files;
+    NoOwner owner;
+    TempDir dir;
+    std::unique_ptr<CHsvdTestSheet> sheet;
+
+    CHighSpeedVideoData& Data() { return kind.data(*sheet); }
+    int HsvdIndex() { return sheet->Tabs()->indexOf(&sheet->m_HsvdPage); }
+    QString TestReferenceShown() { return sheet->Page(0)->Item<QLineEdit>(kind.referenceId)->text(); }
+    // The kind's valid test beside `companion` (no .hs5 when empty).
+    std::string WriteTest(const std::string& name, const char* companion = "")
+    {
+        WriteFile(dir.file(name + ".mv5"), ReadFile(testutil::DataPath(kind.fixture)));
+        if (*companion)
+            WriteFile(dir.file(name + ".hs5"), companion);
+        return dir.file(name + ".mv5");
+    }
+    void Run(int command, const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet->RunCommand(command);
+    }
+};
+
+} // namespace
+
+TEST(HsvdTestSheetTest, LoadWithTheCameraPageInFrontShowsTheLoadedTestReferenceOnTheTestPage)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        ASSERT_TRUE(s.sheet->SetActivePage(s.HsvdIndex()));
+        s.Run(ID_LOAD_TEST, s.WriteTest("t"));
+        EXPECT_EQ(ToQString(s.sheet->m_HsvdPage.GetDlgItemText(CHsvdPage::IDC_TEST_REFERENCE)), kind.reference);
+        s.sheet->SetActivePage(0);
+        EXPECT_EQ(s.sheet->GetActiveIndex(), 0);
+        EXPECT_EQ(s.TestReferenceShown(), kind.reference);
+        EXPECT_EQ(s.Data().m_strTestReference, kind.reference);
+    }
+}
+
+TEST(HsvdTestSheetTest, SaveWithoutCameraEmptiesAnOlderCompanionAndMakesNoNewOne)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+        ASSERT_EQ(s.Data().CameraCount(), 2);
+        // The user deletes both cameras, then saves over the test and to a new name.
+        s.sheet->SetActivePage(s.HsvdIndex());
+        for (int i = 0; i < 2; ++i)
+            s.sheet->m_HsvdPage.OnDeleteRecordButton();
+        ASSERT_FALSE(s.Data().HasHsvd());
+        s.sheet->SetActivePage(0);
+        s.Run(ID_SAVE_TEST, s.dir.file("t.mv5"));
+        const std::string companion = ReadFile(s.dir.file("t.hs5"));
+        EXPECT_NE(companion.find("----- HSVD -----\r\n----- END -----\r\n"), std::string::npos) << companion;
+        s.Run(ID_SAVE_TEST, s.dir.file("new.mv5"));
+        EXPECT_TRUE(std::filesystem::exists(s.dir.file("new.mv5")));
+        EXPECT_FALSE(std::filesystem::exists(s.dir.file("new.hs5")));
+        // Loaded again, the test has no camera.
+        s.messages.clear();
+        s.messages.setNextAnswer(IDYES);
+        s.Run(ID_LOAD_TEST, s.dir.file("t.mv5"));
+        EXPECT_EQ(s.Data().CameraCount(), 0);
+        for (const std::string& text : s.messages.texts())
+            EXPECT_EQ(text, "Really clear all entries?");
+    }
+}
+
+TEST(HsvdTestSheetTest, LoadedCamerasReplaceThoseHeld)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.WriteTest("t"));
+        s.Run(ID_LOAD_HSVD_ONLY, testutil::DataPath("hsvd/three.hs5"));
+        ASSERT_EQ(s.Data().CameraCount(), 3);
+        WriteFile(s.dir.file("two.hs5"), kTwoCameras);
+        s.sheet->SetActivePage(s.HsvdIndex());
+        s.Run(ID_LOAD_HSVD_ONLY, s.dir.file("two.hs5"));
+        EXPECT_EQ(s.Data().CameraCount(), 2);
+        EXPECT_EQ(s.Data().m_arrCommentary[2], "two");
+        EXPECT_EQ(s.Data().m_strTestReference, "R2");
+        EXPECT_EQ(s.sheet->m_HsvdPage.m_nRecordCount, 2);
+        EXPECT_EQ(s.TestReferenceShown(), "R2");
+        // A file that cannot be opened is told and changes nothing.
+        s.messages.clear();
+        s.Run(ID_LOAD_HSVD_ONLY, s.dir.file("gone.hs5"));
+        EXPECT_EQ(s.messages.count(), 1);
+        EXPECT_EQ(s.Data().CameraCount(), 2);
+    }
+}
+
+TEST(HsvdTestSheetTest, AFailedLoadLeavesTheTestHeldAsItWas)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+        ASSERT_EQ(s.Data().CameraCount(), 2);
+        s.sheet->SetActivePage(0);
+        // A file that cannot be read (a folder), beside a companion of its own, and a file that
+        // is not there: the clear is agreed to, yet nothing is cleared or mixed in.
+        std::filesystem::create_directory(s.dir.file("folder.mv5"));
+        WriteFile(s.dir.file("folder.hs5"), ReadFile(testutil::DataPath("hsvd/three.hs5")));
+        for (const char* name : {"folder.mv5", "gone.mv4", "gone.gr1", "gone.gr5"}) {
+            SCOPED_TRACE(name);
+            s.messages.clear();
+            s.messages.setNextAnswer(IDYES);
+            s.Run(ID_LOAD_TEST, s.dir.file(name));
+            EXPECT_GE(s.messages.count(), 1);
+            EXPECT_EQ(s.Data().CameraCount(), 2);
+            EXPECT_EQ(s.Data().m_strTestReference, "R2");
+            EXPECT_EQ(s.TestReferenceShown(), "R2");
+        }
+        // Declining the clear reads nothing either (the component sheet loads without asking:
+        // its Undo takes a load back).
+        if (dynamic_cast<CComponentPropertySheet*>(s.sheet.get()))
+            continue;
+        s.messages.setNextAnswer(IDNO);
+        s.Run(ID_LOAD_TEST, s.WriteTest("other"));
+        EXPECT_EQ(s.Data().m_strTestReference, "R2");
+        EXPECT_EQ(s.Data().CameraCount(), 2);
+    }
+}
