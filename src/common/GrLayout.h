@@ -66,9 +66,6 @@ int ReadGrRecords(const CString& path, const GrLayout& layout, const char* forma
                   const std::function<bool(const CString& line, int number)>& onLine, int maxRecords = 0,
                   int padFrom = 0);
 
-// "<path> is not in proper <formatName> format." under "ERROR".
-void ShowGrFormatError(const CString& path, const char* formatName);
-
 // Clean-up of GR columns that hold numbers. Both trim the text, give the empty text for an empty
 // one or one that does not begin with a digit or "-", and cut a trailing ".". A real-number text
 // may further hold one "." and an exponent "E" or "e" directly followed by "+" or "-"; any other
