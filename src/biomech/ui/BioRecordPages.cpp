@@ -80,6 +80,15 @@ const PageField<D> kInjFields[] = {
 const PageTip kInjTips[] = {{IDC_BIO_NEXT, "Go to or add next injury info set"},
                             {IDC_BIO_DELETE, "Delete Injury info set"}};
 constexpr RecordControls kInjControls = BioRecordControls(I::IDC_RECORD_LIST);
+// The usual box, its retain check box wide enough for the second line of its text.
+constexpr BoxItem kWideRetainBox[] = {
+    {BoxPart::Group, 0, 0, 156, 150},
+    {BoxPart::List, 8, 14, 50, 128},
+    {BoxPart::Remove, 64, 14, 18, 14},
+    {BoxPart::RemoveText, 64, 32, 84, 20},
+    {BoxPart::Next, 64, 58, 18, 14},
+    {BoxPart::Retain, 60, 80, 94, 40, nullptr, DS_MULTILINE},
+};
 
 DlgTemplate InjTemplate()
 {
@@ -93,7 +102,8 @@ DlgTemplate InjTemplate()
                {"Abbreviated Injury Scale 90:", I::IDC_AIS90}});
     AddColumn(items, {.x = 8, .y = 112, .labelWidth = 110, .editWidth = 220},
               {{"Injury Comments:", I::IDC_COMMENTS, DS_UPPERCASE}});
-    AddRecordIndex(items, 345, 6, "Injury Record Index", kInjControls, "Retain the\nLast Record for the New");
+    AddRecordIndex(items, 343, 6, "Injury Record Index", kInjControls, "Retain the\nLast Record for the New",
+                   kWideRetainBox);
     return PageTemplate("Occupant Injury Info", 500, 164, std::move(items));
 }
 
@@ -164,7 +174,7 @@ DlgTemplate BandTemplate()
                {"Number of Gauges:", 1379, DS_NUMBER}});
     AddColumn(items, {.x = 8, .y = 208, .labelWidth = 110, .editWidth = 330},
               {{"Chest Band\nComments:", 1380, DS_UPPERCASE}});
-    AddRecordIndex(items, 340, 6, "Chest Band Info Record Index", kBandControls, "Retain the Las\nRecord for the New");
+    AddRecordIndex(items, 340, 6, "Chest Band Info Record Index", kBandControls);
     return PageTemplate("Chest Band Occupant Info", 500, 240, std::move(items));
 }
 

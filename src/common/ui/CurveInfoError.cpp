@@ -8,7 +8,7 @@ namespace {
 
 const DlgTemplate kCurveInfoErrorTemplate {
     "Numbers of First (nfp), Last (nlp), Time-Interval (delt) & Total point in Mv5 INST and its curve",
-    663,
+    570,
     253,
     "MS Shell Dlg",
     8,
@@ -17,8 +17,9 @@ const DlgTemplate kCurveInfoErrorTemplate {
         {-1, DlgKind::Static,
          "Note: mv5 -- data from mv5 file; curve -- data from curve; nfp -- number of first point; nlp -- number "
          "of last point; del -- time step",
-         7, 5, 649, 10},
-        {CCurveInfoError::IDC_ERROR_LIST, DlgKind::Custom, "", 7, 18, 649, 228, 0, CListCtrlEx::Create},
+         7, 5, 556, 10},
+        // Narrower than the columns: the list scrolls sideways and the dialog fits a small screen.
+        {CCurveInfoError::IDC_ERROR_LIST, DlgKind::Custom, "", 7, 18, 556, 228, 0, CListCtrlEx::Create},
     },
 };
 

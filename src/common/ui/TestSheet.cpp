@@ -7,11 +7,10 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/PrintDialog.h"
+#include "platform/ui/Screen.h"
 
-#include <QGuiApplication>
 #include <QSignalBlocker>
 #include <QTabBar>
-#include <QScreen>
 
 namespace {
 
@@ -175,22 +174,12 @@ BOOL CTestSheet::OnInitDialog()
             MenuAction(k.id)->setChecked(true);
         }
     }
-    // Room for the menu bar and every tab's caption, then centred on the screen. A sheet whose
-    // captions are wider than the screen keeps to the screen and scrolls its tabs: no page's
-    // left edge may lie off the screen.
-    int wanted = std::max(width() + 15, Tabs()->tabBar()->sizeHint().width() + 20);
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen)
-        wanted = std::max(width(), std::min(wanted, screen->availableGeometry().width()));
+    // Room for the menu bar and every tab's caption, within the screen. On a screen smaller than
+    // that, the pages scroll and so do the tabs: every page and tab stays reachable.
+    const QSize natural = sizeHint();
     Tabs()->setUsesScrollButtons(true);
-    resize(wanted, height() + 20);
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        QPoint topLeft = area.center() - rect().center();
-        topLeft.setX(std::max(topLeft.x(), area.left()));
-        topLeft.setY(std::max(topLeft.y(), area.top()));
-        move(topLeft);
-    }
+    platform::FitOnDesktop(this, QSize(std::max(natural.width() + 15, Tabs()->tabBar()->sizeHint().width() + 20),
+                                       natural.height() + 20));
     return result;
 }
 

@@ -30,9 +30,10 @@ DlgTemplate MakeTestTemplate()
 {
     std::vector<DlgItem> items;
     const ColumnGeometry left = CompColumn(8, 90, 70), wide = CompColumn(8, 90, 400), right = CompColumn(286, 96, 110);
+    // The test date's field leaves room beside it for a picker that shows its date.
     AddRow(items, left, 10, {"Version Number:", T::IDC_VERSION, DS_UPPERCASE});
-    AddRow(items, right, 10, {"Test Date:", T::IDC_TEST_DATE, DS_UPPERCASE});
-    items.push_back({T::IDC_DATE_PICKER, DlgKind::Custom, "", 286 + 96 + 2 + 112, 10, 12, 13, 0,
+    AddRow(items, right, 10, {.label = "Test Date:", .id = T::IDC_TEST_DATE, .style = DS_UPPERCASE, .editWidth = 58});
+    items.push_back({T::IDC_DATE_PICKER, DlgKind::Custom, "", 286 + 96 + 2 + 60, 10, 62, 13, 0,
         &CDateTimeCtrl::Create});
     AddRow(items, wide, 30, {"Title:", T::IDC_TITLE, DS_UPPERCASE});
     AddRow(items, wide, 48, {"Test Objectives:", T::IDC_OBJECTIVES, DS_UPPERCASE});

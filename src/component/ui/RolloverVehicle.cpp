@@ -81,20 +81,25 @@ const Row kRows[] = {
     {1420, "5 Star Rating:", nullptr, &R::m_nStarRating, nullptr, false, RO, A::None},
 };
 
-// The groups: title, first and last row (indexes into kRows), place and column widths.
+// The groups: title, first and last row (indexes into kRows), place, column widths and the
+// height of a row (a row whose label takes two lines is higher). The three columns fit a
+// 1024-pixel screen.
 struct Group {
     const char* title;
     int first, last;
     int x, y, labelW, editW;
+    int rowHeight = 13;
 };
+constexpr int kMiddle = 176; // the middle column's left edge
+constexpr int kRight = 358;  // the right column's
 const Group kGroups[] = {
-    {"Tire", 0, 5, 6, 4, 104, 70},
-    {"Track Width", 6, 16, 6, 104, 104, 70},
-    {"Wheelbase", 17, 20, 196, 4, 164, 54},
-    {"Gross Vihicle Weight Rating", 21, 23, 196, 78, 164, 54},
-    {"Weight", 24, 28, 196, 138, 164, 54},
-    {"Center of Gravity", 29, 30, 196, 226, 164, 54},
-    {"KAVRO Vehicle Rollover Stability Rating", 52, 55, 430, 164, 120, 70},
+    {"Tire", 0, 5, 6, 4, 96, 56},
+    {"Track Width", 6, 16, 6, 104, 96, 56},
+    {"Wheelbase", 17, 20, kMiddle, 4, 110, 54},
+    {"Gross Vihicle Weight Rating", 21, 23, kMiddle, 78, 110, 54},
+    {"Weight", 24, 28, kMiddle, 138, 110, 54},
+    {"Center of Gravity", 29, 30, kMiddle, 224, 110, 54, 22},
+    {"KAVRO Vehicle Rollover Stability Rating", 52, 55, kRight, 164, 120, 70},
 };
 constexpr int kRunsFirst = 31; // five runs of four values, then the average
 constexpr int kRowHeight = 13;
@@ -104,15 +109,18 @@ DlgTemplate MakeTemplate()
     std::vector<DlgItem> items;
     for (const Group& g : kGroups) {
         const int rows = g.last - g.first + 1;
-        items.push_back({-1, DlgKind::GroupBox, g.title, g.x, g.y, g.labelW + g.editW + 14, rows * kRowHeight + 16});
+        const bool twoLines = g.rowHeight > kRowHeight;
+        items.push_back({-1, DlgKind::GroupBox, g.title, g.x, g.y, g.labelW + g.editW + 14, rows * g.rowHeight + 16});
         for (int i = g.first; i <= g.last; ++i) {
-            const int y = g.y + 12 + (i - g.first) * kRowHeight;
-            items.push_back({-1, DlgKind::Static, kRows[i].label, g.x + 6, y + 2, g.labelW, 10});
-            items.push_back({kRows[i].id, DlgKind::Edit, "", g.x + 8 + g.labelW, y, g.editW, 12, kRows[i].style});
+            const int y = g.y + 12 + (i - g.first) * g.rowHeight;
+            items.push_back({-1, DlgKind::Static, kRows[i].label, g.x + 6, twoLines ? y : y + 2, g.labelW,
+                             twoLines ? 18 : 10});
+            items.push_back({kRows[i].id, DlgKind::Edit, "", g.x + 8 + g.labelW, twoLines ? y + 3 : y, g.editW, 12,
+                             kRows[i].style});
         }
     }
     // The runs: one line each, four columns under two-line headings.
-    const int x = 430, y = 4;
+    const int x = kRight, y = 4;
     items.push_back({-1, DlgKind::GroupBox, "C.G. Height Measurement Results", x, y, 214, 154});
     const char* headings[] = {"Application\nWeight (lb)", "Platform\nAngle (deg)", "Relative\nMotion (in)",
                               "C.G.\nHeight (in)"};
@@ -128,8 +136,8 @@ DlgTemplate MakeTemplate()
     const Row& average = kRows[kRunsFirst + 20];
     items.push_back({-1, DlgKind::Static, average.label, x + 36, y + 34 + 5 * kRowHeight + 2, 120, 10});
     items.push_back({average.id, DlgKind::Edit, "", x + 168, y + 34 + 5 * kRowHeight, 42, 12, average.style});
-    items.push_back({IDOK, DlgKind::DefButton, "OK", 590, 250, 50, 14});
-    return {"Edit Rollover Vehicle Information", 650, 272, "DejaVu Sans", 8, false, items};
+    items.push_back({IDOK, DlgKind::DefButton, "OK", 516, 270, 50, 14});
+    return {"Edit Rollover Vehicle Information", 578, 290, "DejaVu Sans", 8, false, items};
 }
 const DlgTemplate kTemplate = MakeTemplate();
 

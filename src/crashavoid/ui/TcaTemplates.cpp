@@ -57,7 +57,7 @@ const DlgTemplate& TcaTestTemplate()
         constexpr int lw = 96, rx = 248, rw = 108;
         l.Row(8, 8, lw, "Version Number:", P::IDC_VERSION, 30);
         l.Row(rx, 8, rw, "Test Date:", P::IDC_TEST_DATE, 58);
-        l.Add(P::IDC_DATE_PICKER, DlgKind::Custom, "", rx + rw + 62, 8, 14, 13);
+        l.Add(P::IDC_DATE_PICKER, DlgKind::Custom, "", rx + rw + 62, 8, 56, 13);
         l.items.back().create = &CDateTimeCtrl::Create;
         l.Row(8, 26, lw, "Title:", P::IDC_TITLE, 364);
         l.Row(8, 44, lw, "Test Objective:", P::IDC_OBJECTIVE, 364);
@@ -172,7 +172,7 @@ const DlgTemplate& TcaInstTemplate()
         l.Row(rx + 6, 128, rlw - 6, "Device-controlling head-lamp:", P::IDC_HEAD_LAMP, 36, 0, 0, DlgKind::ComboBox);
         l.Row(rx + 6, 146, rlw - 6, "Device-controlling upper-beam:", P::IDC_UPPER_BEAM, 36, 0, 0, DlgKind::ComboBox);
         l.Row(rx, 172, rlw, "Calibration Date:", P::IDC_CALIBRATION_DATE, 60, 0, DS_READONLY);
-        l.Add(P::IDC_DATE_PICKER, DlgKind::Custom, "", rx + rlw + 64, 172, 14, 13);
+        l.Add(P::IDC_DATE_PICKER, DlgKind::Custom, "", rx + rlw + 64, 172, 52, 13);
         l.items.back().create = &CDateTimeCtrl::Create;
         l.Label("Instrumentation Commentary:", rx, 192, 160);
         l.Add(P::IDC_COMMENTARY, DlgKind::MultiEdit, "", rx, 204, rlw + rw, 32);

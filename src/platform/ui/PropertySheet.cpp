@@ -1,10 +1,12 @@
 #include "platform/ui/PropertySheet.h"
 
 #include "platform/Codec.h"
+#include "platform/ui/Screen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -44,6 +46,23 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// A page's place among the tabs: the page at its full size, scrolled where the window is smaller
+// than the page (a sheet on a small screen). It asks for the page's whole size, so a sheet that
+// has the room shows every page without scroll bars.
+class PageScroller : public QScrollArea {
+public:
+    explicit PageScroller(CPropertyPage* page)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(page);
+        // The page keeps the tab's own background.
+        page->setAutoFillBackground(false);
+        viewport()->setAutoFillBackground(false);
+    }
+    QSize sizeHint() const override { return widget() ? widget()->minimumSize() : QScrollArea::sizeHint(); }
 };
 
 EnterKeyWatch* EnterWatch()
@@ -185,9 +204,18 @@ void CPropertySheet::AddPage(CPropertyPage* page)
     m_pages.push_back(page);
     if (m_created) {
         m_switching = true;
-        m_tabs->addTab(page, page->Caption());
+        m_tabs->addTab(new PageScroller(page), page->Caption());
         m_switching = false;
     }
+}
+
+int CPropertySheet::GetPageIndex(const CPropertyPage* page) const
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (m_pages[i] == page)
+            return i;
+    }
+    return -1;
 }
 
 CPropertyPage* CPropertySheet::GetPage(int index) const
@@ -199,11 +227,8 @@ int CPropertySheet::GetActiveIndex() const { return m_current; }
 
 BOOL CPropertySheet::SetActivePage(CPropertyPage* page)
 {
-    for (int i = 0; i < GetPageCount(); ++i) {
-        if (m_pages[i] == page)
-            return SetActivePage(i);
-    }
-    return FALSE;
+    const int index = GetPageIndex(page);
+    return index >= 0 ? SetActivePage(index) : FALSE;
 }
 
 BOOL CPropertySheet::SetActivePage(int index)
@@ -259,7 +284,7 @@ BOOL CPropertySheet::Create(QWidget* /*parentWnd*/, DWORD /*style*/, DWORD /*exS
             const DialogUnits units(TemplateFont(*tmpl));
             page->setMinimumSize(units.x(tmpl->cx), units.y(tmpl->cy));
         }
-        m_tabs->addTab(page, page->Caption());
+        m_tabs->addTab(new PageScroller(page), page->Caption());
     }
     m_switching = false;
     OnInitDialog();
@@ -282,7 +307,12 @@ BOOL CPropertySheet::DestroyWindow()
     return TRUE;
 }
 
-BOOL CPropertySheet::OnInitDialog() { return TRUE; }
+BOOL CPropertySheet::OnInitDialog()
+{
+    // As large as the largest page, as far as the screen allows.
+    platform::FitOnDesktop(this, sizeHint());
+    return TRUE;
+}
 
 void CPropertySheet::OnClose() { DestroyWindow(); }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Property sheets: a window with the sheet menu and a tab per page. A page's controls are made
-// the first time the page is shown (until then it "has no window"); entering a page calls
-// OnSetActive, leaving it OnKillActive, whose FALSE keeps the page in front.
+// Property sheets: a window with the sheet menu and a tab per page, each page scrolled where the
+// window is smaller than the page. A page's controls are made the first time the page is shown
+// (until then it "has no window"); entering a page calls OnSetActive, leaving it OnKillActive,
+// whose FALSE keeps the page in front.
 
 #include "platform/ui/Dialog.h"
 
@@ -86,6 +87,8 @@ public:
     void AddPage(CPropertyPage* page);
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     CPropertyPage* GetPage(int index) const;
+    // The page's index in tab order; -1 for a page not in the sheet.
+    int GetPageIndex(const CPropertyPage* page) const;
     int GetActiveIndex() const;
     CPropertyPage* GetActivePage() const { return GetPage(GetActiveIndex()); }
     // Leaves the active page (its OnKillActive may refuse) and enters the page at `index`.

@@ -2,6 +2,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -10,6 +13,11 @@ std::optional<QSize>& Override()
     static std::optional<QSize> size;
     return size;
 }
+
+// What a window manager's title bar and borders usually take; a window not yet shown has no
+// frame to measure.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 32;
 } // namespace
 
 QSize DesktopSize()
@@ -20,6 +28,32 @@ QSize DesktopSize()
     return screen ? screen->geometry().size() : QSize();
 }
 
+QRect DesktopArea()
+{
+    if (Override())
+        return QRect(QPoint(0, 0), *Override());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 void SetDesktopSizeForTesting(std::optional<QSize> size) { Override() = size; }
+
+void FitOnDesktop(QWidget* window, QSize wanted)
+{
+    const QRect area = DesktopArea();
+    if (area.isEmpty()) {
+        window->resize(wanted);
+        return;
+    }
+    QSize frame = window->frameGeometry().size() - window->geometry().size();
+    if (!window->isVisible() || frame.isEmpty())
+        frame = QSize(kFrameWidth, kFrameHeight);
+    const QSize room = area.size() - frame;
+    window->resize(wanted.boundedTo(room).expandedTo(window->minimumSize()));
+    QPoint topLeft = area.center() - QRect(QPoint(0, 0), window->size() + frame).center();
+    topLeft.setX(std::max(topLeft.x(), area.left()));
+    topLeft.setY(std::max(topLeft.y(), area.top()));
+    window->move(topLeft);
+}
 
 } // namespace platform

@@ -6,7 +6,6 @@
 #include <QBoxLayout>
 #include <QFrame>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -60,15 +59,8 @@ CSWGPropertySheet::~CSWGPropertySheet() { ReleasePages(); }
 
 BOOL CSWGPropertySheet::OnInitDialog()
 {
-    const BOOL result = CTestSheet::OnInitDialog();
-    // The pages' sizes reach the window only once its layout has run: centred again then, so
-    // that the widest page is not cut off at the right of the screen.
-    if (layout())
-        layout()->activate();
-    resize(size().expandedTo(minimumSizeHint()));
-    if (const QScreen* shown = screen())
-        move(shown->availableGeometry().center() - rect().center());
-    return result;
+    // The shell sizes the window with the band in it.
+    return CTestSheet::OnInitDialog();
 }
 
 bool CSWGPropertySheet::PagesValid() { return m_TestPage.AllFieldsValid() && m_InstPage.AllFieldsValid(); }

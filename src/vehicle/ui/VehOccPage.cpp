@@ -87,7 +87,7 @@ DlgTemplate OccTemplate()
                {"Description of the Dummy:", P::IDC_DUMMY_DESCRIPTION},
                {"Occupant Comments:", P::IDC_COMMENTS}});
     items.insert(items.end(), {
-        {-1, DlgKind::GroupBox, "Occupant Info Record Index", 408, 4, 88, 150},
+        {-1, DlgKind::GroupBox, "Occupant Info Record Index", 408, 4, 90, 150},
         {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 416, 18, 72, 108},
         {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 416, 132, 18, 14},
         {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 470, 132, 18, 14},

@@ -96,7 +96,7 @@ struct KindSheet {
     std::unique_ptr<CHsvdTestSheet> sheet;
 
     CHighSpeedVideoData& Data() { return kind.data(*sheet); }
-    int HsvdIndex() { return sheet->Tabs()->indexOf(&sheet->m_HsvdPage); }
+    int HsvdIndex() { return sheet->GetPageIndex(&sheet->m_HsvdPage); }
     QString TestReferenceShown() { return sheet->Page(0)->Item<QLineEdit>(kind.referenceId)->text(); }
     // The kind's valid test beside `companion` (no .hs5 when empty).
     std::string WriteTest(const std::string& name, const char* companion = "")
