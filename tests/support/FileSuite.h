@@ -14,6 +14,12 @@
 //       static std::vector<filetests::Limit<Data>> Limits();
 //       static std::vector<filetests::GrFile<Data>> GrFiles();
 //       static std::string Marker(); // a marker line of the file, for the damaged inputs
+//       // May be left out:
+//       static std::vector<filetests::Hostile<Data>> Hostiles();
+//       static std::vector<filetests::Damaged<Data>> Damaged();
+//       static void ExpectBounded(const Data&);            // counts within the lists read
+//       static void ExpectSameRecords(const Data&, const Data&); // what a rewrite keeps
+//       static bool Unreadable(const Data&); // why a damaged file's rewrite may not read back
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(MyKind, FileSuite, MyKind);
 //
@@ -27,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -158,6 +165,26 @@ struct GrFile {
     std::function<bool(Data&, const std::string&)> import;
 };
 
+// Values a user may type or an old file may hold ('|', line breaks, "----- ", a leading '#', white
+// space only) put into the data: the file written keeps its structure (`lines`: line index and
+// the line written), reads back without a message into what `check` wants, and rewrites alike.
+template <class Data>
+struct Hostile {
+    std::function<void(Data&)> fill;
+    std::vector<std::pair<size_t, std::string>> lines;
+    std::function<void(const Data&)> check;
+};
+
+// The damaged copies of the fixtures kept in a fuzz corpus folder (files named "*-damaged-*"),
+// read with `read`, which tells whether what it read is to be written; when `picks`, the first
+// byte picks the reader (`pick`) and the rest is the file.
+template <class Data>
+struct Damaged {
+    std::string folder;
+    bool picks;
+    std::function<bool(Data&, const std::string& path, int pick)> read;
+};
+
 } // namespace filetests
 
 template <class Kind>
@@ -186,6 +213,12 @@ protected:
         Data back;
         ASSERT_TRUE(ReadText(back, written, 5));
         EXPECT_EQ(filetests::WithoutDate(Written(back, "again.out")), filetests::WithoutDate(written));
+    }
+
+    static void ExpectBounded([[maybe_unused]] const Data& data)
+    {
+        if constexpr (requires { Kind::ExpectBounded(data); })
+            Kind::ExpectBounded(data);
     }
 
     testutil::TempDir m_dir;
@@ -334,6 +367,7 @@ TYPED_TEST_P(FileSuite, AnyBytesGiveAResultAndAWritableTest)
         for (int version : {5, 4}) {
             typename Kind::Data data;
             Kind::Read(data, path, version);
+            this->ExpectBounded(data);
             Kind::Write(data, this->m_dir.file("bytes.out"));
             Kind::WriteReport(data, this->m_dir.file("bytes.report"));
         }
@@ -341,10 +375,87 @@ TYPED_TEST_P(FileSuite, AnyBytesGiveAResultAndAWritableTest)
             typename Kind::Data data;
             if (gr.import(data, path))
                 this->Written(data, "bytes.gr.out");
+            this->ExpectBounded(data);
+        }
+    }
+}
+
+TYPED_TEST_P(FileSuite, HostileValuesNeverChangeTheStructureOfTheFile)
+{
+    using Kind = TypeParam;
+    if constexpr (requires { Kind::Hostiles(); }) {
+        const auto cases = Kind::Hostiles();
+        for (size_t i = 0; i < cases.size(); ++i) {
+            SCOPED_TRACE("hostile case " + std::to_string(i));
+            const auto& c = cases[i];
+            platform::MessageRecorder messages;
+            typename Kind::Data data;
+            c.fill(data);
+            const std::string written = this->Written(data, "hostile.out");
+            const auto lines = filetests::Lines(written);
+            for (const auto& [at, line] : c.lines) {
+                ASSERT_LT(at, lines.size());
+                EXPECT_EQ(lines[at], line);
+            }
+            typename Kind::Data back;
+            ASSERT_TRUE(this->ReadText(back, written, 5));
+            EXPECT_EQ(messages.count(), 0);
+            if (c.check)
+                c.check(back);
+            this->ExpectRewriteIsStable(written);
+        }
+    }
+}
+
+// What a reader takes from a damaged file stays within its lists, is written with its report, and
+// keeps its records through a rewrite. (The fuzz replay checks the rewritten bytes.)
+TYPED_TEST_P(FileSuite, DamagedFilesReadWithinTheirLists)
+{
+    using Kind = TypeParam;
+    if constexpr (requires { Kind::Damaged(); }) {
+        for (const auto& source : Kind::Damaged()) {
+            const std::filesystem::path folder = std::filesystem::path(MORVEL_FUZZ_CORPUS_DIR) / source.folder;
+            std::vector<std::filesystem::path> files;
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                if (entry.path().filename().string().find("-damaged-") != std::string::npos)
+                    files.push_back(entry.path());
+            }
+            std::sort(files.begin(), files.end());
+            ASSERT_FALSE(files.empty()) << folder;
+            for (const auto& file : files) {
+                SCOPED_TRACE(file.string());
+                platform::MessageRecorder messages;
+                std::string bytes = testutil::ReadFile(file.string());
+                int pick = 0;
+                if (source.picks && !bytes.empty()) {
+                    pick = static_cast<unsigned char>(bytes[0]);
+                    bytes.erase(0, 1);
+                }
+                const std::string path = filetests::Scratch(this->m_dir, "damaged.in", bytes);
+                typename Kind::Data data;
+                const bool write = source.read(data, path, pick);
+                this->ExpectBounded(data);
+                if (!write)
+                    continue;
+                const std::string written = this->Written(data, "damaged.out");
+                ASSERT_TRUE(Kind::WriteReport(data, this->m_dir.file("damaged.report")));
+                typename Kind::Data back;
+                if (!this->ReadText(back, written, 5)) {
+                    if constexpr (requires { Kind::Unreadable(data); })
+                        EXPECT_TRUE(Kind::Unreadable(data));
+                    else
+                        ADD_FAILURE() << "the written file does not read back";
+                    continue;
+                }
+                this->ExpectBounded(back);
+                if constexpr (requires { Kind::ExpectSameRecords(data, back); })
+                    Kind::ExpectSameRecords(data, back);
+            }
         }
     }
 }
 
 REGISTER_TYPED_TEST_SUITE_P(FileSuite, WritesBackToTheByte, Version4ReadsLikeItsVersion5Twin, SeparatorMessages,
                             RecordsBeyondTheLimitStayInTheFileAndTheUserIsTold, GrFilesImportAndKeepTheirFormat,
-                            AnyBytesGiveAResultAndAWritableTest);
+                            AnyBytesGiveAResultAndAWritableTest, HostileValuesNeverChangeTheStructureOfTheFile,
+                            DamagedFilesReadWithinTheirLists);
