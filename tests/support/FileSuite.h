@@ -344,7 +344,53 @@ TYPED_TEST_P(FileSuite, GrFilesImportAndKeepTheirFormat)
             EXPECT_FALSE(c.import(data, path));
             ASSERT_EQ(messages.count(), 1);
             EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 2\n");
+            EXPECT_EQ(messages.last().caption, "Error");
         }
+    }
+}
+
+TYPED_TEST_P(FileSuite, GrRecordLinesOfTheWrongShape)
+{
+    using Kind = TypeParam;
+    for (const auto& c : Kind::GrFiles()) {
+        const auto lines = filetests::DataLines(testutil::ReadFile(c.file));
+        if (lines.size() != 1)
+            continue; // files of one record line only
+        SCOPED_TRACE(c.file);
+        const std::string& line = lines[0];
+        typename Kind::Data fresh;
+        const std::string untouched = filetests::WithoutDate(this->Written(fresh, "fresh.out"));
+        const struct {
+            std::string text;
+            bool message;
+        } cases[] = {
+            {line.substr(0, line.size() - 1) + "\r\n", true},
+            {line + "x\r\n", true},
+            {"# only comments\r\n# here\r\n", true}, // the end of the file reads as an empty line
+            {"\r\n" + line + "\r\n", false},
+            {"", false},
+        };
+        for (const auto& bad : cases) {
+            SCOPED_TRACE(bad.text);
+            platform::MessageRecorder messages;
+            typename Kind::Data data;
+            const std::string path = filetests::Scratch(this->m_dir, "bad.gr", bad.text);
+            EXPECT_FALSE(c.import(data, path));
+            EXPECT_EQ(filetests::WithoutDate(this->Written(data, "bad.out")), untouched);
+            ASSERT_EQ(messages.count(), bad.message ? 1 : 0);
+            if (bad.message) {
+                EXPECT_EQ(messages.last().text, path + " is not in proper " + c.format + " format.");
+                EXPECT_EQ(messages.last().caption, "ERROR");
+            }
+        }
+        // A line end of LF alone reads as CR LF does.
+        platform::MessageRecorder messages;
+        typename Kind::Data crlf;
+        typename Kind::Data lf;
+        ASSERT_TRUE(c.import(crlf, filetests::Scratch(this->m_dir, "crlf.gr", line + "\r\n")));
+        ASSERT_TRUE(c.import(lf, filetests::Scratch(this->m_dir, "lf.gr", line + "\n")));
+        EXPECT_EQ(filetests::WithoutDate(this->Written(lf, "lf.out")), filetests::WithoutDate(this->Written(crlf, "crlf.out")));
+        EXPECT_EQ(messages.count(), 0);
     }
 }
 
@@ -457,5 +503,5 @@ TYPED_TEST_P(FileSuite, DamagedFilesReadWithinTheirLists)
 
 REGISTER_TYPED_TEST_SUITE_P(FileSuite, WritesBackToTheByte, Version4ReadsLikeItsVersion5Twin, SeparatorMessages,
                             RecordsBeyondTheLimitStayInTheFileAndTheUserIsTold, GrFilesImportAndKeepTheirFormat,
-                            AnyBytesGiveAResultAndAWritableTest, HostileValuesNeverChangeTheStructureOfTheFile,
+                            GrRecordLinesOfTheWrongShape, AnyBytesGiveAResultAndAWritableTest, HostileValuesNeverChangeTheStructureOfTheFile,
                             DamagedFilesReadWithinTheirLists);
