@@ -35,7 +35,7 @@ struct BioKind {
                      EXPECT_EQ(d.m_strTitle, "crash/test -----END -----");
                      EXPECT_EQ(d.m_saRestComments.GetAt(1), "a/b");
                      EXPECT_EQ(d.m_saGaugeBandNo.GetAt(1), "#2");
-                 }}};
+                 }, {}}};
     }
 
     static std::vector<filetests::RoundTrip> RoundTrips()

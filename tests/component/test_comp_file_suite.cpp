@@ -31,7 +31,7 @@ struct ComponentKind {
                  [](const Data& d) {
                      EXPECT_EQ(d.m_strTitle, "a/bc");
                      EXPECT_EQ(d.m_strTestComments, "x/y");
-                 }}};
+                 }, {}}};
     }
 
     static std::vector<filetests::RoundTrip> RoundTrips()

@@ -167,12 +167,14 @@ struct GrFile {
 
 // Values a user may type or an old file may hold ('|', line breaks, "----- ", a leading '#', white
 // space only) put into the data: the file written keeps its structure (`lines`: line index and
-// the line written), reads back without a message into what `check` wants, and rewrites alike.
+// the line written), reads back without a message into what `check` wants, and rewrites alike;
+// `report` (may be empty) looks at the report written of the same data.
 template <class Data>
 struct Hostile {
     std::function<void(Data&)> fill;
     std::vector<std::pair<size_t, std::string>> lines;
     std::function<void(const Data&)> check;
+    std::function<void(const std::string&)> report;
 };
 
 // The damaged copies of the fixtures kept in a fuzz corpus folder (files named "*-damaged-*"),
@@ -449,6 +451,11 @@ TYPED_TEST_P(FileSuite, HostileValuesNeverChangeTheStructureOfTheFile)
             if (c.check)
                 c.check(back);
             this->ExpectRewriteIsStable(written);
+            if (c.report) {
+                const std::string path = this->m_dir.file("hostile.report");
+                ASSERT_TRUE(Kind::WriteReport(data, path));
+                c.report(testutil::ReadFile(path));
+            }
         }
     }
 }

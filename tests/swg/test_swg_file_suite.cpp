@@ -37,7 +37,7 @@ struct SwgKind {
                      EXPECT_EQ(d.m_nCurveCount, 1);
                      EXPECT_EQ(d.m_saInstSignalSource.GetAt(1), "#SWT");
                      EXPECT_EQ(d.m_saInstComments.GetAt(1), "a/bc");
-                 }}};
+                 }, {}}};
     }
 
     static std::vector<filetests::RoundTrip> RoundTrips() { return {{Fixture("full.mv5"), Fixture("full.mvr")}}; }

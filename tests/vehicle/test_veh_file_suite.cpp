@@ -88,7 +88,7 @@ struct VehicleKind {
                      EXPECT_EQ(d.m_strTitle, "crash/test");
                      EXPECT_EQ(d.m_nCurveCount, 1);
                      EXPECT_EQ(d.m_saInstMaker.GetAt(1), "EN/DEVCO");
-                 }}};
+                 }, {}}};
     }
     // The fixtures damaged at random: each reader keeps to its lists.
     static std::vector<filetests::Damaged<Data>> Damaged()
@@ -170,7 +170,7 @@ struct IntrusionKind {
                      AddPoint(d, "1", "1", "left\nfoot|well", {"1", "2", "3", "4", "5", "6"});
                  },
                  {{3, "1|1|leftfoot/well|1|2|3|4|5|6|T/1"}},
-                 {}}};
+                 {}, {}}};
     }
     static std::vector<filetests::Damaged<Data>> Damaged()
     {
