@@ -30,9 +30,10 @@ const PageTip kTips[] = {
     {CHsvdPage::IDC_RETAIN_LAST, "Retain data for the record of next number"},
 };
 
+// As wide as its controls: in its larger font the page still fits a 1024-pixel screen.
 const DlgTemplate kHsvdTemplate {
     "High-Speed Digital Video Info",
-    509,
+    500,
     209,
     "Microsoft Sans Serif",
     10,

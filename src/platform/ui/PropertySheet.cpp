@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -46,23 +45,6 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
-};
-
-// A page's place among the tabs: the page at its full size, scrolled where the window is smaller
-// than the page (a sheet on a small screen). It asks for the page's whole size, so a sheet that
-// has the room shows every page without scroll bars.
-class PageScroller : public QScrollArea {
-public:
-    explicit PageScroller(CPropertyPage* page)
-    {
-        setFrameShape(QFrame::NoFrame);
-        setWidgetResizable(true);
-        setWidget(page);
-        // The page keeps the tab's own background.
-        page->setAutoFillBackground(false);
-        viewport()->setAutoFillBackground(false);
-    }
-    QSize sizeHint() const override { return widget() ? widget()->minimumSize() : QScrollArea::sizeHint(); }
 };
 
 EnterKeyWatch* EnterWatch()
@@ -204,7 +186,7 @@ void CPropertySheet::AddPage(CPropertyPage* page)
     m_pages.push_back(page);
     if (m_created) {
         m_switching = true;
-        m_tabs->addTab(new PageScroller(page), page->Caption());
+        m_tabs->addTab(page, page->Caption());
         m_switching = false;
     }
 }
@@ -284,7 +266,7 @@ BOOL CPropertySheet::Create(QWidget* /*parentWnd*/, DWORD /*style*/, DWORD /*exS
             const DialogUnits units(TemplateFont(*tmpl));
             page->setMinimumSize(units.x(tmpl->cx), units.y(tmpl->cy));
         }
-        m_tabs->addTab(new PageScroller(page), page->Caption());
+        m_tabs->addTab(page, page->Caption());
     }
     m_switching = false;
     OnInitDialog();

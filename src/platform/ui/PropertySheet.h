@@ -1,8 +1,7 @@
 #pragma once
-// Property sheets: a window with the sheet menu and a tab per page, each page scrolled where the
-// window is smaller than the page. A page's controls are made the first time the page is shown
-// (until then it "has no window"); entering a page calls OnSetActive, leaving it OnKillActive,
-// whose FALSE keeps the page in front.
+// Property sheets: a window with the sheet menu and a tab per page. A page's controls are made
+// the first time the page is shown (until then it "has no window"); entering a page calls
+// OnSetActive, leaving it OnKillActive, whose FALSE keeps the page in front.
 
 #include "platform/ui/Dialog.h"
 
