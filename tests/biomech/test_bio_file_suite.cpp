@@ -17,6 +17,26 @@ struct BioKind {
     static bool Write(Data& d, const std::string& path) { return d.WriteMV5File(path.c_str()); }
     static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()); }
     static std::string Marker() { return "----- RIB -----"; }
+    static std::vector<filetests::Hostile<Data>> Hostiles()
+    {
+        return {{[](Data& d) {
+                     d.m_strTitle = "crash|test ----- END -----";
+                     d.m_strTestComments = "first line\r\nsecond line";
+                     d.m_nRestraintCount = 1;
+                     d.m_saRestType.SetAt(1, "#1");
+                     d.m_saRestComments.SetAt(1, "a|b");
+                     d.m_nGaugeCount = 1;
+                     d.m_saGaugeBandNo.SetAt(1, "#2");
+                 },
+                 {{4, "B5|crash/test -----END -----| | | | | | | |DDA|UMB| | |0| |first linesecond line"},
+                  {6, "1|#1| | |a/b"},
+                  {8, " #2| | | |"}},
+                 [](const Data& d) {
+                     EXPECT_EQ(d.m_strTitle, "crash/test -----END -----");
+                     EXPECT_EQ(d.m_saRestComments.GetAt(1), "a/b");
+                     EXPECT_EQ(d.m_saGaugeBandNo.GetAt(1), "#2");
+                 }, {}}};
+    }
 
     static std::vector<filetests::RoundTrip> RoundTrips()
     {

@@ -121,29 +121,6 @@ TEST(BioTestFileTest, SectionsLeftOutByTheirGuards)
     }
 }
 
-TEST(BioTestFileTest, ValuesNeverChangeTheStructureOfTheFile)
-{
-    TempDir dir;
-    CBioData d;
-    d.m_strTitle = "crash|test ----- END -----";
-    d.m_strTestComments = "first line\r\nsecond line";
-    d.m_nRestraintCount = 1;
-    d.m_saRestType.SetAt(1, "#1");
-    d.m_saRestComments.SetAt(1, "a|b");
-    d.m_nGaugeCount = 1;
-    d.m_saGaugeBandNo.SetAt(1, "#2");
-    const auto lines = Written(d, dir);
-    EXPECT_EQ(lines[4], "B5|crash/test -----END -----| | | | | | | |DDA|UMB| | |0| |first linesecond line");
-    EXPECT_EQ(lines[6], "1|#1| | |a/b");
-    EXPECT_EQ(lines[8], " #2| | | |");
-
-    CBioData back;
-    ASSERT_TRUE(back.ReadMV5File(dir.file("out.mv5").c_str()));
-    EXPECT_EQ(back.m_strTitle, "crash/test -----END -----");
-    EXPECT_EQ(back.m_saRestComments.GetAt(1), "a/b");
-    EXPECT_EQ(back.m_saGaugeBandNo.GetAt(1), "#2");
-}
-
 TEST(BioTestFileTest, FieldsLandInTheirMembers)
 {
     platform::MessageRecorder messages;

@@ -2,6 +2,9 @@
 #include "common/HighSpeedVideoData.h"
 
 #include "FileSuite.h"
+#include "HsvdTestSupport.h"
+
+using hsvdtest::AddCamera;
 
 namespace {
 
@@ -11,6 +14,24 @@ struct HsvdKind {
     static bool Write(Data& d, const std::string& path) { return d.SaveHsvdData(path.c_str()); }
     static bool WriteReport(Data& d, const std::string& path) { return d.SaveHsvdReport(path.c_str()); }
     static std::string Marker() { return "----- HSVD -----"; }
+    static std::vector<filetests::Hostile<Data>> Hostiles()
+    {
+        return {{[](Data& d) {
+                     d.m_strTestReference = "R|1\r\n";
+                     AddCamera(d, "1|5", "front\r\n|view", "left | right\r\n----- END -----");
+                     AddCamera(d, "2", "side", "|");
+                 },
+                 {},
+                 [](const Data& d) {
+                     ASSERT_EQ(d.CameraCount(), 2);
+                     EXPECT_EQ(d.m_strTestReference, "R/1");
+                     EXPECT_EQ(d.m_arrScaleFactor[1], "1/5");
+                     EXPECT_EQ(d.m_arrViewDescription[1], "front/view");
+                     EXPECT_EQ(d.m_arrCommentary[1], "left / right-----END -----");
+                     EXPECT_EQ(d.m_arrCommentary[2], "/");
+                 },
+                 [](const std::string& report) { EXPECT_EQ(report.find("right\r\n-----"), std::string::npos); }}};
+    }
     static std::vector<filetests::RoundTrip> RoundTrips()
     {
         return {{testutil::DataPath("hsvd/three.hs5"), testutil::DataPath("hsvd/three.hsr")}};

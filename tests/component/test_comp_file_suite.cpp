@@ -18,6 +18,21 @@ struct ComponentKind {
     static bool Write(Data& d, const std::string& path) { return d.WriteMV5File(path.c_str()) == 1; }
     static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()) == 1; }
     static std::string Marker() { return "----- COMPONENT -----"; }
+    static std::vector<filetests::Hostile<Data>> Hostiles()
+    {
+        return {{[](Data& d) {
+                     d.m_strTitle = "a|b\r\nc";
+                     d.m_strTestComments = "x|y";
+                 },
+                 {{3, "----- TEST -----"},
+                  {4, "C5|a/bc| | | | | | | |0|x/y"},
+                  {5, "----- VEHICLE -----"},
+                  {6, "0||||||||A NON-VEHICLE COMPONENT, No Vehicle information Available"}},
+                 [](const Data& d) {
+                     EXPECT_EQ(d.m_strTitle, "a/bc");
+                     EXPECT_EQ(d.m_strTestComments, "x/y");
+                 }, {}}};
+    }
 
     static std::vector<filetests::RoundTrip> RoundTrips()
     {

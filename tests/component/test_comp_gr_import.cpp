@@ -63,43 +63,6 @@ TEST(CompGrImportTest, TestLineKeepsItsPaddingBlanks)
     EXPECT_EQ(d.m_nCurveCount, 4);
 }
 
-TEST(CompGrImportTest, TestFilesThatCannotBeImported)
-{
-    TempDir dir;
-    const std::string line = DataLines("test.gr1").at(0);
-    const struct {
-        const char* what;
-        std::string bytes;
-        bool formatMessage;
-    } cases[] = {
-        {"first line empty", "\r\n" + line + "\r\n", false},
-        {"comments only", "# one\r\n# two\r\n", true},
-        {"296 characters", line + " \r\n", true},
-        {"294 characters", line.substr(0, 294) + "\r\n", true},
-    };
-    for (const auto& c : cases) {
-        platform::MessageRecorder messages;
-        const std::string path = dir.file("bad.gr1");
-        WriteFile(path, c.bytes);
-        CCompData d;
-        EXPECT_EQ(d.ReadGR1File(path.c_str()), 0) << c.what;
-        ASSERT_EQ(messages.count(), c.formatMessage ? 1 : 0) << c.what;
-        if (c.formatMessage) {
-            EXPECT_EQ(messages.last().text, path + " is not in proper GR1 format.");
-            EXPECT_EQ(messages.last().caption, "ERROR");
-        }
-        EXPECT_EQ(d.m_strTitle, "") << c.what;
-    }
-
-    platform::MessageRecorder messages;
-    CCompData d;
-    const std::string missing = dir.file("missing.gr1");
-    EXPECT_EQ(d.ReadGR1File(missing.c_str()), 0);
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_EQ(messages.last().text, "Can't open file " + missing + ", error = 2\n");
-    EXPECT_EQ(messages.last().caption, "Error");
-}
-
 TEST(CompGrImportTest, ChannelsGoToTheirCurveNumbers)
 {
     platform::MessageRecorder messages;

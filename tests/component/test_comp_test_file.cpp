@@ -288,12 +288,6 @@ TEST(CompTestFileTest, WhatTheWriterLeavesOutOrAdds)
          },
          "----- TEST -----\r\nC5| | | | | | | | |1|\r\n----- VEHICLE -----\r\n" + nonVehicle +
              "----- INSTRUMENTATION -----\r\n | | |1| | | |SEC| | | | | | | | | | | | |\r\n"},
-        {"a value holding the line's separators",
-         [](CCompData& d) {
-             d.m_strTitle = "a|b\r\nc";
-             d.m_strTestComments = "x|y";
-         },
-         "----- TEST -----\r\nC5|a/bc| | | | | | | |0|x/y\r\n----- VEHICLE -----\r\n" + nonVehicle},
     };
     for (const auto& c : cases) {
         TempDir dir;

@@ -14,6 +14,12 @@
 //       static std::vector<filetests::Limit<Data>> Limits();
 //       static std::vector<filetests::GrFile<Data>> GrFiles();
 //       static std::string Marker(); // a marker line of the file, for the damaged inputs
+//       // May be left out:
+//       static std::vector<filetests::Hostile<Data>> Hostiles();
+//       static std::vector<filetests::Damaged<Data>> Damaged();
+//       static void ExpectBounded(const Data&);            // counts within the lists read
+//       static void ExpectSameRecords(const Data&, const Data&); // what a rewrite keeps
+//       static bool Unreadable(const Data&); // why a damaged file's rewrite may not read back
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(MyKind, FileSuite, MyKind);
 //
@@ -27,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -158,6 +165,28 @@ struct GrFile {
     std::function<bool(Data&, const std::string&)> import;
 };
 
+// Values a user may type or an old file may hold ('|', line breaks, "----- ", a leading '#', white
+// space only) put into the data: the file written keeps its structure (`lines`: line index and
+// the line written), reads back without a message into what `check` wants, and rewrites alike;
+// `report` (may be empty) looks at the report written of the same data.
+template <class Data>
+struct Hostile {
+    std::function<void(Data&)> fill;
+    std::vector<std::pair<size_t, std::string>> lines;
+    std::function<void(const Data&)> check;
+    std::function<void(const std::string&)> report;
+};
+
+// The damaged copies of the fixtures kept in a fuzz corpus folder (files named "*-damaged-*"),
+// read with `read`, which tells whether what it read is to be written; when `picks`, the first
+// byte picks the reader (`pick`) and the rest is the file.
+template <class Data>
+struct Damaged {
+    std::string folder;
+    bool picks;
+    std::function<bool(Data&, const std::string& path, int pick)> read;
+};
+
 } // namespace filetests
 
 template <class Kind>
@@ -186,6 +215,12 @@ protected:
         Data back;
         ASSERT_TRUE(ReadText(back, written, 5));
         EXPECT_EQ(filetests::WithoutDate(Written(back, "again.out")), filetests::WithoutDate(written));
+    }
+
+    static void ExpectBounded([[maybe_unused]] const Data& data)
+    {
+        if constexpr (requires { Kind::ExpectBounded(data); })
+            Kind::ExpectBounded(data);
     }
 
     testutil::TempDir m_dir;
@@ -311,7 +346,53 @@ TYPED_TEST_P(FileSuite, GrFilesImportAndKeepTheirFormat)
             EXPECT_FALSE(c.import(data, path));
             ASSERT_EQ(messages.count(), 1);
             EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 2\n");
+            EXPECT_EQ(messages.last().caption, "Error");
         }
+    }
+}
+
+TYPED_TEST_P(FileSuite, GrRecordLinesOfTheWrongShape)
+{
+    using Kind = TypeParam;
+    for (const auto& c : Kind::GrFiles()) {
+        const auto lines = filetests::DataLines(testutil::ReadFile(c.file));
+        if (lines.size() != 1)
+            continue; // files of one record line only
+        SCOPED_TRACE(c.file);
+        const std::string& line = lines[0];
+        typename Kind::Data fresh;
+        const std::string untouched = filetests::WithoutDate(this->Written(fresh, "fresh.out"));
+        const struct {
+            std::string text;
+            bool message;
+        } cases[] = {
+            {line.substr(0, line.size() - 1) + "\r\n", true},
+            {line + "x\r\n", true},
+            {"# only comments\r\n# here\r\n", true}, // the end of the file reads as an empty line
+            {"\r\n" + line + "\r\n", false},
+            {"", false},
+        };
+        for (const auto& bad : cases) {
+            SCOPED_TRACE(bad.text);
+            platform::MessageRecorder messages;
+            typename Kind::Data data;
+            const std::string path = filetests::Scratch(this->m_dir, "bad.gr", bad.text);
+            EXPECT_FALSE(c.import(data, path));
+            EXPECT_EQ(filetests::WithoutDate(this->Written(data, "bad.out")), untouched);
+            ASSERT_EQ(messages.count(), bad.message ? 1 : 0);
+            if (bad.message) {
+                EXPECT_EQ(messages.last().text, path + " is not in proper " + c.format + " format.");
+                EXPECT_EQ(messages.last().caption, "ERROR");
+            }
+        }
+        // A line end of LF alone reads as CR LF does.
+        platform::MessageRecorder messages;
+        typename Kind::Data crlf;
+        typename Kind::Data lf;
+        ASSERT_TRUE(c.import(crlf, filetests::Scratch(this->m_dir, "crlf.gr", line + "\r\n")));
+        ASSERT_TRUE(c.import(lf, filetests::Scratch(this->m_dir, "lf.gr", line + "\n")));
+        EXPECT_EQ(filetests::WithoutDate(this->Written(lf, "lf.out")), filetests::WithoutDate(this->Written(crlf, "crlf.out")));
+        EXPECT_EQ(messages.count(), 0);
     }
 }
 
@@ -334,6 +415,7 @@ TYPED_TEST_P(FileSuite, AnyBytesGiveAResultAndAWritableTest)
         for (int version : {5, 4}) {
             typename Kind::Data data;
             Kind::Read(data, path, version);
+            this->ExpectBounded(data);
             Kind::Write(data, this->m_dir.file("bytes.out"));
             Kind::WriteReport(data, this->m_dir.file("bytes.report"));
         }
@@ -341,10 +423,92 @@ TYPED_TEST_P(FileSuite, AnyBytesGiveAResultAndAWritableTest)
             typename Kind::Data data;
             if (gr.import(data, path))
                 this->Written(data, "bytes.gr.out");
+            this->ExpectBounded(data);
+        }
+    }
+}
+
+TYPED_TEST_P(FileSuite, HostileValuesNeverChangeTheStructureOfTheFile)
+{
+    using Kind = TypeParam;
+    if constexpr (requires { Kind::Hostiles(); }) {
+        const auto cases = Kind::Hostiles();
+        for (size_t i = 0; i < cases.size(); ++i) {
+            SCOPED_TRACE("hostile case " + std::to_string(i));
+            const auto& c = cases[i];
+            platform::MessageRecorder messages;
+            typename Kind::Data data;
+            c.fill(data);
+            const std::string written = this->Written(data, "hostile.out");
+            const auto lines = filetests::Lines(written);
+            for (const auto& [at, line] : c.lines) {
+                ASSERT_LT(at, lines.size());
+                EXPECT_EQ(lines[at], line);
+            }
+            typename Kind::Data back;
+            ASSERT_TRUE(this->ReadText(back, written, 5));
+            EXPECT_EQ(messages.count(), 0);
+            if (c.check)
+                c.check(back);
+            this->ExpectRewriteIsStable(written);
+            if (c.report) {
+                const std::string path = this->m_dir.file("hostile.report");
+                ASSERT_TRUE(Kind::WriteReport(data, path));
+                c.report(testutil::ReadFile(path));
+            }
+        }
+    }
+}
+
+// What a reader takes from a damaged file stays within its lists, is written with its report, and
+// keeps its records through a rewrite. (The fuzz replay checks the rewritten bytes.)
+TYPED_TEST_P(FileSuite, DamagedFilesReadWithinTheirLists)
+{
+    using Kind = TypeParam;
+    if constexpr (requires { Kind::Damaged(); }) {
+        for (const auto& source : Kind::Damaged()) {
+            const std::filesystem::path folder = std::filesystem::path(MORVEL_FUZZ_CORPUS_DIR) / source.folder;
+            std::vector<std::filesystem::path> files;
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                if (entry.path().filename().string().find("-damaged-") != std::string::npos)
+                    files.push_back(entry.path());
+            }
+            std::sort(files.begin(), files.end());
+            ASSERT_FALSE(files.empty()) << folder;
+            for (const auto& file : files) {
+                SCOPED_TRACE(file.string());
+                platform::MessageRecorder messages;
+                std::string bytes = testutil::ReadFile(file.string());
+                int pick = 0;
+                if (source.picks && !bytes.empty()) {
+                    pick = static_cast<unsigned char>(bytes[0]);
+                    bytes.erase(0, 1);
+                }
+                const std::string path = filetests::Scratch(this->m_dir, "damaged.in", bytes);
+                typename Kind::Data data;
+                const bool write = source.read(data, path, pick);
+                this->ExpectBounded(data);
+                if (!write)
+                    continue;
+                const std::string written = this->Written(data, "damaged.out");
+                ASSERT_TRUE(Kind::WriteReport(data, this->m_dir.file("damaged.report")));
+                typename Kind::Data back;
+                if (!this->ReadText(back, written, 5)) {
+                    if constexpr (requires { Kind::Unreadable(data); })
+                        EXPECT_TRUE(Kind::Unreadable(data));
+                    else
+                        ADD_FAILURE() << "the written file does not read back";
+                    continue;
+                }
+                this->ExpectBounded(back);
+                if constexpr (requires { Kind::ExpectSameRecords(data, back); })
+                    Kind::ExpectSameRecords(data, back);
+            }
         }
     }
 }
 
 REGISTER_TYPED_TEST_SUITE_P(FileSuite, WritesBackToTheByte, Version4ReadsLikeItsVersion5Twin, SeparatorMessages,
                             RecordsBeyondTheLimitStayInTheFileAndTheUserIsTold, GrFilesImportAndKeepTheirFormat,
-                            AnyBytesGiveAResultAndAWritableTest);
+                            GrRecordLinesOfTheWrongShape, AnyBytesGiveAResultAndAWritableTest, HostileValuesNeverChangeTheStructureOfTheFile,
+                            DamagedFilesReadWithinTheirLists);

@@ -20,6 +20,25 @@ struct SwgKind {
     static bool Write(Data& d, const std::string& path) { return d.WriteTestFile(path.c_str()) == 1; }
     static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()) == 1; }
     static std::string Marker() { return "----- INSTRUMENTATION -----"; }
+    static std::vector<filetests::Hostile<Data>> Hostiles()
+    {
+        return {{[](Data& d) {
+                     d.m_strTitle = "torque|test";
+                     d.m_strTestComments = "first line\r\nsecond line";
+                     d.m_strObjectives = "----- INSTRUMENTATION -----";
+                     d.m_nLastCurveNo = d.m_nCurveCount = 1;
+                     d.m_saInstSignalSource.SetAt(1, "#SWT");
+                     d.m_saInstComments.SetAt(1, "a|b\nc");
+                 },
+                 {{4, "S5| |torque/test|-----INSTRUMENTATION -----| | | | | | | | | |1|first linesecond line"},
+                  {6, "1|#SWT|5| | | | |SEC| | | | | | | | | |a/bc"}},
+                 [](const Data& d) {
+                     EXPECT_EQ(d.m_strTitle, "torque/test");
+                     EXPECT_EQ(d.m_nCurveCount, 1);
+                     EXPECT_EQ(d.m_saInstSignalSource.GetAt(1), "#SWT");
+                     EXPECT_EQ(d.m_saInstComments.GetAt(1), "a/bc");
+                 }, {}}};
+    }
 
     static std::vector<filetests::RoundTrip> RoundTrips() { return {{Fixture("full.mv5"), Fixture("full.mvr")}}; }
     static std::vector<filetests::Twin<Data>> Twins() { return {{Fixture("full.mv4"), Fixture("full.mv5"), {}}}; }

@@ -113,28 +113,6 @@ TEST(SwgTestFileTest, WriterRules)
     }
 }
 
-TEST(SwgTestFileTest, ValuesNeverChangeTheStructureOfTheFile)
-{
-    TempDir dir;
-    CSWGData d;
-    d.m_strTitle = "torque|test";
-    d.m_strTestComments = "first line\r\nsecond line";
-    d.m_strObjectives = "----- INSTRUMENTATION -----";
-    d.m_nLastCurveNo = d.m_nCurveCount = 1;
-    d.m_saInstSignalSource.SetAt(1, "#SWT");
-    d.m_saInstComments.SetAt(1, "a|b\nc");
-    const V lines = Lines(Written(d, dir));
-    EXPECT_EQ(lines[4], "S5| |torque/test|-----INSTRUMENTATION -----| | | | | | | | | |1|first linesecond line");
-    EXPECT_EQ(lines[6], "1|#SWT|5| | | | |SEC| | | | | | | | | |a/bc");
-
-    CSWGData back;
-    ASSERT_EQ(back.ReadTestFileV5(dir.file("out.mv5").c_str()), 1);
-    EXPECT_EQ(back.m_strTitle, "torque/test");
-    EXPECT_EQ(back.m_nCurveCount, 1);
-    EXPECT_EQ(back.m_saInstSignalSource.GetAt(1), "#SWT");
-    EXPECT_EQ(back.m_saInstComments.GetAt(1), "a/bc");
-}
-
 TEST(SwgTestFileTest, OpenFailuresLeaveTheDataAndOldFiles)
 {
     platform::MessageRecorder messages;

@@ -1,11 +1,14 @@
 #pragma once
 // Shared by the vehicle tests: files read and written around a CVehData.
 
+#include "common/Convert.h"
+#include "vehicle/IntrusionData.h"
 #include "vehicle/VehData.h"
 
 #include "FileSuite.h"
 #include "TestUtil.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace vehtest {
@@ -28,5 +31,21 @@ inline std::string VehicleLine(const std::string& number, const std::string& mak
 inline std::string Fixture(const std::string& name) { return testutil::DataPath("vehicle/" + name); }
 
 using filetests::Lines;
+
+// An intrusion point with its six coordinates (before x, y, z, after x, y, z).
+inline void AddPoint(CIntrusionData& d, const char* vehicle, const char* point, const char* location,
+                     std::initializer_list<const char*> xyz)
+{
+    const int n = d.m_arrPointNumber.GetSize();
+    d.m_arrRecordIndex.SetAtGrow(n, IntToCString(n));
+    d.m_arrVehicleNumber.SetAtGrow(n, vehicle);
+    d.m_arrPointNumber.SetAtGrow(n, point);
+    d.m_arrPointLocation.SetAtGrow(n, location);
+    CStringArray* coordinates[] = {&d.m_arrBeforeX, &d.m_arrBeforeY, &d.m_arrBeforeZ,
+                                   &d.m_arrAfterX,  &d.m_arrAfterY,  &d.m_arrAfterZ};
+    int k = 0;
+    for (const char* value : xyz)
+        coordinates[k++]->SetAtGrow(n, value);
+}
 
 } // namespace vehtest

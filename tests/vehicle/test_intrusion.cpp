@@ -11,25 +11,11 @@
 using testutil::ReadFile;
 using testutil::TempDir;
 using testutil::WriteFile;
+using vehtest::AddPoint;
 using vehtest::Lines;
 using vehtest::WithoutDate;
 
 namespace {
-
-void AddPoint(CIntrusionData& d, const char* vehicle, const char* point, const char* location,
-              std::initializer_list<const char*> xyz)
-{
-    const int n = d.m_arrPointNumber.GetSize();
-    d.m_arrRecordIndex.SetAtGrow(n, IntToCString(n));
-    d.m_arrVehicleNumber.SetAtGrow(n, vehicle);
-    d.m_arrPointNumber.SetAtGrow(n, point);
-    d.m_arrPointLocation.SetAtGrow(n, location);
-    CStringArray* coordinates[] = {&d.m_arrBeforeX, &d.m_arrBeforeY, &d.m_arrBeforeZ,
-                                   &d.m_arrAfterX,  &d.m_arrAfterY,  &d.m_arrAfterZ};
-    int k = 0;
-    for (const char* value : xyz)
-        coordinates[k++]->SetAtGrow(n, value);
-}
 
 bool Load(CIntrusionData& d, const TempDir& dir, const std::string& text)
 {
@@ -156,14 +142,4 @@ TEST(IntrusionTest, OpenFailuresAndBadBytes)
     CIntrusionData bytes;
     ASSERT_TRUE(Load(bytes, dir, binary));
     EXPECT_EQ(bytes.m_arrPointNumber.GetSize(), bytes.m_arrAfterZ.GetSize());
-}
-
-TEST(IntrusionTest, ValuesNeverChangeTheStructureOfTheFile)
-{
-    TempDir dir;
-    CIntrusionData d;
-    d.SetSecondText("T|1\r\n");
-    AddPoint(d, "1", "1", "left\nfoot|well", {"1", "2", "3", "4", "5", "6"});
-    ASSERT_TRUE(d.SaveIntrusionData(dir.file("p.ip5").c_str()));
-    EXPECT_EQ(Lines(ReadFile(dir.file("p.ip5")))[3], "1|1|leftfoot/well|1|2|3|4|5|6|T/1");
 }

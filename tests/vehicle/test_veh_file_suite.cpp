@@ -4,6 +4,9 @@
 #include "FileSuite.h"
 #include "VehTestSupport.h"
 
+#include <cctype>
+
+using vehtest::AddPoint;
 using vehtest::Fixture;
 using vehtest::kHead;
 using vehtest::kTestLine;
@@ -72,6 +75,55 @@ struct VehicleKind {
              "This MV5 file's OCCUPANT section holds more than 999 records; only the first 999 are read."},
         };
     }
+    static std::vector<filetests::Hostile<Data>> Hostiles()
+    {
+        return {{[](Data& d) {
+                     d.m_strTitle = "crash|test";
+                     d.m_strTestComments = "first line\r\nsecond line";
+                     d.m_nCurveCount = 1;
+                     d.m_saInstMaker.SetAt(1, "EN|DE\nVCO");
+                 },
+                 {{4, "V5|crash/test| | | | | | |VTB| | | |DDA|UMB| | | | |1|first linesecond line"}},
+                 [](const Data& d) {
+                     EXPECT_EQ(d.m_strTitle, "crash/test");
+                     EXPECT_EQ(d.m_nCurveCount, 1);
+                     EXPECT_EQ(d.m_saInstMaker.GetAt(1), "EN/DEVCO");
+                 }, {}}};
+    }
+    // The fixtures damaged at random: each reader keeps to its lists.
+    static std::vector<filetests::Damaged<Data>> Damaged()
+    {
+        return {
+            {"mv5", false, [](Data& d, const std::string& p, int) { return Read(d, p, 5), true; }},
+            {"mv4", false, [](Data& d, const std::string& p, int) { return Read(d, p, 4), true; }},
+            {"gr", true,
+             [](Data& d, const std::string& p, int pick) {
+                 const auto& gr = GrFiles();
+                 gr[static_cast<size_t>(pick % 5)].import(d, p);
+                 d.SetVehicleCount();
+                 return true;
+             }},
+        };
+    }
+    static void ExpectBounded(const Data& d)
+    {
+        EXPECT_EQ(d.m_saVehMake.GetSize(), 3);
+        EXPECT_GE(d.m_nVehiclesRead, 1);
+        EXPECT_LE(d.m_nVehiclesRead, 2);
+        EXPECT_GE(d.m_nCurveCount, 0);
+        EXPECT_LE(d.m_nCurveCount, 999);
+        EXPECT_GE(d.m_saInstComments.GetSize(), d.m_nCurveCount + 1);
+        EXPECT_GE(d.m_saOccComments.GetSize(), d.m_nOccupantCount + 1);
+        EXPECT_GE(d.m_saRestComments.GetSize(), d.m_nRestraintCount + 1);
+    }
+    static void ExpectSameRecords(const Data& d, const Data& back)
+    {
+        EXPECT_EQ(back.m_nOccupantCount, d.m_nOccupantCount);
+        EXPECT_EQ(back.m_nRestraintCount, d.m_nRestraintCount);
+        EXPECT_EQ(back.m_nCurveCount, d.m_nCurveCount);
+    }
+    // Only a version text that a version-4 file let through can make a written file unreadable.
+    static bool Unreadable(const Data& d) { return std::toupper(static_cast<unsigned char>(d.m_strVersion.GetAt(0))) != 'V'; }
     static std::vector<filetests::GrFile<Data>> GrFiles()
     {
         return {
@@ -111,6 +163,29 @@ struct IntrusionKind {
                  "This INTRUSION section holds more than 999 records; only the first 999 are read."}};
     }
     static std::vector<filetests::GrFile<Data>> GrFiles() { return {}; }
+    static std::vector<filetests::Hostile<Data>> Hostiles()
+    {
+        return {{[](Data& d) {
+                     d.SetSecondText("T|1\r\n");
+                     AddPoint(d, "1", "1", "left\nfoot|well", {"1", "2", "3", "4", "5", "6"});
+                 },
+                 {{3, "1|1|leftfoot/well|1|2|3|4|5|6|T/1"}},
+                 {}, {}}};
+    }
+    static std::vector<filetests::Damaged<Data>> Damaged()
+    {
+        return {{"ip5", false, [](Data& d, const std::string& p, int) {
+                     EXPECT_TRUE(Read(d, p, 5));
+                     return d.HasIntrusion();
+                 }}};
+    }
+    static void ExpectBounded(const Data& d) { EXPECT_EQ(d.m_arrAfterZ.GetSize(), d.m_arrPointNumber.GetSize()); }
+    static void ExpectSameRecords(const Data& d, const Data& back)
+    {
+        EXPECT_EQ(back.m_arrPointLocation, d.m_arrPointLocation);
+        EXPECT_EQ(back.m_arrAfterZ, d.m_arrAfterZ);
+        EXPECT_EQ(back.m_strTestReference, d.m_strTestReference);
+    }
 };
 
 } // namespace

@@ -49,39 +49,6 @@ TEST(VehGrImportTest, TestDataKeepsItsPaddingBlanks)
     EXPECT_EQ(d.m_nCurveCount, 4);
 }
 
-TEST(VehGrImportTest, LinesOfTheWrongLength)
-{
-    TempDir dir;
-    const std::string good = testutil::ReadFile(Fixture("test.gr1"));
-    const std::string line = good.substr(good.find('\n') + 1, 299);
-    const struct {
-        std::string text;
-        bool message;
-    } cases[] = {
-        {line.substr(0, 298) + "\n", true},
-        {line + "x\n", true},
-        {"# only comments\n# here\n", true},
-        {"\n" + line + "\n", false},
-        {"", false},
-    };
-    for (const auto& c : cases) {
-        platform::MessageRecorder messages;
-        CVehData d;
-        const std::string path = filetests::Scratch(dir, "bad.gr1", c.text);
-        EXPECT_EQ(d.ImportGR1(path.c_str()), 0);
-        EXPECT_EQ(d.m_strTitle, "");
-        ASSERT_EQ(messages.count(), c.message ? 1 : 0);
-        if (c.message) {
-            EXPECT_EQ(messages.last().text, path + " is not in proper GR1 format.");
-            EXPECT_EQ(messages.last().caption, "ERROR");
-        }
-    }
-    // A line end of LF alone reads the same as CR LF.
-    CVehData d;
-    EXPECT_EQ(d.ImportGR1(filetests::Scratch(dir, "lf.gr1", line + "\n").c_str()), 1);
-    EXPECT_EQ(d.m_strConfiguration, "VTV");
-}
-
 TEST(VehGrImportTest, VehiclesGoToTheElementTheirNumberNames)
 {
     platform::MessageRecorder messages;

@@ -250,25 +250,6 @@ TEST(VehTestFileTest, FieldFormatting)
     EXPECT_EQ(d.m_strTitle, " a title ");
 }
 
-TEST(VehTestFileTest, ValuesNeverChangeTheStructureOfTheFile)
-{
-    TempDir dir;
-    CVehData d;
-    d.m_strTitle = "crash|test";
-    d.m_strTestComments = "first line\r\nsecond line";
-    d.m_nCurveCount = 1;
-    d.m_saInstMaker.SetAt(1, "EN|DE\nVCO");
-    const std::string bytes = Written(d, dir);
-    const auto lines = Lines(bytes);
-    EXPECT_EQ(lines[4], "V5|crash/test| | | | | | |VTB| | | |DDA|UMB| | | | |1|first linesecond line");
-
-    CVehData back;
-    ASSERT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
-    EXPECT_EQ(back.m_strTitle, "crash/test");
-    EXPECT_EQ(back.m_nCurveCount, 1);
-    EXPECT_EQ(back.m_saInstMaker.GetAt(1), "EN/DEVCO");
-}
-
 TEST(VehTestFileTest, AnEmptiedTestSectionIsStillWrittenAndReadsBack)
 {
     TempDir dir;

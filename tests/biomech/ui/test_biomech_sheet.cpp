@@ -6,16 +6,20 @@
 
 #include "../../codes/CodesTestUtil.h"
 #include "../../codes/ui/ChooseCode.h"
+#include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+using sheettest::MenuItemEnabled;
+using sheettest::NoOwner;
+using sheettest::Texts;
+using sheettest::WithoutDate;
 using testutil::ReadFile;
 using testutil::TempDir;
 using testutil::WriteFile;
@@ -24,30 +28,6 @@ using S = CBioMechPropertySheet;
 namespace {
 
 std::string Fixture(const std::string& name) { return testutil::DataPath("biomech/" + name); }
-
-// The second line of a written file holds today's date.
-std::string WithoutDate(std::string bytes)
-{
-    const auto first = bytes.find('\n');
-    const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
-    if (second != std::string::npos)
-        bytes.erase(first + 1, second - first);
-    return bytes;
-}
-
-std::string Texts(const platform::MessageRecorder& messages)
-{
-    std::string all;
-    for (const std::string& text : messages.texts())
-        all += text + "\n";
-    return all;
-}
-
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
 
 const char* const kHs5 = "# Source: High Speed Video Data\r\n"
                          "# Date: <3/4/2021>\r\n"
@@ -460,28 +440,19 @@ TEST(BioMechSheetTest, RecordPagesShowTheLoadedRecordOnTheirFirstVisit)
     }
 }
 
-namespace {
-bool MenuEnabled(CBioMechPropertySheet& sheet, int id)
-{
-    QAction* action = sheet.MenuAction(id);
-    sheet.OnInitMenuPopup(qobject_cast<QMenu*>(action->parent()), 0);
-    return action->isEnabled();
-}
-} // namespace
-
 TEST(BioMechSheetTest, MenuGrayingFollowsTheSheet)
 {
     BioSheet s;
-    EXPECT_FALSE(MenuEnabled(s.sheet, ID_SAVE_TEST)) << "a fresh sheet";
-    EXPECT_FALSE(MenuEnabled(s.sheet, ID_SAVE_HSVD_ONLY));
-    EXPECT_FALSE(MenuEnabled(s.sheet, ID_SAVE_HSVD_REPORT_ONLY));
+    EXPECT_FALSE(MenuItemEnabled(s.sheet, ID_SAVE_TEST)) << "a fresh sheet";
+    EXPECT_FALSE(MenuItemEnabled(s.sheet, ID_SAVE_HSVD_ONLY));
+    EXPECT_FALSE(MenuItemEnabled(s.sheet, ID_SAVE_HSVD_REPORT_ONLY));
     const std::string path = s.Copy("cadaver.mv5", "t.mv5");
     WriteFile(s.dir.file("t.hs5"), kHs5);
     s.Load(path);
-    EXPECT_TRUE(MenuEnabled(s.sheet, ID_SAVE_TEST));
-    EXPECT_TRUE(MenuEnabled(s.sheet, ID_SAVE_HSVD_ONLY));
+    EXPECT_TRUE(MenuItemEnabled(s.sheet, ID_SAVE_TEST));
+    EXPECT_TRUE(MenuItemEnabled(s.sheet, ID_SAVE_HSVD_ONLY));
     for (int id : {ID_LOAD_INTRUSION_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
-        EXPECT_FALSE(MenuEnabled(s.sheet, id));
+        EXPECT_FALSE(MenuItemEnabled(s.sheet, id));
 
     // Declining the clear of a second load leaves everything as it was.
     s.messages.setNextAnswer(IDNO);
