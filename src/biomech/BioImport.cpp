@@ -2,7 +2,7 @@
 
 #include "biomech/BioData.h"
 #include "biomech/BioSections.h"
-#include "common/GrLayout.h"
+#include "common/GrImport.h"
 #include "common/RecordLine.h"
 
 #include <algorithm>
@@ -45,22 +45,12 @@ bool CBioData::ImportGR1File(CString path)
 // Each line is stored at the record its number names; a number below 1 names no record.
 bool CBioData::ImportGR5File(CString path)
 {
-    int highest = 0;
-    const int taken = ReadGrRecords(path, m_GR5, "GR5", [&](const CString& line, int) {
-        const int curve = GrRecordNumber(BioInstrumentationSection(), m_GR5, line);
-        if (curve < 1) {
-            ShowGrFormatError(path, "GR5");
-            return false;
-        }
-        ImportRecordLine(*this, BioInstrumentationSection(), m_GR5, line, curve);
-        highest = std::max(highest, curve);
-        return true;
-    });
+    const NumberedGrImport read = ImportNumberedGrRecords(*this, BioInstrumentationSection(), m_GR5, path, "GR5");
     // The largest record stored, not the last line's: lines 3, 1, 2 keep record 3.
-    if (highest > 0)
-        m_nInstCount = highest;
+    if (read.highest > 0)
+        m_nInstCount = read.highest;
     KeepGroupsInStep();
-    if (taken < 0)
+    if (read.taken < 0)
         return false;
     m_nCurveCount = m_nInstCount;
     return true;

@@ -9,57 +9,6 @@
 #include <string>
 #include <vector>
 
-namespace codesql {
-
-CString CodesOfGroup(const CString& codeName, const CString& tag)
-{
-    return "SELECT " + codeName + " FROM KAVRODB_" + codeName + " WHERE REFERENCE LIKE '%" + SqlQuote(tag) +
-           "%' ORDER BY " + codeName;
-}
-
-CString CodeRowsOfGroup(const CString& codeName, const CString& reference)
-{
-    return "SELECT " + codeName + ", " + codeName + "D, " + codeName + "_COMMENT FROM KAVRODB_" + codeName +
-           " WHERE REFERENCE LIKE '%" + SqlQuote(reference) + "%' ORDER BY " + codeName;
-}
-
-CString UnitsOfAttachment(const CString& attachment)
-{
-    return "SELECT DISTINCT UNITS FROM SENATTCODE1 WHERE SENATT LIKE '%" + SqlQuote(attachment) + "%' ORDER BY UNITS ";
-}
-
-CString LocationsOfAttachmentAndUnit(const CString& attachment, const CString& unit)
-{
-    return CString("SELECT DISTINCT SENLOC FROM SENATTCODE1 ") + "WHERE SENATT LIKE '%" + SqlQuote(attachment) +
-           "%' AND UNITS LIKE '%" + SqlQuote(unit) + "%'" + " ORDER BY SENLOC ";
-}
-
-CString SensorTypesOfUnit(const CString& unit)
-{
-    return "SELECT DISTINCT SENTYP FROM SENTYPCODE WHERE UNITS LIKE '%" + SqlQuote(unit) +
-           "%'OR UNITS LIKE '%ALL%' ORDER BY SENTYP";
-}
-
-CString SensorTypeRowsOfUnit(const CString& unit)
-{
-    return "SELECT SENTYP,SENTYPD,SENTYP_COMMENT FROM SENTYPCODE WHERE UNITS LIKE '%" + SqlQuote(unit) +
-           "%'OR UNITS LIKE '%ALL%' ORDER BY SENTYP";
-}
-
-CString AttachmentsOfUnit(const CString& unit)
-{
-    return "SELECT SENATT,SENLOC,SENATTD,SENATT_COMMENT FROM SENATTCODE1 WHERE UNITS LIKE '%" + SqlQuote(unit) +
-           "%' ORDER BY SENATT";
-}
-
-CString ModelsOfMake(const CString& make, const CString& tag, bool anywhere)
-{
-    return CString("SELECT MODEL,MODELD,MODEL_COMMENT FROM KAVRODB_MODEL WHERE MAKE LIKE '") + (anywhere ? "%" : "") +
-           SqlQuote(make) + "%' AND REFERENCE LIKE '%" + SqlQuote(tag) + "%' ORDER BY MODEL";
-}
-
-} // namespace codesql
-
 void ShowCodeQueryFailure(const CodeDbError& error)
 {
     if (error.alreadyTold)

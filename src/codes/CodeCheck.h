@@ -1,38 +1,14 @@
 #pragma once
-// Checking a coded field against the code tables of "ncodes.mdb", and the statements the pages
-// build over those tables. Every query runs on the one process-wide connection.
+// Checking a coded field against the code tables of "ncodes.mdb" (the statements are
+// codesql's, codes/CodeSql.h). Every query runs on the one process-wide connection.
 //
 // The field is anything with GetText() and SetValid(bool) (the typed edit of the pages); the
 // check is written once over the field's text so that it runs without a window.
 
+#include "codes/CodeSql.h"
 #include "platform/CString.h"
 
 struct CodeDbError;
-
-// Statements over the code tables. Every value pasted into a quoted literal has its quotes
-// doubled, so a make, unit or attachment such as G'S neither breaks nor changes the statement.
-namespace codesql {
-
-// "SELECT T FROM KAVRODB_T WHERE REFERENCE LIKE '%G%' ORDER BY T": every code of one group.
-CString CodesOfGroup(const CString& codeName, const CString& tag);
-// "SELECT T, TD, T_COMMENT FROM KAVRODB_T WHERE REFERENCE LIKE '%R%' ORDER BY T": the rows of the
-// code search list.
-CString CodeRowsOfGroup(const CString& codeName, const CString& reference);
-// The units an attachment may measure (SENATTCODE1).
-CString UnitsOfAttachment(const CString& attachment);
-// The sensor locations of an attachment and unit (SENATTCODE1).
-CString LocationsOfAttachmentAndUnit(const CString& attachment, const CString& unit);
-// The sensor types that measure a unit, or every unit (SENTYPCODE).
-CString SensorTypesOfUnit(const CString& unit);
-// The code search rows of the sensor types that measure a unit, or every unit (SENTYPCODE).
-CString SensorTypeRowsOfUnit(const CString& unit);
-// The attachments of a unit with their locations, for the two-stage attachment search.
-CString AttachmentsOfUnit(const CString& unit);
-// The models of a make in one group; anywhere: the make may stand anywhere in MAKE (vehicle
-// pages), else MAKE must begin with it (component pages).
-CString ModelsOfMake(const CString& make, const CString& tag, bool anywhere);
-
-} // namespace codesql
 
 // Shows a failed code query: one box per description in the connection's error collection, or
 // the failure's own description when the collection holds none (a missing column is raised by

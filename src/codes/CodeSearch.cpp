@@ -175,8 +175,7 @@ void CCodeSearchList::FillCodeTable()
 void CCodeSearchList::FillChannelTypes()
 {
     const CString& t = m_strCodeName;
-    const CString sql = "SELECT " + t + ", " + t + "D, " + t + "_COMMENT, ISOSI, UNITS FROM KAVRODB_" + t +
-                        " WHERE REFERENCE LIKE '%" + SqlQuote(m_strReference) + "%' ORDER BY " + t;
+    const CString sql = codesql::ChannelTypeRowsOfGroup(t, m_strReference);
     SetColumns({{"Code", 50, false}, {"Description", 250, false}, {"Comments", 250, false}, {"ISO IS", 30, false},
                 {"UNITS", 30, false}});
     FillRows(sql, {t, t + "D", t + "_COMMENT", "ISOSI", "UNITS"}, CString(), false, "No Data Fetched.\n\r");
@@ -206,8 +205,7 @@ bool CCodeSearchList::ReadBuffers(const std::array<CString, 4>& fields, const CS
 
 void CCodeSearchList::FillYUnits()
 {
-    m_strLookupKind = "SELECT SENLOC, UNITS, SENATTD FROM SENATTCODE1 WHERE SENATT LIKE '%" + SqlQuote(m_strReference) +
-                      "%' ORDER BY UNITS ";
+    m_strLookupKind = codesql::LocationUnitsOfAttachment(m_strReference);
     if (ReadBuffers({"SENLOC", "UNITS", "SENATTD", ""}, CString(), "No Data Catched.\n\r")) {
         m_arrSenlocByRow.Copy(m_arrColumn0);
         m_arrUnitsByRow.Copy(m_arrColumn1);
@@ -217,7 +215,7 @@ void CCodeSearchList::FillYUnits()
                 m_arrDistinctUnits.Add(m_arrUnitsByRow[i]);
         }
 
-        m_strLookupKind = "SELECT UNITS,UNITSD,MEASUREMENT_TYPE FROM KAVRODB_UNITS WHERE MEASUR = 'MET' ORDER BY UNITS ";
+        m_strLookupKind = codesql::MetricUnitRows();
         ReadBuffers({"UNITS", "UNITSD", "MEASUREMENT_TYPE", ""}, CString(), "No Data Catched.\n\r");
         SetColumns({{"UNITS", 60, false}, {"UNITSD", 180, false}, {"MEASUREMENT_TYPE", 180, false}});
         for (const CString& unit : m_arrDistinctUnits) {
@@ -269,20 +267,12 @@ void CCodeSearchList::FillExternal()
 {
     SetColumns(CodeTableColumns());
     const CString& t = m_strCodeName;
-    const CString select = "SELECT " + t + ", " + t + "D, " + t + "_COMMENT FROM KAVRODB_" + t;
-    const CString where = " WHERE REFERENCE LIKE '%";
-    CString in = t + " IN (";
-    for (int i = 0; i < m_pExternalCodes->GetSize(); ++i)
-        in += CString(i ? ",'" : "'") + SqlQuote(m_pExternalCodes->GetAt(i)) + "'";
-    in += ")";
-    const CString order = " ORDER BY " + t;
-
     const CString& type = m_strTestType;
     CString sql;
     if (t == "SENLOC" && (type == "FCW" || type == "LDW" || type == "DRO" || type == "SSR"))
-        sql = select + where + SqlQuote(type) + "%' OR " + in + order;
+        sql = codesql::CodeRowsOfList(t, type, *m_pExternalCodes, true);
     else if (m_strLookupKind.IsEmpty())
-        sql = select + where + SqlQuote(m_strReference) + "%' AND " + in + order;
+        sql = codesql::CodeRowsOfList(t, m_strReference, *m_pExternalCodes, false);
     else
         sql = m_strLookupKind;
     FillRows(sql, {t, t + "D", t + "_COMMENT"}, t, true, "No Data Retrieved.\n\r" + sql);

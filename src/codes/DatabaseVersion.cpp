@@ -1,12 +1,13 @@
 #include "codes/DatabaseVersion.h"
 
+#include "codes/CodeSql.h"
 #include "platform/CodeDb.h"
 
 bool QueryDatabaseVersion(CString& version)
 {
     version.Empty();
     try {
-        auto rs = CodeDbExecute("SELECT DATABASE_VERSION FROM DATABASE_VERSION ORDER BY DATABASE_VERSION DESC");
+        auto rs = CodeDbExecute(codesql::DatabaseVersions());
         if (rs->IsEOF())
             return false;
         version = rs->GetText("DATABASE_VERSION");

@@ -1,6 +1,6 @@
 // Import of the component GR files of the older generation.
 
-#include "common/GrLayout.h"
+#include "common/GrImport.h"
 #include "common/RecordLine.h"
 #include "component/CompData.h"
 #include "component/CompSections.h"
@@ -19,22 +19,12 @@ int CCompData::ReadGR1File(CString path)
 // record to go to (element 0 is no record): the file is damaged.
 int CCompData::ReadGR5File(CString path)
 {
-    int highest = 0;
-    const int taken = ReadGrRecords(path, m_GR5, "GR5", [&](const CString& line, int) {
-        const int curve = GrRecordNumber(CompInstrumentationSection(), m_GR5, line);
-        if (curve < 1) {
-            ShowGrFormatError(path, "GR5");
-            return false;
-        }
-        ImportRecordLine(*this, CompInstrumentationSection(), m_GR5, line, curve);
-        highest = std::max(highest, curve);
-        return true;
-    });
-    if (taken < 0)
+    const NumberedGrImport read = ImportNumberedGrRecords(*this, CompInstrumentationSection(), m_GR5, path, "GR5");
+    if (read.taken < 0)
         return 0;
     // The highest curve read, not the last: lines for curves 3, 1, 2 keep curve 3.
-    if (taken > 0)
-        m_nInstRecordCount = highest;
+    if (read.taken > 0)
+        m_nInstRecordCount = read.highest;
     m_nCurveCount = m_nInstRecordCount;
     return 1;
 }

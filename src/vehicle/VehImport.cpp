@@ -1,7 +1,7 @@
 // Import of the vehicle GR files of the older generation.
 
 #include "common/Convert.h"
-#include "common/GrLayout.h"
+#include "common/GrImport.h"
 #include "common/RecordLine.h"
 #include "platform/Messages.h"
 #include "vehicle/VehData.h"
@@ -73,25 +73,15 @@ short CVehData::ImportGR4(CString path)
 
 int CVehData::ImportGR5(CString path)
 {
-    int highest = 0;
-    const int taken = ReadGrRecords(path, m_GR5, "GR5", [&](const CString& line, int) {
-        const int curve = GrRecordNumber(InstrumentationSectionTable(), m_GR5, line);
-        // Curve 0 or below has no element to go to.
-        if (curve < 1) {
-            ShowGrFormatError(path, "GR5");
-            return false;
-        }
-        m_nLastCurveNo = curve;
-        ImportRecordLine(*this, InstrumentationSectionTable(), m_GR5, line, curve);
-        highest = std::max(highest, curve);
-        return true;
-    });
-    if (taken < 0) {
+    const NumberedGrImport read = ImportNumberedGrRecords(*this, InstrumentationSectionTable(), m_GR5, path, "GR5");
+    if (read.last > 0)
+        m_nLastCurveNo = read.last;
+    if (read.taken < 0) {
         KeepGroupsInStep();
         return 0;
     }
     // The highest curve imported, not the last one: curves 4, 7, 5 keep curve 7.
-    m_nCurveCount = taken > 0 ? highest : m_nLastCurveNo;
+    m_nCurveCount = read.taken > 0 ? read.highest : m_nLastCurveNo;
     KeepGroupsInStep();
     return 1;
 }

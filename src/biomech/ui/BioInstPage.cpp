@@ -221,74 +221,52 @@ void CBioInstPage::AfterSearch(int id)
         EnableTimeStep(false);
 }
 
-bool CBioInstPage::PickCode(int id, CSearch& search)
-{
-    if (search.DoModal() != IDOK)
-        return false;
-    Edit(id)->SetText(search.GetCode());
-    Edit(id)->SetValid(true);
-    return true;
-}
-
 void CBioInstPage::OnSearchAttachment()
 {
-    if (IsEnterHeldDown())
-        return;
-    UpdateData(TRUE);
-    CSearch search(nullptr, "SENATT", "", "SELECT DISTINCT SENATT,SENATTD,SENATT_COMMENT FROM SENATTCODE1 ORDER BY SENATT",
-                   FALSE);
     const CString shown = Edit(IDC_ATTACHMENT)->GetText();
-    if (search.DoModal() == IDOK) {
-        const CString code = search.GetCode();
-        if (code.IsEmpty() || code != shown) {
-            // A new attachment asks for the rest of the chain again.
-            for (int id : {IDC_YUNITS, IDC_SENSOR_LOCATION, IDC_SENSOR_TYPE, IDC_AXIS}) {
-                Edit(id)->SetText("");
-                Edit(id)->SetValid(true);
-            }
-            for (int id : {IDC_SEARCH_YUNITS, IDC_SEARCH_LOCATION, IDC_SEARCH_TYPE, IDC_SEARCH_AXIS, IDC_SEARCH_XUNITS})
-                EnableDlgItem(id, false);
-            EnableDlgItem(IDC_SEARCH_YUNITS, !code.IsEmpty());
-        }
-        Edit(IDC_ATTACHMENT)->SetText(code);
-        Edit(IDC_ATTACHMENT)->SetValid(true);
-    }
-    UpdateData(FALSE);
+    SearchInto(IDC_ATTACHMENT, {.table = "SENATT", .query = codesql::AttachmentRows()},
+               [this, shown](const CString& code, const CString&) {
+                   if (!code.IsEmpty() && code == shown)
+                       return;
+                   // A new attachment asks for the rest of the chain again.
+                   for (int id : {IDC_YUNITS, IDC_SENSOR_LOCATION, IDC_SENSOR_TYPE, IDC_AXIS}) {
+                       Edit(id)->SetText("");
+                       Edit(id)->SetValid(true);
+                   }
+                   for (int id : {IDC_SEARCH_YUNITS, IDC_SEARCH_LOCATION, IDC_SEARCH_TYPE, IDC_SEARCH_AXIS,
+                                  IDC_SEARCH_XUNITS})
+                       EnableDlgItem(id, false);
+                   EnableDlgItem(IDC_SEARCH_YUNITS, !code.IsEmpty());
+               });
 }
 
 void CBioInstPage::OnSearchYUnits()
 {
     if (IsEnterHeldDown())
         return;
-    UpdateData(TRUE);
     const CString attachment = Edit(IDC_ATTACHMENT)->GetText();
     if (attachment.IsEmpty()) {
         MessageBox(kAttachmentFirst);
         return;
     }
-    CSearch search(nullptr, "UNITS", attachment, "BIO_YUNITS", FALSE);
     const CString shown = Edit(IDC_YUNITS)->GetText();
-    if (search.DoModal() == IDOK) {
-        const CString unit = search.GetCode();
-        if (unit.IsEmpty() || unit != shown) {
-            for (int id : {IDC_SENSOR_LOCATION, IDC_SENSOR_TYPE, IDC_AXIS}) {
-                Edit(id)->SetText("");
-                Edit(id)->SetValid(true);
-            }
-        }
-        Edit(IDC_YUNITS)->SetText(unit);
-        Edit(IDC_YUNITS)->SetValid(true);
-        const CString location = search.GetSecondColumn();
-        if (!location.IsEmpty()) {
-            Edit(IDC_SENSOR_LOCATION)->SetText(location);
-            Edit(IDC_SENSOR_LOCATION)->SetValid(true);
-            for (int id : {IDC_SEARCH_TYPE, IDC_SEARCH_AXIS, IDC_SEARCH_XUNITS})
-                EnableDlgItem(id, true);
-        } else {
-            EnableDlgItem(IDC_SEARCH_LOCATION, true);
-        }
-    }
-    UpdateData(FALSE);
+    SearchInto(IDC_YUNITS, {"UNITS", attachment, "BIO_YUNITS"},
+               [this, shown](const CString& unit, const CString& location) {
+                   if (unit.IsEmpty() || unit != shown) {
+                       for (int id : {IDC_SENSOR_LOCATION, IDC_SENSOR_TYPE, IDC_AXIS}) {
+                           Edit(id)->SetText("");
+                           Edit(id)->SetValid(true);
+                       }
+                   }
+                   if (!location.IsEmpty()) {
+                       Edit(IDC_SENSOR_LOCATION)->SetText(location);
+                       Edit(IDC_SENSOR_LOCATION)->SetValid(true);
+                       for (int id : {IDC_SEARCH_TYPE, IDC_SEARCH_AXIS, IDC_SEARCH_XUNITS})
+                           EnableDlgItem(id, true);
+                   } else {
+                       EnableDlgItem(IDC_SEARCH_LOCATION, true);
+                   }
+               });
 }
 
 void CBioInstPage::BuildLocationList()
@@ -314,37 +292,30 @@ void CBioInstPage::OnSearchLocation()
 {
     if (IsEnterHeldDown())
         return;
-    UpdateData(TRUE);
     BuildLocationList();
-    CSearch search(nullptr, "OCCLOC", kTag, &m_arrLocations);
-    if (PickCode(IDC_SENSOR_LOCATION, search)) {
-        const bool chosen = !search.GetCode().IsEmpty();
-        for (int id : {IDC_SEARCH_TYPE, IDC_SEARCH_AXIS, IDC_SEARCH_XUNITS})
-            EnableDlgItem(id, chosen);
-    }
-    UpdateData(FALSE);
+    SearchInto(IDC_SENSOR_LOCATION, {.table = "OCCLOC", .tag = kTag, .codes = &m_arrLocations},
+               [this](const CString& code, const CString&) {
+                   for (int id : {IDC_SEARCH_TYPE, IDC_SEARCH_AXIS, IDC_SEARCH_XUNITS})
+                       EnableDlgItem(id, !code.IsEmpty());
+               });
 }
 
 void CBioInstPage::OnSearchType()
 {
     if (IsEnterHeldDown())
         return;
-    UpdateData(TRUE);
     const CString units = Edit(IDC_YUNITS)->GetText();
     if (units.IsEmpty()) {
         MessageBox(kUnitsBeforeType);
         return;
     }
-    CSearch search(nullptr, "SENTYP", "", codesql::SensorTypeRowsOfUnit(units), FALSE);
-    PickCode(IDC_SENSOR_TYPE, search);
-    UpdateData(FALSE);
+    SearchInto(IDC_SENSOR_TYPE, {.table = "SENTYP", .query = codesql::SensorTypeRowsOfUnit(units)});
 }
 
 void CBioInstPage::OnSearchAxis()
 {
     if (IsEnterHeldDown())
         return;
-    UpdateData(TRUE);
     if (Edit(IDC_YUNITS)->GetText().IsEmpty()) {
         MessageBox(kUnitsBeforeAxis);
         return;
@@ -353,7 +324,5 @@ void CBioInstPage::OnSearchAxis()
         MessageBox(kLocationBeforeAxis);
         return;
     }
-    CSearch search(nullptr, "AXIS", kTag, "", FALSE);
-    PickCode(IDC_AXIS, search);
-    UpdateData(FALSE);
+    SearchInto(IDC_AXIS, {"AXIS", kTag});
 }

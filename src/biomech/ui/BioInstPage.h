@@ -88,8 +88,6 @@ private:
     void EnableChainSearches();
     void EnableTimeStep(bool fromRecord);
     CDateTimeCtrl* Picker() const;
-    // Runs a search whose chosen code the field takes as valid; true on a choice.
-    bool PickCode(int id, class CSearch& search);
 
     CCurveCheckPanel m_curves;
     int m_nCurveColumnCount = 0;

@@ -3,17 +3,27 @@
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
 
+#include <optional>
+
 void CDbCodeFields::Check(CNEdit& field, const char* table, const char* tag) const
 {
     CCodeCheck().CheckCode(&field, table, tag);
 }
 
-bool CDbCodeFields::Search(const char* table, const char* tag, CString& code) const
+bool CDbCodeFields::Search(const CodeSearchRequest& request, CString& code, CString* second) const
 {
-    CSearch search(nullptr, table, tag, "", FALSE);
-    if (search.DoModal() != IDOK)
+    std::optional<CSearch> search;
+    if (request.codes)
+        search.emplace(nullptr, request.table, request.tag, request.codes);
+    else
+        search.emplace(nullptr, request.table, request.tag, request.query, FALSE);
+    if (!request.testType.IsEmpty())
+        search->SetTestType(request.testType);
+    if (search->DoModal() != IDOK)
         return false;
-    code = search.GetCode();
+    code = search->GetCode();
+    if (second)
+        *second = search->GetSecondColumn();
     return true;
 }
 

@@ -7,7 +7,8 @@
 class CDbCodeFields : public ICodeFields {
 public:
     void Check(CNEdit& field, const char* table, const char* tag) const override;
-    bool Search(const char* table, const char* tag, CString& code) const override;
+    bool Search(const CodeSearchRequest& request, CString& code, CString* second) const override;
+    using ICodeFields::Search;
 };
 
 // The one instance the sheets hand their pages.

@@ -24,9 +24,20 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
+
+// What a code search lists: a code table's codes under a tag; or only the codes of a list (for
+// a test type, when given); or the rows of a statement or look-up kind word.
+struct CodeSearchRequest {
+    const char* table = nullptr;
+    CString tag {};
+    CString query {};                    // a statement or look-up kind word; empty: the table's
+    const CStringArray* codes = nullptr; // only these codes of the table
+    CString testType {};                 // the test type a list of codes is for
+};
 
 // Checking and searching code fields (the code-table layer implements it).
 class ICodeFields {
@@ -34,8 +45,10 @@ public:
     virtual ~ICodeFields() = default;
     // Marks the field valid or invalid by its code table (an empty field is valid).
     virtual void Check(CNEdit& field, const char* table, const char* tag) const = 0;
-    // The code search dialog; true with `code` when the user chose one.
-    virtual bool Search(const char* table, const char* tag, CString& code) const = 0;
+    // The code search dialog; true with `code` (and the chosen row's second column in `second`)
+    // when the user chose one.
+    virtual bool Search(const CodeSearchRequest& request, CString& code, CString* second = nullptr) const = 0;
+    bool Search(const char* table, const char* tag, CString& code) const { return Search({table, tag}, code); }
 };
 
 template <class Data> struct PageField {
@@ -239,25 +252,46 @@ protected:
         }
     }
 
-    // A "Search..." button: on a chosen code the field takes it as valid.
-    void OnSearch(size_t i)
+    // The code search of a field, every "Search..." button's: nothing while Enter is held; else
+    // the page's values read, the search opened, a chosen code put into `field` as valid and
+    // `after` told of it, and the page shown again. True when a code was chosen.
+    bool SearchInto(CNEdit& field, const CodeSearchRequest& request,
+                    const std::function<void(const CString& code, const CString& second)>& after = {})
     {
         if (IsEnterHeldDown() || !m_pCodes)
-            return;
+            return false;
         this->UpdateData(TRUE);
-        CString code;
-        if (m_pCodes->Search(m_fields[i].codeTable, m_tag, code)) {
-            m_edits[i]->SetText(code);
-            m_edits[i]->SetValid(true);
-            AfterSearch(m_fields[i].id);
+        CString code, second;
+        const bool chosen = m_pCodes->Search(request, code, &second);
+        if (chosen) {
+            field.SetText(code);
+            field.SetValid(true);
+            if (after)
+                after(code, second);
         }
         this->UpdateData(FALSE);
+        return chosen;
+    }
+    // The same over the field of a control, by default on its row's code table under the page's tag.
+    bool SearchInto(int id, const CodeSearchRequest& request,
+                    const std::function<void(const CString& code, const CString& second)>& after = {})
+    {
+        return SearchInto(*Edit(id), request, after);
+    }
+
+    // A row's "Search..." button.
+    void OnSearch(size_t i)
+    {
+        SearchInto(*m_edits[i], {m_fields[i].codeTable, m_tag},
+                   [this, i](const CString&, const CString&) { AfterSearch(m_fields[i].id); });
     }
     // A code has just been chosen for the field of `id`.
     virtual void AfterSearch(int /*id*/) {}
 
     // A time step that applies only to curves over seconds: enabled, taking `stored` again when
     // given (white when valid, yellow when not); or disabled on grey, "0" when `stored` is given.
+    // A value that stops the page being left or saved is never hidden behind the grey: the field
+    // stays enabled for its correction, in the invalid colours.
     void EnableTimeField(int id, bool enable, const CString* stored)
     {
         CNEdit& step = *Edit(id);
@@ -272,6 +306,11 @@ protected:
         }
         if (stored)
             step.SetText("0");
+        if (!step.IsValid()) {
+            this->EnableDlgItem(id, true);
+            step.ShowInvalidColors();
+            return;
+        }
         step.SetColors(CNEdit::kBlack, RGB(192, 192, 192));
         this->EnableDlgItem(id, false);
     }

@@ -4,36 +4,83 @@
 
 #include <cstring>
 
+void AddRow(std::vector<DlgItem>& items, const ColumnGeometry& at, int y, const LabelledField& field)
+{
+    const bool twoLines = std::strchr(field.label, '\n') != nullptr;
+    const int labelHeight = twoLines ? 18 : at.labelHeight;
+    const int editY = twoLines ? y + 4 : y;
+    const int editX = at.x + at.labelWidth + at.editGap;
+    const int editWidth = field.editWidth ? field.editWidth : at.editWidth;
+    const UINT hidden = field.style & DS_HIDDEN;
+    items.push_back({field.labelId, DlgKind::Static, field.label, at.x, twoLines ? y : y + 2, at.labelWidth,
+                     labelHeight, hidden});
+    items.push_back({field.id, field.kind, "", editX, editY, editWidth, 13, field.style});
+    const int besideX = editX + editWidth + at.buttonGap;
+    if (field.searchId)
+        items.push_back({field.searchId, DlgKind::Button, field.button ? field.button : at.buttonText, besideX, editY,
+                         at.buttonWidth, 13, field.buttonStyle | hidden});
+    if (field.customId)
+        items.push_back({field.customId, DlgKind::Custom, "", besideX, editY, at.pickerWidth, 13, hidden,
+                         &CDateTimeCtrl::Create});
+}
+
 void AddColumn(std::vector<DlgItem>& items, const ColumnGeometry& at, std::initializer_list<LabelledField> fields)
 {
     int y = at.y;
-    const int editX = at.x + at.labelWidth + at.editGap;
     for (const LabelledField& field : fields) {
-        const bool twoLines = std::strchr(field.label, '\n') != nullptr;
-        const int labelHeight = twoLines ? 18 : at.labelHeight;
-        const int editY = twoLines ? y + 4 : y;
-        items.push_back({-1, DlgKind::Static, field.label, at.x, twoLines ? y : y + 2, at.labelWidth, labelHeight});
-        items.push_back({field.id, DlgKind::Edit, "", editX, editY, at.editWidth, 13, field.style});
-        const int besideX = editX + at.editWidth + at.buttonGap;
-        if (field.searchId)
-            items.push_back({field.searchId, DlgKind::Button, "Search...", besideX, editY, at.buttonWidth, 13});
-        if (field.customId)
-            items.push_back({field.customId, DlgKind::Custom, "", besideX, editY, at.pickerWidth, 13, 0,
-                             &CDateTimeCtrl::Create});
-        y += twoLines ? at.rowHeight + at.rowHeight / 2 : at.rowHeight;
+        AddRow(items, at, y, field);
+        y += std::strchr(field.label, '\n') ? at.rowHeight + at.rowHeight / 2 : at.rowHeight;
     }
 }
 
-void AddRecordIndex(std::vector<DlgItem>& items, int x, int y, const char* group, RecordControls controls,
-                    const char* retainText)
+void AddRecordIndex(std::vector<DlgItem>& items, int x, int y, const char* group, RecordBoxIds ids,
+                    const char* retainText, std::span<const BoxItem> layout)
 {
-    items.push_back({-1, DlgKind::GroupBox, group, x, y, 150, 150});
-    items.push_back({controls.list, DlgKind::ListBox, "", x + 8, y + 14, 50, 128});
-    items.push_back({controls.remove, DlgKind::Button, "x", x + 64, y + 14, 18, 14});
-    items.push_back({-1, DlgKind::Static, "Delete the\nSelected Record", x + 64, y + 32, 84, 20});
-    items.push_back({controls.next, DlgKind::Button, ">", x + 64, y + 58, 18, 14});
-    if (controls.retain)
-        items.push_back({controls.retain, DlgKind::CheckBox, retainText, x + 62, y + 80, 86, 40, DS_MULTILINE});
+    for (const BoxItem& item : layout) {
+        int id = -1;
+        DlgKind kind = DlgKind::Button;
+        const char* text = "";
+        switch (item.part) {
+        case BoxPart::Group:
+            kind = DlgKind::GroupBox;
+            text = group;
+            break;
+        case BoxPart::List:
+            id = ids.list;
+            kind = DlgKind::ListBox;
+            break;
+        case BoxPart::ComboList:
+            id = ids.list;
+            kind = DlgKind::ComboBox;
+            break;
+        case BoxPart::Previous:
+            id = ids.previous;
+            text = "<";
+            break;
+        case BoxPart::Next:
+            id = ids.next;
+            text = ">";
+            break;
+        case BoxPart::Remove:
+            id = ids.remove;
+            text = "x";
+            break;
+        case BoxPart::RemoveText:
+            kind = DlgKind::Static;
+            text = "Delete the\nSelected Record";
+            break;
+        case BoxPart::Retain:
+            id = ids.retain;
+            kind = DlgKind::CheckBox;
+            text = retainText ? retainText : "Retain the Last\nRecord for the New";
+            break;
+        }
+        if (id == 0)
+            continue;
+        if (item.text && !(item.part == BoxPart::Retain && retainText))
+            text = item.text;
+        items.push_back({id, kind, text, x + item.x, y + item.y, item.cx, item.cy, item.style});
+    }
 }
 
 DlgTemplate PageTemplate(const char* caption, int cx, int cy, std::vector<DlgItem> items)

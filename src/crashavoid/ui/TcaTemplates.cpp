@@ -1,5 +1,6 @@
 #include "crashavoid/ui/TcaTemplates.h"
 
+#include "common/ui/PageLayout.h"
 #include "crashavoid/ui/TcaPages.h"
 #include "platform/ui/DateTimeCtrl.h"
 
@@ -24,20 +25,20 @@ struct Layout {
     void Row(int x, int y, int labelW, const char* label, int id, int w, int findId = 0, UINT style = 0,
              DlgKind kind = DlgKind::Edit, UINT findStyle = 0)
     {
-        Label(label, x, y, labelW - 2, style & DS_HIDDEN);
-        Add(id, kind, "", x + labelW, y, w, 13, style);
-        if (findId)
-            Add(findId, DlgKind::Button, "Find", x + labelW + w + 3, y, 28, 13, findStyle | (style & DS_HIDDEN));
+        const ColumnGeometry at {.x = x, .labelWidth = labelW - 2, .editWidth = w, .editGap = 2, .labelHeight = 9,
+                                 .buttonWidth = 28, .buttonText = "Find"};
+        AddRow(items, at, y,
+               {.label = label, .id = id, .style = style, .searchId = findId, .buttonStyle = findStyle, .kind = kind});
     }
     void Hidden(int id, DlgKind kind, const char* text = "") { Add(id, kind, text, 0, 0, 20, 13, DS_HIDDEN); }
     // The record navigator of a page: its group, the record list, "<", ">" and "X".
     void Navigator(const char* title, int list, int prev, int next, int remove)
     {
-        Add(-1, DlgKind::GroupBox, title, 8, 4, 150, 32);
-        Add(list, DlgKind::ComboBox, "", 16, 16, 44, 13);
-        Add(prev, DlgKind::Button, "<", 68, 15, 22, 14);
-        Add(next, DlgKind::Button, ">", 94, 15, 22, 14);
-        Add(remove, DlgKind::Button, "X", 120, 15, 22, 14);
+        static constexpr BoxItem kNavigator[] = {
+            {BoxPart::Group, 0, 0, 150, 32},  {BoxPart::ComboList, 8, 12, 44, 13}, {BoxPart::Previous, 60, 11, 22, 14},
+            {BoxPart::Next, 86, 11, 22, 14}, {BoxPart::Remove, 112, 11, 22, 14, "X"},
+        };
+        AddRecordIndex(items, 8, 4, title, RecordBoxIds(list, prev, next, remove), nullptr, kNavigator);
     }
 };
 
@@ -129,11 +130,16 @@ const DlgTemplate& TcaInstTemplate()
     using P = CTcaInstPage;
     static const DlgTemplate tmpl = [] {
         Layout l;
-        l.Add(-1, DlgKind::GroupBox, "Curve/Channel Number", 6, 4, 82, 232);
-        l.Add(P::IDC_RECORD_LIST, DlgKind::ListBox, "", 14, 16, 66, 150);
-        l.Add(P::IDC_NEXT, DlgKind::Button, ">", 14, 170, 30, 14);
-        l.Add(P::IDC_DELETE, DlgKind::Button, "X", 50, 170, 30, 14);
-        l.Add(P::IDC_KEEP_LAST, DlgKind::CheckBox, "Keep the Last\nRecord to New", 10, 190, 76, 26, DS_MULTILINE);
+        static constexpr BoxItem kCurveBox[] = {
+            {BoxPart::Group, 0, 0, 82, 232},
+            {BoxPart::List, 8, 12, 66, 150},
+            {BoxPart::Next, 8, 166, 30, 14},
+            {BoxPart::Remove, 44, 166, 30, 14, "X"},
+            {BoxPart::Retain, 4, 186, 76, 26, "Keep the Last\nRecord to New", DS_MULTILINE},
+        };
+        AddRecordIndex(l.items, 6, 4, "Curve/Channel Number",
+                       RecordControls {P::IDC_RECORD_LIST, P::IDC_NEXT, P::IDC_DELETE, P::IDC_KEEP_LAST}, nullptr,
+                       kCurveBox);
 
         constexpr int x = 94, lw = 92, w = 64;
         l.Row(x, 6, lw, "Vehicle Number:", P::IDC_VEHICLE_NUMBER, 36, 0, 0, DlgKind::ComboBox);

@@ -1,5 +1,7 @@
 #include "swg/ui/SWGInstPage.h"
 
+#include "common/ui/PageLayout.h"
+
 #include <algorithm>
 
 namespace {
@@ -51,64 +53,56 @@ const PageTip kTips[] = {
 
 constexpr COLORREF kGrey = RGB(192, 192, 192);
 
-// Two columns of fields (codes with their "Search..." buttons; numbers), the curve group at the
-// right, the comments and the retain box below.
-constexpr int kRow = 18, kTop = 10;
-constexpr int kCodeLabelX = 8, kCodeEditX = 92, kSearchX = 156;
-constexpr int kNumberLabelX = 212, kNumberEditX = 296;
+// Two columns of fields (codes with their "Search..." buttons; numbers), the curve box at the
+// right, the comments and the retain check box below.
+constexpr ColumnGeometry kCodes {.x = 8, .y = 10, .labelWidth = 82, .editWidth = 60, .rowHeight = 18, .editGap = 2,
+                                 .buttonGap = 4, .labelHeight = 9, .buttonWidth = 44};
+constexpr ColumnGeometry kNumbers {.x = 212, .y = 10, .labelWidth = 82, .editWidth = 60, .rowHeight = 18, .editGap = 2,
+                                   .labelHeight = 9};
 
-constexpr int RowY(int row) { return kTop + row * kRow; }
-
-DlgItem CodeLabel(int row, const char* text) { return {-1, DlgKind::Static, text, kCodeLabelX, RowY(row) + 2, 82, 9}; }
-DlgItem CodeEdit(int row, int id) { return {id, DlgKind::Edit, "", kCodeEditX, RowY(row), 60, 13, DS_READONLY}; }
-DlgItem Search(int row, int id) { return {id, DlgKind::Button, "Search...", kSearchX, RowY(row), 44, 13}; }
-DlgItem NumberLabel(int row, const char* text)
-{
-    return {-1, DlgKind::Static, text, kNumberLabelX, RowY(row) + 2, 82, 9};
-}
-DlgItem NumberEdit(int row, int id, UINT style = DS_NUMBER)
-{
-    return {id, DlgKind::Edit, "", kNumberEditX, RowY(row), 60, 13, style};
-}
-
-const DlgTemplate kInstTemplate {
-    "Instrumentation Information",
-    509,
-    218,
-    "DejaVu Sans",
-    8,
-    false,
-    {
-        CodeLabel(0, "Signal Source:"), CodeEdit(0, P::IDC_SIGNAL_SOURCE), Search(0, P::IDC_SEARCH_SIGNAL_SOURCE),
-        CodeLabel(1, "Sensor Type:"), CodeEdit(1, P::IDC_SENSOR_TYPE), Search(1, P::IDC_SEARCH_SENSOR_TYPE),
-        CodeLabel(2, "Sensor Location:"), CodeEdit(2, P::IDC_SENSOR_LOCATION), Search(2, P::IDC_SEARCH_SENSOR_LOCATION),
-        CodeLabel(3, "Sensor Attachment:"), CodeEdit(3, P::IDC_ATTACHMENT), Search(3, P::IDC_SEARCH_ATTACHMENT),
-        CodeLabel(4, "Axis Direction:"), CodeEdit(4, P::IDC_AXIS), Search(4, P::IDC_SEARCH_AXIS),
-        CodeLabel(5, "X Direction Units:"), CodeEdit(5, P::IDC_X_UNITS), Search(5, P::IDC_SEARCH_X_UNITS),
-        CodeLabel(6, "Y Direction Units:"), CodeEdit(6, P::IDC_Y_UNITS), Search(6, P::IDC_SEARCH_Y_UNITS),
-        CodeLabel(7, "Data Status:"), CodeEdit(7, P::IDC_DATA_STATUS), Search(7, P::IDC_SEARCH_DATA_STATUS),
-        CodeLabel(8, "Channel Status:"), CodeEdit(8, P::IDC_CHANNEL_STATUS), Search(8, P::IDC_SEARCH_CHANNEL_STATUS),
-
-        NumberLabel(0, "Signal Level:"), NumberEdit(0, P::IDC_LEVEL),
-        NumberLabel(1, "Prefilter Frequency:"), NumberEdit(1, P::IDC_PREFILTER),
-        NumberLabel(2, "Instrument Rating:"), NumberEdit(2, P::IDC_RATING, 0),
-        NumberLabel(3, "Channel Maximum:"), NumberEdit(3, P::IDC_CHANNEL_MAX),
-        NumberLabel(4, "First Point:"), NumberEdit(4, P::IDC_FIRST_POINT, 0),
-        NumberLabel(5, "Last Point:"), NumberEdit(5, P::IDC_LAST_POINT),
-        NumberLabel(6, "Time Increment:"), NumberEdit(6, P::IDC_TIME_INCREMENT),
-
-        {-1, DlgKind::Static, "Instrument Comments:", kCodeLabelX, RowY(9) + 4, 82, 9},
-        {P::IDC_COMMENTS, DlgKind::Edit, "", kCodeEditX, RowY(9) + 2, 264, 13, DS_UPPERCASE},
-
-        {-1, DlgKind::GroupBox, "Curve/Channel Number", 366, 6, 136, 196},
-        {P::IDC_CURVE_LIST, DlgKind::ListBox, "", 374, 20, 50, 150},
-        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 432, 20, 20, 14},
-        {P::IDC_DELETE_CURVE, DlgKind::Button, "x", 432, 40, 20, 14},
-        {-1, DlgKind::Static, "Delete the\nSelected\nRecord", 456, 40, 44, 28},
-        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last Record for the New", kCodeEditX, RowY(10) + 4, 200,
-         12},
-    },
+// Placed on the page as a whole: the retain check box stands below the fields, not in the box.
+constexpr BoxItem kCurveBox[] = {
+    {BoxPart::Group, 366, 6, 136, 196},
+    {BoxPart::List, 374, 20, 50, 150},
+    {BoxPart::Next, 432, 20, 20, 14},
+    {BoxPart::Remove, 432, 40, 20, 14},
+    {BoxPart::RemoveText, 456, 40, 44, 28, "Delete the\nSelected\nRecord"},
+    {BoxPart::Retain, 92, 194, 200, 12, "Retain the Last Record for the New"},
 };
+
+DlgTemplate MakeInstTemplate()
+{
+    std::vector<DlgItem> items;
+    AddColumn(items, kCodes,
+              {
+                  {"Signal Source:", P::IDC_SIGNAL_SOURCE, DS_READONLY, P::IDC_SEARCH_SIGNAL_SOURCE},
+                  {"Sensor Type:", P::IDC_SENSOR_TYPE, DS_READONLY, P::IDC_SEARCH_SENSOR_TYPE},
+                  {"Sensor Location:", P::IDC_SENSOR_LOCATION, DS_READONLY, P::IDC_SEARCH_SENSOR_LOCATION},
+                  {"Sensor Attachment:", P::IDC_ATTACHMENT, DS_READONLY, P::IDC_SEARCH_ATTACHMENT},
+                  {"Axis Direction:", P::IDC_AXIS, DS_READONLY, P::IDC_SEARCH_AXIS},
+                  {"X Direction Units:", P::IDC_X_UNITS, DS_READONLY, P::IDC_SEARCH_X_UNITS},
+                  {"Y Direction Units:", P::IDC_Y_UNITS, DS_READONLY, P::IDC_SEARCH_Y_UNITS},
+                  {"Data Status:", P::IDC_DATA_STATUS, DS_READONLY, P::IDC_SEARCH_DATA_STATUS},
+                  {"Channel Status:", P::IDC_CHANNEL_STATUS, DS_READONLY, P::IDC_SEARCH_CHANNEL_STATUS},
+              });
+    AddColumn(items, kNumbers,
+              {
+                  {"Signal Level:", P::IDC_LEVEL, DS_NUMBER},
+                  {"Prefilter Frequency:", P::IDC_PREFILTER, DS_NUMBER},
+                  {"Instrument Rating:", P::IDC_RATING},
+                  {"Channel Maximum:", P::IDC_CHANNEL_MAX, DS_NUMBER},
+                  {"First Point:", P::IDC_FIRST_POINT},
+                  {"Last Point:", P::IDC_LAST_POINT, DS_NUMBER},
+                  {"Time Increment:", P::IDC_TIME_INCREMENT, DS_NUMBER},
+              });
+    AddRow(items, kCodes, 10 + 9 * 18 + 2,
+           {.label = "Instrument Comments:", .id = P::IDC_COMMENTS, .style = DS_UPPERCASE, .editWidth = 264});
+    AddRecordIndex(items, 0, 0, "Curve/Channel Number",
+                   RecordControls {P::IDC_CURVE_LIST, P::IDC_NEXTCURVE_BUTTON, P::IDC_DELETE_CURVE, P::IDC_RETAIN_LAST},
+                   nullptr, kCurveBox);
+    return PageTemplate("Instrumentation Information", 509, 218, std::move(items));
+}
+const DlgTemplate kInstTemplate = MakeInstTemplate();
 
 } // namespace
 

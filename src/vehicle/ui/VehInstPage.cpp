@@ -367,60 +367,39 @@ void CVehInstPage::OnSearchLocation()
 {
     if (IsEnterHeldDown())
         return;
-    UpdateData(TRUE);
     BuildLocationList(true);
     const bool crashAvoidance = IsCrashAvoidance();
-    CSearch search(nullptr, crashAvoidance ? "SENLOC" : "OCCLOC", "VEHDB", &m_arrLocations);
-    if (crashAvoidance)
-        search.SetTestType(Configuration());
-    if (search.DoModal() == IDOK) {
-        Edit(IDC_SENSOR_LOCATION)->SetText(search.GetCode());
-        Edit(IDC_SENSOR_LOCATION)->SetValid(true);
-    }
-    UpdateData(FALSE);
+    SearchInto(IDC_SENSOR_LOCATION, {.table = crashAvoidance ? "SENLOC" : "OCCLOC",
+                                     .tag = "VEHDB",
+                                     .codes = &m_arrLocations,
+                                     .testType = crashAvoidance ? Configuration() : CString()});
 }
 
 void CVehInstPage::OnSearchAttachment()
 {
-    if (IsEnterHeldDown())
-        return;
-    UpdateData(TRUE);
-    CSearch search(nullptr, "SENATT", IsCrashAvoidance() ? Configuration() : CString("VEHDB"), "", FALSE);
-    if (search.DoModal() == IDOK) {
-        Edit(IDC_ATTACHMENT)->SetText(search.GetCode());
-        Edit(IDC_ATTACHMENT)->SetValid(true);
-    }
-    UpdateData(FALSE);
+    SearchInto(IDC_ATTACHMENT, {"SENATT", IsCrashAvoidance() ? Configuration() : CString("VEHDB")});
 }
 
 void CVehInstPage::OnSearchAxis()
 {
     if (IsEnterHeldDown())
         return;
-    UpdateData(TRUE);
     const CString config = Configuration();
-    std::unique_ptr<CSearch> search;
+    CodeSearchRequest request {"AXIS", "VEHDB"};
     if (IsCrashAvoidance()) {
         BuildAxisList();
-        search = std::make_unique<CSearch>(nullptr, "AXIS", config, &m_arrAxes);
-        search->SetTestType(config);
-    } else {
-        search = std::make_unique<CSearch>(nullptr, "AXIS", "VEHDB", "", FALSE);
+        request = {.table = "AXIS", .tag = config, .codes = &m_arrAxes, .testType = config};
     }
-    if (search->DoModal() == IDOK) {
-        const CString axis = search->GetCode();
-        Edit(IDC_AXIS)->SetText(axis);
-        Edit(IDC_AXIS)->SetValid(true);
-        if (IsCrashAvoidance()) {
-            const bool rollover = config == "DRO";
-            for (const AxisUnit& pair : rollover ? std::span<const AxisUnit>(kRolloverAxisUnits)
-                                                 : std::span<const AxisUnit>(kWarningAxisUnits)) {
-                if (axis == pair.axis)
-                    Edit(IDC_YUNITS)->SetText(pair.units);
-            }
+    SearchInto(IDC_AXIS, request, [this, config](const CString& axis, const CString&) {
+        if (!IsCrashAvoidance())
+            return;
+        const bool rollover = config == "DRO";
+        for (const AxisUnit& pair : rollover ? std::span<const AxisUnit>(kRolloverAxisUnits)
+                                             : std::span<const AxisUnit>(kWarningAxisUnits)) {
+            if (axis == pair.axis)
+                Edit(IDC_YUNITS)->SetText(pair.units);
         }
-    }
-    UpdateData(FALSE);
+    });
 }
 
 void CVehInstPage::OnSearchVehicleNumber()

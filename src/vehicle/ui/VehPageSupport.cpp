@@ -2,6 +2,7 @@
 
 #include "codes/ui/SearchReference.h"
 #include "common/RecordLine.h"
+#include "common/ui/PageLayout.h"
 #include "platform/ui/PropertySheet.h"
 #include "vehicle/VehData.h"
 
@@ -39,14 +40,20 @@ bool PickVehicleNumber(CVehData* data, CNEdit& field)
     return true;
 }
 
+namespace {
+
+constexpr BoxItem kVehicleRecordBox[] = {
+    {BoxPart::Group, 0, 0, 190, 124},
+    {BoxPart::List, 10, 14, 80, 100},
+    {BoxPart::Remove, 100, 14, 18, 14},
+    {BoxPart::RemoveText, 122, 14, 66, 20},
+    {BoxPart::Next, 100, 40, 18, 14},
+    {BoxPart::Retain, 100, 66, 86, 22},
+};
+
+} // namespace
+
 void AddVehicleRecordBox(std::vector<DlgItem>& items, const char* group, RecordControls controls)
 {
-    items.insert(items.end(), {
-        {-1, DlgKind::GroupBox, group, 300, 4, 190, 124},
-        {controls.list, DlgKind::ListBox, "", 310, 18, 80, 100},
-        {controls.remove, DlgKind::Button, "x", 400, 18, 18, 14},
-        {-1, DlgKind::Static, "Delete the\nSelected Record", 422, 18, 66, 20},
-        {controls.next, DlgKind::Button, ">", 400, 44, 18, 14},
-        {controls.retain, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 400, 70, 86, 22},
-    });
+    AddRecordIndex(items, 300, 4, group, controls, nullptr, kVehicleRecordBox);
 }

@@ -212,13 +212,7 @@ void CVehRestPage::OnSearchLocation()
 {
     if (IsEnterHeldDown() || !BuildOccupantLocationList(true))
         return;
-    UpdateData(TRUE);
-    CSearch search(nullptr, "OCCLOC", "VEHDB", &m_arrOccupantLocations);
-    if (search.DoModal() == IDOK) {
-        Edit(IDC_LOCATION)->SetText(search.GetCode());
-        Edit(IDC_LOCATION)->SetValid(true);
-    }
-    UpdateData(FALSE);
+    SearchInto(IDC_LOCATION, {.table = "OCCLOC", .tag = "VEHDB", .codes = &m_arrOccupantLocations});
 }
 
 void CVehRestPage::OnSearchDeployment()

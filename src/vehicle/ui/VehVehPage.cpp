@@ -467,21 +467,15 @@ void CVehVehPage::OnMeasurement(MeasureKind kind)
 
 void CVehVehPage::OnSearchMake()
 {
-    if (IsEnterHeldDown() || !m_pCodes)
-        return;
-    UpdateData(TRUE);
-    CString code;
-    if (m_pCodes->Search("MAKE", m_tag, code)) {
+    const CString before = Edit(IDC_MAKE)->GetText();
+    SearchInto(IDC_MAKE, {"MAKE", m_tag}, [this, before](const CString& code, const CString&) {
         // Another make: the model of the old one no longer applies.
-        if (code != Edit(IDC_MAKE)->GetText()) {
+        if (code != before) {
             // An empty model is no wrong code: it holds nothing up, and shows so.
             Edit(IDC_MODEL)->SetText("");
             Edit(IDC_MODEL)->SetValid(true);
         }
-        Edit(IDC_MAKE)->SetText(code);
-        Edit(IDC_MAKE)->SetValid(true);
-    }
-    UpdateData(FALSE);
+    });
 }
 
 void CVehVehPage::OnSearchModel()

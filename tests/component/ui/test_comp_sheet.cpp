@@ -584,6 +584,36 @@ TEST(CompSheetTest, GrFilesMergeIntoTheTestAndAnyLoadCanBeTakenBack)
     EXPECT_FALSE(std::filesystem::exists(s.dir.file("cams.hsr")));
 }
 
+TEST(CompSheetTest, ABadTimeStepOfACurveNotInSecondsIsShownOpenForCorrectionWhereItStopsTheSave)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "test.mv5"));
+    ASSERT_GE(s.data.m_nCurveCount, 2);
+    // Curve 2 is over milliseconds, where no time step applies, but holds one that is no whole number.
+    s.data.m_saInstXUnits.SetAtGrow(2, "MS");
+    s.data.m_saInstTimeStep.SetAtGrow(2, "0.1");
+    const std::string saved = s.dir.file("out.mv5");
+    s.Run(ID_SAVE_TEST, saved);
+    EXPECT_FALSE(std::filesystem::exists(saved)) << "the bad time step stops the save";
+
+    CCompInstPage& inst = s.sheet.m_InstPage;
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kInstrumentation) << "the page that stops it comes to the front";
+    EXPECT_EQ(inst.m_nRecordIndex, 2);
+    QLineEdit* step = s.Line(inst, I::IDC_TIME_STEP);
+    EXPECT_EQ(step->text(), "0.1");
+    EXPECT_TRUE(step->isEnabled()) << "not greyed away from its correction";
+    EXPECT_EQ(inst.Edit(I::IDC_TIME_STEP)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(step->window()->focusWidget(), step);
+    EXPECT_FALSE(s.Visit(S::kTest));
+
+    // Corrected, the save goes through.
+    s.Type(inst, I::IDC_TIME_STEP, "0");
+    s.Run(ID_SAVE_TEST, saved);
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(s.data.m_saInstTimeStep[2], "0");
+}
+
 TEST(CompSheetTest, ALoadAddsNoRecordTheFileAloneWouldNotGive)
 {
     // A rollover test whose components hold no rollover vehicle record: what the sheet holds
