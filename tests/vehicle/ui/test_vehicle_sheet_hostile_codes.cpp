@@ -18,19 +18,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 
 namespace {
-
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return 0;
-}
 
 int BoxesNaming(const platform::MessageRecorder& boxes, const std::string& table)
 {
@@ -81,7 +70,7 @@ TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBounded
         };
         for (const Step& step : steps) {
             boxes.clear();
-            const long rssBefore = ResidentKilobytes();
+            const long rssBefore = testutil::ResidentKilobytes();
             const auto started = std::chrono::steady_clock::now();
             if (step.command) {
                 files.answer(step.answer.c_str());
@@ -90,7 +79,7 @@ TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBounded
                 sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kVehicle);
             }
             const auto took = std::chrono::steady_clock::now() - started;
-            const long grown = ResidentKilobytes() - rssBefore;
+            const long grown = testutil::ResidentKilobytes() - rssBefore;
             std::printf("hostile tables, %s: %lld ms, RSS growth %ld kB, %d boxes\n", step.what,
                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()),
                         grown, boxes.count());
