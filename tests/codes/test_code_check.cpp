@@ -360,20 +360,6 @@ TEST(CodeCheckTest, EachGroupIsReadOncePerConnection)
     EXPECT_EQ(Check("B", "X", "VEHDB"), 1) << "a new connection reads the tables afresh";
 }
 
-namespace {
-
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-} // namespace
-
 // A hostile code-table file: each broken table is told once per command, naming it and the cause;
 // the checks after it on that table are skipped (their fields left unchecked), and the command
 // waits on it no longer than one statement's time. The bounds are for safety, not speed.
@@ -407,7 +393,7 @@ TEST(CodeCheckTest, AHostileTableIsToldOncePerCommandWithinOneStatementsTime)
     };
     for (const Case& c : cases) {
         boxes.clear();
-        const long rssBefore = ResidentKilobytes();
+        const long rssBefore = testutil::ResidentKilobytes();
         const auto started = std::chrono::steady_clock::now();
         {
             platform::CodeDbCommandScope command;
@@ -420,7 +406,7 @@ TEST(CodeCheckTest, AHostileTableIsToldOncePerCommandWithinOneStatementsTime)
             EXPECT_EQ(Check("1", "LINK", "VEHDB"), 1);
         }
         const auto took = std::chrono::steady_clock::now() - started;
-        const long grown = ResidentKilobytes() - rssBefore;
+        const long grown = testutil::ResidentKilobytes() - rssBefore;
         std::printf("hostile %s: %lld ms, RSS growth %ld kB\n", c.table,
                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()), grown);
         ASSERT_EQ(boxes.count(), 1) << c.table;

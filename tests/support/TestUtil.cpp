@@ -57,4 +57,14 @@ void WriteFile(const std::string& path, const std::string& bytes)
 std::string DataPath(const std::string& name) { return std::string(MORVEL_TEST_DATA_DIR) + "/" + name; }
 std::string FixturePath(const std::string& name) { return std::string(MORVEL_FIXTURES_DIR) + "/" + name; }
 
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
 } // namespace testutil

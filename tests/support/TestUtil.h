@@ -40,5 +40,6 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string DataPath(const std::string& name); // tests/data/<name>
 std::string FixturePath(const std::string& name); // ../shared/fixtures/<name>, may not exist
+long ResidentKilobytes(); // this process's resident size, for bounds on what a command may hold
 
 } // namespace testutil

@@ -590,8 +590,8 @@ TEST(CompSheetTest, ABadTimeStepOfACurveNotInSecondsIsShownOpenForCorrectionWher
     ASSERT_TRUE(s.db.open());
     s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "test.mv5"));
     ASSERT_GE(s.data.m_nCurveCount, 2);
-    // Curve 2 is over metres, where no time step applies, but holds one that is no whole number.
-    s.data.m_saInstXUnits.SetAtGrow(2, "M");
+    // Curve 2 is over milliseconds, where no time step applies, but holds one that is no whole number.
+    s.data.m_saInstXUnits.SetAtGrow(2, "MS");
     s.data.m_saInstTimeStep.SetAtGrow(2, "0.1");
     const std::string saved = s.dir.file("out.mv5");
     s.Run(ID_SAVE_TEST, saved);
