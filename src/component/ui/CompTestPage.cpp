@@ -30,8 +30,8 @@ DlgTemplate MakeTestTemplate()
 {
     std::vector<DlgItem> items;
     const ColumnGeometry left = CompColumn(8, 90, 70), wide = CompColumn(8, 90, 400), right = CompColumn(286, 96, 110);
-    // The test date's field leaves room beside it for a picker that shows its date.
     AddRow(items, left, 10, {"Version Number:", T::IDC_VERSION, DS_UPPERCASE});
+    // The test date's field leaves room beside it for a picker that shows its date.
     AddRow(items, right, 10, {.label = "Test Date:", .id = T::IDC_TEST_DATE, .style = DS_UPPERCASE, .editWidth = 58});
     items.push_back({T::IDC_DATE_PICKER, DlgKind::Custom, "", 286 + 96 + 2 + 60, 10, 62, 13, 0,
         &CDateTimeCtrl::Create});
