@@ -575,7 +575,7 @@ TEST(BioMechSheetTest, ClearAllPagesKeepsTheLastCurveCheckAndUndoRedoDoNothing)
     s.data.m_bCurvesChecked = true;
     s.data.m_nCurveCheckCount = 2;
     for (int id : {ID_UNDO_ALL_PAGES, ID_REDO_ALL_PAGES}) {
-        EXPECT_TRUE(MenuEnabled(s.sheet, id)) << id;
+        EXPECT_TRUE(MenuItemEnabled(s.sheet, id)) << id;
         s.sheet.RunCommand(id);
     }
     EXPECT_EQ(s.data.m_nRibCount, 2);
