@@ -43,6 +43,23 @@ void CVehData::ResetVehData()
     m_IntrusionData.SetSecondText(m_strTestReference);
 }
 
+void CVehData::ClearTest()
+{
+    const CString version = m_strVersion;
+    const CurveCheckMembers curveCheck = *this;
+    const int columns = m_nCurveColumnCount;
+    ResetVehData();
+    m_strVersion = version;
+    static_cast<CurveCheckMembers&>(*this) = curveCheck;
+    m_nCurveColumnCount = columns;
+    for (int n : {0, 1}) {
+        m_saOccVehicleNo.SetAt(n, "1");
+        m_saRestNo.SetAt(n, "");
+        m_saInstVehicleNo.SetAt(n, "1");
+    }
+    ResetHsvd();
+}
+
 void CVehData::SetVehicleCount()
 {
     m_nVehicleCount = VehicleCountOfConfig(m_strConfiguration);

@@ -23,6 +23,10 @@ public:
     // Every member back to its construction value (the test kind's Clear All Pages), the
     // intrusion points included; the curve-check option the sheet handed over stays.
     void ResetVehData();
+    // Clear All Pages' test: the sections of a new test (an occupant's and a channel's vehicle
+    // number "1", no restraint number), no camera and no point; the version and the last curve
+    // check (its findings, the test file path, the option) stay.
+    void ClearTest();
     void SetVehicleCount();
 
     // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.

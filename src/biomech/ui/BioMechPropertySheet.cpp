@@ -1,5 +1,6 @@
 #include "biomech/ui/BioMechPropertySheet.h"
 
+#include "biomech/BioSections.h"
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
 #include "platform/Path.h"
@@ -42,17 +43,37 @@ const RecordPageCount kRecordPages[] = {
     {S::kGauge, &CBioData::m_nGaugeCount},
 };
 
+// The pages the Occupant Type may close, with the section of the files each edits and whether
+// the files will carry it (the writers' own guards, which do not ask the Occupant Type).
+struct GatedSection {
+    int page;
+    const BioSection& (*section)();
+    bool (*written)(CBioData&);
+};
+const GatedSection kGatedSections[] = {
+    {S::kDummy, &DummyOccupantSection, [](CBioData& d) { return d.IsDummyOccupant(); }},
+    {S::kBioOccupant, &BioOccupantSection, [](CBioData& d) { return d.IsBioOccupant(); }},
+    {S::kRib, &RibSection, [](CBioData& d) { return d.HasRibData(); }},
+    {S::kAnthropometry, &AnthropometrySection, [](CBioData& d) { return d.HasAnthropometry(); }},
+    {S::kInjury, &InjurySection, [](CBioData& d) { return d.HasInjuryRecords(); }},
+};
+
 void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path)); }
 
 // Clear All Pages' test: a new test's, with no recorder and link, a cadaver, no X units and no
-// camera; the version and the curve-check choice stay.
+// camera; the version and the last curve check (choice, findings, test file path) stay, so the
+// next file's first line still tells of that check.
 void ClearTestData(CBioData& data)
 {
     const CString version = data.m_strVersion;
     const int checkCurves = data.m_nCheckCurves;
+    const int checkCount = data.m_nCurveCheckCount;
+    const CurveCheckMembers curveCheck = data;
     data = CBioData();
     data.m_strVersion = version;
     data.m_nCheckCurves = checkCurves;
+    data.m_nCurveCheckCount = checkCount;
+    static_cast<CurveCheckMembers&>(data) = curveCheck;
     data.m_strRecorderType.Empty();
     data.m_strDataLinkType.Empty();
     data.m_strOccupantType = "CD";
@@ -83,6 +104,7 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
                   m_RestPage, m_InstPage, m_CBandPage, m_GaugePage);
     m_HsvdPage.m_pData = &m_BioData;
     m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||";
+    OfferEmptyUndoRedo();
 }
 
 CBioMechPropertySheet::~CBioMechPropertySheet() { ReleasePages(); }
@@ -97,6 +119,16 @@ bool CBioMechPropertySheet::CheckMainPages()
                                    kInstrumentation, kChestBand, kGauge},
                                   kInstrumentation);
     return m_bAllPagesValid;
+}
+
+bool CBioMechPropertySheet::CheckClosedPages(const char* noOutput)
+{
+    for (const GatedSection& row : kGatedSections) {
+        auto* page = dynamic_cast<IOccupantGated*>(Page(row.page));
+        if (page && row.written(m_BioData) && !page->CheckClosedValues(row.section(), noOutput))
+            return false;
+    }
+    return true;
 }
 
 void CBioMechPropertySheet::RefreshPages(bool showLastRecords)
@@ -190,7 +222,7 @@ void CBioMechPropertySheet::OnSaveTest()
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nNo file output.");
         return;
     }
-    if (!CheckMainPages())
+    if (!CheckMainPages() || !CheckClosedPages("No file output."))
         return;
     const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
     if (!path)
@@ -211,6 +243,8 @@ void CBioMechPropertySheet::OnSaveReport()
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nIt is illegal. No Report output.");
         return;
     }
+    if (!CheckClosedPages("No Report output."))
+        return;
     const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
     if (!path)
         return;
@@ -237,7 +271,7 @@ void CBioMechPropertySheet::OnSaveHsvdOnly()
 
 void CBioMechPropertySheet::OnSaveHsvdReportOnly()
 {
-    if (HsvdToSave() && CheckPage(kHsvd))
+    if (HsvdToSave())
         CHsvdTestSheet::OnSaveHsvdReportOnly();
 }
 

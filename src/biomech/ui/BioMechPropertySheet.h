@@ -32,9 +32,13 @@ public:
     CBioMechPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CBioMechPropertySheet() override;
 
-    // Pages 0 to 9 all checked (a page closed by the Occupant Type passes); false at once while
-    // untouched. On success the instrumentation page is in front.
+    // Pages 0 to 9 all checked (a page closed by the Occupant Type passes, see CheckClosedPages);
+    // false at once while untouched. On success the instrumentation page is in front.
     bool CheckMainPages();
+    // Before a save: the values of every page the Occupant Type closes whose section the file
+    // carries, checked; a failure opens that page with its bad value named (the box ends with
+    // `noOutput`) and is false.
+    bool CheckClosedPages(const char* noOutput);
     // After a read: every page that has a window shows the data again, the record pages their
     // last record.
     void RefreshPages(bool showLastRecords);

@@ -54,6 +54,12 @@ BOOL CHsvdTestSheet::OnInitDialog()
     return result;
 }
 
+void CHsvdTestSheet::OfferEmptyUndoRedo()
+{
+    for (int id : {ID_UNDO_ALL_PAGES, ID_REDO_ALL_PAGES})
+        OnCommand(id, [] {});
+}
+
 bool CHsvdTestSheet::AskClearAll()
 {
     if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
@@ -97,15 +103,24 @@ bool CHsvdTestSheet::CheckHsvd()
     return m_bHsvdValid;
 }
 
+bool CHsvdTestSheet::CheckCamerasBeforeSave(const char* illegal)
+{
+    if (m_HsvdPage.HasWindow())
+        m_HsvdPage.SaveRecord();
+    if (CheckPage(HsvdIndex()))
+        return true;
+    m_HsvdPage.ShowBlockingField();
+    AfxMessageBox(illegal);
+    return false;
+}
+
 bool CHsvdTestSheet::SaveHsvdCompanion(const CString& base, const char* illegal)
 {
     CHighSpeedVideoData& data = HsvdData();
     const CString path = base + ".hs5";
     if (data.HasHsvd()) {
-        if (!m_HsvdPage.SaveAndValidateAll()) {
-            AfxMessageBox(illegal);
+        if (!CheckCamerasBeforeSave(illegal))
             return false;
-        }
         return data.SaveHsvdData(path);
     }
     if (std::filesystem::exists(std::filesystem::path(path.str())))
@@ -115,12 +130,8 @@ bool CHsvdTestSheet::SaveHsvdCompanion(const CString& base, const char* illegal)
 
 void CHsvdTestSheet::SaveHsvdReportCompanion(const CString& base)
 {
-    if (!HsvdData().HasHsvd())
-        return;
-    if (m_HsvdPage.SaveAndValidateAll())
+    if (HsvdData().HasHsvd() && CheckCamerasBeforeSave(kIllegalCameras))
         HsvdData().SaveHsvdReport(base + ".hsr");
-    else
-        AfxMessageBox("Illegal data found. No file output.");
 }
 
 void CHsvdTestSheet::OnLoadHsvdOnly()
@@ -145,19 +156,15 @@ std::optional<CString> CHsvdTestSheet::AskHsvdReportPath()
 
 void CHsvdTestSheet::OnSaveHsvdOnly()
 {
-    if (!HsvdData().HasHsvd())
+    if (!HsvdData().HasHsvd() || !CheckCamerasBeforeSave(kIllegalCameras))
         return;
-    if (!m_HsvdPage.SaveAndValidateAll()) {
-        AfxMessageBox("Illegal data found. No file output.");
-        return;
-    }
     if (const auto path = AskHsvdDataPath())
         HsvdData().SaveHsvdData(*path);
 }
 
 void CHsvdTestSheet::OnSaveHsvdReportOnly()
 {
-    if (!HsvdData().HasHsvd())
+    if (!HsvdData().HasHsvd() || !CheckCamerasBeforeSave(kIllegalCameras))
         return;
     if (const auto path = AskHsvdReportPath())
         HsvdData().SaveHsvdReport(*path);

@@ -23,9 +23,8 @@ public:
     virtual void OnSaveTest() = 0;
     virtual void OnSaveReport() = 0;
     virtual void OnLoadHsvdOnly();
-    // No camera: nothing. Cameras failing their check: "Illegal data found. No file output.".
+    // No camera: nothing. The cameras are written only once they pass CheckCamerasBeforeSave.
     virtual void OnSaveHsvdOnly();
-    // No camera: nothing; no check of the cameras.
     virtual void OnSaveHsvdReportOnly();
     // "Really clear all entries?" unless untouched, then ClearAll().
     virtual void OnClearAllPages();
@@ -48,6 +47,9 @@ protected:
     virtual int* CurveCheckOption() { return nullptr; }
     // The data and every page to a new test's (Clear All Pages past its question).
     virtual void ClearAll() = 0;
+
+    // Undo All Pages and Redo All Pages handled by doing nothing: the menu leaves them enabled.
+    void OfferEmptyUndoRedo();
 
     // Clear All Pages' question when the sheet holds a test: false (and not cleared) on No.
     bool AskClearAll();
@@ -88,13 +90,19 @@ protected:
     void ShowCameras();
     // HSVD-valid: cameras exist and the page passes its check.
     virtual bool CheckHsvd();
-    // The companion .hs5 of a saved test. With cameras: written once the page passes its check
-    // of every camera, else `illegal` is told and false. Without a camera an older file of that
+    // What a failed check of the cameras says where no other text is given.
+    static constexpr const char* kIllegalCameras = "Illegal data found. No file output.";
+    // Before cameras are written (a test's or a report's companion, the camera commands alone):
+    // the shown camera kept as typed, then every camera checked; a bad one comes to the front
+    // with its field marked, `illegal` is told, and false.
+    bool CheckCamerasBeforeSave(const char* illegal);
+    // The companion .hs5 of a saved test. With cameras: written once they pass
+    // CheckCamerasBeforeSave, else `illegal` is told and false. Without a camera an older file of that
     // name is replaced by one without cameras, so deleted cameras stay deleted; none is made
     // otherwise.
     bool SaveHsvdCompanion(const CString& base, const char* illegal);
-    // The .hsr companion of a saved report: with cameras, once the page passes its check of every
-    // camera, else "Illegal data found. No file output."; nothing without a camera.
+    // The .hsr companion of a saved report: with cameras, once they pass CheckCamerasBeforeSave
+    // (else "Illegal data found. No file output."); nothing without a camera.
     void SaveHsvdReportCompanion(const CString& base);
     // The file dialogs of the camera commands alone; nothing when cancelled.
     static std::optional<CString> AskHsvdDataPath();

@@ -226,12 +226,3 @@ void CComponentPropertySheet::OnSaveReport()
     m_CompData.WriteReportFile(*path);
     SaveHsvdReportCompanion(CompanionBase(*path));
 }
-
-void CComponentPropertySheet::OnSaveHsvdOnly()
-{
-    // The cameras are written as they stand: no page is saved or checked first.
-    if (!m_CompData.HasHsvd())
-        return;
-    if (const auto path = AskHsvdDataPath())
-        m_CompData.SaveHsvdData(*path);
-}

@@ -28,7 +28,6 @@ public:
     void OnLoadTest() override;
     void OnSaveTest() override;
     void OnSaveReport() override;
-    void OnSaveHsvdOnly() override;
     void OnUndoAllPages();
     void OnRedoAllPages();
     void OnClearAllPages() override;

@@ -47,6 +47,7 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
     if (auto* column = qobject_cast<QBoxLayout*>(layout()))
         column->insertWidget(0, m_pBand);
 
+    OfferEmptyUndoRedo();
     // Save Test follows the two pages' fields; the camera items stay enabled.
     AddMenuRules({
         {ID_SAVE_TEST, [this] { return PagesValid(); }},
@@ -140,10 +141,8 @@ void CSWGPropertySheet::OnSaveReport()
 
 void CSWGPropertySheet::OnSaveHsvdReportOnly()
 {
-    if (!m_HsvdPage.SaveAndValidateAll()) {
-        AfxMessageBox("Illegal data found. No file output.");
+    if (m_SWGData.HasHsvd() && !CheckCamerasBeforeSave(kIllegalCameras))
         return;
-    }
     if (const auto path = AskHsvdReportPath())
         WriteHsvdReport(m_SWGData, *path);
 }

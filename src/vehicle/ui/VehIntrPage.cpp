@@ -256,7 +256,7 @@ bool CVehIntrPage::ValidateAllRecords()
     return true;
 }
 
-bool CVehIntrPage::CheckBeforeOnlySave()
+bool CVehIntrPage::CheckBeforeSave(bool named)
 {
     // Without a window nothing was typed: the points are as the load's check found them.
     if (!HasWindow())
@@ -267,6 +267,10 @@ bool CVehIntrPage::CheckBeforeOnlySave()
     if (CPropertySheet* sheet = GetParentSheet())
         sheet->SetActivePage(this);
     ShowBlockingField();
+    if (!named) {
+        AfxMessageBox("Illegal data found. No intrusion file output.");
+        return false;
+    }
     CString field = "Intrusion Point Number";
     for (const FieldLabel& row : kFieldLabels) {
         if (!Edit(row.id)->IsValid()) {

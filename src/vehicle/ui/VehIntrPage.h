@@ -52,10 +52,12 @@ public:
     bool CheckAllRecordsForSave();
     // The sheet's check: every point valid, no two alike.
     bool ValidateAllRecords();
-    // Before the points alone are written (Save Intrusion Data Only, Save Intrusion Report
-    // Only): the shown point kept as typed, then every point checked; a bad one comes to the
-    // front with its field marked, and a box names the field and the point.
-    bool CheckBeforeOnlySave();
+    // Before the points are written (Save Test's .ip5, Save Intrusion Data Only, Save Intrusion
+    // Report Only): the shown point kept as typed, then every point checked; a bad one comes to
+    // the front with its field marked, and a box tells it: `named`, the field and the point
+    // ("Illegal data found in <field> of intrusion point <n>. No intrusion file output."), else
+    // "Illegal data found. No intrusion file output.".
+    bool CheckBeforeSave(bool named);
     bool ValidatePage() override { return ValidateAllRecords(); }
     // Marks point number and location invalid when another point has the shown vehicle, number
     // and location.

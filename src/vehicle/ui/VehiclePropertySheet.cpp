@@ -42,17 +42,6 @@ bool ReadIntrusion(CVehData& data, const CString& path, bool showError)
     return true;
 }
 
-// Clear All Pages' test: every section to its new-test values; the version stays as it was.
-void ClearTestData(CVehData& data)
-{
-    const CString version = data.m_strVersion;
-    data.ResetVehData();
-    data.m_strVersion = version;
-    data.m_nVehicleCount = 1;
-    data.ResetHsvd();
-    data.m_IntrusionData.ResetIntrusion();
-}
-
 } // namespace
 
 CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
@@ -171,7 +160,7 @@ void CVehiclePropertySheet::OnLoadTest()
             return;
         const bool v5 = ext == "mv5";
         const bool read = LoadNewTest(m_VehData, [&](CVehData& test) {
-            ClearTestData(test);
+            test.ClearTest();
             if (!v5)
                 return test.ReadV4TestFile(*path) != 0;
             if (!test.ReadTestFile(*path))
@@ -233,11 +222,8 @@ void CVehiclePropertySheet::OnSaveTest()
     if (!SaveHsvdCompanion(base, "Illegal data found. No high-speed video file output."))
         return;
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
-    if (intrusion.m_arrPointNumber.GetSize() > 1 &&
-        !(PageProtocol(kIntrusion)->SavePage() && PageProtocol(kIntrusion)->ValidatePage())) {
-        AfxMessageBox("Illegal data found. No intrusion file output.");
+    if (intrusion.m_arrPointNumber.GetSize() > 1 && !m_IntrPage.CheckBeforeSave(false))
         return;
-    }
     SaveIntrusionCompanion(intrusion, base + ".ip5");
 }
 
@@ -266,7 +252,7 @@ void CVehiclePropertySheet::OnLoadIntrusionOnly()
 
 void CVehiclePropertySheet::OnSaveIntrusionOnly()
 {
-    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeOnlySave())
+    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeSave(true))
         return;
     if (const auto path = AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5"))
         m_VehData.m_IntrusionData.SaveIntrusionData(*path);
@@ -274,7 +260,7 @@ void CVehiclePropertySheet::OnSaveIntrusionOnly()
 
 void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
 {
-    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeOnlySave())
+    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeSave(true))
         return;
     if (const auto path = AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr"))
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
@@ -282,7 +268,7 @@ void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
 
 void CVehiclePropertySheet::ClearAll()
 {
-    ClearTestData(m_VehData);
+    m_VehData.ClearTest();
     // The pages, windowed or not; the high-speed video and intrusion pages with their data.
     for (int index = kTest; index <= kInstrumentation; ++index)
         PageProtocol(index)->ClearPage();

@@ -515,3 +515,79 @@ TEST(BioMechSheetTest, BoneMineralContentTooSmallToMeasureEmpties)
         ASSERT_TRUE(s.Visit(S::kTest));
     }
 }
+
+TEST(BioMechSheetTest, ClosedPagesAreCheckedBeforeTheFilesCarryTheirValues)
+{
+    // A human carries no ribs or injuries on screen, yet the files carry those sections: a bad
+    // value there is named and its page opened until it is corrected or cleared.
+    BioSheet s;
+    const std::string in = s.Copy("cadaver.mv5", "t.mv5");
+    s.Load(in);
+    s.data.m_saRibMomentOfInertia.SetAt(1, "1000000");
+    s.data.m_saInjAis90.SetAt(2, "-1");
+    s.SetOccupantType("HU");
+    const std::string out = s.dir.file("out.mv5");
+    const std::string tail = ". The page is open to correct or clear it. No file output.";
+    CBioRibPage& rib = s.sheet.m_RibPage;
+    CBioInjPage& inj = s.sheet.m_InjPage;
+
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    ASSERT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, "Illegal data found in Rib Moment of Inertia of record 1 of \"Rib Info\"" + tail);
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kRib);
+    EXPECT_EQ(rib.m_nRecordIndex, 1);
+    EXPECT_TRUE(s.Enabled(rib, 1371));
+    EXPECT_EQ(rib.Edit(1371)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_FALSE(s.Visit(S::kTest)) << "open for correction, the page checks what it shows";
+    s.Type(rib, 1371, "12");
+    EXPECT_TRUE(s.Visit(S::kTest));
+    ASSERT_TRUE(s.Visit(S::kRib));
+    EXPECT_FALSE(s.Enabled(rib, 1371)) << "corrected, the Occupant Type closes the page again";
+
+    s.messages.clear();
+    s.sheet.RunCommand(ID_SAVE_REPORT);
+    ASSERT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text,
+              "Illegal data found in AIS 90 of record 2 of \"Occupant Injury Info\". The page is open to correct or "
+              "clear it. No Report output.");
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kInjury);
+    EXPECT_EQ(inj.m_nRecordIndex, 2);
+    EXPECT_TRUE(s.Enabled(inj, CBioInjPage::IDC_AIS90));
+    s.Type(inj, CBioInjPage::IDC_AIS90, "");
+    EXPECT_TRUE(s.Visit(S::kTest));
+    EXPECT_TRUE(s.files.requests().size() == 1) << "nothing asked for, nothing written";
+
+    // Both corrected: the test is saved whole, ribs and injuries included.
+    s.messages.clear();
+    s.Save(out);
+    EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
+    std::string expected = ReadFile(in);
+    expected.replace(expected.find("|CD|"), 4, "|HU|");
+    EXPECT_EQ(WithoutDate(ReadFile(out)), WithoutDate(expected));
+}
+
+TEST(BioMechSheetTest, ClearAllPagesKeepsTheLastCurveCheckAndUndoRedoDoNothing)
+{
+    BioSheet s;
+    s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    s.data.m_vCurveErrors.emplace_back();
+    s.data.m_vCurveChannelIndex = {-1, 0};
+    s.data.m_bCurvesChecked = true;
+    s.data.m_nCurveCheckCount = 2;
+    for (int id : {ID_UNDO_ALL_PAGES, ID_REDO_ALL_PAGES}) {
+        EXPECT_TRUE(MenuItemEnabled(s.sheet, id)) << id;
+        s.sheet.RunCommand(id);
+    }
+    EXPECT_EQ(s.data.m_nRibCount, 2);
+    EXPECT_EQ(s.messages.count(), 0);
+
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    ASSERT_TRUE(s.sheet.m_bCleared);
+    EXPECT_EQ(s.data.m_nRibCount, 0);
+    EXPECT_EQ(s.data.m_strCurvePath, CString(s.dir.file("t.mv5")));
+    EXPECT_EQ(s.data.m_vCurveErrors.size(), 1u);
+    EXPECT_EQ(s.data.m_vCurveChannelIndex, (std::vector<int> {-1, 0}));
+    EXPECT_TRUE(s.data.m_bCurvesChecked);
+    EXPECT_EQ(s.data.m_nCurveCheckCount, 2);
+}

@@ -15,6 +15,7 @@
 #include "TestUtil.h"
 
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -217,5 +218,57 @@ TEST(HsvdTestSheetTest, AFailedLoadLeavesTheTestHeldAsItWas)
         s.Run(ID_LOAD_TEST, s.WriteTest("other"));
         EXPECT_EQ(s.Data().m_strTestReference, "R2");
         EXPECT_EQ(s.Data().CameraCount(), 2);
+    }
+}
+
+TEST(HsvdTestSheetTest, CamerasAloneAreWrittenOnlyOnceEveryCameraPasses)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+        ASSERT_TRUE(s.sheet->SetActivePage(s.HsvdIndex()));
+        CHsvdPage& page = s.sheet->m_HsvdPage;
+        ASSERT_EQ(page.m_nRecordIndex, 2);
+        auto* scale = page.Item<QLineEdit>(CHsvdPage::IDC_SCALE_FACTOR);
+        scale->clear();
+        QTest::keyClicks(scale, "20000");
+        s.sheet->SetActivePage(0);
+        ASSERT_EQ(s.sheet->GetActiveIndex(), s.HsvdIndex()) << "the camera page keeps a bad camera";
+
+        const size_t asked = s.files.requests().size();
+        for (int command : {ID_SAVE_HSVD_ONLY, ID_SAVE_HSVD_REPORT_ONLY}) {
+            s.messages.clear();
+            s.sheet->RunCommand(command);
+            ASSERT_EQ(s.messages.count(), 1) << command;
+            EXPECT_EQ(s.messages.last().text, "Illegal data found. No file output.");
+            EXPECT_EQ(s.sheet->GetActiveIndex(), s.HsvdIndex());
+            EXPECT_EQ(page.m_nRecordIndex, 2);
+            EXPECT_EQ(page.Edit(CHsvdPage::IDC_SCALE_FACTOR)->GetBackColor(), CNEdit::kYellow);
+        }
+        EXPECT_EQ(s.files.requests().size(), asked) << "no file asked for";
+
+        scale->clear();
+        QTest::keyClicks(scale, "0.75");
+        s.messages.clear();
+        s.Run(ID_SAVE_HSVD_REPORT_ONLY, s.dir.file("only.hsr"));
+        s.Run(ID_SAVE_HSVD_ONLY, s.dir.file("only.hs5"));
+        EXPECT_EQ(s.messages.count(), 0);
+        EXPECT_NE(ReadFile(s.dir.file("only.hs5")).find("2|R2|0.75|Right|two"), std::string::npos);
+        EXPECT_TRUE(std::filesystem::exists(s.dir.file("only.hsr")));
+    }
+}
+
+TEST(HsvdTestSheetTest, UndoAndRedoAreOfferedWhereTheKindHasThem)
+{
+    // The biomechanics and SWG sheets leave them enabled doing nothing; the vehicle sheet has
+    // none; the component sheet offers them while its stacks hold a test.
+    const bool offered[] = {false, true, false, true};
+    for (size_t i = 0; i < Kinds().size(); ++i) {
+        SCOPED_TRACE(Kinds()[i].name);
+        KindSheet s(Kinds()[i]);
+        for (int id : {ID_UNDO_ALL_PAGES, ID_REDO_ALL_PAGES})
+            EXPECT_EQ(sheettest::MenuItemEnabled(*s.sheet, id), offered[i]) << id;
     }
 }

@@ -177,6 +177,71 @@ TEST(VehicleSheetTest, ClearAllPagesAsksThenEmptiesPagesDateIncluded)
     EXPECT_EQ(s.sheet.m_VehData.m_strTestDate, "");
 }
 
+TEST(VehicleSheetTest, ClearAllPagesLeavesANewTestsRecordsAndTheLastCurveCheck)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    CVehData& d = s.sheet.m_VehData;
+    d.m_vCurveErrors.emplace_back();
+    d.m_vCurveChannelIndex = {-1, 0};
+    d.m_nCurveColumnCount = 2;
+    s.messages.setNextAnswer(IDYES);
+    s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+    ASSERT_TRUE(s.sheet.m_bCleared);
+
+    const struct {
+        const char* name;
+        CStringArray& array;
+        const char* value;
+    } records[] = {
+        {"occupant vehicle", d.m_saOccVehicleNo, "1"},   {"occupant comments", d.m_saOccComments, ""},
+        {"restraint vehicle", d.m_saRestVehicleNo, "1"}, {"restraint number", d.m_saRestNo, ""},
+        {"channel vehicle", d.m_saInstVehicleNo, "1"},   {"x units", d.m_saInstXUnits, "SEC"},
+        {"y units", d.m_saInstYUnits, ""},
+    };
+    for (const auto& r : records) {
+        ASSERT_EQ(r.array.GetSize(), 2) << r.name;
+        EXPECT_EQ(r.array[0], r.value) << r.name;
+        EXPECT_EQ(r.array[1], r.value) << r.name;
+    }
+    EXPECT_EQ(d.m_nOccupantCount + d.m_nRestraintCount + d.m_nCurveCount, 0);
+    EXPECT_EQ(d.m_nVehicleCount, 1);
+    EXPECT_EQ(d.m_strVersion, "V5");
+
+    // The last curve check stays, so the next test file still tells of it.
+    EXPECT_EQ(d.m_strCurvePath, CString(s.dir.file("t.mv5")));
+    EXPECT_EQ(d.m_vCurveChannelIndex, (std::vector<int> {-1, 0}));
+    EXPECT_EQ(d.m_nCurveColumnCount, 2);
+    s.Save(s.dir.file("new.mv5"));
+    EXPECT_EQ(ReadFile(s.dir.file("new.mv5")).find("# Source: Morvel for Windows v5 in Vehicle Test - Curve error "
+                                                   "checking completed\r\n"),
+              0u);
+    EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
+    EXPECT_FALSE(s.Enabled(ID_REDO_ALL_PAGES));
+}
+
+TEST(VehicleSheetTest, SaveTestShowsTheBadIntrusionPointWhenItWritesNoIntrusionFile)
+{
+    VehSheet s;
+    s.Load(s.WriteFullTest());
+    ASSERT_TRUE(s.sheet.SetActivePage(S::kIntrusion));
+    CVehIntrPage& intr = s.sheet.m_IntrPage;
+    ASSERT_EQ(intr.m_nRecordIndex, 2);
+    QLineEdit* afterZ = intr.Item<QLineEdit>(CVehIntrPage::IDC_AFTER_Z);
+    afterZ->clear();
+    QTest::keyClicks(afterZ, "20000");
+    ASSERT_TRUE(s.sheet.SetActivePage(S::kTest)) << "the intrusion page never keeps the user";
+
+    s.Save(s.dir.file("out.mv5"));
+    EXPECT_EQ(s.messages.last().text, "Illegal data found. No intrusion file output.");
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kIntrusion);
+    EXPECT_EQ(intr.m_nRecordIndex, 2);
+    EXPECT_EQ(intr.Edit(CVehIntrPage::IDC_AFTER_Z)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_TRUE(std::filesystem::exists(s.dir.file("out.mv5")));
+    EXPECT_TRUE(std::filesystem::exists(s.dir.file("out.hs5")));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("out.ip5")));
+}
+
 TEST(VehicleSheetTest, SaveWithAnInvalidFieldBringsItsPageToTheFrontAndWritesNothing)
 {
     VehSheet s;
