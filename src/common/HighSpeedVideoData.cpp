@@ -78,6 +78,18 @@ bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
     return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseHsvdSection(file); });
 }
 
+bool CHighSpeedVideoData::ReplaceHsvdFromFile(const CString& path, bool showError)
+{
+    // The reader keeps records beyond the file's last: given no camera, it leaves none of the
+    // held ones behind.
+    CHighSpeedVideoData read;
+    read.m_strTestReference = m_strTestReference;
+    if (!read.LoadHsvdFile(path, showError))
+        return false;
+    static_cast<CHighSpeedVideoData&>(*this) = read;
+    return true;
+}
+
 void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file) { ReadRecords(*this, file, kHsvdSection, 5); }
 
 void CHighSpeedVideoData::WriteHsvdSection(CStdioFile& file)
@@ -108,5 +120,10 @@ bool CHighSpeedVideoData::SaveHsvdReport(const CString& path)
 {
     if (!HasHsvd())
         return false;
+    return SaveHsvdReportCompanion(path);
+}
+
+bool CHighSpeedVideoData::SaveHsvdReportCompanion(const CString& path)
+{
     return WriteHsvdFile(path, [this](CStdioFile& file) { WriteHsvdReportBody(file); });
 }

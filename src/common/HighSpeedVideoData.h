@@ -15,13 +15,20 @@ public:
     bool HasHsvd() const;
     // Number of cameras: the length of m_arrCameraNumber less the unused element 0.
     int CameraCount() const;
+    // The file's records over those held, record by record (records beyond its last are kept).
     bool LoadHsvdFile(CString path, bool showError);
+    // The file's cameras in place of those held (the test reference follows the file when it
+    // names one); a file that cannot be read changes nothing.
+    bool ReplaceHsvdFromFile(const CString& path, bool showError);
     // Nothing without a camera (false).
     bool SaveHsvdData(const CString& path);
     // The companion of a saved test: written also without a camera (an empty section), so that
     // an older file of the same name never brings back cameras the user deleted.
     bool SaveHsvdCompanion(const CString& path);
+    // Nothing without a camera (false).
     bool SaveHsvdReport(const CString& path);
+    // The report written also without a camera (no camera block then).
+    bool SaveHsvdReportCompanion(const CString& path);
 
     static CString StripLineBreaks(CString value);
 

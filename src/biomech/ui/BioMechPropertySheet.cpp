@@ -168,7 +168,7 @@ void CBioMechPropertySheet::OnLoadTest()
             if (!(v5 ? test.ReadMV5File(*path) : test.ReadVersion4File(*path)))
                 return false;
             if (v5)
-                ReadCameras(test, CompanionBase(*path) + ".hs5", false);
+                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
             return true;
         });
         if (!read) {

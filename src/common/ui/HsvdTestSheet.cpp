@@ -1,6 +1,5 @@
 #include "common/ui/HsvdTestSheet.h"
 
-#include "common/RecordLine.h"
 #include "platform/Messages.h"
 
 #include <filesystem>
@@ -78,18 +77,6 @@ void CHsvdTestSheet::OnClearAllPages()
     m_bCleared = true;
 }
 
-bool CHsvdTestSheet::ReadCameras(CHighSpeedVideoData& data, const CString& path, bool showError)
-{
-    // The reader adds to what it is given: it is given no camera, so the file's cameras replace
-    // those held rather than leave the held ones behind its last.
-    CHighSpeedVideoData read;
-    read.m_strTestReference = data.m_strTestReference;
-    if (!read.LoadHsvdFile(path, showError))
-        return false;
-    data = read;
-    return true;
-}
-
 void CHsvdTestSheet::ShowCameras()
 {
     m_HsvdPage.m_nRecordCount = m_HsvdPage.m_nRecordIndex = HsvdData().CameraCount();
@@ -139,7 +126,7 @@ void CHsvdTestSheet::OnLoadHsvdOnly()
     const auto path = AskOpenFile("Open High-Speed Video File", m_hsvdOpenFilter);
     if (!path)
         return;
-    if (ReadCameras(HsvdData(), *path, true))
+    if (HsvdData().ReplaceHsvdFromFile(*path, true))
         ShowCameras();
     CheckHsvd();
 }
@@ -168,15 +155,4 @@ void CHsvdTestSheet::OnSaveHsvdReportOnly()
         return;
     if (const auto path = AskHsvdReportPath())
         HsvdData().SaveHsvdReport(*path);
-}
-
-bool CHsvdTestSheet::WriteHsvdReport(CHighSpeedVideoData& data, const CString& path)
-{
-    if (data.HasHsvd())
-        return data.SaveHsvdReport(path);
-    return WriteWholeFile(path, [&data](CStdioFile& file) {
-        file.WriteString("# Source: High Speed Video Data\n");
-        file.WriteString(DateCommentLine());
-        data.WriteHsvdReportBody(file);
-    });
 }

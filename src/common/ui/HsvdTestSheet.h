@@ -81,9 +81,6 @@ protected:
         return true;
     }
 
-    // The cameras of an .hs5 file in place of those of `data` (the test reference follows the
-    // file when it holds a camera). A file that cannot be opened changes nothing.
-    static bool ReadCameras(CHighSpeedVideoData& data, const CString& path, bool showError);
     // After new cameras or a new test: the page at the last camera, the test page (it shows the
     // test reference the cameras share) and the camera page showing what is held, whichever
     // page was in front.
@@ -107,6 +104,4 @@ protected:
     // The file dialogs of the camera commands alone; nothing when cancelled.
     static std::optional<CString> AskHsvdDataPath();
     static std::optional<CString> AskHsvdReportPath();
-    // The .hsr report, written also without a camera (no camera block then).
-    static bool WriteHsvdReport(CHighSpeedVideoData& data, const CString& path);
 };

@@ -157,7 +157,7 @@ void CComponentPropertySheet::OnLoadTest()
             if (!(v5 ? test.ReadMV5File(*path) : test.ReadMV4File(*path)))
                 return false;
             if (v5)
-                ReadCameras(test, CompanionBase(*path) + ".hs5", false);
+                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
             rollover = test.m_RolloverVehicleData;
             return true;
         }, false);

@@ -95,7 +95,7 @@ void CSWGPropertySheet::OnLoadTest()
             if (!(v5 ? test.ReadTestFileV5(*path) : test.ReadTestFileV4(*path)))
                 return false;
             if (v5)
-                ReadCameras(test, CompanionBase(*path) + ".hs5", false);
+                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
             return true;
         });
         if (read) {
@@ -144,7 +144,7 @@ void CSWGPropertySheet::OnSaveHsvdReportOnly()
     if (m_SWGData.HasHsvd() && !CheckCamerasBeforeSave(kIllegalCameras))
         return;
     if (const auto path = AskHsvdReportPath())
-        WriteHsvdReport(m_SWGData, *path);
+        m_SWGData.SaveHsvdReportCompanion(*path);
 }
 
 void CSWGPropertySheet::ClearAll()

@@ -166,7 +166,7 @@ void CVehiclePropertySheet::OnLoadTest()
             if (!test.ReadTestFile(*path))
                 return false;
             const CString base = CompanionBase(*path);
-            ReadCameras(test, base + ".hs5", false);
+            test.ReplaceHsvdFromFile(base + ".hs5", false);
             ReadIntrusion(test, base + ".ip5", false);
             return true;
         });
