@@ -5,6 +5,8 @@
 // The code tables come from MORVEL_CODE_DB, else ncodes.mdb beside the build's bench folder;
 // the bench adds 999 intrusion-point codes to a copy of them, so that every point is valid.
 
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/CodeDb.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"

@@ -7,6 +7,8 @@
 // The code tables come from MORVEL_CODE_DB, the test from MORVEL_VEH_TEST (a .mv5 file whose
 // .hs5 and .ip5 lie beside it).
 
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"

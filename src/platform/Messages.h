@@ -1,14 +1,12 @@
 #pragma once
 // Every message box of the program goes through one handler. The program installs a handler
-// that shows a QMessageBox; tests install a MessageRecorder that keeps what was asked and
-// answers from a script, so every reader and writer is testable without a window.
+// that shows a QMessageBox; tests install one that keeps what was asked and answers from a
+// script, so every reader and writer is testable without a window.
 
 #include "platform/CString.h"
 
-#include <deque>
 #include <functional>
 #include <string>
-#include <vector>
 
 using UINT = unsigned int;
 using BOOL = int;
@@ -99,28 +97,6 @@ private:
     int m_shown = 0;
     int m_hidden = 0;
     MessageCap* m_outer;
-};
-
-// Test seam: records every box while it lives and answers from a script; a box with no
-// scripted answer gets its first button.
-class MessageRecorder {
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-
-    void setNextAnswer(int answer) { m_answers.push_back(answer); }
-    const std::vector<MessageRequest>& messages() const { return m_messages; }
-    std::vector<std::string> texts() const;
-    int count() const { return static_cast<int>(m_messages.size()); }
-    const MessageRequest& last() const { return m_messages.back(); }
-    void clear() { m_messages.clear(); }
-
-private:
-    MessageHandler m_previous;
-    std::vector<MessageRequest> m_messages;
-    std::deque<int> m_answers;
 };
 
 } // namespace platform

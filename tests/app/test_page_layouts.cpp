@@ -9,6 +9,7 @@
 #include "common/ui/HsvdPage.h"
 #include "component/ui/CompPages.h"
 #include "crashavoid/ui/TcaPages.h"
+#include "doubles/MessageRecorder.h"
 #include "swg/ui/SWGInstPage.h"
 #include "swg/ui/SWGTestPage.h"
 #include "vehicle/ui/VehBarPage.h"

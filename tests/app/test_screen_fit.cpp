@@ -9,6 +9,8 @@
 #include "component/ui/ComponentPropertySheet.h"
 #include "component/ui/RolloverVehicle.h"
 #include "crashavoid/ui/TcaPropertySheet.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
 #include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/MeasureDialogs.h"
@@ -48,8 +50,8 @@ const QSize kScreen(1024, 768);
 const QSize kFrame(8, 32);
 
 struct SmallScreen {
-    SmallScreen() { platform::SetDesktopSizeForTesting(kScreen); }
-    ~SmallScreen() { platform::SetDesktopSizeForTesting(std::nullopt); }
+    SmallScreen() { platform::SetDesktopSize(kScreen); }
+    ~SmallScreen() { platform::SetDesktopSize(std::nullopt); }
 };
 
 std::string Name(QWidget* w)

@@ -5,6 +5,8 @@
 #include "biomech/ui/BioMechPropertySheet.h"
 #include "component/ui/ComponentPropertySheet.h"
 #include "crashavoid/ui/TcaPropertySheet.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
 #include "platform/CodeDb.h"
 #include "platform/Messages.h"
 #include "platform/ui/Screen.h"
@@ -38,12 +40,12 @@ protected:
     {
         m_oldCwd = std::filesystem::current_path();
         std::filesystem::current_path(m_dir.path());
-        platform::SetDesktopSizeForTesting(QSize(1280, 1024));
+        platform::SetDesktopSize(QSize(1280, 1024));
     }
     void TearDown() override
     {
         std::filesystem::current_path(m_oldCwd);
-        platform::SetDesktopSizeForTesting(std::nullopt);
+        platform::SetDesktopSize(std::nullopt);
         CMorvelV5App().ExitInstance();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -102,7 +104,7 @@ TEST_F(StartupTest, ScreenSmallerThan1024x768Ends)
         bool passes;
     };
     for (const Case& c : {Case {{1023, 768}, false}, Case {{1280, 720}, false}, Case {{1024, 768}, true}}) {
-        platform::SetDesktopSizeForTesting(c.size);
+        platform::SetDesktopSize(c.size);
         platform::MessageRecorder messages;
         platform::ScriptedDialogs dialogs; // the chooser, when it runs, is cancelled at once
         CMorvelV5App app;

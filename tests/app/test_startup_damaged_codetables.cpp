@@ -1,4 +1,6 @@
 #include "app/MorvelApp.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
 #include "platform/CodeDb.h"
 #include "platform/Messages.h"
 #include "platform/ui/Dialog.h"
@@ -45,7 +47,7 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
     CodeDbConnection::GetLimits().conversionWall = std::chrono::seconds(20);
     CodeDbConnection::GetLimits().conversionMemory = 512ull << 20;
     std::filesystem::current_path(dir.path());
-    platform::SetDesktopSizeForTesting(QSize(1280, 1024));
+    platform::SetDesktopSize(QSize(1280, 1024));
 
     for (const Case& c : cases) {
         std::filesystem::copy_file(testutil::FixturePath(std::string("damaged-codetables/") + c.file),
@@ -69,7 +71,7 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
     }
 
     std::filesystem::current_path(oldCwd);
-    platform::SetDesktopSizeForTesting(std::nullopt);
+    platform::SetDesktopSize(std::nullopt);
     CodeDbConnection::GetLimits() = oldLimits;
 }
 
@@ -118,7 +120,7 @@ TEST(StartupDamagedCodeTablesTest, AKeptConversionIsServedOnlyWhenSoundAndOfThis
     testutil::ScopedCacheHome cache;
     const auto oldCwd = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
-    platform::SetDesktopSizeForTesting(QSize(1280, 1024));
+    platform::SetDesktopSize(QSize(1280, 1024));
     const std::string access = dir.file("ncodes.mdb");
     std::filesystem::copy_file(fixture, access);
     const auto folder = std::filesystem::path(cache.path()) / "morvel";
@@ -179,5 +181,5 @@ TEST(StartupDamagedCodeTablesTest, AKeptConversionIsServedOnlyWhenSoundAndOfThis
     }
 
     std::filesystem::current_path(oldCwd);
-    platform::SetDesktopSizeForTesting(std::nullopt);
+    platform::SetDesktopSize(std::nullopt);
 }

@@ -1,5 +1,6 @@
 #include "BioTestSupport.h"
 
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
 

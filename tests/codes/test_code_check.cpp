@@ -1,6 +1,7 @@
 #include "codes/CodeCheck.h"
 
 #include "CodesTestUtil.h"
+#include "doubles/MessageRecorder.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,6 +2,7 @@
 #include "codes/CodeSearch.h"
 
 #include "CodesTestUtil.h"
+#include "doubles/MessageRecorder.h"
 
 using codetest::Connection;
 

@@ -1,4 +1,5 @@
 #include "common/HighSpeedVideoData.h"
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 #include "platform/Time.h"
 

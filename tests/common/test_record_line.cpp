@@ -1,4 +1,5 @@
 #include "common/RecordLine.h"
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
 

@@ -1,5 +1,6 @@
 #include "component/CompData.h"
 
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
 #include "FileSuite.h"

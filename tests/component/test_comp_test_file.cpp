@@ -1,6 +1,7 @@
 #include "component/CompData.h"
 #include "component/CompSections.h"
 
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
 #include "CompTestSupport.h"

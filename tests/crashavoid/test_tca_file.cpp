@@ -1,5 +1,6 @@
 #include "crashavoid/TcaData.h"
 
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
 #include "TestUtil.h"

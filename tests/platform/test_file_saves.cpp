@@ -1,6 +1,7 @@
 // Saving over what a user's folder may hold: links, other users' files, folders that take no new
 // file, pipes and devices; and saves killed at any moment.
 #include "common/HighSpeedVideoData.h"
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
 

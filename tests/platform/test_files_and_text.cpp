@@ -1,3 +1,4 @@
+#include "doubles/MessageRecorder.h"
 #include "platform/CString.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"

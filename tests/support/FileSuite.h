@@ -26,6 +26,7 @@
 // A kind without a file of some sort gives an empty list for it; that test then has nothing to do.
 
 #include "common/GrLayout.h"
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
 #include "TestUtil.h"

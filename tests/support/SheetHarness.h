@@ -3,6 +3,7 @@
 // its date line, the texts of the boxes shown, the tabs' captions and a menu item's graying.
 
 #include "common/ui/TestSheet.h"
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
 #include <QMenu>

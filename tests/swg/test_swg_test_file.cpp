@@ -1,3 +1,4 @@
+#include "doubles/MessageRecorder.h"
 #include "swg/SWGData.h"
 
 #include "platform/Messages.h"

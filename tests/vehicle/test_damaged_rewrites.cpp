@@ -1,5 +1,6 @@
 // Damaged files that once saved into files of another shape: each must now save into a file that
 // reads back the same.
+#include "doubles/MessageRecorder.h"
 #include "vehicle/VehData.h"
 
 #include "platform/Messages.h"

@@ -1,3 +1,4 @@
+#include "doubles/MessageRecorder.h"
 #include "vehicle/IntrusionData.h"
 
 #include "common/Convert.h"

@@ -1,3 +1,4 @@
+#include "doubles/MessageRecorder.h"
 #include "vehicle/VehData.h"
 
 #include "platform/Messages.h"

@@ -435,24 +435,6 @@ DialogRunner& CurrentRunner()
 
 DialogRunner SetDialogRunner(DialogRunner runner) { return std::exchange(CurrentRunner(), std::move(runner)); }
 
-ScriptedDialogs::ScriptedDialogs()
-{
-    m_previous = SetDialogRunner([this](CDialog& dialog) {
-        m_captions.push_back(dialog.windowTitle());
-        dialog.show();
-        if (!m_steps.empty()) {
-            Step step = std::move(m_steps.front());
-            m_steps.pop_front();
-            step(dialog);
-        }
-        if (dialog.GetModalResult() < 0)
-            dialog.EndDialog(IDCANCEL);
-        return dialog.GetModalResult();
-    });
-}
-
-ScriptedDialogs::~ScriptedDialogs() { SetDialogRunner(std::move(m_previous)); }
-
 } // namespace platform
 
 CDialog::CDialog(const DlgTemplate* tmpl, QWidget* parent)

@@ -14,7 +14,6 @@
 #include <QFont>
 #include <QWidget>
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <vector>
@@ -175,26 +174,5 @@ namespace platform {
 // Runs a dialog that DoModal has prepared; returns its result.
 using DialogRunner = std::function<int(CDialog&)>;
 DialogRunner SetDialogRunner(DialogRunner runner);
-
-// Test seam: each DoModal shows the dialog and runs the next step of the script on it; the step
-// types and clicks and normally ends the dialog. A dialog still open after its step, or opened
-// with no step left, is cancelled. Records the caption of each dialog run.
-class ScriptedDialogs {
-public:
-    using Step = std::function<void(CDialog&)>;
-    ScriptedDialogs();
-    ~ScriptedDialogs();
-    ScriptedDialogs(const ScriptedDialogs&) = delete;
-    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
-
-    void then(Step step) { m_steps.push_back(std::move(step)); }
-    const std::vector<QString>& captions() const { return m_captions; }
-    int run() const { return static_cast<int>(m_captions.size()); }
-
-private:
-    DialogRunner m_previous;
-    std::deque<Step> m_steps;
-    std::vector<QString> m_captions;
-};
 
 } // namespace platform

@@ -46,22 +46,6 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler)
     return std::exchange(CurrentHandler(), std::move(handler));
 }
 
-ScriptedFileDialogs::ScriptedFileDialogs()
-{
-    m_previous = SetFileDialogHandler([this](const FileDialogRequest& request) -> std::optional<QString> {
-        m_requests.push_back(request);
-        if (m_answers.empty())
-            return std::nullopt;
-        auto answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    });
-}
-
-ScriptedFileDialogs::~ScriptedFileDialogs() { SetFileDialogHandler(std::move(m_previous)); }
-
-void ScriptedFileDialogs::answer(const CString& path) { m_answers.push_back(PathToQString(path)); }
-
 std::unique_ptr<QFileDialog> MakeQtFileDialog(const FileDialogRequest& request, QWidget* parent)
 {
     QStringList filters;

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <deque>
 #include <functional>
 #include <optional>
 #include <memory>
@@ -35,27 +34,6 @@ struct FileDialogRequest {
 // Returns the chosen full path, or nothing when the user cancels.
 using FileDialogHandler = std::function<std::optional<QString>(const FileDialogRequest&)>;
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
-
-class ScriptedFileDialogs {
-public:
-    ScriptedFileDialogs();
-    ~ScriptedFileDialogs();
-    ScriptedFileDialogs(const ScriptedFileDialogs&) = delete;
-    ScriptedFileDialogs& operator=(const ScriptedFileDialogs&) = delete;
-
-    // The name the user picks, as the dialog spells it.
-    void answer(const QString& path) { m_answers.push_back(path); }
-    // The name by its file-system bytes.
-    void answer(const CString& path);
-    void answer(const char* path) { answer(CString(path)); }
-    void cancel() { m_answers.push_back(std::nullopt); }
-    const std::vector<FileDialogRequest>& requests() const { return m_requests; }
-
-private:
-    FileDialogHandler m_previous;
-    std::deque<std::optional<QString>> m_answers;
-    std::vector<FileDialogRequest> m_requests;
-};
 
 // Splits "A (*.a)|*.a|B (*.b)|*.b||" into (name, pattern) pairs.
 std::vector<std::pair<CString, CString>> ParseFilter(const CString& filter);

@@ -34,6 +34,10 @@ QString HelpIndexPath()
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/morvel/help/index.html");
 }
 
+QString SetHelpIndexPath(QString path) { return std::exchange(IndexOverride(), std::move(path)); }
+
+HelpViewer SetHelpViewer(HelpViewer viewer) { return std::exchange(CurrentViewer(), std::move(viewer)); }
+
 void ShowHelp()
 {
     const QString index = HelpIndexPath();
@@ -44,21 +48,6 @@ void ShowHelp()
     }
     if (!CurrentViewer()(QUrl::fromLocalFile(index)))
         AfxMessageBox(CString("The help could not be shown: no web browser opened\n") + where);
-}
-
-ScriptedHelp::ScriptedHelp(QString indexPath, bool opens)
-    : m_previousPath(std::exchange(IndexOverride(), std::move(indexPath)))
-{
-    m_previousViewer = std::exchange(CurrentViewer(), [this, opens](const QUrl& url) {
-        m_opened.push_back(url);
-        return opens;
-    });
-}
-
-ScriptedHelp::~ScriptedHelp()
-{
-    CurrentViewer() = std::move(m_previousViewer);
-    IndexOverride() = std::move(m_previousPath);
 }
 
 } // namespace platform

@@ -8,7 +8,6 @@
 #include <QUrl>
 
 #include <functional>
-#include <vector>
 
 namespace platform {
 
@@ -18,23 +17,13 @@ QString HelpIndexPath();
 // Opens a page in the browser; false when the desktop could not.
 using HelpViewer = std::function<bool(const QUrl&)>;
 
+// Where the front page is looked for in place of the installed place (empty: the installed place
+// again), and what opens a page in place of the desktop's browser. Each returns the one it
+// replaces.
+QString SetHelpIndexPath(QString path);
+HelpViewer SetHelpViewer(HelpViewer viewer);
+
 // Runs the Help command: the front page in the browser, or one box saying why not.
 void ShowHelp();
-
-class ScriptedHelp {
-public:
-    // The front page is looked for at `indexPath`; `opens` is what the browser answers.
-    explicit ScriptedHelp(QString indexPath, bool opens = true);
-    ~ScriptedHelp();
-    ScriptedHelp(const ScriptedHelp&) = delete;
-    ScriptedHelp& operator=(const ScriptedHelp&) = delete;
-
-    const std::vector<QUrl>& opened() const { return m_opened; }
-
-private:
-    QString m_previousPath;
-    HelpViewer m_previousViewer;
-    std::vector<QUrl> m_opened;
-};
 
 } // namespace platform

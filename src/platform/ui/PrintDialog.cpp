@@ -51,23 +51,4 @@ PrintDialogHandler SetPrintDialogHandler(PrintDialogHandler handler)
 
 std::unique_ptr<QPrinter> AskPrinter() { return CurrentHandler()(); }
 
-ScriptedPrintDialogs::ScriptedPrintDialogs()
-{
-    m_previous = SetPrintDialogHandler([this]() -> std::unique_ptr<QPrinter> {
-        ++m_asked;
-        if (m_answers.empty())
-            return nullptr;
-        const QString path = m_answers.front();
-        m_answers.erase(m_answers.begin());
-        if (path.isEmpty())
-            return nullptr;
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-        return printer;
-    });
-}
-
-ScriptedPrintDialogs::~ScriptedPrintDialogs() { SetPrintDialogHandler(std::move(m_previous)); }
-
 } // namespace platform

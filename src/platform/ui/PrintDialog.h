@@ -21,23 +21,4 @@ std::unique_ptr<QPrinter> AskPrinter();
 // printing to a file only when `printersInstalled` is false.
 std::unique_ptr<QPrintDialog> MakeQtPrintDialog(QPrinter& printer, bool printersInstalled);
 
-// Test seam: each request takes the next answer; a PDF path prints into that file, an empty
-// answer (or none left) cancels.
-class ScriptedPrintDialogs {
-public:
-    ScriptedPrintDialogs();
-    ~ScriptedPrintDialogs();
-    ScriptedPrintDialogs(const ScriptedPrintDialogs&) = delete;
-    ScriptedPrintDialogs& operator=(const ScriptedPrintDialogs&) = delete;
-
-    void answerPdf(const QString& path) { m_answers.push_back(path); }
-    void cancel() { m_answers.push_back(QString()); }
-    int asked() const { return m_asked; }
-
-private:
-    PrintDialogHandler m_previous;
-    std::vector<QString> m_answers;
-    int m_asked = 0;
-};
-
 } // namespace platform

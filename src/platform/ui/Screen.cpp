@@ -36,7 +36,7 @@ QRect DesktopArea()
     return screen ? screen->availableGeometry() : QRect();
 }
 
-void SetDesktopSizeForTesting(std::optional<QSize> size) { Override() = size; }
+std::optional<QSize> SetDesktopSize(std::optional<QSize> size) { return std::exchange(Override(), size); }
 
 void FitOnDesktop(QWidget* window, QSize wanted)
 {

@@ -13,7 +13,9 @@ namespace platform {
 QSize DesktopSize();
 // The screen less its panels (a size set for testing: all of it, from (0, 0)).
 QRect DesktopArea();
-void SetDesktopSizeForTesting(std::optional<QSize> size);
+// A desktop of this size in place of the primary screen (none: the screen again); returns the
+// size it replaces.
+std::optional<QSize> SetDesktopSize(std::optional<QSize> size);
 
 // Resizes a top-level window to `wanted`, kept inside the desktop area with room for the frame
 // the window manager adds, and centres it there.

@@ -1,6 +1,9 @@
 #include "biomech/ui/BioMechPropertySheet.h"
 
 #include "codes/CodeCheck.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
 

@@ -2,6 +2,7 @@
 #include "common/ui/NEdit.h"
 
 #include "../CodesTestUtil.h"
+#include "doubles/MessageRecorder.h"
 
 #include <QLineEdit>
 

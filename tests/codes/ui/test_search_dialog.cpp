@@ -1,6 +1,8 @@
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
 #include "common/ui/ListCtrlEx.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
 #include "platform/Codec.h"
 
 #include "../CodesTestUtil.h"

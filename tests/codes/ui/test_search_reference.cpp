@@ -1,6 +1,7 @@
 #include "codes/ui/SearchReference.h"
 #include "common/ui/ListCtrlEx.h"
 #include "component/CompData.h"
+#include "doubles/ScriptedDialogs.h"
 #include "vehicle/VehData.h"
 
 #include <gtest/gtest.h>

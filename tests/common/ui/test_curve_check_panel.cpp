@@ -2,6 +2,7 @@
 
 #include "CurveChannels.h"
 #include "TestUtil.h"
+#include "doubles/ScriptedDialogs.h"
 #include "platform/ui/PropertySheet.h"
 
 #include <QLineEdit>

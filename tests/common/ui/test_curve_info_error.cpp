@@ -1,4 +1,5 @@
 #include "common/ui/CurveInfoError.h"
+#include "doubles/ScriptedDialogs.h"
 
 #include <QFontMetrics>
 #include <QTest>

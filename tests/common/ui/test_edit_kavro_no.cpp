@@ -1,5 +1,6 @@
 #include "common/KavroNo.h"
 #include "common/ui/EditKavroNo.h"
+#include "doubles/ScriptedDialogs.h"
 #include "platform/Codec.h"
 
 #include <QComboBox>

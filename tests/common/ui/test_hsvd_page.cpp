@@ -1,4 +1,5 @@
 #include "common/ui/HsvdPage.h"
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 #include "swg/SWGData.h"
 #include "vehicle/VehData.h"

@@ -3,6 +3,8 @@
 
 #include "biomech/ui/BioMechPropertySheet.h"
 #include "component/ui/ComponentPropertySheet.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 

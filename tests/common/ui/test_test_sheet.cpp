@@ -1,5 +1,8 @@
 #include "common/ui/PrintText.h"
 #include "common/ui/TestSheet.h"
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedFileDialogs.h"
+#include "doubles/ScriptedPrintDialogs.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/PrintDialog.h"

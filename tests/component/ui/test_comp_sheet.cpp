@@ -1,6 +1,9 @@
 #include "component/ui/ComponentPropertySheet.h"
 #include "component/ui/RolloverVehicle.h"
 
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/SpinButton.h"

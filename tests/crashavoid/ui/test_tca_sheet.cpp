@@ -1,5 +1,8 @@
 #include "crashavoid/ui/TcaPropertySheet.h"
 
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/Messages.h"
 #include "codes/ui/Search.h"
 #include "platform/ui/FileDialog.h"

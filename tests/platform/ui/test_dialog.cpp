@@ -1,3 +1,5 @@
+#include "doubles/ScriptedDialogs.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/FileDialog.h"
 

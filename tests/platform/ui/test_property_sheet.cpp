@@ -1,3 +1,4 @@
+#include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/PropertySheet.h"

@@ -1,3 +1,4 @@
+#include "doubles/ScriptedDialogs.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/MeasureDialogs.h"
 

@@ -1,5 +1,6 @@
 #include "VehPagesHarness.h"
 
+#include "doubles/ScriptedDialogs.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/Dialog.h"
 #include "vehicle/ui/MeasureDialogs.h"

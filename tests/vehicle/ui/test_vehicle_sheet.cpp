@@ -1,3 +1,6 @@
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedDialogs.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "platform/Messages.h"

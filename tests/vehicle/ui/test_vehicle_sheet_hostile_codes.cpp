@@ -2,6 +2,8 @@
 // vehicle sheet as a user meets it: each command tells the broken table once and gives up on it
 // within the statement limit, and the test is loaded and saved all the same.
 
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "platform/CodeDb.h"
