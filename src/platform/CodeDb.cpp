@@ -222,20 +222,25 @@ CodeDbConnection::Limits& CodeDbConnection::GetLimits()
 
 namespace {
 
-enum class FileKind { Missing, Denied, SQLite, Access, Other };
+enum class FileKind { Unreachable, SQLite, Access, Other };
 
-FileKind KindOf(const std::string& path)
+// `error` receives the errno of an unreachable file.
+FileKind KindOf(const std::string& path, int& error)
 {
     // Only a plain file, opened without blocking: a pipe or a device named ncodes.mdb would
     // block the start.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return FileKind::Missing;
+    if (::stat(path.c_str(), &st) != 0) {
+        error = errno;
+        return FileKind::Unreachable;
+    }
     if (!S_ISREG(st.st_mode))
         return FileKind::Other;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == EACCES || errno == EPERM ? FileKind::Denied : FileKind::Missing;
+    if (fd < 0) {
+        error = errno;
+        return FileKind::Unreachable;
+    }
     char head[32] = {};
     ssize_t n = -1;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
@@ -274,7 +279,7 @@ bool CodeDbConnection::OpenAccess(const CString& path, bool rebuild)
 {
     codedbaccess::Converted converted;
     CString error;
-    if (!codedbaccess::Convert(path, rebuild, converted, error)) {
+    if (!codedbaccess::Convert(path, rebuild, GetLimits(), converted, error)) {
         m_errors.push_back(error);
         return false;
     }
@@ -331,13 +336,10 @@ bool CodeDbConnection::Open(const CString& path)
     Close();
     m_errors.clear();
     m_reconverted = m_damaged = false;
-    const FileKind kind = KindOf(path.str());
-    if (kind == FileKind::Missing) {
-        m_errors.push_back("Could not find file '" + path + "'.");
-        return false;
-    }
-    if (kind == FileKind::Denied) {
-        m_errors.push_back(codedbaccess::DeniedMessage(path));
+    int error = 0;
+    const FileKind kind = KindOf(path.str(), error);
+    if (kind == FileKind::Unreachable) {
+        m_errors.push_back(codedbaccess::UnreachableMessage(path, error));
         return false;
     }
     if (kind == FileKind::Other) {

@@ -19,6 +19,7 @@
 // command (platform::CodeDbCommandScope) a table that failed is told once and not asked again.
 
 #include "platform/CString.h"
+#include "platform/CodeDbAccess.h"
 
 #include <chrono>
 #include <map>
@@ -123,11 +124,8 @@ public:
     const std::string& DatabasePath() const { return m_dbPath; }
 
     // Limits of a statement and of the Access conversion (tests shorten them).
-    struct Limits {
+    struct Limits : codedbaccess::ConversionLimits {
         std::chrono::milliseconds statement {5000};
-        std::chrono::milliseconds conversionWall {60000};
-        int conversionCpuSeconds = 30;
-        unsigned long long conversionMemory = 1ull << 30;
     };
     static Limits& GetLimits();
 
@@ -156,11 +154,6 @@ private:
     std::chrono::steady_clock::time_point m_deadline;
     bool m_timedOut = false;
 };
-
-// The converter program: beside the running program, else where the build put it.
-std::string AccessConverterPath();
-// Where conversions are kept: $XDG_CACHE_HOME/morvel, else ~/.cache/morvel.
-std::string CodeDbCacheFolder();
 
 namespace platform {
 

@@ -1,6 +1,5 @@
 #include "platform/CodeDbAccess.h"
 
-#include "platform/CodeDb.h"
 #include "platform/CodeDbText.h"
 
 #include <sqlite3.h>
@@ -136,7 +135,7 @@ bool IsRegularFile(const std::string& path)
 // A kept conversion is served only when it is ours, of this very file, and whole: marked by the
 // user_version and the source tag, and passing SQLite's quick integrity check (damaged bytes
 // would otherwise fail every query for ever).
-bool IsSoundConversion(const std::string& path, int32_t sourceTag)
+bool IsSoundConversion(const std::string& path, int32_t sourceTag, std::chrono::milliseconds wall)
 {
     if (!IsRegularFile(path))
         return false;
@@ -155,7 +154,7 @@ bool IsSoundConversion(const std::string& path, int32_t sourceTag)
             return read;
         };
         // The check reads every page: no longer than a conversion may take.
-        auto deadline = std::chrono::steady_clock::now() + CodeDbConnection::GetLimits().conversionWall;
+        auto deadline = std::chrono::steady_clock::now() + wall;
         sqlite3_progress_handler(
             db, 1000, [](void* d) { return std::chrono::steady_clock::now() < *static_cast<decltype(deadline)*>(d) ? 0 : 1; },
             &deadline);
@@ -181,9 +180,9 @@ enum class Conversion { Done, Damaged, CannotWrite, NoConverter };
 
 // Runs the converter in a child process under the limits; whatever the file does to it, the
 // answer comes back within the wall time.
-Conversion RunConverter(const std::string& converter, const std::string& in, const std::string& out)
+Conversion RunConverter(const std::string& converter, const std::string& in, const std::string& out,
+                        const codedbaccess::ConversionLimits& limits)
 {
-    const CodeDbConnection::Limits limits = CodeDbConnection::GetLimits();
     // Everything the child needs is made before fork: after it, only async-signal-safe calls.
     std::vector<char*> argv = {const_cast<char*>(converter.c_str()), const_cast<char*>(in.c_str()),
                                const_cast<char*>(out.c_str()), nullptr};
@@ -192,7 +191,8 @@ Conversion RunConverter(const std::string& converter, const std::string& in, con
         return Conversion::Damaged;
     if (pid == 0) {
         const rlimit memory {limits.conversionMemory, limits.conversionMemory};
-        const rlimit cpu {static_cast<rlim_t>(limits.conversionCpuSeconds), static_cast<rlim_t>(limits.conversionCpuSeconds + 1)};
+        const rlimit cpu {static_cast<rlim_t>(limits.conversionCpuSeconds),
+                          static_cast<rlim_t>(limits.conversionCpuSeconds + 1)};
         const rlimit none {0, 0};
         ::setrlimit(RLIMIT_AS, &memory);
         ::setrlimit(RLIMIT_CPU, &cpu);
@@ -275,13 +275,20 @@ CString DeniedMessage(const CString& path)
     return "The Microsoft Jet database engine cannot open the file '" + path + "'.  You need permission to view its data.";
 }
 
-bool Convert(const CString& path, bool rebuild, Converted& out, CString& error)
+CString UnreachableMessage(const CString& path, int error)
+{
+    if (error == EACCES || error == EPERM)
+        return DeniedMessage(path);
+    return "Could not find file '" + path + "'.";
+}
+
+bool Convert(const CString& path, bool rebuild, const ConversionLimits& limits, Converted& out, CString& error)
 {
     const CString damaged = "The code-table database '" + path + "' is damaged and cannot be read.";
     struct stat st {};
     char resolved[PATH_MAX];
     if (::stat(path.GetString(), &st) != 0 || !::realpath(path.GetString(), resolved)) {
-        error = ("Could not find file '" + path + "'.");
+        error = UnreachableMessage(path, errno);
         return false;
     }
     const std::string converter = AccessConverterPath();
@@ -305,7 +312,7 @@ bool Convert(const CString& path, bool rebuild, Converted& out, CString& error)
     const bool cached = !folder.empty() && MakeFolders(folder);
     const std::string target = cached ? folder + "/" + prefix + Hex(Fnv1a(key)) + ".sqlite" : std::string();
     const int32_t tag = SourceTag(digest);
-    if (cached && !rebuild && IsSoundConversion(target, tag)) {
+    if (cached && !rebuild && IsSoundConversion(target, tag, limits.conversionWall)) {
         out = {target, false};
         return true;
     }
@@ -322,7 +329,7 @@ bool Convert(const CString& path, bool rebuild, Converted& out, CString& error)
     }
     ::close(fd);
     ::unlink(temp.c_str()); // the converter creates it anew, and refuses a file that exists
-    const Conversion result = RunConverter(converter, source, temp);
+    const Conversion result = RunConverter(converter, source, temp, limits);
     if (result != Conversion::Done) {
         ::unlink(temp.c_str());
         if (result == Conversion::CannotWrite)

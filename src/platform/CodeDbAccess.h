@@ -5,6 +5,7 @@
 
 #include "platform/CString.h"
 
+#include <chrono>
 #include <string>
 
 namespace codedbaccess {
@@ -16,11 +17,27 @@ struct Converted {
     bool temporary = false;
 };
 
+// What the converter process may take; a conversion past them counts as damage.
+struct ConversionLimits {
+    std::chrono::milliseconds conversionWall {60000};
+    int conversionCpuSeconds = 30;
+    unsigned long long conversionMemory = 1ull << 30;
+};
+
 // The conversion of the Access file at `path`, from the cache or made now (always made now when
 // `rebuild`: the kept one proved damaged). False with the message to show in `error`.
-bool Convert(const CString& path, bool rebuild, Converted& out, CString& error);
+bool Convert(const CString& path, bool rebuild, const ConversionLimits& limits, Converted& out, CString& error);
 
 // What a code-table file that may not be read is reported as.
 CString DeniedMessage(const CString& path);
+// What a code-table file that cannot be reached is reported as, by the errno of the failure:
+// access denied where the file may not be read or a folder on its path may not be searched (it
+// may well exist), else not found.
+CString UnreachableMessage(const CString& path, int error);
 
 } // namespace codedbaccess
+
+// The converter program: beside the running program, else where the build put it.
+std::string AccessConverterPath();
+// Where conversions are kept: $XDG_CACHE_HOME/morvel, else ~/.cache/morvel.
+std::string CodeDbCacheFolder();

@@ -1,4 +1,5 @@
 #include "platform/CodeDb.h"
+#include "platform/CodeDbAccess.h"
 
 #include "../codes/CodesTestUtil.h"
 #include "TestUtil.h"
@@ -268,26 +269,38 @@ TEST_F(AccessCodeDbTest, TheConverterRefusesAnOutputThatExists)
     EXPECT_EQ(std::system(("'" + converter + "' '" + access + "' '" + m_files.file("new.sqlite") + "'").c_str()), 0);
 }
 
-// A code-table file that may not be read is told as such, not as missing. Permissions do not bind
-// the superuser: then the open runs in a child that has given up its rights.
+// A code-table file that may not be read, or that lies in a folder that may not be searched, is
+// told as such, not as missing. Permissions do not bind the superuser: then the open runs in a
+// child that has given up its rights, and the closed folder is the superuser's own (mode 700).
 TEST_F(AccessCodeDbTest, AnUnreadableFileIsReportedAsAccessDenied)
 {
     ASSERT_EQ(::chmod(m_files.path().c_str(), 0711), 0);
-    for (const char* fixture : {"jet/DateTestDatabase.mdb", ""}) {
-        const std::string path = *fixture ? Copy(fixture) : m_files.file("ncodes.mdb");
+    const bool root = ::geteuid() == 0;
+    struct Case {
+        const char* fixture; // "": the sample database
+        const char* folder;  // "": the file itself is closed; else the folder holding it
+    };
+    for (const Case& c : {Case {"jet/DateTestDatabase.mdb", ""}, Case {"", ""}, Case {"", "closed"}}) {
+        std::string path = *c.fixture ? Copy(c.fixture) : m_files.file("ncodes.mdb");
         if (path.empty())
             continue;
-        if (!*fixture)
+        const std::string folder = *c.folder ? m_files.file(c.folder) : std::string();
+        if (!folder.empty()) {
+            std::filesystem::create_directory(folder);
+            path = folder + "/ncodes.mdb";
+        }
+        if (!*c.fixture)
             std::filesystem::copy_file(MORVEL_SAMPLE_DB, path, std::filesystem::copy_options::overwrite_existing);
-        ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+        const std::string closed = folder.empty() ? path : folder;
+        ASSERT_EQ(::chmod(closed.c_str(), folder.empty() ? 0 : root ? 0700 : 0600), 0);
         const CString expected = "The Microsoft Jet database engine cannot open the file '" + CString(path) +
                                  "'.  You need permission to view its data.";
         const auto opensDenied = [&] {
             CodeDbConnection db;
             return !db.Open(path.c_str()) && db.Errors().size() == 1 && db.Errors()[0] == expected;
         };
-        if (::geteuid() != 0) {
-            EXPECT_TRUE(opensDenied()) << fixture;
+        if (!root) {
+            EXPECT_TRUE(opensDenied()) << path;
         } else {
             const pid_t child = ::fork();
             ASSERT_GE(child, 0);
@@ -295,8 +308,8 @@ TEST_F(AccessCodeDbTest, AnUnreadableFileIsReportedAsAccessDenied)
                 ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && opensDenied() ? 0 : 1);
             int status = 0;
             ASSERT_EQ(::waitpid(child, &status, 0), child);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << fixture;
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << path;
         }
-        ::chmod(path.c_str(), 0600);
+        ::chmod(closed.c_str(), 0700);
     }
 }
