@@ -3,7 +3,7 @@
 #include "biomech/BioData.h"
 #include "biomech/BioSections.h"
 #include "common/GrImport.h"
-#include "common/RecordLine.h"
+#include "common/SectionReader.h"
 
 #include <algorithm>
 

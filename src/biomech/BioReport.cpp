@@ -3,7 +3,8 @@
 
 #include "biomech/BioData.h"
 #include "biomech/BioSections.h"
-#include "common/RecordLine.h"
+#include "common/WholeFile.h"
+#include "platform/StdioFile.h"
 
 namespace {
 

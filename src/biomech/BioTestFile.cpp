@@ -4,6 +4,8 @@
 #include "biomech/BioData.h"
 #include "biomech/BioSections.h"
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
+#include "common/WholeFile.h"
 
 namespace {
 

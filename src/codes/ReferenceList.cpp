@@ -1,6 +1,6 @@
 #include "codes/ReferenceList.h"
 
-#include "common/RecordLine.h"
+#include <string>
 
 namespace {
 
@@ -24,19 +24,15 @@ std::vector<SearchColumn> CReferenceList::Columns(int mode)
             {"Comment", 260, false}};
 }
 
-std::vector<SearchRow> CReferenceList::Rows(int mode, const CString& configuration, const Sources& sources,
-                                            int* vehicleCount)
+std::vector<SearchRow> CReferenceList::Rows(int mode, int vehicleCount, const Sources& sources)
 {
     std::vector<SearchRow> rows;
     if (mode == VehicleTest) {
-        const int count = VehicleCountOfConfig(configuration);
-        if (vehicleCount)
-            *vehicleCount = count;
-        if (count == 1) {
+        if (vehicleCount == 1) {
             rows.push_back({"0", "", "", "", "", "Neither a vehicle nor an impactor; e.g., a barrier."});
             rows.push_back(RecordRow(1, sources));
         } else {
-            for (int i = 1; i <= count; ++i)
+            for (int i = 1; i <= vehicleCount; ++i)
                 rows.push_back(RecordRow(i, sources));
         }
     } else if (mode == ComponentTest) {

@@ -16,9 +16,8 @@ public:
 
     // The six columns of a mode; an unknown mode has the columns of a vehicle test.
     static std::vector<SearchColumn> Columns(int mode);
-    // Mode 0: the vehicles of the configuration (with the barrier row "0" for a one-vehicle test);
-    // mode 1: the component test's records 0 and 1; any other mode: no row. vehicleCount receives
-    // the vehicle count of a vehicle test.
-    static std::vector<SearchRow> Rows(int mode, const CString& configuration, const Sources& sources,
-                                       int* vehicleCount = nullptr);
+    // Mode 0: the vehicle test's `vehicleCount` vehicles (a one-vehicle test with the barrier row
+    // "0" before its vehicle); mode 1: the component test's records 0 and 1; any other mode: no
+    // row.
+    static std::vector<SearchRow> Rows(int mode, int vehicleCount, const Sources& sources);
 };

@@ -1,6 +1,8 @@
 #include "common/GrLayout.h"
 
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
+#include "common/WholeFile.h"
 #include "platform/Messages.h"
 #include "platform/Path.h"
 #include "platform/StdioFile.h"

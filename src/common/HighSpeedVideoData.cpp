@@ -1,9 +1,10 @@
 #include "common/HighSpeedVideoData.h"
 
 #include "common/Convert.h"
-#include "common/RecordLine.h"
 #include "common/Sections.h"
+#include "common/WholeFile.h"
 #include "platform/Messages.h"
+#include "platform/StdioFile.h"
 #include "platform/Time.h"
 
 #include <functional>

@@ -1,4 +1,6 @@
+#include "common/SectionReader.h"
 #include "common/Sections.h"
+#include "common/WholeFile.h"
 
 CString WithoutLineBreaks(CString value)
 {

@@ -11,6 +11,7 @@
 #include "common/Convert.h"
 #include "common/GrLayout.h"
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 

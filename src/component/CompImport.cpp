@@ -1,7 +1,7 @@
 // Import of the component GR files of the older generation.
 
 #include "common/GrImport.h"
-#include "common/RecordLine.h"
+#include "common/SectionReader.h"
 #include "component/CompData.h"
 #include "component/CompSections.h"
 

@@ -1,8 +1,10 @@
 // The component test report (.mvr): every field on a labelled line under its section marker.
 
-#include "common/RecordLine.h"
+#include "common/SectionReader.h"
+#include "common/WholeFile.h"
 #include "component/CompData.h"
 #include "component/CompSections.h"
+#include "platform/StdioFile.h"
 
 #include <algorithm>
 

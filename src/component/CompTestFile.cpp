@@ -1,6 +1,8 @@
 // The component test file: the .mv5 writer and the version-5 and version-4 readers.
 
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
+#include "common/WholeFile.h"
 #include "component/CompData.h"
 #include "component/CompSections.h"
 

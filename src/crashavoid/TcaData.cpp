@@ -1,8 +1,10 @@
+#include "common/WholeFile.h"
 #include "crashavoid/TcaData.h"
 
 #include "common/Convert.h"
-#include "common/RecordLine.h"
 #include "common/Sections.h"
+#include "platform/StdioFile.h"
+#include "platform/Time.h"
 
 #include <algorithm>
 #include <array>

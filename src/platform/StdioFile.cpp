@@ -382,6 +382,8 @@ int CFileException::CauseFromErrno(int err, const std::string& path)
     }
 }
 
+CStdioFile::CStdioFile() = default;
+
 CStdioFile::~CStdioFile()
 {
     if (IsOpen())

@@ -78,7 +78,8 @@ public:
 
 class CStdioFile : public CFile {
 public:
-    CStdioFile() = default;
+    // Out of line, as the destructor: the message cap is complete only in StdioFile.cpp.
+    CStdioFile();
     ~CStdioFile();
     CStdioFile(const CStdioFile&) = delete;
     CStdioFile& operator=(const CStdioFile&) = delete;

@@ -1,7 +1,9 @@
 // The SWG test file (.mv5, and the older .mv4 read) and the report (.mvr).
 
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
 #include "common/Sections.h"
+#include "common/WholeFile.h"
 #include "platform/Messages.h"
 #include "swg/SWGData.h"
 #include "swg/SWGSections.h"

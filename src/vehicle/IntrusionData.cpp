@@ -1,7 +1,8 @@
+#include "common/WholeFile.h"
+#include "platform/StdioFile.h"
 #include "vehicle/IntrusionData.h"
 
 #include "common/Convert.h"
-#include "common/RecordLine.h"
 #include "common/Sections.h"
 #include "platform/Messages.h"
 

@@ -1,6 +1,5 @@
 #include "vehicle/VehData.h"
 
-#include "common/RecordLine.h"
 #include "vehicle/VehSections.h"
 
 #include <algorithm>
@@ -58,6 +57,11 @@ void CVehData::ClearTest()
         m_saInstVehicleNo.SetAt(n, "1");
     }
     ResetHsvd();
+}
+
+int VehicleCountOfConfig(const CString& config)
+{
+    return (config == "ITI" || config == "ITV" || config == "VTI" || config == "VTV" || config == "PTV") ? 2 : 1;
 }
 
 void CVehData::SetVehicleCount()

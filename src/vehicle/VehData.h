@@ -15,6 +15,9 @@
 
 #include <vector>
 
+// 2 for the two-vehicle test configurations ITI, ITV, VTI, VTV and PTV; 1 for any other text.
+int VehicleCountOfConfig(const CString& config);
+
 class CVehData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
 public:
     CVehData();

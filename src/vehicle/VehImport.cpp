@@ -2,7 +2,7 @@
 
 #include "common/Convert.h"
 #include "common/GrImport.h"
-#include "common/RecordLine.h"
+#include "common/SectionReader.h"
 #include "platform/Messages.h"
 #include "vehicle/VehData.h"
 #include "vehicle/VehSections.h"

@@ -1,7 +1,8 @@
 // The vehicle test report (.mvr): every field on a labelled line under the test file's section
 // markers.
 
-#include "common/RecordLine.h"
+#include "common/WholeFile.h"
+#include "platform/StdioFile.h"
 #include "vehicle/VehData.h"
 #include "vehicle/VehSections.h"
 

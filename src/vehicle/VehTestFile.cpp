@@ -1,7 +1,8 @@
 // The vehicle test file: the .mv5 writer and the version-5 and version-4 readers, on the shared
 // section tables.
 
-#include "common/RecordLine.h"
+#include "common/WholeFile.h"
+#include "platform/StdioFile.h"
 #include "vehicle/VehData.h"
 #include "vehicle/VehSections.h"
 

@@ -1,6 +1,7 @@
 #include "codes/ReferenceList.h"
 
 #include "component/CompData.h"
+#include "vehicle/VehData.h"
 
 #include <gtest/gtest.h>
 
@@ -27,18 +28,15 @@ struct Vehicles {
 TEST(ReferenceListTest, VehicleTestRowsFollowTheConfiguration)
 {
     const Vehicles v;
-    int count = 0;
-    EXPECT_EQ(CReferenceList::Rows(0, "VTB", v.sources(), &count),
+    EXPECT_EQ(CReferenceList::Rows(0, VehicleCountOfConfig("VTB"), v.sources()),
               (std::vector<SearchRow> {{"0", "", "", "", "", "Neither a vehicle nor an impactor; e.g., a barrier."},
                                        {"1", "MAKE1", "MODEL1", "2001", "K1", "C1"}}));
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(CReferenceList::Rows(0, "VTV", v.sources(), &count),
+    EXPECT_EQ(CReferenceList::Rows(0, VehicleCountOfConfig("VTV"), v.sources()),
               (std::vector<SearchRow> {{"1", "MAKE1", "MODEL1", "2001", "K1", "C1"},
                                        {"2", "MAKE2", "MODEL2", "2002", "K2", "C2"}}));
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(CReferenceList::Rows(0, "vtv", v.sources(), &count).size(), 2u); // one vehicle: case matters
-    EXPECT_TRUE(CReferenceList::Rows(2, "VTV", v.sources()).empty());
-    EXPECT_TRUE(CReferenceList::Rows(-1, "VTB", v.sources()).empty());
+    EXPECT_EQ(CReferenceList::Rows(0, VehicleCountOfConfig("vtv"), v.sources()).size(), 2u); // one vehicle: case matters
+    EXPECT_TRUE(CReferenceList::Rows(2, 2, v.sources()).empty());
+    EXPECT_TRUE(CReferenceList::Rows(-1, 1, v.sources()).empty());
 }
 
 TEST(ReferenceListTest, ComponentTestListsRecordsZeroAndOne)
@@ -48,13 +46,13 @@ TEST(ReferenceListTest, ComponentTestListsRecordsZeroAndOne)
     comp.m_saVehMake.SetAt(1, "FORD");
     const CStringArray before(comp.m_saVehMake);
     const auto rows = CReferenceList::Rows(
-        1, "VTV", {&comp.m_saVehMake, &comp.m_saVehModel, &comp.m_saVehYear, &comp.m_saVehKavroNo, &comp.m_saVehComments});
+        1, 2, {&comp.m_saVehMake, &comp.m_saVehModel, &comp.m_saVehYear, &comp.m_saVehKavroNo, &comp.m_saVehComments});
     EXPECT_EQ(rows, (std::vector<SearchRow> {{"0", "", "", "", "", "a non-vehicle component"},
                                              {"1", "FORD", "", "", "", ""}}));
     EXPECT_EQ(comp.m_saVehMake, before);
 
     // Missing or short arrays read as empty texts.
-    const auto sparse = CReferenceList::Rows(1, "", {nullptr, nullptr, nullptr, nullptr, nullptr});
+    const auto sparse = CReferenceList::Rows(1, 1, {nullptr, nullptr, nullptr, nullptr, nullptr});
     EXPECT_EQ(sparse[1], (SearchRow {"1", "", "", "", "", ""}));
 
     EXPECT_EQ(CReferenceList::Columns(1)[4].heading, "KAVRO No.");

@@ -1,4 +1,6 @@
+#include "common/DateCheck.h"
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
 #include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
@@ -139,14 +141,6 @@ TEST(RecordLineTest, DatesAreNormalisedOrReported)
     EXPECT_TRUE(ValidateDateText(blank, "TEST").IsZero());
     EXPECT_EQ(blank, "");
     EXPECT_EQ(rec.count(), 0);
-}
-
-TEST(RecordLineTest, VehicleCountOfConfig)
-{
-    for (const char* two : {"ITI", "ITV", "VTI", "VTV", "PTV"})
-        EXPECT_EQ(VehicleCountOfConfig(two), 2) << two;
-    for (const char* one : {"VTB", "vtv", " VTV", "", "VTVX"})
-        EXPECT_EQ(VehicleCountOfConfig(one), 1) << one;
 }
 
 TEST(RecordLineTest, ReadSectionSkipsCommentsAndStopsAtNextMarker)

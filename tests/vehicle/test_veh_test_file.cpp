@@ -95,6 +95,14 @@ TEST(VehDataTest, ResetBringsBackTheConstructionValuesButKeepsTheCurveCheckOptio
     EXPECT_EQ(d.m_nCurveCheckRequested, 1);
 }
 
+TEST(VehDataTest, VehicleCountOfConfig)
+{
+    for (const char* two : {"ITI", "ITV", "VTI", "VTV", "PTV"})
+        EXPECT_EQ(VehicleCountOfConfig(two), 2) << two;
+    for (const char* one : {"VTB", "vtv", " VTV", "", "VTVX"})
+        EXPECT_EQ(VehicleCountOfConfig(one), 1) << one;
+}
+
 TEST(VehDataTest, VehicleCountFollowsTheConfiguration)
 {
     const struct {

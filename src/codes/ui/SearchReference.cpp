@@ -26,9 +26,9 @@ const DlgTemplate kReferenceTemplate {
 
 } // namespace
 
-SearchReference::SearchReference(const CString& configuration, QWidget* parent)
+SearchReference::SearchReference(int vehicleCount, QWidget* parent)
     : CDialog(&kReferenceTemplate, parent)
-    , m_strConfiguration(configuration)
+    , m_nVehicles(vehicleCount)
 {
 }
 
@@ -52,9 +52,10 @@ BOOL SearchReference::OnInitDialog()
 
     if (m_nMode != CReferenceList::VehicleTest && m_nMode != CReferenceList::ComponentTest)
         return FALSE;
-    const auto rows = CReferenceList::Rows(m_nMode, m_strConfiguration,
-                                           {m_pRefArray1, m_pRefArray2, m_pRefArray3, m_pRefArray4, m_pRefArray5},
-                                           m_nMode == CReferenceList::VehicleTest ? &m_nVehCount : nullptr);
+    if (m_nMode == CReferenceList::VehicleTest)
+        m_nVehCount = m_nVehicles;
+    const auto rows = CReferenceList::Rows(m_nMode, m_nVehicles,
+                                           {m_pRefArray1, m_pRefArray2, m_pRefArray3, m_pRefArray4, m_pRefArray5});
     ShowLookupRows(list, 6, CReferenceList::Columns(m_nMode), rows);
     return FALSE;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "VEHNO Selection": picks the number of one of the open test's vehicles from a list of them
 // (make, model, year, KAVRO number, comments) instead of typing it. The rows come from the texts
-// the page hands over (the test configuration and five arrays); no database query runs.
+// the page hands over (the vehicle count of its test configuration and five arrays); no database
+// query runs.
 
 #include "platform/ui/Dialog.h"
 
@@ -12,8 +13,8 @@ class SearchReference : public CDialog {
 public:
     enum { IDD = 199, IDC_CHOICE = 1368, IDC_CLEAR_ENTRY = 1627, IDC_REFS = 1638 };
 
-    // `configuration`: the vehicle test's configuration text, which decides its vehicle rows.
-    explicit SearchReference(const CString& configuration = CString(), QWidget* parent = nullptr);
+    // `vehicleCount`: the vehicles of a vehicle test, as its configuration says (1 or 2).
+    explicit SearchReference(int vehicleCount = 1, QWidget* parent = nullptr);
 
     void SetRefArray1(CStringArray* array) { m_pRefArray1 = array; }
     void SetRefArray2(CStringArray* array) { m_pRefArray2 = array; }
@@ -42,7 +43,7 @@ private:
     QLineEdit* m_editChoice = nullptr;
     CString m_strChoice;
     int m_nMode = 0;
-    CString m_strConfiguration;
+    int m_nVehicles;
     CStringArray* m_pRefArray1 = nullptr;
     CStringArray* m_pRefArray2 = nullptr;
     CStringArray* m_pRefArray3 = nullptr;

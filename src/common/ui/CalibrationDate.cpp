@@ -1,8 +1,9 @@
+#include "common/DateCheck.h"
 #include "common/ui/CalibrationDate.h"
 
-#include "common/RecordLine.h"
 #include "platform/Codec.h"
 #include "platform/DateParse.h"
+#include "platform/Time.h"
 #include "platform/ui/DateTimeCtrl.h"
 
 #include <QDate>

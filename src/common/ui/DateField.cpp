@@ -1,8 +1,9 @@
+#include "common/DateCheck.h"
 #include "common/ui/DateField.h"
 
-#include "common/RecordLine.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/Time.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/Dialog.h"
 

@@ -1,7 +1,6 @@
 #include "vehicle/ui/VehPageSupport.h"
 
 #include "codes/ui/SearchReference.h"
-#include "common/RecordLine.h"
 #include "common/ui/PageLayout.h"
 #include "platform/ui/PropertySheet.h"
 #include "vehicle/VehData.h"
@@ -26,7 +25,7 @@ bool PickVehicleNumber(CVehData* data, CNEdit& field)
 {
     if (IsEnterHeldDown() || !data)
         return false;
-    SearchReference picker(data->m_strConfiguration);
+    SearchReference picker(VehicleCountOfConfig(data->m_strConfiguration));
     picker.SetRefArray1(&data->m_saVehMake);
     picker.SetRefArray2(&data->m_saVehModel);
     picker.SetRefArray3(&data->m_saVehYear);

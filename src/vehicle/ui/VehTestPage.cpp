@@ -1,7 +1,6 @@
 #include "vehicle/ui/VehTestPage.h"
 
 #include "common/Convert.h"
-#include "common/RecordLine.h"
 #include "common/ui/PageLayout.h"
 #include "platform/Messages.h"
 #include "platform/ui/DateTimeCtrl.h"

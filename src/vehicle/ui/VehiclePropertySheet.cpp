@@ -1,7 +1,8 @@
+#include "common/WholeFile.h"
+#include "platform/StdioFile.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "codes/ui/CodeFields.h"
-#include "common/RecordLine.h"
 #include "platform/Messages.h"
 #include "platform/ui/WaitCursor.h"
 

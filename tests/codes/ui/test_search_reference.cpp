@@ -44,7 +44,7 @@ TEST(SearchReferenceTest, OneVehicleTestListsTheBarrierRowAndTheVehicle)
     veh.m_strConfiguration = "VTB";
     veh.m_saVehMake.SetAt(1, "FORD");
     platform::ScriptedDialogs script;
-    SearchReference picker(veh.m_strConfiguration);
+    SearchReference picker(VehicleCountOfConfig(veh.m_strConfiguration));
     HandOver(picker, veh, 0);
     script.then([](CDialog& dialog) {
         CListCtrlEx* list = AsPicker(dialog).GetList();
@@ -66,7 +66,7 @@ TEST(SearchReferenceTest, TwoVehicleTestSortedByAHeading)
     CVehData veh;
     veh.m_strConfiguration = "VTV";
     platform::ScriptedDialogs script;
-    SearchReference picker(veh.m_strConfiguration);
+    SearchReference picker(VehicleCountOfConfig(veh.m_strConfiguration));
     HandOver(picker, veh, 0);
     script.then([](CDialog& dialog) {
         CListCtrlEx* list = AsPicker(dialog).GetList();
@@ -106,13 +106,13 @@ TEST(SearchReferenceTest, OkWithoutARowCancelsAndClearEntryEmpties)
     CVehData veh;
     platform::ScriptedDialogs script;
     {
-        SearchReference picker(veh.m_strConfiguration);
+        SearchReference picker(VehicleCountOfConfig(veh.m_strConfiguration));
         HandOver(picker, veh, 0);
         script.then([](CDialog& dialog) { Press(dialog, IDOK); });
         EXPECT_EQ(picker.DoModal(), IDCANCEL);
     }
     {
-        SearchReference picker(veh.m_strConfiguration);
+        SearchReference picker(VehicleCountOfConfig(veh.m_strConfiguration));
         HandOver(picker, veh, 0);
         script.then([](CDialog& dialog) {
             AsPicker(dialog).GetList()->SelectItem(1);
@@ -122,7 +122,7 @@ TEST(SearchReferenceTest, OkWithoutARowCancelsAndClearEntryEmpties)
         EXPECT_EQ(picker.GetSelection(), "");
     }
     {
-        SearchReference picker(veh.m_strConfiguration);
+        SearchReference picker(VehicleCountOfConfig(veh.m_strConfiguration));
         HandOver(picker, veh, 0);
         picker.SetMode(5);
         script.then([](CDialog& dialog) {

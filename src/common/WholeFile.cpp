@@ -1,0 +1,42 @@
+#include "common/WholeFile.h"
+
+#include "platform/Time.h"
+
+CString DateCommentLine()
+{
+    const CTime now = CTime::GetCurrentTime();
+    CString line;
+    line.Format("# Date: <%d/%d/%d>\n", now.GetMonth(), now.GetDay(), now.GetYear());
+    return line;
+}
+
+bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body)
+{
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error)) {
+        ShowCantOpenFile(path, error);
+        return false;
+    }
+    body(file);
+    if (!file.Close()) {
+        error.m_cause = file.GetLastCause();
+        ShowCantOpenFile(path, error);
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body)
+{
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
+        if (showError)
+            ShowCantOpenFile(path, error);
+        return false;
+    }
+    body(file);
+    file.Close();
+    return true;
+}

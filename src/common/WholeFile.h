@@ -1,0 +1,21 @@
+#pragma once
+// A file of the test-file family read or written whole, and the date line in the head of every
+// file written.
+
+#include "platform/CString.h"
+#include "platform/StdioFile.h"
+
+#include <functional>
+
+// Creates `path` and lets `body` write it; the file is put in place only when all of it was
+// written. A failed open, write or close shows "Can't open file %s, error = %u\n" with the
+// cause code and gives false, leaving an older file of that name untouched.
+bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);
+
+// Opens `path` for reading and lets `body` read it. A failed open shows "Can't open file %s,
+// error = %u\n" with the cause code when `showError` is set, and gives false.
+bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body);
+
+// "# Date: <month/day/year>\n" of the local date now, without leading zeros: the second head
+// line of every written file of the test-file family.
+CString DateCommentLine();
