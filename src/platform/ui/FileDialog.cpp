@@ -52,7 +52,8 @@ ScriptedFileDialogs::ScriptedFileDialogs()
         m_requests.push_back(request);
         if (m_answers.empty())
             return std::nullopt;
-        auto answer = m_answers.front();
+        std::optional<QString> answer;
+        answer.swap(m_answers.front());
         m_answers.pop_front();
         return answer;
     });
