@@ -80,7 +80,9 @@ public:
 
     CString& operator=(const char* text)
     {
-        m_s = text ? text : "";
+        // A fresh string moved in rather than assign(): GCC 12 at -O3 sees a copy that may
+        // overlap itself in assign()'s inlined replace, which cannot happen here.
+        m_s = std::string(text ? text : "");
         return *this;
     }
     CString& operator=(const std::string& text)

@@ -97,7 +97,7 @@ CodeDbRecordset::CodeDbRecordset(CodeDbConnection& connection, sqlite3_stmt* stm
     , m_stmt(stmt)
     , m_table(std::move(table))
     , m_deadline(connection.m_deadline)
-    , m_started(std::chrono::steady_clock::now())
+    , m_started(CodeDbConnection::Now())
 {
     const int ncols = sqlite3_column_count(stmt);
     for (int c = 0; c < ncols; ++c) {
@@ -117,7 +117,7 @@ void CodeDbRecordset::Finish()
     m_eof = true;
     m_row.clear();
     if (auto* scope = platform::CodeDbCommandScope::Current())
-        scope->AddTime(m_table, std::chrono::steady_clock::now() - m_started);
+        scope->AddTime(m_table, CodeDbConnection::Now() - m_started);
 }
 
 int CodeDbRecordset::Step()
@@ -313,7 +313,7 @@ bool CodeDbConnection::OpenSqlite(const std::string& file, const CString& shownP
     m_dbPath = file;
     m_shownPath = shownPath;
     // A damaged file opens lazily; make it show now rather than at the first query.
-    m_deadline = std::chrono::steady_clock::now() + GetLimits().statement;
+    m_deadline = Now() + GetLimits().statement;
     if (sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_errors.push_back("Unrecognized database format '" + shownPath + "'.");
         Close();
@@ -325,7 +325,7 @@ bool CodeDbConnection::OpenSqlite(const std::string& file, const CString& shownP
 int CodeDbConnection::OnProgress(void* self)
 {
     auto* c = static_cast<CodeDbConnection*>(self);
-    if (std::chrono::steady_clock::now() < c->m_deadline)
+    if (Now() < c->m_deadline)
         return 0;
     c->m_timedOut = true;
     return 1;
@@ -431,7 +431,7 @@ std::unique_ptr<CodeDbRecordset> CodeDbConnection::Execute(const CString& sql)
         if (scope)
             budget = std::max(budget - scope->TimeSpent(table), std::chrono::steady_clock::duration::zero());
         m_timedOut = false;
-        m_deadline = std::chrono::steady_clock::now() + budget;
+        m_deadline = Now() + budget;
         sqlite3_stmt* stmt = nullptr;
         int rc = sqlite3_prepare_v2(m_db, text.c_str(), static_cast<int>(text.size()), &stmt, nullptr);
         CString cause;

@@ -126,8 +126,12 @@ public:
     // Limits of a statement and of the Access conversion (tests shorten them).
     struct Limits : codedbaccess::ConversionLimits {
         std::chrono::milliseconds statement {5000};
+        // What the statement limit is measured on; a test puts in a clock it moves itself, so
+        // that a long statement runs out of time however fast the machine is.
+        std::chrono::steady_clock::time_point (*clock)() = &std::chrono::steady_clock::now;
     };
     static Limits& GetLimits();
+    static std::chrono::steady_clock::time_point Now() { return GetLimits().clock(); }
 
 private:
     friend class CodeDbRecordset;

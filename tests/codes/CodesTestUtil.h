@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,25 @@ public:
 private:
     std::shared_ptr<CodeDbConnection> m_previous;
     bool m_open = false;
+};
+
+// The statement limit measured on a clock that moves one millisecond each time it is read.
+// SQLite reads it every thousand steps of a statement, so a statement's time is the work it does
+// and a long one runs out of time however fast the machine is.
+class SteppingClock {
+public:
+    SteppingClock() : m_previous(CodeDbConnection::GetLimits().clock) { CodeDbConnection::GetLimits().clock = &Read; }
+    ~SteppingClock() { CodeDbConnection::GetLimits().clock = m_previous; }
+    SteppingClock(const SteppingClock&) = delete;
+    SteppingClock& operator=(const SteppingClock&) = delete;
+
+private:
+    static std::chrono::steady_clock::time_point Read()
+    {
+        static long long ticks = 0;
+        return std::chrono::steady_clock::time_point(std::chrono::milliseconds(++ticks));
+    }
+    std::chrono::steady_clock::time_point (*m_previous)();
 };
 
 // A database built from SQL text in a scratch folder.

@@ -83,7 +83,7 @@ TEST(CompDataTest, DefaultsClearCountsButKeepRecordsAboveThem)
 {
     CCompData d;
     for (int n = 1; n <= 5; ++n) {
-        d.m_saCompTested.SetAtGrow(n, "C" + std::to_string(n));
+        d.m_saCompTested.SetAtGrow(n, 'C' + std::to_string(n));
         d.m_saCompVehicleNo.SetAtGrow(n, "1");
     }
     d.m_nComponentCount = 5;
@@ -101,7 +101,7 @@ TEST(CompDataTest, DefaultsClearCountsButKeepRecordsAboveThem)
     EXPECT_EQ(d.m_strTestReference, "");
     EXPECT_EQ(d.m_saCompTested.GetAt(1), "");
     for (int n = 2; n <= 5; ++n)
-        EXPECT_EQ(d.m_saCompTested.GetAt(n), "C" + std::to_string(n));
+        EXPECT_EQ(d.m_saCompTested.GetAt(n), 'C' + std::to_string(n));
     EXPECT_EQ(d.m_saCompVehicleNo.GetAt(1), "1"); // the owner numbers lose element 0 only
     EXPECT_EQ(d.m_saVehMake.GetSize(), 3);
     EXPECT_EQ(d.m_saInstXUnits.GetAt(1), "SEC");

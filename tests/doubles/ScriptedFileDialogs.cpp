@@ -12,7 +12,8 @@ ScriptedFileDialogs::ScriptedFileDialogs()
         m_requests.push_back(request);
         if (m_answers.empty())
             return std::nullopt;
-        std::optional<QString> answer = std::move(m_answers.front());
+        std::optional<QString> answer;
+        answer.swap(m_answers.front());
         m_answers.pop_front();
         return answer;
     });

@@ -64,7 +64,7 @@ struct VehicleKind {
         std::string occupants;
         for (int i = 1; i <= 1001; ++i) {
             if (i <= 50)
-                vehicles += VehicleLine(std::to_string(i), "M" + std::to_string(i));
+                vehicles += VehicleLine(std::to_string(i), 'M' + std::to_string(i));
             occupants += std::to_string(i) + std::string(43, '|') + "\r\n";
         }
         const std::string head = kHead + "----- TEST -----\r\n" + kTestLine;

@@ -422,7 +422,7 @@ TEST(VehTestFileTest, AnyBytesGiveAResultAndBoundedData)
     TempDir dir;
     std::string wide = "V5";
     for (int i = 0; i < 5000; ++i)
-        wide += "|" + std::to_string(i);
+        wide += '|' + std::to_string(i);
     std::string binary;
     for (int i = 0; i < 4096; ++i)
         binary += static_cast<char>((i * 131 + 7) % 256);

@@ -256,8 +256,8 @@ TEST(PropertySheetTest, ButtonsTakeClicksAfterAFileDialogConfirmedWithEnter)
     const QModelIndex folder = model->index(QString::fromStdString(dir.path().string()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(folder) >= 1; }, 5000));
     QTest::keyClicks(name, "old.mv4");
-    QTest::qWait(50);
-    EXPECT_TRUE(open->isEnabled()) << "a typed .mv4 name under MV5 File";
+    // The dialog may take the typed name up on its next turn of the event loop.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open->isEnabled(); }, 5000)) << "a typed .mv4 name under MV5 File";
 
     QTest::keyPress(name, Qt::Key_Return);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
