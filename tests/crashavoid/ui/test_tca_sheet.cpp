@@ -40,15 +40,15 @@ struct Sheet {
         sheet.RunCommand(ID_LOAD_TEST);
     }
     bool Show(int page) { return sheet.SetActivePage(page) && sheet.GetActiveIndex() == page; }
-    template <class W> W* Item(CTcaPageBase& page, int id) { return page.Item<W>(id); }
-    void Type(CTcaPageBase& page, int id, const char* text)
+    template <class W> W* Item(CPropertyPage& page, int id) { return page.Item<W>(id); }
+    void Type(CPropertyPage& page, int id, const char* text)
     {
         auto* edit = page.Item<QLineEdit>(id);
         edit->clear();
         QTest::keyClicks(edit, text);
     }
-    void Click(CTcaPageBase& page, int id) { QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton); }
-    QString Text(CTcaPageBase& page, int id) { return page.Item<QLineEdit>(id)->text(); }
+    void Click(CPropertyPage& page, int id) { QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton); }
+    QString Text(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id)->text(); }
 };
 
 } // namespace
@@ -253,7 +253,7 @@ TEST(TcaSheetTest, ACodeOfEitherTagOfTheFieldIsValid)
     CNEdit& type = *test.Edit(CTcaTestPage::IDC_TEST_TYPE);
     for (const auto& [code, valid] : std::vector<std::pair<const char*, bool>> {{"NCA", true}, {"TCA", true}, {"OLD", false}}) {
         type.SetText(code);
-        EXPECT_EQ(test.CheckCodes(), valid) << code;
+        EXPECT_EQ(test.AllFieldsValid(), valid) << code;
         EXPECT_EQ(type.IsValid(), valid) << code;
     }
 }
