@@ -66,41 +66,57 @@ bool IsEnterHeldDown()
     return watch && watch->m_down;
 }
 
-int CListBox::GetCount() const { return m_list ? m_list->count() : 0; }
+int CListBox::GetCount() const { return m_list ? m_list->count() : m_box ? m_box->count() : 0; }
 
-int CListBox::GetCurSel() const { return m_list ? m_list->currentRow() : -1; }
+int CListBox::GetCurSel() const { return m_list ? m_list->currentRow() : m_box ? m_box->currentIndex() : -1; }
 
 void CListBox::SetCurSel(int row)
 {
-    if (!m_list)
-        return;
     // Setting the selection from the program is no user's choice: no selection-change handler.
-    const QSignalBlocker block(m_list);
-    m_list->setCurrentRow(row >= 0 && row < m_list->count() ? row : -1);
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->setCurrentRow(row >= 0 && row < m_list->count() ? row : -1);
+    } else if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->setCurrentIndex(row >= 0 && row < m_box->count() ? row : -1);
+        if (m_box->currentIndex() < 0)
+            m_box->setEditText(QString());
+    }
 }
 
 void CListBox::ResetContent()
 {
-    if (!m_list)
-        return;
-    const QSignalBlocker block(m_list);
-    m_list->clear();
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->clear();
+    } else if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->clear();
+    }
 }
 
 int CListBox::AddString(const CString& text)
 {
-    if (!m_list)
-        return -1;
-    const QSignalBlocker block(m_list);
-    m_list->addItem(ToQString(text));
-    return m_list->count() - 1;
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->addItem(ToQString(text));
+        return m_list->count() - 1;
+    }
+    if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->addItem(ToQString(text));
+        return m_box->count() - 1;
+    }
+    return -1;
 }
 
 CString CListBox::GetText(int row) const
 {
-    if (!m_list || row < 0 || row >= m_list->count())
-        return CString();
-    return FromQString(m_list->item(row)->text());
+    if (m_list && row >= 0 && row < m_list->count())
+        return FromQString(m_list->item(row)->text());
+    if (m_box && row >= 0 && row < m_box->count())
+        return FromQString(m_box->itemText(row));
+    return CString();
 }
 
 void CButton::EnableWindow(bool enable)
@@ -111,7 +127,11 @@ void CButton::EnableWindow(bool enable)
 
 void DDX_Control(CDataExchange* pDX, int id, CListBox& list)
 {
-    if (!list.GetWindow())
+    if (list.GetWindow())
+        return;
+    if (auto* box = pDX->m_pDlgWnd->Item<QComboBox>(id))
+        list.Attach(box);
+    else
         list.Attach(pDX->m_pDlgWnd->Item<QListWidget>(id));
 }
 

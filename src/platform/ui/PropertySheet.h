@@ -5,6 +5,7 @@
 
 #include "platform/ui/Dialog.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
@@ -22,12 +23,15 @@ bool IsEnterHeldDown();
 
 // A page's list box, bound to its control by data exchange; before that it is empty and does
 // nothing.
+// A list of a page, a list box or the list of a drop-down box.
 class CListBox {
 public:
     void Attach(QListWidget* list) { m_list = list; }
+    void Attach(QComboBox* box) { m_box = box; }
     QListWidget* GetWindow() const { return m_list.data(); }
     int GetCount() const;
     int GetCurSel() const; // -1: none
+    // No row (-1, or one past the rows) empties a drop-down box's text too.
     void SetCurSel(int row);
     void ResetContent();
     int AddString(const CString& text);
@@ -35,6 +39,7 @@ public:
 
 private:
     QPointer<QListWidget> m_list;
+    QPointer<QComboBox> m_box;
 };
 
 // A page's push button, bound by data exchange.
