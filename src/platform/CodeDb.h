@@ -161,7 +161,8 @@ private:
     bool m_timedOut = false;
 };
 
-// The converter program: beside the running program, else where the build put it.
+// The converter program: beside the running program, else in ../libexec/morvel/ from it (where
+// it is installed, and where the build links it for the tests a folder down); "" when neither.
 std::string AccessConverterPath();
 // Where conversions are kept: $XDG_CACHE_HOME/morvel, else ~/.cache/morvel.
 std::string CodeDbCacheFolder();
