@@ -247,13 +247,11 @@ std::string AccessConverterPath()
     if (n > 0) {
         std::string dir(self, static_cast<size_t>(n));
         dir = dir.substr(0, dir.rfind('/') + 1);
-        if (IsExecutable(dir + "morvel-mdbconvert"))
-            return dir + "morvel-mdbconvert";
+        for (const char* place : {"", "../libexec/morvel/"}) {
+            if (IsExecutable(dir + place + "morvel-mdbconvert"))
+                return dir + place + "morvel-mdbconvert";
+        }
     }
-#ifdef MORVEL_ACCESS_CONVERTER
-    if (IsExecutable(MORVEL_ACCESS_CONVERTER))
-        return MORVEL_ACCESS_CONVERTER;
-#endif
     return std::string();
 }
 

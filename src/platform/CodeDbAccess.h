@@ -37,7 +37,8 @@ CString UnreachableMessage(const CString& path, int error);
 
 } // namespace codedbaccess
 
-// The converter program: beside the running program, else where the build put it.
+// The converter program: beside the running program, else in ../libexec/morvel/ from it (where
+// it is installed, and where the build links it for the tests a folder down); "" when neither.
 std::string AccessConverterPath();
 // Where conversions are kept: $XDG_CACHE_HOME/morvel, else ~/.cache/morvel.
 std::string CodeDbCacheFolder();

@@ -38,8 +38,8 @@ TEST(StartupDamagedCodeTablesTest, EachFileEndsInOneMessageOrOpens)
         {"jet-props-overread.mdb", true},
         {"jet-nonascii-like.mdb", false},       {"sqlite-infinite-view.mdb", false},
     };
-    if (!std::filesystem::exists(testutil::FixturePath("damaged-codetables")))
-        GTEST_SKIP() << "fixtures absent";
+    SKIP_OR_FAIL_IF_ABSENT(std::filesystem::exists(testutil::FixturePath("damaged-codetables")),
+                           "fixtures " << testutil::FixturePath("damaged-codetables"));
     testutil::TempDir dir;
     testutil::ScopedCacheHome cache;
     const auto oldCwd = std::filesystem::current_path();
@@ -114,8 +114,7 @@ void Folder(const std::string& kept)
 TEST(StartupDamagedCodeTablesTest, AKeptConversionIsServedOnlyWhenSoundAndOfThisFile)
 {
     const std::string fixture = testutil::FixturePath("jet/DateTestDatabase.mdb");
-    if (!std::filesystem::exists(fixture))
-        GTEST_SKIP() << "fixture absent: " << fixture;
+    SKIP_OR_FAIL_IF_ABSENT(std::filesystem::exists(fixture), "fixture " << fixture);
     testutil::TempDir dir;
     testutil::ScopedCacheHome cache;
     const auto oldCwd = std::filesystem::current_path();

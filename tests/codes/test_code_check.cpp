@@ -288,8 +288,7 @@ TEST(CodeCheckTest, TextComparesWithoutRegardToCaseInTheDatabase)
 TEST(CodeCheckTest, GenuineAccessFile)
 {
     const std::string path = testutil::FixturePath("jet/DateTestDatabase.mdb");
-    if (!std::filesystem::exists(path))
-        GTEST_SKIP() << "fixture absent: " << path;
+    SKIP_OR_FAIL_IF_ABSENT(std::filesystem::exists(path), "fixture " << path);
     testutil::ScopedCacheHome cache;
     Connection db(path);
     ASSERT_TRUE(db.open());

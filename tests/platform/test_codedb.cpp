@@ -46,8 +46,7 @@ TEST(CodeDbTest, AFailedStatementRaisesAndFillsTheErrors)
 TEST(CodeDbTest, GenuineAccessFileIsReadTableByTable)
 {
     const std::string path = testutil::FixturePath("jet/DateTestDatabase.mdb");
-    if (!std::filesystem::exists(path))
-        GTEST_SKIP() << "fixture absent: " << path;
+    SKIP_OR_FAIL_IF_ABSENT(std::filesystem::exists(path), "fixture " << path);
     testutil::ScopedCacheHome cache;
     CodeDbConnection db;
     ASSERT_TRUE(db.Open(path.c_str()));
@@ -118,8 +117,7 @@ TEST_F(AccessCodeDbTest, DamagedAccessFilesEndInOneMessageWithinTheLimits)
                                    "jet-props-overread.mdb"};
     for (const char* name : damaged) {
         const std::string path = Copy(std::string("damaged-codetables/") + name);
-        if (path.empty())
-            GTEST_SKIP() << "fixtures absent";
+        SKIP_OR_FAIL_IF_ABSENT(!path.empty(), "fixture " << name);
         CodeDbConnection db;
         const auto started = std::chrono::steady_clock::now();
         EXPECT_FALSE(db.Open(path.c_str())) << name;
@@ -137,8 +135,7 @@ TEST_F(AccessCodeDbTest, DamagedAccessFilesEndInOneMessageWithinTheLimits)
 TEST_F(AccessCodeDbTest, ASecondOpenReusesTheConversionUntilTheFileChanges)
 {
     const std::string path = Copy("jet/DateTestDatabase.mdb");
-    if (path.empty())
-        GTEST_SKIP() << "fixture absent";
+    SKIP_OR_FAIL_IF_ABSENT(!path.empty(), "fixture jet/DateTestDatabase.mdb");
     std::string first;
     struct stat before {};
     {
@@ -180,8 +177,7 @@ TEST_F(AccessCodeDbTest, ASecondOpenReusesTheConversionUntilTheFileChanges)
 TEST_F(AccessCodeDbTest, AccentedLettersCompareAsJetDoes)
 {
     const std::string path = Copy("damaged-codetables/jet-nonascii-like.mdb");
-    if (path.empty())
-        GTEST_SKIP() << "fixture absent";
+    SKIP_OR_FAIL_IF_ABSENT(!path.empty(), "fixture damaged-codetables/jet-nonascii-like.mdb");
     CodeDbConnection db;
     ASSERT_TRUE(db.Open(path.c_str()));
     // Windows-1252 in and out: "Héllo" is 48 E9 6C 6C 6F.
@@ -230,8 +226,7 @@ TEST(CodeDbTest, PastedValuesWithANulOrOfAnyLengthAreSimplyNotFound)
 TEST(CodeDbTest, ARunawayQueryEndsInTheConnectionsError)
 {
     const std::string path = testutil::FixturePath("damaged-codetables/sqlite-infinite-view.mdb");
-    if (!std::filesystem::exists(path))
-        GTEST_SKIP() << "fixture absent: " << path;
+    SKIP_OR_FAIL_IF_ABSENT(std::filesystem::exists(path), "fixture " << path);
     const auto old = CodeDbConnection::GetLimits();
     CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(300);
     CodeDbConnection db;
@@ -250,8 +245,8 @@ TEST_F(AccessCodeDbTest, TheConverterRefusesAnOutputThatExists)
 {
     const std::string access = Copy("jet/DateTestDatabase.mdb");
     const std::string converter = AccessConverterPath();
-    if (access.empty() || converter.empty())
-        GTEST_SKIP() << "fixture or converter absent";
+    SKIP_OR_FAIL_IF_ABSENT(!access.empty(), "fixture jet/DateTestDatabase.mdb");
+    SKIP_OR_FAIL_IF_ABSENT(!converter.empty(), "converter morvel-mdbconvert");
     const std::string file = m_files.file("out.sqlite");
     testutil::WriteFile(file, "keep me");
     const std::string link = m_files.file("link.sqlite");

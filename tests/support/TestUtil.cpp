@@ -57,6 +57,12 @@ void WriteFile(const std::string& path, const std::string& bytes)
 std::string DataPath(const std::string& name) { return std::string(MORVEL_TEST_DATA_DIR) + "/" + name; }
 std::string FixturePath(const std::string& name) { return std::string(MORVEL_FIXTURES_DIR) + "/" + name; }
 
+bool UnderCi()
+{
+    const char* ci = std::getenv("CI");
+    return ci && *ci;
+}
+
 long ResidentKilobytes()
 {
     std::ifstream status("/proc/self/status");

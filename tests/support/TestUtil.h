@@ -41,5 +41,17 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string DataPath(const std::string& name); // tests/data/<name>
 std::string FixturePath(const std::string& name); // ../shared/fixtures/<name>, may not exist
 long ResidentKilobytes(); // this process's resident size, for bounds on what a command may hold
+bool UnderCi(); // the environment variable CI is set (and not empty)
 
 } // namespace testutil
+
+// Ends a test that needs a shared fixture (or the converter) which is absent: a skip on a
+// developer's machine, a failure under CI, where a run with it skipped would pass untested.
+#define SKIP_OR_FAIL_IF_ABSENT(present, what)                                                       \
+    do {                                                                                            \
+        if (!(present)) {                                                                           \
+            if (testutil::UnderCi())                                                                \
+                FAIL() << what << " absent, which CI must have";                                    \
+            GTEST_SKIP() << what << " absent";                                                      \
+        }                                                                                           \
+    } while (false)
