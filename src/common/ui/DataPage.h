@@ -420,6 +420,7 @@ public:
 
     BOOL OnSetActive() override
     {
+        platform::CodeDbCommandScope codeTableFaults; // showing a page is one action of the user
         this->SetFieldTypes();
         LoadFromData();
         this->AllFieldsValid();
@@ -541,6 +542,7 @@ public:
 
     BOOL OnSetActive() override
     {
+        platform::CodeDbCommandScope codeTableFaults; // showing a page is one action of the user
         if (this->m_pData) {
             const int count = DataRecordCount(*this->m_pData);
             if (count >= 0)
