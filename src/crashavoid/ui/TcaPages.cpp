@@ -552,7 +552,7 @@ BOOL CTcaLBeamPage::SaveToData()
         return FALSE;
     // What is typed is kept even before a file brought a lower-beam record (an empty record is
     // not written).
-    if (!m_pData->m_pLBeamRecord && HasTyping())
+    if (!m_pData->m_pLBeamRecord && AnyFieldTyped())
         m_pData->m_pLBeamRecord = std::make_unique<TcaLBeamRecord>();
     return CDataPage::SaveToData();
 }
