@@ -97,6 +97,8 @@ public:
     virtual void ShowRecord(int /*index*/) {}
     // Clear All Pages: fields to their empty values, no record.
     virtual void ClearPage() {}
+    // After a failed check: the field that failed it shown, open for its correction.
+    virtual void ShowBlockingField() {}
 };
 
 // A page still to come: shown empty, and every call of the sheet passes.
@@ -218,7 +220,7 @@ public:
 
     // The first field whose value keeps the page from being left or saved: coloured invalid,
     // enabled where it was greyed, and focused, so nothing unseen holds the user.
-    void ShowBlockingField()
+    void ShowBlockingField() override
     {
         if (!this->HasWindow())
             return;
@@ -234,14 +236,29 @@ public:
         }
     }
 
-    // Whether any field holds other than its empty value (something was typed).
-    bool HasTyping() const
+    // Whether a field the user can type into holds something other than what the page shows
+    // without a record: its row's empty value (a record field: nor what element 0 holds). A field
+    // of the test itself is saved whatever the records and never counts. A record page without
+    // records takes such typing as its record 1.
+    bool AnyFieldTyped() const
     {
         for (size_t i = 0; i < m_fields.size(); ++i) {
-            if (m_edits[i]->GetText() != CString(m_fields[i].empty))
+            if (FieldTyped(i))
                 return true;
         }
         return false;
+    }
+    bool FieldTyped(size_t i) const
+    {
+        if (!TakesTyping(*m_edits[i]))
+            return false;
+        const Row& field = m_fields[i];
+        const CString text = Trimmed(m_edits[i]->GetText());
+        if (field.member) // the test's own value, saved whatever the records
+            return false;
+        if (text == Trimmed(field.empty))
+            return false;
+        return !(field.array && m_pData && text == Trimmed((m_pData->*field.array)[0]));
     }
 
 protected:
@@ -383,6 +400,16 @@ protected:
         this->EnableDlgItem(id, false);
     }
 
+    static bool TakesTyping(const CNEdit& edit)
+    {
+        if (const QLineEdit* line = edit.GetWindow())
+            return line->isEnabled() && !line->isReadOnly();
+        if (const QPlainTextEdit* multi = edit.GetMultiLineWindow())
+            return multi->isEnabled() && !multi->isReadOnly();
+        return false;
+    }
+    static CString Trimmed(CString text) { return text.Trim(); }
+
     std::span<const Row> m_fields;
     std::span<const PageTip> m_tips;
     std::vector<std::unique_ptr<CNEdit>> m_edits;
@@ -420,6 +447,7 @@ public:
 
     BOOL OnSetActive() override
     {
+        platform::CodeDbCommandScope codeTableFaults; // showing a page is one action of the user
         this->SetFieldTypes();
         LoadFromData();
         this->AllFieldsValid();
@@ -513,17 +541,25 @@ public:
         this->UpdateData(FALSE);
     }
 
+    // A page without records saves what was typed on it as record 1 (its fields that were not
+    // typed into take the new record's values).
     BOOL SaveRecord() override
     {
         if (!this->HasWindow())
             return TRUE;
         if (!this->m_pData)
             return FALSE;
-        // What is typed while no record is shown is never dropped: it becomes record 1 (a page
-        // merely visited adds none).
-        if (this->m_nRecordIndex == 0 && RecordStructs(*this->m_pData) && this->HasTyping()) {
-            this->m_nRecordIndex = ++this->m_nRecordCount;
-            NewRecord();
+        std::vector<bool> typed;
+        if (this->m_nRecordIndex == 0) {
+            for (size_t i = 0; i < this->m_fields.size(); ++i)
+                typed.push_back(this->FieldTyped(i));
+        }
+        if (this->TakeTypingAsFirstRecord()) {
+            for (size_t i = 0; i < this->m_fields.size(); ++i) {
+                if (!typed[i] && this->m_fields[i].array)
+                    this->m_edits[i]->SetText((this->m_pData->*this->m_fields[i].array)[1]);
+            }
+            this->RefreshRecordList(m_listRecords);
         }
         this->SaveFields(*this->m_pData, this->m_nRecordIndex);
         SaveExtra(*this->m_pData, this->m_nRecordIndex);
@@ -541,6 +577,7 @@ public:
 
     BOOL OnSetActive() override
     {
+        platform::CodeDbCommandScope codeTableFaults; // showing a page is one action of the user
         if (this->m_pData) {
             const int count = DataRecordCount(*this->m_pData);
             if (count >= 0)
@@ -603,6 +640,8 @@ public:
     }
 
 protected:
+    bool FieldsTyped() const override { return this->AnyFieldTyped(); }
+
     // ">" does nothing while this says no (a page with a fixed number of records).
     virtual bool NextAllowed() const { return true; }
     // The records of a page whose fields are texts of a record struct, one struct per record in

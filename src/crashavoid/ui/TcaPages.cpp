@@ -6,7 +6,6 @@
 #include "crashavoid/ui/TcaTemplates.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"
-#include "platform/ui/Colors.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/DateTimeCtrl.h"
 
@@ -515,18 +514,13 @@ void CTcaInstPage::AfterSearch(int id)
 {
     if (id != IDC_X_UNIT)
         return;
-    CNEdit* interval = Edit(IDC_TIME_INTERVAL);
-    if (Edit(IDC_X_UNIT)->GetText() != "SEC") {
-        interval->SetText("0");
-        interval->SetColors(CNEdit::kBlack, RGB(192, 192, 192));
-        EnableDlgItem(IDC_TIME_INTERVAL, false);
-    } else if (const TcaInstRecord* record = RecordAt(*m_pData, m_nRecordIndex)) {
-        EnableDlgItem(IDC_TIME_INTERVAL, true);
-        interval->SetStdText(record->m_strTimeInterval);
-        interval->Revalidate();
-        if (interval->IsValid())
-            interval->ShowNormalColors();
-    }
+    // Only curves over seconds have a time interval; back on seconds, the shown record's returns.
+    const bool seconds = Edit(IDC_X_UNIT)->GetText() == "SEC";
+    const TcaInstRecord* record = RecordAt(*m_pData, m_nRecordIndex);
+    if (seconds && !record)
+        return;
+    const CString stored = seconds ? CString(record->m_strTimeInterval) : CString("0");
+    EnableTimeField(IDC_TIME_INTERVAL, seconds, &stored);
 }
 
 // ================================ lower-beam page ================================
@@ -558,7 +552,7 @@ BOOL CTcaLBeamPage::SaveToData()
         return FALSE;
     // What is typed is kept even before a file brought a lower-beam record (an empty record is
     // not written).
-    if (!m_pData->m_pLBeamRecord && HasTyping())
+    if (!m_pData->m_pLBeamRecord && AnyFieldTyped())
         m_pData->m_pLBeamRecord = std::make_unique<TcaLBeamRecord>();
     return CDataPage::SaveToData();
 }

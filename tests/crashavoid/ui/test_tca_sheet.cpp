@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <regex>
 
@@ -663,4 +664,27 @@ TEST(TcaSheetTest, DatePickersShowTheirFieldsDates)
     EXPECT_EQ(calibration->date(), QDate(2024, 3, 5));
     calibration->setDate(QDate(2009, 3, 5));
     EXPECT_EQ(s.Text(s.sheet.m_pageInst, CTcaInstPage::IDC_CALIBRATION_DATE), "03/05/2009");
+}
+
+// A broken code table is told once per command, however often the pages check their codes in it.
+TEST(TcaSheetTest, ABrokenCodeTableIsToldOncePerCommand)
+{
+    std::string tables;
+    for (const auto& [table, code, tag] : std::vector<std::array<const char*, 3>> {
+             {"TSTPRF", "TRC", "VEHDB"}, {"TSTCFN", "FCW", "TCADB"}, {"TKSURF", "ASP", "TCADB"}, {"TKCOND", "DRY", "TCADB"}}) {
+        const std::string t = table;
+        tables += "CREATE TABLE KAVRODB_" + t + " (" + t + " TEXT, " + t + "D TEXT, " + t + "_COMMENT TEXT, REFERENCE TEXT);" +
+                  "INSERT INTO KAVRODB_" + t + " VALUES ('" + code + "', 'd', NULL, '" + tag + "');";
+    }
+    tables += "CREATE TABLE KAVRODB_TSTTYP (TSTTYP TEXT);"; // no REFERENCE column
+    codetest::SmallDb small(tables.c_str());
+    Sheet s;
+    codetest::Connection db(small.path());
+    s.Load();
+    EXPECT_EQ(s.messages.count(), 1) << (s.messages.count() ? s.messages.last().text : "");
+    // Shown again, the page checks its codes more than once: one box.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kRolloverPage));
+    s.messages.clear();
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_EQ(s.messages.count(), 1);
 }
