@@ -294,8 +294,11 @@ void CNEdit::OnChange()
     const COLORREF oldText = m_crText;
     const CString oldValue = m_strText;
     m_crText = kBlack;
+    bool fits = true;
     if (HasWindow()) {
-        m_strText = FromQString(WindowText());
+        const QString shown = WindowText();
+        fits = FitsCodePage(shown);
+        m_strText = FromQString(shown);
         m_strText.Trim();
     }
     if (m_bIsReal)
@@ -307,6 +310,15 @@ void CNEdit::OnChange()
     else if (m_bIsDate) {
         ValidateDate();
         m_strText.MakeUpper();
+    }
+    if (!fits) {
+        // A character the test file cannot hold is refused as any invalid value is, whatever the
+        // field's type, rather than written as "?".
+        m_bValid = false;
+        if (GetType() == FieldType::None)
+            ShowInvalidColors();
+        else
+            SetColors(kBlack, m_crInvalidBack);
     }
     if (oldText != m_crText || oldValue != m_strText)
         Redraw();
