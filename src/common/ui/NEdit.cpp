@@ -296,10 +296,14 @@ void CNEdit::OnChange()
     m_crText = kBlack;
     bool fits = true;
     if (HasWindow()) {
+        // A text the code page cannot hold is not taken: the field keeps its last text (what a
+        // page saves) while the window shows the refused one, marked, for its correction.
         const QString shown = WindowText();
         fits = FitsCodePage(shown);
-        m_strText = FromQString(shown);
-        m_strText.Trim();
+        if (fits) {
+            m_strText = FromQString(shown);
+            m_strText.Trim();
+        }
     }
     if (m_bIsReal)
         ValidateDouble();
@@ -312,8 +316,7 @@ void CNEdit::OnChange()
         m_strText.MakeUpper();
     }
     if (!fits) {
-        // A character the test file cannot hold is refused as any invalid value is, whatever the
-        // field's type, rather than written as "?".
+        // Marked as any invalid value is, whatever the field's type; never written as "?".
         m_bValid = false;
         if (GetType() == FieldType::None)
             ShowInvalidColors();
