@@ -268,8 +268,8 @@ int CCompCompPage::RolloverRecord()
         return 0;
     if (m_nRecordIndex > 0)
         SaveRecord();
-    ++m_nRecordCount;
-    const int added = m_nRecordCount;
+    // The rollover vehicle's record starts empty whatever the retain check box says.
+    const int added = AppendRecord();
     for (CStringArray D::*array : RecordArrays())
         (data.*array).SetAtGrow(added, CString());
     data.m_saCompTested.SetAt(added, "ROVV");
