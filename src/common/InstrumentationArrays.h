@@ -1,7 +1,8 @@
 #pragma once
-// The arrays an instrumentation channel (curve) has alike in the vehicle and biomechanics tests:
-// a base of each data object; record n is element n of every array, element 0 is never used.
-// The sensor type and location, and what else a kind's channel holds, stay the kind's own.
+// The arrays an instrumentation channel (curve) has alike in the vehicle, biomechanics, component
+// and SWG tests: a base of each data object; record n is element n of every array, element 0 is
+// never used. The sensor type and location, and what else a kind's channel holds, stay the
+// kind's own; a kind whose channel lacks one of these leaves it empty and never writes it.
 
 #include "platform/CString.h"
 

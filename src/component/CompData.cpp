@@ -31,10 +31,10 @@ constexpr Arrays kConfigurationArrays = {
 constexpr Arrays kInstrumentationNumberArrays = {&D::m_saInstVehicleNo, &D::m_saInstCompNo, &D::m_saInstConfNo};
 
 constexpr Arrays kInstrumentationArrays = {
-    &D::m_saInstSensorType,  &D::m_saInstSensorAttachment, &D::m_saInstAxis,           &D::m_saInstXUnits,
-    &D::m_saInstYUnits,      &D::m_saInstPrefilter,        &D::m_saInstMaker,          &D::m_saInstCalibrationDate,
-    &D::m_saInstRating,      &D::m_saInstChannelMax,       &D::m_saInstInitialVelocity, &D::m_saInstFirstPoint,
-    &D::m_saInstLastPoint,   &D::m_saInstTimeStep,         &D::m_saInstDataStatus,     &D::m_saInstChannelStatus,
+    &D::m_saInstSensorType, &D::m_saInstAttachment,       &D::m_saInstAxis,            &D::m_saInstXUnits,
+    &D::m_saInstYUnits,     &D::m_saInstPrefilter,        &D::m_saInstMaker,           &D::m_saInstCalibrationDate,
+    &D::m_saInstRating,     &D::m_saInstChannelMax,       &D::m_saInstInitialVelocity, &D::m_saInstFirstPoint,
+    &D::m_saInstLastPoint,  &D::m_saInstTimeIncrement,    &D::m_saInstDataStatus,      &D::m_saInstChannelStatus,
     &D::m_saInstComments};
 
 // The arrays whose element 0 alone is set by the defaults: a record's owner numbers.

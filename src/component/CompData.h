@@ -8,6 +8,7 @@
 
 #include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
+#include "common/InstrumentationArrays.h"
 #include "component/CompGR.h"
 #include "component/RolloverVehicleData.h"
 #include "platform/CString.h"
@@ -22,7 +23,7 @@ public:
     void CopyArray(CStringArray& destination, const CStringArray& source) const;
 };
 
-class CCompData : public CHighSpeedVideoData, public CurveCheckMembers {
+class CCompData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
 public:
     CCompData();
     // A snapshot: the test data, the rollover vehicle included. The previous test type and the
@@ -153,22 +154,7 @@ public:
     CStringArray m_saInstConfNo;
     int m_nInstRecordCount;
     CStringArray m_saInstSensorType;
-    CStringArray m_saInstSensorAttachment;
-    CStringArray m_saInstAxis;
-    CStringArray m_saInstXUnits;
-    CStringArray m_saInstYUnits;
-    CStringArray m_saInstPrefilter;
-    CStringArray m_saInstMaker;
-    CStringArray m_saInstCalibrationDate;
-    CStringArray m_saInstRating;
-    CStringArray m_saInstChannelMax;
-    CStringArray m_saInstInitialVelocity;
-    CStringArray m_saInstFirstPoint;
-    CStringArray m_saInstLastPoint;
-    CStringArray m_saInstTimeStep;
-    CStringArray m_saInstDataStatus;
-    CStringArray m_saInstChannelStatus;
-    CStringArray m_saInstComments;
+    // The other arrays of a channel: InstrumentationArrays.
 
     // The last curve-file check; never written to a file (the findings are in CurveCheckMembers).
     int m_nCheckCurves = 0;      // the chooser's option, 0 after a version-5 load, 1 once checked

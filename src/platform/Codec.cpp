@@ -25,3 +25,12 @@ CString FromQString(const QString& text)
     }
     return CString(std::move(out));
 }
+
+bool FitsCodePage(const QString& text)
+{
+    for (const uint u : text.toUcs4()) {
+        if (codedbtext::ToCp1252(u) < 0)
+            return false;
+    }
+    return true;
+}

@@ -11,3 +11,6 @@
 QString ToQString(const CString& text);
 QString ToQString(const std::string& bytes);
 CString FromQString(const QString& text);
+// Whether every character of `text` has a byte in Windows-1252; FromQString writes "?" for one
+// that has none, so a field holding one must not be taken.
+bool FitsCodePage(const QString& text);

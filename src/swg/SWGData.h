@@ -5,13 +5,14 @@
 // the members directly.
 
 #include "common/HighSpeedVideoData.h"
+#include "common/InstrumentationArrays.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 #include "swg/SWGGR.h"
 
 #include <array>
 
-class CSWGData : public CHighSpeedVideoData {
+class CSWGData : public CHighSpeedVideoData, public InstrumentationArrays {
 public:
     CSWGData();
     virtual ~CSWGData();
@@ -76,19 +77,8 @@ public:
     CStringArray m_saInstLevel;
     CStringArray m_saInstSensorType;
     CStringArray m_saInstSensorLocation;
-    CStringArray m_saInstAttachment;
-    CStringArray m_saInstAxis;
-    CStringArray m_saInstXUnits;
-    CStringArray m_saInstYUnits;
-    CStringArray m_saInstPrefilter;
-    CStringArray m_saInstRating;
-    CStringArray m_saInstChannelMax;
-    CStringArray m_saInstFirstPoint;
-    CStringArray m_saInstLastPoint;
-    CStringArray m_saInstTimeIncrement;
-    CStringArray m_saInstDataStatus;
-    CStringArray m_saInstChannelStatus;
-    CStringArray m_saInstComments;
+    // The other arrays of a channel: InstrumentationArrays (an SWG channel has no maker,
+    // calibration date or initial velocity: those three stay empty).
 
 private:
     int ReadTestFile(const CString& path, int version);

@@ -78,7 +78,7 @@ TEST(CompGrImportTest, ChannelsGoToTheirCurveNumbers)
     EXPECT_EQ(d.m_saInstSensorType.GetAt(1), "LC");
     EXPECT_EQ(d.m_saInstSensorType.GetAt(2), "DS");
     EXPECT_EQ(d.m_saInstCompNo.GetAt(2), "2");
-    EXPECT_EQ(d.m_saInstSensorAttachment.GetAt(3), "SEBK");
+    EXPECT_EQ(d.m_saInstAttachment.GetAt(3), "SEBK");
     EXPECT_EQ(d.m_saInstAxis.GetAt(3), "XG");
     EXPECT_EQ(d.m_saInstXUnits.GetAt(2), "MM ");
     EXPECT_EQ(d.m_saInstYUnits.GetAt(2), "MM ");
@@ -90,7 +90,7 @@ TEST(CompGrImportTest, ChannelsGoToTheirCurveNumbers)
     EXPECT_EQ(d.m_saInstInitialVelocity.GetAt(2), "  7.5");
     EXPECT_EQ(d.m_saInstFirstPoint.GetAt(3), "  -50");
     EXPECT_EQ(d.m_saInstLastPoint.GetAt(3), " 3000");
-    EXPECT_EQ(d.m_saInstTimeStep.GetAt(2), "0.0005");
+    EXPECT_EQ(d.m_saInstTimeIncrement.GetAt(2), "0.0005");
     EXPECT_EQ(d.m_saInstDataStatus.GetAt(2), "NG");
     EXPECT_EQ(d.m_saInstComments.GetAt(3), Padded("Upper seat back", 70));
     EXPECT_EQ(d.m_saInstChannelStatus.GetAt(1), "");

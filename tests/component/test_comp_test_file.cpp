@@ -162,10 +162,10 @@ void EnterRolloverTest(CCompData& d)
     };
     CStringArray* instArrays[] = {
         &d.m_saInstVehicleNo,  &d.m_saInstCompNo,          &d.m_saInstConfNo,     &d.m_saInstSensorType,
-        &d.m_saInstSensorAttachment, &d.m_saInstAxis,      &d.m_saInstXUnits,     &d.m_saInstYUnits,
+        &d.m_saInstAttachment, &d.m_saInstAxis,      &d.m_saInstXUnits,     &d.m_saInstYUnits,
         &d.m_saInstPrefilter,  &d.m_saInstMaker,           &d.m_saInstCalibrationDate, &d.m_saInstRating,
         &d.m_saInstChannelMax, &d.m_saInstInitialVelocity, &d.m_saInstFirstPoint, &d.m_saInstLastPoint,
-        &d.m_saInstTimeStep,   &d.m_saInstDataStatus,      &d.m_saInstChannelStatus, &d.m_saInstComments};
+        &d.m_saInstTimeIncrement,   &d.m_saInstDataStatus,      &d.m_saInstChannelStatus, &d.m_saInstComments};
     for (int n = 1; n <= 2; ++n) {
         for (int i = 0; i < 20; ++i)
             instArrays[i]->SetAtGrow(n, curves[n - 1][i]);

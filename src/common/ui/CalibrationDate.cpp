@@ -16,7 +16,9 @@ void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text)
     // A stored date that is no date is told at once, not only shown in red.
     CString checked = text;
     const CTime date = ValidateDateText(checked, "INSTRUMENTATION");
-    if (picker && !date.IsZero()) {
+    if (picker && date.IsZero())
+        picker->ShowNoDate();
+    else if (picker) {
         const QSignalBlocker quiet(picker);
         picker->setDate(QDate(date.GetYear(), date.GetMonth(), date.GetDay()));
     }

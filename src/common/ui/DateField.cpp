@@ -50,10 +50,8 @@ void CDateField::Init(CNEdit& edit, std::function<void(const CString&)> chosen)
 
 void CDateField::EmptyPicker()
 {
-    if (CDateTimeCtrl* picker = Picker()) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(picker->minimumDate());
-    }
+    if (CDateTimeCtrl* picker = Picker())
+        picker->ShowNoDate();
 }
 
 void CDateField::Check()

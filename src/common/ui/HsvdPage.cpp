@@ -87,13 +87,3 @@ void CHsvdPage::SaveExtra(CHighSpeedVideoData& data, int index)
     data.m_arrCameraNumber.SetAtGrow(index, IntToCString(index));
 }
 
-void CHsvdPage::NewRecord()
-{
-    // The first camera of an empty page: what was typed there (the test reference shared with
-    // the test's TEST line, the camera's values) becomes that camera rather than being lost.
-    if (m_nRecordIndex == 1 && HasWindow() && m_pData) {
-        SaveRecord();
-        return;
-    }
-    CDataRecordPage<D>::NewRecord();
-}

@@ -39,5 +39,4 @@ protected:
         return {&CHighSpeedVideoData::m_arrCameraNumber};
     }
     void SaveExtra(CHighSpeedVideoData& data, int index) override;
-    void NewRecord() override;
 };

@@ -294,9 +294,16 @@ void CNEdit::OnChange()
     const COLORREF oldText = m_crText;
     const CString oldValue = m_strText;
     m_crText = kBlack;
+    bool fits = true;
     if (HasWindow()) {
-        m_strText = FromQString(WindowText());
-        m_strText.Trim();
+        // A text the code page cannot hold is not taken: the field keeps its last text (what a
+        // page saves) while the window shows the refused one, marked, for its correction.
+        const QString shown = WindowText();
+        fits = FitsCodePage(shown);
+        if (fits) {
+            m_strText = FromQString(shown);
+            m_strText.Trim();
+        }
     }
     if (m_bIsReal)
         ValidateDouble();
@@ -307,6 +314,14 @@ void CNEdit::OnChange()
     else if (m_bIsDate) {
         ValidateDate();
         m_strText.MakeUpper();
+    }
+    if (!fits) {
+        // Marked as any invalid value is, whatever the field's type; never written as "?".
+        m_bValid = false;
+        if (GetType() == FieldType::None)
+            ShowInvalidColors();
+        else
+            SetColors(kBlack, m_crInvalidBack);
     }
     if (oldText != m_crText || oldValue != m_strText)
         Redraw();

@@ -15,7 +15,7 @@ const PageField<D> kInstFields[] = {
     {.id = I::IDC_CONFIGURATION_NO, .rule = FieldRule::Int(0, 999, true, "1->999"), .array = &D::m_saInstConfNo},
     {.id = I::IDC_SENSOR_TYPE, .array = &D::m_saInstSensorType, .codeTable = "SENTYP",
         .searchId = I::IDC_SEARCH_SENTYP},
-    {.id = I::IDC_SENSOR_ATTACHMENT, .array = &D::m_saInstSensorAttachment, .codeTable = "SENATT",
+    {.id = I::IDC_SENSOR_ATTACHMENT, .array = &D::m_saInstAttachment, .codeTable = "SENATT",
      .searchId = I::IDC_SEARCH_SENATT},
     {.id = I::IDC_AXIS, .array = &D::m_saInstAxis, .codeTable = "AXIS", .searchId = I::IDC_SEARCH_AXIS},
     {.id = I::IDC_XUNITS, .array = &D::m_saInstXUnits, .codeTable = "UNITS", .searchId = I::IDC_SEARCH_XUNITS,
@@ -26,7 +26,7 @@ const PageField<D> kInstFields[] = {
     {.id = I::IDC_FIRST_POINT, .rule = FieldRule::Int(-10000, 0, true, "-10000->0"), .array = &D::m_saInstFirstPoint},
     {.id = I::IDC_LAST_POINT, .rule = FieldRule::Int(0, 99999, true, "0->99999"), .array = &D::m_saInstLastPoint},
     {.id = I::IDC_TIME_STEP, .rule = FieldRule::Int(0, 999999, true, "Microseconds (0->999999)"),
-     .array = &D::m_saInstTimeStep},
+     .array = &D::m_saInstTimeIncrement},
     {.id = I::IDC_DATA_STATUS, .array = &D::m_saInstDataStatus, .codeTable = "DASTAT",
         .searchId = I::IDC_SEARCH_DASTAT},
     {.id = I::IDC_CHANNEL_STATUS, .array = &D::m_saInstChannelStatus, .codeTable = "CHSTAT",
@@ -110,7 +110,7 @@ CCompInstPage::CCompInstPage()
                     D& d = *m_pData;
                     return CurveCheckState {&d.m_nCheckCurves,     &d.m_bCurvesChecked,    &d.m_strCurvePath,
                                             &d.m_vCurveErrors,     &d.m_vCurveChannelIndex, &d.m_nCurveCheckCount,
-                                            &d.m_saInstFirstPoint, &d.m_saInstLastPoint,    &d.m_saInstTimeStep,
+                                            &d.m_saInstFirstPoint, &d.m_saInstLastPoint,    &d.m_saInstTimeIncrement,
                                             &d.m_nCurveCount,      &d.m_bChannelInfoMerged};
                 },
                 [this] { return m_nRecordIndex; },
@@ -262,7 +262,7 @@ bool CCompInstPage::CheckReferences()
 
 void CCompInstPage::EnableTimeStep(bool enable, bool fromRecord)
 {
-    const CString stored = m_pData ? m_pData->m_saInstTimeStep[m_nRecordIndex] : CString();
+    const CString stored = m_pData ? m_pData->m_saInstTimeIncrement[m_nRecordIndex] : CString();
     EnableTimeField(IDC_TIME_STEP, enable, fromRecord ? &stored : nullptr);
 }
 

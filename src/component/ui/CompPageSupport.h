@@ -5,7 +5,8 @@
 #include "common/ui/PageLayout.h"
 #include "platform/CString.h"
 
-// A number as the pages show it; nothing for a value that is no number.
+// A number as the pages show it, two decimals rounded as the test file rounds; nothing for a
+// value that is no number.
 CString RealText(double value);
 
 // A column of the component pages: label at x, its edit two units after it, a button three units

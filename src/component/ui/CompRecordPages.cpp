@@ -262,10 +262,14 @@ int CCompCompPage::RolloverRecord()
         if (data.m_saCompTested[i] == "ROVV")
             return i;
     }
+    // Only a test turned into a rollover test gains the record: a test read as one (the test
+    // page has seen its type) keeps the records its file gave, whatever the sheet did before.
+    if (data.m_strPrevTestType == "ROV")
+        return 0;
     if (m_nRecordIndex > 0)
         SaveRecord();
-    ++m_nRecordCount;
-    const int added = m_nRecordCount;
+    // The rollover vehicle's record starts empty whatever the retain check box says.
+    const int added = AppendRecord();
     for (CStringArray D::*array : RecordArrays())
         (data.*array).SetAtGrow(added, CString());
     data.m_saCompTested.SetAt(added, "ROVV");
@@ -290,6 +294,10 @@ void CCompCompPage::ApplyTestType()
     }
     // The rollover vehicle's weight and its fixed codes belong to its own record only.
     const int r = RolloverRecord();
+    if (r == 0) {
+        ShowComponentDetails(false);
+        return;
+    }
     const double pounds = data.m_RolloverVehicleData.m_dTotalWeight;
     data.m_saCompWeight.SetAtGrow(r, RealText(pounds * 0.45359237));
     data.m_saCompVehicleNo.SetAtGrow(r, "1");

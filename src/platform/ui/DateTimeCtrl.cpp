@@ -1,5 +1,7 @@
 #include "platform/ui/DateTimeCtrl.h"
 
+#include <QSignalBlocker>
+
 CDateTimeCtrl::CDateTimeCtrl(QWidget* parent)
     : QDateTimeEdit(QDate::currentDate(), parent)
 {
@@ -32,6 +34,12 @@ bool CDateTimeCtrl::SetTime(const CTime& time)
     st.wMinute = static_cast<WORD>(time.GetMinute());
     st.wSecond = static_cast<WORD>(time.GetSecond());
     return SetTime(st);
+}
+
+void CDateTimeCtrl::ShowNoDate()
+{
+    const QSignalBlocker quiet(this);
+    setDate(minimumDate());
 }
 
 SYSTEMTIME CDateTimeCtrl::GetSystemTime() const

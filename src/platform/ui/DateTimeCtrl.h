@@ -41,6 +41,9 @@ public:
     bool SetTime(const SYSTEMTIME& time);
     bool SetTime(const CTime& time);
     SYSTEMTIME GetSystemTime() const;
+    // Shows no date (its earliest), without a change notification: the picker of a field that
+    // holds no date never shows another field's or test's.
+    void ShowNoDate();
 
 signals:
     void DateTimeChange(const NMDATETIMECHANGE& change);

@@ -363,11 +363,17 @@ bool CRecordPage::AddRecord(const char* saveError)
         MessageBox(saveError);
         return false;
     }
+    AppendRecord();
+    LoadRecord();
+    return true;
+}
+
+int CRecordPage::AppendRecord()
+{
     ++m_nRecordCount;
     m_nRecordIndex = m_nRecordCount;
     NewRecord();
-    LoadRecord();
-    return true;
+    return m_nRecordCount;
 }
 
 bool CRecordPage::TakeTypingAsFirstRecord()

@@ -184,6 +184,9 @@ protected:
     // A new record after the last, shown; the shown record saved first (see MoveToRecord). On a
     // page without records, what was typed becomes record 1 and is shown instead.
     bool AddRecord(const char* saveError);
+    // A record after the last, given its first values (NewRecord) and made the shown one, not yet
+    // loaded; nothing saved. Its number.
+    int AppendRecord();
     // "x": no question asked.
     void DeleteRecord();
     // The record list: rebuilt as "1", "2", ... when its length differs from the count, then the

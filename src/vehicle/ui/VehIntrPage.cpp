@@ -237,14 +237,9 @@ bool CVehIntrPage::CheckAllRecordsForSave()
 
 bool CVehIntrPage::ValidateAllRecords()
 {
-    const int count = m_pData ? m_pData->PointCount() : 0;
-    for (int i = 1; i <= count; ++i) {
-        m_nRecordIndex = i;
-        LoadRecord();
-        if (!CheckRecord(i == 1))
-            return false;
-    }
-    return true;
+    // The points the data holds, also when a load came while the page had no window.
+    m_nRecordCount = m_pData ? m_pData->PointCount() : 0;
+    return CheckRecords([this](int i) { return CheckRecord(i == 1); }, false, false);
 }
 
 bool CVehIntrPage::CheckBeforeSave(bool named)

@@ -5,6 +5,7 @@
 #include "doubles/ScriptedDialogs.h"
 #include "doubles/ScriptedFileDialogs.h"
 #include "platform/Messages.h"
+#include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
@@ -12,6 +13,7 @@
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
+#include <QDate>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -593,4 +595,29 @@ TEST(BioMechSheetTest, ClearAllPagesKeepsTheLastCurveCheckAndUndoRedoDoNothing)
     EXPECT_EQ(s.data.m_vCurveChannelIndex, (std::vector<int> {-1, 0}));
     EXPECT_TRUE(s.data.m_bCurvesChecked);
     EXPECT_EQ(s.data.m_nCurveCheckCount, 2);
+}
+
+// A calibration date picker shows its channel's date, and none where no channel is: never the
+// date of the test held before.
+TEST(BioMechSheetTest, CalibrationPickerShowsTheShownChannelsDateOrNone)
+{
+    BioSheet s;
+    s.Load(s.Copy("hybrid.mv5", "curves.mv5"));
+    ASSERT_TRUE(s.Visit(S::kInstrumentation));
+    auto* picker = s.sheet.m_InstPage.findChild<CDateTimeCtrl*>();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->date(), QDate(2001, 1, 1));
+
+    std::string bytes = ReadFile(Fixture("hybrid.mv5"));
+    const size_t start = bytes.find("----- INSTRUMENTATION");
+    bytes.erase(start, bytes.find("----- END") - start);
+    WriteFile(s.dir.file("none.mv5"), bytes);
+    for (int shown : {S::kInstrumentation, S::kTest}) {
+        ASSERT_TRUE(s.Visit(shown));
+        s.Load(s.dir.file("none.mv5"));
+        ASSERT_TRUE(s.Visit(S::kInstrumentation));
+        EXPECT_EQ(s.data.m_nCurveCount, 0);
+        EXPECT_EQ(picker->date(), picker->minimumDate()) << "shown " << shown;
+        s.Load(s.dir.file("curves.mv5"));
+    }
 }

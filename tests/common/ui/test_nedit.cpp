@@ -305,3 +305,59 @@ TEST(NEditTest, MultiLineFieldIsCheckedAndLimitedAlike)
     field.Revalidate();
     EXPECT_EQ(WidgetTextColor(&edit), CNEdit::kRed);
 }
+
+// A character the test file's code page has no byte for is refused where it is typed or pasted,
+// in every kind of field, and never taken as "?"; the code page's own non-ASCII characters pass.
+TEST(NEditTest, CharactersOutsideTheCodePageAreRefusedAsTypedOrPasted)
+{
+    struct Case {
+        const char* text; // UTF-8
+        bool taken;
+    };
+    const Case cases[] = {
+        {"Caf\xC3\xA9", true},                      // é
+        {"5 \xE2\x82\xAC", true},                   // €
+        {"\xE2\x80\x93", true},                     // en dash
+        {"\xC5\x81\xC3\xB3""d\xC5\xBA", false},     // Łódź
+        {"\xCE\xA9", false},                        // Ω
+        {"ok \xF0\x9F\x98\x80", false},             // an emoji (outside the basic plane)
+    };
+    const FieldRule rules[] = {FieldRule::Text(0, 20, true), FieldRule::Plain(), FieldRule::Date(true)};
+    for (const FieldRule& rule : rules) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + " type " + std::to_string(int(rule.type)));
+            const QString text = QString::fromUtf8(c.text);
+            Field typed(rule); // one key event carrying the text, as an input method gives it
+            QTest::sendKeyEvent(QTest::Click, typed.edit.get(), Qt::Key_unknown, text, Qt::NoModifier);
+            Field pasted(rule);
+            pasted.edit->insert(text);
+            for (Field* f : {&typed, &pasted}) {
+                if (c.taken && rule.type != FieldType::Text)
+                    continue; // a valid text is no date; the plain field keeps what it holds
+                EXPECT_EQ(f->field.IsValid(), c.taken);
+                if (!c.taken) {
+                    EXPECT_EQ(f->Back(), CNEdit::kYellow);
+                }
+            }
+        }
+    }
+    Field f(FieldRule::Text(0, 20, true));
+    QTest::sendKeyEvent(QTest::Click, f.edit.get(), Qt::Key_unknown, QString::fromUtf8("\xE2\x82\xAC\xC3\xA9"),
+                        Qt::NoModifier);
+    EXPECT_EQ(f.field.GetText(), "\x80\xE9");
+    // The refused text is not taken (a page leaving the field saves the last text it held);
+    // taking the character out again makes the field valid.
+    f.edit->setText(QString::fromUtf8("a\xCE\xA9"));
+    EXPECT_FALSE(f.field.IsValid());
+    EXPECT_EQ(f.field.GetText(), "\x80\xE9");
+    QTest::keyClick(f.edit.get(), Qt::Key_Backspace);
+    EXPECT_TRUE(f.field.IsValid());
+    EXPECT_EQ(f.field.GetText(), "a");
+
+    QPlainTextEdit multi;
+    CNEdit comment;
+    comment.Attach(&multi);
+    comment.Apply(FieldRule::Text(0, 70, true));
+    multi.insertPlainText(QString::fromUtf8("line \xCE\xA9"));
+    EXPECT_FALSE(comment.IsValid());
+}

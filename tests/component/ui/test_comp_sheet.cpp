@@ -595,7 +595,7 @@ TEST(CompSheetTest, ABadTimeStepOfACurveNotInSecondsIsShownOpenForCorrectionWher
     ASSERT_GE(s.data.m_nCurveCount, 2);
     // Curve 2 is over milliseconds, where no time step applies, but holds one that is no whole number.
     s.data.m_saInstXUnits.SetAtGrow(2, "MS");
-    s.data.m_saInstTimeStep.SetAtGrow(2, "0.1");
+    s.data.m_saInstTimeIncrement.SetAtGrow(2, "0.1");
     const std::string saved = s.dir.file("out.mv5");
     s.Run(ID_SAVE_TEST, saved);
     EXPECT_FALSE(std::filesystem::exists(saved)) << "the bad time step stops the save";
@@ -614,34 +614,64 @@ TEST(CompSheetTest, ABadTimeStepOfACurveNotInSecondsIsShownOpenForCorrectionWher
     s.Type(inst, I::IDC_TIME_STEP, "0");
     s.Run(ID_SAVE_TEST, saved);
     EXPECT_TRUE(std::filesystem::exists(saved));
-    EXPECT_EQ(s.data.m_saInstTimeStep[2], "0");
+    EXPECT_EQ(s.data.m_saInstTimeIncrement[2], "0");
 }
 
-TEST(CompSheetTest, ALoadAddsNoRecordTheFileAloneWouldNotGive)
+TEST(CompSheetTest, ALoadGivesTheSameTestWhateverTheSheetDidBefore)
 {
-    // A rollover test whose components hold no rollover vehicle record: what the sheet holds
-    // after loading it depends on the page shown, never on the test held before.
-    std::string bytes = ReadFile(Fixture("sheet/rollover.mv5"));
-    const size_t rovv = bytes.find("1|3|ROVV");
-    bytes.erase(rovv, bytes.find("----- CONFIGURATION") - rovv);
-    for (int shown : {S::kTest, S::kComponent}) {
-        for (const char* before : {"", "sheet/comp.mv5", "sheet/rollover.mv5"}) {
-            SCOPED_TRACE(std::string(before) + " shown " + std::to_string(shown));
-            CompSheet s;
-            ASSERT_TRUE(s.db.open());
-            if (*before) {
-                s.Run(ID_LOAD_TEST, s.Copy(before, "before.mv5"));
-                s.VisitEveryPage();
+    // A rollover test whose components hold no rollover vehicle record, and one with C.G. values
+    // on the half: what the sheet holds and saves after loading them depends on nothing before.
+    std::string noRovv = ReadFile(Fixture("sheet/rollover.mv5"));
+    const size_t rovv = noRovv.find("1|3|ROVV");
+    noRovv.erase(rovv, noRovv.find("----- CONFIGURATION") - rovv);
+    enum class Before { Fresh, OtherTest, SameTestVisited, UndoRedo };
+    for (const std::string& bytes : {noRovv, ReadFile(Fixture("sheet/rollover.mv5"))}) {
+        std::string first;
+        for (int shown : {S::kTest, S::kComponent, S::kVehicle}) {
+            for (Before before : {Before::Fresh, Before::OtherTest, Before::SameTestVisited, Before::UndoRedo}) {
+                SCOPED_TRACE("history " + std::to_string(int(before)) + " shown " + std::to_string(shown));
+                CompSheet s;
+                ASSERT_TRUE(s.db.open());
+                WriteFile(s.dir.file("b.mv5"), bytes);
+                if (before == Before::OtherTest) {
+                    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "before.mv5"));
+                    s.VisitEveryPage();
+                } else if (before == Before::SameTestVisited) {
+                    s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
+                    s.VisitEveryPage();
+                }
+                ASSERT_TRUE(s.Visit(shown) || before == Before::Fresh);
+                s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
+                if (before == Before::UndoRedo) {
+                    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+                    s.sheet.RunCommand(ID_REDO_ALL_PAGES);
+                }
+                EXPECT_EQ(s.data.m_nComponentCount, bytes == noRovv ? 2 : 3) << "a load adds no record";
+                s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+                const std::string saved = WithoutDate(ReadFile(s.dir.file("out.mv5")));
+                ASSERT_FALSE(saved.empty());
+                if (first.empty())
+                    first = saved;
+                EXPECT_EQ(saved, first);
+                EXPECT_EQ(saved.find("ROVV") != std::string::npos, bytes != noRovv);
             }
-            ASSERT_TRUE(s.Visit(shown) || shown == S::kTest);
-            WriteFile(s.dir.file("b.mv5"), bytes);
-            s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
-            // The page shown takes up the rollover mode as when the user turns to it.
-            const int expected = shown == S::kComponent ? 3 : 2;
-            EXPECT_EQ(s.data.m_nComponentCount, expected);
-            s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
-            s.sheet.RunCommand(ID_REDO_ALL_PAGES);
-            EXPECT_EQ(s.data.m_nComponentCount, expected);
         }
     }
+}
+
+// The rollover results on the vehicle page are the values the test file holds, rounded alike.
+TEST(CompSheetTest, VehiclePageShowsTheRolloverValuesAsTheFileRoundsThem)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "r.mv5"));
+    s.data.m_RolloverVehicleData.m_dCGLateral = -1.255;
+    s.data.m_RolloverVehicleData.m_dCGLongitudinal = 0.125;
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, 1698), "-1.26");
+    EXPECT_EQ(s.Text(s.sheet.m_VehPage, 1697), "0.13");
+    s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+    const std::string saved = ReadFile(s.dir.file("out.mv5"));
+    EXPECT_NE(saved.find("|-1.26 |"), std::string::npos);
+    EXPECT_NE(saved.find("|0.13 |"), std::string::npos);
 }
