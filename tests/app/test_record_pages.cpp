@@ -7,6 +7,8 @@
 #include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
+#include "doubles/MessageRecorder.h"
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/ui/FileDialog.h"
 
