@@ -115,3 +115,22 @@ void CSWGData::ReadInstrumentationSection(CStdioFile& file, int version)
         more = SkipComments(file, line, ReadLine(file, line));
     }
 }
+
+TestFileResult CSWGData::ReadTest(const CString& path)
+{
+    if (TestFileResult found = FindTestOfKind(path, 5, KindName(), 'S', {}); !found)
+        return found;
+    return TestFileResult::Of(ReadTestFileV5(path) != 0);
+}
+
+TestFileResult CSWGData::ReadVersion4(const CString& path)
+{
+    if (TestFileResult found = FindTestOfKind(path, 4, KindName(), 'S', AllowedSeparators(SwgTestSection(), 4));
+        !found)
+        return found;
+    return TestFileResult::Of(ReadTestFileV4(path) != 0);
+}
+
+TestFileResult CSWGData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }
+
+TestFileResult CSWGData::WriteReport(const CString& path) { return TestFileResult::Of(WriteReportFile(path) != 0); }

@@ -11,22 +11,20 @@ using S = CBioMechPropertySheet;
 
 constexpr const char* kTag = "BIODB";
 
-// A GR import: its extension, the reader, and where a record count goes.
-struct GrImport {
+const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr6", '6'}, {"gr7", '7'},
+                           {"gr8", '8'}, {"gry", 'y'}, {"grz", 'z'}};
+
+// The record page a GR import fills, shown at its last record.
+struct GrPage {
     const char* ext;
-    bool (CBioData::*read)(CString);
-    short (CBioData::*readRecords)(CString);
-    int CBioData::*count;
     int page;
+    int CBioData::*count;
 };
-const GrImport kGrImports[] = {
-    {"gr1", &CBioData::ImportGR1File, nullptr, nullptr, S::kTest},
-    {"gr5", &CBioData::ImportGR5File, nullptr, &CBioData::m_nCurveCount, S::kInstrumentation},
-    {"gr6", &CBioData::ImportGR6File, nullptr, nullptr, S::kTest},
-    {"gr7", &CBioData::ImportGR7File, nullptr, nullptr, S::kTest},
-    {"gr8", nullptr, &CBioData::ImportGR8File, &CBioData::m_nInjuryCount, S::kInjury},
-    {"gry", nullptr, &CBioData::ImportGRYFile, &CBioData::m_nGaugeCount, S::kGauge},
-    {"grz", nullptr, &CBioData::ImportGRZFile, &CBioData::m_nChestBandCount, S::kChestBand},
+const GrPage kGrPages[] = {
+    {"gr5", S::kInstrumentation, &CBioData::m_nCurveCount},
+    {"gr8", S::kInjury, &CBioData::m_nInjuryCount},
+    {"gry", S::kGauge, &CBioData::m_nGaugeCount},
+    {"grz", S::kChestBand, &CBioData::m_nChestBandCount},
 };
 
 // Each record page with the data's count of its records.
@@ -58,30 +56,6 @@ const GatedSection kGatedSections[] = {
     {S::kInjury, &InjurySection, [](CBioData& d) { return d.HasInjuryRecords(); }},
 };
 
-void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path)); }
-
-// Clear All Pages' test: a new test's, with no recorder and link, a cadaver, no X units and no
-// camera; the version and the last curve check (choice, findings, test file path) stay, so the
-// next file's first line still tells of that check.
-void ClearTestData(CBioData& data)
-{
-    const CString version = data.m_strVersion;
-    const int checkCurves = data.m_nCheckCurves;
-    const int checkCount = data.m_nCurveCheckCount;
-    const CurveCheckMembers curveCheck = data;
-    data = CBioData();
-    data.m_strVersion = version;
-    data.m_nCheckCurves = checkCurves;
-    data.m_nCurveCheckCount = checkCount;
-    static_cast<CurveCheckMembers&>(data) = curveCheck;
-    data.m_strRecorderType.Empty();
-    data.m_strDataLinkType.Empty();
-    data.m_strOccupantType = "CD";
-    for (int n : {0, 1})
-        data.m_saInstXUnits.SetAt(n, "");
-    data.ResetHsvd();
-}
-
 } // namespace
 
 CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
@@ -103,7 +77,12 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
     BindDataPages(m_BioData, &DbCodeFields(), kTag, m_TestPage, m_DumPage, m_OccPage, m_AnthPage, m_RibPage, m_InjPage,
                   m_RestPage, m_InstPage, m_CBandPage, m_GaugePage);
     m_HsvdPage.m_pData = &m_BioData;
-    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||";
+    m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
+                   "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
+                   "MV3 Occupant Data (*.gr6)|*.gr6|MV3 Anthropometry Data (*.gr7)|*.gr7|"
+                   "MV3 Occupant Injury Data (*.gr8)|*.gr8|MV3 Gauge Data (*.gry)|*.gry|"
+                   "MV3 Chest Band Data (*.grz)|*.grz|All (*.*)|*.*||";
+    m_grRoads = kGrRoads;
     OfferEmptyUndoRedo();
 }
 
@@ -147,110 +126,49 @@ void CBioMechPropertySheet::RefreshPages(bool showLastRecords)
     }
 }
 
-void CBioMechPropertySheet::OnLoadTest()
+void CBioMechPropertySheet::ShowPages(const CString& ext)
 {
-    if (!SaveActivePage())
-        return;
-    const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
-                                               "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
-                                               "MV3 Occupant Data (*.gr6)|*.gr6|MV3 Anthropometry Data (*.gr7)|*.gr7|"
-                                               "MV3 Occupant Injury Data (*.gr8)|*.gr8|MV3 Gauge Data (*.gry)|*.gry|"
-                                               "MV3 Chest Band Data (*.grz)|*.grz|All (*.*)|*.*||");
-    if (!path)
-        return;
-    const CString ext = LowerExtension(*path);
     if (ext == "mv5" || ext == "mv4") {
-        if (!AskClearAll())
-            return;
-        const bool v5 = ext == "mv5";
-        const bool read = LoadNewTest(m_BioData, [&](CBioData& test) {
-            ClearTestData(test);
-            if (!(v5 ? test.ReadMV5File(*path) : test.ReadVersion4File(*path)))
-                return false;
-            if (v5)
-                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
-            return true;
-        });
-        if (!read) {
-            FileImportFails(*path);
-            return;
-        }
-        if (v5) {
-            m_BioData.m_strCurvePath = *path;
-            m_BioData.m_nCheckCurves = 0;
-            m_BioData.m_bCurvesChecked = false;
-        }
         RefreshPages(true);
-        ShowCameras();
-        if (v5)
-            CheckHsvd();
-    } else {
-        const GrImport* import = nullptr;
-        for (const GrImport& row : kGrImports) {
-            if (ext == row.ext)
-                import = &row;
-        }
-        if (!import)
-            return;
-        const bool read = MergeIntoTest(m_BioData, [import, &path](CBioData& test) {
-            if (import->read)
-                return (test.*import->read)(*path);
-            const int records = (test.*import->readRecords)(*path);
-            test.*import->count = records;
-            return records > 0;
-        });
-        if (!read) {
-            FileImportFails(*path);
-            return;
-        }
-        if (import->count)
-            PageProtocol(import->page)->ShowRecord(m_BioData.*import->count);
-        RefreshPages(false);
-        // The camera page shows the test reference an import may have brought.
-        RefreshPage(kHsvd);
+        return;
     }
-    CheckMainPages();
-    m_bUntouched = false;
+    for (const GrPage& row : kGrPages) {
+        if (ext == row.ext)
+            PageProtocol(row.page)->ShowRecord(m_BioData.*row.count);
+    }
+    RefreshPages(false);
 }
 
-void CBioMechPropertySheet::OnSaveTest()
+void CBioMechPropertySheet::TellLoadFailure(const CString& path, const TestFileResult& result)
+{
+    if (result.message.IsEmpty())
+        AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path));
+    else
+        Tell(result);
+}
+
+bool CBioMechPropertySheet::CheckBeforeSave()
 {
     if (!SaveActivePage())
-        return;
+        return false;
     CheckHsvd();
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nNo file output.");
-        return;
+        return false;
     }
-    if (!CheckMainPages() || !CheckClosedPages("No file output."))
-        return;
-    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
-    if (!path)
-        return;
-    // A test file that could not be written has been reported: its companion stays as it was,
-    // so the files on disk still belong together.
-    if (!m_BioData.WriteMV5File(*path))
-        return;
-    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No high-speed video file output.");
+    return CheckMainPages() && CheckClosedPages("No file output.");
 }
 
-void CBioMechPropertySheet::OnSaveReport()
+bool CBioMechPropertySheet::SavePagesForReport()
 {
     if (!SavePages({kTest, kDummy, kBioOccupant, kRib, kRestraint, kAnthropometry, kInjury, kInstrumentation,
                     kChestBand, kGauge}))
-        return;
+        return false;
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nIt is illegal. No Report output.");
-        return;
+        return false;
     }
-    if (!CheckClosedPages("No Report output."))
-        return;
-    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
-    if (!path)
-        return;
-    if (!m_BioData.WriteReportFile(*path))
-        return;
-    SaveHsvdReportCompanion(CompanionBase(*path));
+    return CheckClosedPages("No Report output.");
 }
 
 bool CBioMechPropertySheet::HsvdToSave()
@@ -277,7 +195,7 @@ void CBioMechPropertySheet::OnSaveHsvdReportOnly()
 
 void CBioMechPropertySheet::ClearAll()
 {
-    ClearTestData(m_BioData);
+    m_BioData.ClearForRead();
     for (int index = kTest; index <= kGauge; ++index)
         PageProtocol(index)->ClearPage();
     m_HsvdPage.ClearPage();
