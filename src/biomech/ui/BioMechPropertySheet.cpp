@@ -14,31 +14,19 @@ constexpr const char* kTag = "BIODB";
 const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr6", '6'}, {"gr7", '7'},
                            {"gr8", '8'}, {"gry", 'y'}, {"grz", 'z'}};
 
-// The record page a GR import fills, shown at its last record.
-struct GrPage {
-    const char* ext;
-    int page;
-    int CBioData::*count;
-};
-const GrPage kGrPages[] = {
-    {"gr5", S::kInstrumentation, &CBioData::m_nCurveCount},
-    {"gr8", S::kInjury, &CBioData::m_nInjuryCount},
-    {"gry", S::kGauge, &CBioData::m_nGaugeCount},
-    {"grz", S::kChestBand, &CBioData::m_nChestBandCount},
-};
-
-// Each record page with the data's count of its records.
+// Each record page with the data's count of its records and the GR file that fills it.
 struct RecordPageCount {
     int page;
     int CBioData::*count;
+    const char* gr;
 };
 const RecordPageCount kRecordPages[] = {
-    {S::kRib, &CBioData::m_nRibCount},
-    {S::kInjury, &CBioData::m_nInjuryCount},
-    {S::kRestraint, &CBioData::m_nRestraintCount},
-    {S::kInstrumentation, &CBioData::m_nCurveCount},
-    {S::kChestBand, &CBioData::m_nChestBandCount},
-    {S::kGauge, &CBioData::m_nGaugeCount},
+    {S::kRib, &CBioData::m_nRibCount, nullptr},
+    {S::kInjury, &CBioData::m_nInjuryCount, "gr8"},
+    {S::kRestraint, &CBioData::m_nRestraintCount, nullptr},
+    {S::kInstrumentation, &CBioData::m_nCurveCount, "gr5"},
+    {S::kChestBand, &CBioData::m_nChestBandCount, "grz"},
+    {S::kGauge, &CBioData::m_nGaugeCount, "gry"},
 };
 
 // The pages the Occupant Type may close, with the section of the files each edits and whether
@@ -110,33 +98,18 @@ bool CBioMechPropertySheet::CheckClosedPages(const char* noOutput)
     return true;
 }
 
-void CBioMechPropertySheet::RefreshPages(bool showLastRecords)
-{
-    m_TestPage.OnSetActive();
-    for (int index = kDummy; index <= kGauge; ++index) {
-        if (!Page(index)->HasWindow())
-            continue;
-        if (showLastRecords) {
-            for (const RecordPageCount& row : kRecordPages) {
-                if (row.page == index)
-                    PageProtocol(index)->ShowRecord(m_BioData.*row.count);
-            }
-        }
-        Page(index)->OnSetActive();
-    }
-}
-
 void CBioMechPropertySheet::ShowPages(const CString& ext)
 {
-    if (ext == "mv5" || ext == "mv4") {
-        RefreshPages(true);
-        return;
-    }
-    for (const GrPage& row : kGrPages) {
-        if (ext == row.ext)
+    // A new test shows the record pages that have a window at their last records; a GR file the
+    // page it fills.
+    const bool newTest = ext == "mv5" || ext == "mv4";
+    for (const RecordPageCount& row : kRecordPages) {
+        if (newTest ? Page(row.page)->HasWindow() : row.gr && ext == row.gr)
             PageProtocol(row.page)->ShowRecord(m_BioData.*row.count);
     }
-    RefreshPages(false);
+    m_TestPage.OnSetActive();
+    for (int index = kDummy; index <= kGauge; ++index)
+        RefreshPage(index);
 }
 
 void CBioMechPropertySheet::TellLoadFailure(const CString& path, const TestFileResult& result)

@@ -39,9 +39,6 @@ public:
     // carries, checked; a failure opens that page with its bad value named (the box ends with
     // `noOutput`) and is false.
     bool CheckClosedPages(const char* noOutput);
-    // After a read: every page that has a window shows the data again, the record pages their
-    // last record.
-    void RefreshPages(bool showLastRecords);
 
     bool CheckBeforeSave() override;
     void OnSaveHsvdOnly() override;

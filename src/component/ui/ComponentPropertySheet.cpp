@@ -49,16 +49,20 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
 
 CComponentPropertySheet::~CComponentPropertySheet() { ReleasePages(); }
 
-void CComponentPropertySheet::RefreshAll()
+void CComponentPropertySheet::ShowPages(const CString& ext)
 {
+    // A new test shows the record pages at their last records. A GR file is merged into the test
+    // as it stands: the indexes stay where they are, except on the page the file fills.
+    const bool all = ext != "gr1" && ext != "gr5" && ext != "gr9";
+    if (all || ext == "gr9")
+        m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
+    if (all)
+        m_ConfPage.m_nRecordIndex = std::max(m_CompData.m_nConfigurationCount, 0);
+    if (all || ext == "gr5")
+        m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
     m_TestPage.OnSetActive();
-    m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
-    RefreshPage(kComponent);
-    m_ConfPage.m_nRecordIndex = std::max(m_CompData.m_nConfigurationCount, 0);
-    RefreshPage(kConfiguration);
-    m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
-    RefreshPage(kInstrumentation);
-    RefreshPage(kVehicle);
+    for (int index : {kComponent, kConfiguration, kInstrumentation, kVehicle})
+        RefreshPage(index);
 }
 
 bool CComponentPropertySheet::CheckMainPages()
@@ -111,27 +115,17 @@ void CComponentPropertySheet::RestoreSnapshot(const CUndoEntry& entry)
         page->m_pData = &m_CompData;
     m_TestPage.m_pData = m_VehPage.m_pData = &m_CompData;
     m_HsvdPage.m_pData = &m_CompData;
-    RefreshAll();
+    ShowPages(CString());
     ShowCameras();
 }
 
-void CComponentPropertySheet::OnUndoAllPages()
+void CComponentPropertySheet::MoveSnapshot(CUndoStack& from, CUndoStack& to)
 {
-    if (m_UndoStack.IsEmpty())
+    if (from.IsEmpty())
         return;
     SaveActivePage();
-    const CUndoEntry entry = m_UndoStack.PopLast();
-    m_RedoStack.Push(m_CompData);
-    RestoreSnapshot(entry);
-}
-
-void CComponentPropertySheet::OnRedoAllPages()
-{
-    if (m_RedoStack.IsEmpty())
-        return;
-    SaveActivePage();
-    const CUndoEntry entry = m_RedoStack.PopLast();
-    m_UndoStack.Push(m_CompData);
+    const CUndoEntry entry = from.PopLast();
+    to.Push(m_CompData);
     RestoreSnapshot(entry);
 }
 
@@ -139,23 +133,6 @@ void CComponentPropertySheet::BeforeChange()
 {
     SaveActivePage();
     m_UndoStack.Push(m_CompData);
-}
-
-void CComponentPropertySheet::ShowPages(const CString& ext)
-{
-    if (ext == "mv5" || ext == "mv4") {
-        RefreshAll();
-        return;
-    }
-    // Merged into the test as it stands: the indexes of the record pages stay where they are,
-    // except the curves of an instrumentation file and the components of a component file.
-    if (ext == "gr5")
-        m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
-    else if (ext == "gr9")
-        m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
-    m_TestPage.OnSetActive();
-    for (int index : {kComponent, kConfiguration, kInstrumentation, kVehicle})
-        RefreshPage(index);
 }
 
 void CComponentPropertySheet::CheckPagesLoaded()

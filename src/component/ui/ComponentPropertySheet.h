@@ -25,8 +25,8 @@ public:
     void ResetAllPages();
     void RestoreSnapshot(const CUndoEntry& entry);
 
-    void OnUndoAllPages();
-    void OnRedoAllPages();
+    void OnUndoAllPages() { MoveSnapshot(m_UndoStack, m_RedoStack); }
+    void OnRedoAllPages() { MoveSnapshot(m_RedoStack, m_UndoStack); }
 
     // In the order the pages are declared; the page index is the tab order above.
     CCompTestPage m_TestPage;
@@ -51,6 +51,6 @@ protected:
     void CheckPagesLoaded() override;
 
 private:
-    // The record pages at their last records and every page with a window reloaded.
-    void RefreshAll();
+    // The test held goes on `to`, the one taken from `from` in its place.
+    void MoveSnapshot(CUndoStack& from, CUndoStack& to);
 };

@@ -29,22 +29,8 @@ CTcaPropertySheet::~CTcaPropertySheet() { ReleasePages(); }
 
 CTcaPageBase* CTcaPropertySheet::TcaPage(int index)
 {
-    switch (index) {
-    case kTestPage:
-        return &m_pageTest;
-    case kVehiclePage:
-        return &m_pageVehicle;
-    case kInstPage:
-        return &m_pageInst;
-    case kLBeamPage:
-        return &m_pageLBeam;
-    case kAmberPage:
-        return &m_pageAmber;
-    case kRolloverPage:
-        return &m_pageRollover;
-    default:
-        return nullptr;
-    }
+    CTcaPageBase* const pages[] = {&m_pageTest, &m_pageVehicle, &m_pageInst, &m_pageLBeam, &m_pageAmber, &m_pageRollover};
+    return index >= 0 && index < kPageCount ? pages[index] : nullptr;
 }
 
 void CTcaPropertySheet::ClearAllPageFields()

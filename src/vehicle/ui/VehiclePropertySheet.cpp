@@ -51,10 +51,7 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     });
 }
 
-CVehiclePropertySheet::~CVehiclePropertySheet()
-{
-    ReleasePages();
-}
+CVehiclePropertySheet::~CVehiclePropertySheet() { ReleasePages(); }
 
 bool CVehiclePropertySheet::CheckMainPages()
 {
@@ -95,31 +92,22 @@ void CVehiclePropertySheet::ShowIntrusion()
 
 void CVehiclePropertySheet::ShowPages(const CString& ext)
 {
-    m_TestPage.OnSetActive();
-    if (ext == "mv5" || ext == "mv4") {
-        // Every page shows the new test, the record pages at their last records; a version-5
-        // test also sets the vehicles of its configuration.
-        if (Page(kVehicle)->HasWindow()) {
-            if (ext == "mv5")
-                m_VehData.SetVehicleCount();
-            RefreshPage(kVehicle);
-        }
-        RefreshPage(kBarrier);
+    // A new test shows the record pages at their last records, a GR file the page it fills; a
+    // version-5 test also sets the vehicles of its configuration.
+    const bool newTest = ext == "mv5" || ext == "mv4";
+    if (newTest || ext == "gr4")
         PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
-        RefreshPage(kOccupant);
+    if (newTest)
         PageProtocol(kRestraint)->ShowRecord(m_VehData.m_nRestraintCount);
-        RefreshPage(kRestraint);
+    if (newTest || ext == "gr5")
         PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-        RefreshPage(kInstrumentation);
-        ShowIntrusion();
-        return;
-    }
-    if (ext == "gr5")
-        PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-    if (ext == "gr4")
-        PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
-    for (int index : {kBarrier, kOccupant, kRestraint, kVehicle, kInstrumentation})
+    if (ext == "mv5" && Page(kVehicle)->HasWindow())
+        m_VehData.SetVehicleCount();
+    m_TestPage.OnSetActive();
+    for (int index : {kVehicle, kBarrier, kOccupant, kRestraint, kInstrumentation})
         RefreshPage(index);
+    if (newTest)
+        ShowIntrusion();
 }
 
 void CVehiclePropertySheet::CheckPagesLoaded()
@@ -175,17 +163,15 @@ void CVehiclePropertySheet::OnLoadIntrusionOnly()
 
 void CVehiclePropertySheet::OnSaveIntrusionOnly()
 {
-    if (!IntrusionToSave(true))
-        return;
-    if (const auto path = AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5"))
+    if (const auto path = IntrusionToSave(true) ? AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5")
+                                                : std::nullopt)
         m_VehData.m_IntrusionData.SaveIntrusionData(*path);
 }
 
 void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
 {
-    if (!IntrusionToSave(true))
-        return;
-    if (const auto path = AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr"))
+    if (const auto path = IntrusionToSave(true) ? AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr")
+                                                : std::nullopt)
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
 }
 
