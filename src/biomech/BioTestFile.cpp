@@ -145,17 +145,14 @@ void CBioData::ClearForRead()
 
 TestFileResult CBioData::ReadTest(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 5, KindName(), 'B', {}); !found)
-        return found;
-    return TestFileResult::Of(ReadMV5File(path));
+    return ReadTestOfKind(path, 5, KindName(), 'B', {},
+                          [&] { return ReadMV5File(path); });
 }
 
 TestFileResult CBioData::ReadVersion4(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 4, KindName(), 'B', AllowedSeparators(BioTestSection(), 4));
-        !found)
-        return found;
-    return TestFileResult::Of(ReadVersion4File(path));
+    return ReadTestOfKind(path, 4, KindName(), 'B', AllowedSeparators(BioTestSection(), 4),
+                          [&] { return ReadVersion4File(path); });
 }
 
 TestFileResult CBioData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path)); }

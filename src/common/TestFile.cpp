@@ -11,8 +11,8 @@ TestFileResult NotOffered(const char* kind, const char* what)
     return TestFileResult::Failure(CString(kind) + " tests have no " + what + ".");
 }
 
-TestFileResult FindTestOfKind(const CString& path, int version, const char* kind, char letter,
-                              const std::vector<int>& v4Separators)
+TestFileResult ReadTestOfKind(const CString& path, int version, const char* kind, char letter,
+                              const std::vector<int>& v4Separators, const std::function<bool()>& read)
 {
     bool found = false;
     const bool opened = ReadWholeFile(path, false, [&](CStdioFile& file) {
@@ -32,6 +32,6 @@ TestFileResult FindTestOfKind(const CString& path, int version, const char* kind
         });
     });
     if (!opened || found)
-        return TestFileResult::Success();
+        return TestFileResult::Of(read());
     return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + kind + " test.");
 }

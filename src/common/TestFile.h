@@ -6,6 +6,7 @@
 
 #include "platform/CString.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,6 +76,6 @@ TestFileResult NotOffered(const char* kind, const char* what);
 // A file about to be read as a test of the kind: its TEST section must hold a record line whose
 // version field begins with `letter` (version 5), or (version 4) whose separator count is one of
 // `v4Separators` and whose version field, when it begins with a letter, begins with `letter`. Otherwise the failure names the file and says it is not a test of
-// the kind. A file that cannot be opened passes: the reader tells why.
-TestFileResult FindTestOfKind(const CString& path, int version, const char* kind, char letter,
-                              const std::vector<int>& v4Separators);
+// the kind. A file that cannot be opened passes: the reader tells why. Then `read` reads it.
+TestFileResult ReadTestOfKind(const CString& path, int version, const char* kind, char letter,
+                              const std::vector<int>& v4Separators, const std::function<bool()>& read);

@@ -220,17 +220,14 @@ void CCompData::ReadInstrumentationSection(CStdioFile& file, int version)
 
 TestFileResult CCompData::ReadTest(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 5, KindName(), 'C', {}); !found)
-        return found;
-    return TestFileResult::Of(ReadMV5File(path) != 0);
+    return ReadTestOfKind(path, 5, KindName(), 'C', {},
+                          [&] { return ReadMV5File(path) != 0; });
 }
 
 TestFileResult CCompData::ReadVersion4(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 4, KindName(), 'C', AllowedSeparators(CompTestSection(), 4));
-        !found)
-        return found;
-    return TestFileResult::Of(ReadMV4File(path) != 0);
+    return ReadTestOfKind(path, 4, KindName(), 'C', AllowedSeparators(CompTestSection(), 4),
+                          [&] { return ReadMV4File(path) != 0; });
 }
 
 TestFileResult CCompData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path) != 0); }

@@ -535,14 +535,15 @@ bool CTcaData::ReadInstSection()
 TestFileResult CTcaData::ReadTest(const CString& path)
 {
     // Another kind's test is refused as such, not by the count of its TEST line's separators.
-    if (TestFileResult found = FindTestOfKind(path, 5, KindName(), 'T', {}); !found)
-        return found;
-    if (ReadFile(path.str())) {
+    TestFileResult read = ReadTestOfKind(path, 5, KindName(), 'T', {}, [&] { return ReadFile(path.str()); });
+    if (read) {
         m_strFileName = path.str();
         if (m_pTestRecord)
             m_pTestRecord->m_strTotalCurves = std::to_string(m_InstRecords.size());
-        return TestFileResult::Success();
+        return read;
     }
+    if (!read.message.IsEmpty())
+        return read;
     if (m_Messages.empty())
         return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + KindName() + " test.");
     std::string text = m_Messages.front();

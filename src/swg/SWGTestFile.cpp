@@ -118,17 +118,14 @@ void CSWGData::ReadInstrumentationSection(CStdioFile& file, int version)
 
 TestFileResult CSWGData::ReadTest(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 5, KindName(), 'S', {}); !found)
-        return found;
-    return TestFileResult::Of(ReadTestFileV5(path) != 0);
+    return ReadTestOfKind(path, 5, KindName(), 'S', {},
+                          [&] { return ReadTestFileV5(path) != 0; });
 }
 
 TestFileResult CSWGData::ReadVersion4(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 4, KindName(), 'S', AllowedSeparators(SwgTestSection(), 4));
-        !found)
-        return found;
-    return TestFileResult::Of(ReadTestFileV4(path) != 0);
+    return ReadTestOfKind(path, 4, KindName(), 'S', AllowedSeparators(SwgTestSection(), 4),
+                          [&] { return ReadTestFileV4(path) != 0; });
 }
 
 TestFileResult CSWGData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }

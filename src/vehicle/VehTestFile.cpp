@@ -83,17 +83,14 @@ bool CVehData::ReadSections(CStdioFile& file, int version)
 
 TestFileResult CVehData::ReadTest(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 5, KindName(), 'V', {}); !found)
-        return found;
-    return TestFileResult::Of(ReadTestFile(path) != 0);
+    return ReadTestOfKind(path, 5, KindName(), 'V', {},
+                          [&] { return ReadTestFile(path) != 0; });
 }
 
 TestFileResult CVehData::ReadVersion4(const CString& path)
 {
-    if (TestFileResult found = FindTestOfKind(path, 4, KindName(), 'V', AllowedSeparators(TestSectionTable(), 4));
-        !found)
-        return found;
-    return TestFileResult::Of(ReadV4TestFile(path) != 0);
+    return ReadTestOfKind(path, 4, KindName(), 'V', AllowedSeparators(TestSectionTable(), 4),
+                          [&] { return ReadV4TestFile(path) != 0; });
 }
 
 TestFileResult CVehData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }

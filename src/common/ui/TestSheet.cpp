@@ -409,32 +409,32 @@ void CTestSheet::OnLoadTest()
 
 void CTestSheet::OnSaveTest()
 {
-    if (!TestFile() || !CheckBeforeSave())
-        return;
-    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
-    if (!path)
-        return;
-    // A test file that could not be written has been reported: its companions stay as they
-    // were, so the files on disk still belong together.
-    const TestFileResult written = TestFile()->WriteTest(*path);
-    if (!written) {
-        Tell(written);
-        return;
-    }
-    SaveCompanions(CompanionBase(*path));
+    if (TestFile() && CheckBeforeSave())
+        WriteWithCompanions(false);
 }
 
 void CTestSheet::OnSaveReport()
 {
-    if (!TestFile() || !SavePagesForReport())
-        return;
-    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
+    if (TestFile() && SavePagesForReport())
+        WriteWithCompanions(true);
+}
+
+void CTestSheet::WriteWithCompanions(bool report)
+{
+    const auto path = report ? AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr")
+                             : AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
     if (!path)
         return;
-    const TestFileResult written = TestFile()->WriteReport(*path);
+    // A file that could not be written has been reported: its companions stay as they were, so
+    // the files on disk still belong together.
+    const TestFileResult written = report ? TestFile()->WriteReport(*path) : TestFile()->WriteTest(*path);
     if (!written) {
         Tell(written);
         return;
     }
-    SaveReportCompanions(CompanionBase(*path));
+    const CString base = CompanionBase(*path);
+    if (report)
+        SaveReportCompanions(base);
+    else
+        SaveCompanions(base);
 }

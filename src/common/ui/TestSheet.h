@@ -233,6 +233,9 @@ protected:
     ISheetOwner* m_pOwner;
 
 private:
+    // Save Test's or Save Report's file dialog, the file, then its companions.
+    void WriteWithCompanions(bool report);
+
     void BuildMenu();
 
     TestKind m_kind;
