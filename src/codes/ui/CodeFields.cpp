@@ -23,7 +23,9 @@ bool CDbCodeFields::Search(const CodeSearchRequest& request, CString& code, CStr
         return false;
     code = search->GetCode();
     if (second)
-        *second = search->GetSecondColumn();
+        *second = request.column == 1                              ? search->GetSecondColumn()
+                  : search->ChosenRow().GetSize() > request.column ? search->ChosenRow().GetAt(request.column)
+                                                                   : CString();
     return true;
 }
 

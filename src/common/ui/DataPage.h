@@ -4,7 +4,8 @@
 //
 // - CFieldPage: the fields of a page (typed edits found by control id), each described once by a
 //   PageField row: control, type and limits with tooltip (FieldRule), the data member it edits
-//   (a CString for single-record pages, a CStringArray for record pages), its code table and
+//   (a CString for single-record pages, a CStringArray for record pages, or a standard string
+//   of a record struct: one struct per record, or the page's one struct), its code table and
 //   "Search..." button and its empty value. Field types, load, save, validity, clear, tooltips
 //   and the search buttons all run over the table; upper-case and digits-only typing and
 //   read-only fields are the template's edit styles (DS_UPPERCASE, DS_NUMBER, DS_READONLY).
@@ -20,6 +21,7 @@
 #include "platform/Codec.h"
 #include "platform/ui/PropertySheet.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -27,6 +29,8 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 // What a code search lists: a code table's codes under a tag; or only the codes of a list (for
@@ -37,6 +41,7 @@ struct CodeSearchRequest {
     CString query {};                    // a statement or look-up kind word; empty: the table's
     const CStringArray* codes = nullptr; // only these codes of the table
     CString testType {};                 // the test type a list of codes is for
+    int column = 1;                      // the column of the chosen row given back as `second`
 };
 
 // Checking and searching code fields (the code-table layer implements it).
@@ -51,7 +56,9 @@ public:
     bool Search(const char* table, const char* tag, CString& code) const { return Search({table, tag}, code); }
 };
 
-template <class Data> struct PageField {
+// `Record` is the struct a page's record fields are members of, where its records are structs
+// (RecordAt gives the one of a record number); the data object itself by default.
+template <class Data, class Record = Data> struct PageField {
     int id = 0;
     FieldRule rule {};                      // FieldType::None for code and read-only fields
     CString Data::*member = nullptr;        // single-record field
@@ -59,6 +66,12 @@ template <class Data> struct PageField {
     const char* codeTable = nullptr;        // code field: checked on load, set by its search
     int searchId = 0;                       // its "Search..." button
     const char* empty = "";                 // after Clear All Pages and in a new record
+    std::string Record::*text = nullptr;    // a text of the record struct
+    std::vector<std::string> Record::*list = nullptr; // or entry `item` of a list of it
+    int item = 0;
+    const char* tag = nullptr;              // the tag its code is checked under (null: the page's)
+    const char* searchTag = nullptr;        // the tag its search lists, a code under which is also
+                                            // valid (null: the check tag)
 };
 
 // Tooltips of controls that are not fields.
@@ -84,6 +97,8 @@ public:
     virtual void ShowRecord(int /*index*/) {}
     // Clear All Pages: fields to their empty values, no record.
     virtual void ClearPage() {}
+    // After a failed check: the field that failed it shown, open for its correction.
+    virtual void ShowBlockingField() {}
 };
 
 // A page still to come: shown empty, and every call of the sheet passes.
@@ -99,9 +114,9 @@ private:
     DlgTemplate m_template;
 };
 
-template <class Data, class Base> class CFieldPage : public Base, public ISheetPage {
+template <class Data, class Base, class Record = Data> class CFieldPage : public Base, public ISheetPage {
 public:
-    using Row = PageField<Data>;
+    using Row = PageField<Data, Record>;
 
     CFieldPage(const DlgTemplate* tmpl, std::span<const Row> fields, std::span<const PageTip> tips = {})
         : Base(tmpl)
@@ -132,7 +147,7 @@ public:
         }
         return nullptr;
     }
-    std::span<const PageField<Data>> Fields() const { return m_fields; }
+    std::span<const Row> Fields() const { return m_fields; }
 
     void SetFieldTypes()
     {
@@ -191,8 +206,13 @@ public:
     {
         for (size_t i = 0; i < m_fields.size(); ++i) {
             CNEdit& edit = *m_edits[i];
-            if (auto* multi = this->template Item<QPlainTextEdit>(m_fields[i].id); multi && !edit.HasWindow())
+            if (edit.HasWindow())
+                continue;
+            // A drop-down box whose text may be typed is a field through its edit part.
+            if (auto* multi = this->template Item<QPlainTextEdit>(m_fields[i].id))
                 edit.Attach(multi);
+            else if (auto* combo = this->template Item<QComboBox>(m_fields[i].id); combo && combo->lineEdit())
+                edit.Attach(combo->lineEdit());
             else
                 DDX_Control(pDX, m_fields[i].id, edit);
         }
@@ -200,7 +220,7 @@ public:
 
     // The first field whose value keeps the page from being left or saved: coloured invalid,
     // enabled where it was greyed, and focused, so nothing unseen holds the user.
-    void ShowBlockingField()
+    void ShowBlockingField() override
     {
         if (!this->HasWindow())
             return;
@@ -216,39 +236,104 @@ public:
         }
     }
 
+    // Whether a field the user can type into holds something other than what the page shows
+    // without a record: its row's empty value (a record field: nor what element 0 holds). A field
+    // of the test itself is saved whatever the records and never counts. A record page without
+    // records takes such typing as its record 1.
+    bool AnyFieldTyped() const
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (FieldTyped(i))
+                return true;
+        }
+        return false;
+    }
+    bool FieldTyped(size_t i) const
+    {
+        if (!TakesTyping(*m_edits[i]))
+            return false;
+        const Row& field = m_fields[i];
+        const CString text = Trimmed(m_edits[i]->GetText());
+        if (field.member) // the test's own value, saved whatever the records
+            return false;
+        if (text == Trimmed(field.empty))
+            return false;
+        return !(field.array && m_pData && text == Trimmed((m_pData->*field.array)[0]));
+    }
+
 protected:
+    // The record struct of record `index` (0: the page's one); null when there is none, and
+    // then its fields show their empty values and store nowhere.
+    virtual Record* RecordAt(Data& data, int /*index*/) const
+    {
+        if constexpr (std::is_same_v<Data, Record>)
+            return &data;
+        else
+            return nullptr;
+    }
+
     // The fields from the data (record fields from element `index`), then the code check.
     void LoadFields(const Data& data, int index)
     {
+        const Record* record = RecordAt(const_cast<Data&>(data), index);
         for (size_t i = 0; i < m_fields.size(); ++i) {
             const Row& field = m_fields[i];
             if (field.member)
                 m_edits[i]->SetText(data.*field.member);
             else if (field.array)
                 m_edits[i]->SetText((data.*field.array)[index]);
+            else if (field.text || field.list)
+                m_edits[i]->SetStdText(record ? TextOf(*record, field) : std::string(field.empty));
         }
         CheckCodeFields();
     }
 
     void SaveFields(Data& data, int index) const
     {
+        Record* record = RecordAt(data, index);
         for (size_t i = 0; i < m_fields.size(); ++i) {
             const Row& field = m_fields[i];
             if (field.member)
                 data.*field.member = m_edits[i]->GetText();
             else if (field.array)
                 (data.*field.array).SetAtGrow(index, m_edits[i]->GetText());
+            else if (field.text && record)
+                (*record).*field.text = m_edits[i]->GetStdText();
+            else if (field.list && record) {
+                std::vector<std::string>& list = (*record).*field.list;
+                if (field.item >= static_cast<int>(list.size()))
+                    list.resize(static_cast<size_t>(field.item) + 1);
+                list[static_cast<size_t>(field.item)] = m_edits[i]->GetStdText();
+            }
         }
     }
 
+    static std::string TextOf(const Record& record, const Row& field)
+    {
+        if (field.text)
+            return record.*field.text;
+        const std::vector<std::string>& list = record.*field.list;
+        return field.item < static_cast<int>(list.size()) ? list[static_cast<size_t>(field.item)] : std::string();
+    }
+
+    // The tag a field's code is checked under, and the tag its search lists.
+    virtual CString CodeTag(const Row& field) const { return field.tag ? field.tag : m_tag; }
+    CString SearchTag(const Row& field) const { return field.searchTag ? CString(field.searchTag) : CodeTag(field); }
+
+    // A code is valid under the field's tag, or under the tag its search lists codes of.
     void CheckCodeFields()
     {
         if (!m_pCodes)
             return;
         platform::CodeDbCommandScope codeTableFaults; // within a menu command, that command's
         for (size_t i = 0; i < m_fields.size(); ++i) {
-            if (m_fields[i].codeTable)
-                m_pCodes->Check(*m_edits[i], m_fields[i].codeTable, m_tag);
+            const Row& field = m_fields[i];
+            if (!field.codeTable)
+                continue;
+            const CString tag = CodeTag(field);
+            m_pCodes->Check(*m_edits[i], field.codeTable, tag.GetString());
+            if (!m_edits[i]->IsValid() && SearchTag(field) != tag)
+                m_pCodes->Check(*m_edits[i], field.codeTable, SearchTag(field).GetString());
         }
     }
 
@@ -272,7 +357,7 @@ protected:
         this->UpdateData(FALSE);
         return chosen;
     }
-    // The same over the field of a control, by default on its row's code table under the page's tag.
+    // The same over the field of a control.
     bool SearchInto(int id, const CodeSearchRequest& request,
                     const std::function<void(const CString& code, const CString& second)>& after = {})
     {
@@ -282,7 +367,7 @@ protected:
     // A row's "Search..." button.
     void OnSearch(size_t i)
     {
-        SearchInto(*m_edits[i], {m_fields[i].codeTable, m_tag},
+        SearchInto(*m_edits[i], {m_fields[i].codeTable, SearchTag(m_fields[i])},
                    [this, i](const CString&, const CString&) { AfterSearch(m_fields[i].id); });
     }
     // A code has just been chosen for the field of `id`.
@@ -315,6 +400,16 @@ protected:
         this->EnableDlgItem(id, false);
     }
 
+    static bool TakesTyping(const CNEdit& edit)
+    {
+        if (const QLineEdit* line = edit.GetWindow())
+            return line->isEnabled() && !line->isReadOnly();
+        if (const QPlainTextEdit* multi = edit.GetMultiLineWindow())
+            return multi->isEnabled() && !multi->isReadOnly();
+        return false;
+    }
+    static CString Trimmed(CString text) { return text.Trim(); }
+
     std::span<const Row> m_fields;
     std::span<const PageTip> m_tips;
     std::vector<std::unique_ptr<CNEdit>> m_edits;
@@ -323,9 +418,9 @@ protected:
 };
 
 // A single-record page: its fields are members of the data object.
-template <class Data> class CDataPage : public CFieldPage<Data, CPropertyPage> {
+template <class Data, class Record = Data> class CDataPage : public CFieldPage<Data, CPropertyPage, Record> {
 public:
-    using CFieldPage<Data, CPropertyPage>::CFieldPage;
+    using CFieldPage<Data, CPropertyPage, Record>::CFieldPage;
 
     // TRUE without a window (nothing shown, nothing to save), FALSE without data.
     virtual BOOL SaveToData()
@@ -352,6 +447,7 @@ public:
 
     BOOL OnSetActive() override
     {
+        platform::CodeDbCommandScope codeTableFaults; // showing a page is one action of the user
         this->SetFieldTypes();
         LoadFromData();
         this->AllFieldsValid();
@@ -401,13 +497,14 @@ struct RecordControls {
 };
 
 // A record page: its fields are arrays of the data object, element = record number.
-template <class Data> class CDataRecordPage : public CFieldPage<Data, CRecordPage> {
+template <class Data, class Record = Data> class CDataRecordPage : public CFieldPage<Data, CRecordPage, Record> {
 public:
-    using Row = PageField<Data>;
+    using Row = PageField<Data, Record>;
+    using FieldPage = CFieldPage<Data, CRecordPage, Record>;
 
     CDataRecordPage(const DlgTemplate* tmpl, std::span<const Row> fields, RecordControls controls,
                     const char* className, std::span<const PageTip> tips = {})
-        : CFieldPage<Data, CRecordPage>(tmpl, fields, tips)
+        : FieldPage(tmpl, fields, tips)
         , m_controls(controls)
         , m_className(className)
     {
@@ -418,7 +515,7 @@ public:
 
     BOOL OnInitDialog() override
     {
-        CFieldPage<Data, CRecordPage>::OnInitDialog();
+        FieldPage::OnInitDialog();
         this->OnClicked(m_controls.next, [this] { OnNextcurveButton(); });
         this->OnClicked(m_controls.remove, [this] { OnDeleteRecordButton(); });
         this->OnSelChange(m_controls.list, [this] { this->OnRecordListSelChange(m_listRecords); });
@@ -427,7 +524,7 @@ public:
 
     void DoDataExchange(CDataExchange* pDX) override
     {
-        CFieldPage<Data, CRecordPage>::DoDataExchange(pDX);
+        FieldPage::DoDataExchange(pDX);
         DDX_Control(pDX, m_controls.list, m_listRecords);
         if (m_controls.retain)
             DDX_Check(pDX, m_controls.retain, m_bRetainLast);
@@ -444,12 +541,26 @@ public:
         this->UpdateData(FALSE);
     }
 
+    // A page without records saves what was typed on it as record 1 (its fields that were not
+    // typed into take the new record's values).
     BOOL SaveRecord() override
     {
         if (!this->HasWindow())
             return TRUE;
         if (!this->m_pData)
             return FALSE;
+        std::vector<bool> typed;
+        if (this->m_nRecordIndex == 0) {
+            for (size_t i = 0; i < this->m_fields.size(); ++i)
+                typed.push_back(this->FieldTyped(i));
+        }
+        if (this->TakeTypingAsFirstRecord()) {
+            for (size_t i = 0; i < this->m_fields.size(); ++i) {
+                if (!typed[i] && this->m_fields[i].array)
+                    this->m_edits[i]->SetText((this->m_pData->*this->m_fields[i].array)[1]);
+            }
+            this->RefreshRecordList(m_listRecords);
+        }
         this->SaveFields(*this->m_pData, this->m_nRecordIndex);
         SaveExtra(*this->m_pData, this->m_nRecordIndex);
         return TRUE;
@@ -466,6 +577,7 @@ public:
 
     BOOL OnSetActive() override
     {
+        platform::CodeDbCommandScope codeTableFaults; // showing a page is one action of the user
         if (this->m_pData) {
             const int count = DataRecordCount(*this->m_pData);
             if (count >= 0)
@@ -528,10 +640,25 @@ public:
     }
 
 protected:
+    bool FieldsTyped() const override { return this->AnyFieldTyped(); }
+
     // ">" does nothing while this says no (a page with a fixed number of records).
     virtual bool NextAllowed() const { return true; }
+    // The records of a page whose fields are texts of a record struct, one struct per record in
+    // record order; null for a page of arrays.
+    virtual std::vector<Record>* RecordStructs(Data& /*data*/) const { return nullptr; }
+    Record* RecordAt(Data& data, int index) const override
+    {
+        if (std::vector<Record>* records = RecordStructs(data))
+            return index >= 1 && index <= static_cast<int>(records->size()) ? &(*records)[index - 1] : nullptr;
+        return FieldPage::RecordAt(data, index);
+    }
     // The record count the data holds; -1: the page keeps its own.
-    virtual int DataRecordCount(const Data& /*data*/) const { return -1; }
+    virtual int DataRecordCount(const Data& data) const
+    {
+        const std::vector<Record>* records = RecordStructs(const_cast<Data&>(data));
+        return records ? static_cast<int>(records->size()) : -1;
+    }
     // Arrays of the record group that no field shows (a record number column).
     virtual std::vector<CStringArray Data::*> ExtraArrays() const { return {}; }
     virtual void LoadExtra(const Data& /*data*/, int /*index*/) {}
@@ -557,6 +684,15 @@ protected:
         const int index = this->m_nRecordIndex;
         if (this->HasWindow() && m_controls.retain)
             m_bRetainLast = this->IsDlgButtonChecked(m_controls.retain) ? TRUE : FALSE;
+        if (std::vector<Record>* records = RecordStructs(data)) {
+            const auto at = records->begin() + std::clamp(index - 1, 0, static_cast<int>(records->size()));
+            if (m_bRetainLast && at != records->begin()) {
+                const Record last = *(at - 1);
+                records->insert(at, last);
+            } else {
+                records->insert(at, Record());
+            }
+        }
         if (m_bRetainLast) {
             for (CStringArray Data::*values : RecordArrays()) {
                 CStringArray& a = data.*values;
@@ -583,6 +719,9 @@ protected:
     {
         if (!this->m_pData)
             return;
+        if (std::vector<Record>* records = RecordStructs(*this->m_pData);
+            records && index >= 1 && index <= static_cast<int>(records->size()))
+            records->erase(records->begin() + (index - 1));
         for (CStringArray Data::*values : RecordArrays()) {
             CStringArray& a = this->m_pData->*values;
             if (index >= 0 && index < a.GetSize())

@@ -1,5 +1,9 @@
 #include "common/ui/DatePickerText.h"
 
+#include "platform/DateParse.h"
+
+#include <QSignalBlocker>
+
 #include <cstdio>
 
 std::string SetDateTimeCtrlFromText(const NMDATETIMECHANGE& change, CDateTimeCtrl& picker)
@@ -10,4 +14,22 @@ std::string SetDateTimeCtrlFromText(const NMDATETIMECHANGE& change, CDateTimeCtr
     std::snprintf(text, sizeof text, "%02u/%02u/%u", unsigned(change.st.wMonth), unsigned(change.st.wDay),
                   unsigned(change.st.wYear));
     return text;
+}
+
+void ShowTextInPicker(const std::string& text, CDateTimeCtrl& picker)
+{
+    const QSignalBlocker quiet(&picker);
+    CString trimmed(text);
+    trimmed.Trim();
+    ParsedDateTime date;
+    if (!trimmed.IsEmpty() && ParseLocaleDate(trimmed, date)) {
+        picker.setDate(QDate(date.year, date.month, date.day));
+        return;
+    }
+    // The earliest date the picker takes stands for none, shown blank.
+    if (picker.specialValueText().isEmpty()) {
+        picker.setMinimumDate(QDate(1752, 9, 14));
+        picker.setSpecialValueText(QStringLiteral(" "));
+    }
+    picker.setDate(picker.minimumDate());
 }

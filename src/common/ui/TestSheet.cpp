@@ -318,6 +318,8 @@ bool CTestSheet::CheckPage(int index)
         return true;
     SetActivePage(index);
     PageProtocol(index)->LoadPage();
+    // A field the page disables is opened here too: what stops a save can always be corrected.
+    PageProtocol(index)->ShowBlockingField();
     return false;
 }
 

@@ -159,7 +159,8 @@ public:
     // why nothing goes on) and the rest are left: false then.
     bool SavePages(std::initializer_list<int> indexes);
     // The page's check of every record (made first when it has no window); on a failure the page
-    // comes to the front with the bad record shown.
+    // comes to the front with the bad record shown and its first invalid field enabled, marked
+    // and focused (ShowBlockingField), also where the page greys it.
     bool CheckPage(int index);
     // Every listed page's check (all of them, in order); when all pass, the page `front` comes to
     // the front with its shown record reloaded. A failing page stays in front with its bad record.

@@ -1,11 +1,19 @@
 #pragma once
 // The six pages of the crash-avoidance sheet, in page order: test, vehicle, instrumentation,
-// lower beam, amber turn signal, rollover. Each is its template, its field table and what its
-// table cannot say.
+// lower beam, amber turn signal, rollover. They are pages of the one page framework
+// (common/ui/DataPage.h) over the sheet's CTcaData: each is its template, its field table over
+// one record struct of the data and what its table cannot say. The test and lower-beam pages
+// edit the data's single records, the amber page its current amber record; the vehicle,
+// instrumentation and rollover pages are record pages over the data's record lists, the data's
+// current index of the list following the record shown.
 
-#include "crashavoid/ui/TcaPage.h"
+#include "common/ui/DataPage.h"
+#include "crashavoid/TcaData.h"
 
-class CTcaTestPage : public CTcaPage<TcaTestRecord> {
+#include <string>
+#include <vector>
+
+class CTcaTestPage : public CDataPage<CTcaData, TcaTestRecord> {
 public:
     enum {
         IDD = 106,
@@ -18,13 +26,16 @@ public:
     };
     CTcaTestPage();
 
-    bool LoadRecord() override;
-    bool SaveRecord() override;
-
+    BOOL SaveToData() override;
+    bool AllFieldsValid() override;
     BOOL OnInitDialog() override;
+
+protected:
+    TcaTestRecord* RecordAt(CTcaData& data, int index) const override;
+    void LoadExtra(const CTcaData& data) override;
 };
 
-class CTcaVehPage : public CTcaRecordPage<TcaVehicleRecord> {
+class CTcaVehPage : public CDataRecordPage<CTcaData, TcaVehicleRecord> {
 public:
     enum {
         IDD = 215,
@@ -38,18 +49,21 @@ public:
     };
     CTcaVehPage();
 
-    std::vector<TcaVehicleRecord>& Records() override { return m_pData->m_VehicleRecords; }
-    int& Current() override { return m_pData->m_nCurVehicle; }
-
     BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    BOOL SaveRecord() override;
+    bool AllFieldsValid() override;
+    bool ValidatePage() override { return SaveAndValidateAll(); }
+    void OnFindMake();
     void OnFindModel();
 
 protected:
-    void StoreExtra(TcaVehicleRecord& record, int index) override;
-    void AfterFind(int id) override;
+    std::vector<TcaVehicleRecord>* RecordStructs(CTcaData& data) const override { return &data.m_VehicleRecords; }
+    void LoadExtra(const CTcaData& data, int index) override;
+    void SaveExtra(CTcaData& data, int index) override;
 };
 
-class CTcaInstPage : public CTcaRecordPage<TcaInstRecord> {
+class CTcaInstPage : public CDataRecordPage<CTcaData, TcaInstRecord> {
 public:
     enum {
         IDD = 214,
@@ -69,30 +83,27 @@ public:
     };
     CTcaInstPage();
 
-    std::vector<TcaInstRecord>& Records() override { return m_pData->m_InstRecords; }
-    int& Current() override { return m_pData->m_nCurInst; }
-
     bool AllFieldsValid() override;
-    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-
-    int m_bKeepLast = 0;
+    BOOL OnSetActive() override;
+    BOOL SaveRecord() override;
+    bool ValidatePage() override { return SaveAndValidateAll(); }
 
 protected:
-    const char* CheckTagOf(const Field& f) const override;
-    const char* SearchTagOf(const Field& f) const override { return CheckTagOf(f); }
-    void BeforeLoad() override;
-    void StoreExtra(TcaInstRecord& record, int index) override;
-    bool AppendRecord() override;
-    void AfterSelect() override { AllFieldsValid(); }
-    void AfterFind(int id) override;
+    std::vector<TcaInstRecord>* RecordStructs(CTcaData& data) const override { return &data.m_InstRecords; }
+    CString CodeTag(const Row& field) const override;
+    void LoadExtra(const CTcaData& data, int index) override;
+    void SaveExtra(CTcaData& data, int index) override;
+    void AfterSearch(int id) override;
 
 private:
     void OnFindSubType();
-    CString m_strConfiguration; // the tag of the sub-type code
+    void OnFindChannelType();
+    // The test's configuration: the tag of the sub-type code.
+    CString Configuration() const;
 };
 
-class CTcaLBeamPage : public CTcaPage<TcaLBeamRecord> {
+class CTcaLBeamPage : public CDataPage<CTcaData, TcaLBeamRecord> {
 public:
     enum {
         IDD = 107,
@@ -104,11 +115,14 @@ public:
 
     CTcaLBeamPage();
 
-    bool LoadRecord() override;
-    bool SaveRecord() override;
+    BOOL SaveToData() override;
+    bool AllFieldsValid() override;
+
+protected:
+    TcaLBeamRecord* RecordAt(CTcaData& data, int index) const override;
 };
 
-class CTcaAmberPage : public CTcaPage<TcaAmberRecord> {
+class CTcaAmberPage : public CDataPage<CTcaData, TcaAmberRecord> {
 public:
     enum {
         IDD = 217,
@@ -118,10 +132,9 @@ public:
     };
     CTcaAmberPage();
 
-    bool LoadRecord() override;
-    bool SaveRecord() override;
-    void ClearFields() override;
-
+    BOOL SaveToData() override;
+    bool AllFieldsValid() override;
+    void ClearPage() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnAmberCheck();
@@ -129,17 +142,17 @@ public:
     int m_nAmberInColor = 0;
 
 protected:
-    bool IsJudged(const Field& f) const override;
+    TcaAmberRecord* RecordAt(CTcaData& data, int index) const override;
+    void LoadExtra(const CTcaData& data) override;
 
 private:
     // The twelve colorimeter fields are enabled exactly when the flag is clear; they keep their
     // texts either way.
     void ApplyAmberFlag(bool amber);
     static bool IsColorimeter(int id);
-    TcaAmberRecord* Shown() const;
 };
 
-class CTcaRolloverPage : public CTcaRecordPage<TcaRolloverRecord> {
+class CTcaRolloverPage : public CDataRecordPage<CTcaData, TcaRolloverRecord> {
 public:
     enum {
         IDD = 218,
@@ -151,21 +164,22 @@ public:
     };
     CTcaRolloverPage();
 
-    std::vector<TcaRolloverRecord>& Records() override { return m_pData->m_RolloverRecords; }
-    int& Current() override { return m_pData->m_nCurRollover; }
-
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void ClearFields() override;
+    BOOL OnSetActive() override;
+    BOOL SaveRecord() override;
+    bool AllFieldsValid() override;
+    bool ValidatePage() override { return SaveAndValidateAll(); }
+    void ClearPage() override;
     // A record number typed into the list's edit part.
     void OnEditchangeRecordList();
 
     int m_nTipUp = 0;
 
 protected:
-    void ShowExtra(const TcaRolloverRecord& record) override;
-    void StoreExtra(TcaRolloverRecord& record, int index) override;
-    void AfterSelect() override;
+    std::vector<TcaRolloverRecord>* RecordStructs(CTcaData& data) const override { return &data.m_RolloverRecords; }
+    void LoadExtra(const CTcaData& data, int index) override;
+    void SaveExtra(CTcaData& data, int index) override;
 
 private:
     int m_nLastTyped = -1;

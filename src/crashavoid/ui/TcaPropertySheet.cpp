@@ -1,5 +1,6 @@
 #include "crashavoid/ui/TcaPropertySheet.h"
 
+#include "codes/ui/CodeFields.h"
 #include "common/Convert.h"
 #include "platform/Messages.h"
 #include "platform/ui/WaitCursor.h"
@@ -7,11 +8,11 @@
 CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
     : CTestSheet(caption, owner, selectPage, TestKind::CrashAvoidance, "Exit TCA Data Screens?")
 {
-    for (int i = 0; i < kPageCount; ++i)
-        TcaPage(i)->m_pData = &m_data;
-    // The pages have their own checks rather than the page protocol.
-    AddPages({{&m_pageTest, nullptr}, {&m_pageVehicle, nullptr}, {&m_pageInst, nullptr},
-              {&m_pageLBeam, nullptr}, {&m_pageAmber, nullptr}, {&m_pageRollover, nullptr}});
+    // Each code field names its own tag; the sheet's is that of the crash-avoidance codes.
+    BindDataPages(m_data, &DbCodeFields(), "TCADB", m_pageTest, m_pageVehicle, m_pageInst, m_pageLBeam, m_pageAmber,
+                  m_pageRollover);
+    AddPages({{&m_pageTest, &m_pageTest}, {&m_pageVehicle, &m_pageVehicle}, {&m_pageInst, &m_pageInst},
+              {&m_pageLBeam, &m_pageLBeam}, {&m_pageAmber, &m_pageAmber}, {&m_pageRollover, &m_pageRollover}});
     static const SheetCommandRow<CTcaPropertySheet> kCommands[] = {
         {ID_LOAD_TEST, &CTcaPropertySheet::OnLoadTest},
         {ID_SAVE_TEST, &CTcaPropertySheet::OnSaveTest},
@@ -27,38 +28,22 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
 
 CTcaPropertySheet::~CTcaPropertySheet() { ReleasePages(); }
 
-CTcaPageBase* CTcaPropertySheet::TcaPage(int index)
-{
-    CTcaPageBase* const pages[] = {&m_pageTest, &m_pageVehicle, &m_pageInst, &m_pageLBeam, &m_pageAmber, &m_pageRollover};
-    return index >= 0 && index < kPageCount ? pages[index] : nullptr;
-}
-
 void CTcaPropertySheet::ClearAllPageFields()
 {
     for (int i = 0; i < kPageCount; ++i)
-        TcaPage(i)->ClearFields();
+        PageProtocol(i)->ClearPage();
 }
 
 void CTcaPropertySheet::ShowLoaded(const CString& /*ext*/)
 {
-    for (int i : {kTestPage, kVehiclePage, kLBeamPage, kAmberPage, kRolloverPage, kInstPage}) {
-        if (TcaPage(i)->HasWindow())
-            TcaPage(i)->OnSetActive();
-    }
-}
-
-bool CTcaPropertySheet::SaveActiveTcaPage()
-{
-    CTcaPageBase* page = TcaPage(GetActiveIndex());
-    return !page || page->SaveRecord();
+    for (int i : {kTestPage, kVehiclePage, kLBeamPage, kAmberPage, kRolloverPage, kInstPage})
+        RefreshPage(i);
 }
 
 void CTcaPropertySheet::SaveAllPages()
 {
-    for (int i : {kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}) {
-        if (TcaPage(i)->HasWindow())
-            TcaPage(i)->SaveRecord();
-    }
+    for (int i : {kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage})
+        PageProtocol(i)->SavePage();
 }
 
 bool CTcaPropertySheet::CheckBeforeSave()
@@ -66,41 +51,14 @@ bool CTcaPropertySheet::CheckBeforeSave()
     const CWaitCursor wait;
     // The shown record that cannot be stored stops the save: its typed values stay in front
     // rather than the stored ones being written.
-    if (!SaveActiveTcaPage())
+    if (!SaveActivePage())
         return false;
     const int active = GetActiveIndex();
-    if (!CheckMainPages())
+    if (!CheckPages({kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}, kInstPage))
         return false;
-    SetActivePage(kInstPage);
-    m_pageInst.LoadRecord();
     SetActivePage(active);
     SaveAllPages();
     return true;
-}
-
-bool CTcaPropertySheet::CheckMainPages()
-{
-    for (int i = 0; i < kPageCount; ++i) {
-        if (!CheckTcaPage(i))
-            return false;
-    }
-    SetActivePage(kInstPage);
-    m_pageInst.LoadRecord();
-    return true;
-}
-
-bool CTcaPropertySheet::CheckTcaPage(int index)
-{
-    CTcaPageBase* page = TcaPage(index);
-    if (!page->HasWindow())
-        SetActivePage(index);
-    if (!page->HasWindow())
-        return true;
-    if (page->CheckBeforeSave())
-        return true;
-    SetActivePage(index);
-    page->LoadRecord();
-    return false;
 }
 
 void CTcaPropertySheet::ClearAll()

@@ -23,8 +23,6 @@ public:
     CTcaAmberPage m_pageAmber;
     CTcaRolloverPage m_pageRollover;
 
-    // The page of an index (its own page type; the shell's Page() gives the tab's page).
-    CTcaPageBase* TcaPage(int index);
     bool CheckBeforeSave() override;
 
 protected:
@@ -37,8 +35,5 @@ protected:
 
 private:
     void ClearAllPageFields();
-    bool SaveActiveTcaPage();
     void SaveAllPages();
-    bool CheckMainPages();
-    bool CheckTcaPage(int index);
 };

@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Follows the Enter key for the whole application: the state the platform's key-state query
@@ -66,41 +68,57 @@ bool IsEnterHeldDown()
     return watch && watch->m_down;
 }
 
-int CListBox::GetCount() const { return m_list ? m_list->count() : 0; }
+int CListBox::GetCount() const { return m_list ? m_list->count() : m_box ? m_box->count() : 0; }
 
-int CListBox::GetCurSel() const { return m_list ? m_list->currentRow() : -1; }
+int CListBox::GetCurSel() const { return m_list ? m_list->currentRow() : m_box ? m_box->currentIndex() : -1; }
 
 void CListBox::SetCurSel(int row)
 {
-    if (!m_list)
-        return;
     // Setting the selection from the program is no user's choice: no selection-change handler.
-    const QSignalBlocker block(m_list);
-    m_list->setCurrentRow(row >= 0 && row < m_list->count() ? row : -1);
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->setCurrentRow(row >= 0 && row < m_list->count() ? row : -1);
+    } else if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->setCurrentIndex(row >= 0 && row < m_box->count() ? row : -1);
+        if (m_box->currentIndex() < 0)
+            m_box->setEditText(QString());
+    }
 }
 
 void CListBox::ResetContent()
 {
-    if (!m_list)
-        return;
-    const QSignalBlocker block(m_list);
-    m_list->clear();
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->clear();
+    } else if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->clear();
+    }
 }
 
 int CListBox::AddString(const CString& text)
 {
-    if (!m_list)
-        return -1;
-    const QSignalBlocker block(m_list);
-    m_list->addItem(ToQString(text));
-    return m_list->count() - 1;
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->addItem(ToQString(text));
+        return m_list->count() - 1;
+    }
+    if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->addItem(ToQString(text));
+        return m_box->count() - 1;
+    }
+    return -1;
 }
 
 CString CListBox::GetText(int row) const
 {
-    if (!m_list || row < 0 || row >= m_list->count())
-        return CString();
-    return FromQString(m_list->item(row)->text());
+    if (m_list && row >= 0 && row < m_list->count())
+        return FromQString(m_list->item(row)->text());
+    if (m_box && row >= 0 && row < m_box->count())
+        return FromQString(m_box->itemText(row));
+    return CString();
 }
 
 void CButton::EnableWindow(bool enable)
@@ -111,7 +129,11 @@ void CButton::EnableWindow(bool enable)
 
 void DDX_Control(CDataExchange* pDX, int id, CListBox& list)
 {
-    if (!list.GetWindow())
+    if (list.GetWindow())
+        return;
+    if (auto* box = pDX->m_pDlgWnd->Item<QComboBox>(id))
+        list.Attach(box);
+    else
         list.Attach(pDX->m_pDlgWnd->Item<QListWidget>(id));
 }
 
@@ -311,24 +333,51 @@ void CRecordPage::NextRecord(const char* saveError)
 {
     if (IsEnterHeldDown())
         return;
-    if (m_nRecordIndex == m_nRecordCount) {
-        // The last record, or none: append one. Its save result does not stop the new record.
-        if (m_nRecordIndex != 0)
-            SaveRecord();
-        ++m_nRecordCount;
-        ++m_nRecordIndex;
-        NewRecord();
-    } else {
-        if (m_nRecordIndex != 0) {
-            if (!SaveRecord()) {
-                MessageBox(saveError);
-                return;
-            }
-        }
-        ++m_nRecordIndex;
+    const bool moved = m_nRecordIndex == m_nRecordCount ? AddRecord(saveError) : MoveToRecord(m_nRecordIndex + 1, saveError);
+    if (moved)
+        AfterNext();
+}
+
+bool CRecordPage::MoveToRecord(int record, const char* saveError)
+{
+    if (m_nRecordIndex != 0 && !SaveRecord()) {
+        if (saveError)
+            MessageBox(saveError);
+        return false;
     }
+    m_nRecordIndex = std::clamp(record, m_nRecordCount > 0 ? 1 : 0, m_nRecordCount);
     LoadRecord();
-    AfterNext();
+    return true;
+}
+
+bool CRecordPage::AddRecord(const char* saveError)
+{
+    if (m_nRecordIndex == 0) {
+        // Typing on a page without records is record 1: it is shown rather than left behind.
+        if (TakeTypingAsFirstRecord()) {
+            SaveRecord();
+            LoadRecord();
+            return true;
+        }
+    } else if (!SaveRecord()) {
+        MessageBox(saveError);
+        return false;
+    }
+    ++m_nRecordCount;
+    m_nRecordIndex = m_nRecordCount;
+    NewRecord();
+    LoadRecord();
+    return true;
+}
+
+bool CRecordPage::TakeTypingAsFirstRecord()
+{
+    if (!HasWindow() || m_nRecordIndex != 0 || m_nRecordCount != 0 || !FieldsTyped())
+        return false;
+    m_nRecordCount = 1;
+    m_nRecordIndex = 1;
+    NewRecord();
+    return true;
 }
 
 void CRecordPage::DeleteRecord()
@@ -356,14 +405,31 @@ void CRecordPage::RefreshRecordList(CListBox& list)
 void CRecordPage::OnRecordListSelChange(CListBox& list)
 {
     const int row = list.GetCurSel();
-    if (m_nRecordIndex != 0 && !SaveRecord()) {
-        list.SetCurSel(m_nRecordIndex > 1 ? m_nRecordIndex - 1 : 0);
+    if (row < 0) {
+        if (m_nRecordIndex != 0)
+            SaveRecord();
         return;
     }
-    if (row < 0)
-        return;
-    m_nRecordIndex = row + 1;
-    LoadRecord();
+    if (!MoveToRecord(row + 1))
+        list.SetCurSel(m_nRecordIndex > 1 ? m_nRecordIndex - 1 : 0);
+}
+
+bool CRecordPage::CheckRecords(const std::function<bool(int record)>& check, bool skipShown, bool comeBack)
+{
+    const int shown = m_nRecordIndex;
+    for (int n = 1; n <= m_nRecordCount; ++n) {
+        if (skipShown && n == shown)
+            continue;
+        m_nRecordIndex = n;
+        LoadRecord();
+        if (!check(n))
+            return false;
+    }
+    if (comeBack) {
+        m_nRecordIndex = shown;
+        LoadRecord();
+    }
+    return true;
 }
 
 bool CRecordPage::SaveAndValidateAll()
@@ -371,27 +437,10 @@ bool CRecordPage::SaveAndValidateAll()
     if (!IsPageValid())
         return false;
     SaveRecord();
-    const int shown = m_nRecordIndex;
-    for (int n = 1; n <= m_nRecordCount; ++n) {
-        if (n == shown)
-            continue;
-        m_nRecordIndex = n;
-        LoadRecord();
-        if (!IsPageValid())
-            return false;
-    }
-    m_nRecordIndex = shown;
-    LoadRecord();
-    return true;
+    return CheckRecords([this](int) { return IsPageValid() != FALSE; }, true);
 }
 
 bool CRecordPage::ValidateAllRecords()
 {
-    for (int n = 1; n <= m_nRecordCount; ++n) {
-        m_nRecordIndex = n;
-        LoadRecord();
-        if (!IsPageValid())
-            return false;
-    }
-    return true;
+    return CheckRecords([this](int) { return IsPageValid() != FALSE; }, false, false);
 }

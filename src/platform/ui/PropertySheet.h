@@ -5,6 +5,7 @@
 
 #include "platform/ui/Dialog.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class CPropertySheet;
@@ -22,12 +24,15 @@ bool IsEnterHeldDown();
 
 // A page's list box, bound to its control by data exchange; before that it is empty and does
 // nothing.
+// A list of a page, a list box or the list of a drop-down box.
 class CListBox {
 public:
     void Attach(QListWidget* list) { m_list = list; }
+    void Attach(QComboBox* box) { m_box = box; }
     QListWidget* GetWindow() const { return m_list.data(); }
     int GetCount() const;
     int GetCurSel() const; // -1: none
+    // No row (-1, or one past the rows) empties a drop-down box's text too.
     void SetCurSel(int row);
     void ResetContent();
     int AddString(const CString& text);
@@ -35,6 +40,7 @@ public:
 
 private:
     QPointer<QListWidget> m_list;
+    QPointer<QComboBox> m_box;
 };
 
 // A page's push button, bound by data exchange.
@@ -126,6 +132,9 @@ private:
 // A page of repeated records, one shown at a time: ">" shows the next record or appends one after
 // the last, "x" deletes the shown record, a list of record numbers selects one, and leaving the
 // page requires every record to be valid. A page supplies its records through the hooks.
+//
+// A page that holds no record still takes typing: whatever differs from the empty fields is never
+// dropped, the first save makes it record 1 (TakeTypingAsFirstRecord).
 class CRecordPage : public CPropertyPage {
     Q_OBJECT
 public:
@@ -146,6 +155,15 @@ public:
     bool SaveAndValidateAll();
     // Loads and checks records 1 to m_nRecordCount; FALSE at the first failure, which stays shown.
     bool ValidateAllRecords();
+    // Loads and checks the records 1 .. count in turn with `check` (given the record's number;
+    // the record shown when `skipShown` is set is the caller's to check). The first that fails
+    // stays shown and gives false; when all pass, `comeBack` shows the record that was shown
+    // before, else the last stays shown.
+    bool CheckRecords(const std::function<bool(int record)>& check, bool skipShown = false, bool comeBack = true);
+
+    // On a page that holds no record, fields typed into make record 1 (given its new-record
+    // values, then shown as the record): true when it was made. Nothing without a window.
+    bool TakeTypingAsFirstRecord();
 
 protected:
     // Record m_nRecordIndex has just been appended: give it its first values.
@@ -154,9 +172,18 @@ protected:
     virtual void RemoveRecord(int index) = 0;
     // After ">" has shown a record.
     virtual void AfterNext() {}
+    // Whether any field that takes typing differs from what a page without records shows.
+    virtual bool FieldsTyped() const { return false; }
 
-    // ">": `saveError` is shown when the shown record cannot be saved.
+    // ">": the next record, or a new one after the last. `saveError` is told when the shown
+    // record cannot be saved; nothing moves and nothing is added then.
     void NextRecord(const char* saveError);
+    // Shows record `record` (1 .. count) after saving the shown one; a record that cannot be saved
+    // stays shown, with `saveError` told when given. False when it stayed.
+    bool MoveToRecord(int record, const char* saveError = nullptr);
+    // A new record after the last, shown; the shown record saved first (see MoveToRecord). On a
+    // page without records, what was typed becomes record 1 and is shown instead.
+    bool AddRecord(const char* saveError);
     // "x": no question asked.
     void DeleteRecord();
     // The record list: rebuilt as "1", "2", ... when its length differs from the count, then the

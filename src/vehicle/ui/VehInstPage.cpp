@@ -326,19 +326,7 @@ BOOL CVehInstPage::OnKillActive()
     // Never refused: the check only colours, Save Test's check stops at a bad channel.
     AllFieldsValid();
     SaveRecord();
-    const int shown = m_nRecordIndex;
-    bool allValid = true;
-    for (int i = 1; i <= m_nRecordCount && allValid; ++i) {
-        if (i == shown)
-            continue;
-        m_nRecordIndex = i;
-        LoadRecord();
-        allValid = AllFieldsValid();
-    }
-    if (allValid) {
-        m_nRecordIndex = shown;
-        LoadRecord();
-    }
+    CheckRecords([this](int) { return AllFieldsValid(); }, true);
     return CRecordPage::OnKillActive();
 }
 

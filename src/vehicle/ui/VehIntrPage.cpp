@@ -231,17 +231,8 @@ bool CVehIntrPage::CheckAllRecordsForSave()
     if (!CheckRecord(true))
         return false;
     SaveRecord();
-    const int shown = m_nRecordIndex;
     // Nothing changes the points while they are checked: one look for repeated points will do.
-    for (int i = 1; i <= m_nRecordCount; ++i) {
-        m_nRecordIndex = i;
-        LoadRecord();
-        if (!CheckRecord(i == 1))
-            return false;
-    }
-    m_nRecordIndex = shown;
-    LoadRecord();
-    return true;
+    return CheckRecords([this](int i) { return CheckRecord(i == 1); });
 }
 
 bool CVehIntrPage::ValidateAllRecords()

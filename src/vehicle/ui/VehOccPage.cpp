@@ -212,10 +212,9 @@ void CVehOccPage::CheckDetails()
     CheckInjmeas();
 }
 
-bool CVehOccPage::CheckOccupant(int index)
+bool CVehOccPage::CheckOccupant()
 {
-    m_nRecordIndex = index;
-    LoadRecord(); // checks the three dialogs' values
+    // The record was loaded, which checks the three dialogs' values.
     return AllFieldsValid() && m_bClearanceValid && m_bPeakloadValid && m_bInjmeasValid;
 }
 
@@ -225,13 +224,8 @@ BOOL CVehOccPage::OnKillActive()
     AllFieldsValid();
     CheckDetails();
     SaveRecord();
-    const int shown = m_nRecordIndex;
-    for (int i = 1; i <= m_nRecordCount; ++i) {
-        if (i != shown && !CheckOccupant(i))
-            return FALSE;
-    }
-    m_nRecordIndex = shown;
-    LoadRecord();
+    if (!CheckRecords([this](int) { return CheckOccupant(); }, true))
+        return FALSE;
     return CRecordPage::OnKillActive();
 }
 

@@ -60,8 +60,8 @@ public:
     bool CheckClearanceDist();
     bool CheckPeakload();
     bool CheckInjmeas();
-    // Occupant i shown, then its fields and dialogs checked.
-    bool CheckOccupant(int index);
+    // The loaded occupant's fields and dialogs checked.
+    bool CheckOccupant();
     void EnableDetailButtons(bool enable);
     // Clear All Pages: no occupant, the labels checked again, the dialogs' buttons off.
     void ClearPage() override;

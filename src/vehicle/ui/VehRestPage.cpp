@@ -165,15 +165,8 @@ BOOL CVehRestPage::OnKillActive()
     // Every restraint, the shown one as saved, must pass before the page is left.
     AllFieldsValid();
     SaveRecord();
-    const int shown = m_nRecordIndex;
-    for (int i = 1; i <= m_nRecordCount; ++i) {
-        m_nRecordIndex = i;
-        LoadRecord();
-        if (!AllFieldsValid())
-            return FALSE;
-    }
-    m_nRecordIndex = shown;
-    LoadRecord();
+    if (!CheckRecords([this](int) { return AllFieldsValid(); }))
+        return FALSE;
     return CRecordPage::OnKillActive();
 }
 

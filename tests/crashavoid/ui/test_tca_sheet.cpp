@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "codes/ui/Search.h"
+#include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
@@ -17,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <regex>
 
 using testutil::ReadFile;
@@ -40,15 +43,15 @@ struct Sheet {
         sheet.RunCommand(ID_LOAD_TEST);
     }
     bool Show(int page) { return sheet.SetActivePage(page) && sheet.GetActiveIndex() == page; }
-    template <class W> W* Item(CTcaPageBase& page, int id) { return page.Item<W>(id); }
-    void Type(CTcaPageBase& page, int id, const char* text)
+    template <class W> W* Item(CPropertyPage& page, int id) { return page.Item<W>(id); }
+    void Type(CPropertyPage& page, int id, const char* text)
     {
         auto* edit = page.Item<QLineEdit>(id);
         edit->clear();
         QTest::keyClicks(edit, text);
     }
-    void Click(CTcaPageBase& page, int id) { QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton); }
-    QString Text(CTcaPageBase& page, int id) { return page.Item<QLineEdit>(id)->text(); }
+    void Click(CPropertyPage& page, int id) { QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton); }
+    QString Text(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id)->text(); }
 };
 
 } // namespace
@@ -253,7 +256,7 @@ TEST(TcaSheetTest, ACodeOfEitherTagOfTheFieldIsValid)
     CNEdit& type = *test.Edit(CTcaTestPage::IDC_TEST_TYPE);
     for (const auto& [code, valid] : std::vector<std::pair<const char*, bool>> {{"NCA", true}, {"TCA", true}, {"OLD", false}}) {
         type.SetText(code);
-        EXPECT_EQ(test.CheckCodes(), valid) << code;
+        EXPECT_EQ(test.AllFieldsValid(), valid) << code;
         EXPECT_EQ(type.IsValid(), valid) << code;
     }
 }
@@ -470,4 +473,215 @@ TEST(TcaSheetTest, MenuGraysNothingAndSwgDatabaseDoesNothing)
     messages.setNextAnswer(IDYES);
     sheet.RunCommand(ID_VEHICLE_DATABASE);
     EXPECT_EQ(owner.opened, std::vector<TestKind> {TestKind::Vehicle});
+}
+
+namespace {
+
+// A test of the fixture's TEST line only, or the fixture with `kept` records in each list.
+std::string TestWithRecords(int kept)
+{
+    const std::string full = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
+    if (kept == 0) {
+        const size_t end = full.find("----- VEHICLE -----");
+        return full.substr(0, end) + "----- END -----";
+    }
+    std::string text;
+    int inSection = 0;
+    size_t at = 0;
+    while (at < full.size()) {
+        size_t next = full.find("\r\n", at);
+        next = next == std::string::npos ? full.size() : next + 2;
+        const std::string line = full.substr(at, next - at);
+        at = next;
+        const bool heading = line.rfind("-----", 0) == 0;
+        inSection = heading ? (line.find("VEHICLE") != std::string::npos || line.find("ROLLOVER") != std::string::npos ||
+                               line.find("INSTRUMENTATION") != std::string::npos)
+                                  ? 1
+                                  : 0
+                            : inSection ? inSection + 1 : 0;
+        if (!inSection || inSection <= kept + 1)
+            text += line;
+    }
+    return text;
+}
+
+// The lines of a section of a written test, each split at its pipes.
+std::vector<std::vector<std::string>> SectionRows(const std::string& text, const std::string& section)
+{
+    std::vector<std::vector<std::string>> rows;
+    size_t at = text.find("----- " + section + " -----");
+    if (at == std::string::npos)
+        return rows;
+    at = text.find("\r\n", at) + 2;
+    while (at < text.size() && text.compare(at, 5, "-----") != 0) {
+        const size_t end = text.find("\r\n", at);
+        std::vector<std::string> cells(1);
+        for (char c : text.substr(at, end - at)) {
+            if (c == '|')
+                cells.emplace_back();
+            else
+                cells.back() += c;
+        }
+        rows.push_back(cells);
+        at = end + 2;
+    }
+    return rows;
+}
+
+struct RecordPageKind {
+    int page;
+    const char* section;
+    int field;     // the control typed into
+    size_t column; // its place in the file line
+    int next, remove, list;
+};
+const RecordPageKind kVehicles {CTcaPropertySheet::kVehiclePage, "VEHICLE", CTcaVehPage::IDC_TRIMLINE, 13,
+                                CTcaVehPage::IDC_NEXT, CTcaVehPage::IDC_DELETE, CTcaVehPage::IDC_RECORD_LIST};
+const RecordPageKind kChannels {CTcaPropertySheet::kInstPage, "INSTRUMENTATION", CTcaInstPage::IDC_MANUFACTURER, 5,
+                                CTcaInstPage::IDC_NEXT, CTcaInstPage::IDC_DELETE, CTcaInstPage::IDC_RECORD_LIST};
+const RecordPageKind kRollovers {CTcaPropertySheet::kRolloverPage, "ROLLOVER", CTcaRolloverPage::IDC_COMMENTARY, 13,
+                                 CTcaRolloverPage::IDC_NEXT, CTcaRolloverPage::IDC_DELETE,
+                                 CTcaRolloverPage::IDC_RECORD_LIST};
+
+void Choose(CPropertyPage& page, int list, int row)
+{
+    if (auto* box = page.Item<QComboBox>(list))
+        box->setCurrentIndex(row);
+    else
+        page.Item<QListWidget>(list)->setCurrentRow(row);
+}
+
+} // namespace
+
+// What the record pages do with a test of no record, one and several: typing, ">", "X", moving
+// and leaving, and what Save Test then writes. Typing on a page with no record is never dropped:
+// it makes record 1 when the page is stored; a page merely visited adds none.
+TEST(TcaSheetTest, RecordPageProtocol)
+{
+    struct Case {
+        const char* name;
+        const RecordPageKind& kind;
+        int kept;
+        std::function<void(Sheet&, CPropertyPage&, const RecordPageKind&)> act;
+        bool leave; // the test page is shown before the save
+        std::vector<std::string> column; // the typed field's column of the written lines
+    };
+    auto type = [](const char* text) {
+        return [text](Sheet& s, CPropertyPage& page, const RecordPageKind& k) { s.Type(page, k.field, text); };
+    };
+    auto then = [](auto first, auto second) {
+        return [first, second](Sheet& s, CPropertyPage& page, const RecordPageKind& k) {
+            first(s, page, k);
+            second(s, page, k);
+        };
+    };
+    auto click = [](int RecordPageKind::*button) {
+        return [button](Sheet& s, CPropertyPage& page, const RecordPageKind& k) { s.Click(page, k.*button); };
+    };
+    auto choose = [](int row) {
+        return [row](Sheet&, CPropertyPage& page, const RecordPageKind& k) { Choose(page, k.list, row); };
+    };
+    auto nothing = [](Sheet&, CPropertyPage&, const RecordPageKind&) {};
+    const std::string acme = "Acme Sensors";
+    const Case cases[] = {
+        {"vehicle: none, visited", kVehicles, 0, nothing, true, {}},
+        {"vehicle: none, typed, left", kVehicles, 0, type("XL"), true, {"XL"}},
+        {"vehicle: none, typed, saved in front", kVehicles, 0, type("XL"), false, {"XL"}},
+        {"vehicle: none, typed, >", kVehicles, 0, then(type("XL"), click(&RecordPageKind::next)), true, {"XL"}},
+        {"vehicle: none, >", kVehicles, 0, click(&RecordPageKind::next), true, {""}},
+        {"vehicle: one, typed, > adds", kVehicles, 1, then(type("XL"), click(&RecordPageKind::next)), true, {"XL", ""}},
+        {"vehicle: several, > x", kVehicles, 2,
+         then(then(choose(1), click(&RecordPageKind::next)), click(&RecordPageKind::remove)), true, {"SE", "LE"}},
+        {"vehicle: several, typed, moved", kVehicles, 2, then(type("XL"), choose(1)), true, {"XL", "LE"}},
+        {"channel: none, visited", kChannels, 0, nothing, true, {}},
+        {"channel: none, typed, left", kChannels, 0, type("Probe"), true, {"Probe"}},
+        {"channel: none, typed, saved in front", kChannels, 0, type("Probe"), false, {"Probe"}},
+        {"channel: one, >", kChannels, 1, click(&RecordPageKind::next), true, {acme, ""}},
+        {"channel: several, typed, moved", kChannels, 2, then(type("Probe"), choose(0)), true, {acme, "Probe"}},
+        {"channel: several, second x", kChannels, 2, click(&RecordPageKind::remove), true, {acme}},
+        {"rollover: none, visited", kRollovers, 0, nothing, true, {}},
+        {"rollover: none, typed, left", kRollovers, 0, type("Slid"), true, {"Slid"}},
+        {"rollover: one, x", kRollovers, 1, click(&RecordPageKind::remove), true, {}},
+        {"rollover: several, first x", kRollovers, 2, click(&RecordPageKind::remove), true, {""}},
+        {"rollover: one, typed, >", kRollovers, 1, then(type("Slid"), click(&RecordPageKind::next)), true, {"Slid", ""}},
+        {"rollover: several, typed, moved", kRollovers, 2, then(type("Slid"), choose(1)), true, {"Slid", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sheet s;
+        ASSERT_TRUE(s.db.open());
+        TempDir dir;
+        testutil::WriteFile(dir.file("in.mv5"), TestWithRecords(c.kept));
+        s.Load(dir.file("in.mv5"));
+        ASSERT_EQ(s.messages.count(), 0);
+        ASSERT_TRUE(s.Show(c.kind.page));
+        CPropertyPage& page = *s.sheet.Page(c.kind.page);
+        c.act(s, page, c.kind);
+        if (c.leave) {
+            ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+            ASSERT_TRUE(s.Show(c.kind.page)) << "and back";
+            if (c.kept == 0 && !c.column.empty()) {
+                EXPECT_EQ(s.Text(page, c.kind.field).toStdString(), c.column.back()) << "still shown";
+            }
+        }
+        platform::ScriptedFileDialogs files;
+        files.answer(CString(dir.file("out.mv5")));
+        s.sheet.RunCommand(ID_SAVE_TEST);
+        ASSERT_EQ(s.messages.count(), 0) << s.messages.last().text;
+        std::vector<std::string> column;
+        int number = 0;
+        for (const std::vector<std::string>& row : SectionRows(ReadFile(dir.file("out.mv5")), c.kind.section)) {
+            ASSERT_GT(row.size(), c.kind.column);
+            const size_t numberColumn = c.kind.page == CTcaPropertySheet::kInstPage ? 1 : 0;
+            EXPECT_EQ(row[numberColumn], std::to_string(++number)) << "records are numbered by their place";
+            column.push_back(row[c.kind.column]);
+        }
+        EXPECT_EQ(column, c.column);
+    }
+}
+
+TEST(TcaSheetTest, DatePickersShowTheirFieldsDates)
+{
+    Sheet s;
+    auto picker = [&s](CPropertyPage& page, int id) { return page.Item<CDateTimeCtrl>(id); };
+    for (const auto& [date, shown] : std::vector<std::pair<std::string, QDate>> {
+             {"12-MAR-2024", QDate(2024, 3, 12)}, {"03/05/2009", QDate(2009, 3, 5)}, {"", QDate()}}) {
+        SCOPED_TRACE(date);
+        TempDir dir;
+        std::string text = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
+        text.replace(text.find("12-MAR-2024"), 11, date);
+        testutil::WriteFile(dir.file("dated.mv5"), text);
+        s.Load(dir.file("dated.mv5"));
+        CDateTimeCtrl* test = picker(s.sheet.m_pageTest, CTcaTestPage::IDC_DATE_PICKER);
+        EXPECT_EQ(test->date(), shown.isValid() ? shown : test->minimumDate());
+    }
+    // The calibration date of the channel shown, and the date a pick puts into the field.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    CDateTimeCtrl* calibration = picker(s.sheet.m_pageInst, CTcaInstPage::IDC_DATE_PICKER);
+    EXPECT_EQ(calibration->date(), QDate(2024, 3, 5));
+    calibration->setDate(QDate(2009, 3, 5));
+    EXPECT_EQ(s.Text(s.sheet.m_pageInst, CTcaInstPage::IDC_CALIBRATION_DATE), "03/05/2009");
+}
+
+// A broken code table is told once per command, however often the pages check their codes in it.
+TEST(TcaSheetTest, ABrokenCodeTableIsToldOncePerCommand)
+{
+    std::string tables;
+    for (const auto& [table, code, tag] : std::vector<std::array<const char*, 3>> {
+             {"TSTPRF", "TRC", "VEHDB"}, {"TSTCFN", "FCW", "TCADB"}, {"TKSURF", "ASP", "TCADB"}, {"TKCOND", "DRY", "TCADB"}}) {
+        const std::string t = table;
+        tables += "CREATE TABLE KAVRODB_" + t + " (" + t + " TEXT, " + t + "D TEXT, " + t + "_COMMENT TEXT, REFERENCE TEXT);" +
+                  "INSERT INTO KAVRODB_" + t + " VALUES ('" + code + "', 'd', NULL, '" + tag + "');";
+    }
+    tables += "CREATE TABLE KAVRODB_TSTTYP (TSTTYP TEXT);"; // no REFERENCE column
+    codetest::SmallDb small(tables.c_str());
+    Sheet s;
+    codetest::Connection db(small.path());
+    s.Load();
+    EXPECT_EQ(s.messages.count(), 1) << (s.messages.count() ? s.messages.last().text : "");
+    // Shown again, the page checks its codes more than once: one box.
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kRolloverPage));
+    s.messages.clear();
+    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_EQ(s.messages.count(), 1);
 }

@@ -204,6 +204,26 @@ TEST(PropertySheetTest, RecordStepsListAndCheckBoxExchange)
     EXPECT_EQ(p.m_list.GetCount(), 2);
 }
 
+// ">" on the last record appends only once the shown record is saved.
+TEST(PropertySheetTest, AddingNeedsTheShownRecordSaved)
+{
+    SmallSheet s;
+    s.sheet.Create();
+    NamesPage& p = s.names;
+    platform::MessageRecorder boxes;
+    p.Click(IDC_NEXT);
+    p.Type("nosave");
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_nRecordCount, 1) << "nothing appended";
+    EXPECT_EQ(p.m_nRecordIndex, 1);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "Error: see NamesPage");
+    p.Type("one");
+    p.Click(IDC_NEXT);
+    EXPECT_EQ(p.m_nRecordCount, 2);
+    EXPECT_EQ(p.m_names[1], "one");
+}
+
 TEST(PropertySheetTest, ButtonsDoNothingWhileEnterIsHeldDown)
 {
     SmallSheet s;

@@ -502,3 +502,32 @@ TEST(VehicleSheetTest, CompanionsFollowAVersionFiveFileEvenABadOneButNeverAVersi
     EXPECT_EQ(s.sheet.m_VehData.m_IntrusionData.PointCount(), 2);
     EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "T4321");
 }
+
+// A configuration without a barrier greys the barrier inputs; a stored value that stops Save Test
+// (the check runs whatever the configuration) is opened there, marked and focused, so it can be
+// corrected and the test saved.
+TEST(VehicleSheetTest, AGreyedFieldThatStopsSaveTestIsOpenedForItsCorrection)
+{
+    VehSheet s;
+    std::string bytes = ReadFile(Fixture("vtv_pages.mv5"));
+    bytes.insert(bytes.find("----- OCCUPANT"), "----- BARRIER -----\r\nD| |95| |\r\n");
+    WriteFile(s.dir.file("vtv.mv5"), bytes);
+    s.Load(s.dir.file("vtv.mv5"));
+    s.sheet.SetActivePage(S::kTest);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        s.Save(s.dir.file("out.mv5"));
+        EXPECT_FALSE(std::filesystem::exists(s.dir.file("out.mv5")));
+        ASSERT_EQ(s.sheet.GetActiveIndex(), S::kBarrier) << sheettest::Texts(s.messages);
+        QLineEdit* angle = s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_CONTACT_ANGLE);
+        EXPECT_TRUE(angle->isEnabled()) << "attempt " << attempt;
+        EXPECT_EQ(WidgetBackColor(angle), CNEdit::kYellow);
+        EXPECT_FALSE(s.sheet.m_BarPage.GetDlgItem(B::IDC_POLE_DIAMETER)->isEnabled()) << "only the field at fault";
+    }
+    QLineEdit* angle = s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_CONTACT_ANGLE);
+    angle->clear();
+    QTest::keyClicks(angle, "45");
+    s.Save(s.dir.file("out.mv5"));
+    ASSERT_TRUE(std::filesystem::exists(s.dir.file("out.mv5"))) << sheettest::Texts(s.messages);
+    EXPECT_EQ(s.sheet.m_VehData.m_strBarContactAngle, "45");
+    EXPECT_EQ(ReadFile(s.dir.file("out.mv5")).find("BARRIER"), std::string::npos) << "VTV writes no barrier";
+}
