@@ -10,13 +10,31 @@
 #include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
 #include "common/InstrumentationArrays.h"
+#include "common/TestFile.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 
 #include <vector>
 
-class CBioData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
+class CBioData : public CHighSpeedVideoData,
+                 public CurveCheckMembers,
+                 public InstrumentationArrays,
+                 public CopiedTestFile<CBioData> {
 public:
+    // The test file as the sheets see it.
+    const char* KindName() const override { return "Biomechanics"; }
+    TestFileResult ReadTest(const CString& path) override;
+    TestFileResult ReadVersion4(const CString& path) override;
+    TestFileResult WriteTest(const CString& path) override;
+    TestFileResult WriteReport(const CString& path) override;
+    TestFileResult ImportGR(char n, const CString& path) override;
+    CHighSpeedVideoData* Cameras() override { return this; }
+    CurveCheckMembers* CurveCheck() override { return this; }
+    // Clear All Pages' test: a new test's, with no recorder and link, a cadaver, no X units and
+    // no camera; the version and the last curve check (choice, findings, test file path) stay,
+    // so the next file's first line still tells of that check. Also what a new read starts from.
+    void ClearForRead();
+
     CBioData();
     virtual ~CBioData();
 

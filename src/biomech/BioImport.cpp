@@ -91,3 +91,31 @@ short CBioData::ImportGRZFile(CString path)
 {
     return ImportRecords(*this, path, m_GRZ, "GRZ", ChestBandSection(), kMaxChestBands);
 }
+
+TestFileResult CBioData::ImportGR(char n, const CString& path)
+{
+    // The record groups a GR file fills: the count of records read becomes the group's.
+    const auto records = [this](short read, int CBioData::*count) {
+        if (read > 0)
+            this->*count = read;
+        return TestFileResult::Of(read > 0);
+    };
+    switch (n) {
+    case '1':
+        return TestFileResult::Of(ImportGR1File(path));
+    case '5':
+        return TestFileResult::Of(ImportGR5File(path));
+    case '6':
+        return TestFileResult::Of(ImportGR6File(path));
+    case '7':
+        return TestFileResult::Of(ImportGR7File(path));
+    case '8':
+        return records(ImportGR8File(path), &CBioData::m_nInjuryCount);
+    case 'y':
+        return records(ImportGRYFile(path), &CBioData::m_nGaugeCount);
+    case 'z':
+        return records(ImportGRZFile(path), &CBioData::m_nChestBandCount);
+    default:
+        return NotOffered(KindName(), "such GR file");
+    }
+}

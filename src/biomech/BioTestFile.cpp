@@ -125,3 +125,38 @@ bool CBioData::ReadV4Sections(CStdioFile& file)
     ReadSingleLine(*this, file, AnthropometrySection(), 4);
     return true;
 }
+
+void CBioData::ClearForRead()
+{
+    const CString version = m_strVersion;
+    const int checkCurves = m_nCheckCurves;
+    const int checkCount = m_nCurveCheckCount;
+    const CurveCheckMembers curveCheck = *this;
+    *this = CBioData();
+    m_strVersion = version;
+    m_nCheckCurves = checkCurves;
+    m_nCurveCheckCount = checkCount;
+    static_cast<CurveCheckMembers&>(*this) = curveCheck;
+    m_strRecorderType.Empty();
+    m_strDataLinkType.Empty();
+    m_strOccupantType = "CD";
+    for (int n : {0, 1})
+        m_saInstXUnits.SetAt(n, "");
+    ResetHsvd();
+}
+
+TestFileResult CBioData::ReadTest(const CString& path)
+{
+    return ReadTestOfKind(path, 5, KindName(), 'B', {},
+                          [&] { return ReadMV5File(path); });
+}
+
+TestFileResult CBioData::ReadVersion4(const CString& path)
+{
+    return ReadTestOfKind(path, 4, KindName(), 'B', AllowedSeparators(BioTestSection(), 4),
+                          [&] { return ReadVersion4File(path); });
+}
+
+TestFileResult CBioData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path)); }
+
+TestFileResult CBioData::WriteReport(const CString& path) { return TestFileResult::Of(WriteReportFile(path)); }

@@ -5,6 +5,7 @@
 #include "common/WholeFile.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
+#include "platform/Path.h"
 #include "platform/Time.h"
 
 #include <functional>
@@ -79,16 +80,18 @@ bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
     return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseHsvdSection(file); });
 }
 
-bool CHighSpeedVideoData::ReplaceHsvdFromFile(const CString& path, bool showError)
+TestFileResult CHighSpeedVideoData::ReplaceHsvdFromFile(const CString& path, bool showError)
 {
-    // The reader keeps records beyond the file's last: given no camera, it leaves none of the
-    // held ones behind.
+    // The reader keeps records beyond the file's last: read into an empty object.
     CHighSpeedVideoData read;
-    read.m_strTestReference = m_strTestReference;
     if (!read.LoadHsvdFile(path, showError))
-        return false;
-    static_cast<CHighSpeedVideoData&>(*this) = read;
-    return true;
+        return TestFileResult::Failure();
+    if (!read.HasHsvd())
+        return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " holds no high-speed video camera.");
+    if (!m_strTestReference.IsEmpty())
+        read.m_strTestReference = m_strTestReference;
+    *this = read;
+    return TestFileResult::Success();
 }
 
 void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file) { ReadRecords(*this, file, kHsvdSection, 5); }

@@ -3,6 +3,7 @@
 // camera, with the .hs5 data file and the .hsr report. Base of the vehicle, biomechanics,
 // component and SWG test data objects.
 
+#include "common/TestFile.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 
@@ -17,9 +18,10 @@ public:
     int CameraCount() const;
     // The file's records over those held, record by record (records beyond its last are kept).
     bool LoadHsvdFile(CString path, bool showError);
-    // The file's cameras in place of those held (the test reference follows the file when it
-    // names one); a file that cannot be read changes nothing.
-    bool ReplaceHsvdFromFile(const CString& path, bool showError);
+    // The file's cameras in place of those held; the test reference follows the file only when
+    // the test has none. A file that cannot be read or holds no camera changes nothing; the
+    // second failure says so.
+    TestFileResult ReplaceHsvdFromFile(const CString& path, bool showError);
     // Nothing without a camera (false).
     bool SaveHsvdData(const CString& path);
     // The companion of a saved test: written also without a camera (an empty section), so that

@@ -71,6 +71,8 @@ CCompData::CCompData()
 
 CCompData::CCompData(const CCompData& other)
     : CHighSpeedVideoData()
+    , CurveCheckMembers()
+    , CopiedTestFile<CCompData>()
     , m_nCurveCount(0)
     , m_nVehicleCount(0)
     , m_nComponentCount(0)

@@ -9,6 +9,7 @@
 #include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
 #include "common/InstrumentationArrays.h"
+#include "common/TestFile.h"
 #include "component/CompGR.h"
 #include "component/RolloverVehicleData.h"
 #include "platform/CString.h"
@@ -23,8 +24,27 @@ public:
     void CopyArray(CStringArray& destination, const CStringArray& source) const;
 };
 
-class CCompData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
+class CCompData : public CHighSpeedVideoData,
+                  public CurveCheckMembers,
+                  public InstrumentationArrays,
+                  public CopiedTestFile<CCompData> {
 public:
+    // The test file as the sheets see it.
+    const char* KindName() const override { return "Component"; }
+    TestFileResult ReadTest(const CString& path) override;
+    TestFileResult ReadVersion4(const CString& path) override;
+    TestFileResult WriteTest(const CString& path) override;
+    TestFileResult WriteReport(const CString& path) override;
+    TestFileResult ImportGR(char n, const CString& path) override;
+    CHighSpeedVideoData* Cameras() override { return this; }
+    CurveCheckMembers* CurveCheck() override { return this; }
+    // A copy to read a new test into: ClearTest, and no camera.
+    void ClearForRead()
+    {
+        ClearTest();
+        ResetHsvd();
+    }
+
     CCompData();
     // A snapshot: the test data, the rollover vehicle included. The previous test type and the
     // curve check are those of a new object.

@@ -44,3 +44,21 @@ short CCompData::ReadGR9File(CString path)
     // The sheet stores a positive result as the component count.
     return static_cast<short>(std::clamp(taken, 0, kMaxSectionRecords));
 }
+
+TestFileResult CCompData::ImportGR(char n, const CString& path)
+{
+    switch (n) {
+    case '1':
+        return TestFileResult::Of(ReadGR1File(path) != 0);
+    case '5':
+        return TestFileResult::Of(ReadGR5File(path) != 0);
+    case '9': {
+        const short components = ReadGR9File(path);
+        if (components != 0)
+            m_nComponentCount = components;
+        return TestFileResult::Of(components != 0);
+    }
+    default:
+        return NotOffered(KindName(), "such GR file");
+    }
+}

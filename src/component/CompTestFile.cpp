@@ -219,3 +219,19 @@ void CCompData::ReadInstrumentationSection(CStdioFile& file, int version)
     m_nCurveCount = stored;
     m_nInstRecordCount = stored;
 }
+
+TestFileResult CCompData::ReadTest(const CString& path)
+{
+    return ReadTestOfKind(path, 5, KindName(), 'C', {},
+                          [&] { return ReadMV5File(path) != 0; });
+}
+
+TestFileResult CCompData::ReadVersion4(const CString& path)
+{
+    return ReadTestOfKind(path, 4, KindName(), 'C', AllowedSeparators(CompTestSection(), 4),
+                          [&] { return ReadMV4File(path) != 0; });
+}
+
+TestFileResult CCompData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path) != 0); }
+
+TestFileResult CCompData::WriteReport(const CString& path) { return TestFileResult::Of(WriteReportFile(path) != 0); }

@@ -5,6 +5,8 @@
 #include "common/Sections.h"
 #include "platform/StdioFile.h"
 #include "platform/Time.h"
+#include "platform/Messages.h"
+#include "platform/Path.h"
 
 #include <algorithm>
 #include <array>
@@ -292,6 +294,11 @@ bool CTcaData::WriteFile(std::string& path)
 {
     if (FileExtension(path) != "mv5")
         path += ".mv5";
+    return WriteFileAt(path);
+}
+
+bool CTcaData::WriteFileAt(const std::string& path)
+{
     if (!m_pTestRecord)
         m_pTestRecord = std::make_unique<TcaTestRecord>();
     // The count the file states is the count it holds.
@@ -350,29 +357,33 @@ void CTcaData::TakeTest(CTcaData& loaded)
 
 bool CTcaData::ReadLines(const std::string& path)
 {
-    const bool opened = ReadWholeFile(CString(path), false, [this](CStdioFile& file) {
-        m_SectionStarts.assign(kTcaSectionCount, -1);
-        m_FileLines.clear();
-        // Lines are taken whole, however long: a longer line than the writers write is still the
-        // user's data, and reading must go on to the end of the file.
-        CString line;
-        while (file.ReadString(line)) {
-            std::string text = line.str();
-            TrimStd(text);
-            if (text.empty() || text[0] == '#')
-                continue;
-            m_FileLines.push_back(text);
-            if (text[0] != '-')
-                continue;
-            for (int s = 0; s < kTcaSectionCount; ++s) {
-                if (text == kMarkers[s])
-                    m_SectionStarts[s] = static_cast<int>(m_FileLines.size());
-            }
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path.c_str(), CFile::modeRead | CFile::typeText, &error)) {
+        // The cause named, as every reader names it.
+        m_Messages.push_back(CantOpenFileText(path.c_str(), error).str());
+        return false;
+    }
+    m_SectionStarts.assign(kTcaSectionCount, -1);
+    m_FileLines.clear();
+    // Lines are taken whole, however long: a longer line than the writers write is still the
+    // user's data, and reading must go on to the end of the file.
+    CString line;
+    while (file.ReadString(line)) {
+        std::string text = line.str();
+        TrimStd(text);
+        if (text.empty() || text[0] == '#')
+            continue;
+        m_FileLines.push_back(text);
+        if (text[0] != '-')
+            continue;
+        for (int s = 0; s < kTcaSectionCount; ++s) {
+            if (text == kMarkers[s])
+                m_SectionStarts[s] = static_cast<int>(m_FileLines.size());
         }
-    });
-    if (!opened)
-        m_Messages.push_back("File " + path + " cannot open");
-    return opened;
+    }
+    file.Close();
+    return true;
 }
 
 // A test loaded is that test alone: nothing of the test held before stays behind where the file
@@ -522,3 +533,31 @@ bool CTcaData::ReadInstSection()
         AddPipeError("TNSTRUMENTATION", bad.line, bad.found, bad.required);
     return bad.line < 0;
 }
+
+TestFileResult CTcaData::ReadTest(const CString& path)
+{
+    // Another kind's test is refused as such, not by the count of its TEST line's separators.
+    TestFileResult read = ReadTestOfKind(path, 5, KindName(), 'T', {}, [&] { return ReadFile(path.str()); });
+    if (read) {
+        m_strFileName = path.str();
+        if (m_pTestRecord)
+            m_pTestRecord->m_strTotalCurves = std::to_string(m_InstRecords.size());
+        return read;
+    }
+    if (!read.message.IsEmpty())
+        return read;
+    if (m_Messages.empty())
+        return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + KindName() + " test.");
+    std::string text = m_Messages.front();
+    for (size_t i = 1; i < m_Messages.size(); ++i)
+        text += m_Messages[i] + "\n";
+    return TestFileResult::Failure(CString(text));
+}
+
+TestFileResult CTcaData::ReadVersion4(const CString& /*path*/) { return NotOffered(KindName(), "version-4 file"); }
+
+TestFileResult CTcaData::WriteTest(const CString& path) { return TestFileResult::Of(WriteFileAt(path.str())); }
+
+TestFileResult CTcaData::WriteReport(const CString& /*path*/) { return NotOffered(KindName(), "report"); }
+
+TestFileResult CTcaData::ImportGR(char /*n*/, const CString& /*path*/) { return NotOffered(KindName(), "GR file"); }

@@ -4,6 +4,8 @@
 // Unlike the other kinds, its read errors are collected in m_Messages and shown by the sheet in
 // one box.
 
+#include "common/TestFile.h"
+
 #include <memory>
 #include <span>
 #include <string>
@@ -164,12 +166,26 @@ struct TcaInstRecord {
 // The six sections of the file, in file order; also the order of m_SectionStarts.
 enum TcaSection { kTcaTest, kTcaVehicle, kTcaLowerBeam, kTcaAmber, kTcaRollover, kTcaInst, kTcaSectionCount };
 
-class CTcaData {
+class CTcaData : public ITestFile {
 public:
     CTcaData();
-    ~CTcaData();
+    ~CTcaData() override;
     CTcaData(const CTcaData&) = delete;
     CTcaData& operator=(const CTcaData&) = delete;
+
+    // The test file as the sheets see it: no version-4 file, no report, no GR file. A failed
+    // read says the reader's texts, the first alone and each further one followed by a line
+    // break, or that the file holds no crash-avoidance test.
+    const char* KindName() const override { return "Crash Avoidance"; }
+    TestFileResult ReadTest(const CString& path) override;
+    TestFileResult ReadVersion4(const CString& path) override;
+    TestFileResult WriteTest(const CString& path) override;
+    TestFileResult WriteReport(const CString& path) override;
+    TestFileResult ImportGR(char n, const CString& path) override;
+    // A new test object (the test held does not copy); CopyTest gives none.
+    std::unique_ptr<ITestFile> NewTestToRead() const override { return std::make_unique<CTcaData>(); }
+    std::unique_ptr<ITestFile> CopyTest() const override { return nullptr; }
+    void TakeTest(ITestFile& read) override { TakeTest(static_cast<CTcaData&>(read)); }
 
     // Drops the test and lower-beam records and empties every list (indexes -1).
     void ClearAll();
@@ -183,6 +199,8 @@ public:
     // Adds ".mv5" to the path unless its extension is exactly "mv5". A file that cannot be
     // written is reported and gives false, leaving an older file of that name as it was.
     bool WriteFile(std::string& path);
+    // The file written at `path` as it stands; false as WriteFile.
+    bool WriteFileAt(const std::string& path);
 
     std::unique_ptr<TcaTestRecord> m_pTestRecord;
     std::vector<TcaVehicleRecord> m_VehicleRecords;

@@ -688,7 +688,7 @@ void CStdioFile::Abort()
     m_cap.reset();
 }
 
-void ShowCantOpenFile(const char* path, const CFileException& error)
+CString CantOpenFileText(const char* path, const CFileException& error)
 {
     const CString name = PathForMessage(path ? path : "");
     CString text;
@@ -697,5 +697,10 @@ void ShowCantOpenFile(const char* path, const CFileException& error)
                     CStdioFile::kMaxReadSize >> 20);
     else
         text.Format("Can't open file %s, error = %u\n", name.GetString(), static_cast<unsigned>(error.m_cause));
-    MessageBoxA(nullptr, text, "Error", MB_OK);
+    return text;
+}
+
+void ShowCantOpenFile(const char* path, const CFileException& error)
+{
+    MessageBoxA(nullptr, CantOpenFileText(path, error), "Error", MB_OK);
 }

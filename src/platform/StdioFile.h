@@ -140,3 +140,5 @@ private:
 // "Can't open file %s, error = %u\n" under "Error": the message of every reader and writer of
 // the test-file family that cannot open its file. A file refused for its size says so instead.
 void ShowCantOpenFile(const char* path, const CFileException& error);
+// That message's text.
+CString CantOpenFileText(const char* path, const CFileException& error);

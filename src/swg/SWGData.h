@@ -6,16 +6,32 @@
 
 #include "common/HighSpeedVideoData.h"
 #include "common/InstrumentationArrays.h"
+#include "common/TestFile.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 #include "swg/SWGGR.h"
 
 #include <array>
 
-class CSWGData : public CHighSpeedVideoData, public InstrumentationArrays {
+class CSWGData : public CHighSpeedVideoData, public InstrumentationArrays, public CopiedTestFile<CSWGData> {
 public:
     CSWGData();
     virtual ~CSWGData();
+
+    // The test file as the sheets see it.
+    const char* KindName() const override { return "SWG"; }
+    TestFileResult ReadTest(const CString& path) override;
+    TestFileResult ReadVersion4(const CString& path) override;
+    TestFileResult WriteTest(const CString& path) override;
+    TestFileResult WriteReport(const CString& path) override;
+    TestFileResult ImportGR(char n, const CString& path) override;
+    CHighSpeedVideoData* Cameras() override { return this; }
+    // A copy to read a new test into: ClearTest, and no camera.
+    void ClearForRead()
+    {
+        ClearTest();
+        ResetHsvd();
+    }
 
     // Test file: version 5 written and read, version 4 read. 1 when the file was written (read),
     // 0 when it could not be.

@@ -28,3 +28,15 @@ int CSWGData::ReadGR5File(CString path)
     m_nCurveCount = m_nLastCurveNo;
     return m_nLastCurveNo;
 }
+
+TestFileResult CSWGData::ImportGR(char n, const CString& path)
+{
+    switch (n) {
+    case '1':
+        return TestFileResult::Of(ReadGR1File(path) != 0);
+    case '5':
+        return TestFileResult::Of(ReadGR5File(path) != 0);
+    default:
+        return NotOffered(KindName(), "such GR file");
+    }
+}

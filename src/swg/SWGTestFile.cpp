@@ -117,3 +117,19 @@ void CSWGData::ReadInstrumentationSection(CStdioFile& file, int version)
         more = SkipComments(file, line, ReadLine(file, line));
     }
 }
+
+TestFileResult CSWGData::ReadTest(const CString& path)
+{
+    return ReadTestOfKind(path, 5, KindName(), 'S', {},
+                          [&] { return ReadTestFileV5(path) != 0; });
+}
+
+TestFileResult CSWGData::ReadVersion4(const CString& path)
+{
+    return ReadTestOfKind(path, 4, KindName(), 'S', AllowedSeparators(SwgTestSection(), 4),
+                          [&] { return ReadTestFileV4(path) != 0; });
+}
+
+TestFileResult CSWGData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }
+
+TestFileResult CSWGData::WriteReport(const CString& path) { return TestFileResult::Of(WriteReportFile(path) != 0); }

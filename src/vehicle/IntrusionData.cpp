@@ -44,10 +44,12 @@ const FileSection<D> kIntrusionReport[] = {{.section = &kIntrusionSection,
                                             .heading = "----- INTRUSION POINT %s -----",
                                             .headingArray = &D::m_arrRecordIndex}};
 
-// Both files: nothing at all without points, else the head lines, the body and the end line.
-bool WriteIntrusionFile(CIntrusionData& data, const CString& path, void (CIntrusionData::*body)(CStdioFile&))
+// Both files: nothing at all without points (unless `evenEmpty`), else the head lines, the body
+// and the end line.
+bool WriteIntrusionFile(CIntrusionData& data, const CString& path, void (CIntrusionData::*body)(CStdioFile&),
+                        bool evenEmpty = false)
 {
-    if (!data.HasIntrusion())
+    if (!evenEmpty && !data.HasIntrusion())
         return false;
     return WriteWholeFile(path, [&](CStdioFile& file) {
         file.WriteString("# Source: Intrusion Data\n");
@@ -91,6 +93,11 @@ bool CIntrusionData::LoadIntrusionFile(const CString& path, bool showError)
 bool CIntrusionData::SaveIntrusionData(const CString& path)
 {
     return WriteIntrusionFile(*this, path, &CIntrusionData::WriteIntrusionSection);
+}
+
+bool CIntrusionData::SaveIntrusionCompanion(const CString& path)
+{
+    return WriteIntrusionFile(*this, path, &CIntrusionData::WriteIntrusionSection, true);
 }
 
 bool CIntrusionData::SaveIntrusionReport(const CString& path)

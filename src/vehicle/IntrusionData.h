@@ -18,6 +18,9 @@ public:
 
     bool LoadIntrusionFile(const CString& path, bool showError);
     bool SaveIntrusionData(const CString& path);
+    // The companion of a saved test: written also without a point (an empty section), so that
+    // an older file of the same name never brings back points the user deleted.
+    bool SaveIntrusionCompanion(const CString& path);
     bool SaveIntrusionReport(const CString& path);
 
     void WriteIntrusionSection(CStdioFile& file);

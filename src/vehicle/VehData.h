@@ -8,6 +8,7 @@
 #include "common/CurveCheck.h"
 #include "common/HighSpeedVideoData.h"
 #include "common/InstrumentationArrays.h"
+#include "common/TestFile.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 #include "vehicle/IntrusionData.h"
@@ -18,10 +19,27 @@
 // 2 for the two-vehicle test configurations ITI, ITV, VTI, VTV and PTV; 1 for any other text.
 int VehicleCountOfConfig(const CString& config);
 
-class CVehData : public CHighSpeedVideoData, public CurveCheckMembers, public InstrumentationArrays {
+class CVehData : public CHighSpeedVideoData,
+                 public CurveCheckMembers,
+                 public InstrumentationArrays,
+                 public CopiedTestFile<CVehData> {
 public:
     CVehData();
     virtual ~CVehData();
+
+    // The test file as the sheets see it.
+    const char* KindName() const override { return "Vehicle"; }
+    TestFileResult ReadTest(const CString& path) override;
+    TestFileResult ReadVersion4(const CString& path) override;
+    TestFileResult WriteTest(const CString& path) override;
+    TestFileResult WriteReport(const CString& path) override;
+    TestFileResult ImportGR(char n, const CString& path) override;
+    CHighSpeedVideoData* Cameras() override { return this; }
+    CurveCheckMembers* CurveCheck() override { return this; }
+    // The intrusion points of an .ip5 file; the test reference, when the test has none, is theirs.
+    bool ReadIntrusionCompanion(const CString& path, bool showError);
+    // A copy to read a new test into: ClearTest.
+    void ClearForRead() { ClearTest(); }
 
     // Every member back to its construction value (the test kind's Clear All Pages), the
     // intrusion points included; the curve-check option the sheet handed over stays.

@@ -81,3 +81,50 @@ bool CVehData::ReadSections(CStdioFile& file, int version)
     TakeCount(m_nCurveCount, ReadRecords(*this, file, InstrumentationSectionTable(), version));
     return true;
 }
+
+TestFileResult CVehData::ReadTest(const CString& path)
+{
+    return ReadTestOfKind(path, 5, KindName(), 'V', {},
+                          [&] { return ReadTestFile(path) != 0; });
+}
+
+TestFileResult CVehData::ReadVersion4(const CString& path)
+{
+    return ReadTestOfKind(path, 4, KindName(), 'V', AllowedSeparators(TestSectionTable(), 4),
+                          [&] { return ReadV4TestFile(path) != 0; });
+}
+
+TestFileResult CVehData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }
+
+TestFileResult CVehData::WriteReport(const CString& path) { return TestFileResult::Of(WriteReportFile(path) != 0); }
+
+TestFileResult CVehData::ImportGR(char n, const CString& path)
+{
+    switch (n) {
+    case '1':
+        return TestFileResult::Of(ImportGR1(path) != 0);
+    case '2':
+        return TestFileResult::Of(ImportGR2(path) != 0);
+    case '3':
+        return TestFileResult::Of(ImportGR3(path) != 0);
+    case '4': {
+        const int occupants = ImportGR4(path);
+        if (occupants > 0)
+            m_nOccupantCount = occupants;
+        return TestFileResult::Of(occupants > 0);
+    }
+    case '5':
+        return TestFileResult::Of(ImportGR5(path) != 0);
+    default:
+        return NotOffered(KindName(), "such GR file");
+    }
+}
+
+bool CVehData::ReadIntrusionCompanion(const CString& path, bool showError)
+{
+    if (!m_IntrusionData.LoadIntrusionFile(path, showError))
+        return false;
+    if (m_strTestReference.IsEmpty())
+        m_strTestReference = m_IntrusionData.m_strTestReference;
+    return true;
+}

@@ -259,7 +259,7 @@ TEST(TcaFileTest, FilesThatHoldNoTestGiveFalse)
     data.m_VehicleRecords.resize(1);
     const std::string missing = dir.file("nothing.mv5");
     EXPECT_FALSE(data.ReadFile(missing));
-    EXPECT_EQ(data.m_Messages, std::vector<std::string> {"File " + missing + " cannot open"});
+    EXPECT_EQ(data.m_Messages, std::vector<std::string> {"Can't open file " + missing + ", error = 2\n"});
     EXPECT_EQ(data.m_VehicleRecords.size(), 1u); // nothing changed
 
     for (const std::string& text : {std::string(), kHead + "----- VEHICLE -----\r\n----- END -----"}) {

@@ -58,3 +58,78 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 }
 
 } // namespace sheettest
+
+// ---- One kind's real sheet, for the tests that run a command over every kind ----
+
+#include "platform/ui/FileDialog.h"
+
+#include "../codes/CodesTestUtil.h"
+#include "TestUtil.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace sheettest {
+
+// A kind: its sheet, its test data, a valid test of each version (none: the kind reads no such
+// file), the GR file it imports first, and the message a load of a file of no such test gives.
+struct Kind {
+    const char* name;
+    std::function<std::unique_ptr<CTestSheet>(ISheetOwner*)> make;
+    std::function<ITestFile&(CTestSheet&)> data;
+    const char* fixture;   // under tests/data
+    const char* fixtureV4; // nullptr: no version 4
+    const char* gr;        // nullptr: no GR import
+    const char* kindName;  // as "File <path> is not a <kind> test." names it
+};
+
+template <class Sheet, class Data>
+Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const char* fixtureV4, const char* gr,
+              const char* kindName)
+{
+    return {name,
+            [name](ISheetOwner* owner) -> std::unique_ptr<CTestSheet> { return std::make_unique<Sheet>(name, owner); },
+            [data](CTestSheet& sheet) -> ITestFile& { return static_cast<Sheet&>(sheet).*data; },
+            fixture,
+            fixtureV4,
+            gr,
+            kindName};
+}
+
+// The real sheet of a kind over the sample code tables, its boxes and file dialogs scripted.
+struct KindSheet {
+    explicit KindSheet(const Kind& kind)
+        : kind(kind)
+        , sheet(kind.make(&owner))
+    {
+        sheet->Create();
+    }
+
+    const Kind& kind;
+    codetest::Connection db;
+    platform::MessageRecorder messages;
+    platform::ScriptedFileDialogs files;
+    NoOwner owner;
+    testutil::TempDir dir;
+    std::unique_ptr<CTestSheet> sheet;
+
+    ITestFile& Data() { return kind.data(*sheet); }
+    // The kind's valid test under `name`, with `companion` as its .hs5 (none when empty).
+    std::string WriteTest(const std::string& name, const char* companion = "")
+    {
+        testutil::WriteFile(dir.file(name + ".mv5"), testutil::ReadFile(testutil::DataPath(kind.fixture)));
+        if (*companion)
+            testutil::WriteFile(dir.file(name + ".hs5"), companion);
+        return dir.file(name + ".mv5");
+    }
+    void Run(int command, const std::string& path)
+    {
+        files.answer(path.c_str());
+        sheet->RunCommand(command);
+    }
+    // The bytes of a written file, its date line left out.
+    std::string Written(const std::string& name) { return WithoutDate(testutil::ReadFile(dir.file(name))); }
+};
+
+} // namespace sheettest

@@ -11,36 +11,22 @@ using S = CBioMechPropertySheet;
 
 constexpr const char* kTag = "BIODB";
 
-// A GR import: its extension, the reader, and where a record count goes.
-struct GrImport {
-    const char* ext;
-    bool (CBioData::*read)(CString);
-    short (CBioData::*readRecords)(CString);
-    int CBioData::*count;
-    int page;
-};
-const GrImport kGrImports[] = {
-    {"gr1", &CBioData::ImportGR1File, nullptr, nullptr, S::kTest},
-    {"gr5", &CBioData::ImportGR5File, nullptr, &CBioData::m_nCurveCount, S::kInstrumentation},
-    {"gr6", &CBioData::ImportGR6File, nullptr, nullptr, S::kTest},
-    {"gr7", &CBioData::ImportGR7File, nullptr, nullptr, S::kTest},
-    {"gr8", nullptr, &CBioData::ImportGR8File, &CBioData::m_nInjuryCount, S::kInjury},
-    {"gry", nullptr, &CBioData::ImportGRYFile, &CBioData::m_nGaugeCount, S::kGauge},
-    {"grz", nullptr, &CBioData::ImportGRZFile, &CBioData::m_nChestBandCount, S::kChestBand},
-};
+const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr6", '6'}, {"gr7", '7'},
+                           {"gr8", '8'}, {"gry", 'y'}, {"grz", 'z'}};
 
-// Each record page with the data's count of its records.
+// Each record page with the data's count of its records and the GR file that fills it.
 struct RecordPageCount {
     int page;
     int CBioData::*count;
+    const char* gr;
 };
 const RecordPageCount kRecordPages[] = {
-    {S::kRib, &CBioData::m_nRibCount},
-    {S::kInjury, &CBioData::m_nInjuryCount},
-    {S::kRestraint, &CBioData::m_nRestraintCount},
-    {S::kInstrumentation, &CBioData::m_nCurveCount},
-    {S::kChestBand, &CBioData::m_nChestBandCount},
-    {S::kGauge, &CBioData::m_nGaugeCount},
+    {S::kRib, &CBioData::m_nRibCount, nullptr},
+    {S::kInjury, &CBioData::m_nInjuryCount, "gr8"},
+    {S::kRestraint, &CBioData::m_nRestraintCount, nullptr},
+    {S::kInstrumentation, &CBioData::m_nCurveCount, "gr5"},
+    {S::kChestBand, &CBioData::m_nChestBandCount, "grz"},
+    {S::kGauge, &CBioData::m_nGaugeCount, "gry"},
 };
 
 // The pages the Occupant Type may close, with the section of the files each edits and whether
@@ -57,30 +43,6 @@ const GatedSection kGatedSections[] = {
     {S::kAnthropometry, &AnthropometrySection, [](CBioData& d) { return d.HasAnthropometry(); }},
     {S::kInjury, &InjurySection, [](CBioData& d) { return d.HasInjuryRecords(); }},
 };
-
-void FileImportFails(const CString& path) { AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path)); }
-
-// Clear All Pages' test: a new test's, with no recorder and link, a cadaver, no X units and no
-// camera; the version and the last curve check (choice, findings, test file path) stay, so the
-// next file's first line still tells of that check.
-void ClearTestData(CBioData& data)
-{
-    const CString version = data.m_strVersion;
-    const int checkCurves = data.m_nCheckCurves;
-    const int checkCount = data.m_nCurveCheckCount;
-    const CurveCheckMembers curveCheck = data;
-    data = CBioData();
-    data.m_strVersion = version;
-    data.m_nCheckCurves = checkCurves;
-    data.m_nCurveCheckCount = checkCount;
-    static_cast<CurveCheckMembers&>(data) = curveCheck;
-    data.m_strRecorderType.Empty();
-    data.m_strDataLinkType.Empty();
-    data.m_strOccupantType = "CD";
-    for (int n : {0, 1})
-        data.m_saInstXUnits.SetAt(n, "");
-    data.ResetHsvd();
-}
 
 } // namespace
 
@@ -103,7 +65,12 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
     BindDataPages(m_BioData, &DbCodeFields(), kTag, m_TestPage, m_DumPage, m_OccPage, m_AnthPage, m_RibPage, m_InjPage,
                   m_RestPage, m_InstPage, m_CBandPage, m_GaugePage);
     m_HsvdPage.m_pData = &m_BioData;
-    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||";
+    m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
+                   "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
+                   "MV3 Occupant Data (*.gr6)|*.gr6|MV3 Anthropometry Data (*.gr7)|*.gr7|"
+                   "MV3 Occupant Injury Data (*.gr8)|*.gr8|MV3 Gauge Data (*.gry)|*.gry|"
+                   "MV3 Chest Band Data (*.grz)|*.grz|All (*.*)|*.*||";
+    m_grRoads = kGrRoads;
     OfferEmptyUndoRedo();
 }
 
@@ -131,126 +98,50 @@ bool CBioMechPropertySheet::CheckClosedPages(const char* noOutput)
     return true;
 }
 
-void CBioMechPropertySheet::RefreshPages(bool showLastRecords)
+void CBioMechPropertySheet::ShowPages(const CString& ext)
 {
+    // A new test shows the record pages that have a window at their last records; a GR file the
+    // page it fills.
+    const bool newTest = ext == "mv5" || ext == "mv4";
+    for (const RecordPageCount& row : kRecordPages) {
+        if (newTest ? Page(row.page)->HasWindow() : row.gr && ext == row.gr)
+            PageProtocol(row.page)->ShowRecord(m_BioData.*row.count);
+    }
     m_TestPage.OnSetActive();
-    for (int index = kDummy; index <= kGauge; ++index) {
-        if (!Page(index)->HasWindow())
-            continue;
-        if (showLastRecords) {
-            for (const RecordPageCount& row : kRecordPages) {
-                if (row.page == index)
-                    PageProtocol(index)->ShowRecord(m_BioData.*row.count);
-            }
-        }
-        Page(index)->OnSetActive();
-    }
+    for (int index = kDummy; index <= kGauge; ++index)
+        RefreshPage(index);
 }
 
-void CBioMechPropertySheet::OnLoadTest()
+void CBioMechPropertySheet::TellLoadFailure(const CString& path, const TestFileResult& result)
 {
-    if (!SaveActivePage())
-        return;
-    const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
-                                               "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
-                                               "MV3 Occupant Data (*.gr6)|*.gr6|MV3 Anthropometry Data (*.gr7)|*.gr7|"
-                                               "MV3 Occupant Injury Data (*.gr8)|*.gr8|MV3 Gauge Data (*.gry)|*.gry|"
-                                               "MV3 Chest Band Data (*.grz)|*.grz|All (*.*)|*.*||");
-    if (!path)
-        return;
-    const CString ext = LowerExtension(*path);
-    if (ext == "mv5" || ext == "mv4") {
-        if (!AskClearAll())
-            return;
-        const bool v5 = ext == "mv5";
-        const bool read = LoadNewTest(m_BioData, [&](CBioData& test) {
-            ClearTestData(test);
-            if (!(v5 ? test.ReadMV5File(*path) : test.ReadVersion4File(*path)))
-                return false;
-            if (v5)
-                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
-            return true;
-        });
-        if (!read) {
-            FileImportFails(*path);
-            return;
-        }
-        if (v5) {
-            m_BioData.m_strCurvePath = *path;
-            m_BioData.m_nCheckCurves = 0;
-            m_BioData.m_bCurvesChecked = false;
-        }
-        RefreshPages(true);
-        ShowCameras();
-        if (v5)
-            CheckHsvd();
-    } else {
-        const GrImport* import = nullptr;
-        for (const GrImport& row : kGrImports) {
-            if (ext == row.ext)
-                import = &row;
-        }
-        if (!import)
-            return;
-        const bool read = MergeIntoTest(m_BioData, [import, &path](CBioData& test) {
-            if (import->read)
-                return (test.*import->read)(*path);
-            const int records = (test.*import->readRecords)(*path);
-            test.*import->count = records;
-            return records > 0;
-        });
-        if (!read) {
-            FileImportFails(*path);
-            return;
-        }
-        if (import->count)
-            PageProtocol(import->page)->ShowRecord(m_BioData.*import->count);
-        RefreshPages(false);
-        // The camera page shows the test reference an import may have brought.
-        RefreshPage(kHsvd);
-    }
-    CheckMainPages();
-    m_bUntouched = false;
+    if (result.message.IsEmpty())
+        AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path));
+    else
+        Tell(result);
 }
 
-void CBioMechPropertySheet::OnSaveTest()
+bool CBioMechPropertySheet::CheckBeforeSave()
 {
     if (!SaveActivePage())
-        return;
+        return false;
     CheckHsvd();
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nNo file output.");
-        return;
+        return false;
     }
-    if (!CheckMainPages() || !CheckClosedPages("No file output."))
-        return;
-    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
-    if (!path)
-        return;
-    // A test file that could not be written has been reported: its companion stays as it was,
-    // so the files on disk still belong together.
-    if (!m_BioData.WriteMV5File(*path))
-        return;
-    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No high-speed video file output.");
+    return CheckMainPages() && CheckClosedPages("No file output.");
 }
 
-void CBioMechPropertySheet::OnSaveReport()
+bool CBioMechPropertySheet::SavePagesForReport()
 {
     if (!SavePages({kTest, kDummy, kBioOccupant, kRib, kRestraint, kAnthropometry, kInjury, kInstrumentation,
                     kChestBand, kGauge}))
-        return;
+        return false;
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nIt is illegal. No Report output.");
-        return;
+        return false;
     }
-    if (!CheckClosedPages("No Report output."))
-        return;
-    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
-    if (!path)
-        return;
-    if (!m_BioData.WriteReportFile(*path))
-        return;
-    SaveHsvdReportCompanion(CompanionBase(*path));
+    return CheckClosedPages("No Report output.");
 }
 
 bool CBioMechPropertySheet::HsvdToSave()
@@ -277,7 +168,7 @@ void CBioMechPropertySheet::OnSaveHsvdReportOnly()
 
 void CBioMechPropertySheet::ClearAll()
 {
-    ClearTestData(m_BioData);
+    m_BioData.ClearForRead();
     for (int index = kTest; index <= kGauge; ++index)
         PageProtocol(index)->ClearPage();
     m_HsvdPage.ClearPage();

@@ -39,13 +39,8 @@ public:
     // carries, checked; a failure opens that page with its bad value named (the box ends with
     // `noOutput`) and is false.
     bool CheckClosedPages(const char* noOutput);
-    // After a read: every page that has a window shows the data again, the record pages their
-    // last record.
-    void RefreshPages(bool showLastRecords);
 
-    void OnLoadTest() override;
-    void OnSaveTest() override;
-    void OnSaveReport() override;
+    bool CheckBeforeSave() override;
     void OnSaveHsvdOnly() override;
     void OnSaveHsvdReportOnly() override;
 
@@ -66,10 +61,17 @@ public:
     bool m_bAllPagesValid = false;
 
 protected:
-    CHighSpeedVideoData& HsvdData() override { return m_BioData; }
+    ITestFile* TestFile() override { return &m_BioData; }
     int HsvdIndex() const override { return kHsvd; }
     int* CurveCheckOption() override { return &m_BioData.m_nCheckCurves; }
     void ClearAll() override;
+    // The page in front saved before Load Test asks for its file.
+    bool BeforeLoad() override { return SaveActivePage(); }
+    // A load that failed says "File import fails" where it has no other text.
+    void TellLoadFailure(const CString& path, const TestFileResult& result) override;
+    bool SavePagesForReport() override;
+    void ShowPages(const CString& ext) override;
+    void CheckPagesLoaded() override { CheckMainPages(); }
 
 private:
     bool NoOccupant() const;

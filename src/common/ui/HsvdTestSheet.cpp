@@ -59,22 +59,24 @@ void CHsvdTestSheet::OfferEmptyUndoRedo()
         OnCommand(id, [] {});
 }
 
-bool CHsvdTestSheet::AskClearAll()
+void CHsvdTestSheet::ReadCompanions(ITestFile& read, const CString& base)
 {
-    if (!m_bUntouched && !AskApplication("Really clear all entries?")) {
-        m_bCleared = false;
-        return false;
-    }
-    return true;
+    read.Cameras()->ReplaceHsvdFromFile(base + ".hs5", false);
 }
 
-void CHsvdTestSheet::OnClearAllPages()
+void CHsvdTestSheet::ShowLoaded(const CString& ext)
 {
-    if (!AskClearAll())
-        return;
-    m_bUntouched = false;
-    ClearAll();
-    m_bCleared = true;
+    ShowPages(ext);
+    if (ext == "mv5" || ext == "mv4")
+        ShowCameras();
+    else
+        RefreshPage(HsvdIndex()); // the test reference an import may have brought
+}
+
+void CHsvdTestSheet::CheckLoaded()
+{
+    CheckHsvd();
+    CheckPagesLoaded();
 }
 
 void CHsvdTestSheet::ShowCameras()
@@ -101,21 +103,23 @@ bool CHsvdTestSheet::CheckCamerasBeforeSave(const char* illegal)
     return false;
 }
 
-bool CHsvdTestSheet::SaveHsvdCompanion(const CString& base, const char* illegal)
+bool CHsvdTestSheet::SaveCompanions(const CString& base)
 {
     CHighSpeedVideoData& data = HsvdData();
     const CString path = base + ".hs5";
     if (data.HasHsvd()) {
-        if (!CheckCamerasBeforeSave(illegal))
+        if (!CheckCamerasBeforeSave(m_camerasIllegal))
             return false;
         return data.SaveHsvdData(path);
     }
+    // Without a camera an older file of that name is replaced by one without cameras, so that
+    // deleted cameras stay deleted; none is made otherwise.
     if (std::filesystem::exists(std::filesystem::path(path.str())))
         return data.SaveHsvdCompanion(path);
     return true;
 }
 
-void CHsvdTestSheet::SaveHsvdReportCompanion(const CString& base)
+void CHsvdTestSheet::SaveReportCompanions(const CString& base)
 {
     if (HsvdData().HasHsvd() && CheckCamerasBeforeSave(kIllegalCameras))
         HsvdData().SaveHsvdReport(base + ".hsr");
@@ -126,8 +130,11 @@ void CHsvdTestSheet::OnLoadHsvdOnly()
     const auto path = AskOpenFile("Open High-Speed Video File", m_hsvdOpenFilter);
     if (!path)
         return;
-    if (HsvdData().ReplaceHsvdFromFile(*path, true))
+    const TestFileResult read = HsvdData().ReplaceHsvdFromFile(*path, true);
+    if (read)
         ShowCameras();
+    else
+        Tell(read);
     CheckHsvd();
 }
 

@@ -1,5 +1,6 @@
 #include "common/ui/TestSheet.h"
 
+#include "common/CurveCheck.h"
 #include "common/ui/PrintText.h"
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
@@ -326,4 +327,116 @@ void CTestSheet::RefreshPage(int index)
 {
     if (Page(index)->HasWindow())
         Page(index)->OnSetActive();
+}
+
+bool CTestSheet::AskClearAll()
+{
+    if ((m_bAskClearAlways || !m_bUntouched) && !AskApplication("Really clear all entries?")) {
+        m_bCleared = false;
+        return false;
+    }
+    return true;
+}
+
+void CTestSheet::OnClearAllPages()
+{
+    if (!AskClearAll())
+        return;
+    BeforeChange();
+    m_bUntouched = false;
+    ClearAll();
+    m_bCleared = true;
+}
+
+void CTestSheet::Tell(const TestFileResult& result)
+{
+    if (!result && !result.message.IsEmpty())
+        AfxMessageBox(result.message);
+}
+
+void CTestSheet::TellLoadFailure(const CString& /*path*/, const TestFileResult& result) { Tell(result); }
+
+void CTestSheet::OnLoadTest()
+{
+    if (!TestFile() || !BeforeLoad())
+        return;
+    const auto path = AskOpenFile("Open Test", m_loadFilter);
+    if (!path)
+        return;
+    const CString ext = LowerExtension(*path);
+    const bool v5 = ext == "mv5";
+    const bool newTest = v5 || (m_bReadsVersion4 && ext == "mv4");
+    const GrRoad* import = nullptr;
+    for (const GrRoad& road : m_grRoads) {
+        if (ext == road.ext)
+            import = &road;
+    }
+    if (!newTest && !import)
+        return;
+    if (newTest && m_bLoadClears && !AskClearAll())
+        return;
+    BeforeChange();
+    // Read into a test of its own: a file that fails leaves the test held and the pages as they
+    // were.
+    ITestFile& held = *TestFile();
+    const std::unique_ptr<ITestFile> read = newTest ? held.NewTestToRead() : held.CopyTest();
+    const TestFileResult result = !newTest ? read->ImportGR(import->n, *path)
+                                  : v5     ? read->ReadTest(*path)
+                                           : read->ReadVersion4(*path);
+    if (!result) {
+        TellLoadFailure(*path, result);
+        return;
+    }
+    if (v5)
+        ReadCompanions(*read, CompanionBase(*path));
+    if (newTest)
+        ClearPagesForNewTest();
+    held.TakeTest(*read);
+    if (v5) {
+        if (CurveCheckMembers* check = held.CurveCheck()) {
+            check->m_strCurvePath = *path;
+            check->m_bCurvesChecked = false;
+        }
+        if (int* option = CurveCheckOption())
+            *option = 0;
+    }
+    if (newTest && m_bLoadClears) {
+        m_bCleared = true;
+        m_bUntouched = false;
+    }
+    ShowLoaded(ext);
+    CheckLoaded();
+    m_bUntouched = false;
+}
+
+void CTestSheet::OnSaveTest()
+{
+    if (TestFile() && CheckBeforeSave())
+        WriteWithCompanions(false);
+}
+
+void CTestSheet::OnSaveReport()
+{
+    if (TestFile() && SavePagesForReport())
+        WriteWithCompanions(true);
+}
+
+void CTestSheet::WriteWithCompanions(bool report)
+{
+    const auto path = report ? AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr")
+                             : AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
+    if (!path)
+        return;
+    // A file that could not be written has been reported: its companions stay as they were, so
+    // the files on disk still belong together.
+    const TestFileResult written = report ? TestFile()->WriteReport(*path) : TestFile()->WriteTest(*path);
+    if (!written) {
+        Tell(written);
+        return;
+    }
+    const CString base = CompanionBase(*path);
+    if (report)
+        SaveReportCompanions(base);
+    else
+        SaveCompanions(base);
 }

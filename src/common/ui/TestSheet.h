@@ -4,6 +4,7 @@
 // commands' common steps (file dialogs with the extension rule, companion base names, printing a
 // text file). The sheet knows its owner only through ISheetOwner; it names no kind.
 
+#include "common/TestFile.h"
 #include "common/ui/DataPage.h"
 #include "platform/ui/PropertySheet.h"
 
@@ -63,6 +64,12 @@ class CTestSheet;
 template <class Sheet> struct SheetCommandRow {
     int id;
     void (Sheet::*handler)();
+};
+
+// A GR file the Load Test command imports: its extension and its number for ImportGR.
+struct GrRoad {
+    const char* ext;
+    char n;
 };
 
 // A graying rule: the item is enabled while `enabled` says so.
@@ -130,6 +137,17 @@ public:
     // Print: asks for a file and a printer and prints the file as text.
     void PrintFileCommand();
 
+    // --- The test-file commands, one sequence each: ask the file, save and check the pages,
+    // read or write, companions, message, refresh. The kind's part is data and the hooks below.
+
+    void OnLoadTest();
+    void OnSaveTest();
+    void OnSaveReport();
+    void OnClearAllPages();
+
+    bool m_bUntouched = true; // neither loaded nor cleared yet: Save Test grayed, nothing asked
+    bool m_bCleared = false;  // the last Clear All Pages went through
+
     // --- The kind's pages, by index in tab order ---
 
     CPropertyPage* Page(int index) const { return m_pages[static_cast<size_t>(index)].page; }
@@ -169,9 +187,56 @@ protected:
     // hears of the tab changes this makes.
     void ReleasePages();
 
+    // The kind's test data, which the commands read and write through its file interface; a
+    // sheet without one has no file commands.
+    virtual ITestFile* TestFile() { return nullptr; }
+    // The data object's member that takes the chooser's curve-check option; none by default.
+    virtual int* CurveCheckOption() { return nullptr; }
+    // Before Load Test's file dialog; false ends the command.
+    virtual bool BeforeLoad() { return true; }
+    // Before a load or a clear changes the test (the component sheet's undo).
+    virtual void BeforeChange() {}
+    // The companion files of a version-5 test read into `read`, before the sheet takes it.
+    virtual void ReadCompanions(ITestFile& /*read*/, const CString& /*base*/) {}
+    // After a load: the pages show what is held (`ext`: the file's extension in lower case).
+    virtual void ShowLoaded(const CString& /*ext*/) {}
+    // After a load: the validity flags that gray the menu.
+    virtual void CheckLoaded() {}
+    // A failed file operation's text, where it has one.
+    static void Tell(const TestFileResult& result);
+    // A load that failed: the reason told. The held test is as it was.
+    virtual void TellLoadFailure(const CString& path, const TestFileResult& result);
+    // Save Test's page save and check; false ends the command (the failing page is in front).
+    virtual bool CheckBeforeSave() { return false; }
+    // The companions of a saved test (`base`: the path less its extension); false stops there.
+    virtual bool SaveCompanions(const CString& /*base*/) { return true; }
+    // Save Report's page saves and checks; false ends the command.
+    virtual bool SavePagesForReport() { return true; }
+    // The companions of a saved report.
+    virtual void SaveReportCompanions(const CString& /*base*/) {}
+    // The data and every page to a new test's (Clear All Pages past its question).
+    virtual void ClearAll() {}
+    // The pages made ready for a new test read in; by default a Clear All Pages'.
+    virtual void ClearPagesForNewTest() { ClearAll(); }
+    // Clear All Pages' question when the sheet holds a test (every time when m_bAskClearAlways):
+    // false (and not cleared) on No.
+    bool AskClearAll();
+
+    // Load Test's file filter, whether it reads version-4 files, and its GR imports.
+    const char* m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|All (*.*)|*.*||";
+    bool m_bReadsVersion4 = true;
+    std::span<const GrRoad> m_grRoads;
+    bool m_bAskClearAlways = false;
+    // A new test's load runs Clear All Pages' question and, once read, ends cleared; otherwise
+    // it asks nothing and the touched state ends after the load's checks.
+    bool m_bLoadClears = true;
+
     ISheetOwner* m_pOwner;
 
 private:
+    // Save Test's or Save Report's file dialog, the file, then its companions.
+    void WriteWithCompanions(bool report);
+
     void BuildMenu();
 
     TestKind m_kind;

@@ -14,6 +14,8 @@ const SheetCommandRow<S> kCommands[] = {
 
 constexpr const char* kTag = "COMDB";
 
+const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr9", '9'}};
+
 } // namespace
 
 CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
@@ -29,6 +31,14 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     });
     BindDataPages(m_CompData, &DbCodeFields(), kTag, m_TestPage, m_VehPage, m_CompPage, m_ConfPage, m_InstPage);
     m_HsvdPage.m_pData = &m_CompData;
+    m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
+                   "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
+                   "MV3 Component Data (*.gr9)|*.gr9|All (*.*)|*.*||";
+    m_grRoads = kGrRoads;
+    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||";
+    m_camerasIllegal = kIllegalCameras;
+    // A load asks nothing: the test it replaces goes on the undo stack, as a clear's does.
+    m_bLoadClears = false;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({
@@ -39,16 +49,20 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
 
 CComponentPropertySheet::~CComponentPropertySheet() { ReleasePages(); }
 
-void CComponentPropertySheet::RefreshAll()
+void CComponentPropertySheet::ShowPages(const CString& ext)
 {
+    // A new test shows the record pages at their last records. A GR file is merged into the test
+    // as it stands: the indexes stay where they are, except on the page the file fills.
+    const bool all = ext != "gr1" && ext != "gr5" && ext != "gr9";
+    if (all || ext == "gr9")
+        m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
+    if (all)
+        m_ConfPage.m_nRecordIndex = std::max(m_CompData.m_nConfigurationCount, 0);
+    if (all || ext == "gr5")
+        m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
     m_TestPage.OnSetActive();
-    m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
-    RefreshPage(kComponent);
-    m_ConfPage.m_nRecordIndex = std::max(m_CompData.m_nConfigurationCount, 0);
-    RefreshPage(kConfiguration);
-    m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
-    RefreshPage(kInstrumentation);
-    RefreshPage(kVehicle);
+    for (int index : {kComponent, kConfiguration, kInstrumentation, kVehicle})
+        RefreshPage(index);
 }
 
 bool CComponentPropertySheet::CheckMainPages()
@@ -101,128 +115,36 @@ void CComponentPropertySheet::RestoreSnapshot(const CUndoEntry& entry)
         page->m_pData = &m_CompData;
     m_TestPage.m_pData = m_VehPage.m_pData = &m_CompData;
     m_HsvdPage.m_pData = &m_CompData;
-    RefreshAll();
+    ShowPages(CString());
     ShowCameras();
 }
 
-void CComponentPropertySheet::OnUndoAllPages()
+void CComponentPropertySheet::MoveSnapshot(CUndoStack& from, CUndoStack& to)
 {
-    if (m_UndoStack.IsEmpty())
+    if (from.IsEmpty())
         return;
     SaveActivePage();
-    const CUndoEntry entry = m_UndoStack.PopLast();
-    m_RedoStack.Push(m_CompData);
+    const CUndoEntry entry = from.PopLast();
+    to.Push(m_CompData);
     RestoreSnapshot(entry);
 }
 
-void CComponentPropertySheet::OnRedoAllPages()
+void CComponentPropertySheet::BeforeChange()
 {
-    if (m_RedoStack.IsEmpty())
-        return;
     SaveActivePage();
-    const CUndoEntry entry = m_RedoStack.PopLast();
     m_UndoStack.Push(m_CompData);
-    RestoreSnapshot(entry);
 }
 
-void CComponentPropertySheet::OnClearAllPages()
+void CComponentPropertySheet::CheckPagesLoaded()
 {
-    if (!m_bUntouched && !AskApplication("Really clear all entries?"))
-        return;
-    SaveActivePage();
-    m_UndoStack.Push(m_CompData);
-    ResetAllPages();
-    m_bUntouched = false;
-}
-
-void CComponentPropertySheet::OnLoadTest()
-{
-    const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
-                                               "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
-                                               "MV3 Component Data (*.gr9)|*.gr9|All (*.*)|*.*||");
-    if (!path)
-        return;
-    SaveActivePage();
-    const CString ext = LowerExtension(*path);
-    m_UndoStack.Push(m_CompData);
-    if (ext == "mv5" || ext == "mv4") {
-        const bool v5 = ext == "mv5";
-        // A copy carries the test alone, not the rollover vehicle the file also holds: that
-        // goes with the copy and comes back with it.
-        CRolloverVehicleData rollover = m_CompData.m_RolloverVehicleData;
-        const bool read = LoadNewTest(m_CompData, [&](CCompData& test) {
-            test.m_RolloverVehicleData = rollover;
-            test.ClearTest();
-            test.ResetHsvd();
-            if (!(v5 ? test.ReadMV5File(*path) : test.ReadMV4File(*path)))
-                return false;
-            if (v5)
-                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
-            rollover = test.m_RolloverVehicleData;
-            return true;
-        }, false);
-        if (read) {
-            m_CompData.m_RolloverVehicleData = rollover;
-            if (v5) {
-                m_CompData.m_strCurvePath = *path;
-                m_CompData.m_bCurvesChecked = false;
-                m_CompData.m_nCheckCurves = 0;
-            }
-            RefreshAll();
-            ShowCameras();
-        }
-    } else if (ext == "gr1" || ext == "gr5" || ext == "gr9") {
-        // Merged into the test as it stands: the indexes of the record pages stay where they are,
-        // except the curves of an instrumentation file.
-        const bool read = MergeIntoTest(m_CompData, [&](CCompData& test) {
-            if (ext == "gr1")
-                return test.ReadGR1File(*path) != 0;
-            if (ext == "gr5")
-                return test.ReadGR5File(*path) != 0;
-            const short count = test.ReadGR9File(*path);
-            if (count == 0)
-                return false;
-            test.m_nComponentCount = count;
-            return true;
-        });
-        if (read) {
-            if (ext == "gr5")
-                m_InstPage.m_nRecordIndex = std::max(m_CompData.m_nCurveCount, 0);
-            else if (ext == "gr9")
-                m_CompPage.m_nRecordIndex = std::max(m_CompData.m_nComponentCount, 0);
-            m_TestPage.OnSetActive();
-            for (int index : {kComponent, kConfiguration, kInstrumentation, kVehicle, kHsvd})
-                RefreshPage(index);
-        }
-    }
-    CheckHsvd();
     m_bPagesValid = m_CompData.m_nCurveCount >= 1 && CheckMainPages();
-    m_bUntouched = false;
 }
 
-void CComponentPropertySheet::OnSaveTest()
-{
-    if (!CheckBeforeSave())
-        return;
-    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
-    if (!path)
-        return;
-    // A test file that could not be written has been reported: its companion stays as it was,
-    // so the files on disk still belong together.
-    if (!m_CompData.WriteMV5File(*path))
-        return;
-    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No file output.");
-}
-
-void CComponentPropertySheet::OnSaveReport()
+bool CComponentPropertySheet::SavePagesForReport()
 {
     for (int index : {kTest, kComponent, kConfiguration, kVehicle, kInstrumentation}) {
         if (!PageProtocol(index)->SavePage())
-            return;
+            return false;
     }
-    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
-    if (!path)
-        return;
-    m_CompData.WriteReportFile(*path);
-    SaveHsvdReportCompanion(CompanionBase(*path));
+    return true;
 }

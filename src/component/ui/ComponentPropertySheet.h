@@ -20,17 +20,13 @@ public:
 
     bool CheckMainPages();
     bool CheckPagesForSave();
-    bool CheckBeforeSave();
+    bool CheckBeforeSave() override;
     // The empty test, in the data and on every page.
     void ResetAllPages();
     void RestoreSnapshot(const CUndoEntry& entry);
 
-    void OnLoadTest() override;
-    void OnSaveTest() override;
-    void OnSaveReport() override;
-    void OnUndoAllPages();
-    void OnRedoAllPages();
-    void OnClearAllPages() override;
+    void OnUndoAllPages() { MoveSnapshot(m_UndoStack, m_RedoStack); }
+    void OnRedoAllPages() { MoveSnapshot(m_RedoStack, m_UndoStack); }
 
     // In the order the pages are declared; the page index is the tab order above.
     CCompTestPage m_TestPage;
@@ -45,12 +41,16 @@ public:
     CUndoStack m_RedoStack;
 
 protected:
-    CHighSpeedVideoData& HsvdData() override { return m_CompData; }
+    ITestFile* TestFile() override { return &m_CompData; }
     int HsvdIndex() const override { return kHsvd; }
     int* CurveCheckOption() override { return &m_CompData.m_nCheckCurves; }
     void ClearAll() override { ResetAllPages(); }
+    void BeforeChange() override;
+    bool SavePagesForReport() override;
+    void ShowPages(const CString& ext) override;
+    void CheckPagesLoaded() override;
 
 private:
-    // The record pages at their last records and every page with a window reloaded.
-    void RefreshAll();
+    // The test held goes on `to`, the one taken from `from` in its place.
+    void MoveSnapshot(CUndoStack& from, CUndoStack& to);
 };

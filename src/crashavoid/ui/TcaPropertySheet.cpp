@@ -19,6 +19,9 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
         {ID_CLEAR_ALL_PAGES, &CTcaPropertySheet::OnClearAllPages},
     };
     OnCommands<CTcaPropertySheet>(this, kCommands);
+    m_bReadsVersion4 = false;
+    m_bAskClearAlways = true;
+    m_bLoadClears = false;
     // The sheet offers no way to the SWG sheet.
     DropCommand(ID_SWG_DATABASE);
 }
@@ -31,57 +34,10 @@ void CTcaPropertySheet::ClearAllPageFields()
         PageProtocol(i)->ClearPage();
 }
 
-void CTcaPropertySheet::OnLoadTest()
-{
-    const std::optional<CString> path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|All (*.*)|*.*||");
-    if (!path || LowerExtension(*path) != "mv5")
-        return;
-    LoadTestFile(path->str());
-}
-
-bool CTcaPropertySheet::LoadTestFile(const std::string& path)
-{
-    // Read into a test of its own: a file that fails leaves the test held and its pages as they
-    // were.
-    CTcaData loaded;
-    if (!loaded.ReadFile(path)) {
-        std::string text;
-        if (loaded.m_Messages.empty()) {
-            text = "File " + path + " holds no TEST section";
-        } else {
-            text = loaded.m_Messages.front();
-            for (size_t i = 1; i < loaded.m_Messages.size(); ++i)
-                text += loaded.m_Messages[i] + "\n";
-        }
-        AfxMessageBox(text.c_str(), MB_OK);
-        return false;
-    }
-    ClearAllPageFields();
-    m_data.TakeTest(loaded);
-    m_data.m_strFileName = path;
-    m_data.m_pTestRecord->m_strTotalCurves = std::to_string(m_data.m_InstRecords.size());
-    RefreshPages();
-    return true;
-}
-
-void CTcaPropertySheet::RefreshPages()
+void CTcaPropertySheet::ShowLoaded(const CString& /*ext*/)
 {
     for (int i : {kTestPage, kVehiclePage, kLBeamPage, kAmberPage, kRolloverPage, kInstPage})
         RefreshPage(i);
-}
-
-void CTcaPropertySheet::OnSaveTest()
-{
-    if (!CheckBeforeSave())
-        return;
-    if (const std::optional<CString> path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5"))
-        SaveTestFile(path->str());
-}
-
-bool CTcaPropertySheet::SaveTestFile(std::string path)
-{
-    SaveAllPages();
-    return m_data.WriteFile(path);
 }
 
 void CTcaPropertySheet::SaveAllPages()
@@ -101,13 +57,12 @@ bool CTcaPropertySheet::CheckBeforeSave()
     if (!CheckPages({kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}, kInstPage))
         return false;
     SetActivePage(active);
+    SaveAllPages();
     return true;
 }
 
-void CTcaPropertySheet::OnClearAllPages()
+void CTcaPropertySheet::ClearAll()
 {
-    if (!AskApplication("Really clear all entries?"))
-        return;
     ClearAllPageFields();
     m_data.m_pTestRecord->SetDefaults();
     m_data.m_VehicleRecords.clear();

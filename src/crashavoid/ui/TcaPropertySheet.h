@@ -1,7 +1,7 @@
 #pragma once
-// The crash-avoidance test sheet: its six pages over the one CTcaData, Load Test, Save Test and
-// Clear All Pages. Read errors come from the data as texts and are shown in one box. It grays no
-// menu item; the items it has no command for do nothing.
+// The crash-avoidance test sheet: its six pages over the one CTcaData, and Load Test, Save Test
+// and Clear All Pages on the shell's sequence. Read errors come from the data as texts and are
+// shown in one box. It grays no menu item; the items it has no command for do nothing.
 
 #include "common/ui/TestSheet.h"
 #include "crashavoid/TcaData.h"
@@ -15,13 +15,6 @@ public:
     CTcaPropertySheet(const char* caption, ISheetOwner* owner, int selectPage = 0);
     ~CTcaPropertySheet() override;
 
-    void OnLoadTest();
-    void OnSaveTest();
-    void OnClearAllPages();
-    // Load Test and Save Test after their file dialogs.
-    bool LoadTestFile(const std::string& path);
-    bool SaveTestFile(std::string path);
-
     CTcaData m_data;
     CTcaTestPage m_pageTest;
     CTcaVehPage m_pageVehicle;
@@ -30,10 +23,17 @@ public:
     CTcaAmberPage m_pageAmber;
     CTcaRolloverPage m_pageRollover;
 
-    bool CheckBeforeSave();
+    bool CheckBeforeSave() override;
+
+protected:
+    ITestFile* TestFile() override { return &m_data; }
+    // Before a test read in is taken, the page fields alone are cleared: the data keeps what no
+    // file carries.
+    void ClearPagesForNewTest() override { ClearAllPageFields(); }
+    void ShowLoaded(const CString& ext) override;
+    void ClearAll() override;
 
 private:
     void ClearAllPageFields();
     void SaveAllPages();
-    void RefreshPages();
 };

@@ -13,6 +13,8 @@ using S = CSWGPropertySheet;
 
 constexpr const char* kTag = "SWGDB";
 
+const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}};
+
 struct BandButton {
     int id;
     const char* text;
@@ -31,6 +33,12 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
 {
     BindDataPages(m_SWGData, &DbCodeFields(), kTag, m_TestPage, m_InstPage);
     m_HsvdPage.m_pData = &m_SWGData;
+    m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
+                   "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
+                   "All (*.*)|*.*||";
+    m_grRoads = kGrRoads;
+    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||";
+    m_camerasIllegal = kIllegalCameras;
     AddPages({{&m_TestPage, &m_TestPage}, {&m_InstPage, &m_InstPage}, {&m_HsvdPage, &m_HsvdPage}});
 
     // The band above the tabs.
@@ -68,75 +76,13 @@ bool CSWGPropertySheet::PagesValid() { return m_TestPage.AllFieldsValid() && m_I
 
 bool CSWGPropertySheet::SavePages() { return m_TestPage.SaveTest() && m_InstPage.SaveRecord(); }
 
-void CSWGPropertySheet::RefreshAfterRead(bool showLastCurve)
+void CSWGPropertySheet::ShowPages(const CString& ext)
 {
     m_TestPage.OnSetActive();
-    if (showLastCurve)
+    if (ext != "gr1")
         m_InstPage.ShowRecord(m_SWGData.m_nCurveCount);
     if (m_InstPage.HasWindow())
         m_InstPage.OnSetActive();
-}
-
-void CSWGPropertySheet::OnLoadTest()
-{
-    const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
-                                               "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
-                                               "All (*.*)|*.*||");
-    if (!path)
-        return;
-    const CString ext = LowerExtension(*path);
-    if (ext == "mv5" || ext == "mv4") {
-        if (!AskClearAll())
-            return;
-        const bool v5 = ext == "mv5";
-        const bool read = LoadNewTest(m_SWGData, [&](CSWGData& test) {
-            test.ClearTest();
-            test.ResetHsvd();
-            if (!(v5 ? test.ReadTestFileV5(*path) : test.ReadTestFileV4(*path)))
-                return false;
-            if (v5)
-                test.ReplaceHsvdFromFile(CompanionBase(*path) + ".hs5", false);
-            return true;
-        });
-        if (read) {
-            RefreshAfterRead(true);
-            ShowCameras();
-        }
-    } else if (ext == "gr1" || ext == "gr5") {
-        const bool gr5 = ext == "gr5";
-        if (MergeIntoTest(m_SWGData, [&](CSWGData& test) {
-                return gr5 ? test.ReadGR5File(*path) != 0 : test.ReadGR1File(*path) != 0;
-            })) {
-            RefreshAfterRead(gr5);
-            // The camera page shows the test reference an import may have brought.
-            RefreshPage(kHsvd);
-        }
-    }
-}
-
-void CSWGPropertySheet::OnSaveTest()
-{
-    if (!SavePages())
-        return;
-    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
-    if (!path)
-        return;
-    // A test file that could not be written has been reported: its companion stays as it was,
-    // so the files on disk still belong together.
-    if (!m_SWGData.WriteTestFile(*path))
-        return;
-    SaveHsvdCompanion(CompanionBase(*path), "Illegal data found. No file output.");
-}
-
-void CSWGPropertySheet::OnSaveReport()
-{
-    if (!SavePages())
-        return;
-    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
-    if (!path)
-        return;
-    m_SWGData.WriteReportFile(*path);
-    SaveHsvdReportCompanion(CompanionBase(*path));
 }
 
 void CSWGPropertySheet::OnSaveHsvdReportOnly()

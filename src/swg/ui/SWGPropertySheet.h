@@ -22,9 +22,6 @@ public:
 
     BOOL OnInitDialog() override;
 
-    void OnLoadTest() override;
-    void OnSaveTest() override;
-    void OnSaveReport() override;
     // Also without a camera (a report without camera blocks); cameras failing their check:
     // "Illegal data found. No file output.".
     void OnSaveHsvdReportOnly() override;
@@ -40,15 +37,15 @@ public:
     QWidget* m_pBand = nullptr;
 
 protected:
-    CHighSpeedVideoData& HsvdData() override { return m_SWGData; }
+    ITestFile* TestFile() override { return &m_SWGData; }
     int HsvdIndex() const override { return kHsvd; }
     void ClearAll() override;
-    // The sheet keeps no HSVD-valid flag: its camera items are never grayed.
-    bool CheckHsvd() override { return false; }
+    // Saves the test page and the shown curve; false ends Save Test and Save Report.
+    bool CheckBeforeSave() override { return SavePages(); }
+    bool SavePagesForReport() override { return SavePages(); }
+    // The test page, and the instrumentation page at the last curve of a test or a curve file.
+    void ShowPages(const CString& ext) override;
 
 private:
-    // After a test was read: the test page, and the instrumentation page at the last curve.
-    void RefreshAfterRead(bool showLastCurve);
-    // Saves the test page and the shown curve; false ends Save Test and Save Report.
     bool SavePages();
 };

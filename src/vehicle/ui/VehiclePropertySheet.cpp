@@ -18,30 +18,7 @@ const SheetCommandRow<S> kCommands[] = {
 
 constexpr const char* kTag = "VEHDB";
 
-// The .ip5 companion of a saved test, written also without a point (an empty section), so that
-// an older file of the same name never brings back points the user deleted.
-bool SaveIntrusionCompanion(CIntrusionData& intrusion, const CString& path)
-{
-    if (intrusion.HasIntrusion())
-        return intrusion.SaveIntrusionData(path);
-    return WriteWholeFile(path, [&](CStdioFile& file) {
-        file.WriteString("# Source: Intrusion Data\n");
-        file.WriteString(DateCommentLine());
-        intrusion.WriteIntrusionSection(file);
-        file.WriteString("----- END -----\n");
-    });
-}
-
-// The intrusion points of an .ip5 file; the test reference, when the test has none, is theirs.
-bool ReadIntrusion(CVehData& data, const CString& path, bool showError)
-{
-    CIntrusionData& intrusion = data.m_IntrusionData;
-    if (!intrusion.LoadIntrusionFile(path, showError))
-        return false;
-    if (data.m_strTestReference.IsEmpty())
-        data.m_strTestReference = intrusion.m_strTestReference;
-    return true;
-}
+const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr2", '2'}, {"gr3", '3'}, {"gr4", '4'}, {"gr5", '5'}};
 
 } // namespace
 
@@ -63,7 +40,11 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     m_IntrPage.SetVehData(&m_VehData);
     m_IntrPage.SetCodeFields(&DbCodeFields(), kTag);
     m_HsvdPage.m_pData = &m_VehData;
-    m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All Files (*.*)|*.*||";
+    m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
+                   "MV3 Test Data (*.gr1)|*.gr1|MV3 Vehicle Data (*.gr2)|*.gr2|"
+                   "MV3 Barrier Data (*.gr3)|*.gr3|MV3 Occupant Data (*.gr4)|*.gr4|"
+                   "MV3 Instrumentation Data (*.gr5)|*.gr5|All (*.*)|*.*||";
+    m_grRoads = kGrRoads;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({
@@ -72,16 +53,18 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
     });
 }
 
-CVehiclePropertySheet::~CVehiclePropertySheet()
-{
-    ReleasePages();
-}
+CVehiclePropertySheet::~CVehiclePropertySheet() { ReleasePages(); }
 
 bool CVehiclePropertySheet::CheckMainPages()
 {
     if (m_bUntouched)
         return false;
     return CheckPages({kTest, kVehicle, kOccupant, kRestraint, kBarrier, kInstrumentation}, kInstrumentation);
+}
+
+void CVehiclePropertySheet::CheckIntrusion()
+{
+    m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
 }
 
 bool CVehiclePropertySheet::CheckBeforeSave()
@@ -92,7 +75,7 @@ bool CVehiclePropertySheet::CheckBeforeSave()
     SaveActivePage();
     const int active = GetActiveIndex();
     CheckHsvd();
-    m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
+    CheckIntrusion();
     m_bAllPagesValid = CheckMainPages();
     if (m_bAllPagesValid) {
         SetActivePage(kInstrumentation);
@@ -109,136 +92,65 @@ void CVehiclePropertySheet::ShowIntrusion()
     RefreshPage(kIntrusion);
 }
 
-void CVehiclePropertySheet::RefreshAfterImport()
+void CVehiclePropertySheet::ShowPages(const CString& ext)
 {
+    // A new test shows the record pages at their last records, a GR file the page it fills; a
+    // version-5 test also sets the vehicles of its configuration.
+    const bool newTest = ext == "mv5" || ext == "mv4";
+    if (newTest || ext == "gr4")
+        PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
+    if (newTest)
+        PageProtocol(kRestraint)->ShowRecord(m_VehData.m_nRestraintCount);
+    if (newTest || ext == "gr5")
+        PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
+    if (ext == "mv5" && Page(kVehicle)->HasWindow())
+        m_VehData.SetVehicleCount();
     m_TestPage.OnSetActive();
-    for (int index : {kBarrier, kOccupant, kRestraint, kVehicle, kInstrumentation})
+    for (int index : {kVehicle, kBarrier, kOccupant, kRestraint, kInstrumentation})
         RefreshPage(index);
-    // The camera page shows the test reference an import may have brought.
-    RefreshPage(kHsvd);
+    if (newTest)
+        ShowIntrusion();
 }
 
-void CVehiclePropertySheet::RefreshAfterRead(bool v5)
+void CVehiclePropertySheet::CheckPagesLoaded()
 {
-    m_TestPage.OnSetActive();
-    if (Page(kVehicle)->HasWindow()) {
-        if (v5)
-            m_VehData.SetVehicleCount();
-        RefreshPage(kVehicle);
-    }
-    RefreshPage(kBarrier);
-    PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
-    RefreshPage(kOccupant);
-    PageProtocol(kRestraint)->ShowRecord(m_VehData.m_nRestraintCount);
-    RefreshPage(kRestraint);
-    PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-    RefreshPage(kInstrumentation);
-    ShowCameras();
-    ShowIntrusion();
-}
-
-void CVehiclePropertySheet::CheckAfterLoad()
-{
-    CheckHsvd();
-    m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
+    CheckIntrusion();
     m_bAllPagesValid = CheckMainPages();
     if (m_bAllPagesValid)
         SetActivePage(kInstrumentation);
-    m_bUntouched = false;
 }
 
-void CVehiclePropertySheet::OnLoadTest()
+void CVehiclePropertySheet::ReadCompanions(ITestFile& read, const CString& base)
 {
-    const auto path = AskOpenFile("Open Test", "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
-                                               "MV3 Test Data (*.gr1)|*.gr1|MV3 Vehicle Data (*.gr2)|*.gr2|"
-                                               "MV3 Barrier Data (*.gr3)|*.gr3|MV3 Occupant Data (*.gr4)|*.gr4|"
-                                               "MV3 Instrumentation Data (*.gr5)|*.gr5|All (*.*)|*.*||");
-    if (!path)
-        return;
-    const CString ext = LowerExtension(*path);
-    if (ext == "mv5" || ext == "mv4") {
-        if (!AskClearAll())
-            return;
-        const bool v5 = ext == "mv5";
-        const bool read = LoadNewTest(m_VehData, [&](CVehData& test) {
-            test.ClearTest();
-            if (!v5)
-                return test.ReadV4TestFile(*path) != 0;
-            if (!test.ReadTestFile(*path))
-                return false;
-            const CString base = CompanionBase(*path);
-            test.ReplaceHsvdFromFile(base + ".hs5", false);
-            ReadIntrusion(test, base + ".ip5", false);
-            return true;
-        });
-        if (!read)
-            return;
-        if (v5) {
-            m_VehData.m_strCurvePath = *path;
-            m_VehData.m_bConfigChanged = false;
-            m_VehData.m_bCurvesChecked = false;
-            m_VehData.m_nCurveCheckRequested = 0;
-        }
-        RefreshAfterRead(v5);
-    } else if (ext == "gr1" || ext == "gr2" || ext == "gr3" || ext == "gr5") {
-        int (CVehData::*import)(CString) = ext == "gr1"   ? &CVehData::ImportGR1
-                                           : ext == "gr2" ? &CVehData::ImportGR2
-                                           : ext == "gr3" ? &CVehData::ImportGR3
-                                                          : &CVehData::ImportGR5;
-        if (!MergeIntoTest(m_VehData, [&](CVehData& test) { return (test.*import)(*path) != 0; }))
-            return;
-        if (ext == "gr5")
-            PageProtocol(kInstrumentation)->ShowRecord(m_VehData.m_nCurveCount);
-        RefreshAfterImport();
-    } else if (ext == "gr4") {
-        const bool read = MergeIntoTest(m_VehData, [&](CVehData& test) {
-            const int occupants = test.ImportGR4(*path);
-            if (occupants <= 0)
-                return false;
-            test.m_nOccupantCount = occupants;
-            return true;
-        });
-        if (!read)
-            return;
-        PageProtocol(kOccupant)->ShowRecord(m_VehData.m_nOccupantCount);
-        RefreshAfterImport();
-    } else {
-        return;
-    }
-    CheckAfterLoad();
+    CHsvdTestSheet::ReadCompanions(read, base);
+    static_cast<CVehData&>(read).ReadIntrusionCompanion(base + ".ip5", false);
 }
 
-void CVehiclePropertySheet::OnSaveTest()
+bool CVehiclePropertySheet::IntrusionToSave(bool named)
 {
-    if (!CheckBeforeSave())
-        return;
-    const auto path = AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
-    if (!path)
-        return;
-    // A test file that could not be written has been reported: its companions stay as they
-    // were, so the files on disk still belong together.
-    if (!m_VehData.WriteTestFile(*path))
-        return;
-    const CString base = CompanionBase(*path);
-    if (!SaveHsvdCompanion(base, "Illegal data found. No high-speed video file output."))
-        return;
+    return m_VehData.m_IntrusionData.HasIntrusion() && m_IntrPage.CheckBeforeSave(named);
+}
+
+bool CVehiclePropertySheet::SaveCompanions(const CString& base)
+{
+    if (!CHsvdTestSheet::SaveCompanions(base))
+        return false;
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
-    if (intrusion.m_arrPointNumber.GetSize() > 1 && !m_IntrPage.CheckBeforeSave(false))
-        return;
-    SaveIntrusionCompanion(intrusion, base + ".ip5");
+    if (intrusion.HasIntrusion() && !m_IntrPage.CheckBeforeSave(false))
+        return false;
+    return intrusion.SaveIntrusionCompanion(base + ".ip5");
 }
 
-void CVehiclePropertySheet::OnSaveReport()
+bool CVehiclePropertySheet::SavePagesForReport()
 {
-    if (!SavePages({kTest, kVehicle, kRestraint, kOccupant, kBarrier, kInstrumentation}))
-        return;
-    const auto path = AskSaveFile("Export Report", "MV5 Report (*.mvr)|*.mvr||", "mvr");
-    if (!path)
-        return;
-    m_VehData.WriteReportFile(*path);
-    const CString base = CompanionBase(*path);
-    m_VehData.SaveHsvdReport(base + ".hsr");
-    m_VehData.m_IntrusionData.SaveIntrusionReport(base + ".ipr");
+    return SavePages({kTest, kVehicle, kRestraint, kOccupant, kBarrier, kInstrumentation});
+}
+
+void CVehiclePropertySheet::SaveReportCompanions(const CString& base)
+{
+    CHsvdTestSheet::SaveReportCompanions(base);
+    if (IntrusionToSave(false))
+        m_VehData.m_IntrusionData.SaveIntrusionReport(base + ".ipr");
 }
 
 void CVehiclePropertySheet::OnLoadIntrusionOnly()
@@ -246,24 +158,22 @@ void CVehiclePropertySheet::OnLoadIntrusionOnly()
     const auto path = AskOpenFile("Open High-Speed Video File", "MV5 Intrusion (*.ip5)|*.ip5|All Files (*.*)|*.*||");
     if (!path)
         return;
-    if (ReadIntrusion(m_VehData, *path, true))
+    if (m_VehData.ReadIntrusionCompanion(*path, true))
         ShowIntrusion();
-    m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
+    CheckIntrusion();
 }
 
 void CVehiclePropertySheet::OnSaveIntrusionOnly()
 {
-    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeSave(true))
-        return;
-    if (const auto path = AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5"))
+    if (const auto path = IntrusionToSave(true) ? AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5")
+                                                : std::nullopt)
         m_VehData.m_IntrusionData.SaveIntrusionData(*path);
 }
 
 void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
 {
-    if (m_VehData.m_IntrusionData.m_arrPointNumber.GetSize() < 2 || !m_IntrPage.CheckBeforeSave(true))
-        return;
-    if (const auto path = AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr"))
+    if (const auto path = IntrusionToSave(true) ? AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr")
+                                                : std::nullopt)
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
 }
 

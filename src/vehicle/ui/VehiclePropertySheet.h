@@ -24,11 +24,8 @@ public:
 
     // Pages 0 to 5 all checked; false at once while untouched.
     bool CheckMainPages();
-    bool CheckBeforeSave();
+    bool CheckBeforeSave() override;
 
-    void OnLoadTest() override;
-    void OnSaveTest() override;
-    void OnSaveReport() override;
     void OnLoadIntrusionOnly();
     void OnSaveIntrusionOnly();
     void OnSaveIntrusionReportOnly();
@@ -48,18 +45,24 @@ public:
     bool m_bIntrusionValid = false;
 
 protected:
-    CHighSpeedVideoData& HsvdData() override { return m_VehData; }
+    ITestFile* TestFile() override { return &m_VehData; }
     int HsvdIndex() const override { return kHsvd; }
     int* CurveCheckOption() override { return &m_VehData.m_nCurveCheckRequested; }
     void ClearAll() override;
+    // The intrusion companions beside the cameras'.
+    void ReadCompanions(ITestFile& read, const CString& base) override;
+    bool SaveCompanions(const CString& base) override;
+    bool SavePagesForReport() override;
+    void SaveReportCompanions(const CString& base) override;
+    void ShowPages(const CString& ext) override;
+    void CheckPagesLoaded() override;
 
 private:
-    void RefreshAfterImport();
-    // After a new test: every page shows it, the record pages at their last records; a version-5
-    // test also sets the vehicles of its configuration.
-    void RefreshAfterRead(bool v5);
     // The intrusion page at the last point, the test page and that page showing what is held.
     void ShowIntrusion();
-    // After a load that was not stopped: the validity flags and the instrumentation page in front.
-    void CheckAfterLoad();
+    // Intrusion-valid: points exist and the page passes its check.
+    void CheckIntrusion();
+    // The points exist and the shown one is kept as typed; all pass their check (else `named`
+    // or the plain box tells which).
+    bool IntrusionToSave(bool named);
 };

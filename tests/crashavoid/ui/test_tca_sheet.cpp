@@ -244,7 +244,7 @@ TEST(TcaSheetTest, AFailedLoadShowsItsMessage)
     testutil::WriteFile(path, "----- MV5 -----\r\n");
     s.Load(path);
     ASSERT_EQ(s.messages.count(), 2);
-    EXPECT_EQ(s.messages.last().text, "File " + path + " holds no TEST section");
+    EXPECT_EQ(s.messages.last().text, "File " + path + " is not a Crash Avoidance test.");
 }
 
 TEST(TcaSheetTest, ACodeOfEitherTagOfTheFieldIsValid)

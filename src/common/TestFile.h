@@ -1,0 +1,81 @@
+#pragma once
+// The one face every kind's test data shows the sheets: read a test file of the current version
+// or of version 4, write the test and its report, import a GR file, each with one result that
+// says whether it went and, when not, what the user is told. A kind that has no version-4 file
+// or no report says so through the same result.
+
+#include "platform/CString.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CHighSpeedVideoData;
+struct CurveCheckMembers;
+
+struct TestFileResult {
+    bool ok = true;
+    // On failure, the text the user is told; empty where the file layer told the cause already
+    // ("Can't open file ...", a separator count) or where the kind stays silent.
+    CString message;
+
+    static TestFileResult Success() { return {}; }
+    static TestFileResult Failure(CString text = CString()) { return {false, std::move(text)}; }
+    static TestFileResult Of(bool done) { return done ? Success() : Failure(); }
+    explicit operator bool() const { return ok; }
+};
+
+class ITestFile {
+public:
+    virtual ~ITestFile() = default;
+
+    // The kind as the messages name it ("Vehicle").
+    virtual const char* KindName() const = 0;
+
+    virtual TestFileResult ReadTest(const CString& path) = 0;
+    virtual TestFileResult ReadVersion4(const CString& path) = 0;
+    virtual TestFileResult WriteTest(const CString& path) = 0;
+    virtual TestFileResult WriteReport(const CString& path) = 0;
+    // GR file `n` ('1' .. '9', 'y', 'z') merged into the test held; the record count it brings
+    // becomes the test's.
+    virtual TestFileResult ImportGR(char n, const CString& path) = 0;
+
+    // An object to read a new test into: what a read keeps of this one (version, curve-check
+    // choice), the test itself empty. A read that fails leaves this test as it was.
+    virtual std::unique_ptr<ITestFile> NewTestToRead() const = 0;
+    // A copy of the test held, to merge a file into (a GR import); none for a kind without.
+    virtual std::unique_ptr<ITestFile> CopyTest() const = 0;
+    // The test `read` (made by NewTestToRead or CopyTest) holds, in place of this one.
+    virtual void TakeTest(ITestFile& read) = 0;
+
+    // The cameras and the curve check of the test, for kinds that have them.
+    virtual CHighSpeedVideoData* Cameras() { return nullptr; }
+    virtual CurveCheckMembers* CurveCheck() { return nullptr; }
+};
+
+// The copy and take-over of a kind whose data object copies as a whole; `clear` empties the
+// copy for a new read.
+template <class D> class CopiedTestFile : public ITestFile {
+public:
+    std::unique_ptr<ITestFile> NewTestToRead() const override
+    {
+        auto read = std::make_unique<D>(static_cast<const D&>(*this));
+        read->ClearForRead();
+        return read;
+    }
+    std::unique_ptr<ITestFile> CopyTest() const override
+    {
+        return std::make_unique<D>(static_cast<const D&>(*this));
+    }
+    void TakeTest(ITestFile& read) override { static_cast<D&>(*this) = static_cast<D&>(read); }
+};
+
+// "<kind> tests have no <what>.": the answer of an operation a kind does not offer.
+TestFileResult NotOffered(const char* kind, const char* what);
+
+// A file about to be read as a test of the kind: its TEST section must hold a record line whose
+// version field begins with `letter` (version 5), or (version 4) whose separator count is one of
+// `v4Separators` and whose version field, when it begins with a letter, begins with `letter`. Otherwise the failure names the file and says it is not a test of
+// the kind. A file that cannot be opened passes: the reader tells why. Then `read` reads it.
+TestFileResult ReadTestOfKind(const CString& path, int version, const char* kind, char letter,
+                              const std::vector<int>& v4Separators, const std::function<bool()>& read);

@@ -1,0 +1,239 @@
+// The test-file commands over every kind's sheet: a load that finds no test of the kind keeps
+// the test held and says so once; the camera companions and the camera commands follow one rule.
+
+#include "biomech/ui/BioMechPropertySheet.h"
+#include "component/ui/ComponentPropertySheet.h"
+#include "crashavoid/ui/TcaPropertySheet.h"
+#include "swg/ui/SWGPropertySheet.h"
+#include "vehicle/ui/VehiclePropertySheet.h"
+
+#include "platform/Path.h"
+
+#include "SheetHarness.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using sheettest::Kind;
+using sheettest::KindSheet;
+using sheettest::MakeKind;
+using testutil::ReadFile;
+using testutil::WriteFile;
+
+namespace {
+
+const std::vector<Kind>& Kinds()
+{
+    static const std::vector<Kind> kinds = {
+        MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", "vehicle/vtb_full.mv4",
+                 "vehicle/test.gr1", "Vehicle"),
+        MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", "biomech/bio.mv4",
+                 "biomech/test.gr1", "Biomechanics"),
+        MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5",
+                 "component/comp_full.mv4", "component/test.gr1", "Component"),
+        MakeKind("Crash Avoidance Data", &CTcaPropertySheet::m_data, "crashavoid/full.mv5", nullptr, nullptr,
+                 "Crash Avoidance"),
+        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", "swg/full.mv4", "swg/test.gr1", "SWG"),
+    };
+    return kinds;
+}
+
+const char* const kTwoCameras = "# Source: High Speed Video Data\r\n"
+                                "# Date: <3/4/2021>\r\n"
+                                "----- HSVD -----\r\n"
+                                "1|R2|0.25|Left|one\r\n"
+                                "2|R2|0.5|Right|two\r\n"
+                                "----- END -----\r\n";
+
+CHsvdTestSheet* CameraSheet(KindSheet& s) { return dynamic_cast<CHsvdTestSheet*>(s.sheet.get()); }
+
+// Save Test and, where the kind has one, Save Report under `name`: the files written, dates
+// left out.
+std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
+{
+    s.Run(ID_SAVE_TEST, s.dir.file(name + ".mv5"));
+    std::vector<std::string> written;
+    const bool report = s.sheet->HasCommand(ID_SAVE_REPORT);
+    if (report)
+        s.Run(ID_SAVE_REPORT, s.dir.file(name + ".mvr"));
+    for (const char* ext : {".mv5", ".hs5", ".mvr", ".hsr"}) {
+        const std::string path = s.dir.file(name + ext);
+        written.push_back(std::filesystem::exists(path) ? s.Written(name + ext) : std::string("(none)"));
+    }
+    return written;
+}
+
+} // namespace
+
+TEST(SheetFileCommandsTest, ALoadThatFindsNoTestOfTheKindKeepsTheTestHeldAndSaysSoOnce)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", CameraSheet(s) ? kTwoCameras : ""));
+        s.messages.clear();
+        const std::vector<std::string> before = SaveAll(s, "before");
+        ASSERT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+        ASSERT_NE(before[0], "(none)");
+
+        // Other kinds' tests of either version, files empty, of one byte, and without sections.
+        std::vector<std::string> files;
+        for (const Kind& other : Kinds()) {
+            if (&other == &kind)
+                continue;
+            files.push_back(s.dir.file(std::string("other-") + other.kindName + ".mv5"));
+            WriteFile(files.back(), ReadFile(testutil::DataPath(other.fixture)));
+            if (other.fixtureV4 && kind.fixtureV4) {
+                files.push_back(s.dir.file(std::string("other-") + other.kindName + ".mv4"));
+                WriteFile(files.back(), ReadFile(testutil::DataPath(other.fixtureV4)));
+            }
+        }
+        for (const char* ext : {".mv5", ".mv4"}) {
+            if (std::string(ext) == ".mv4" && !kind.fixtureV4)
+                continue;
+            for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>> {
+                     {"empty", ""}, {"one", "x"}, {"plain", "A text of no sections.\r\nIts second line.\r\n"}}) {
+                files.push_back(s.dir.file(name + ext));
+                WriteFile(files.back(), bytes);
+            }
+        }
+        for (const std::string& path : files) {
+            SCOPED_TRACE(path);
+            s.messages.clear();
+            s.messages.setNextAnswer(IDYES);
+            s.Run(ID_LOAD_TEST, path);
+            std::vector<std::string> told = s.messages.texts();
+            std::erase(told, std::string("Really clear all entries?"));
+            EXPECT_EQ(told, std::vector<std::string> {"File " + path + " is not a " + kind.kindName + " test."});
+        }
+        s.messages.clear();
+        EXPECT_EQ(SaveAll(s, "after"), before);
+        EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    }
+}
+
+TEST(SheetFileCommandsTest, AKindWithoutAFileOrReportSaysSo)
+{
+    CTcaData data;
+    EXPECT_EQ(data.ReadVersion4("t.mv4").message, "Crash Avoidance tests have no version-4 file.");
+    EXPECT_EQ(data.WriteReport("t.mvr").message, "Crash Avoidance tests have no report.");
+    EXPECT_EQ(data.ImportGR('1', "t.gr1").message, "Crash Avoidance tests have no GR file.");
+    EXPECT_FALSE(CVehData().ImportGR('9', "t.gr9"));
+}
+
+TEST(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        std::filesystem::create_directory(s.dir.file("Prüfung é"));
+        const std::string junk = s.dir.file("Prüfung é/junk.mv5");
+        WriteFile(junk, "junk\r\n");
+        s.Run(ID_LOAD_TEST, junk);
+        ASSERT_EQ(s.messages.count(), 1);
+        EXPECT_EQ(s.messages.last().text, "File " + PathForMessage(junk.c_str()).str() + " is not a " +
+                                              kind.kindName + " test.");
+        // A file that is not there: the cause, as every reader names it.
+        s.messages.clear();
+        const std::string gone = s.dir.file("gone.mv5");
+        s.Run(ID_LOAD_TEST, gone);
+        ASSERT_GE(s.messages.count(), 1);
+        EXPECT_EQ(s.messages.messages().front().text, "Can't open file " + gone + ", error = 2\n");
+    }
+}
+
+TEST(SheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.fixtureV4)
+            continue;
+        SCOPED_TRACE(kind.name);
+        {
+            KindSheet s(kind);
+            ASSERT_TRUE(s.db.open());
+            CHsvdTestSheet& sheet = *CameraSheet(s);
+            s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+            EXPECT_TRUE(sheet.m_bHsvdValid);
+            // A version-4 test has no camera: the camera items follow it.
+            s.messages.setNextAnswer(IDYES);
+            s.Run(ID_LOAD_TEST, testutil::DataPath(kind.fixtureV4));
+            EXPECT_EQ(s.Data().Cameras()->CameraCount(), 0);
+            EXPECT_FALSE(sheet.m_bHsvdValid);
+        }
+        {
+            // A GR file merged into a new sheet: Clear All Pages now asks.
+            KindSheet s(kind);
+            ASSERT_TRUE(s.db.open());
+            s.Run(ID_LOAD_TEST, testutil::DataPath(kind.gr));
+            EXPECT_FALSE(s.sheet->m_bUntouched);
+            s.messages.clear();
+            s.messages.setNextAnswer(IDNO);
+            s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+            EXPECT_EQ(sheettest::Texts(s.messages), "Really clear all entries?\n");
+        }
+    }
+}
+
+TEST(SheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWithoutCamerasKeepsThem)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.fixtureV4)
+            continue;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        s.Run(ID_LOAD_TEST, s.WriteTest("plain"));
+        const CString reference = s.Data().Cameras()->m_strTestReference;
+        ASSERT_FALSE(reference.IsEmpty());
+        s.messages.setNextAnswer(IDYES);
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+        EXPECT_EQ(s.Data().Cameras()->CameraCount(), 2);
+        EXPECT_EQ(s.Data().Cameras()->m_strTestReference, reference);
+        s.Run(ID_LOAD_HSVD_ONLY, testutil::DataPath("hsvd/three.hs5"));
+        EXPECT_EQ(s.Data().Cameras()->CameraCount(), 3);
+        EXPECT_EQ(s.Data().Cameras()->m_strTestReference, reference);
+
+        WriteFile(s.dir.file("none.hs5"), "# Source: High Speed Video Data\r\n----- HSVD -----\r\n----- END -----\r\n");
+        WriteFile(s.dir.file("text.hs5"), "no cameras here\r\n");
+        for (const char* name : {"none.hs5", "text.hs5"}) {
+            s.messages.clear();
+            s.Run(ID_LOAD_HSVD_ONLY, s.dir.file(name));
+            EXPECT_EQ(sheettest::Texts(s.messages),
+                      "File " + s.dir.file(name) + " holds no high-speed video camera.\n");
+            EXPECT_EQ(s.Data().Cameras()->CameraCount(), 3);
+        }
+    }
+}
+
+TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.fixtureV4)
+            continue;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        CHsvdTestSheet& sheet = *CameraSheet(s);
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+        ASSERT_TRUE(sheet.SetActivePage(sheet.GetPageIndex(&sheet.m_HsvdPage)));
+        auto* scale = sheet.m_HsvdPage.Item<QLineEdit>(CHsvdPage::IDC_SCALE_FACTOR);
+        scale->clear();
+        QTest::keyClicks(scale, "abc-9");
+        s.messages.clear();
+        s.Run(ID_SAVE_REPORT, s.dir.file("bad.mvr"));
+        EXPECT_EQ(sheettest::Texts(s.messages), "Illegal data found. No file output.\n");
+        EXPECT_FALSE(std::filesystem::exists(s.dir.file("bad.hsr")));
+
+        scale->clear();
+        QTest::keyClicks(scale, "0.75");
+        s.messages.clear();
+        s.Run(ID_SAVE_REPORT, s.dir.file("good.mvr"));
+        EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+        EXPECT_NE(ReadFile(s.dir.file("good.hsr")).find("0.75"), std::string::npos);
+    }
+}
