@@ -1,6 +1,9 @@
 #include "common/TestFile.h"
 
 #include "common/RecordLine.h"
+#include "common/SectionReader.h"
+#include "common/WholeFile.h"
+#include "platform/StdioFile.h"
 #include "platform/Path.h"
 
 #include <algorithm>

@@ -61,6 +61,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 
 // ---- One kind's real sheet, for the tests that run a command over every kind ----
 
+#include "doubles/ScriptedFileDialogs.h"
 #include "platform/ui/FileDialog.h"
 
 #include "../codes/CodesTestUtil.h"
