@@ -54,8 +54,13 @@ bool CTcaPropertySheet::CheckBeforeSave()
     if (!SaveActivePage())
         return false;
     const int active = GetActiveIndex();
-    if (!CheckPages({kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}, kInstPage))
-        return false;
+    // The first page that fails stops the check, so only its box is shown.
+    for (int i : {kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}) {
+        if (!CheckPage(i))
+            return false;
+    }
+    SetActivePage(kInstPage);
+    PageProtocol(kInstPage)->LoadPage();
     SetActivePage(active);
     SaveAllPages();
     return true;

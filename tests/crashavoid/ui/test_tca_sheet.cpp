@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <regex>
 
@@ -217,6 +218,22 @@ TEST(TcaSheetTest, ValuesThatWouldBreakTheFileAreRefused)
     EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
     vehicle->setEditText("1");
     EXPECT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+}
+
+TEST(TcaSheetTest, SaveTestStopsAtTheFirstPageThatFails)
+{
+    Sheet s;
+    s.Load();
+    // A page not yet shown holds a channel whose vehicle is not in the test: its one box is told,
+    // the page stays in front and the pages after it are not tried (each try would tell it again).
+    s.sheet.m_data.m_InstRecords[0].m_strVehicleNumber = "3";
+    TempDir dir;
+    platform::ScriptedFileDialogs files;
+    files.answer(CString(dir.file("saved.mv5")));
+    s.sheet.RunCommand(ID_SAVE_TEST);
+    EXPECT_EQ(s.messages.texts(), std::vector<std::string> {"Vehicle number out of range:\ncheck drop-list of the combo box, please."});
+    EXPECT_EQ(s.sheet.GetActiveIndex(), CTcaPropertySheet::kInstPage);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("saved.mv5")));
 }
 
 TEST(TcaSheetTest, LowerBeamRecordIsMadeWhenThePageStores)
