@@ -494,6 +494,7 @@ struct RecordControls {
     int next;   // ">"
     int remove; // "x"
     int retain; // "Retain the Last Record for the New" (0: none)
+    int prev = 0; // "<" (0: none)
 };
 
 // A record page: its fields are arrays of the data object, element = record number.
@@ -512,10 +513,15 @@ public:
 
     BOOL m_bRetainLast = FALSE;
     CListBox m_listRecords;
+    // "<", ">" and the list refuse without a word while the shown record cannot be stored: the
+    // page's fields already show what is wrong, and what was typed stays in front.
+    bool m_bSilentRefusal = false;
 
     BOOL OnInitDialog() override
     {
         FieldPage::OnInitDialog();
+        if (m_controls.prev)
+            this->OnClicked(m_controls.prev, [this] { OnPrevcurveButton(); });
         this->OnClicked(m_controls.next, [this] { OnNextcurveButton(); });
         this->OnClicked(m_controls.remove, [this] { OnDeleteRecordButton(); });
         this->OnSelChange(m_controls.list, [this] { this->OnRecordListSelChange(m_listRecords); });
@@ -604,8 +610,27 @@ public:
         return CRecordPage::OnKillActive();
     }
 
+    void OnPrevcurveButton()
+    {
+        const CString error = CString("Error: see ") + m_className + "::OnPrevcurveButton()";
+        if (!this->PreviousRecord(m_bSilentRefusal ? nullptr : error.GetString()))
+            m_listRecords.SetCurSel(this->m_nRecordIndex - 1);
+    }
     void OnNextcurveButton()
     {
+        if (m_bSilentRefusal) {
+            if (IsEnterHeldDown())
+                return;
+            // Stored before anything else is decided: with no record shown, what was typed
+            // becomes record 1 only when it can be stored, and is then what ">" shows.
+            const bool none = this->m_nRecordIndex == 0;
+            if (!SaveRecord())
+                return;
+            if (none && this->m_nRecordIndex != 0) {
+                LoadRecord();
+                return;
+            }
+        }
         if (!NextAllowed())
             return;
         if (this->m_nRecordIndex == this->m_nRecordCount && this->m_nRecordCount >= m_maxRecords &&
@@ -614,7 +639,7 @@ public:
             return;
         }
         const CString error = CString("Error: see ") + m_className + "::OnNextcurveButton()";
-        this->NextRecord(error.GetString());
+        this->NextRecord(m_bSilentRefusal ? nullptr : error.GetString());
     }
     void OnDeleteRecordButton() { this->DeleteRecord(); }
 

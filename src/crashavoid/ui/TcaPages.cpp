@@ -69,55 +69,12 @@ template <class Page> bool TcaFieldsValid(Page& page, int lineStart)
     return TcaFieldsValid(page, lineStart, [](int) { return true; });
 }
 
-// The record navigation the crash-avoidance record pages add to the common record page: the
-// page never moves while the shown record cannot be stored (the typed input stays in front), and
-// "X" shows the record that took the removed one's place.
-template <class Page> bool MoveTo(Page& page, int number)
+// The crash-avoidance record pages never move while the shown record cannot be stored (the typed
+// input stays in front), and "X" shows the record that took the removed one's place.
+template <class Page> void UseTcaNavigation(Page& page)
 {
-    if (page.m_nRecordIndex != 0 && !page.SaveRecord()) {
-        page.m_listRecords.SetCurSel(page.m_nRecordIndex - 1);
-        return false;
-    }
-    page.m_nRecordIndex = number;
-    page.LoadRecord();
-    return true;
-}
-template <class Page> void OnPrev(Page& page)
-{
-    if (!IsEnterHeldDown() && page.m_nRecordIndex > 1)
-        MoveTo(page, page.m_nRecordIndex - 1);
-}
-template <class Page> void OnNext(Page& page)
-{
-    if (IsEnterHeldDown())
-        return;
-    const bool none = page.m_nRecordIndex == 0;
-    if (!page.SaveRecord())
-        return;
-    // With no record shown, what was typed has just become record 1: it is shown.
-    if (none && page.m_nRecordIndex != 0) {
-        page.LoadRecord();
-        return;
-    }
-    page.OnNextcurveButton();
-}
-template <class Page> void OnDelete(Page& page)
-{
-    if (IsEnterHeldDown() || page.m_nRecordIndex == 0)
-        return;
-    const int shown = page.m_nRecordIndex;
-    page.OnDeleteRecordButton();
-    if (shown <= page.m_nRecordCount && page.m_nRecordIndex != shown) {
-        page.m_nRecordIndex = shown;
-        page.LoadRecord();
-    }
-}
-template <class Page> void ConnectNavigation(Page& page, int prev, int next, int remove)
-{
-    if (prev)
-        page.OnClicked(prev, [&page] { OnPrev(page); });
-    page.OnClicked(next, [&page] { OnNext(page); });
-    page.OnClicked(remove, [&page] { OnDelete(page); });
+    page.m_bSilentRefusal = true;
+    page.m_bDeleteShowsNext = true;
 }
 
 // A date picker shows its field's date.
@@ -331,8 +288,10 @@ BOOL CTcaTestPage::SaveToData()
 // ================================ vehicle page ================================
 
 CTcaVehPage::CTcaVehPage()
-    : CDataRecordPage(&TcaVehicleTemplate(), kVehicleFields, {IDC_RECORD_LIST, 0, 0, 0}, "CTcaVehPage")
+    : CDataRecordPage(&TcaVehicleTemplate(), kVehicleFields, {IDC_RECORD_LIST, IDC_NEXT, IDC_DELETE, 0, IDC_PREV},
+                      "CTcaVehPage")
 {
+    UseTcaNavigation(*this);
 }
 
 BOOL CTcaVehPage::OnInitDialog()
@@ -340,7 +299,6 @@ BOOL CTcaVehPage::OnInitDialog()
     CDataRecordPage::OnInitDialog();
     for (int id : {IDC_ABS, IDC_CRUISE_CONTROL, IDC_BRAKE_SYSTEM})
         FillCombo(*this, id, {"Y", "N"});
-    ConnectNavigation(*this, IDC_PREV, IDC_NEXT, IDC_DELETE);
     OnClicked(IDC_FIND_MAKE, [this] { OnFindMake(); });
     OnClicked(IDC_FIND_MODEL, [this] { OnFindModel(); });
     return TRUE;
@@ -399,8 +357,9 @@ void CTcaVehPage::OnFindModel()
 // ================================ instrumentation page ================================
 
 CTcaInstPage::CTcaInstPage()
-    : CDataRecordPage(&TcaInstTemplate(), kInstFields, {IDC_RECORD_LIST, 0, 0, IDC_KEEP_LAST}, "CTcaInstPage")
+    : CDataRecordPage(&TcaInstTemplate(), kInstFields, {IDC_RECORD_LIST, IDC_NEXT, IDC_DELETE, IDC_KEEP_LAST}, "CTcaInstPage")
 {
+    UseTcaNavigation(*this);
 }
 
 BOOL CTcaInstPage::OnInitDialog()
@@ -412,7 +371,6 @@ BOOL CTcaInstPage::OnInitDialog()
     FillCombo(*this, IDC_ALERT_LOCATION, {"Dashboard", "HUD", "Sideview Mirror", "Rearview Mirror"}, true);
     FillCombo(*this, IDC_HEAD_LAMP, {"Y", "N"});
     FillCombo(*this, IDC_UPPER_BEAM, {"Y", "N"});
-    ConnectNavigation(*this, 0, IDC_NEXT, IDC_DELETE);
     // The sub-type search needs the configuration first; the channel type brings its unit.
     OnClicked(IDC_FIND_SUB_TYPE, [this] { OnFindSubType(); });
     OnClicked(IDC_FIND_CHANNEL_TYPE, [this] { OnFindChannelType(); });
@@ -668,8 +626,10 @@ void CTcaAmberPage::LoadExtra(const CTcaData& data)
 // ================================ rollover page ================================
 
 CTcaRolloverPage::CTcaRolloverPage()
-    : CDataRecordPage(&TcaRolloverTemplate(), kRolloverFields, {IDC_RECORD_LIST, 0, 0, 0}, "CTcaRolloverPage")
+    : CDataRecordPage(&TcaRolloverTemplate(), kRolloverFields, {IDC_RECORD_LIST, IDC_NEXT, IDC_DELETE, 0, IDC_PREV},
+                      "CTcaRolloverPage")
 {
+    UseTcaNavigation(*this);
 }
 
 void CTcaRolloverPage::ClearPage()
@@ -688,7 +648,6 @@ void CTcaRolloverPage::DoDataExchange(CDataExchange* pDX)
 BOOL CTcaRolloverPage::OnInitDialog()
 {
     CDataRecordPage::OnInitDialog();
-    ConnectNavigation(*this, IDC_PREV, IDC_NEXT, IDC_DELETE);
     OnChanged(IDC_RECORD_LIST, [this] { OnEditchangeRecordList(); });
     return TRUE;
 }
@@ -728,6 +687,6 @@ void CTcaRolloverPage::OnEditchangeRecordList()
     const int n = std::atoi(FromQString(box->currentText()).GetString());
     if (n == m_nLastTyped || n < 1 || n > m_nRecordCount || n == m_nRecordIndex)
         return;
-    if (MoveTo(*this, n))
+    if (ShowListedRecord(m_listRecords, n))
         m_nLastTyped = n;
 }

@@ -338,6 +338,13 @@ void CRecordPage::NextRecord(const char* saveError)
         AfterNext();
 }
 
+bool CRecordPage::PreviousRecord(const char* saveError)
+{
+    if (IsEnterHeldDown() || m_nRecordIndex <= 1)
+        return true;
+    return MoveToRecord(m_nRecordIndex - 1, saveError);
+}
+
 bool CRecordPage::MoveToRecord(int record, const char* saveError)
 {
     if (m_nRecordIndex != 0 && !SaveRecord()) {
@@ -360,7 +367,8 @@ bool CRecordPage::AddRecord(const char* saveError)
             return true;
         }
     } else if (!SaveRecord()) {
-        MessageBox(saveError);
+        if (saveError)
+            MessageBox(saveError);
         return false;
     }
     AppendRecord();
@@ -390,9 +398,10 @@ void CRecordPage::DeleteRecord()
 {
     if (IsEnterHeldDown() || m_nRecordIndex == 0)
         return;
+    const int removed = m_nRecordIndex;
     --m_nRecordCount;
-    RemoveRecord(m_nRecordIndex);
-    --m_nRecordIndex;
+    RemoveRecord(removed);
+    m_nRecordIndex = m_bDeleteShowsNext && removed <= m_nRecordCount ? removed : removed - 1;
     if (m_nRecordIndex == 0 && m_nRecordCount > 0)
         m_nRecordIndex = 1;
     LoadRecord();
@@ -416,8 +425,15 @@ void CRecordPage::OnRecordListSelChange(CListBox& list)
             SaveRecord();
         return;
     }
-    if (!MoveToRecord(row + 1))
-        list.SetCurSel(m_nRecordIndex > 1 ? m_nRecordIndex - 1 : 0);
+    ShowListedRecord(list, row + 1);
+}
+
+bool CRecordPage::ShowListedRecord(CListBox& list, int record)
+{
+    if (MoveToRecord(record))
+        return true;
+    list.SetCurSel(m_nRecordIndex > 1 ? m_nRecordIndex - 1 : 0);
+    return false;
 }
 
 bool CRecordPage::CheckRecords(const std::function<bool(int record)>& check, bool skipShown, bool comeBack)

@@ -142,6 +142,8 @@ public:
 
     int m_nRecordCount = 0; // records the page knows
     int m_nRecordIndex = 0; // 1-based record shown; 0: none
+    // "x" shows the record that moves into the removed one's place rather than the one before.
+    bool m_bDeleteShowsNext = false;
 
     // Shows record m_nRecordIndex; nothing without a window.
     virtual void LoadRecord() = 0;
@@ -175,19 +177,22 @@ protected:
     // Whether any field that takes typing differs from what a page without records shows.
     virtual bool FieldsTyped() const { return false; }
 
-    // ">": the next record, or a new one after the last. `saveError` is told when the shown
-    // record cannot be saved; nothing moves and nothing is added then.
+    // ">": the next record, or a new one after the last. When the shown record cannot be saved
+    // nothing moves and nothing is added, with `saveError` told when given.
     void NextRecord(const char* saveError);
+    // "<": the record before (nothing on the first), as MoveToRecord. False when the shown record
+    // could not be saved.
+    bool PreviousRecord(const char* saveError = nullptr);
     // Shows record `record` (1 .. count) after saving the shown one; a record that cannot be saved
     // stays shown, with `saveError` told when given. False when it stayed.
     bool MoveToRecord(int record, const char* saveError = nullptr);
     // A new record after the last, shown; the shown record saved first (see MoveToRecord). On a
     // page without records, what was typed becomes record 1 and is shown instead.
-    bool AddRecord(const char* saveError);
+    bool AddRecord(const char* saveError = nullptr);
     // A record after the last, given its first values (NewRecord) and made the shown one, not yet
     // loaded; nothing saved. Its number.
     int AppendRecord();
-    // "x": no question asked.
+    // "x": no question asked; then the record before is shown (see m_bDeleteShowsNext).
     void DeleteRecord();
     // The record list: rebuilt as "1", "2", ... when its length differs from the count, then the
     // shown record's row selected.
@@ -195,4 +200,7 @@ protected:
     // A selection change of the record list: the shown record is saved first; when that fails
     // the selection goes back.
     void OnRecordListSelChange(CListBox& list);
+    // The record list asks for `record` (selected or typed): shown as MoveToRecord, silently; when
+    // the shown record cannot be saved the list goes back to it. False then.
+    bool ShowListedRecord(CListBox& list, int record);
 };

@@ -18,7 +18,7 @@
 
 namespace {
 
-enum { IDC_NAME = 100, IDC_LIST, IDC_NEXT, IDC_DELETE, IDC_KEEP };
+enum { IDC_NAME = 100, IDC_LIST, IDC_NEXT, IDC_DELETE, IDC_KEEP, IDC_PREV };
 
 const DlgTemplate kRecordsPage {
     "Records",
@@ -33,6 +33,7 @@ const DlgTemplate kRecordsPage {
         {IDC_NEXT, DlgKind::Button, ">", 4, 20, 20, 14},
         {IDC_DELETE, DlgKind::Button, "x", 30, 20, 20, 14},
         {IDC_KEEP, DlgKind::CheckBox, "Keep", 4, 40, 60, 10},
+        {IDC_PREV, DlgKind::Button, "<", 56, 20, 20, 14},
     },
 };
 
@@ -46,11 +47,13 @@ public:
     int m_keep = 0;
     CListBox m_list;
     int m_activations = 0;
+    const char* m_saveError = "Error: see NamesPage"; // null: refusals say nothing
 
     BOOL OnInitDialog() override
     {
         CRecordPage::OnInitDialog();
-        OnClicked(IDC_NEXT, [this] { NextRecord("Error: see NamesPage"); });
+        OnClicked(IDC_NEXT, [this] { NextRecord(m_saveError); });
+        OnClicked(IDC_PREV, [this] { PreviousRecord(m_saveError); });
         OnClicked(IDC_DELETE, [this] { DeleteRecord(); });
         OnSelChange(IDC_LIST, [this] { OnRecordListSelChange(m_list); });
         return TRUE;
@@ -223,6 +226,80 @@ TEST(PropertySheetTest, AddingNeedsTheShownRecordSaved)
     p.Click(IDC_NEXT);
     EXPECT_EQ(p.m_nRecordCount, 2);
     EXPECT_EQ(p.m_names[1], "one");
+}
+
+// "<" steps back after saving the shown record, and does nothing on the first; a record that
+// cannot be saved keeps every button where it is, told only when the page gives a text.
+TEST(PropertySheetTest, PreviousAndRefusalsWithAndWithoutABox)
+{
+    for (const char* error : {"Error: see NamesPage", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(error ? error : "silent");
+        SmallSheet s;
+        s.sheet.Create();
+        NamesPage& p = s.names;
+        p.m_saveError = error;
+        platform::MessageRecorder boxes;
+        p.Click(IDC_NEXT);
+        p.Type("one");
+        p.Click(IDC_PREV);
+        EXPECT_EQ(p.m_nRecordIndex, 1) << "nothing before the first";
+        p.Click(IDC_NEXT);
+        p.Type("two");
+        p.Click(IDC_PREV);
+        EXPECT_EQ(p.m_nRecordIndex, 1);
+        EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "one");
+        EXPECT_EQ(p.m_names[2], "two") << "saved before stepping back";
+
+        p.Type("nosave");
+        p.Click(IDC_NEXT); // within the records
+        EXPECT_EQ(p.m_nRecordIndex, 1);
+        EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "nosave") << "the typed value stays in front";
+        p.Type("one");
+        p.Click(IDC_NEXT);
+        p.Type("nosave");
+        p.Click(IDC_NEXT); // after the last: nothing appended
+        p.Click(IDC_PREV);
+        EXPECT_EQ(p.m_nRecordIndex, 2);
+        EXPECT_EQ(p.m_nRecordCount, 2);
+        EXPECT_EQ(p.GetDlgItemText(IDC_NAME), "nosave");
+        EXPECT_EQ(boxes.count(), error ? 3 : 0);
+        if (error && boxes.count() > 0) {
+            EXPECT_EQ(boxes.last().text, error);
+        }
+    }
+}
+
+// "x" shows the record before the removed one, or with m_bDeleteShowsNext the one that moved
+// into its place; the first and the last record have only one neighbour.
+TEST(PropertySheetTest, DeleteShowsTheChosenNeighbour)
+{
+    struct Case {
+        bool showsNext;
+        int removed;
+        int shownAfter;
+        const char* nameAfter;
+    };
+    const Case cases[] = {
+        {false, 2, 1, "a"}, {true, 2, 2, "c"}, {false, 1, 1, "b"},
+        {true, 1, 1, "b"},  {false, 3, 2, "b"}, {true, 3, 2, "b"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "showsNext " << c.showsNext << ", removed " << c.removed);
+        SmallSheet s;
+        s.sheet.Create();
+        NamesPage& p = s.names;
+        p.m_bDeleteShowsNext = c.showsNext;
+        for (const char* name : {"a", "b", "c"}) {
+            p.Click(IDC_NEXT);
+            p.Type(name);
+        }
+        p.m_list.GetWindow()->setCurrentRow(c.removed - 1);
+        ASSERT_EQ(p.m_nRecordIndex, c.removed);
+        p.Click(IDC_DELETE);
+        EXPECT_EQ(p.m_nRecordCount, 2);
+        EXPECT_EQ(p.m_nRecordIndex, c.shownAfter);
+        EXPECT_EQ(p.GetDlgItemText(IDC_NAME), c.nameAfter);
+    }
 }
 
 TEST(PropertySheetTest, ButtonsDoNothingWhileEnterIsHeldDown)
