@@ -25,51 +25,33 @@
 #include <functional>
 #include <memory>
 
-using sheettest::NoOwner;
 using testutil::ReadFile;
-using testutil::TempDir;
 using testutil::WriteFile;
 
 namespace {
 
-// A kind's sheet, a valid test of it and where its test page shows the test reference.
-struct Kind {
-    const char* name;
-    std::function<std::unique_ptr<CHsvdTestSheet>(ISheetOwner*)> make;
-    std::function<CHighSpeedVideoData&(CHsvdTestSheet&)> data;
-    const char* fixture;
+// A kind of the shared sheet harness, and the test reference its valid test holds as its test
+// page shows it.
+struct CameraKind {
+    sheettest::Kind kind;
     const char* reference;
     int referenceId;
 };
 
-template <class Sheet> Kind MakeKind(const char* name, CHighSpeedVideoData& (*data)(Sheet&), const char* fixture,
-                                     const char* reference, int referenceId)
+const std::vector<CameraKind>& Kinds()
 {
-    return {name,
-            [name](ISheetOwner* owner) -> std::unique_ptr<CHsvdTestSheet> {
-                return std::make_unique<Sheet>(name, owner);
-            },
-            [data](CHsvdTestSheet& sheet) -> CHighSpeedVideoData& { return data(static_cast<Sheet&>(sheet)); },
-            fixture,
-            reference,
-            referenceId};
-}
-
-const std::vector<Kind>& Kinds()
-{
-    static const std::vector<Kind> kinds = {
-        MakeKind<CVehiclePropertySheet>(
-            "Vehicle Data", [](CVehiclePropertySheet& s) -> CHighSpeedVideoData& { return s.m_VehData; },
-            "vehicle/vtb_valid.mv5", "T4321", CVehTestPage::IDC_TEST_REFERENCE),
-        MakeKind<CBioMechPropertySheet>(
-            "Biomechanics Data", [](CBioMechPropertySheet& s) -> CHighSpeedVideoData& { return s.m_BioData; },
-            "biomech/cadaver.mv5", "B1234", CBioMechTestPage::IDC_TEST_REFERENCE),
-        MakeKind<CComponentPropertySheet>(
-            "Component Data", [](CComponentPropertySheet& s) -> CHighSpeedVideoData& { return s.m_CompData; },
-            "component/sheet/comp.mv5", "C4321", CCompTestPage::IDC_TEST_REFERENCE),
-        MakeKind<CSWGPropertySheet>(
-            "SWG Data", [](CSWGPropertySheet& s) -> CHighSpeedVideoData& { return s.m_SWGData; }, "swg/full.mv5",
-            "SWG0042", CSWGTestPage::IDC_TEST_REFERENCE),
+    using sheettest::MakeKind;
+    static const std::vector<CameraKind> kinds = {
+        {MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", nullptr, nullptr, "Vehicle"),
+         "T4321", CVehTestPage::IDC_TEST_REFERENCE},
+        {MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", nullptr, nullptr,
+                  "Biomechanics"),
+         "B1234", CBioMechTestPage::IDC_TEST_REFERENCE},
+        {MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5", nullptr, nullptr,
+                  "Component"),
+         "C4321", CCompTestPage::IDC_TEST_REFERENCE},
+        {MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", nullptr, nullptr, "SWG"), "SWG0042",
+         CSWGTestPage::IDC_TEST_REFERENCE},
     };
     return kinds;
 }
@@ -81,52 +63,32 @@ const char* const kTwoCameras = "# Source: High Speed Video Data\r\n"
                                 "2|R2|0.5|Right|two\r\n"
                                 "----- END -----\r\n";
 
-// One kind's real sheet over the sample code tables, boxes and file dialogs scripted.
-struct KindSheet {
-    explicit KindSheet(const Kind& kind)
-        : kind(kind)
-        , sheet(kind.make(&owner))
+// The shared harness's sheet of a camera kind.
+struct KindSheet : sheettest::KindSheet {
+    explicit KindSheet(const CameraKind& camera)
+        : sheettest::KindSheet(camera.kind)
+        , camera(camera)
     {
-        sheet->Create();
     }
 
-    const Kind& kind;
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    NoOwner owner;
-    TempDir dir;
-    std::unique_ptr<CHsvdTestSheet> sheet;
-
-    CHighSpeedVideoData& Data() { return kind.data(*sheet); }
-    int HsvdIndex() { return sheet->GetPageIndex(&sheet->m_HsvdPage); }
-    QString TestReferenceShown() { return sheet->Page(0)->Item<QLineEdit>(kind.referenceId)->text(); }
-    // The kind's valid test beside `companion` (no .hs5 when empty).
-    std::string WriteTest(const std::string& name, const char* companion = "")
-    {
-        WriteFile(dir.file(name + ".mv5"), ReadFile(testutil::DataPath(kind.fixture)));
-        if (*companion)
-            WriteFile(dir.file(name + ".hs5"), companion);
-        return dir.file(name + ".mv5");
-    }
-    void Run(int command, const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet->RunCommand(command);
-    }
+    const CameraKind& camera;
+    CHsvdTestSheet& Sheet() { return static_cast<CHsvdTestSheet&>(*sheet); }
+    CHighSpeedVideoData& Data() { return *sheettest::KindSheet::Data().Cameras(); }
+    int HsvdIndex() { return sheet->GetPageIndex(&Sheet().m_HsvdPage); }
+    QString TestReferenceShown() { return sheet->Page(0)->Item<QLineEdit>(camera.referenceId)->text(); }
 };
 
 } // namespace
 
 TEST(HsvdTestSheetTest, LoadWithTheCameraPageInFrontShowsTheLoadedTestReferenceOnTheTestPage)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
+    for (const CameraKind& kind : Kinds()) {
+        SCOPED_TRACE(kind.kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
         ASSERT_TRUE(s.sheet->SetActivePage(s.HsvdIndex()));
         s.Run(ID_LOAD_TEST, s.WriteTest("t"));
-        EXPECT_EQ(ToQString(s.sheet->m_HsvdPage.GetDlgItemText(CHsvdPage::IDC_TEST_REFERENCE)), kind.reference);
+        EXPECT_EQ(ToQString(s.Sheet().m_HsvdPage.GetDlgItemText(CHsvdPage::IDC_TEST_REFERENCE)), kind.reference);
         s.sheet->SetActivePage(0);
         EXPECT_EQ(s.sheet->GetActiveIndex(), 0);
         EXPECT_EQ(s.TestReferenceShown(), kind.reference);
@@ -136,8 +98,8 @@ TEST(HsvdTestSheetTest, LoadWithTheCameraPageInFrontShowsTheLoadedTestReferenceO
 
 TEST(HsvdTestSheetTest, SaveWithoutCameraEmptiesAnOlderCompanionAndMakesNoNewOne)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
+    for (const CameraKind& kind : Kinds()) {
+        SCOPED_TRACE(kind.kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
         s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
@@ -145,7 +107,7 @@ TEST(HsvdTestSheetTest, SaveWithoutCameraEmptiesAnOlderCompanionAndMakesNoNewOne
         // The user deletes both cameras, then saves over the test and to a new name.
         s.sheet->SetActivePage(s.HsvdIndex());
         for (int i = 0; i < 2; ++i)
-            s.sheet->m_HsvdPage.OnDeleteRecordButton();
+            s.Sheet().m_HsvdPage.OnDeleteRecordButton();
         ASSERT_FALSE(s.Data().HasHsvd());
         s.sheet->SetActivePage(0);
         s.Run(ID_SAVE_TEST, s.dir.file("t.mv5"));
@@ -166,8 +128,8 @@ TEST(HsvdTestSheetTest, SaveWithoutCameraEmptiesAnOlderCompanionAndMakesNoNewOne
 
 TEST(HsvdTestSheetTest, LoadedCamerasReplaceThoseHeld)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
+    for (const CameraKind& kind : Kinds()) {
+        SCOPED_TRACE(kind.kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
         s.Run(ID_LOAD_TEST, s.WriteTest("t"));
@@ -180,7 +142,7 @@ TEST(HsvdTestSheetTest, LoadedCamerasReplaceThoseHeld)
         EXPECT_EQ(s.Data().m_arrCommentary[2], "two");
         // The test's reference stays: the camera file's is taken only by a test without one.
         EXPECT_EQ(s.Data().m_strTestReference, kind.reference);
-        EXPECT_EQ(s.sheet->m_HsvdPage.m_nRecordCount, 2);
+        EXPECT_EQ(s.Sheet().m_HsvdPage.m_nRecordCount, 2);
         EXPECT_EQ(s.TestReferenceShown(), kind.reference);
         // A file that cannot be opened is told and changes nothing.
         s.messages.clear();
@@ -192,8 +154,8 @@ TEST(HsvdTestSheetTest, LoadedCamerasReplaceThoseHeld)
 
 TEST(HsvdTestSheetTest, AFailedLoadLeavesTheTestHeldAsItWas)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
+    for (const CameraKind& kind : Kinds()) {
+        SCOPED_TRACE(kind.kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
         s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
@@ -226,13 +188,13 @@ TEST(HsvdTestSheetTest, AFailedLoadLeavesTheTestHeldAsItWas)
 
 TEST(HsvdTestSheetTest, CamerasAloneAreWrittenOnlyOnceEveryCameraPasses)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
+    for (const CameraKind& kind : Kinds()) {
+        SCOPED_TRACE(kind.kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
         s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
         ASSERT_TRUE(s.sheet->SetActivePage(s.HsvdIndex()));
-        CHsvdPage& page = s.sheet->m_HsvdPage;
+        CHsvdPage& page = s.Sheet().m_HsvdPage;
         ASSERT_EQ(page.m_nRecordIndex, 2);
         auto* scale = page.Item<QLineEdit>(CHsvdPage::IDC_SCALE_FACTOR);
         scale->clear();
@@ -269,7 +231,7 @@ TEST(HsvdTestSheetTest, UndoAndRedoAreOfferedWhereTheKindHasThem)
     // none; the component sheet offers them while its stacks hold a test.
     const bool offered[] = {false, true, false, true};
     for (size_t i = 0; i < Kinds().size(); ++i) {
-        SCOPED_TRACE(Kinds()[i].name);
+        SCOPED_TRACE(Kinds()[i].kind.name);
         KindSheet s(Kinds()[i]);
         for (int id : {ID_UNDO_ALL_PAGES, ID_REDO_ALL_PAGES})
             EXPECT_EQ(sheettest::MenuItemEnabled(*s.sheet, id), offered[i]) << id;
