@@ -98,6 +98,14 @@ Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const ch
             kindName};
 }
 
+// A camera file of two cameras, for the tests that load a test with its .hs5.
+inline constexpr const char* kTwoCameras = "# Source: High Speed Video Data\r\n"
+                                "# Date: <3/4/2021>\r\n"
+                                "----- HSVD -----\r\n"
+                                "1|R2|0.25|Left|one\r\n"
+                                "2|R2|0.5|Right|two\r\n"
+                                "----- END -----\r\n";
+
 // The real sheet of a kind over the sample code tables, its boxes and file dialogs scripted.
 struct KindSheet {
     explicit KindSheet(const Kind& kind)

@@ -30,6 +30,8 @@ using testutil::WriteFile;
 
 namespace {
 
+using sheettest::kTwoCameras;
+
 // A kind of the shared sheet harness, and the test reference its valid test holds as its test
 // page shows it.
 struct CameraKind {
@@ -55,13 +57,6 @@ const std::vector<CameraKind>& Kinds()
     };
     return kinds;
 }
-
-const char* const kTwoCameras = "# Source: High Speed Video Data\r\n"
-                                "# Date: <3/4/2021>\r\n"
-                                "----- HSVD -----\r\n"
-                                "1|R2|0.25|Left|one\r\n"
-                                "2|R2|0.5|Right|two\r\n"
-                                "----- END -----\r\n";
 
 // The shared harness's sheet of a camera kind.
 struct KindSheet : sheettest::KindSheet {

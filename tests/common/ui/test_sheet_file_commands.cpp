@@ -26,6 +26,8 @@ using testutil::WriteFile;
 
 namespace {
 
+using sheettest::kTwoCameras;
+
 const std::vector<Kind>& Kinds()
 {
     static const std::vector<Kind> kinds = {
@@ -41,13 +43,6 @@ const std::vector<Kind>& Kinds()
     };
     return kinds;
 }
-
-const char* const kTwoCameras = "# Source: High Speed Video Data\r\n"
-                                "# Date: <3/4/2021>\r\n"
-                                "----- HSVD -----\r\n"
-                                "1|R2|0.25|Left|one\r\n"
-                                "2|R2|0.5|Right|two\r\n"
-                                "----- END -----\r\n";
 
 CHsvdTestSheet* CameraSheet(KindSheet& s) { return dynamic_cast<CHsvdTestSheet*>(s.sheet.get()); }
 
