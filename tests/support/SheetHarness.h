@@ -12,11 +12,14 @@
 #include <QTabWidget>
 
 #include <string>
+#include <vector>
 
 namespace sheettest {
 
+// An owner that opens no other sheet: it notes the kinds it is asked for.
 struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
+    std::vector<TestKind> opened;
+    void OpenKind(TestKind kind) override { opened.push_back(kind); }
     void CloseAllSheets() override {}
     void ShowAbout() override {}
 };
@@ -209,7 +212,13 @@ struct KindSheet {
         files.answer(path.c_str());
         sheet->RunCommand(command);
     }
-    void Load(const std::string& path) { Run(ID_LOAD_TEST, path); }
+    // Load Test with the test and its companions: whether the sheet took that test.
+    bool Load(const std::string& path)
+    {
+        Run(ID_LOAD_TEST, path);
+        const CurveCheckMembers* check = Data().CurveCheck();
+        return !sheet->m_bUntouched && (!check || check->m_strCurvePath == CString(path));
+    }
     void Save(const std::string& path) { Run(ID_SAVE_TEST, path); }
     // The bytes of a written file, its date line left out.
     std::string Written(const std::string& name) { return WithoutDate(testutil::ReadFile(dir.file(name))); }
@@ -217,12 +226,13 @@ struct KindSheet {
     // The page brought to the front, and whether it is there (a page may keep the user).
     bool Visit(int index) { return sheet->SetActivePage(index) && sheet->GetActiveIndex() == index; }
     bool Visit(CPropertyPage& page) { return sheet->SetActivePage(&page) && sheet->GetActivePage() == &page; }
-    // Every page in turn, then the first again: each lets the user go.
-    void VisitEveryPage()
+    // Every page in turn, then the first again: whether each came to the front.
+    bool VisitEveryPage()
     {
+        bool all = true;
         for (int index = 0; index < sheet->PageCount(); ++index)
-            EXPECT_TRUE(Visit(index)) << "page " << index;
-        EXPECT_TRUE(Visit(0));
+            all = Visit(index) && all;
+        return Visit(0) && all;
     }
 
     // How many boxes showed `text`.
@@ -232,6 +242,14 @@ struct KindSheet {
         return static_cast<int>(std::count(texts.begin(), texts.end(), text));
     }
 
+    // How many boxes named `part` in their text.
+    int Naming(const std::string& part) const
+    {
+        const std::vector<std::string> texts = messages.texts();
+        return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                              [&part](const std::string& text) { return text.find(part) != std::string::npos; }));
+    }
+
     // A menu item's state once the menu's graying has run.
     bool Enabled(int command) { return MenuItemEnabled(*sheet, command); }
     // A control's state on its page.
@@ -239,11 +257,12 @@ struct KindSheet {
     static bool Shown(CPropertyPage& page, int id) { return !page.GetDlgItem(id)->isHidden(); }
     static QLineEdit* Line(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id); }
     static QString Text(CPropertyPage& page, int id) { return Line(page, id)->text(); }
-    static void Type(CPropertyPage& page, int id, const char* text)
+    static void Type(QLineEdit* line, const char* text)
     {
-        Line(page, id)->clear();
-        QTest::keyClicks(Line(page, id), text);
+        line->clear();
+        QTest::keyClicks(line, text);
     }
+    static void Type(CPropertyPage& page, int id, const char* text) { Type(Line(page, id), text); }
     static void Click(CPropertyPage& page, int id)
     {
         QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton);

@@ -110,8 +110,7 @@ TEST(HsvdTestSheetTest, SaveWithoutCameraEmptiesAnOlderCompanionAndMakesNoNewOne
         s.messages.setNextAnswer(IDYES);
         s.Run(ID_LOAD_TEST, s.dir.file("t.mv5"));
         EXPECT_EQ(s.Data().CameraCount(), 0);
-        for (const std::string& text : s.messages.texts())
-            EXPECT_EQ(text, "Really clear all entries?");
+        EXPECT_EQ(s.Naming("t.hs5"), 0) << sheettest::Texts(s.messages);
     }
 }
 
