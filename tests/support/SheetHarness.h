@@ -87,6 +87,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <typeinfo>
 #include <vector>
 
@@ -126,7 +127,7 @@ Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const ch
             &typeid(Sheet)};
 }
 
-// Every kind, in the order of the program's chooser.
+// Every kind, a row each.
 inline const std::vector<Kind>& Kinds()
 {
     static const std::vector<Kind> kinds = {
