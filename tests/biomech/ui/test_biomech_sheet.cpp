@@ -559,10 +559,7 @@ TEST(BioMechSheetTest, CalibrationPickerShowsTheShownChannelsDateOrNone)
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->date(), QDate(2001, 1, 1));
 
-    std::string bytes = ReadFile(s.Fixture("hybrid.mv5"));
-    const size_t start = bytes.find("----- INSTRUMENTATION");
-    bytes.erase(start, bytes.find("----- END") - start);
-    WriteFile(s.dir.file("none.mv5"), bytes);
+    WriteFile(s.dir.file("none.mv5"), testutil::WithoutSection(ReadFile(s.Fixture("hybrid.mv5")), "INSTRUMENTATION"));
     for (int shown : {S::kInstrumentation, S::kTest}) {
         ASSERT_TRUE(s.Visit(shown));
         s.Load(s.dir.file("none.mv5"));
