@@ -280,6 +280,7 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
     s.messages.clear();
     s.Load(s.Fixture("test.gr1"));
     EXPECT_EQ(s.Told("Really clear all entries?"), 0);
+    EXPECT_EQ(s.data.m_strContractNo, "DTNH22-95-C-01000") << sheettest::Texts(s.messages);
 
     // Damaged and foreign files: the readers' messages, the test held stays as it was, and the
     // sheet still works.
