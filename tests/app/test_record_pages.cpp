@@ -2,17 +2,6 @@
 // record 1 (and a page only visited adds none); ">" adds, "x" deletes, the list moves between
 // records; leaving and saving keep the records; the written bytes show each step.
 
-#include "biomech/ui/BioMechPropertySheet.h"
-#include "component/ui/ComponentPropertySheet.h"
-#include "swg/ui/SWGPropertySheet.h"
-#include "vehicle/ui/VehiclePropertySheet.h"
-
-#include "doubles/MessageRecorder.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "platform/Messages.h"
-#include "platform/ui/FileDialog.h"
-
-#include "../codes/CodesTestUtil.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
@@ -31,43 +20,15 @@
 
 using testutil::DataPath;
 using testutil::ReadFile;
-using testutil::TempDir;
+using testutil::SectionLines;
+using testutil::WithoutSection;
 using testutil::WriteFile;
 
 namespace {
 
-// The lines of `section` taken out of a test file (its marker line too).
-std::string WithoutSection(std::string bytes, const std::string& section)
-{
-    const std::string marker = "----- " + section + " -----";
-    const size_t start = bytes.find(marker);
-    if (start == std::string::npos)
-        return bytes;
-    const size_t end = bytes.find("-----", start + marker.size());
-    bytes.erase(start, end - start);
-    return bytes;
-}
-
-// The record lines of `section` in a test file.
-std::vector<std::string> SectionLines(const std::string& bytes, const std::string& section)
-{
-    std::vector<std::string> lines;
-    const std::string marker = "----- " + section + " -----\r\n";
-    size_t at = bytes.find(marker);
-    if (at == std::string::npos)
-        return lines;
-    at += marker.size();
-    while (at < bytes.size() && bytes.compare(at, 5, "-----") != 0) {
-        const size_t end = bytes.find("\r\n", at);
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 struct PageCase {
     const char* name;
-    std::unique_ptr<CTestSheet> (*make)(ISheetOwner*);
+    const sheettest::Kind& (*kind)();
     CPropertyPage& (*page)(CTestSheet&);
     const char* fixture; // tests/data/<fixture>, loaded with `section` taken out
     const char* section;
@@ -80,56 +41,37 @@ struct PageCase {
 
 void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
 
-template <class Sheet> std::unique_ptr<CTestSheet> Make(ISheetOwner* owner)
-{
-    return std::make_unique<Sheet>("Record pages", owner);
-}
+using sheettest::KindOf;
+using sheettest::PageOf;
 
 const PageCase kCases[] = {
-    {"VehicleOccupant", Make<CVehiclePropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CVehiclePropertySheet&>(s).m_OccPage; },
+    {"VehicleOccupant", KindOf<CVehiclePropertySheet>, PageOf<&CVehiclePropertySheet::m_OccPage>,
      "vehicle/vtv_pages.mv5", "OCCUPANT", {"RESTRAINT", "INSTRUMENTATION"}, CVehOccPage::IDC_AGE, "35", CVehOccPage::IDC_DUMMY_MAKER,
      "ACME"},
-    {"VehicleRestraint", Make<CVehiclePropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CVehiclePropertySheet&>(s).m_RestPage; },
+    {"VehicleRestraint", KindOf<CVehiclePropertySheet>, PageOf<&CVehiclePropertySheet::m_RestPage>,
      "vehicle/vtv_pages.mv5", "RESTRAINT", {}, CVehRestPage::IDC_COMMENTS, "KNEE BOLSTER", 0, nullptr},
-    {"BiomechanicsChestBand", Make<CBioMechPropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CBioMechPropertySheet&>(s).m_CBandPage; },
+    {"BiomechanicsChestBand", KindOf<CBioMechPropertySheet>, PageOf<&CBioMechPropertySheet::m_CBandPage>,
      "biomech/hybrid.mv5", "CHEST BAND", {}, 1370, "250", 1380, "UPPER BAND"},
-    {"BiomechanicsRestraint", Make<CBioMechPropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CBioMechPropertySheet&>(s).m_RestPage; },
+    {"BiomechanicsRestraint", KindOf<CBioMechPropertySheet>, PageOf<&CBioMechPropertySheet::m_RestPage>,
      "biomech/hybrid.mv5", "RESTRAINT", {}, CBioRestPage::IDC_COMMENTS, "LAP BELT", 0, nullptr},
-    {"BiomechanicsInstrumentation", Make<CBioMechPropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CBioMechPropertySheet&>(s).m_InstPage; },
+    {"BiomechanicsInstrumentation", KindOf<CBioMechPropertySheet>, PageOf<&CBioMechPropertySheet::m_InstPage>,
      "biomech/hybrid.mv5", "INSTRUMENTATION", {}, CBioInstPage::IDC_COMMENTS, "SPARE", 0, nullptr},
-    {"ComponentInstrumentation", Make<CComponentPropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CComponentPropertySheet&>(s).m_InstPage; },
+    {"ComponentInstrumentation", KindOf<CComponentPropertySheet>, PageOf<&CComponentPropertySheet::m_InstPage>,
      "component/sheet/comp.mv5", "INSTRUMENTATION", {}, CCompInstPage::IDC_COMMENTS, "SPARE", 0, nullptr},
-    {"SwgInstrumentation", Make<CSWGPropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CSWGPropertySheet&>(s).m_InstPage; },
+    {"SwgInstrumentation", KindOf<CSWGPropertySheet>, PageOf<&CSWGPropertySheet::m_InstPage>,
      "swg/full.mv5", "INSTRUMENTATION", {}, CSWGInstPage::IDC_COMMENTS, "SPARE", 0, nullptr},
-    {"ComponentConfiguration", Make<CComponentPropertySheet>,
-     [](CTestSheet& s) -> CPropertyPage& { return static_cast<CComponentPropertySheet&>(s).m_ConfPage; },
+    {"ComponentConfiguration", KindOf<CComponentPropertySheet>, PageOf<&CComponentPropertySheet::m_ConfPage>,
      "component/sheet/comp.mv5", "CONFIGURATION", {}, CCompConfPage::IDC_DEVICE_COMMENTS, "SLED",
      CCompConfPage::IDC_CONFIG_COMMENTS, "SEAT ONLY"},
 };
 
 class RecordPageTest : public ::testing::TestWithParam<PageCase> {
 protected:
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    sheettest::NoOwner owner;
-    TempDir dir;
-    std::unique_ptr<CTestSheet> sheet;
+    std::unique_ptr<sheettest::KindSheet> s;
 
-    CRecordPage& Page() { return static_cast<CRecordPage&>(GetParam().page(*sheet)); }
-    QLineEdit* Line(int id) { return Page().Item<QLineEdit>(id); }
-    void Type(int id, const char* text)
-    {
-        Line(id)->clear();
-        QTest::keyClicks(Line(id), QString::fromLatin1(text));
-    }
+    CRecordPage& Page() { return static_cast<CRecordPage&>(GetParam().page(*s->sheet)); }
+    QLineEdit* Line(int id) { return s->Line(Page(), id); }
+    void Type(int id, const char* text) { s->Type(Page(), id, text); }
     void Click(const char* caption)
     {
         for (QPushButton* button : Page().findChildren<QPushButton*>()) {
@@ -141,34 +83,27 @@ protected:
         ADD_FAILURE() << "no button " << caption;
     }
     QListWidget* List() { return Page().findChild<QListWidget*>(); }
-    void Load(const std::string& bytes)
-    {
-        WriteFile(dir.file("in.mv5"), bytes);
-        files.answer(dir.file("in.mv5").c_str());
-        sheet->RunCommand(ID_LOAD_TEST);
-    }
     // Save Test into a new file: its bytes less the date line, empty when nothing was written.
     std::string Save()
     {
-        const std::string path = dir.file("out" + std::to_string(++m_saves) + ".mv5");
-        files.answer(path.c_str());
-        sheet->RunCommand(ID_SAVE_TEST);
-        return QFile::exists(QString::fromStdString(path)) ? sheettest::WithoutDate(ReadFile(path)) : std::string();
+        const std::string name = "out" + std::to_string(++m_saves) + ".mv5";
+        s->Save(s->dir.file(name));
+        return QFile::exists(QString::fromStdString(s->dir.file(name))) ? s->Written(name) : std::string();
     }
-    bool Visit(CPropertyPage& page) { return sheet->SetActivePage(&page) && sheet->GetActivePage() == &page; }
-    CPropertyPage& OtherPage() { return *sheet->Page(0); }
+    bool Visit(CPropertyPage& page) { return s->Visit(page); }
+    CPropertyPage& OtherPage() { return *s->sheet->Page(0); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(db.open());
-        sheet = GetParam().make(&owner);
-        sheet->Create();
+        s = std::make_unique<sheettest::KindSheet>(GetParam().kind());
+        ASSERT_TRUE(s->db.open());
         std::string bytes = WithoutSection(ReadFile(DataPath(GetParam().fixture)), GetParam().section);
         for (const char* section : GetParam().alsoOut) {
             if (section)
                 bytes = WithoutSection(bytes, section);
         }
-        Load(bytes);
+        WriteFile(s->dir.file("in.mv5"), bytes);
+        s->Load(s->dir.file("in.mv5"));
     }
 
 private:
@@ -179,7 +114,7 @@ TEST_P(RecordPageTest, TypingOnAPageWithoutRecordsIsRecordOneAndTheButtonsKeepTh
 {
     const PageCase& c = GetParam();
     const std::string loaded = Save();
-    ASSERT_FALSE(loaded.empty()) << sheettest::Texts(messages) << " in front: " << sheet->GetActiveIndex();
+    ASSERT_FALSE(loaded.empty()) << sheettest::Texts(s->messages) << " in front: " << s->sheet->GetActiveIndex();
     ASSERT_TRUE(Visit(Page()));
     EXPECT_EQ(Page().m_nRecordCount, 0);
     ASSERT_TRUE(Visit(OtherPage()));

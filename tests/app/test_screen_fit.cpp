@@ -2,19 +2,14 @@
 // screen, every page shows whole in it, every control shown lies inside its page or dialog, and
 // no label, button or field is too narrow for its text.
 
-#include "biomech/ui/BioMechPropertySheet.h"
 #include "codes/ui/Search.h"
 #include "codes/ui/SearchReference.h"
 #include "common/ui/CurveInfoError.h"
-#include "component/ui/ComponentPropertySheet.h"
 #include "component/ui/RolloverVehicle.h"
-#include "crashavoid/ui/TcaPropertySheet.h"
 #include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
-#include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/VehData.h"
 #include "vehicle/ui/MeasureDialogs.h"
-#include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "platform/Messages.h"
 #include "platform/ui/Screen.h"
@@ -175,49 +170,29 @@ void Report(const std::string& where, const std::vector<std::string>& faults)
         ADD_FAILURE() << where << ": " << f;
 }
 
-struct SheetCase {
-    const char* name;
-    std::function<std::unique_ptr<CTestSheet>(ISheetOwner*)> make;
-};
-
-template <class Sheet> SheetCase Kind(const char* name, const char* caption)
-{
-    return {name, [caption](ISheetOwner* owner) { return std::make_unique<Sheet>(caption, owner); }};
-}
-
 } // namespace
 
 TEST(ScreenFitTest, EverySheetAndPageFitsASmallScreen)
 {
     SmallScreen screen;
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    sheettest::NoOwner owner;
-    const SheetCase sheets[] = {
-        Kind<CVehiclePropertySheet>("vehicle", "Vehicle Data"),
-        Kind<CBioMechPropertySheet>("biomechanics", "Biomechanics Data"),
-        Kind<CComponentPropertySheet>("component", "Component Data"),
-        Kind<CTcaPropertySheet>("crash avoidance", "Crash Avoidance Data"),
-        Kind<CSWGPropertySheet>("SWG", "SWG Data"),
-    };
-    for (const SheetCase& c : sheets) {
-        const std::unique_ptr<CTestSheet> sheet = c.make(&owner);
-        sheet->Create();
-        Report(c.name, WindowFaults(sheet.get(), true));
+    for (const sheettest::Kind& kind : sheettest::Kinds()) {
+        sheettest::KindSheet s(kind);
+        CTestSheet* sheet = s.sheet.get();
+        Report(kind.name, WindowFaults(sheet, true));
         // Every tab can be reached: all of them shown, or the bar scrolls.
         if (sheet->Tabs()->tabBar()->sizeHint().width() > sheet->Tabs()->width()) {
-            EXPECT_TRUE(sheet->Tabs()->usesScrollButtons()) << c.name;
+            EXPECT_TRUE(sheet->Tabs()->usesScrollButtons()) << kind.name;
         }
         for (int i = 0; i < sheet->PageCount(); ++i) {
             CPropertyPage* page = sheet->Page(i);
-            const std::string where = std::string(c.name) + " page " + std::to_string(i) + " \"" +
+            const std::string where = std::string(kind.name) + " page " + std::to_string(i) + " \"" +
                                       page->Caption().toStdString() + "\"";
             sheet->Tabs()->setCurrentIndex(i);
             page->EnsureCreated();
             QCoreApplication::processEvents();
-            Keep(sheet.get(), where);
+            Keep(sheet, where);
             // The page shows whole in the window.
-            const QRect shown(page->mapTo(sheet.get(), QPoint(0, 0)), page->minimumSize());
+            const QRect shown(page->mapTo(sheet, QPoint(0, 0)), page->minimumSize());
             EXPECT_TRUE(sheet->rect().contains(shown)) << where;
             EXPECT_EQ(sheet->GetPageIndex(page), i);
             Report(where, ControlFaults(page));

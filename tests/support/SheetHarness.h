@@ -1,6 +1,7 @@
 #pragma once
 // What the tests of the real sheets share: an owner that does nothing, a written file without
-// its date line, the texts of the boxes shown, the tabs' captions and a menu item's graying.
+// its date line, the texts of the boxes shown, the tabs' captions and a menu item's graying; then
+// the one table of kinds and the real sheet of a kind that every sheet test runs on.
 
 #include "common/ui/TestSheet.h"
 #include "doubles/MessageRecorder.h"
@@ -11,11 +12,14 @@
 #include <QTabWidget>
 
 #include <string>
+#include <vector>
 
 namespace sheettest {
 
+// An owner that opens no other sheet: it notes the kinds it is asked for.
 struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
+    std::vector<TestKind> opened;
+    void OpenKind(TestKind kind) override { opened.push_back(kind); }
     void CloseAllSheets() override {}
     void ShowAbout() override {}
 };
@@ -59,7 +63,13 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 
 } // namespace sheettest
 
-// ---- One kind's real sheet, for the tests that run a command over every kind ----
+// ---- The kinds: one table, and the real sheet of a kind with what its tests do on it ----
+
+#include "biomech/ui/BioMechPropertySheet.h"
+#include "component/ui/ComponentPropertySheet.h"
+#include "crashavoid/ui/TcaPropertySheet.h"
+#include "swg/ui/SWGPropertySheet.h"
+#include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "doubles/ScriptedFileDialogs.h"
 #include "platform/ui/FileDialog.h"
@@ -67,8 +77,18 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include "../codes/CodesTestUtil.h"
 #include "TestUtil.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <typeinfo>
 #include <vector>
 
 namespace sheettest {
@@ -79,10 +99,18 @@ struct Kind {
     const char* name;
     std::function<std::unique_ptr<CTestSheet>(ISheetOwner*)> make;
     std::function<ITestFile&(CTestSheet&)> data;
-    const char* fixture;   // under tests/data
+    const char* fixture;   // under tests/data, in the kind's own folder
     const char* fixtureV4; // nullptr: no version 4
     const char* gr;        // nullptr: no GR import
     const char* kindName;  // as "File <path> is not a <kind> test." names it
+    const std::type_info* sheetType = nullptr;
+
+    // A file of the kind's folder under tests/data (the folder of its valid test).
+    std::string Fixture(const std::string& file) const
+    {
+        const std::string valid = fixture;
+        return testutil::DataPath(valid.substr(0, valid.find('/') + 1) + file);
+    }
 };
 
 template <class Sheet, class Data>
@@ -95,7 +123,45 @@ Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const ch
             fixture,
             fixtureV4,
             gr,
-            kindName};
+            kindName,
+            &typeid(Sheet)};
+}
+
+// Every kind, a row each.
+inline const std::vector<Kind>& Kinds()
+{
+    static const std::vector<Kind> kinds = {
+        MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", "vehicle/vtb_full.mv4",
+                 "vehicle/test.gr1", "Vehicle"),
+        MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", "biomech/bio.mv4",
+                 "biomech/test.gr1", "Biomechanics"),
+        MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5",
+                 "component/comp_full.mv4", "component/test.gr1", "Component"),
+        MakeKind("Crash Avoidance Data", &CTcaPropertySheet::m_data, "crashavoid/full.mv5", nullptr, nullptr,
+                 "Crash Avoidance"),
+        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", "swg/full.mv4", "swg/test.gr1", "SWG"),
+    };
+    return kinds;
+}
+
+// The row of the kind whose sheet is `Sheet`.
+template <class Sheet> const Kind& KindOf()
+{
+    const auto& kinds = Kinds();
+    const auto row = std::find_if(kinds.begin(), kinds.end(), [](const Kind& k) { return *k.sheetType == typeid(Sheet); });
+    if (row == kinds.end())
+        throw std::logic_error("no kind of this sheet");
+    return *row;
+}
+
+// A page of a kind's sheet from the sheet: PageOf<&CVehiclePropertySheet::m_OccPage>.
+template <class> struct MemberOf;
+template <class Class, class Member> struct MemberOf<Member Class::*> {
+    using Owner = Class;
+};
+template <auto page> CPropertyPage& PageOf(CTestSheet& sheet)
+{
+    return static_cast<typename MemberOf<decltype(page)>::Owner&>(sheet).*page;
 }
 
 // A camera file of two cameras, for the tests that load a test with its .hs5.
@@ -106,10 +172,12 @@ inline constexpr const char* kTwoCameras = "# Source: High Speed Video Data\r\n"
                                 "2|R2|0.5|Right|two\r\n"
                                 "----- END -----\r\n";
 
-// The real sheet of a kind over the sample code tables, its boxes and file dialogs scripted.
+// The real sheet of a kind over the code tables (the sample ones unless named), its boxes and
+// file dialogs scripted, a scratch folder beside it.
 struct KindSheet {
-    explicit KindSheet(const Kind& kind)
+    explicit KindSheet(const Kind& kind, const std::string& codeTables = MORVEL_SAMPLE_DB)
         : kind(kind)
+        , db(codeTables)
         , sheet(kind.make(&owner))
     {
         sheet->Create();
@@ -124,6 +192,13 @@ struct KindSheet {
     std::unique_ptr<CTestSheet> sheet;
 
     ITestFile& Data() { return kind.data(*sheet); }
+    std::string Fixture(const std::string& file) const { return kind.Fixture(file); }
+    // A file of the kind's folder copied into the scratch folder as `name`: its path.
+    std::string Copy(const std::string& fixture, const std::string& name)
+    {
+        testutil::WriteFile(dir.file(name), testutil::ReadFile(Fixture(fixture)));
+        return dir.file(name);
+    }
     // The kind's valid test under `name`, with `companion` as its .hs5 (none when empty).
     std::string WriteTest(const std::string& name, const char* companion = "")
     {
@@ -132,13 +207,90 @@ struct KindSheet {
             testutil::WriteFile(dir.file(name + ".hs5"), companion);
         return dir.file(name + ".mv5");
     }
+    // A command that asks for a file, given `path`.
     void Run(int command, const std::string& path)
     {
         files.answer(path.c_str());
         sheet->RunCommand(command);
     }
+    // Load Test with the test and its companions: whether the sheet took that test.
+    bool Load(const std::string& path)
+    {
+        Run(ID_LOAD_TEST, path);
+        const CurveCheckMembers* check = Data().CurveCheck();
+        return !sheet->m_bUntouched && (!check || check->m_strCurvePath == CString(path));
+    }
+    void Save(const std::string& path) { Run(ID_SAVE_TEST, path); }
     // The bytes of a written file, its date line left out.
     std::string Written(const std::string& name) { return WithoutDate(testutil::ReadFile(dir.file(name))); }
+
+    // The page brought to the front, and whether it is there (a page may keep the user).
+    bool Visit(int index) { return sheet->SetActivePage(index) && sheet->GetActiveIndex() == index; }
+    bool Visit(CPropertyPage& page) { return sheet->SetActivePage(&page) && sheet->GetActivePage() == &page; }
+    // Every page in turn, then the first again: whether each came to the front.
+    bool VisitEveryPage()
+    {
+        bool all = true;
+        for (int index = 0; index < sheet->PageCount(); ++index)
+            all = Visit(index) && all;
+        return Visit(0) && all;
+    }
+
+    // How many boxes showed `text`.
+    int Told(const std::string& text) const
+    {
+        const std::vector<std::string> texts = messages.texts();
+        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+    }
+
+    // How many boxes named `part` in their text.
+    int Naming(const std::string& part) const
+    {
+        const std::vector<std::string> texts = messages.texts();
+        return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                              [&part](const std::string& text) { return text.find(part) != std::string::npos; }));
+    }
+
+    // A menu item's state once the menu's graying has run.
+    bool Enabled(int command) { return MenuItemEnabled(*sheet, command); }
+    // A control's state on its page.
+    static bool Enabled(CPropertyPage& page, int id) { return page.GetDlgItem(id)->isEnabled(); }
+    static bool Shown(CPropertyPage& page, int id) { return !page.GetDlgItem(id)->isHidden(); }
+    static QLineEdit* Line(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id); }
+    static QString Text(CPropertyPage& page, int id) { return Line(page, id)->text(); }
+    static void Type(QLineEdit* line, const char* text)
+    {
+        line->clear();
+        QTest::keyClicks(line, text);
+    }
+    static void Type(CPropertyPage& page, int id, const char* text) { Type(Line(page, id), text); }
+    static void Click(CPropertyPage& page, int id)
+    {
+        QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton);
+    }
+    // The record list shows record `record` (from 1).
+    static void Select(CPropertyPage& page, int listId, int record)
+    {
+        page.Item<QListWidget>(listId)->setCurrentRow(record - 1);
+    }
 };
+
+// A kind's sheet for the tests of that kind: `sheet` and `data` are the typed sheet and test (the
+// harness's own `sheet` pointer stays reachable as KindSheet::sheet).
+template <class Sheet, class TestData> struct KindSheetOf : KindSheet {
+    explicit KindSheetOf(const std::string& codeTables = MORVEL_SAMPLE_DB)
+        : KindSheet(KindOf<Sheet>(), codeTables)
+    {
+    }
+
+    Sheet& sheet = static_cast<Sheet&>(*KindSheet::sheet);
+    TestData& data = dynamic_cast<TestData&>(KindSheet::Data());
+};
+
+using VehicleSheet = KindSheetOf<CVehiclePropertySheet, CVehData>;
+using BioMechSheet = KindSheetOf<CBioMechPropertySheet, CBioData>;
+using ComponentSheet = KindSheetOf<CComponentPropertySheet, CCompData>;
+using TcaSheet = KindSheetOf<CTcaPropertySheet, CTcaData>;
+using SwgSheet = KindSheetOf<CSWGPropertySheet, CSWGData>;
 
 } // namespace sheettest

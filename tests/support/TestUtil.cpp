@@ -1,5 +1,6 @@
 #include "TestUtil.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -61,6 +62,45 @@ bool UnderCi()
 {
     const char* ci = std::getenv("CI");
     return ci && *ci;
+}
+
+std::vector<std::string> SectionLines(const std::string& bytes, const std::string& section)
+{
+    std::vector<std::string> lines;
+    const std::string marker = "----- " + section + " -----\r\n";
+    size_t at = bytes.find(marker);
+    if (at == std::string::npos)
+        return lines;
+    at += marker.size();
+    while (at < bytes.size() && bytes.compare(at, 5, "-----") != 0) {
+        const size_t end = std::min(bytes.find("\r\n", at), bytes.size());
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> Cells(const std::string& line)
+{
+    std::vector<std::string> cells(1);
+    for (char c : line) {
+        if (c == '|')
+            cells.emplace_back();
+        else
+            cells.back() += c;
+    }
+    return cells;
+}
+
+std::string WithoutSection(std::string bytes, const std::string& section)
+{
+    const std::string marker = "----- " + section + " -----";
+    const size_t start = bytes.find(marker);
+    if (start == std::string::npos)
+        return bytes;
+    const size_t end = bytes.find("-----", start + marker.size());
+    bytes.erase(start, end - start);
+    return bytes;
 }
 
 long ResidentKilobytes()

@@ -1,8 +1,10 @@
 #pragma once
-// Small helpers shared by the tests: a scratch folder and whole-file reads and writes.
+// Small helpers shared by the tests: a scratch folder, whole-file reads and writes, and the
+// sections of a test file.
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testutil {
 
@@ -42,6 +44,13 @@ std::string DataPath(const std::string& name); // tests/data/<name>
 std::string FixturePath(const std::string& name); // ../shared/fixtures/<name>, may not exist
 long ResidentKilobytes(); // this process's resident size, for bounds on what a command may hold
 bool UnderCi(); // the environment variable CI is set (and not empty)
+
+// The record lines of `section` in a test file's bytes, none when it has no such section.
+std::vector<std::string> SectionLines(const std::string& bytes, const std::string& section);
+// A record line split at its pipes.
+std::vector<std::string> Cells(const std::string& line);
+// The bytes without `section`, its marker line included.
+std::string WithoutSection(std::string bytes, const std::string& section);
 
 } // namespace testutil
 

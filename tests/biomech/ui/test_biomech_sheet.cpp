@@ -1,14 +1,7 @@
-#include "biomech/ui/BioMechPropertySheet.h"
-
 #include "codes/CodeCheck.h"
-#include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "platform/Messages.h"
 #include "platform/ui/DateTimeCtrl.h"
-#include "platform/ui/FileDialog.h"
 
-#include "../../codes/CodesTestUtil.h"
 #include "../../codes/ui/ChooseCode.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
@@ -22,17 +15,13 @@
 #include <gtest/gtest.h>
 
 using sheettest::MenuItemEnabled;
-using sheettest::NoOwner;
 using sheettest::Texts;
 using sheettest::WithoutDate;
 using testutil::ReadFile;
-using testutil::TempDir;
 using testutil::WriteFile;
 using S = CBioMechPropertySheet;
 
 namespace {
-
-std::string Fixture(const std::string& name) { return testutil::DataPath("biomech/" + name); }
 
 const char* const kHs5 = "# Source: High Speed Video Data\r\n"
                          "# Date: <3/4/2021>\r\n"
@@ -40,59 +29,15 @@ const char* const kHs5 = "# Source: High Speed Video Data\r\n"
                          "1|B1234|0.001|FRONT VIEW|MAIN CAMERA\r\n"
                          "----- END -----\r\n";
 
-// The real sheet over the sample code tables, its boxes and file dialogs scripted.
-struct BioSheet {
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    NoOwner owner;
-    TempDir dir;
-    CBioMechPropertySheet sheet {"Biomechanics Data", &owner};
-    CBioData& data = sheet.m_BioData;
+using BioSheet = sheettest::BioMechSheet;
 
-    BioSheet() { sheet.Create(); }
-
-    std::string Copy(const std::string& fixture, const std::string& name)
-    {
-        WriteFile(dir.file(name), ReadFile(Fixture(fixture)));
-        return dir.file(name);
-    }
-    void Load(const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet.RunCommand(ID_LOAD_TEST);
-    }
-    void Save(const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet.RunCommand(ID_SAVE_TEST);
-    }
-    bool Visit(int index) { return sheet.SetActivePage(index) && sheet.GetActiveIndex() == index; }
-    void VisitEveryPage()
-    {
-        for (int index = S::kTest; index < S::kPageCount; ++index)
-            EXPECT_TRUE(Visit(index)) << "page " << index;
-        EXPECT_TRUE(Visit(S::kTest));
-    }
-    bool Enabled(CPropertyPage& page, int id) { return page.GetDlgItem(id)->isEnabled(); }
-    // The Occupant Type as the user changes it: typed on the test page and the page left.
-    void SetOccupantType(const char* type)
-    {
-        Visit(S::kTest);
-        sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->SetText(type);
-        sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->SetValid(true);
-    }
-    static void Type(CPropertyPage& page, int id, const char* text)
-    {
-        auto* line = page.Item<QLineEdit>(id);
-        line->clear();
-        QTest::keyClicks(line, text);
-    }
-    static void Click(CPropertyPage& page, int id)
-    {
-        QTest::mouseClick(page.Item<QPushButton>(id), Qt::LeftButton);
-    }
-};
+// The Occupant Type as the user changes it: typed on the test page and the page left.
+void SetOccupantType(BioSheet& s, const char* type)
+{
+    s.Visit(S::kTest);
+    s.sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->SetText(type);
+    s.sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->SetValid(true);
+}
 
 } // namespace
 
@@ -106,12 +51,12 @@ TEST(BioMechSheetTest, LoadedTestsVisitedAndSavedToTheByte)
         if (cameras)
             WriteFile(s.dir.file("t.hs5"), kHs5);
         s.Load(path);
-        EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
         ASSERT_FALSE(s.sheet.m_bUntouched);
         EXPECT_TRUE(s.sheet.m_bAllPagesValid) << "every page finds the fixture valid";
         EXPECT_EQ(s.sheet.m_bHsvdValid, cameras);
-        s.VisitEveryPage();
+        EXPECT_TRUE(s.VisitEveryPage());
         const std::string out = s.dir.file("out.mv5");
+        s.messages.clear();
         s.Save(out);
         EXPECT_EQ(s.messages.count(), 0) << Texts(s.messages);
         EXPECT_EQ(WithoutDate(ReadFile(out)), WithoutDate(ReadFile(path)));
@@ -138,7 +83,7 @@ TEST(BioMechSheetTest, OccupantTypeOpensThePages)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        s.SetOccupantType(c.type);
+        SetOccupantType(s, c.type);
         ASSERT_TRUE(s.Visit(S::kDummy));
         EXPECT_EQ(s.Enabled(s.sheet.m_DumPage, CBioDumPage::IDC_HIC), c.dummy);
         EXPECT_EQ(s.Enabled(s.sheet.m_DumPage, CBioDumPage::IDC_SEARCH_SEX), c.dummy);
@@ -164,6 +109,7 @@ TEST(BioMechSheetTest, ClosedPageWithBadValuesCanBeLeftAndTheTestSaved)
     BioSheet s;
     const std::string path = s.Copy("cadaver.mv5", "t.mv5");
     s.Load(path);
+    s.messages.clear();
     // A stored dummy value out of range on a cadaver test: the dummy page is closed.
     s.data.m_strDumHic = "10000";
     ASSERT_TRUE(s.Visit(S::kDummy));
@@ -176,7 +122,7 @@ TEST(BioMechSheetTest, ClosedPageWithBadValuesCanBeLeftAndTheTestSaved)
         << "the dummy section is not written for a cadaver";
 
     // The same value on an open page keeps the user there.
-    s.SetOccupantType("H3");
+    SetOccupantType(s, "H3");
     ASSERT_TRUE(s.Visit(S::kDummy));
     EXPECT_FALSE(s.Visit(S::kTest));
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kDummy);
@@ -211,6 +157,7 @@ TEST(BioMechSheetTest, CodeChainNarrowsAgainstTheSampleTables)
 {
     BioSheet s;
     s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    s.messages.clear();
     CBioInstPage& inst = s.sheet.m_InstPage;
     ASSERT_TRUE(s.Visit(S::kInstrumentation));
     auto valid = [&](int id) { return inst.Edit(id)->IsValid(); };
@@ -263,6 +210,7 @@ TEST(BioMechSheetTest, SearchesNarrowTheChain)
 {
     BioSheet s;
     s.Load(s.Copy("hybrid.mv5", "t.mv5"));
+    s.messages.clear();
     CBioInstPage& inst = s.sheet.m_InstPage;
     ASSERT_TRUE(s.Visit(S::kInstrumentation));
     auto text = [&](int id) { return inst.Edit(id)->GetText(); };
@@ -294,6 +242,7 @@ TEST(BioMechSheetTest, YUnitsSearchWantsAnAttachmentFirst)
 {
     BioSheet s;
     s.Load(s.Copy("hybrid.mv5", "t.mv5"));
+    s.messages.clear();
     CBioInstPage& inst = s.sheet.m_InstPage;
     ASSERT_TRUE(s.Visit(S::kInstrumentation));
     inst.Edit(CBioInstPage::IDC_ATTACHMENT)->SetText("");
@@ -334,7 +283,7 @@ TEST(BioMechSheetTest, FailedImportIsToldAndNotRefreshed)
 std::string WriteCurveTest(BioSheet& s, std::initializer_list<const char*> points,
                            std::initializer_list<const char*> curves)
 {
-    std::string test = ReadFile(Fixture("hybrid.mv5"));
+    std::string test = ReadFile(s.Fixture("hybrid.mv5"));
     const std::string channel = "|AC|HDB|SK|XG|SEC|G'S|1650|ENDEVCO|01-JAN-2001|2000|100|0|";
     std::string channels;
     int n = 0;
@@ -392,7 +341,7 @@ TEST(BioMechSheetTest, OddLoadedTestShowsWhatIsThere)
 {
     BioSheet s;
     // An unknown occupant type, counts beyond the records and odd codes: shown, coloured, no crash.
-    std::string test = ReadFile(Fixture("cadaver.mv5"));
+    std::string test = ReadFile(s.Fixture("cadaver.mv5"));
     test.replace(test.find("|2|CD|"), 6, "|9|ZZ|");
     test.replace(test.find("1|L4|"), 5, "1|QQ|");
     WriteFile(s.dir.file("t.mv5"), test);
@@ -401,7 +350,7 @@ TEST(BioMechSheetTest, OddLoadedTestShowsWhatIsThere)
     EXPECT_FALSE(s.sheet.m_bAllPagesValid) << "the occupant type is no code";
     EXPECT_FALSE(s.sheet.m_TestPage.Edit(CBioMechTestPage::IDC_OCCUPANT_TYPE)->IsValid());
     EXPECT_FALSE(s.Visit(S::kDummy)) << "the test page keeps the user until the type is a code";
-    s.SetOccupantType("H3");
+    SetOccupantType(s, "H3");
     for (int index = S::kTest; index < S::kPageCount; ++index)
         EXPECT_TRUE(s.Visit(index)) << "page " << index << ": the bad rib is on a closed page";
     ASSERT_TRUE(s.Visit(S::kInstrumentation));
@@ -415,12 +364,12 @@ TEST(BioMechSheetTest, RecordPagesShowTheLoadedRecordOnTheirFirstVisit)
     BioSheet s;
     // A type that is no code keeps the user on the test page: the check after the load opens no
     // other page.
-    std::string test = ReadFile(Fixture("cadaver.mv5"));
+    std::string test = ReadFile(s.Fixture("cadaver.mv5"));
     test.replace(test.find("|2|CD|"), 6, "|2|ZZ|");
     WriteFile(s.dir.file("t.mv5"), test);
     s.Load(s.dir.file("t.mv5"));
     ASSERT_FALSE(s.sheet.m_bUntouched);
-    s.SetOccupantType("CD");
+    SetOccupantType(s, "CD");
     CBioData& d = s.data;
     const struct {
         int index;
@@ -485,7 +434,7 @@ TEST(BioMechSheetTest, GrImportsFillTheirPages)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         BioSheet s;
-        s.Load(Fixture(c.file));
+        s.Load(s.Fixture(c.file));
         for (const std::string& text : s.messages.texts())
             EXPECT_EQ(text.find("File import fails"), std::string::npos) << text;
         EXPECT_FALSE(s.sheet.m_bUntouched);
@@ -501,7 +450,7 @@ TEST(BioMechSheetTest, SaveReportWritesTheReport)
     s.Load(s.Copy("bio.mv5", "t.mv5"));
     s.files.answer(s.dir.file("r").c_str());
     s.sheet.RunCommand(ID_SAVE_REPORT);
-    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(Fixture("bio.mvr"))));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(s.Fixture("bio.mvr"))));
 }
 
 TEST(BioMechSheetTest, BoneMineralContentTooSmallToMeasureEmpties)
@@ -528,9 +477,10 @@ TEST(BioMechSheetTest, ClosedPagesAreCheckedBeforeTheFilesCarryTheirValues)
     BioSheet s;
     const std::string in = s.Copy("cadaver.mv5", "t.mv5");
     s.Load(in);
+    s.messages.clear();
     s.data.m_saRibMomentOfInertia.SetAt(1, "1000000");
     s.data.m_saInjAis90.SetAt(2, "-1");
-    s.SetOccupantType("HU");
+    SetOccupantType(s, "HU");
     const std::string out = s.dir.file("out.mv5");
     const std::string tail = ". The page is open to correct or clear it. No file output.";
     CBioRibPage& rib = s.sheet.m_RibPage;
@@ -575,6 +525,7 @@ TEST(BioMechSheetTest, ClearAllPagesKeepsTheLastCurveCheckAndUndoRedoDoNothing)
 {
     BioSheet s;
     s.Load(s.Copy("cadaver.mv5", "t.mv5"));
+    s.messages.clear();
     s.data.m_vCurveErrors.emplace_back();
     s.data.m_vCurveChannelIndex = {-1, 0};
     s.data.m_bCurvesChecked = true;
@@ -608,10 +559,7 @@ TEST(BioMechSheetTest, CalibrationPickerShowsTheShownChannelsDateOrNone)
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->date(), QDate(2001, 1, 1));
 
-    std::string bytes = ReadFile(Fixture("hybrid.mv5"));
-    const size_t start = bytes.find("----- INSTRUMENTATION");
-    bytes.erase(start, bytes.find("----- END") - start);
-    WriteFile(s.dir.file("none.mv5"), bytes);
+    WriteFile(s.dir.file("none.mv5"), testutil::WithoutSection(ReadFile(s.Fixture("hybrid.mv5")), "INSTRUMENTATION"));
     for (int shown : {S::kInstrumentation, S::kTest}) {
         ASSERT_TRUE(s.Visit(shown));
         s.Load(s.dir.file("none.mv5"));

@@ -1,12 +1,6 @@
 // The test-file commands over every kind's sheet: a load that finds no test of the kind keeps
 // the test held and says so once; the camera companions and the camera commands follow one rule.
 
-#include "biomech/ui/BioMechPropertySheet.h"
-#include "component/ui/ComponentPropertySheet.h"
-#include "crashavoid/ui/TcaPropertySheet.h"
-#include "swg/ui/SWGPropertySheet.h"
-#include "vehicle/ui/VehiclePropertySheet.h"
-
 #include "platform/Path.h"
 
 #include "SheetHarness.h"
@@ -19,30 +13,14 @@
 #include <filesystem>
 
 using sheettest::Kind;
+using sheettest::Kinds;
 using sheettest::KindSheet;
-using sheettest::MakeKind;
 using testutil::ReadFile;
 using testutil::WriteFile;
 
 namespace {
 
 using sheettest::kTwoCameras;
-
-const std::vector<Kind>& Kinds()
-{
-    static const std::vector<Kind> kinds = {
-        MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", "vehicle/vtb_full.mv4",
-                 "vehicle/test.gr1", "Vehicle"),
-        MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", "biomech/bio.mv4",
-                 "biomech/test.gr1", "Biomechanics"),
-        MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5",
-                 "component/comp_full.mv4", "component/test.gr1", "Component"),
-        MakeKind("Crash Avoidance Data", &CTcaPropertySheet::m_data, "crashavoid/full.mv5", nullptr, nullptr,
-                 "Crash Avoidance"),
-        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", "swg/full.mv4", "swg/test.gr1", "SWG"),
-    };
-    return kinds;
-}
 
 CHsvdTestSheet* CameraSheet(KindSheet& s) { return dynamic_cast<CHsvdTestSheet*>(s.sheet.get()); }
 

@@ -202,3 +202,38 @@ TEST(TestSheetTest, SavePagesStopsAtTheFirstFailingPageAndShowsIt)
     EXPECT_EQ(sheet.c.saves, 2);
     EXPECT_EQ(sheet.a.saves, 1); // never reached after the failure
 }
+
+// The boxes of Load Test and Save Test over each kind's valid tests: none, through a visit of
+// every page, and the test saved comes back to the byte (a version-4 test as its version-5 twin).
+TEST(TestSheetTest, EachKindsValidTestsLoadAndSaveWithoutABox)
+{
+    using sheettest::KindOf;
+    const struct {
+        const sheettest::Kind& (*kind)();
+        const char* fixture; // in the kind's folder, its companions beside it
+        const char* savedAs;
+    } rows[] = {
+        {KindOf<CVehiclePropertySheet>, "vtb_valid.mv5", "vtb_valid.mv5"},
+        {KindOf<CVehiclePropertySheet>, "vtv_pages.mv5", "vtv_pages.mv5"},
+        {KindOf<CBioMechPropertySheet>, "cadaver.mv5", "cadaver.mv5"},
+        {KindOf<CBioMechPropertySheet>, "hybrid.mv5", "hybrid.mv5"},
+        {KindOf<CComponentPropertySheet>, "sheet/comp.mv5", "sheet/comp.mv5"},
+        {KindOf<CComponentPropertySheet>, "sheet/rollover.mv5", "sheet/rollover.mv5"},
+        {KindOf<CTcaPropertySheet>, "full.mv5", "full.mv5"},
+        {KindOf<CSWGPropertySheet>, "full.mv5", "full.mv5"},
+        {KindOf<CSWGPropertySheet>, "full.mv4", "full.mv5"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind().name + std::string(" ") + row.fixture);
+        sheettest::KindSheet s(row.kind());
+        ASSERT_TRUE(s.db.open());
+        s.Load(s.Fixture(row.fixture));
+        ASSERT_FALSE(s.sheet->m_bUntouched);
+        EXPECT_EQ(sheettest::Texts(s.messages), "");
+        s.messages.clear();
+        EXPECT_TRUE(s.VisitEveryPage());
+        s.Save(s.dir.file("out.mv5"));
+        EXPECT_EQ(sheettest::Texts(s.messages), "");
+        EXPECT_EQ(s.Written("out.mv5"), sheettest::WithoutDate(testutil::ReadFile(s.Fixture(row.savedAs))));
+    }
+}

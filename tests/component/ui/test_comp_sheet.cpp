@@ -1,21 +1,14 @@
-#include "component/ui/ComponentPropertySheet.h"
 #include "component/ui/RolloverVehicle.h"
 
-#include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "platform/Messages.h"
-#include "platform/ui/FileDialog.h"
 #include "platform/ui/SpinButton.h"
 
-#include "../../codes/CodesTestUtil.h"
 #include "../../codes/ui/ChooseCode.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTest>
@@ -25,10 +18,8 @@
 #include <filesystem>
 
 using codetest::ChooseCode;
-using sheettest::NoOwner;
 using sheettest::WithoutDate;
 using testutil::ReadFile;
-using testutil::TempDir;
 using testutil::WriteFile;
 using S = CComponentPropertySheet;
 using T = CCompTestPage;
@@ -39,61 +30,15 @@ using I = CCompInstPage;
 
 namespace {
 
-std::string Fixture(const std::string& name) { return testutil::DataPath("component/" + name); }
+using CompSheet = sheettest::ComponentSheet;
 
-// The real sheet over the sample code tables, its boxes and file dialogs scripted.
-struct CompSheet {
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    NoOwner owner;
-    TempDir dir;
-    S sheet {"Component Data", &owner};
-    CCompData& data = sheet.m_CompData;
-
-    CompSheet() { sheet.Create(); }
-
-    void Run(int command, const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet.RunCommand(command);
-    }
-    std::string Copy(const std::string& fixture, const std::string& name)
-    {
-        WriteFile(dir.file(name), ReadFile(Fixture(fixture)));
-        return dir.file(name);
-    }
-    bool Visit(int index) { return sheet.SetActivePage(index) && sheet.GetActiveIndex() == index; }
-    void VisitEveryPage()
-    {
-        for (int i = 0; i < S::kPageCount; ++i)
-            EXPECT_TRUE(Visit(i)) << "page " << i;
-        EXPECT_TRUE(Visit(S::kTest));
-    }
-    static QLineEdit* Line(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id); }
-    static QString Text(CPropertyPage& page, int id) { return Line(page, id)->text(); }
-    static void Type(CPropertyPage& page, int id, const char* text)
-    {
-        Line(page, id)->clear();
-        QTest::keyClicks(Line(page, id), text);
-    }
-    static void Click(CPropertyPage& page, int id) { QTest::mouseClick(page.Item<QPushButton>(id), Qt::LeftButton); }
-    static bool Shown(CPropertyPage& page, int id) { return !page.GetDlgItem(id)->isHidden(); }
-    bool Enabled(int id)
-    {
-        QAction* action = sheet.MenuAction(id);
-        auto* menu = qobject_cast<QMenu*>(action->parent());
-        sheet.OnInitMenuPopup(menu, id == ID_UNDO_ALL_PAGES || id == ID_REDO_ALL_PAGES ? 1 : 0);
-        return action->isEnabled();
-    }
-    void ChooseTestType(const char* type)
-    {
-        ASSERT_TRUE(Visit(S::kTest));
-        platform::ScriptedDialogs dialogs;
-        dialogs.then([type](CDialog& dialog) { ChooseCode(dialog, type); });
-        Click(sheet.m_TestPage, T::IDC_SEARCH_TEST_TYPE);
-    }
-};
+void ChooseTestType(CompSheet& s, const char* type)
+{
+    ASSERT_TRUE(s.Visit(S::kTest));
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([type](CDialog& dialog) { ChooseCode(dialog, type); });
+    s.Click(s.sheet.m_TestPage, T::IDC_SEARCH_TEST_TYPE);
+}
 
 } // namespace
 
@@ -101,10 +46,7 @@ TEST(CompSheetTest, ATestLoadedVisitedAndSavedComesBackByteForByte)
 {
     CompSheet s;
     ASSERT_TRUE(s.db.open());
-    QStringList tabs;
-    for (int i = 0; i < s.sheet.Tabs()->count(); ++i)
-        tabs << s.sheet.Tabs()->tabText(i);
-    EXPECT_EQ(tabs, (QStringList {"General Test Info", "Vehicle Info", "Component Info",
+    EXPECT_EQ(sheettest::TabTexts(s.sheet), (QStringList {"General Test Info", "Vehicle Info", "Component Info",
                                   "Component Configuration Info", "Instrumentation Info",
                                   "High-Speed Digital Video Info"}));
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST)) << "a fresh sheet";
@@ -112,10 +54,11 @@ TEST(CompSheetTest, ATestLoadedVisitedAndSavedComesBackByteForByte)
 
     const std::string path = s.Copy("sheet/comp.mv5", "comp.mv5");
     s.Run(ID_LOAD_TEST, path);
+    s.messages.clear();
     EXPECT_EQ(s.data.m_nComponentCount, 2);
     EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_TITLE), "SEAT BACK STRENGTH");
     EXPECT_EQ(s.Text(s.sheet.m_TestPage, T::IDC_CURVE_COUNT), "4");
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
     EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_MAKE), "FORD");
     EXPECT_FALSE(s.Shown(s.sheet.m_VehPage, V::IDC_MORE_INFO)) << "no rollover test";
     EXPECT_EQ(s.sheet.m_CompPage.m_nRecordIndex, 2);
@@ -133,6 +76,7 @@ TEST(CompSheetTest, ARolloverTestRoundTripsWithItsVehicleAsOneComponentRecord)
     ASSERT_TRUE(s.db.open());
     const std::string path = s.Copy("sheet/rollover.mv5", "rov.mv5");
     s.Run(ID_LOAD_TEST, path);
+    s.messages.clear();
     ASSERT_EQ(s.data.m_strTestType, "ROV");
     ASSERT_TRUE(s.Visit(S::kVehicle));
     CCompVehPage& veh = s.sheet.m_VehPage;
@@ -148,7 +92,7 @@ TEST(CompSheetTest, ARolloverTestRoundTripsWithItsVehicleAsOneComponentRecord)
     EXPECT_EQ(s.data.m_nComponentCount, 3);
     EXPECT_EQ(s.sheet.m_CompPage.m_nRecordIndex, 3);
     EXPECT_FALSE(s.Shown(s.sheet.m_CompPage, C::IDC_DUMMY_MAKER));
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
 
     s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
     EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("out.mv5"))), WithoutDate(ReadFile(path)));
@@ -194,7 +138,7 @@ TEST(CompSheetTest, TestTypeToAndFromRollover)
     CompSheet s;
     ASSERT_TRUE(s.db.open());
     s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
-    s.ChooseTestType("ROV");
+    ChooseTestType(s, "ROV");
     EXPECT_EQ(s.data.m_nVehicleCount, 1);
     EXPECT_EQ(s.data.m_saVehCrashTested[1], "N");
     ASSERT_TRUE(s.Visit(S::kVehicle));
@@ -206,7 +150,7 @@ TEST(CompSheetTest, TestTypeToAndFromRollover)
     EXPECT_EQ(s.data.m_saCompTested[2], "SE") << "the shown record keeps its codes";
 
     // Leaving rollover: the records go back to one empty component.
-    s.ChooseTestType("CMP");
+    ChooseTestType(s, "CMP");
     EXPECT_EQ(s.data.m_nComponentCount, 1);
     EXPECT_EQ(s.data.m_saCompTested[1], "");
     ASSERT_TRUE(s.Visit(S::kVehicle));
@@ -274,6 +218,7 @@ TEST(CompSheetTest, RolloverDialogRefusesOkWhileABoundFieldHoldsNoNumber)
     CompSheet s;
     ASSERT_TRUE(s.db.open());
     s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "rov.mv5"));
+    s.messages.clear();
     ASSERT_TRUE(s.Visit(S::kVehicle));
     bool stayed = false;
     platform::ScriptedDialogs dialogs;
@@ -302,6 +247,7 @@ TEST(CompSheetTest, RolloverDialogOkButtonChecksAndCloses)
         CompSheet s;
         ASSERT_TRUE(s.db.open());
         s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "rov.mv5"));
+        s.messages.clear();
         ASSERT_TRUE(s.Visit(S::kVehicle));
         int afterBad = -1, afterGood = -1;
         platform::ScriptedDialogs dialogs;
@@ -402,7 +348,7 @@ TEST(CompSheetTest, ClearAllPagesEmptiesEveryShownPage)
     CompSheet s;
     ASSERT_TRUE(s.db.open());
     s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
     s.messages.setNextAnswer(IDNO);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
     EXPECT_EQ(s.data.m_strTitle, "SEAT BACK STRENGTH") << "answered No";
@@ -422,7 +368,7 @@ TEST(CompSheetTest, ClearAllPagesEmptiesEveryShownPage)
     EXPECT_EQ(s.Text(s.sheet.m_InstPage, I::IDC_XUNITS), "SEC");
 
     // Nothing of the old test comes back through the pages.
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
     EXPECT_EQ(s.data.m_strTestDate, "");
     EXPECT_EQ(s.data.m_saVehMake[0], "");
     EXPECT_EQ(s.data.m_nComponentCount, 0);
@@ -517,7 +463,7 @@ TEST(CompSheetTest, AnEngineDisplacementOfZeroShowsNoneRatherThanThePreviousTest
     s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "a.mv5"));
     ASSERT_TRUE(s.Visit(S::kVehicle));
     EXPECT_EQ(s.Text(s.sheet.m_VehPage, V::IDC_DISPLACEMENT), "3.50");
-    std::string bytes = ReadFile(Fixture("sheet/rollover.mv5"));
+    std::string bytes = ReadFile(s.Fixture("sheet/rollover.mv5"));
     bytes.replace(bytes.find("|6CTF|3.5 |"), 11, "|6CTF|0 |");
     WriteFile(s.dir.file("b.mv5"), bytes);
     s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
@@ -620,11 +566,11 @@ TEST(CompSheetTest, ALoadGivesTheSameTestWhateverTheSheetDidBefore)
 {
     // A rollover test whose components hold no rollover vehicle record, and one with C.G. values
     // on the half: what the sheet holds and saves after loading them depends on nothing before.
-    std::string noRovv = ReadFile(Fixture("sheet/rollover.mv5"));
+    std::string noRovv = ReadFile(sheettest::KindOf<S>().Fixture("sheet/rollover.mv5"));
     const size_t rovv = noRovv.find("1|3|ROVV");
     noRovv.erase(rovv, noRovv.find("----- CONFIGURATION") - rovv);
     enum class Before { Fresh, OtherTest, SameTestVisited, UndoRedo };
-    for (const std::string& bytes : {noRovv, ReadFile(Fixture("sheet/rollover.mv5"))}) {
+    for (const std::string& bytes : {noRovv, ReadFile(sheettest::KindOf<S>().Fixture("sheet/rollover.mv5"))}) {
         std::string first;
         for (int shown : {S::kTest, S::kComponent, S::kVehicle}) {
             for (Before before : {Before::Fresh, Before::OtherTest, Before::SameTestVisited, Before::UndoRedo}) {
@@ -634,10 +580,10 @@ TEST(CompSheetTest, ALoadGivesTheSameTestWhateverTheSheetDidBefore)
                 WriteFile(s.dir.file("b.mv5"), bytes);
                 if (before == Before::OtherTest) {
                     s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "before.mv5"));
-                    s.VisitEveryPage();
+                    EXPECT_TRUE(s.VisitEveryPage());
                 } else if (before == Before::SameTestVisited) {
                     s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
-                    s.VisitEveryPage();
+                    EXPECT_TRUE(s.VisitEveryPage());
                 }
                 ASSERT_TRUE(s.Visit(shown) || before == Before::Fresh);
                 s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));

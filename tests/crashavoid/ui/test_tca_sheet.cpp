@@ -1,15 +1,9 @@
-#include "crashavoid/ui/TcaPropertySheet.h"
-
-#include "doubles/MessageRecorder.h"
-#include "doubles/ScriptedDialogs.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "platform/Messages.h"
 #include "codes/ui/Search.h"
+#include "doubles/ScriptedDialogs.h"
 #include "platform/ui/DateTimeCtrl.h"
-#include "platform/ui/FileDialog.h"
 
-#include "../../codes/CodesTestUtil.h"
 #include "../../codes/ui/ChooseCode.h"
+#include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QCheckBox>
@@ -24,39 +18,13 @@
 #include <array>
 #include <filesystem>
 #include <functional>
-#include <regex>
 
 using testutil::ReadFile;
-using testutil::TempDir;
 
 namespace {
 
-std::string WithoutDate(const std::string& text) { return std::regex_replace(text, std::regex("# Date:[^\r]*"), ""); }
-
-struct Sheet {
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    CTcaPropertySheet sheet {"Crash Avoidance Data", nullptr, 0};
-
-    Sheet() { sheet.Create(); }
-
-    void Load(const std::string& path = testutil::DataPath("crashavoid/full.mv5"))
-    {
-        platform::ScriptedFileDialogs files;
-        files.answer(CString(path));
-        sheet.RunCommand(ID_LOAD_TEST);
-    }
-    bool Show(int page) { return sheet.SetActivePage(page) && sheet.GetActiveIndex() == page; }
-    template <class W> W* Item(CPropertyPage& page, int id) { return page.Item<W>(id); }
-    void Type(CPropertyPage& page, int id, const char* text)
-    {
-        auto* edit = page.Item<QLineEdit>(id);
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
-    void Click(CPropertyPage& page, int id) { QTest::mouseClick(page.Item<QAbstractButton>(id), Qt::LeftButton); }
-    QString Text(CPropertyPage& page, int id) { return page.Item<QLineEdit>(id)->text(); }
-};
+using Sheet = sheettest::TcaSheet;
+using sheettest::WithoutDate;
 
 } // namespace
 
@@ -64,30 +32,26 @@ TEST(TcaSheetTest, LoadedTestVisitedPageByPageIsSavedIdentical)
 {
     Sheet s;
     ASSERT_TRUE(s.db.open());
-    s.Load();
-    EXPECT_EQ(s.messages.count(), 0);
+    s.Load(s.Fixture("full.mv5"));
     EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TITLE), "Night braking");
     for (int page = 1; page < CTcaPropertySheet::kPageCount; ++page)
-        ASSERT_TRUE(s.Show(page)) << page;
+        ASSERT_TRUE(s.Visit(page)) << page;
     EXPECT_EQ(s.Text(s.sheet.m_pageRollover, CTcaRolloverPage::IDC_AVERAGE_TRACK), "1500");
-    ASSERT_TRUE(s.Show(0));
-
-    TempDir dir;
-    platform::ScriptedFileDialogs files;
-    files.answer(CString(dir.file("saved.mv5")));
-    s.sheet.RunCommand(ID_SAVE_TEST);
-    EXPECT_EQ(s.messages.count(), 0) << (s.messages.count() ? s.messages.last().text : "");
-    EXPECT_EQ(WithoutDate(ReadFile(dir.file("saved.mv5"))),
+    ASSERT_TRUE(s.Visit(0));
+    s.messages.clear();
+    s.Save(s.dir.file("saved.mv5"));
+    EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("saved.mv5"))),
               WithoutDate(ReadFile(testutil::DataPath("crashavoid/full.mv5"))));
 }
 
 TEST(TcaSheetTest, RecordPagesDoNotMoveFromARecordThatCannotBeStored)
 {
     Sheet s;
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
     // Vehicle page: Year 2026 is out of range; neither "<", ">" nor the list moves, and the
     // typed value stays in front.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kVehiclePage));
     CTcaVehPage& veh = s.sheet.m_pageVehicle;
     s.Click(veh, CTcaVehPage::IDC_NEXT);
     ASSERT_EQ(s.sheet.m_data.m_nCurVehicle, 1);
@@ -98,7 +62,7 @@ TEST(TcaSheetTest, RecordPagesDoNotMoveFromARecordThatCannotBeStored)
     EXPECT_EQ(s.sheet.m_data.m_nCurVehicle, 1);
     EXPECT_EQ(s.Text(veh, CTcaVehPage::IDC_YEAR), "2026");
     EXPECT_EQ(veh.Item<QComboBox>(CTcaVehPage::IDC_RECORD_LIST)->currentIndex(), 1);
-    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_FALSE(s.Visit(CTcaPropertySheet::kTestPage));
     EXPECT_EQ(s.sheet.m_data.m_VehicleRecords.size(), 2u);
     EXPECT_EQ(s.sheet.m_data.m_VehicleRecords[1].m_strYear, "2021");
     // Corrected, it moves, and ">" after the last record appends record 3 numbered by its place.
@@ -112,7 +76,7 @@ TEST(TcaSheetTest, RecordPagesDoNotMoveFromARecordThatCannotBeStored)
     EXPECT_EQ(s.sheet.m_data.m_nCurVehicle, 1);
 
     // Rollover page: a bad value and a number typed into the record list.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kRolloverPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kRolloverPage));
     CTcaRolloverPage& roll = s.sheet.m_pageRollover;
     s.Type(roll, CTcaRolloverPage::IDC_RELATIVE_MOTION, "-100");
     auto* list = roll.Item<QComboBox>(CTcaRolloverPage::IDC_RECORD_LIST);
@@ -126,20 +90,18 @@ TEST(TcaSheetTest, RecordPagesDoNotMoveFromARecordThatCannotBeStored)
 
     // Saving with an invalid record shows its page and writes nothing.
     s.Type(roll, CTcaRolloverPage::IDC_COG_HEIGHT, "2001");
-    TempDir dir;
-    platform::ScriptedFileDialogs files;
-    files.answer(CString(dir.file("never.mv5")));
-    s.sheet.RunCommand(ID_SAVE_TEST);
-    EXPECT_TRUE(files.requests().empty());
-    EXPECT_FALSE(std::filesystem::exists(dir.file("never.mv5")));
+    const size_t asked = s.files.requests().size();
+    s.Save(s.dir.file("never.mv5"));
+    EXPECT_EQ(s.files.requests().size(), asked) << "no file asked for";
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("never.mv5")));
     EXPECT_EQ(s.sheet.GetActiveIndex(), CTcaPropertySheet::kRolloverPage);
 }
 
 TEST(TcaSheetTest, AmberFlagAndVehicleNumber)
 {
     Sheet s;
-    s.Load();
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    s.Load(s.Fixture("full.mv5"));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kAmberPage));
     CTcaAmberPage& amber = s.sheet.m_pageAmber;
     auto* box = amber.Item<QCheckBox>(CTcaAmberPage::IDC_AMBER_IN_COLOR);
     ASSERT_FALSE(box->isChecked());
@@ -151,25 +113,25 @@ TEST(TcaSheetTest, AmberFlagAndVehicleNumber)
     EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_X_1 + 3), "0.7");
     for (int id : {int(CTcaAmberPage::IDC_ANGLE_1), CTcaAmberPage::IDC_X_1 + 3, CTcaAmberPage::IDC_Y_1 + 2})
         EXPECT_FALSE(amber.GetDlgItem(id)->isEnabled()) << id;
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     const TcaAmberRecord& first = s.sheet.m_data.m_AmberRecords[0];
     EXPECT_TRUE(first.m_bAmberInColor);
     EXPECT_EQ(first.m_strAngle1 + "|" + first.m_strX4 + "|" + first.m_strY3, "10|0.7|0.6");
 
     // Unticked, the fields are open again with the readings the record holds.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kAmberPage));
     EXPECT_TRUE(box->isChecked());
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     EXPECT_TRUE(amber.GetDlgItem(CTcaAmberPage::IDC_ANGLE_1)->isEnabled());
     EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_ANGLE_1), "10");
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     EXPECT_FALSE(first.m_bAmberInColor);
     EXPECT_EQ(first.m_strAngle1, "10");
 
     // An empty Vehicle Number removes the shown record only.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kAmberPage));
     s.Type(amber, CTcaAmberPage::IDC_VEHICLE_NUMBER, "");
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     ASSERT_EQ(s.sheet.m_data.m_AmberRecords.size(), 1u);
     EXPECT_EQ(s.sheet.m_data.m_AmberRecords[0].m_strCommentary, "Amber lamp");
     EXPECT_EQ(s.sheet.m_data.m_nCurAmber, 0);
@@ -178,72 +140,68 @@ TEST(TcaSheetTest, AmberFlagAndVehicleNumber)
 TEST(TcaSheetTest, AnAmberRecordWithReadingsIsSavedAsItWasRead)
 {
     Sheet s;
-    TempDir dir;
     std::string text = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
     text.replace(text.find("1|120000|22.5|45|0|"), 19, "1|120000|22.5|45|1|");
-    testutil::WriteFile(dir.file("amber.mv5"), text);
-    s.Load(dir.file("amber.mv5"));
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kAmberPage));
+    testutil::WriteFile(s.dir.file("amber.mv5"), text);
+    s.Load(s.dir.file("amber.mv5"));
+    s.messages.clear();
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kAmberPage));
     CTcaAmberPage& amber = s.sheet.m_pageAmber;
     EXPECT_TRUE(amber.Item<QCheckBox>(CTcaAmberPage::IDC_AMBER_IN_COLOR)->isChecked());
     EXPECT_EQ(s.Text(amber, CTcaAmberPage::IDC_ANGLE_1), "10");
     EXPECT_FALSE(amber.GetDlgItem(CTcaAmberPage::IDC_ANGLE_1)->isEnabled());
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
 
-    platform::ScriptedFileDialogs files;
-    files.answer(CString(dir.file("saved.mv5")));
-    s.sheet.RunCommand(ID_SAVE_TEST);
-    EXPECT_EQ(s.messages.count(), 0) << (s.messages.count() ? s.messages.last().text : "");
-    EXPECT_EQ(WithoutDate(ReadFile(dir.file("saved.mv5"))), WithoutDate(text));
+    s.Save(s.dir.file("saved.mv5"));
+    EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("saved.mv5"))), WithoutDate(text));
 }
 
 TEST(TcaSheetTest, ValuesThatWouldBreakTheFileAreRefused)
 {
     Sheet s;
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
     CTcaTestPage& test = s.sheet.m_pageTest;
     s.Type(test, CTcaTestPage::IDC_TITLE, "a ----- b");
-    EXPECT_FALSE(s.Show(CTcaPropertySheet::kVehiclePage));
+    EXPECT_FALSE(s.Visit(CTcaPropertySheet::kVehiclePage));
     EXPECT_FALSE(test.Edit(CTcaTestPage::IDC_TITLE)->IsValid());
     s.Type(test, CTcaTestPage::IDC_TITLE, "a ---- b");
     s.Type(test, CTcaTestPage::IDC_VERSION, "#5");
-    EXPECT_FALSE(s.Show(CTcaPropertySheet::kVehiclePage));
+    EXPECT_FALSE(s.Visit(CTcaPropertySheet::kVehiclePage));
     s.Type(test, CTcaTestPage::IDC_VERSION, "T5");
-    EXPECT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
+    EXPECT_TRUE(s.Visit(CTcaPropertySheet::kVehiclePage));
     EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strTitle, "a ---- b");
     // A combo box too: a vehicle number read as a comment line would lose its channel.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kInstPage));
     auto* vehicle = s.sheet.m_pageInst.Item<QComboBox>(CTcaInstPage::IDC_VEHICLE_NUMBER);
     vehicle->setEditText("#1");
-    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_FALSE(s.Visit(CTcaPropertySheet::kTestPage));
     vehicle->setEditText("1");
-    EXPECT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
 }
 
 TEST(TcaSheetTest, SaveTestStopsAtTheFirstPageThatFails)
 {
     Sheet s;
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
+    s.messages.clear();
     // A page not yet shown holds a channel whose vehicle is not in the test: its one box is told,
     // the page stays in front and the pages after it are not tried (each try would tell it again).
     s.sheet.m_data.m_InstRecords[0].m_strVehicleNumber = "3";
-    TempDir dir;
-    platform::ScriptedFileDialogs files;
-    files.answer(CString(dir.file("saved.mv5")));
-    s.sheet.RunCommand(ID_SAVE_TEST);
+    s.Save(s.dir.file("saved.mv5"));
     EXPECT_EQ(s.messages.texts(), std::vector<std::string> {"Vehicle number out of range:\ncheck drop-list of the combo box, please."});
     EXPECT_EQ(s.sheet.GetActiveIndex(), CTcaPropertySheet::kInstPage);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("saved.mv5")));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("saved.mv5")));
 }
 
 TEST(TcaSheetTest, LowerBeamRecordIsMadeWhenThePageStores)
 {
     Sheet s;
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kLBeamPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kLBeamPage));
     CTcaLBeamPage& beam = s.sheet.m_pageLBeam;
     s.Type(beam, CTcaLBeamPage::IDC_VEHICLE_NUMBER, "2");
     s.Type(beam, CTcaLBeamPage::kLocationIds[15], "far right");
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     ASSERT_TRUE(s.sheet.m_data.m_pLBeamRecord);
     EXPECT_EQ(s.sheet.m_data.m_pLBeamRecord->m_strVehicleNumber, "2");
     EXPECT_EQ(s.sheet.m_data.m_pLBeamRecord->m_Locations[15], "far right");
@@ -252,8 +210,7 @@ TEST(TcaSheetTest, LowerBeamRecordIsMadeWhenThePageStores)
 TEST(TcaSheetTest, AFailedLoadShowsItsMessage)
 {
     Sheet s;
-    TempDir dir;
-    const std::string path = dir.file("bad.mv5");
+    const std::string path = s.dir.file("bad.mv5");
     testutil::WriteFile(path, "----- TEST -----\r\nT5|x\r\n");
     s.Load(path);
     ASSERT_EQ(s.messages.count(), 1);
@@ -284,8 +241,8 @@ TEST(TcaSheetTest, ACodeOfEitherTagOfTheFieldIsValid)
 TEST(TcaSheetTest, InstrumentationRecords)
 {
     Sheet s;
-    s.Load();
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    s.Load(s.Fixture("full.mv5"));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kInstPage));
     CTcaInstPage& inst = s.sheet.m_pageInst;
     EXPECT_EQ(s.sheet.m_data.m_nCurInst, 1); // the last record after a load
     auto* list = inst.Item<QListWidget>(CTcaInstPage::IDC_RECORD_LIST);
@@ -301,11 +258,11 @@ TEST(TcaSheetTest, InstrumentationRecords)
 
     // A vehicle number beyond the test's vehicles is refused with its message.
     inst.Item<QComboBox>(CTcaInstPage::IDC_VEHICLE_NUMBER)->setEditText("3");
-    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_FALSE(s.Visit(CTcaPropertySheet::kTestPage));
     ASSERT_GE(s.messages.count(), 1);
     EXPECT_EQ(s.messages.last().text, "Vehicle number out of range:\ncheck drop-list of the combo box, please.");
     inst.Item<QComboBox>(CTcaInstPage::IDC_VEHICLE_NUMBER)->setEditText("1");
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     EXPECT_EQ(s.sheet.m_data.m_InstRecords[2].m_strCurveNumber, "3");
     EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TOTAL_CURVES), "2"); // set on load and on save
 }
@@ -314,13 +271,12 @@ TEST(TcaSheetTest, AHiddenChannelStatusThatIsNoCodeIsShownForCorrection)
 {
     Sheet s;
     ASSERT_TRUE(s.db.open());
-    TempDir dir;
     std::string text = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
     text.replace(text.find("AM||03/05/2024|Y|N|Channel 2"), 4, "AM|ZZ|");
-    testutil::WriteFile(dir.file("status.mv5"), text);
-    s.Load(dir.file("status.mv5"));
+    testutil::WriteFile(s.dir.file("status.mv5"), text);
+    s.Load(s.dir.file("status.mv5"));
     ASSERT_EQ(s.sheet.m_data.m_InstRecords.at(1).m_strChannelStatus, "ZZ");
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kInstPage));
     CTcaInstPage& inst = s.sheet.m_pageInst;
     ASSERT_EQ(s.sheet.m_data.m_nCurInst, 1);
     const int row[] = {CTcaInstPage::IDC_CHANNEL_STATUS, CTcaInstPage::IDC_FIND_CHANNEL_STATUS,
@@ -347,7 +303,7 @@ TEST(TcaSheetTest, KeptFieldsBecomeTheFirstChannel)
 {
     Sheet s;
     s.sheet.m_data.m_VehicleRecords.resize(1);
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kInstPage));
     CTcaInstPage& inst = s.sheet.m_pageInst;
     EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_X_UNIT), "SEC");
     inst.Item<QCheckBox>(CTcaInstPage::IDC_KEEP_LAST)->setChecked(true);
@@ -368,7 +324,7 @@ TEST(TcaSheetTest, KeptFieldsBecomeTheFirstChannel)
 TEST(TcaSheetTest, ClearAllPagesAsksFirst)
 {
     Sheet s;
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
     s.sheet.m_data.m_pTestRecord->m_strWarningDistance = "40";
     s.messages.setNextAnswer(IDNO);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
@@ -405,12 +361,12 @@ void Choose(platform::ScriptedDialogs& script, const char* code)
 TEST(TcaSheetTest, FindButtonsFillTheirFields)
 {
     Sheet s;
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
     platform::ScriptedDialogs script;
 
     // Instrumentation: a channel type brings its unit; an x-unit other than SEC fixes the time
     // interval at 0.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kInstPage));
     CTcaInstPage& inst = s.sheet.m_pageInst;
     Choose(script, "FO");
     s.Click(inst, CTcaInstPage::IDC_FIND_CHANNEL_TYPE);
@@ -423,16 +379,16 @@ TEST(TcaSheetTest, FindButtonsFillTheirFields)
 
     // Lower beam: a Detector is corrected through its search.
     s.sheet.m_data.m_pLBeamRecord->m_strDetector = "BAD";
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kLBeamPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kLBeamPage));
     CTcaLBeamPage& beam = s.sheet.m_pageLBeam;
-    EXPECT_FALSE(s.Show(CTcaPropertySheet::kTestPage));
+    EXPECT_FALSE(s.Visit(CTcaPropertySheet::kTestPage));
     Choose(script, "AUT");
     s.Click(beam, CTcaLBeamPage::IDC_FIND_DETECTOR);
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     EXPECT_EQ(s.sheet.m_data.m_pLBeamRecord->m_strDetector, "AUT");
 
     // Vehicle: another make empties the model; the model search keeps a model's last two letters.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kVehiclePage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kVehiclePage));
     CTcaVehPage& veh = s.sheet.m_pageVehicle;
     Choose(script, "CHEV");
     s.Click(veh, CTcaVehPage::IDC_FIND_MAKE);
@@ -446,14 +402,13 @@ TEST(TcaSheetTest, FindButtonsFillTheirFields)
 TEST(TcaSheetTest, AFailedLoadLeavesTheTestAndItsPagesAsTheyWere)
 {
     Sheet s;
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
     s.sheet.m_data.m_pTestRecord->m_strWarningDistance = "40";
     const std::string title = s.sheet.m_data.m_pTestRecord->m_strTitle;
     ASSERT_FALSE(title.empty());
     const QString shown = s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TITLE);
-    TempDir dir;
-    testutil::WriteFile(dir.file("bad.mv5"), "----- TEST -----\r\nT5|x\r\n");
-    for (const std::string& path : {dir.file("bad.mv5"), dir.file("gone.mv5")}) {
+    testutil::WriteFile(s.dir.file("bad.mv5"), "----- TEST -----\r\nT5|x\r\n");
+    for (const std::string& path : {s.dir.file("bad.mv5"), s.dir.file("gone.mv5")}) {
         SCOPED_TRACE(path);
         s.messages.clear();
         s.Load(path);
@@ -463,22 +418,17 @@ TEST(TcaSheetTest, AFailedLoadLeavesTheTestAndItsPagesAsTheyWere)
         EXPECT_EQ(s.Text(s.sheet.m_pageTest, CTcaTestPage::IDC_TITLE), shown);
     }
     // A good file replaces the test; what no file carries stays.
-    s.Load();
+    s.Load(s.Fixture("full.mv5"));
     EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strWarningDistance, "40");
     EXPECT_EQ(s.sheet.m_data.m_pTestRecord->m_strTitle, title);
 }
 
 TEST(TcaSheetTest, MenuGraysNothingAndSwgDatabaseDoesNothing)
 {
-    struct Owner : ISheetOwner {
-        std::vector<TestKind> opened;
-        void OpenKind(TestKind kind) override { opened.push_back(kind); }
-        void CloseAllSheets() override {}
-        void ShowAbout() override {}
-    } owner;
-    platform::MessageRecorder messages;
-    CTcaPropertySheet sheet("Crash Avoidance Data", &owner, 0);
-    sheet.Create();
+    Sheet s;
+    CTcaPropertySheet& sheet = s.sheet;
+    platform::MessageRecorder& messages = s.messages;
+    const std::vector<TestKind>& opened = s.owner.opened;
     for (QAction* menu : sheet.GetMenuBar()->actions()) {
         if (!menu->menu())
             continue;
@@ -488,11 +438,11 @@ TEST(TcaSheetTest, MenuGraysNothingAndSwgDatabaseDoesNothing)
     }
     sheet.RunCommand(ID_SWG_DATABASE);
     EXPECT_EQ(messages.count(), 0) << "no question";
-    EXPECT_TRUE(owner.opened.empty());
+    EXPECT_TRUE(opened.empty());
     // The other kinds are still reached.
     messages.setNextAnswer(IDYES);
     sheet.RunCommand(ID_VEHICLE_DATABASE);
-    EXPECT_EQ(owner.opened, std::vector<TestKind> {TestKind::Vehicle});
+    EXPECT_EQ(opened, std::vector<TestKind> {TestKind::Vehicle});
 }
 
 namespace {
@@ -523,29 +473,6 @@ std::string TestWithRecords(int kept)
             text += line;
     }
     return text;
-}
-
-// The lines of a section of a written test, each split at its pipes.
-std::vector<std::vector<std::string>> SectionRows(const std::string& text, const std::string& section)
-{
-    std::vector<std::vector<std::string>> rows;
-    size_t at = text.find("----- " + section + " -----");
-    if (at == std::string::npos)
-        return rows;
-    at = text.find("\r\n", at) + 2;
-    while (at < text.size() && text.compare(at, 5, "-----") != 0) {
-        const size_t end = text.find("\r\n", at);
-        std::vector<std::string> cells(1);
-        for (char c : text.substr(at, end - at)) {
-            if (c == '|')
-                cells.emplace_back();
-            else
-                cells.back() += c;
-        }
-        rows.push_back(cells);
-        at = end + 2;
-    }
-    return rows;
 }
 
 struct RecordPageKind {
@@ -630,27 +557,25 @@ TEST(TcaSheetTest, RecordPageProtocol)
         SCOPED_TRACE(c.name);
         Sheet s;
         ASSERT_TRUE(s.db.open());
-        TempDir dir;
-        testutil::WriteFile(dir.file("in.mv5"), TestWithRecords(c.kept));
-        s.Load(dir.file("in.mv5"));
-        ASSERT_EQ(s.messages.count(), 0);
-        ASSERT_TRUE(s.Show(c.kind.page));
+        testutil::WriteFile(s.dir.file("in.mv5"), TestWithRecords(c.kept));
+        ASSERT_TRUE(s.Load(s.dir.file("in.mv5")));
+        s.messages.clear();
+        ASSERT_TRUE(s.Visit(c.kind.page));
         CPropertyPage& page = *s.sheet.Page(c.kind.page);
         c.act(s, page, c.kind);
         if (c.leave) {
-            ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
-            ASSERT_TRUE(s.Show(c.kind.page)) << "and back";
+            ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
+            ASSERT_TRUE(s.Visit(c.kind.page)) << "and back";
             if (c.kept == 0 && !c.column.empty()) {
                 EXPECT_EQ(s.Text(page, c.kind.field).toStdString(), c.column.back()) << "still shown";
             }
         }
-        platform::ScriptedFileDialogs files;
-        files.answer(CString(dir.file("out.mv5")));
-        s.sheet.RunCommand(ID_SAVE_TEST);
-        ASSERT_EQ(s.messages.count(), 0) << s.messages.last().text;
+        s.Save(s.dir.file("out.mv5"));
+        ASSERT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
         std::vector<std::string> column;
         int number = 0;
-        for (const std::vector<std::string>& row : SectionRows(ReadFile(dir.file("out.mv5")), c.kind.section)) {
+        for (const std::string& line : testutil::SectionLines(ReadFile(s.dir.file("out.mv5")), c.kind.section)) {
+            const std::vector<std::string> row = testutil::Cells(line);
             ASSERT_GT(row.size(), c.kind.column);
             const size_t numberColumn = c.kind.page == CTcaPropertySheet::kInstPage ? 1 : 0;
             EXPECT_EQ(row[numberColumn], std::to_string(++number)) << "records are numbered by their place";
@@ -667,16 +592,15 @@ TEST(TcaSheetTest, DatePickersShowTheirFieldsDates)
     for (const auto& [date, shown] : std::vector<std::pair<std::string, QDate>> {
              {"12-MAR-2024", QDate(2024, 3, 12)}, {"03/05/2009", QDate(2009, 3, 5)}, {"", QDate()}}) {
         SCOPED_TRACE(date);
-        TempDir dir;
         std::string text = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
         text.replace(text.find("12-MAR-2024"), 11, date);
-        testutil::WriteFile(dir.file("dated.mv5"), text);
-        s.Load(dir.file("dated.mv5"));
+        testutil::WriteFile(s.dir.file("dated.mv5"), text);
+        s.Load(s.dir.file("dated.mv5"));
         CDateTimeCtrl* test = picker(s.sheet.m_pageTest, CTcaTestPage::IDC_DATE_PICKER);
         EXPECT_EQ(test->date(), shown.isValid() ? shown : test->minimumDate());
     }
     // The calibration date of the channel shown, and the date a pick puts into the field.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kInstPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kInstPage));
     CDateTimeCtrl* calibration = picker(s.sheet.m_pageInst, CTcaInstPage::IDC_DATE_PICKER);
     EXPECT_EQ(calibration->date(), QDate(2024, 3, 5));
     calibration->setDate(QDate(2009, 3, 5));
@@ -697,11 +621,11 @@ TEST(TcaSheetTest, ABrokenCodeTableIsToldOncePerCommand)
     codetest::SmallDb small(tables.c_str());
     Sheet s;
     codetest::Connection db(small.path());
-    s.Load();
-    EXPECT_EQ(s.messages.count(), 1) << (s.messages.count() ? s.messages.last().text : "");
+    s.Load(s.Fixture("full.mv5"));
+    EXPECT_EQ(s.Told("no such column: REFERENCE"), 1) << sheettest::Texts(s.messages);
     // Shown again, the page checks its codes more than once: one box.
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kRolloverPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kRolloverPage));
     s.messages.clear();
-    ASSERT_TRUE(s.Show(CTcaPropertySheet::kTestPage));
+    ASSERT_TRUE(s.Visit(CTcaPropertySheet::kTestPage));
     EXPECT_EQ(s.messages.count(), 1);
 }

@@ -1,20 +1,12 @@
-#include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "swg/ui/SWGPropertySheet.h"
-
-#include "platform/Messages.h"
 #include "platform/ui/DateTimeCtrl.h"
-#include "platform/ui/FileDialog.h"
 
-#include "../../codes/CodesTestUtil.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -22,10 +14,8 @@
 
 #include <filesystem>
 
-using sheettest::NoOwner;
 using sheettest::WithoutDate;
 using testutil::ReadFile;
-using testutil::TempDir;
 using testutil::WriteFile;
 using S = CSWGPropertySheet;
 using T = CSWGTestPage;
@@ -33,60 +23,31 @@ using I = CSWGInstPage;
 
 namespace {
 
-std::string Fixture(const std::string& name) { return testutil::DataPath("swg/" + name); }
-
 const char* const kHs5 = "# Source: High Speed Video Data\r\n"
                          "# Date: <3/4/2021>\r\n"
                          "----- HSVD -----\r\n"
                          "1|SWG0042|0.001|WHEEL VIEW|MAIN CAMERA\r\n"
                          "----- END -----\r\n";
 
-// The real sheet over the sample code tables, with its boxes and file dialogs scripted.
-struct SwgSheet {
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    NoOwner owner;
-    TempDir dir;
-    CSWGPropertySheet sheet {"SWG Data", &owner};
+using SwgSheet = sheettest::SwgSheet;
 
-    SwgSheet() { sheet.Create(); }
-
-    std::string WriteFullTest(const std::string& name = "t")
-    {
-        WriteFile(dir.file(name + ".mv5"), ReadFile(Fixture("full.mv5")));
-        WriteFile(dir.file(name + ".hs5"), kHs5);
-        return dir.file(name + ".mv5");
-    }
-    void Run(int command, const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet.RunCommand(command);
-    }
-    void VisitEveryPage()
-    {
-        for (int i = 0; i < sheet.Tabs()->count(); ++i)
-            sheet.Tabs()->setCurrentIndex(i);
-        sheet.Tabs()->setCurrentIndex(0);
-    }
-    QLineEdit* TestEdit(int id) { return sheet.m_TestPage.Item<QLineEdit>(id); }
-    QLineEdit* InstEdit(int id) { return sheet.m_InstPage.Item<QLineEdit>(id); }
-    void Click(int id) { QTest::mouseClick(sheet.m_InstPage.Item<QPushButton>(id), Qt::LeftButton); }
-    QStringList CurveList()
-    {
-        QStringList rows;
-        auto* list = sheet.m_InstPage.Item<QListWidget>(I::IDC_CURVE_LIST);
-        for (int i = 0; i < list->count(); ++i)
-            rows << list->item(i)->text();
-        return rows;
-    }
-    void Type(QLineEdit* edit, const char* text)
-    {
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
-    bool Enabled(int id) { return sheettest::MenuItemEnabled(sheet, id); }
-};
+// The full SWG test with its camera file in the scratch folder.
+std::string WriteFullTest(SwgSheet& s, const std::string& name = "t")
+{
+    WriteFile(s.dir.file(name + ".hs5"), kHs5);
+    return s.Copy("full.mv5", name + ".mv5");
+}
+QLineEdit* TestEdit(SwgSheet& s, int id) { return s.Line(s.sheet.m_TestPage, id); }
+QLineEdit* InstEdit(SwgSheet& s, int id) { return s.Line(s.sheet.m_InstPage, id); }
+// The numbers of the curve list, in order.
+QStringList CurveList(SwgSheet& s)
+{
+    QStringList rows;
+    auto* list = s.sheet.m_InstPage.Item<QListWidget>(I::IDC_CURVE_LIST);
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
 
 } // namespace
 
@@ -97,7 +58,7 @@ TEST(SwgSheetTest, TabsBandAndAFreshSheet)
     EXPECT_EQ(sheettest::TabTexts(s.sheet),
               (QStringList {"General Test Information", "Instrumentation Information", "High-Speed Digital Video Info"}));
     EXPECT_TRUE(s.sheet.MenuAction(ID_SWG_DATABASE)->isChecked());
-    EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "S5");
+    EXPECT_EQ(TestEdit(s, T::IDC_VERSION)->text(), "S5");
     // The band's three buttons do nothing.
     QStringList band;
     for (auto* button : s.sheet.m_pBand->findChildren<QPushButton*>()) {
@@ -123,23 +84,23 @@ TEST(SwgSheetTest, TabsBandAndAFreshSheet)
 TEST(SwgSheetTest, FullTestLoadsVisitsAndSavesByteIdentical)
 {
     SwgSheet s;
-    const std::string in = s.WriteFullTest();
+    const std::string in = WriteFullTest(s);
     s.Run(ID_LOAD_TEST, in);
-    ASSERT_EQ(s.messages.count(), 0) << s.messages.last().text;
     EXPECT_EQ(s.files.requests().back().title, "Open Test");
-    EXPECT_EQ(s.TestEdit(T::IDC_SERIAL_NO)->text(), "WG1047");
-    EXPECT_EQ(s.TestEdit(T::IDC_CERT_DATE)->text(), "05-DEC-2009");
-    EXPECT_EQ(s.TestEdit(T::IDC_TOTAL_CURVES)->text(), "3");
+    EXPECT_EQ(TestEdit(s, T::IDC_SERIAL_NO)->text(), "WG1047");
+    EXPECT_EQ(TestEdit(s, T::IDC_CERT_DATE)->text(), "05-DEC-2009");
+    EXPECT_EQ(TestEdit(s, T::IDC_TOTAL_CURVES)->text(), "3");
     auto* picker = s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_TEST_DATE_PICKER);
     EXPECT_EQ(picker->date(), QDate(2010, 1, 12));
     EXPECT_EQ(s.sheet.m_SWGData.CameraCount(), 1);
     EXPECT_TRUE(s.Enabled(ID_SAVE_TEST));
 
-    s.VisitEveryPage();
+    s.messages.clear();
+    EXPECT_TRUE(s.VisitEveryPage());
     // The shown curve is the last one.
     s.sheet.SetActivePage(S::kInstrumentation);
-    EXPECT_EQ(s.CurveList(), (QStringList {"1", "2", "3"}));
-    EXPECT_EQ(s.InstEdit(I::IDC_Y_UNITS)->text(), "MPS");
+    EXPECT_EQ(CurveList(s), (QStringList {"1", "2", "3"}));
+    EXPECT_EQ(InstEdit(s, I::IDC_Y_UNITS)->text(), "MPS");
     s.sheet.SetActivePage(S::kTest);
 
     // The extension is not exactly "mv5": it is appended, and the companion follows.
@@ -151,18 +112,19 @@ TEST(SwgSheetTest, FullTestLoadsVisitsAndSavesByteIdentical)
 
     s.Run(ID_SAVE_REPORT, s.dir.file("r.mvr"));
     EXPECT_EQ(s.files.requests().back().title, "Export Report");
-    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(Fixture("full.mvr"))));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(s.Fixture("full.mvr"))));
     EXPECT_NE(ReadFile(s.dir.file("r.hsr")).find("WHEEL VIEW"), std::string::npos);
     EXPECT_EQ(s.messages.count(), 0);
 
     // The version-4 twin reads into the same test; its companion is not looked for.
-    WriteFile(s.dir.file("old.mv4"), ReadFile(Fixture("full.mv4")));
+    WriteFile(s.dir.file("old.mv4"), ReadFile(s.Fixture("full.mv4")));
     WriteFile(s.dir.file("old.hs5"), "not read");
     s.messages.setNextAnswer(IDYES);
     s.Run(ID_LOAD_TEST, s.dir.file("old.mv4"));
-    EXPECT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.Told("Really clear all entries?"), 1);
+    EXPECT_EQ(s.Naming("old.hs5"), 0) << sheettest::Texts(s.messages);
     EXPECT_EQ(s.sheet.m_SWGData.CameraCount(), 0);
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
     s.Run(ID_SAVE_TEST, s.dir.file("from4.mv5"));
     EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("from4.mv5"))), WithoutDate(ReadFile(in)));
 }
@@ -172,48 +134,48 @@ TEST(SwgSheetTest, CurvesSteppedDeletedAndRetained)
     SwgSheet s;
     s.sheet.SetActivePage(S::kInstrumentation);
     CSWGData& data = s.sheet.m_SWGData;
-    EXPECT_EQ(s.CurveList(), QStringList());
+    EXPECT_EQ(CurveList(s), QStringList());
 
     // ">" on a new test adds curve 1 with its new-curve values.
-    s.Click(I::IDC_NEXTCURVE_BUTTON);
-    EXPECT_EQ(s.CurveList(), (QStringList {"1"}));
-    EXPECT_EQ(s.InstEdit(I::IDC_LEVEL)->text(), "5");
-    EXPECT_EQ(s.InstEdit(I::IDC_X_UNITS)->text(), "SEC");
-    s.Type(s.InstEdit(I::IDC_COMMENTS), "first");
+    s.Click(s.sheet.m_InstPage, I::IDC_NEXTCURVE_BUTTON);
+    EXPECT_EQ(CurveList(s), (QStringList {"1"}));
+    EXPECT_EQ(InstEdit(s, I::IDC_LEVEL)->text(), "5");
+    EXPECT_EQ(InstEdit(s, I::IDC_X_UNITS)->text(), "SEC");
+    s.Type(InstEdit(s, I::IDC_COMMENTS), "first");
 
     // Retain ticked while curve 1 is shown: curve 2 repeats it.
     s.sheet.m_InstPage.Item<QCheckBox>(I::IDC_RETAIN_LAST)->setChecked(true);
-    s.Click(I::IDC_NEXTCURVE_BUTTON);
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "FIRST");
-    s.Type(s.InstEdit(I::IDC_COMMENTS), "second");
+    s.Click(s.sheet.m_InstPage, I::IDC_NEXTCURVE_BUTTON);
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "FIRST");
+    s.Type(InstEdit(s, I::IDC_COMMENTS), "second");
     s.sheet.m_InstPage.Item<QCheckBox>(I::IDC_RETAIN_LAST)->setChecked(false);
-    s.Click(I::IDC_NEXTCURVE_BUTTON);
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "");
-    s.Type(s.InstEdit(I::IDC_COMMENTS), "third");
-    EXPECT_EQ(s.CurveList(), (QStringList {"1", "2", "3"}));
+    s.Click(s.sheet.m_InstPage, I::IDC_NEXTCURVE_BUTTON);
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "");
+    s.Type(InstEdit(s, I::IDC_COMMENTS), "third");
+    EXPECT_EQ(CurveList(s), (QStringList {"1", "2", "3"}));
     // Every save keeps both counts at the page's count.
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(data.m_nLastCurveNo, 3);
     EXPECT_EQ(data.m_nCurveCount, 3);
-    EXPECT_EQ(s.TestEdit(T::IDC_TOTAL_CURVES)->text(), "3");
+    EXPECT_EQ(TestEdit(s, T::IDC_TOTAL_CURVES)->text(), "3");
 
     // "x" on curve 2 of 3: curve 3 becomes curve 2 and is shown.
     s.sheet.SetActivePage(S::kInstrumentation);
     s.sheet.m_InstPage.Item<QListWidget>(I::IDC_CURVE_LIST)->setCurrentRow(1);
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "SECOND");
-    s.Click(I::IDC_DELETE_CURVE);
-    EXPECT_EQ(s.CurveList(), (QStringList {"1", "2"}));
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "FIRST");
-    s.Click(I::IDC_NEXTCURVE_BUTTON);
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "THIRD");
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "SECOND");
+    s.Click(s.sheet.m_InstPage, I::IDC_DELETE_CURVE);
+    EXPECT_EQ(CurveList(s), (QStringList {"1", "2"}));
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "FIRST");
+    s.Click(s.sheet.m_InstPage, I::IDC_NEXTCURVE_BUTTON);
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "THIRD");
 
     // A curve with an invalid field keeps the user on the page and grays Save Test.
-    s.Type(s.InstEdit(I::IDC_LEVEL), "6000");
+    s.Type(InstEdit(s, I::IDC_LEVEL), "6000");
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST));
     EXPECT_TRUE(s.Enabled(ID_SAVE_REPORT));
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kInstrumentation);
-    s.Type(s.InstEdit(I::IDC_LEVEL), "450");
+    s.Type(InstEdit(s, I::IDC_LEVEL), "450");
     EXPECT_TRUE(s.Enabled(ID_SAVE_TEST));
     s.Run(ID_SAVE_TEST, s.dir.file("two.mv5"));
     const std::string two = ReadFile(s.dir.file("two.mv5"));
@@ -221,10 +183,10 @@ TEST(SwgSheetTest, CurvesSteppedDeletedAndRetained)
     EXPECT_EQ(two.find("\r\n3|"), std::string::npos);
 
     // Deleting every curve leaves none, and the page shows empty fields.
-    s.Click(I::IDC_DELETE_CURVE);
-    s.Click(I::IDC_DELETE_CURVE);
-    EXPECT_EQ(s.CurveList(), QStringList());
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "");
+    s.Click(s.sheet.m_InstPage, I::IDC_DELETE_CURVE);
+    s.Click(s.sheet.m_InstPage, I::IDC_DELETE_CURVE);
+    EXPECT_EQ(CurveList(s), QStringList());
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "");
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(data.m_nLastCurveNo, 0);
 }
@@ -232,9 +194,10 @@ TEST(SwgSheetTest, CurvesSteppedDeletedAndRetained)
 TEST(SwgSheetTest, SaveTestGrayedWhileATestFieldIsInvalid)
 {
     SwgSheet s;
-    s.Run(ID_LOAD_TEST, s.WriteFullTest());
+    s.Run(ID_LOAD_TEST, WriteFullTest(s));
+    s.messages.clear();
     s.sheet.SetActivePage(S::kTest);
-    QLineEdit* temperature = s.TestEdit(T::IDC_AMBIENT_TEMP);
+    QLineEdit* temperature = TestEdit(s, T::IDC_AMBIENT_TEMP);
     for (const char* value : {"-99", "99", ""}) {
         s.Type(temperature, value);
         EXPECT_TRUE(s.Enabled(ID_SAVE_TEST)) << value;
@@ -244,7 +207,7 @@ TEST(SwgSheetTest, SaveTestGrayedWhileATestFieldIsInvalid)
     EXPECT_TRUE(s.Enabled(ID_SAVE_REPORT));
     s.sheet.SetActivePage(S::kInstrumentation);
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kTest) << "an invalid field keeps the user on the page";
-    s.Type(s.TestEdit(T::IDC_TEST_DATE), "31-feb-2001");
+    s.Type(TestEdit(s, T::IDC_TEST_DATE), "31-feb-2001");
     s.Type(temperature, "20");
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST));
     EXPECT_EQ(s.messages.count(), 0) << "typing shows no message";
@@ -252,7 +215,7 @@ TEST(SwgSheetTest, SaveTestGrayedWhileATestFieldIsInvalid)
     // A picked date goes upper-cased into the field and the data at once.
     s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_TEST_DATE_PICKER)->setDate(QDate(2026, 12, 9));
     EXPECT_EQ(s.sheet.m_SWGData.m_strTestDate, "09/DEC/2026");
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "09/DEC/2026");
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_DATE)->text(), "09/DEC/2026");
     EXPECT_TRUE(s.Enabled(ID_SAVE_TEST));
     s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_CERT_DATE_PICKER)->setDate(QDate(2025, 3, 5));
     EXPECT_EQ(s.sheet.m_SWGData.m_strCertificationDate, "05/MAR/2025");
@@ -261,8 +224,8 @@ TEST(SwgSheetTest, SaveTestGrayedWhileATestFieldIsInvalid)
 TEST(SwgSheetTest, ClearAllPagesAsksThenEmptiesEveryPageDatesIncluded)
 {
     SwgSheet s;
-    s.Run(ID_LOAD_TEST, s.WriteFullTest());
-    s.VisitEveryPage();
+    s.Run(ID_LOAD_TEST, WriteFullTest(s));
+    EXPECT_TRUE(s.VisitEveryPage());
     s.messages.setNextAnswer(IDNO);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
     EXPECT_EQ(s.messages.last().text, "Really clear all entries?");
@@ -277,18 +240,18 @@ TEST(SwgSheetTest, ClearAllPagesAsksThenEmptiesEveryPageDatesIncluded)
     s.messages.setNextAnswer(IDYES);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
     EXPECT_TRUE(s.sheet.m_bCleared);
-    EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "S5");
-    EXPECT_EQ(s.TestEdit(T::IDC_TOTAL_CURVES)->text(), "0");
-    EXPECT_EQ(s.TestEdit(T::IDC_TITLE)->text(), "");
+    EXPECT_EQ(TestEdit(s, T::IDC_VERSION)->text(), "S5");
+    EXPECT_EQ(TestEdit(s, T::IDC_TOTAL_CURVES)->text(), "0");
+    EXPECT_EQ(TestEdit(s, T::IDC_TITLE)->text(), "");
     for (int id : {T::IDC_TEST_DATE, T::IDC_CERT_DATE})
-        EXPECT_EQ(s.TestEdit(id)->text(), "") << id;
+        EXPECT_EQ(TestEdit(s, id)->text(), "") << id;
     for (int id : {T::IDC_TEST_DATE_PICKER, T::IDC_CERT_DATE_PICKER}) {
         auto* picker = s.sheet.m_TestPage.Item<CDateTimeCtrl>(id);
         EXPECT_EQ(picker->date(), picker->minimumDate()) << "picker " << id << " shows no date";
     }
-    EXPECT_EQ(s.InstEdit(I::IDC_LEVEL)->text(), "5");
-    EXPECT_EQ(s.InstEdit(I::IDC_X_UNITS)->text(), "SEC");
-    EXPECT_EQ(s.CurveList(), QStringList());
+    EXPECT_EQ(InstEdit(s, I::IDC_LEVEL)->text(), "5");
+    EXPECT_EQ(InstEdit(s, I::IDC_X_UNITS)->text(), "SEC");
+    EXPECT_EQ(CurveList(s), QStringList());
     EXPECT_EQ(s.sheet.m_HsvdPage.m_nRecordCount, 0);
     EXPECT_EQ(s.sheet.m_SWGData.CameraCount(), 0);
     // Leaving the test page keeps the dates empty in the data.
@@ -307,19 +270,20 @@ TEST(SwgSheetTest, ClearAllPagesAsksThenEmptiesEveryPageDatesIncluded)
 TEST(SwgSheetTest, ImportsAndDamagedFilesLeaveTheSheetUsable)
 {
     SwgSheet s;
-    s.Run(ID_LOAD_TEST, s.WriteFullTest());
+    s.Run(ID_LOAD_TEST, WriteFullTest(s));
     s.messages.clear();
     // GR files are imported into the test without a question; what they do not carry stays.
-    s.Run(ID_LOAD_TEST, Fixture("test.gr1"));
-    s.Run(ID_LOAD_TEST, Fixture("curves.gr5"));
-    EXPECT_EQ(s.messages.count(), 0);
-    EXPECT_EQ(s.TestEdit(T::IDC_SERIAL_NO)->text(), "WG1047");
-    EXPECT_EQ(s.TestEdit(T::IDC_OBJECTIVES)->text(), "Verify torque response of the wheel");
-    EXPECT_EQ(s.TestEdit(T::IDC_TOTAL_CURVES)->text(), "3");
+    s.Run(ID_LOAD_TEST, s.Fixture("test.gr1"));
+    s.Run(ID_LOAD_TEST, s.Fixture("curves.gr5"));
+    EXPECT_EQ(s.Told("Really clear all entries?"), 0);
+    EXPECT_EQ(s.Naming("test.gr1") + s.Naming("curves.gr5"), 0) << sheettest::Texts(s.messages);
+    EXPECT_EQ(TestEdit(s, T::IDC_SERIAL_NO)->text(), "WG1047");
+    EXPECT_EQ(TestEdit(s, T::IDC_OBJECTIVES)->text(), "Verify torque response of the wheel");
+    EXPECT_EQ(TestEdit(s, T::IDC_TOTAL_CURVES)->text(), "3");
     EXPECT_EQ(s.sheet.m_SWGData.CameraCount(), 1);
     s.sheet.SetActivePage(S::kInstrumentation);
-    EXPECT_EQ(s.InstEdit(I::IDC_SENSOR_TYPE)->text(), "AC");
-    EXPECT_EQ(s.InstEdit(I::IDC_Y_UNITS)->text(), "G");
+    EXPECT_EQ(InstEdit(s, I::IDC_SENSOR_TYPE)->text(), "AC");
+    EXPECT_EQ(InstEdit(s, I::IDC_Y_UNITS)->text(), "G");
     // Codes the tables do not hold: shown invalid.
     EXPECT_FALSE(s.sheet.m_InstPage.Edit(I::IDC_ATTACHMENT)->IsValid());
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST));
@@ -332,7 +296,7 @@ TEST(SwgSheetTest, ImportsAndDamagedFilesLeaveTheSheetUsable)
         s.messages.setNextAnswer(IDYES);
         s.Run(ID_LOAD_TEST, s.dir.file(name));
     }
-    s.VisitEveryPage();
+    s.VisitEveryPage(); // what the imports left may keep the user on a page
     s.Run(ID_SAVE_TEST, s.dir.file("after.mv5"));
     EXPECT_TRUE(std::filesystem::exists(s.dir.file("after.mv5")));
 }
@@ -340,9 +304,9 @@ TEST(SwgSheetTest, ImportsAndDamagedFilesLeaveTheSheetUsable)
 TEST(SwgSheetTest, TimeIncrementOnlyForCurvesInSecondsAndEveryCurveCheckedOnLeaving)
 {
     SwgSheet s;
-    s.Run(ID_LOAD_TEST, s.WriteFullTest());
+    s.Run(ID_LOAD_TEST, WriteFullTest(s));
     s.sheet.SetActivePage(S::kInstrumentation);
-    QLineEdit* time = s.InstEdit(I::IDC_TIME_INCREMENT);
+    QLineEdit* time = InstEdit(s, I::IDC_TIME_INCREMENT);
     EXPECT_TRUE(time->isEnabled());
 
     // X units other than "SEC" chosen through the search: Time Increment "0", grayed.
@@ -354,10 +318,10 @@ TEST(SwgSheetTest, TimeIncrementOnlyForCurvesInSecondsAndEveryCurveCheckedOnLeav
             QTest::keyClicks(quick, code);
             QTest::mouseClick(dialog.Item<QPushButton>(IDOK), Qt::LeftButton);
         });
-        s.Click(I::IDC_SEARCH_X_UNITS);
+        s.Click(s.sheet.m_InstPage, I::IDC_SEARCH_X_UNITS);
     };
     pick("MS");
-    EXPECT_EQ(s.InstEdit(I::IDC_X_UNITS)->text(), "MS");
+    EXPECT_EQ(InstEdit(s, I::IDC_X_UNITS)->text(), "MS");
     EXPECT_EQ(time->text(), "0");
     EXPECT_FALSE(time->isEnabled());
     s.sheet.SetActivePage(S::kTest);
@@ -371,12 +335,12 @@ TEST(SwgSheetTest, TimeIncrementOnlyForCurvesInSecondsAndEveryCurveCheckedOnLeav
     // Curve 2 invalid while curve 1 is shown: leaving shows curve 2 and stays.
     s.sheet.m_SWGData.m_saInstFirstPoint.SetAt(2, "5");
     s.sheet.m_InstPage.Item<QListWidget>(I::IDC_CURVE_LIST)->setCurrentRow(0);
-    EXPECT_EQ(s.InstEdit(I::IDC_COMMENTS)->text(), "Main torque channel");
+    EXPECT_EQ(InstEdit(s, I::IDC_COMMENTS)->text(), "Main torque channel");
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kInstrumentation);
     EXPECT_EQ(s.sheet.m_InstPage.m_nRecordIndex, 2);
     EXPECT_FALSE(s.sheet.m_InstPage.Edit(I::IDC_FIRST_POINT)->IsValid());
-    s.Type(s.InstEdit(I::IDC_FIRST_POINT), "-10000");
+    s.Type(InstEdit(s, I::IDC_FIRST_POINT), "-10000");
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kTest);
     EXPECT_EQ(s.sheet.m_InstPage.OnToolTipNotify(I::IDC_NEXTCURVE_BUTTON), "Go to (or add) the next curve");
@@ -397,7 +361,7 @@ TEST(SwgSheetTest, HighSpeedVideoCommandsAlone)
     s.Run(ID_LOAD_HSVD_ONLY, s.dir.file("cams.hs5"));
     EXPECT_EQ(s.files.requests().back().title, "Open High-Speed Video File");
     EXPECT_EQ(s.sheet.m_SWGData.CameraCount(), 1);
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "SWG0042");
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_REFERENCE)->text(), "SWG0042");
     EXPECT_EQ(s.sheet.m_SWGData.m_strTitle, "kept");
 
     s.Run(ID_SAVE_HSVD_ONLY, s.dir.file("copy"));

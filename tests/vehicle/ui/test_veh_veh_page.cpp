@@ -338,8 +338,6 @@ TEST_F(VehPageTest, KavroNumberIsCheckedAsTypedAndComposedInItsEditor)
 
 namespace {
 
-using sheettest::NoOwner;
-
 // A two-vehicle test every page finds valid but for vehicle 2's orientation on the moving cart.
 std::string TwoVehicleTest()
 {
@@ -353,18 +351,11 @@ std::string TwoVehicleTest()
 
 TEST(VehPageOnSheetTest, TwoVehiclesLoadedSwitchedEditedAndSaved)
 {
-    codetest::Connection db;
-    ASSERT_TRUE(db.open());
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    NoOwner owner;
-    testutil::TempDir dir;
-    CVehiclePropertySheet sheet {"Vehicle Data", &owner};
-    sheet.Create();
-    const std::string two = TwoVehicleTest();
-    testutil::WriteFile(dir.file("two.mv5"), two);
-    files.answer(dir.file("two.mv5").c_str());
-    sheet.RunCommand(ID_LOAD_TEST);
+    sheettest::VehicleSheet s;
+    ASSERT_TRUE(s.db.open());
+    CVehiclePropertySheet& sheet = s.sheet;
+    testutil::WriteFile(s.dir.file("two.mv5"), TwoVehicleTest());
+    s.Load(s.dir.file("two.mv5"));
 
     CVehVehPage& page = sheet.m_VehPage;
     sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kVehicle);
@@ -386,9 +377,8 @@ TEST(VehPageOnSheetTest, TwoVehiclesLoadedSwitchedEditedAndSaved)
     // Save Test with the bad value: the vehicle page comes to the front and nothing is written.
     sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kTest);
     EXPECT_EQ(sheet.GetActiveIndex(), CVehiclePropertySheet::kTest) << "vehicle 1 passes, so the page lets go";
-    files.answer(dir.file("out.mv5").c_str());
-    sheet.RunCommand(ID_SAVE_TEST);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("out.mv5")));
+    s.Save(s.dir.file("out.mv5"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("out.mv5")));
     EXPECT_EQ(sheet.GetActiveIndex(), CVehiclePropertySheet::kVehicle);
     EXPECT_EQ(line(CVehVehPage::IDC_VEHICLE_NO)->text(), "2");
 
@@ -397,11 +387,10 @@ TEST(VehPageOnSheetTest, TwoVehiclesLoadedSwitchedEditedAndSaved)
     QLineEdit* comments = line(1157);
     comments->end(false);
     QTest::keyClicks(comments, " x");
-    files.answer(dir.file("out.mv5").c_str());
-    sheet.RunCommand(ID_SAVE_TEST);
+    s.Save(s.dir.file("out.mv5"));
     std::string expected = testutil::ReadFile(testutil::DataPath("vehicle/vtv_pages.mv5"));
     expected.replace(expected.find("|27|45|Bullet vehicle"), 21, "|27|45|Bullet vehicle X");
-    const std::string written = testutil::ReadFile(dir.file("out.mv5"));
+    const std::string written = testutil::ReadFile(s.dir.file("out.mv5"));
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(written.substr(written.find("----- MV5")), expected.substr(expected.find("----- MV5")));
 }

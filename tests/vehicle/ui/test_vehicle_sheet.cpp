@@ -1,14 +1,6 @@
-#include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "vehicle/ui/VehiclePropertySheet.h"
-
-#include "platform/Messages.h"
 #include "platform/ui/DateTimeCtrl.h"
-#include "platform/ui/FileDialog.h"
 
-#include "../../codes/CodesTestUtil.h"
-#include "VehPagesHarness.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
@@ -22,15 +14,12 @@
 #include <filesystem>
 
 using testutil::ReadFile;
-using testutil::TempDir;
 using testutil::WriteFile;
 using S = CVehiclePropertySheet;
 using T = CVehTestPage;
 using B = CVehBarPage;
 
-using vehtest::Fixture;
-using vehtest::NoOwner;
-using vehtest::WithoutDate;
+using sheettest::WithoutDate;
 
 namespace {
 
@@ -47,48 +36,17 @@ const char* const kIp5 = "# Source: Intrusion Data\r\n"
                          "1|2|AP|0|0|0|1|1|1|T4321\r\n"
                          "----- END -----\r\n";
 
-// The full vehicle test with codes and values every page finds valid in the sample code tables.
-std::string FullTest() { return ReadFile(Fixture("vtb_valid.mv5")); }
-std::string FullReport() { return ReadFile(Fixture("vtb_valid.mvr")); }
+using VehSheet = sheettest::VehicleSheet;
 
-// The real sheet over the sample code tables, with its boxes and file dialogs scripted.
-struct VehSheet {
-    codetest::Connection db;
-    platform::MessageRecorder messages;
-    platform::ScriptedFileDialogs files;
-    NoOwner owner;
-    TempDir dir;
-    CVehiclePropertySheet sheet {"Vehicle Data", &owner};
-
-    VehSheet() { sheet.Create(); }
-
-    // A full vehicle test with its two companions in the scratch folder.
-    std::string WriteFullTest(const std::string& name = "t")
-    {
-        WriteFile(dir.file(name + ".mv5"), FullTest());
-        WriteFile(dir.file(name + ".hs5"), kHs5);
-        WriteFile(dir.file(name + ".ip5"), kIp5);
-        return dir.file(name + ".mv5");
-    }
-    void Load(const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet.RunCommand(ID_LOAD_TEST);
-    }
-    void Save(const std::string& path)
-    {
-        files.answer(path.c_str());
-        sheet.RunCommand(ID_SAVE_TEST);
-    }
-    void VisitEveryPage()
-    {
-        for (int i = 0; i < S::kPageCount; ++i)
-            sheet.Tabs()->setCurrentIndex(i);
-        sheet.Tabs()->setCurrentIndex(0);
-    }
-    QLineEdit* TestEdit(int id) { return sheet.m_TestPage.Item<QLineEdit>(id); }
-    bool Enabled(int id) { return sheettest::MenuItemEnabled(sheet, id); }
-};
+// The full vehicle test, with codes and values every page finds valid in the sample code tables,
+// and its two companions in the scratch folder.
+std::string WriteFullTest(VehSheet& s, const std::string& name = "t")
+{
+    WriteFile(s.dir.file(name + ".hs5"), kHs5);
+    WriteFile(s.dir.file(name + ".ip5"), kIp5);
+    return s.Copy("vtb_valid.mv5", name + ".mv5");
+}
+QLineEdit* TestEdit(VehSheet& s, int id) { return s.Line(s.sheet.m_TestPage, id); }
 
 } // namespace
 
@@ -99,8 +57,8 @@ TEST(VehicleSheetTest, TabsInOrderAndAFreshSheetsMenu)
               (QStringList {"General Test Info", "Vehicle Info", "Occupant Info", "Occupant Restraints Info",
                             "Barrier Info", "Instrumentation Info", "High-Speed Digital Video Info",
                             "Intrusion Info"}));
-    EXPECT_EQ(s.TestEdit(T::IDC_VERSION)->text(), "V5");
-    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTB");
+    EXPECT_EQ(TestEdit(s, T::IDC_VERSION)->text(), "V5");
+    EXPECT_EQ(TestEdit(s, T::IDC_CONFIGURATION)->text(), "VTB");
     EXPECT_FALSE(s.Enabled(ID_SAVE_TEST));
     for (int id : {ID_SAVE_HSVD_ONLY, ID_SAVE_HSVD_REPORT_ONLY, ID_SAVE_INTRUSION_ONLY, ID_SAVE_INTRUSION_REPORT_ONLY})
         EXPECT_FALSE(s.Enabled(id)) << id;
@@ -116,12 +74,11 @@ TEST(VehicleSheetTest, TabsInOrderAndAFreshSheetsMenu)
 TEST(VehicleSheetTest, FullTestLoadsVisitsAndSavesByteIdenticalCompanionsIncluded)
 {
     VehSheet s;
-    const std::string in = s.WriteFullTest();
+    const std::string in = WriteFullTest(s);
     s.Load(in);
-    EXPECT_EQ(s.messages.count(), 0) << s.messages.last().text;
-    EXPECT_EQ(s.TestEdit(T::IDC_TITLE)->text(), "Frontal barrier test");
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "12-MAR-1998");
-    EXPECT_EQ(s.TestEdit(T::IDC_CURVE_COUNT)->text(), "3");
+    EXPECT_EQ(TestEdit(s, T::IDC_TITLE)->text(), "Frontal barrier test");
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_DATE)->text(), "12-MAR-1998");
+    EXPECT_EQ(TestEdit(s, T::IDC_CURVE_COUNT)->text(), "3");
     EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 2);
     EXPECT_EQ(s.sheet.m_VehData.m_IntrusionData.PointCount(), 2);
     EXPECT_TRUE(s.sheet.m_bHsvdValid);
@@ -131,7 +88,7 @@ TEST(VehicleSheetTest, FullTestLoadsVisitsAndSavesByteIdenticalCompanionsInclude
         EXPECT_TRUE(s.Enabled(id)) << id;
     EXPECT_TRUE(s.sheet.m_BarPage.Item<QRadioButton>(B::IDC_RIGID)->isChecked());
 
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
     s.Save(s.dir.file("out.MV5"));
     EXPECT_EQ(s.files.requests().back().title, "Export File");
     // The name's extension is not exactly "mv5": it is appended, and the companions follow.
@@ -142,7 +99,7 @@ TEST(VehicleSheetTest, FullTestLoadsVisitsAndSavesByteIdenticalCompanionsInclude
 
     s.files.answer(s.dir.file("r.mvr").c_str());
     s.sheet.RunCommand(ID_SAVE_REPORT);
-    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(FullReport()));
+    EXPECT_EQ(WithoutDate(ReadFile(s.dir.file("r.mvr"))), WithoutDate(ReadFile(s.Fixture("vtb_valid.mvr"))));
     EXPECT_NE(ReadFile(s.dir.file("r.hsr")).find("FRONT VIEW"), std::string::npos);
     EXPECT_NE(ReadFile(s.dir.file("r.ipr")).find("ABC"), std::string::npos);
 }
@@ -150,7 +107,7 @@ TEST(VehicleSheetTest, FullTestLoadsVisitsAndSavesByteIdenticalCompanionsInclude
 TEST(VehicleSheetTest, ClearAllPagesAsksThenEmptiesPagesDateIncluded)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
     s.sheet.SetActivePage(S::kBarrier);
     s.sheet.SetActivePage(S::kTest);
 
@@ -164,10 +121,10 @@ TEST(VehicleSheetTest, ClearAllPagesAsksThenEmptiesPagesDateIncluded)
     s.messages.setNextAnswer(IDYES);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
     EXPECT_TRUE(s.sheet.m_bCleared);
-    EXPECT_EQ(s.TestEdit(T::IDC_TITLE)->text(), "");
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "");
-    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTB");
-    EXPECT_EQ(s.TestEdit(T::IDC_RECORDER_TYPE)->text(), "DDA");
+    EXPECT_EQ(TestEdit(s, T::IDC_TITLE)->text(), "");
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_DATE)->text(), "");
+    EXPECT_EQ(TestEdit(s, T::IDC_CONFIGURATION)->text(), "VTB");
+    EXPECT_EQ(TestEdit(s, T::IDC_RECORDER_TYPE)->text(), "DDA");
     auto* picker = s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_DATE_PICKER);
     EXPECT_EQ(picker->date(), picker->minimumDate()) << "the picker shows no date";
     EXPECT_EQ(s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_BARRIER_SHAPE)->text(), "");
@@ -183,7 +140,7 @@ TEST(VehicleSheetTest, ClearAllPagesAsksThenEmptiesPagesDateIncluded)
 TEST(VehicleSheetTest, ClearAllPagesLeavesANewTestsRecordsAndTheLastCurveCheck)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
     CVehData& d = s.sheet.m_VehData;
     d.m_vCurveErrors.emplace_back();
     d.m_vCurveChannelIndex = {-1, 0};
@@ -226,7 +183,7 @@ TEST(VehicleSheetTest, ClearAllPagesLeavesANewTestsRecordsAndTheLastCurveCheck)
 TEST(VehicleSheetTest, SaveTestShowsTheBadIntrusionPointWhenItWritesNoIntrusionFile)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
     ASSERT_TRUE(s.sheet.SetActivePage(S::kIntrusion));
     CVehIntrPage& intr = s.sheet.m_IntrPage;
     ASSERT_EQ(intr.m_nRecordIndex, 2);
@@ -248,7 +205,7 @@ TEST(VehicleSheetTest, SaveTestShowsTheBadIntrusionPointWhenItWritesNoIntrusionF
 TEST(VehicleSheetTest, SaveWithAnInvalidFieldBringsItsPageToTheFrontAndWritesNothing)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
     s.sheet.SetActivePage(S::kBarrier);
     QLineEdit* angle = s.sheet.m_BarPage.Item<QLineEdit>(B::IDC_CONTACT_ANGLE);
     angle->clear();
@@ -265,7 +222,7 @@ TEST(VehicleSheetTest, SaveWithAnInvalidFieldBringsItsPageToTheFrontAndWritesNot
 TEST(VehicleSheetTest, SaveWithoutCamerasOrPointsWritesEmptyCompanionsOverOlderOnes)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
     s.messages.setNextAnswer(IDYES);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
     s.sheet.RunCommand(ID_SAVE_TEST);
@@ -284,7 +241,7 @@ TEST(VehicleSheetTest, SaveWithoutCamerasOrPointsWritesEmptyCompanionsOverOlderO
 TEST(VehicleSheetTest, FailedSaveKeepsThePreviousFiles)
 {
     VehSheet s;
-    const std::string in = s.WriteFullTest();
+    const std::string in = WriteFullTest(s);
     s.Load(in);
     s.Save(s.dir.file("gone/t.mv5"));
     EXPECT_NE(s.messages.last().text.find("Can't open file"), std::string::npos);
@@ -301,27 +258,29 @@ TEST(VehicleSheetTest, FailedSaveKeepsThePreviousFiles)
 TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest("x"));
+    s.Load(WriteFullTest(s, "x"));
     // A declined clear reads nothing.
     const std::string other = s.dir.file("y.mv5");
-    WriteFile(other, ReadFile(Fixture("vtv_two.mv5")));
+    WriteFile(other, ReadFile(s.Fixture("vtv_two.mv5")));
     s.messages.setNextAnswer(IDNO);
     s.Load(other);
     EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTB");
     // Upper-case extension: read as a version-5 test; no companions beside it, no message.
     const std::string upper = s.dir.file("Z.MV5");
-    WriteFile(upper, ReadFile(Fixture("vtv_two.mv5")));
+    WriteFile(upper, ReadFile(s.Fixture("vtv_two.mv5")));
     s.messages.clear();
     s.messages.setNextAnswer(IDYES);
     s.Load(upper);
     EXPECT_EQ(s.sheet.m_VehData.m_strConfiguration, "VTV");
-    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTV");
-    EXPECT_EQ(s.messages.count(), 1) << s.messages.last().text;
+    EXPECT_EQ(TestEdit(s, T::IDC_CONFIGURATION)->text(), "VTV");
+    EXPECT_EQ(s.Told("Really clear all entries?"), 1);
+    EXPECT_EQ(s.Naming("Z.hs5") + s.Naming("Z.ip5"), 0) << sheettest::Texts(s.messages);
 
     // A GR file is imported without a question.
     s.messages.clear();
-    s.Load(Fixture("test.gr1"));
-    EXPECT_EQ(s.messages.count(), 0);
+    s.Load(s.Fixture("test.gr1"));
+    EXPECT_EQ(s.Told("Really clear all entries?"), 0);
+    EXPECT_EQ(s.data.m_strContractNo, "DTNH22-95-C-01000") << sheettest::Texts(s.messages);
 
     // Damaged and foreign files: the readers' messages, the test held stays as it was, and the
     // sheet still works.
@@ -338,7 +297,7 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
     EXPECT_EQ(s.sheet.m_VehData.m_nCurveCount, curves);
     s.messages.setNextAnswer(IDYES);
     s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
-    s.VisitEveryPage();
+    EXPECT_TRUE(s.VisitEveryPage());
     s.Save(s.dir.file("after.mv5"));
     EXPECT_TRUE(std::filesystem::exists(s.dir.file("after.mv5")));
 }
@@ -346,7 +305,8 @@ TEST(VehicleSheetTest, LoadRoadsByExtensionAndBadFilesLeaveTheSheetUsable)
 TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
+    s.messages.clear();
     s.sheet.SetActivePage(S::kTest);
     CVehData& data = s.sheet.m_VehData;
     data.m_bConfigChanged = false;
@@ -365,7 +325,7 @@ TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
         QTest::mouseClick(dialog.Item<QPushButton>(IDOK), Qt::LeftButton);
     });
     QTest::mouseClick(s.sheet.m_TestPage.Item<QPushButton>(T::IDC_SEARCH_CONFIGURATION), Qt::LeftButton);
-    EXPECT_EQ(s.TestEdit(T::IDC_CONFIGURATION)->text(), "VTV");
+    EXPECT_EQ(TestEdit(s, T::IDC_CONFIGURATION)->text(), "VTV");
     EXPECT_EQ(data.m_nVehicleCount, 2);
     s.sheet.SetActivePage(S::kBarrier);
     EXPECT_TRUE(data.m_bConfigChanged);
@@ -378,13 +338,13 @@ TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
     auto* picker = s.sheet.m_TestPage.Item<CDateTimeCtrl>(T::IDC_DATE_PICKER);
     picker->setDate(QDate(2026, 12, 9));
     EXPECT_EQ(data.m_strTestDate, "09/DEC/2026");
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_DATE)->text(), "09/DEC/2026");
-    QLineEdit* date = s.TestEdit(T::IDC_TEST_DATE);
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_DATE)->text(), "09/DEC/2026");
+    QLineEdit* date = TestEdit(s, T::IDC_TEST_DATE);
     date->clear();
     QTest::keyClicks(date, "31-feb-2001");
     EXPECT_EQ(date->text(), "31-FEB-2001");
     EXPECT_FALSE(s.sheet.m_TestPage.Edit(T::IDC_TEST_DATE)->IsValid());
-    EXPECT_EQ(s.messages.count(), 0) << "typing shows no message";
+    EXPECT_EQ(s.messages.count(), 0) << "the search, the picker and typing show no message";
     EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_CURVE_COUNT), "Determined by the No of INST records");
     EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TITLE), "");
 }
@@ -392,7 +352,7 @@ TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
 TEST(VehicleSheetTest, HighSpeedVideoAndIntrusionCommandsAlone)
 {
     VehSheet s;
-    s.WriteFullTest();
+    WriteFullTest(s);
     // Missing file: the can't-open message is shown here, unlike a companion of Load Test.
     s.files.answer(s.dir.file("none.hs5").c_str());
     s.sheet.RunCommand(ID_LOAD_HSVD_ONLY);
@@ -403,7 +363,7 @@ TEST(VehicleSheetTest, HighSpeedVideoAndIntrusionCommandsAlone)
     s.files.answer(s.dir.file("t.hs5").c_str());
     s.sheet.RunCommand(ID_LOAD_HSVD_ONLY);
     EXPECT_EQ(s.sheet.m_HsvdPage.m_nRecordCount, 2);
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "T4321") << "the reference is shared";
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_REFERENCE)->text(), "T4321") << "the reference is shared";
     EXPECT_TRUE(s.Enabled(ID_SAVE_HSVD_ONLY));
     s.files.answer(s.dir.file("only").c_str());
     s.sheet.RunCommand(ID_SAVE_HSVD_ONLY);
@@ -448,9 +408,9 @@ TEST(VehicleSheetTest, BarrierPageOnTheSingleRecordProtocol)
 TEST(VehicleSheetTest, EveryMainPageIsCheckedAndTypedSeparatorsKeepTheFileWhole)
 {
     VehSheet s;
-    s.Load(s.WriteFullTest());
+    s.Load(WriteFullTest(s));
     s.sheet.SetActivePage(S::kTest);
-    QLineEdit* speed = s.TestEdit(T::IDC_CLOSING_SPEED);
+    QLineEdit* speed = TestEdit(s, T::IDC_CLOSING_SPEED);
     speed->clear();
     QTest::keyClicks(speed, "300");
     s.sheet.SetActivePage(S::kBarrier);
@@ -468,7 +428,7 @@ TEST(VehicleSheetTest, EveryMainPageIsCheckedAndTypedSeparatorsKeepTheFileWhole)
     angle->clear();
     QTest::keyClicks(angle, "45");
     s.sheet.SetActivePage(S::kTest);
-    QLineEdit* title = s.TestEdit(T::IDC_TITLE);
+    QLineEdit* title = TestEdit(s, T::IDC_TITLE);
     title->clear();
     QTest::keyClicks(title, "a|b");
     s.Save(s.dir.file("sep.mv5"));
@@ -483,8 +443,8 @@ TEST(VehicleSheetTest, EveryMainPageIsCheckedAndTypedSeparatorsKeepTheFileWhole)
 TEST(VehicleSheetTest, CompanionsFollowAVersionFiveFileEvenABadOneButNeverAVersionFourFile)
 {
     VehSheet s;
-    s.WriteFullTest("old");
-    WriteFile(s.dir.file("old.mv4"), ReadFile(Fixture("vtb_full.mv4")));
+    WriteFullTest(s, "old");
+    WriteFile(s.dir.file("old.mv4"), ReadFile(s.Fixture("vtb_full.mv4")));
     s.Load(s.dir.file("old.mv4"));
     EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0) << "no companion of an .mv4 file";
     EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
@@ -498,12 +458,12 @@ TEST(VehicleSheetTest, CompanionsFollowAVersionFiveFileEvenABadOneButNeverAVersi
     EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 0);
     EXPECT_FALSE(s.sheet.m_VehData.m_IntrusionData.HasIntrusion());
     EXPECT_EQ(s.sheet.m_VehData.m_strTestReference, reference);
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), ToQString(reference));
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_REFERENCE)->text(), ToQString(reference));
     // The whole test with its companions comes once the file is good.
-    s.Load(s.WriteFullTest("old"));
+    s.Load(WriteFullTest(s, "old"));
     EXPECT_EQ(s.sheet.m_VehData.CameraCount(), 2);
     EXPECT_EQ(s.sheet.m_VehData.m_IntrusionData.PointCount(), 2);
-    EXPECT_EQ(s.TestEdit(T::IDC_TEST_REFERENCE)->text(), "T4321");
+    EXPECT_EQ(TestEdit(s, T::IDC_TEST_REFERENCE)->text(), "T4321");
 }
 
 // A configuration without a barrier greys the barrier inputs; a stored value that stops Save Test
@@ -512,7 +472,7 @@ TEST(VehicleSheetTest, CompanionsFollowAVersionFiveFileEvenABadOneButNeverAVersi
 TEST(VehicleSheetTest, AGreyedFieldThatStopsSaveTestIsOpenedForItsCorrection)
 {
     VehSheet s;
-    std::string bytes = ReadFile(Fixture("vtv_pages.mv5"));
+    std::string bytes = ReadFile(s.Fixture("vtv_pages.mv5"));
     bytes.insert(bytes.find("----- OCCUPANT"), "----- BARRIER -----\r\nD| |95| |\r\n");
     WriteFile(s.dir.file("vtv.mv5"), bytes);
     s.Load(s.dir.file("vtv.mv5"));

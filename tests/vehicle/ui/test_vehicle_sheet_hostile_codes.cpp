@@ -3,36 +3,16 @@
 // within the statement limit (counted on a clock of the test's, so that the huge table outlasts it
 // on any machine), and the test is loaded and saved all the same.
 
-#include "doubles/MessageRecorder.h"
-#include "doubles/ScriptedFileDialogs.h"
-#include "vehicle/ui/VehiclePropertySheet.h"
-
 #include "platform/CodeDb.h"
-#include "platform/Messages.h"
-#include "platform/ui/FileDialog.h"
 
-#include "../../codes/CodesTestUtil.h"
 #include "SheetHarness.h"
 #include "SqliteFixture.h"
 #include "TestUtil.h"
-#include "VehPagesHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
-
-namespace {
-
-int BoxesNaming(const platform::MessageRecorder& boxes, const std::string& table)
-{
-    int n = 0;
-    for (const std::string& text : boxes.texts())
-        n += text.find(table) != std::string::npos;
-    return n;
-}
-
-} // namespace
 
 TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBoundedTimeAndMemory)
 {
@@ -53,14 +33,9 @@ TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBounded
     CodeDbConnection::GetLimits().statement = limit;
     {
         codetest::SteppingClock clock;
-        codetest::Connection db(dbPath);
-        ASSERT_TRUE(db.open());
-        platform::MessageRecorder boxes;
-        platform::ScriptedFileDialogs files;
-        vehtest::NoOwner owner;
-        CVehiclePropertySheet sheet {"Vehicle Data", &owner};
-        sheet.Create();
-        testutil::WriteFile(dir.file("t.mv5"), testutil::ReadFile(vehtest::Fixture("vtb_valid.mv5")));
+        sheettest::VehicleSheet s(dbPath);
+        ASSERT_TRUE(s.db.open());
+        const std::string test = s.Copy("vtb_valid.mv5", "t.mv5");
 
         struct Step {
             const char* what;
@@ -68,35 +43,34 @@ TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBounded
             std::string answer;
         };
         const Step steps[] = {
-            {"load", ID_LOAD_TEST, dir.file("t.mv5")},
+            {"load", ID_LOAD_TEST, test},
             {"vehicle page", 0, ""},
-            {"save", ID_SAVE_TEST, dir.file("out.mv5")},
+            {"save", ID_SAVE_TEST, s.dir.file("out.mv5")},
         };
         for (const Step& step : steps) {
-            boxes.clear();
+            s.messages.clear();
             const long rssBefore = testutil::ResidentKilobytes();
             const auto started = std::chrono::steady_clock::now();
-            if (step.command) {
-                files.answer(step.answer.c_str());
-                sheet.RunCommand(step.command);
-            } else {
-                sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kVehicle);
-            }
+            if (step.command)
+                s.Run(step.command, step.answer);
+            else
+                s.sheet.Tabs()->setCurrentIndex(CVehiclePropertySheet::kVehicle);
             const auto took = std::chrono::steady_clock::now() - started;
             const long grown = testutil::ResidentKilobytes() - rssBefore;
             std::printf("hostile tables, %s: %lld ms, RSS growth %ld kB, %d boxes\n", step.what,
                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()),
-                        grown, boxes.count());
-            // Every step checks the vehicle's make and body: each broken table is told, once.
-            EXPECT_EQ(BoxesNaming(boxes, "KAVRODB_MAKE"), 1) << step.what << "\n" << sheettest::Texts(boxes);
-            EXPECT_EQ(BoxesNaming(boxes, "KAVRODB_BODY"), 1) << step.what << "\n" << sheettest::Texts(boxes);
-            EXPECT_EQ(boxes.count(), 2) << step.what << "\n" << sheettest::Texts(boxes);
+                        grown, s.messages.count());
+            // Every step checks the vehicle's make and body: each broken table is told, once, and
+            // no other table.
+            EXPECT_EQ(s.Naming("KAVRODB_MAKE"), 1) << step.what << "\n" << sheettest::Texts(s.messages);
+            EXPECT_EQ(s.Naming("KAVRODB_BODY"), 1) << step.what << "\n" << sheettest::Texts(s.messages);
+            EXPECT_EQ(s.Naming("KAVRODB_"), 2) << step.what << "\n" << sheettest::Texts(s.messages);
             // The statement limit bounds the work, so the wall time only for safety.
             EXPECT_LT(took, std::chrono::seconds(60)) << step.what;
             // The resident size also holds what the sanitizer keeps of freed memory for a while.
             EXPECT_LT(grown, 512L << 10) << step.what;
         }
-        EXPECT_EQ(sheet.m_VehData.m_strTestReference, "T4321") << "the test was loaded all the same";
+        EXPECT_EQ(s.data.m_strTestReference, "T4321") << "the test was loaded all the same";
     }
     CodeDbConnection::GetLimits() = oldLimits;
 }
