@@ -177,7 +177,7 @@ void CCompData::ReadVehicleSection(CStdioFile& file, int version)
     ReadSectionRecords(file, found, "----- ", false, [&](const SectionRecord& record) {
         CheckSeparators(section, version, record, found.name, 0);
         StoreRecordLine(*this, section, record.line, record.separators, version, 1);
-        if (version == 5 && record.separators == section.v5Counts[1])
+        if (version == 5 && record.separators == section.v5LongerCount)
             StoreRecordLine(m_RolloverVehicleData, RolloverVehicleLineSection(), record.line, record.separators, 5, 0);
         taken = true;
         return false;
