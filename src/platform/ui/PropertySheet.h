@@ -72,6 +72,8 @@ public:
     void EnsureCreated();
 
     CPropertySheet* GetParentSheet() const { return m_sheet; }
+    // What the controls are made from (nullptr: a page without controls).
+    const DlgTemplate* Template() const { return m_template; }
     QString Caption() const;
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
