@@ -571,6 +571,8 @@ bool ReadTestLine(D& data, CStdioFile& file, const Section<D>& section, int vers
 // The three head lines of a test file of the kind named ("Vehicle", "Biomechanics", ...): the
 // source line with its curve-check note, the date line and the version-5 marker.
 CString TestFileHead(const char* kindName, bool curvesChecked);
+// The head lines of a test file whose source line names no kind and no curve check.
+CString TestFileHead();
 // The three head lines of a report file (.mvr).
 CString ReportFileHead();
 

@@ -48,11 +48,7 @@ void CheckSeparators(const Section<Data>& section, int version, const SectionRec
 int CCompData::WriteMV5File(CString path)
 {
     const bool written = WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString(CString("# Source: Morvel for Windows v5 in Component Test ") +
-                         (m_vCurveErrors.empty() ? "- No curve error checking" : "- Curve error checking completed") +
-                         "\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 -----\n");
+        file.WriteString(TestFileHead("Component", !m_vCurveErrors.empty()));
         WriteTestSection(file);
         WriteVehicleSection(file);
         WriteRolloverSection(file);
