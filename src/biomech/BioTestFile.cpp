@@ -106,7 +106,7 @@ bool CBioData::ReadV4Sections(CStdioFile& file)
     bool biological = false;
     if (LocateSection(file, BioOccupantV4Section(), found)) {
         ReadSectionRecords(file, found, "----- ", false, [&](const SectionRecord& record) {
-            CheckPipeCountImpl(4, record.separators, 0, found.name, AllowedSeparators(BioOccupantV4Section(), 4));
+            CheckPipeCount(4, record.separators, 0, found.name, AllowedSeparators(BioOccupantV4Section(), 4));
             StoreRecordLine(*this, BioOccupantV4Section(), record.line, record.separators, 4, 0);
             for (int k = 1; k <= kRibsPerOccupantLine; ++k) {
                 // Rib field 1 is field 19 of the line for rib 1, 28 for rib 2, ...

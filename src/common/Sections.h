@@ -501,7 +501,7 @@ int ReadRecords(D& data, CStdioFile& file, const Section<D>& section, int versio
             leftOut = true;
             return false;
         }
-        CheckPipeCountImpl(version, record.separators, record.number, found.name, AllowedSeparators(section, version));
+        CheckPipeCount(version, record.separators, record.number, found.name, AllowedSeparators(section, version));
         if (beforeStore)
             beforeStore(record.number);
         StoreRecordLine(data, section, record.line, record.separators, version, record.number);
@@ -528,7 +528,7 @@ LineRead ReadSingleLine(D& data, CStdioFile& file, const Section<D>& section, in
     LineRead result = LineRead::Absent;
     ReadSectionRecords(file, found, section.endMarker, false, [&](const SectionRecord& record) {
         const bool wrong =
-            CheckPipeCountImpl(version, record.separators, 0, found.name, AllowedSeparators(section, version));
+            CheckPipeCount(version, record.separators, 0, found.name, AllowedSeparators(section, version));
         result = wrong ? LineRead::WrongCount : LineRead::Stored;
         if (!wrong || keepWrongCount)
             StoreRecordLine(data, section, record.line, record.separators, version, n);
@@ -551,7 +551,7 @@ bool ReadTestLine(D& data, CStdioFile& file, const Section<D>& section, int vers
     bool taken = false;
     ReadSectionRecords(file, found, section.endMarker, false, [&](const SectionRecord& record) {
         const bool wrong =
-            CheckPipeCountImpl(version, record.separators, 0, found.name, AllowedSeparators(section, version));
+            CheckPipeCount(version, record.separators, 0, found.name, AllowedSeparators(section, version));
         if (version == 5) {
             if (wrong)
                 return false;

@@ -40,7 +40,7 @@ template <class Data>
 void CheckSeparators(const Section<Data>& section, int version, const SectionRecord& record, const char* name,
                      int lineNo)
 {
-    CheckPipeCountImpl(version, record.separators, lineNo, name, AllowedSeparators(section, version));
+    CheckPipeCount(version, record.separators, lineNo, name, AllowedSeparators(section, version));
 }
 
 } // namespace
@@ -150,7 +150,7 @@ bool CCompData::ReadTestSection(CStdioFile& file, int version)
         return false;
     bool taken = false;
     ReadSectionRecords(file, found, "----- ", false, [&](const SectionRecord& record) {
-        CheckPipeCountImpl(4, record.separators, 0, found.name, {11, 12});
+        CheckPipeCount(4, record.separators, 0, found.name, {11, 12});
         if (record.separators == 11)
             StoreRecordLine(*this, CompTestSection(), record.line, record.separators, 4, 0);
         else

@@ -88,7 +88,7 @@ private:
 class CPropertySheet : public QWidget {
     Q_OBJECT
 public:
-    // `parentWnd` is kept for the sheet's calls back to its owner; the window itself has none.
+    // The window itself has no parent: a sheet that calls back to its owner keeps it itself.
     CPropertySheet(const char* caption, QWidget* parentWnd = nullptr, int selectPage = 0);
 
     void AddPage(CPropertyPage* page);
@@ -112,7 +112,6 @@ public:
     virtual void OnClose();
 
     QMenuBar* GetMenuBar() const { return m_menuBar; }
-    QWidget* GetOwner() const { return m_owner; }
     QTabWidget* Tabs() const { return m_tabs; }
 
 protected:
@@ -121,7 +120,6 @@ protected:
 private:
     void OnTabChanged(int index);
 
-    QWidget* m_owner;
     int m_firstPage;
     QMenuBar* m_menuBar;
     QTabWidget* m_tabs;
