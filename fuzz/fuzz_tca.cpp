@@ -25,11 +25,7 @@ bool HasValueTheReaderEndsAt(const std::string& text)
 
 bool Load(CTcaData& data, const std::string& path) { return data.ReadFile(path); }
 
-bool Save(CTcaData& data, const std::string& path)
-{
-    std::string written = path;
-    return data.WriteFile(written) && written == path;
-}
+bool Save(CTcaData& data, const std::string& path) { return data.WriteFileAt(path); }
 
 } // namespace
 

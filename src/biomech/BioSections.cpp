@@ -260,42 +260,31 @@ constexpr BioField kBioV4[] = {
     T(55, &D::m_strBioComments, nullptr),
 };
 
-static_assert(InFileOrder(kTest, 16) && InFileOrder(kDummy, 25) && InFileOrder(kBio, 24) &&
-              InFileOrder(kAnthropometry, 38) && InFileOrder(kRib, 10) && InFileOrder(kInjury, 8) &&
-              InFileOrder(kRestraint, 5) && InFileOrder(kChestBand, 12) && InFileOrder(kGauge, 5) &&
-              InFileOrder(kInstrumentation, 19) && InFileOrder(kDummyV4, 22) && InFileOrder(kBioV4, 56));
-
 // Version 4 has no Occupant Type in its TEST line (the occupant line brings it), no X units (every
 // curve is in seconds) and no AIS 90.
 constexpr BioSection kTestSection {
-    .name = "TEST", .fields = kTest, .v5Counts = {15, 0}, .v4Count = 15, .shortFormPos = 14, .shortFormValue = ""};
+    .name = "TEST", .fields = kTest, .shortFormPos = 14, .shortFormValue = ""};
 // Older files mark the dummy occupant "----- DUMMY ..." in other words.
 constexpr BioSection kDummySection {
-    .name = "DUMMY OCCUPANT", .fields = kDummy, .v5Counts = {24, 0}, .readMarker = "----- DUMMY"};
-constexpr BioSection kBioSection {.name = "BIO OCCUPANT", .fields = kBio, .v5Counts = {23, 0}};
-constexpr BioSection kAnthropometrySection {
-    .name = "ANTHROPOMETRY", .fields = kAnthropometry, .v5Counts = {37, 0}, .v4Count = 38};
-constexpr BioSection kRibSection {.name = "RIB", .fields = kRib, .v5Counts = {9, 0}};
+    .name = "DUMMY OCCUPANT", .fields = kDummy, .v5Only = true, .readMarker = "----- DUMMY"};
+constexpr BioSection kBioSection {.name = "BIO OCCUPANT", .fields = kBio, .v5Only = true};
+constexpr BioSection kAnthropometrySection {.name = "ANTHROPOMETRY", .fields = kAnthropometry};
+constexpr BioSection kRibSection {.name = "RIB", .fields = kRib, .v5Only = true};
 constexpr BioSection kInjurySection {.name = "OCCUPANT INJURY",
                                      .fields = kInjury,
-                                     .v5Counts = {7, 0},
-                                     .v4Count = 7,
                                      .shortFormPos = 6,
                                      .shortFormValue = "",
                                      .altMarker = "----- OCCI",
                                      .altName = "OCCI"};
-constexpr BioSection kRestraintSection {.name = "RESTRAINT", .fields = kRestraint, .v5Counts = {4, 0}, .v4Count = 5};
-constexpr BioSection kChestBandSection {.name = "CHEST BAND", .fields = kChestBand, .v5Counts = {11, 0}, .v4Count = 12};
-constexpr BioSection kGaugeSection {
-    .name = "CHEST BAND GAUGE", .fields = kGauge, .v5Counts = {4, 0}, .v4Count = 5, .altMarker = "----- GAUGE"};
+constexpr BioSection kRestraintSection {.name = "RESTRAINT", .fields = kRestraint};
+constexpr BioSection kChestBandSection {.name = "CHEST BAND", .fields = kChestBand};
+constexpr BioSection kGaugeSection {.name = "CHEST BAND GAUGE", .fields = kGauge, .altMarker = "----- GAUGE"};
 constexpr BioSection kInstrumentationSection {.name = "INSTRUMENTATION",
                                               .fields = kInstrumentation,
-                                              .v5Counts = {18, 0},
-                                              .v4Count = 18,
                                               .shortFormPos = 5,
                                               .shortFormValue = "SEC"};
-constexpr BioSection kDummyV4Section {.name = "DUMMY OCCUPANT", .fields = kDummyV4, .v4Count = 21, .ownLayout = true};
-constexpr BioSection kBioV4Section {.name = "BIO OCCUPANT", .fields = kBioV4, .v4Count = 55, .ownLayout = true};
+constexpr BioSection kDummyV4Section {.name = "DUMMY OCCUPANT", .fields = kDummyV4, .ownLayout = true};
+constexpr BioSection kBioV4Section {.name = "BIO OCCUPANT", .fields = kBioV4, .ownLayout = true};
 
 } // namespace
 

@@ -40,7 +40,7 @@ const FileSection<CBioData> kFileSections[] = {
 
 // A group's count: the number of record lines stored, 0 when the section is absent (or, with
 // `keepWhenAbsent`, unchanged then).
-void TakeCount(int& count, int stored, bool keepWhenAbsent = false)
+void SetCountToStored(int& count, int stored, bool keepWhenAbsent = false)
 {
     if (stored >= 0 || !keepWhenAbsent)
         count = stored > 0 ? stored : 0;
@@ -78,15 +78,15 @@ bool CBioData::ReadV5Sections(CStdioFile& file)
 {
     if (!ReadTestLine(*this, file, BioTestSection(), 5, 'B', &CBioData::m_strVersion, false))
         return false;
-    TakeCount(m_nRibCount, ReadRecords(*this, file, RibSection(), 5));
-    TakeCount(m_nRestraintCount, ReadRecords(*this, file, BioRestraintSection(), 5));
+    SetCountToStored(m_nRibCount, ReadRecords(*this, file, RibSection(), 5));
+    SetCountToStored(m_nRestraintCount, ReadRecords(*this, file, BioRestraintSection(), 5));
     ReadSingleLine(*this, file, BioOccupantSection(), 5);
-    TakeCount(m_nInstCount, ReadRecords(*this, file, BioInstrumentationSection(), 5));
+    SetCountToStored(m_nInstCount, ReadRecords(*this, file, BioInstrumentationSection(), 5));
     m_nCurveCount = m_nInstCount;
-    TakeCount(m_nInjuryCount, ReadRecords(*this, file, InjurySection(), 5), true);
-    TakeCount(m_nGaugeCount, ReadRecords(*this, file, GaugeSection(), 5));
+    SetCountToStored(m_nInjuryCount, ReadRecords(*this, file, InjurySection(), 5), true);
+    SetCountToStored(m_nGaugeCount, ReadRecords(*this, file, GaugeSection(), 5));
     ReadSingleLine(*this, file, DummyOccupantSection(), 5);
-    TakeCount(m_nChestBandCount, ReadRecords(*this, file, ChestBandSection(), 5));
+    SetCountToStored(m_nChestBandCount, ReadRecords(*this, file, ChestBandSection(), 5));
     ReadSingleLine(*this, file, AnthropometrySection(), 5);
     return true;
 }
@@ -94,11 +94,11 @@ bool CBioData::ReadV5Sections(CStdioFile& file)
 bool CBioData::ReadV4Sections(CStdioFile& file)
 {
     ReadTestLine(*this, file, BioTestSection(), 4, 'B', &CBioData::m_strVersion, false);
-    TakeCount(m_nRestraintCount, ReadRecords(*this, file, BioRestraintSection(), 4));
-    TakeCount(m_nInstCount, ReadRecords(*this, file, BioInstrumentationSection(), 4));
+    SetCountToStored(m_nRestraintCount, ReadRecords(*this, file, BioRestraintSection(), 4));
+    SetCountToStored(m_nInstCount, ReadRecords(*this, file, BioInstrumentationSection(), 4));
     m_nCurveCount = m_nInstCount;
-    TakeCount(m_nInjuryCount, ReadRecords(*this, file, InjurySection(), 4), true);
-    TakeCount(m_nGaugeCount, ReadRecords(*this, file, GaugeSection(), 4));
+    SetCountToStored(m_nInjuryCount, ReadRecords(*this, file, InjurySection(), 4), true);
+    SetCountToStored(m_nGaugeCount, ReadRecords(*this, file, GaugeSection(), 4));
 
     // One occupant: the biological one when its section has a line, else the dummy. Comment lines
     // after the marker are passed over as in every section. The biological line holds the ribs.
@@ -106,7 +106,7 @@ bool CBioData::ReadV4Sections(CStdioFile& file)
     bool biological = false;
     if (LocateSection(file, BioOccupantV4Section(), found)) {
         ReadSectionRecords(file, found, "----- ", false, [&](const SectionRecord& record) {
-            CheckPipeCountImpl(4, record.separators, 0, found.name, {BioOccupantV4Section().v4Count});
+            CheckPipeCount(4, record.separators, 0, found.name, AllowedSeparators(BioOccupantV4Section(), 4));
             StoreRecordLine(*this, BioOccupantV4Section(), record.line, record.separators, 4, 0);
             for (int k = 1; k <= kRibsPerOccupantLine; ++k) {
                 // Rib field 1 is field 19 of the line for rib 1, 28 for rib 2, ...
@@ -121,7 +121,7 @@ bool CBioData::ReadV4Sections(CStdioFile& file)
     if (!biological)
         ReadSingleLine(*this, file, DummyOccupantV4Section(), 4);
 
-    TakeCount(m_nChestBandCount, ReadRecords(*this, file, ChestBandSection(), 4));
+    SetCountToStored(m_nChestBandCount, ReadRecords(*this, file, ChestBandSection(), 4));
     ReadSingleLine(*this, file, AnthropometrySection(), 4);
     return true;
 }

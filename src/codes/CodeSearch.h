@@ -46,7 +46,6 @@ public:
     bool EndsAtOnce() const { return m_bEndAtOnce; }
     // Where the focus goes: the quick-search edit, except for an external code list.
     bool FocusOnQuickSearch() const { return m_pExternalCodes == nullptr; }
-    bool IsCodeTableMode() const { return m_bCodeTableMode; }
 
     // Quick search: the edit's text (trimmed, upper-cased) against column 0 of the rows in their
     // shown order. Returns the row to select, or -1 when no search ran or nothing matched.
@@ -65,9 +64,6 @@ public:
     const CString& GetSecondColumn() const { return m_strColumn1; }
     const CString& GetColumn(int i) const;
     const CStringArray& ChosenRow() const { return m_arrChosenRow; }
-
-    // The working copies of a record list, as shown (trimmed, sorted, without repeated rows).
-    const std::array<CStringArray, 4>& RecordRows() const { return m_records; }
 
 protected:
     // Every message of the look-ups goes here; the dialog shows it owned by itself.

@@ -22,7 +22,6 @@ public:
     int LineLength() const { return m_words.empty() ? 0 : m_words.back(); }
     int Start(int pair) const;
     int Width(int pair) const;
-    const std::vector<int16_t>& Words() const { return m_words; }
 
     // The text at the pair's columns, the blanks that fill them kept. A pair outside the layout
     // gives the empty text; columns beyond the end of the line give what the line has.

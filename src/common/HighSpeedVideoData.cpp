@@ -27,11 +27,10 @@ constexpr F kHsvd[] = {
     A(3, &D::m_arrViewDescription, "View Description:\t").With(Untrimmed),
     A(4, &D::m_arrCommentary, "Camera Commentary:\t").With(Untrimmed | RestOfLine),
 };
-static_assert(InFileOrder(kHsvd, 5));
 
 constexpr Section<D> kHsvdSection {.name = "HSVD",
                                    .fields = kHsvd,
-                                   .v5Counts = {4, 0},
+                                   .v5Only = true,
                                    .endMarker = "----- END -----",
                                    .limitWhere = "HSVD section"};
 

@@ -51,7 +51,7 @@ CString GetFields(const CString& line, int from, int to)
     return Trimmed(s, start + 1, end < 0 ? s.size() : static_cast<size_t>(end));
 }
 
-bool CheckPipeCountImpl(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed)
+bool CheckPipeCount(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed)
 {
     if (allowed.empty()) {
         MessageBoxA(nullptr, "No reference pipe number!", "Error", MB_OK);
@@ -72,16 +72,6 @@ bool CheckPipeCountImpl(int version, int found, int lineNo, const CString& secti
         text.AppendFormat(i + 1 == allowed.size() ? ", or %d" : ", %d", allowed[i]);
     MessageBoxA(nullptr, text, "Error", MB_OK);
     return true;
-}
-
-bool CheckPipeCount(int version, int found, int lineNo, CString section, int expected)
-{
-    return CheckPipeCountImpl(version, found, lineNo, section, {expected});
-}
-
-bool CheckPipeCountEx(int version, int found, int lineNo, CString section, int expected1, int expected2)
-{
-    return CheckPipeCountImpl(version, found, lineNo, section, {expected1, expected2});
 }
 
 bool IsCommentLine(const CString& line) { return line.GetAt(0) == '#'; }

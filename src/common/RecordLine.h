@@ -15,9 +15,7 @@ CString GetFields(const CString& line, int from, int to);
 
 // FALSE when `found` is one of the allowed counts; otherwise shows the separator-count message
 // under "Error" and returns TRUE. `lineNo` 0 leaves the line part out of the message.
-bool CheckPipeCount(int version, int found, int lineNo, CString section, int expected);
-bool CheckPipeCountEx(int version, int found, int lineNo, CString section, int expected1, int expected2);
-bool CheckPipeCountImpl(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed);
+bool CheckPipeCount(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed);
 
 // A comment line of a test or GR file: it starts with '#'.
 bool IsCommentLine(const CString& line);

@@ -80,14 +80,22 @@ CString RecordLimitWhere(const char* where, int version, const char* name)
     return text;
 }
 
-CString TestFileHead(const char* kindName, bool curvesChecked)
+namespace {
+
+CString FileHead(const CString& sourceMore, const char* marker)
 {
-    return CString("# Source: Morvel for Windows v5 in ") + kindName + " Test " +
-           (curvesChecked ? "- Curve error checking completed" : "- No curve error checking") + "\n" +
-           DateCommentLine() + "----- MV5 -----\n";
+    return "# Source: Morvel for Windows v5" + sourceMore + "\n" + DateCommentLine() + SectionMarker(marker) + "\n";
 }
 
-CString ReportFileHead()
+} // namespace
+
+CString TestFileHead(const char* kindName, bool curvesChecked)
 {
-    return CString("# Source: Morvel for Windows v5\n") + DateCommentLine() + "----- MV5 REPORT FILE -----\n";
+    return FileHead(CString(" in ") + kindName + " Test " +
+                        (curvesChecked ? "- Curve error checking completed" : "- No curve error checking"),
+                    "MV5");
 }
+
+CString TestFileHead() { return FileHead(CString(), "MV5"); }
+
+CString ReportFileHead() { return FileHead(CString(), "MV5 REPORT FILE"); }

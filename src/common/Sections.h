@@ -15,6 +15,7 @@
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <functional>
@@ -160,31 +161,54 @@ private:
     }
 };
 
-// Every table lists its line's fields in file order, one row per position.
-template <class F, size_t N>
-constexpr bool InFileOrder(const F (&fields)[N], size_t count)
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (fields[i].pos != static_cast<int>(i))
-            return false;
-    }
-    return N == count;
-}
+// The rows of a table, checked where the table is declared: one row per position of the line,
+// in file order. A table may begin at a later position (the rest of a line another table begins).
+// Every count the readers need follows from the rows, so a field added is a row and nothing else.
+inline void SectionRowOutOfFileOrder() {} // named by the compile error of a table out of order
 
+template <class D>
+class SectionFields : public std::span<const SectionField<D>> {
+public:
+    template <size_t N>
+    consteval SectionFields(const SectionField<D> (&rows)[N]) : std::span<const SectionField<D>>(rows)
+    {
+        CheckFileOrder();
+    }
+    template <size_t N>
+    consteval SectionFields(const std::array<SectionField<D>, N>& rows) : std::span<const SectionField<D>>(rows)
+    {
+        CheckFileOrder();
+    }
+
+private:
+    consteval void CheckFileOrder() const
+    {
+        for (size_t i = 0; i < this->size(); ++i) {
+            if ((*this)[i].pos != (*this)[0].pos + static_cast<int>(i))
+                SectionRowOutOfFileOrder();
+        }
+    }
+};
+
+// A section's separator counts follow from its table: a full version-5 line has as many
+// separators as its last position; a version-4 line has one more, for its leading field that is
+// not read, unless its short form leaves a field out or the table lists its own layout.
 template <class D>
 struct Section {
     const char* name; // its marker is "----- <name> -----"; the separator messages name it
-    std::span<const SectionField<D>> fields;
-    int v5Counts[2] = {0, 0}; // separator counts a version-5 line may have (the second 0 when only one)
-    int v4Count = 0;
+    SectionFields<D> fields;
+    bool v5Only = false; // no version-4 file holds the section
     // A field that a shorter form of the line leaves out (-1: none): version-4 lines always,
-    // version-5 lines when `v5FullCount` is set and their separator count is another.
+    // version-5 lines when `v5ShortForm` is set and they lack a separator.
     int shortFormPos = -1;
-    int v5FullCount = -1;
+    bool v5ShortForm = false;
     const char* shortFormValue = nullptr; // what the left-out field becomes (nullptr: keeps its value)
     // Version-4 lines have a leading field that is not read; a table of a version-4 line of its
-    // own order lists the line's positions as they stand (`ownLayout`).
+    // own order lists the line's positions as they stand (`ownLayout`; no version-5 file holds it).
     bool ownLayout = false;
+    // Another separator count a version-5 line may have: a longer line, whose rest another table
+    // reads (0: none).
+    int v5LongerCount = 0;
     int maxRecords = kMaxSectionRecords;
     bool endsAtGap = false; // a comment or other line without '|' after the first record ends it
     const char* readMarker = nullptr; // found by this text instead of the marker line
@@ -194,15 +218,31 @@ struct Section {
     const char* limitWhere = nullptr; // "<where>" of the record-limit message; default "MV5 file's NAME section"
 };
 
-// The separator counts a line of the section may have in a file of `version` (4 or 5).
+// The separators of a full version-5 line of the section.
+template <class D>
+constexpr int FullSeparators(const Section<D>& section)
+{
+    return section.fields.back().pos;
+}
+
+// The separator counts a line of the section may have in a file of `version` (4 or 5); {0} for
+// a version whose files never hold the section.
 template <class D>
 std::vector<int> AllowedSeparators(const Section<D>& section, int version)
 {
-    if (version == 4)
-        return {section.v4Count};
-    if (section.v5Counts[1] == 0)
-        return {section.v5Counts[0]};
-    return {section.v5Counts[0], section.v5Counts[1]};
+    const int full = FullSeparators(section);
+    if (version == 4) {
+        if (section.v5Only)
+            return {0};
+        return {section.ownLayout || section.shortFormPos >= 0 ? full : full + 1};
+    }
+    if (section.ownLayout)
+        return {0};
+    if (section.v5ShortForm)
+        return {full - 1, full};
+    if (section.v5LongerCount > 0)
+        return {full, section.v5LongerCount};
+    return {full};
 }
 
 namespace sections_detail {
@@ -306,7 +346,7 @@ void StoreRecordLine(D& data, const Section<D>& section, const CString& line, in
     using namespace sections_detail;
     const bool v4 = version == 4 && !section.ownLayout;
     const bool shortForm = !section.ownLayout && section.shortFormPos >= 0 &&
-                           (v4 || (section.v5FullCount >= 0 && separators != section.v5FullCount));
+                           (v4 || (section.v5ShortForm && separators != FullSeparators(section)));
     for (const SectionField<D>& field : section.fields) {
         if (field.kind == SectionField<D>::Skip)
             continue;
@@ -461,7 +501,7 @@ int ReadRecords(D& data, CStdioFile& file, const Section<D>& section, int versio
             leftOut = true;
             return false;
         }
-        CheckPipeCountImpl(version, record.separators, record.number, found.name, AllowedSeparators(section, version));
+        CheckPipeCount(version, record.separators, record.number, found.name, AllowedSeparators(section, version));
         if (beforeStore)
             beforeStore(record.number);
         StoreRecordLine(data, section, record.line, record.separators, version, record.number);
@@ -488,7 +528,7 @@ LineRead ReadSingleLine(D& data, CStdioFile& file, const Section<D>& section, in
     LineRead result = LineRead::Absent;
     ReadSectionRecords(file, found, section.endMarker, false, [&](const SectionRecord& record) {
         const bool wrong =
-            CheckPipeCountImpl(version, record.separators, 0, found.name, AllowedSeparators(section, version));
+            CheckPipeCount(version, record.separators, 0, found.name, AllowedSeparators(section, version));
         result = wrong ? LineRead::WrongCount : LineRead::Stored;
         if (!wrong || keepWrongCount)
             StoreRecordLine(data, section, record.line, record.separators, version, n);
@@ -511,7 +551,7 @@ bool ReadTestLine(D& data, CStdioFile& file, const Section<D>& section, int vers
     bool taken = false;
     ReadSectionRecords(file, found, section.endMarker, false, [&](const SectionRecord& record) {
         const bool wrong =
-            CheckPipeCountImpl(version, record.separators, 0, found.name, AllowedSeparators(section, version));
+            CheckPipeCount(version, record.separators, 0, found.name, AllowedSeparators(section, version));
         if (version == 5) {
             if (wrong)
                 return false;
@@ -531,6 +571,8 @@ bool ReadTestLine(D& data, CStdioFile& file, const Section<D>& section, int vers
 // The three head lines of a test file of the kind named ("Vehicle", "Biomechanics", ...): the
 // source line with its curve-check note, the date line and the version-5 marker.
 CString TestFileHead(const char* kindName, bool curvesChecked);
+// The head lines of a test file whose source line names no kind and no curve check.
+CString TestFileHead();
 // The three head lines of a report file (.mvr).
 CString ReportFileHead();
 

@@ -43,9 +43,7 @@ const FileSection<D> kTailReport[] = {
 int CCompData::WriteReportFile(const CString& path)
 {
     const bool written = WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString("# Source: Morvel for Windows v5\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 REPORT FILE -----\n");
+        file.WriteString(ReportFileHead());
         m_strTestDate.MakeUpper();
         ReportSections<D>(*this, file, kHeadReport);
         ReportVehicles(file);

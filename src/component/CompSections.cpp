@@ -201,21 +201,23 @@ constexpr F kInstrumentation[] = {
     F::A(20, &D::m_saInstComments, "Instrument Comments:\t").Gr(17),
 };
 
-static_assert(InFileOrder(kTest, 11) && InFileOrder(kTestV4Long, 13) && InFileOrder(kVehicle, 9) &&
-              InFileOrder(kRollover, 56) && InFileOrder(kComponent, 11) && InFileOrder(kConfiguration, 13) &&
-              InFileOrder(kInstrumentation, 21));
-
-constexpr CompSection kTestSection {"TEST", kTest, {10, 0}, 11};
-constexpr CompSection kTestV4LongSection {.name = "TEST", .fields = kTestV4Long, .v4Count = 12, .ownLayout = true};
-constexpr CompSection kVehicleSection {"VEHICLE", kVehicle, {8, 15}, 9};
-constexpr CompSection kVehicleRovSection {"VEHICLE", kVehicleRov, {8, 15}, 9};
-constexpr RolloverSection kRolloverVehicleSection {"VEHICLE", kRolloverVehicle, {15, 0}, 0};
-constexpr RolloverSection kRolloverSection {"ROLLOVER", kRollover, {55, 0}, 0};
-constexpr CompSection kComponentSection {"COMPONENT", kComponent, {10, 0}, 11};
-constexpr CompSection kComponentRovSection {"COMPONENT", kComponentRov, {10, 0}, 11};
-constexpr CompSection kConfigurationSection {"CONFIGURATION", kConfiguration, {12, 0}, 13};
+constexpr CompSection kTestSection {.name = "TEST", .fields = kTest};
+constexpr CompSection kTestV4LongSection {.name = "TEST", .fields = kTestV4Long, .ownLayout = true};
+// The rest of a rollover test's vehicle line.
+constexpr RolloverSection kRolloverVehicleSection {.name = "VEHICLE", .fields = kRolloverVehicle, .v5Only = true};
+// A version-5 vehicle line is the plain one or a rollover test's, which goes on with the rollover
+// vehicle's fields.
+constexpr CompSection kVehicleSection {
+    .name = "VEHICLE", .fields = kVehicle, .v5LongerCount = FullSeparators(kRolloverVehicleSection)};
+// Written only: a rollover test's vehicle line before the rollover vehicle's fields.
+constexpr CompSection kVehicleRovSection {.name = "VEHICLE", .fields = kVehicleRov};
+constexpr RolloverSection kRolloverSection {.name = "ROLLOVER", .fields = kRollover, .v5Only = true};
+constexpr CompSection kComponentSection {.name = "COMPONENT", .fields = kComponent};
+constexpr CompSection kComponentRovSection {.name = "COMPONENT", .fields = kComponentRov};
+constexpr CompSection kConfigurationSection {.name = "CONFIGURATION", .fields = kConfiguration};
 // Version 4 has no X units: every curve of such a file is in seconds.
-constexpr CompSection kInstrumentationSection {"INSTRUMENTATION", kInstrumentation, {20, 0}, 20, 7, -1, "SEC"};
+constexpr CompSection kInstrumentationSection {
+    .name = "INSTRUMENTATION", .fields = kInstrumentation, .shortFormPos = 7, .shortFormValue = "SEC"};
 
 } // namespace
 

@@ -40,7 +40,7 @@ template <class Data>
 void CheckSeparators(const Section<Data>& section, int version, const SectionRecord& record, const char* name,
                      int lineNo)
 {
-    CheckPipeCountImpl(version, record.separators, lineNo, name, AllowedSeparators(section, version));
+    CheckPipeCount(version, record.separators, lineNo, name, AllowedSeparators(section, version));
 }
 
 } // namespace
@@ -48,11 +48,7 @@ void CheckSeparators(const Section<Data>& section, int version, const SectionRec
 int CCompData::WriteMV5File(CString path)
 {
     const bool written = WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString(CString("# Source: Morvel for Windows v5 in Component Test ") +
-                         (m_vCurveErrors.empty() ? "- No curve error checking" : "- Curve error checking completed") +
-                         "\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 -----\n");
+        file.WriteString(TestFileHead("Component", !m_vCurveErrors.empty()));
         WriteTestSection(file);
         WriteVehicleSection(file);
         WriteRolloverSection(file);
@@ -154,7 +150,7 @@ bool CCompData::ReadTestSection(CStdioFile& file, int version)
         return false;
     bool taken = false;
     ReadSectionRecords(file, found, "----- ", false, [&](const SectionRecord& record) {
-        CheckPipeCountImpl(4, record.separators, 0, found.name, {11, 12});
+        CheckPipeCount(4, record.separators, 0, found.name, {11, 12});
         if (record.separators == 11)
             StoreRecordLine(*this, CompTestSection(), record.line, record.separators, 4, 0);
         else
@@ -177,7 +173,7 @@ void CCompData::ReadVehicleSection(CStdioFile& file, int version)
     ReadSectionRecords(file, found, "----- ", false, [&](const SectionRecord& record) {
         CheckSeparators(section, version, record, found.name, 0);
         StoreRecordLine(*this, section, record.line, record.separators, version, 1);
-        if (version == 5 && record.separators == section.v5Counts[1])
+        if (version == 5 && record.separators == section.v5LongerCount)
             StoreRecordLine(m_RolloverVehicleData, RolloverVehicleLineSection(), record.line, record.separators, 5, 0);
         taken = true;
         return false;

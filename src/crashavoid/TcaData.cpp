@@ -290,13 +290,6 @@ std::string CTcaData::FormatRolloverSection()
 
 std::string CTcaData::FormatInstSection() { return FormatList(kMarkers[kTcaInst], m_InstRecords, kInstFields); }
 
-bool CTcaData::WriteFile(std::string& path)
-{
-    if (FileExtension(path) != "mv5")
-        path += ".mv5";
-    return WriteFileAt(path);
-}
-
 bool CTcaData::WriteFileAt(const std::string& path)
 {
     if (!m_pTestRecord)

@@ -196,10 +196,8 @@ public:
     // Takes over the test another object has read (it is left empty); Warning Distance and Test
     // Status, which no file carries, stay this test's.
     void TakeTest(CTcaData& loaded);
-    // Adds ".mv5" to the path unless its extension is exactly "mv5". A file that cannot be
-    // written is reported and gives false, leaving an older file of that name as it was.
-    bool WriteFile(std::string& path);
-    // The file written at `path` as it stands; false as WriteFile.
+    // The file written at `path` as it stands (the sheet has given it its extension). A file that
+    // cannot be written is reported and gives false, leaving an older file of that name as it was.
     bool WriteFileAt(const std::string& path);
 
     std::unique_ptr<TcaTestRecord> m_pTestRecord;

@@ -57,14 +57,6 @@ int CString::ReverseFind(char ch) const
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
 
-int CString::FindOneOf(const char* chars) const
-{
-    if (!chars)
-        return -1;
-    const auto pos = m_s.find_first_of(chars);
-    return pos == std::string::npos ? -1 : static_cast<int>(pos);
-}
-
 CString& CString::Trim() { return TrimRight().TrimLeft(); }
 CString& CString::Trim(char ch) { return TrimRight(ch).TrimLeft(ch); }
 CString& CString::Trim(const char* chars) { return TrimRight(chars).TrimLeft(chars); }
@@ -233,18 +225,6 @@ int CString::CompareNoCase(const char* other) const
     }
 }
 
-CString CString::SpanIncluding(const char* chars) const
-{
-    const auto pos = m_s.find_first_not_of(chars ? chars : "");
-    return CString(m_s.substr(0, pos));
-}
-
-CString CString::SpanExcluding(const char* chars) const
-{
-    const auto pos = m_s.find_first_of(chars ? chars : "");
-    return CString(m_s.substr(0, pos));
-}
-
 // ---------------------------------------------------------------------------------------------
 
 namespace {
@@ -278,26 +258,10 @@ CString& CStringArray::ElementAt(int i)
     return m_items[i];
 }
 
-void CStringArray::InsertAt(int i, const CString& value, int count)
-{
-    if (count <= 0 || i < 0)
-        return;
-    if (i > GetSize())
-        m_items.resize(i);
-    m_items.insert(m_items.begin() + i, count, value);
-}
-
 void CStringArray::RemoveAt(int i, int count)
 {
     if (i < 0 || i >= GetSize() || count <= 0)
         return;
     count = std::min(count, GetSize() - i);
     m_items.erase(m_items.begin() + i, m_items.begin() + i + count);
-}
-
-int CStringArray::Append(const CStringArray& other)
-{
-    const int first = GetSize();
-    m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end());
-    return first;
 }

@@ -43,7 +43,6 @@ public:
     int Find(char ch, int start = 0) const;
     int Find(const char* sub, int start = 0) const;
     int ReverseFind(char ch) const;
-    int FindOneOf(const char* chars) const;
 
     // Trim() without arguments removes white space (blank, tab, CR, LF, VT, FF) as the
     // framework's does; the char / set forms remove only those characters.
@@ -75,8 +74,6 @@ public:
     int Compare(const char* other) const;
     int CompareNoCase(const char* other) const;
 
-    CString SpanIncluding(const char* chars) const;
-    CString SpanExcluding(const char* chars) const;
 
     CString& operator=(const char* text)
     {
@@ -148,7 +145,6 @@ class CStringArray {
 public:
     int GetSize() const { return static_cast<int>(m_items.size()); }
     int GetCount() const { return GetSize(); }
-    int GetUpperBound() const { return GetSize() - 1; }
     bool IsEmpty() const { return m_items.empty(); }
     void SetSize(int size) { m_items.resize(size > 0 ? size : 0); }
 
@@ -164,11 +160,9 @@ public:
         m_items.push_back(value);
         return GetSize() - 1;
     }
-    void InsertAt(int i, const CString& value, int count = 1);
     void RemoveAt(int i, int count = 1);
     void RemoveAll() { m_items.clear(); }
     void Copy(const CStringArray& other) { m_items = other.m_items; }
-    int Append(const CStringArray& other);
 
     std::vector<CString>::const_iterator begin() const { return m_items.begin(); }
     std::vector<CString>::const_iterator end() const { return m_items.end(); }

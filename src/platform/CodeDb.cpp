@@ -176,11 +176,6 @@ void CodeDbRecordset::MoveNext()
 
 void CodeDbRecordset::Close() { Finish(); }
 
-CString CodeDbRecordset::GetColumnName(int index) const
-{
-    return (index >= 0 && index < GetColumnCount()) ? CString(m_columns[index]) : CString();
-}
-
 const CodeDbValue& CodeDbRecordset::GetValue(int index) const
 {
     if (IsEOF())

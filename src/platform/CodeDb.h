@@ -48,7 +48,6 @@ public:
     static CodeDbValue FromText(std::string v);
 
     Type type() const { return m_type; }
-    bool IsNull() const { return m_type == Type::Null; }
     // The value as text: NULL as the empty text, numbers in decimal ("12", "2.5").
     CString ToText() const;
 
@@ -74,7 +73,6 @@ public:
     bool IsEOF() const { return m_eof; }
     void MoveNext();
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
-    CString GetColumnName(int index) const;
 
     // The column of the current row by name (without regard to case, as the provider finds
     // fields). Raises CodeDbError for an unknown column or at the end of the rows.

@@ -29,7 +29,6 @@ int CTime::GetDay() const { return Local().tm_mday; }
 int CTime::GetHour() const { return Local().tm_hour; }
 int CTime::GetMinute() const { return Local().tm_min; }
 int CTime::GetSecond() const { return Local().tm_sec; }
-int CTime::GetDayOfWeek() const { return Local().tm_wday + 1; }
 
 CString CTime::Format(const char* format) const
 {

@@ -24,7 +24,6 @@ public:
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    int GetDayOfWeek() const; // 1 = Sunday
     // strftime over the local time.
     CString Format(const char* format) const;
 

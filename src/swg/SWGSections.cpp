@@ -27,7 +27,6 @@ constexpr F kTest[] = {
     F::N(13, &D::m_nCurveCount, "Total Number of Curves:\t"),
     F::T(14, &D::m_strTestComments, "Test Comments:\t").Gr(21).With(H),
 };
-static_assert(InFileOrder(kTest, 15));
 
 // A version-4 line has no X units: every curve read from one gets "SEC".
 constexpr int kXUnitsPos = 7;
@@ -52,14 +51,12 @@ constexpr F kCurve[] = {
     F::A(16, &D::m_saInstChannelStatus, "Channel Status:\t").GrSets("").With(U),
     F::A(17, &D::m_saInstComments, "Instrument Comments:\t").Gr(17).With(U),
 };
-static_assert(InFileOrder(kCurve, 1 + CSWGData::kCurveFields));
+static_assert(std::size(kCurve) == 1 + CSWGData::kCurveFields);
 
-const Section<D> kTestSection {.name = "TEST", .fields = kTest, .v5Counts = {14, 0}, .v4Count = 15};
+const Section<D> kTestSection {.name = "TEST", .fields = kTest};
 
 const Section<D> kCurveSection {.name = "INSTRUMENTATION",
                                 .fields = kCurve,
-                                .v5Counts = {17, 0},
-                                .v4Count = 17,
                                 .shortFormPos = kXUnitsPos,
                                 .shortFormValue = "SEC"};
 

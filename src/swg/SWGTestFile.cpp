@@ -39,9 +39,7 @@ void ShowSeparatorError(int version, int found, const char* section, int expecte
 int CSWGData::WriteTestFile(CString path)
 {
     return WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString("# Source: Morvel for Windows v5\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 -----\n");
+        file.WriteString(TestFileHead());
         WriteSections(*this, file, SwgFileSections());
         file.WriteString("----- END -----\n");
     }) ? 1 : 0;
@@ -50,9 +48,7 @@ int CSWGData::WriteTestFile(CString path)
 int CSWGData::WriteReportFile(CString path)
 {
     return WriteWholeFile(path, [this](CStdioFile& file) {
-        file.WriteString("# Source: Morvel for Windows v5\n");
-        file.WriteString(DateCommentLine());
-        file.WriteString("----- MV5 REPORT FILE -----\n");
+        file.WriteString(ReportFileHead());
         ReportSections(*this, file, SwgFileSections());
         file.WriteString("----- END -----\n");
     }) ? 1 : 0;

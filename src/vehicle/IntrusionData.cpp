@@ -28,11 +28,10 @@ constexpr F kIntrusion[] = {
     A(8, &D::m_arrAfterZ, "After intrusion z:\t").With(U),
     F::T(9, &D::m_strTestReference, "Test reference:\t\t").With(U),
 };
-static_assert(InFileOrder(kIntrusion, 10));
 
 constexpr Section<D> kIntrusionSection {.name = "INTRUSION",
                                         .fields = kIntrusion,
-                                        .v5Counts = {9, 0},
+                                        .v5Only = true,
                                         .endMarker = "----- END -----",
                                         .limitWhere = "INTRUSION section"};
 

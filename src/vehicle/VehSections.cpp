@@ -207,20 +207,17 @@ constexpr VehField kInstrumentation[] = {
     A(19, &D::m_saInstComments, "Instrument Comments:\t").Gr(17),
 };
 
-static_assert(InFileOrder(kTest, 20) && InFileOrder(kVehicle, 81) && InFileOrder(kBarrier, 5) &&
-              InFileOrder(kOccupant, 44) && InFileOrder(kRestraint, 7) && InFileOrder(kInstrumentation, 20));
-
-constexpr VehSection kTestSection {"TEST", kTest, {19, 0}, 20};
+constexpr VehSection kTestSection {.name = "TEST", .fields = kTest};
 // Version-5 vehicle lines come with or without the curb weight; version 4 never has it.
-constexpr VehSection kVehicleSection {.name = "VEHICLE", .fields = kVehicle, .v5Counts = {79, 80}, .v4Count = 80,
-                                      .shortFormPos = 11, .v5FullCount = 80, .maxRecords = kMaxVehicles,
+constexpr VehSection kVehicleSection {.name = "VEHICLE", .fields = kVehicle, .shortFormPos = 11, .v5ShortForm = true,
+                                      .maxRecords = kMaxVehicles,
                                       .endsAtGap = true};
-constexpr VehSection kBarrierSection {"BARRIER", kBarrier, {4, 0}, 5};
-constexpr VehSection kOccupantSection {"OCCUPANT", kOccupant, {43, 0}, 44};
-constexpr VehSection kRestraintSection {"RESTRAINT", kRestraint, {6, 0}, 7};
+constexpr VehSection kBarrierSection {.name = "BARRIER", .fields = kBarrier};
+constexpr VehSection kOccupantSection {.name = "OCCUPANT", .fields = kOccupant};
+constexpr VehSection kRestraintSection {.name = "RESTRAINT", .fields = kRestraint};
 // Version 4 has no X units: every curve of such a file is in seconds.
-constexpr VehSection kInstrumentationSection {.name = "INSTRUMENTATION", .fields = kInstrumentation, .v5Counts = {19, 0},
-                                              .v4Count = 19, .shortFormPos = 6, .shortFormValue = "SEC"};
+constexpr VehSection kInstrumentationSection {
+    .name = "INSTRUMENTATION", .fields = kInstrumentation, .shortFormPos = 6, .shortFormValue = "SEC"};
 
 } // namespace
 

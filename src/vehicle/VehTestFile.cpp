@@ -25,8 +25,9 @@ const FileSection<CVehData> kFileSections[] = {
     {.section = &InstrumentationSectionTable(), .count = &CVehData::m_nCurveCount},
 };
 
-// Sets the count of a record group from the records of its section, when it had any.
-void TakeCount(int& count, int stored)
+// Sets the count of a record group from the records of its section when it had any; a section
+// absent or without records leaves the count as it was.
+void TakeCountWhenStored(int& count, int stored)
 {
     if (stored > 0)
         count = stored;
@@ -74,11 +75,11 @@ bool CVehData::ReadSections(CStdioFile& file, int version)
         return false;
     // Vehicles and the other groups are counted by the lines stored, not by the number written in
     // them: a line numbered "3" or lines numbered "2" then "1" must not lose or misplace a record.
-    TakeCount(m_nVehiclesRead, ReadRecords(*this, file, VehicleSectionTable(), version));
+    TakeCountWhenStored(m_nVehiclesRead, ReadRecords(*this, file, VehicleSectionTable(), version));
     ReadSingleLine(*this, file, BarrierSectionTable(), version);
-    TakeCount(m_nOccupantCount, ReadRecords(*this, file, OccupantSectionTable(), version));
-    TakeCount(m_nRestraintCount, ReadRecords(*this, file, RestraintSectionTable(), version));
-    TakeCount(m_nCurveCount, ReadRecords(*this, file, InstrumentationSectionTable(), version));
+    TakeCountWhenStored(m_nOccupantCount, ReadRecords(*this, file, OccupantSectionTable(), version));
+    TakeCountWhenStored(m_nRestraintCount, ReadRecords(*this, file, RestraintSectionTable(), version));
+    TakeCountWhenStored(m_nCurveCount, ReadRecords(*this, file, InstrumentationSectionTable(), version));
     return true;
 }
 

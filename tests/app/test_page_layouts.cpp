@@ -37,6 +37,8 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -89,6 +91,76 @@ std::string Layout(CPropertyPage& page)
     return out.str();
 }
 
+// A control as the layout shows it: its id (or its kind), text and place in dialog units.
+struct Placed {
+    std::string name;
+    QRect du;
+    bool box;
+};
+
+std::string Describe(const Placed& p)
+{
+    std::ostringstream out;
+    out << p.name << " at " << p.du.x() << ',' << p.du.y() << ' ' << p.du.width() << 'x' << p.du.height();
+    return out.str();
+}
+
+// What is wrong with where the page puts its controls: an id two controls share (the page would
+// reach only one of them), a control reaching outside the page, and two controls over each
+// other. A group box is drawn around its controls: a control wholly inside it is its content, one
+// across its edge is an overlap. A label beside its field does not overlap it. Controls hidden
+// when the page is made are left out: they are parked, or stand in another's place, to be shown
+// only when that one is hidden (the curve-check buttons).
+std::vector<std::string> PlacementFaults(CPropertyPage& page)
+{
+    std::vector<std::string> faults;
+    const DlgTemplate* tmpl = page.Template();
+    if (!tmpl)
+        return faults;
+    std::map<int, int> seen;
+    for (const DlgItem& item : tmpl->items) {
+        if (item.id >= 0 && ++seen[item.id] == 2)
+            faults.push_back("id " + std::to_string(item.id) + " is given to more than one control");
+    }
+    page.EnsureCreated();
+    std::map<QWidget*, int> ids;
+    for (const auto& [id, count] : seen) {
+        if (QWidget* w = page.GetDlgItem(id))
+            ids[w] = id;
+    }
+    const DialogUnits& units = page.Units();
+    std::vector<Placed> shown;
+    for (QObject* child : page.children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isHidden())
+            continue;
+        const QRect r = w->geometry();
+        const auto id = ids.find(w);
+        QString text = WidgetText(w).replace('\n', ' ');
+        const std::string name = (id == ids.end() ? std::string(w->metaObject()->className())
+                                                  : "id " + std::to_string(id->second)) +
+                                 " \"" + text.toStdString() + "\"";
+        shown.push_back({name,
+                         QRect(Du(r.x(), units.m_avgWidth, 4), Du(r.y(), units.m_height, 8),
+                               Du(r.width(), units.m_avgWidth, 4), Du(r.height(), units.m_height, 8)),
+                         qobject_cast<QGroupBox*>(w) != nullptr});
+    }
+    const QRect pageDu(0, 0, tmpl->cx, tmpl->cy);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const Placed& a = shown[i];
+        if (tmpl->cx > 0 && tmpl->cy > 0 && !pageDu.contains(a.du))
+            faults.push_back(Describe(a) + " leaves the page (" + std::to_string(tmpl->cx) + 'x' +
+                             std::to_string(tmpl->cy) + ")");
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const Placed& b = shown[j];
+            if (!a.du.intersects(b.du) || (a.box && a.du.contains(b.du)) || (b.box && b.du.contains(a.du)))
+                continue;
+            faults.push_back(Describe(a) + " overlaps " + Describe(b));
+        }
+    }
+    return faults;
+}
+
 struct PageCase {
     const char* name;
     std::function<std::unique_ptr<CPropertyPage>()> make;
@@ -126,6 +198,8 @@ TEST(PageLayoutTest, EveryControlStaysInItsPlace)
     for (const PageCase& c : pages) {
         const std::unique_ptr<CPropertyPage> page = c.make();
         const std::string layout = Layout(*page);
+        for (const std::string& fault : PlacementFaults(*page))
+            ADD_FAILURE() << c.name << ": " << fault;
         const std::string path = testutil::DataPath(std::string("layout/") + c.name + ".txt");
         if (write)
             testutil::WriteFile(path, layout);

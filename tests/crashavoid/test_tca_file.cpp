@@ -27,8 +27,8 @@ std::string WithFixedDate(std::string text)
 
 std::string Written(CTcaData& data, const TempDir& dir, const std::string& name = "out.mv5")
 {
-    std::string path = dir.file(name);
-    EXPECT_TRUE(data.WriteFile(path));
+    const std::string path = dir.file(name);
+    EXPECT_TRUE(data.WriteFileAt(path));
     return ReadFile(path);
 }
 
@@ -136,26 +136,13 @@ TEST(TcaFileTest, WritingTrimsMakesValuesSafeAndRenumbersCurves)
     EXPECT_EQ(text.find("|40"), std::string::npos); // not the clock in the head lines
 }
 
-TEST(TcaFileTest, ExtensionIsAddedUnlessExactlyMv5)
-{
-    TempDir dir;
-    CTcaData data;
-    for (const auto& [given, used] : std::vector<std::pair<std::string, std::string>> {
-             {"a.mv5", "a.mv5"}, {"b.MV5", "b.MV5.mv5"}, {"c", "c.mv5"}, {"d.txt", "d.txt.mv5"}}) {
-        std::string path = dir.file(given);
-        EXPECT_TRUE(data.WriteFile(path));
-        EXPECT_EQ(path, dir.file(used));
-        EXPECT_FALSE(ReadFile(path).empty());
-    }
-}
-
 TEST(TcaFileTest, UnwritableFileIsReported)
 {
     platform::MessageRecorder recorder;
     TempDir dir;
     CTcaData data;
-    std::string path = dir.file("missing/out.mv5");
-    EXPECT_FALSE(data.WriteFile(path));
+    const std::string path = dir.file("missing/out.mv5");
+    EXPECT_FALSE(data.WriteFileAt(path));
     ASSERT_EQ(recorder.count(), 1);
     EXPECT_EQ(recorder.last().caption, "Error");
     EXPECT_EQ(recorder.last().text, "Can't open file " + path + ", error = 3\n");

@@ -11,7 +11,7 @@ using S = CBioMechPropertySheet;
 
 constexpr const char* kTag = "BIODB";
 
-const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr6", '6'}, {"gr7", '7'},
+const ImportedGrFile kImportedGrFiles[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr6", '6'}, {"gr7", '7'},
                            {"gr8", '8'}, {"gry", 'y'}, {"grz", 'z'}};
 
 // Each record page with the data's count of its records and the GR file that fills it.
@@ -70,7 +70,7 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
                    "MV3 Occupant Data (*.gr6)|*.gr6|MV3 Anthropometry Data (*.gr7)|*.gr7|"
                    "MV3 Occupant Injury Data (*.gr8)|*.gr8|MV3 Gauge Data (*.gry)|*.gry|"
                    "MV3 Chest Band Data (*.grz)|*.grz|All (*.*)|*.*||";
-    m_grRoads = kGrRoads;
+    m_importedGrFiles = kImportedGrFiles;
     OfferEmptyUndoRedo();
 }
 

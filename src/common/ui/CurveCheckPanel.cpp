@@ -14,7 +14,7 @@ CCurveCheckPanel::Host CCurveCheckPanel::RecordPageHost(CRecordPage& page, std::
     return {std::move(state), [p] { return p->m_nRecordIndex; },
             [p](int channel) {
                 // A finding may name a channel deleted since the check.
-                if (channel <= p->m_nRecordCount)
+                if (channel >= 1 && channel <= p->m_nRecordCount)
                     p->m_nRecordIndex = channel;
                 p->LoadRecord();
             },

@@ -30,7 +30,6 @@ public:
     // Enter leaves the list open.
     void OnOK() override { OnBnClickedOk(); }
     void OnBnClickedOk() {}
-    int OnItemchangedList() { return 0; }
 
     int AddColumn(const char* heading, int column, int subItem = -1,
                   unsigned mask = kColFormat | kColWidth | kColText | kColSubItem, int format = LVCFMT_LEFT);

@@ -186,7 +186,6 @@ public:
         }
         return CString();
     }
-    BOOL OnHelpInfo() { return TRUE; }
 
     BOOL OnInitDialog() override
     {

@@ -25,8 +25,6 @@ public:
     ~CHsvdPage() override;
 
     BOOL OnInitDialog() override;
-    void OnSelchangeCameraList() { OnRecordListSelChange(m_listRecords); }
-
     CNEdit& m_editTestReference;
     CNEdit& m_editScaleFactor;
     CNEdit& m_editViewDescription;

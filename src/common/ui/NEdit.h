@@ -89,7 +89,6 @@ public:
     int GetInt() const;
     long GetLong() const;
     double GetDouble() const;
-    bool AllowsEmpty() const { return m_bAllowEmpty; }
 
     bool IsValid() const { return m_bValid; }
     void SetValid(bool valid);

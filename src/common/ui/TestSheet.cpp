@@ -366,10 +366,10 @@ void CTestSheet::OnLoadTest()
     const CString ext = LowerExtension(*path);
     const bool v5 = ext == "mv5";
     const bool newTest = v5 || (m_bReadsVersion4 && ext == "mv4");
-    const GrRoad* import = nullptr;
-    for (const GrRoad& road : m_grRoads) {
-        if (ext == road.ext)
-            import = &road;
+    const ImportedGrFile* import = nullptr;
+    for (const ImportedGrFile& gr : m_importedGrFiles) {
+        if (ext == gr.ext)
+            import = &gr;
     }
     if (!newTest && !import)
         return;

@@ -67,7 +67,7 @@ template <class Sheet> struct SheetCommandRow {
 };
 
 // A GR file the Load Test command imports: its extension and its number for ImportGR.
-struct GrRoad {
+struct ImportedGrFile {
     const char* ext;
     char n;
 };
@@ -225,7 +225,7 @@ protected:
     // Load Test's file filter, whether it reads version-4 files, and its GR imports.
     const char* m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|All (*.*)|*.*||";
     bool m_bReadsVersion4 = true;
-    std::span<const GrRoad> m_grRoads;
+    std::span<const ImportedGrFile> m_importedGrFiles;
     bool m_bAskClearAlways = false;
     // A new test's load runs Clear All Pages' question and, once read, ends cleared; otherwise
     // it asks nothing and the touched state ends after the load's checks.

@@ -104,23 +104,17 @@ CCompInstPage::CCompInstPage()
     , m_curves(*this,
                {&m_editMessage, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_STEP)},
-               {[this] {
-                    if (!m_pData)
-                        return CurveCheckState {};
-                    D& d = *m_pData;
-                    return CurveCheckState {&d.m_nCheckCurves,     &d.m_bCurvesChecked,    &d.m_strCurvePath,
-                                            &d.m_vCurveErrors,     &d.m_vCurveChannelIndex, &d.m_nCurveCheckCount,
-                                            &d.m_saInstFirstPoint, &d.m_saInstLastPoint,    &d.m_saInstTimeIncrement,
-                                            &d.m_nCurveCount,      &d.m_bChannelInfoMerged};
-                },
-                [this] { return m_nRecordIndex; },
-                [this](int channel) {
-                    // A finding may name a curve deleted since the check.
-                    if (channel >= 1 && channel <= m_nRecordCount)
-                        m_nRecordIndex = channel;
-                    LoadRecord();
-                },
-                [this] { SaveRecord(); }, [this] { return m_bChangeHandling; }, [this] { UpdateData(FALSE); }},
+               CCurveCheckPanel::RecordPageHost(
+                   *this,
+                   [this] {
+                       if (!m_pData)
+                           return CurveCheckState {};
+                       D& d = *m_pData;
+                       CurveCheckState state = ChannelCurveState(d, d.m_nCheckCurves, d.m_nCurveCheckCount);
+                       state.channelInfoMerged = &d.m_bChannelInfoMerged;
+                       return state;
+                   },
+                   m_bChangeHandling),
                CCurveCheckPanel::GreyStyle())
 {
     for (const PageField<D>& field : kInstFields) {
@@ -147,22 +141,11 @@ BOOL CCompInstPage::OnInitDialog()
     OnClicked(IDC_SEARCH_VEHICLE, [this] { OnSearchVehicle(); });
     OnClicked(IDC_SEARCH_COMPONENT, [this] { OnSearchComponent(); });
     OnClicked(IDC_SEARCH_CONFIGURATION, [this] { OnSearchConfiguration(); });
-    OnClicked(IDC_CHECK_CURVE, [this] { m_curves.OnCheckCurve(); });
-    OnClicked(IDC_VIEW_CURVE, [this] { m_curves.OnViewCurve(); });
-    OnClicked(IDC_FIND_NEXT_ERROR, [this] { m_curves.OnFindNextError(); });
-    for (int id : {IDC_FIRST_POINT, IDC_LAST_POINT, IDC_TIME_STEP}) {
-        CNEdit* edit = Edit(id);
-        connect(edit, &CNEdit::Changed, this, [this] { m_curves.RecheckChannelCurve(); });
-    }
+    m_curves.Connect();
     // After the protocol's own handler has shown the chosen curve.
     OnSelChange(IDC_RECORD_LIST, [this] {
         m_curves.ShowRecordCurveError(m_nRecordIndex);
         AllFieldsValid();
-    });
-    // A finding can be longer than the line: the whole of it shows as the line's tip.
-    connect(&m_editMessage, &CNEdit::Changed, this, [this] {
-        if (QWidget* line = m_editMessage.GetWidget())
-            line->setToolTip(ToQString(m_editMessage.GetText()));
     });
     m_curves.OnInitDialog();
     return TRUE;

@@ -14,7 +14,7 @@ const SheetCommandRow<S> kCommands[] = {
 
 constexpr const char* kTag = "COMDB";
 
-const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr9", '9'}};
+const ImportedGrFile kImportedGrFiles[] = {{"gr1", '1'}, {"gr5", '5'}, {"gr9", '9'}};
 
 } // namespace
 
@@ -34,7 +34,7 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
                    "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
                    "MV3 Component Data (*.gr9)|*.gr9|All (*.*)|*.*||";
-    m_grRoads = kGrRoads;
+    m_importedGrFiles = kImportedGrFiles;
     m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||";
     m_camerasIllegal = kIllegalCameras;
     // A load asks nothing: the test it replaces goes on the undo stack, as a clear's does.

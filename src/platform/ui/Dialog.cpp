@@ -276,12 +276,6 @@ void CDlgControls::OnSelChange(int id, std::function<void()> handler)
         QObject::connect(l, &QListWidget::currentRowChanged, l, [h = std::move(handler)] { h(); });
 }
 
-void CDlgControls::OnDoubleClicked(int id, std::function<void()> handler)
-{
-    if (auto* l = dynamic_cast<QListWidget*>(GetDlgItem(id)))
-        QObject::connect(l, &QListWidget::itemDoubleClicked, l, [h = std::move(handler)] { h(); });
-}
-
 // ---------------------------------------------------------------------------------------------
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value)

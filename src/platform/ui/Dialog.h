@@ -99,11 +99,10 @@ public:
     void EnableDlgItem(int id, bool enable);
 
     // Handlers by id and event: a click of a button, a change of an edit's text (each change,
-    // typed or set), a change of a list or combo box selection, a double click in a list.
+    // typed or set) and a change of a list or combo box selection.
     void OnClicked(int id, std::function<void()> handler);
     void OnChanged(int id, std::function<void()> handler);
     void OnSelChange(int id, std::function<void()> handler);
-    void OnDoubleClicked(int id, std::function<void()> handler);
 
     bool HasControls() const { return m_created; }
     const DialogUnits& Units() const { return m_units; }

@@ -187,9 +187,8 @@ int CPropertyPage::MessageBox(const char* text, const char* caption, UINT type)
 
 // ---------------------------------------------------------------------------------------------
 
-CPropertySheet::CPropertySheet(const char* caption, QWidget* parentWnd, int selectPage)
+CPropertySheet::CPropertySheet(const char* caption, QWidget* /*parentWnd*/, int selectPage)
     : QWidget(nullptr, Qt::Window)
-    , m_owner(parentWnd)
     , m_firstPage(selectPage)
 {
     setWindowTitle(ToQString(CString(caption)));

@@ -72,6 +72,8 @@ public:
     void EnsureCreated();
 
     CPropertySheet* GetParentSheet() const { return m_sheet; }
+    // What the controls are made from (nullptr: a page without controls).
+    const DlgTemplate* Template() const { return m_template; }
     QString Caption() const;
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
@@ -86,7 +88,7 @@ private:
 class CPropertySheet : public QWidget {
     Q_OBJECT
 public:
-    // `parentWnd` is kept for the sheet's calls back to its owner; the window itself has none.
+    // The window itself has no parent: a sheet that calls back to its owner keeps it itself.
     CPropertySheet(const char* caption, QWidget* parentWnd = nullptr, int selectPage = 0);
 
     void AddPage(CPropertyPage* page);
@@ -110,7 +112,6 @@ public:
     virtual void OnClose();
 
     QMenuBar* GetMenuBar() const { return m_menuBar; }
-    QWidget* GetOwner() const { return m_owner; }
     QTabWidget* Tabs() const { return m_tabs; }
 
 protected:
@@ -119,7 +120,6 @@ protected:
 private:
     void OnTabChanged(int index);
 
-    QWidget* m_owner;
     int m_firstPage;
     QMenuBar* m_menuBar;
     QTabWidget* m_tabs;

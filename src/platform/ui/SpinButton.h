@@ -18,7 +18,6 @@ public:
     int GetLower() const { return m_lower; }
     int GetUpper() const { return m_upper; }
     void SetPos(int pos);
-    int GetPos() const { return m_pos; }
     void EnableWindow(bool enable) { setEnabled(enable); }
 
     // The proposal of one arrow; returns true to refuse the change.

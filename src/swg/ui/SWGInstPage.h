@@ -46,8 +46,6 @@ public:
     CSWGInstPage();
     ~CSWGInstPage() override;
 
-    void OnSelchangeCurveList() { OnRecordListSelChange(m_listRecords); }
-
 protected:
     // The data's curve count, never beyond the curves its lists hold.
     int DataRecordCount(const CSWGData& data) const override;

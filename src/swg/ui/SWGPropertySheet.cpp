@@ -13,7 +13,7 @@ using S = CSWGPropertySheet;
 
 constexpr const char* kTag = "SWGDB";
 
-const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr5", '5'}};
+const ImportedGrFile kImportedGrFiles[] = {{"gr1", '1'}, {"gr5", '5'}};
 
 struct BandButton {
     int id;
@@ -36,7 +36,7 @@ CSWGPropertySheet::CSWGPropertySheet(const char* caption, ISheetOwner* owner, in
     m_loadFilter = "MV5 Tests (*.mv5)|*.mv5|MV4 Tests (*.mv4)|*.mv4|"
                    "MV3 Test Data (*.gr1)|*.gr1|MV3 Instrumentation Data (*.gr5)|*.gr5|"
                    "All (*.*)|*.*||";
-    m_grRoads = kGrRoads;
+    m_importedGrFiles = kImportedGrFiles;
     m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||";
     m_camerasIllegal = kIllegalCameras;
     AddPages({{&m_TestPage, &m_TestPage}, {&m_InstPage, &m_InstPage}, {&m_HsvdPage, &m_HsvdPage}});
@@ -74,7 +74,7 @@ BOOL CSWGPropertySheet::OnInitDialog()
 
 bool CSWGPropertySheet::PagesValid() { return m_TestPage.AllFieldsValid() && m_InstPage.AllFieldsValid(); }
 
-bool CSWGPropertySheet::SavePages() { return m_TestPage.SaveTest() && m_InstPage.SaveRecord(); }
+bool CSWGPropertySheet::SaveTestAndShownCurve() { return m_TestPage.SaveTest() && m_InstPage.SaveRecord(); }
 
 void CSWGPropertySheet::ShowPages(const CString& ext)
 {

@@ -41,11 +41,11 @@ protected:
     int HsvdIndex() const override { return kHsvd; }
     void ClearAll() override;
     // Saves the test page and the shown curve; false ends Save Test and Save Report.
-    bool CheckBeforeSave() override { return SavePages(); }
-    bool SavePagesForReport() override { return SavePages(); }
+    bool CheckBeforeSave() override { return SaveTestAndShownCurve(); }
+    bool SavePagesForReport() override { return SaveTestAndShownCurve(); }
     // The test page, and the instrumentation page at the last curve of a test or a curve file.
     void ShowPages(const CString& ext) override;
 
 private:
-    bool SavePages();
+    bool SaveTestAndShownCurve();
 };

@@ -38,8 +38,7 @@ public:
     ~CSWGTestPage() override;
 
     BOOL OnInitDialog() override;
-    // The sheet's names for the protocol's load and save.
-    void LoadTest() { LoadFromData(); }
+    // The sheet's name for the protocol's save.
     BOOL SaveTest() { return SaveToData(); }
     bool AllFieldsValid() override;
     // Clear All Pages: the fields, Total Curves "0", Version Number "S5", and no date in either

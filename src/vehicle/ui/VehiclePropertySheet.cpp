@@ -18,7 +18,7 @@ const SheetCommandRow<S> kCommands[] = {
 
 constexpr const char* kTag = "VEHDB";
 
-const GrRoad kGrRoads[] = {{"gr1", '1'}, {"gr2", '2'}, {"gr3", '3'}, {"gr4", '4'}, {"gr5", '5'}};
+const ImportedGrFile kImportedGrFiles[] = {{"gr1", '1'}, {"gr2", '2'}, {"gr3", '3'}, {"gr4", '4'}, {"gr5", '5'}};
 
 } // namespace
 
@@ -44,7 +44,7 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
                    "MV3 Test Data (*.gr1)|*.gr1|MV3 Vehicle Data (*.gr2)|*.gr2|"
                    "MV3 Barrier Data (*.gr3)|*.gr3|MV3 Occupant Data (*.gr4)|*.gr4|"
                    "MV3 Instrumentation Data (*.gr5)|*.gr5|All (*.*)|*.*||";
-    m_grRoads = kGrRoads;
+    m_importedGrFiles = kImportedGrFiles;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({
