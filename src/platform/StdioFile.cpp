@@ -368,6 +368,7 @@ int CFileException::CauseFromErrno(int err, const std::string& path)
     case EROFS:
     case EISDIR:
     case ETXTBSY:
+    case ENODEV: // not a plain file (a folder, pipe or device): see Open
         return accessDenied;
     case EMFILE:
     case ENFILE:
@@ -425,7 +426,7 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         // Only plain files: a pipe or a device named like a test file would block the program.
         struct stat st {};
         if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-            return fail(EACCES);
+            return fail(ENODEV);
         if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize)
             return fail(EFBIG);
         std::FILE* in = std::fopen(p.c_str(), "rb");
@@ -461,7 +462,7 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A folder, a pipe or a device is not a test file: writing to it would hang or go nowhere.
     if (exists && !S_ISREG(st.st_mode))
-        return fail(EACCES);
+        return fail(ENODEV);
     if (exists && ::access(target.c_str(), W_OK) != 0)
         return fail(EACCES);
     m_target = target;
@@ -695,6 +696,8 @@ CString CantOpenFileText(const char* path, const CFileException& error)
     if (error.m_lOsError == EFBIG)
         text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", name.GetString(),
                     CStdioFile::kMaxReadSize >> 20);
+    else if (error.m_lOsError == ENODEV)
+        text.Format("Can't open file %s: it is a folder, pipe or device, not a plain file.\n", name.GetString());
     else
         text.Format("Can't open file %s, error = %u\n", name.GetString(), static_cast<unsigned>(error.m_cause));
     return text;

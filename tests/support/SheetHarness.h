@@ -69,6 +69,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace sheettest {
@@ -96,6 +97,14 @@ Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const ch
             fixtureV4,
             gr,
             kindName};
+}
+
+// The one box a sheet of the kind shows when it refuses the file at `path` as no test of its kind.
+inline std::string Refusal(const Kind& kind, const std::string& path)
+{
+    if (std::string(kind.kindName) == "Biomechanics")
+        return "File import fails:\n\r" + path;
+    return "File " + path + " is not a " + kind.kindName + " test.";
 }
 
 // A camera file of two cameras, for the tests that load a test with its .hs5.

@@ -371,8 +371,14 @@ void CTestSheet::OnLoadTest()
         if (ext == road.ext)
             import = &road;
     }
-    if (!newTest && !import)
+    if (!newTest && !import) {
+        if (m_bUnreadLoadChanges) {
+            BeforeChange();
+            CheckLoaded();
+            m_bUntouched = false;
+        }
         return;
+    }
     if (newTest && m_bLoadClears && !AskClearAll())
         return;
     BeforeChange();
