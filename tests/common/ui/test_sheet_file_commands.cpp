@@ -24,6 +24,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 using sheettest::Kind;
 using sheettest::KindSheet;
 using sheettest::MakeKind;
@@ -348,6 +350,14 @@ TEST(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
         s.Run(ID_LOAD_TEST, gone);
         ASSERT_GE(s.messages.count(), 1);
         EXPECT_EQ(s.messages.messages().front().text, "Can't open file " + gone + ", error = 2\n");
+        // A pipe named like a test: not the access-denied cause, what it is.
+        s.messages.clear();
+        const std::string pipe = s.dir.file("pipe.mv5");
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+        s.Run(ID_LOAD_TEST, pipe);
+        ASSERT_GE(s.messages.count(), 1);
+        EXPECT_EQ(s.messages.messages().front().text,
+                  "Can't open file " + pipe + ": it is a folder, pipe or device, not a plain file.\n");
     }
 }
 
@@ -439,5 +449,31 @@ TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
         s.Run(ID_SAVE_REPORT, s.dir.file("good.mvr"));
         EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
         EXPECT_NE(ReadFile(s.dir.file("good.hsr")).find("0.75"), std::string::npos);
+    }
+}
+
+// The camera check after a load sets the menu items only: the camera page it makes for the check
+// is not left in front (a kind's own page checks after a load may bring their pages to the front).
+TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.fixtureV4)
+            continue;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        CHsvdTestSheet& sheet = *CameraSheet(s);
+        const int cameras = sheet.GetPageIndex(&sheet.m_HsvdPage);
+        for (const std::string& path : {testutil::DataPath(kind.fixtureV4), testutil::DataPath(kind.gr),
+                                        s.WriteTest("t", kTwoCameras), s.WriteTest("u", kTwoCameras)}) {
+            SCOPED_TRACE(path);
+            sheet.SetActivePage(0);
+            s.Run(ID_LOAD_TEST, path);
+            EXPECT_NE(sheet.GetActiveIndex(), cameras);
+            if (std::string(kind.kindName) == "SWG") {
+                EXPECT_EQ(sheet.GetActiveIndex(), 0);
+            }
+        }
+        EXPECT_TRUE(sheet.m_bHsvdValid) << "the cameras of the last test were checked";
     }
 }

@@ -554,6 +554,17 @@ TEST(CompSheetTest, TooltipsOfThePages)
         EXPECT_EQ(tip.text, tip.expected) << tip.page;
 }
 
+TEST(CompSheetTest, ALoadOfAFileNoReaderTakesEndsTheUntouchedStateAndCanBeTakenBack)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.txt"));
+    EXPECT_FALSE(s.sheet.m_bUntouched);
+    EXPECT_TRUE(s.Enabled(ID_UNDO_ALL_PAGES));
+    EXPECT_EQ(s.messages.count(), 0);
+}
+
 TEST(CompSheetTest, GrFilesMergeIntoTheTestAndAnyLoadCanBeTakenBack)
 {
     CompSheet s;
