@@ -17,6 +17,9 @@
 
 namespace {
 
+// The set the files this thread writes now belong to, if any.
+thread_local CFileSet* t_fileSet = nullptr;
+
 std::string ParentDir(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -599,6 +602,13 @@ bool CStdioFile::Close()
         ok = false;
         err = errno;
     }
+    // A file of a set waits, synced and locked, until the set puts all of its files in place.
+    if (ok && t_fileSet) {
+        t_fileSet->m_held.push_back({m_out, m_tempPath, m_target, m_path});
+        m_out = nullptr;
+        m_tempPath.clear();
+        return true;
+    }
     // Renamed while its lock is held, so that no other save takes it for a dead one's. Once its
     // bytes are synced, closing it can lose nothing.
     if (ok && std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
@@ -618,6 +628,39 @@ bool CStdioFile::Close()
             m_lastCause = CFileException::hardIO;
     }
     m_tempPath.clear();
+    return ok;
+}
+
+CFileSet::CFileSet() : m_outer(t_fileSet) { t_fileSet = this; }
+
+CFileSet::~CFileSet()
+{
+    for (const Held& held : m_held) {
+        ::unlink(held.temp.c_str());
+        std::fclose(held.out);
+    }
+    t_fileSet = m_outer;
+}
+
+bool CFileSet::Commit()
+{
+    bool ok = true;
+    // Every rename while every lock is held: no other save takes one of them for a dead one's.
+    for (const Held& held : m_held) {
+        if (std::rename(held.temp.c_str(), held.target.c_str()) == 0) {
+            SyncFolder(held.target);
+            continue;
+        }
+        CFileException error;
+        error.m_lOsError = errno;
+        error.m_cause = CFileException::CauseFromErrno(errno, held.path.str());
+        ::unlink(held.temp.c_str());
+        ShowCantOpenFile(held.path.GetString(), error);
+        ok = false;
+    }
+    for (const Held& held : m_held)
+        std::fclose(held.out);
+    m_held.clear();
     return ok;
 }
 
