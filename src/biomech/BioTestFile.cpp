@@ -46,6 +46,26 @@ void SetCountToStored(int& count, int stored, bool keepWhenAbsent = false)
         count = stored > 0 ? stored : 0;
 }
 
+// Version 4 has no RIB section and its occupant lines in layouts of their own.
+const TestKindShape& BiomechanicsShape()
+{
+    static const TestKindShape shape {
+        .kind = "Biomechanics",
+        .v5 = KindSectionsOf<CBioData>({&BioTestSection(), &RibSection(), &BioRestraintSection(), &BioOccupantSection(),
+                                        &BioInstrumentationSection(), &InjurySection(), &GaugeSection(),
+                                        &DummyOccupantSection(), &ChestBandSection(), &AnthropometrySection()},
+                                       5),
+        .v4 = KindSectionsOf<CBioData>({&BioTestSection(), &BioRestraintSection(), &BioInstrumentationSection(),
+                                        &InjurySection(), &GaugeSection(), &BioOccupantV4Section(),
+                                        &DummyOccupantV4Section(), &ChestBandSection(), &AnthropometrySection()},
+                                       4),
+        .letter = 'B',
+    };
+    return shape;
+}
+
+const bool kShapeKnown = RegisterTestKind(BiomechanicsShape);
+
 } // namespace
 
 bool CBioData::WriteMV5File(CString path)
@@ -147,14 +167,12 @@ void CBioData::ClearForRead()
 
 TestFileResult CBioData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, KindName(), 'B', {},
-                          [&] { return ReadMV5File(path); });
+    return ReadTestOfKind(path, 5, BiomechanicsShape(), [&] { return ReadMV5File(path); });
 }
 
 TestFileResult CBioData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, KindName(), 'B', AllowedSeparators(BioTestSection(), 4),
-                          [&] { return ReadVersion4File(path); });
+    return ReadTestOfKind(path, 4, BiomechanicsShape(), [&] { return ReadVersion4File(path); });
 }
 
 TestFileResult CBioData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path)); }

@@ -12,10 +12,12 @@
 #include "common/GrLayout.h"
 #include "common/RecordLine.h"
 #include "common/SectionReader.h"
+#include "common/TestFile.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 
 #include <array>
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <functional>
@@ -243,6 +245,24 @@ std::vector<int> AllowedSeparators(const Section<D>& section, int version)
     if (section.v5LongerCount > 0)
         return {full, section.v5LongerCount};
     return {full};
+}
+
+// The sections of a test file as the kind check knows them (TestFile.h): their markers and the
+// separator counts the reader takes in `version`; sections that share a marker (a line read in
+// two layouts) are one, taking the counts of both.
+template <class D>
+std::vector<KindSection> KindSectionsOf(std::initializer_list<const Section<D>*> sections, int version)
+{
+    std::vector<KindSection> kinds;
+    for (const Section<D>* section : sections) {
+        const CString marker = section->readMarker ? CString(section->readMarker) : SectionMarker(section->name);
+        auto same = std::find_if(kinds.begin(), kinds.end(), [&](const KindSection& k) { return k.marker == marker; });
+        if (same == kinds.end())
+            same = kinds.insert(kinds.end(), {marker, section->altMarker ? CString(section->altMarker) : CString(), {}});
+        for (int count : AllowedSeparators(*section, version))
+            same->counts.push_back(count);
+    }
+    return kinds;
 }
 
 namespace sections_detail {

@@ -73,9 +73,38 @@ public:
 // "<kind> tests have no <what>.": the answer of an operation a kind does not offer.
 TestFileResult NotOffered(const char* kind, const char* what);
 
-// A file about to be read as a test of the kind: its TEST section must hold a record line whose
-// version field begins with `letter` (version 5), or (version 4) whose separator count is one of
-// `v4Separators` and whose version field, when it begins with a letter, begins with `letter`. Otherwise the failure names the file and says it is not a test of
-// the kind. A file that cannot be opened passes: the reader tells why. Then `read` reads it.
-TestFileResult ReadTestOfKind(const CString& path, int version, const char* kind, char letter,
-                              const std::vector<int>& v4Separators, const std::function<bool()>& read);
+// One section of a kind's test file as the kind's reader finds and takes it in one version.
+struct KindSection {
+    CString marker;    // the text a line holds where the section begins
+    CString altMarker; // looked for when the marker is absent (empty: none)
+    std::vector<int> counts; // separator counts of its record lines the reader takes, those it
+                             // takes after a message included
+};
+
+// What a test file of a kind holds, from the tables its reader and writer use: its sections per
+// version, the letter its version-5 TEST line's Version Number must begin with where the reader
+// checks one, and whether the kind writes an empty test as a file without any section.
+struct TestKindShape {
+    const char* kind = nullptr;
+    std::vector<KindSection> v5 {};
+    std::vector<KindSection> v4 {}; // empty: the kind reads no version-4 file
+    char letter = 0;
+    bool writesEmptyTest = false;
+};
+
+// Makes the kind `shape` gives known to every kind's check; returns true, for a static
+// initialiser. Each kind's test-file code registers its own, so a check knows every kind linked
+// into the program; the shape is asked for only when a file is checked.
+bool RegisterTestKind(const TestKindShape& (*shape)());
+
+// A file about to be read as a test of the kind `own` in `version` (4 or 5). It is refused, with
+// "File <path> is not a <kind> test.", when it holds no section of the kind (an empty file
+// included; a kind that writes an empty test as one without sections takes a version-5 file of
+// no kind's section that holds the "----- MV5 -----" line), or when it does not fit the kind and
+// fits another: it fits a kind when it holds a section of it, every section of the kind that has
+// a record line has its first at a count the kind takes (the TEST line beginning with the kind's
+// letter where it checks one), and it holds no other kind's section that this kind does not read.
+// A file of the kind with damaged lines fits no kind and is read, with its messages. A file that
+// cannot be opened passes: the reader tells why. Then `read` reads it.
+TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,
+                              const std::function<bool()>& read);

@@ -43,6 +43,30 @@ void CheckSeparators(const Section<Data>& section, int version, const SectionRec
     CheckPipeCount(version, record.separators, lineNo, name, AllowedSeparators(section, version));
 }
 
+// Version 4 has no ROLLOVER section; its TEST line comes in two lengths.
+const TestKindShape& ComponentShape()
+{
+    static const TestKindShape shape = [] {
+        TestKindShape s {
+            .kind = "Component",
+            .v5 = KindSectionsOf<CCompData>({&CompTestSection(), &CompVehicleSection(), &CompComponentSection(),
+                                             &CompConfigurationSection(), &CompInstrumentationSection()},
+                                            5),
+            .v4 = KindSectionsOf<CCompData>({&CompTestSection(), &CompTestV4LongSection(), &CompVehicleSection(),
+                                             &CompComponentSection(), &CompConfigurationSection(),
+                                             &CompInstrumentationSection()},
+                                            4),
+            .letter = 'C',
+        };
+        for (KindSection& rollover : KindSectionsOf<CRolloverVehicleData>({&RolloverSectionTable()}, 5))
+            s.v5.push_back(std::move(rollover));
+        return s;
+    }();
+    return shape;
+}
+
+const bool kShapeKnown = RegisterTestKind(ComponentShape);
+
 } // namespace
 
 int CCompData::WriteMV5File(CString path)
@@ -218,14 +242,12 @@ void CCompData::ReadInstrumentationSection(CStdioFile& file, int version)
 
 TestFileResult CCompData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, KindName(), 'C', {},
-                          [&] { return ReadMV5File(path) != 0; });
+    return ReadTestOfKind(path, 5, ComponentShape(), [&] { return ReadMV5File(path) != 0; });
 }
 
 TestFileResult CCompData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, KindName(), 'C', AllowedSeparators(CompTestSection(), 4),
-                          [&] { return ReadMV4File(path) != 0; });
+    return ReadTestOfKind(path, 4, ComponentShape(), [&] { return ReadMV4File(path) != 0; });
 }
 
 TestFileResult CCompData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path) != 0); }

@@ -199,6 +199,22 @@ const char* const kMarkers[kTcaSectionCount] = {
     "----- AMBER -----", "----- ROLLOVER -----", "----- INSTRUMENTATION -----",
 };
 
+// Every line of a section has one separator fewer than its record has fields.
+const TestKindShape& CrashAvoidanceShape()
+{
+    static const TestKindShape shape = [] {
+        TestKindShape kind {.kind = "Crash Avoidance"};
+        const size_t fields[kTcaSectionCount] = {kTestFields.size(),  kVehicleFields.size(),  kLowerBeamFields.size(),
+                                                 kAmberFields.size(), kRolloverFields.size(), kInstFields.size()};
+        for (int s = 0; s < kTcaSectionCount; ++s)
+            kind.v5.push_back({kMarkers[s], CString(), {static_cast<int>(fields[s]) - 1}});
+        return kind;
+    }();
+    return shape;
+}
+
+const bool kShapeKnown = RegisterTestKind(CrashAvoidanceShape);
+
 template <class R, size_t N>
 std::string FormatList(const char* marker, std::vector<R>& records, const std::array<TcaField<R>, N>& fields)
 {
@@ -530,7 +546,7 @@ bool CTcaData::ReadInstSection()
 TestFileResult CTcaData::ReadTest(const CString& path)
 {
     // Another kind's test is refused as such, not by the count of its TEST line's separators.
-    TestFileResult read = ReadTestOfKind(path, 5, KindName(), 'T', {}, [&] { return ReadFile(path.str()); });
+    TestFileResult read = ReadTestOfKind(path, 5, CrashAvoidanceShape(), [&] { return ReadFile(path.str()); });
     if (read) {
         m_strFileName = path.str();
         if (m_pTestRecord)

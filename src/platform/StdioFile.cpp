@@ -17,6 +17,9 @@
 
 namespace {
 
+// The set the files this thread writes now belong to, if any.
+thread_local CFileSet* t_fileSet = nullptr;
+
 std::string ParentDir(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -368,6 +371,7 @@ int CFileException::CauseFromErrno(int err, const std::string& path)
     case EROFS:
     case EISDIR:
     case ETXTBSY:
+    case ENODEV: // not a plain file (a folder, pipe or device): see Open
         return accessDenied;
     case EMFILE:
     case ENFILE:
@@ -425,7 +429,7 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         // Only plain files: a pipe or a device named like a test file would block the program.
         struct stat st {};
         if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-            return fail(EACCES);
+            return fail(ENODEV);
         if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize)
             return fail(EFBIG);
         std::FILE* in = std::fopen(p.c_str(), "rb");
@@ -461,7 +465,7 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A folder, a pipe or a device is not a test file: writing to it would hang or go nowhere.
     if (exists && !S_ISREG(st.st_mode))
-        return fail(EACCES);
+        return fail(ENODEV);
     if (exists && ::access(target.c_str(), W_OK) != 0)
         return fail(EACCES);
     m_target = target;
@@ -598,6 +602,13 @@ bool CStdioFile::Close()
         ok = false;
         err = errno;
     }
+    // A file of a set waits, synced and locked, until the set puts all of its files in place.
+    if (ok && t_fileSet) {
+        t_fileSet->m_held.push_back({m_out, m_tempPath, m_target, m_path});
+        m_out = nullptr;
+        m_tempPath.clear();
+        return true;
+    }
     // Renamed while its lock is held, so that no other save takes it for a dead one's. Once its
     // bytes are synced, closing it can lose nothing.
     if (ok && std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
@@ -617,6 +628,39 @@ bool CStdioFile::Close()
             m_lastCause = CFileException::hardIO;
     }
     m_tempPath.clear();
+    return ok;
+}
+
+CFileSet::CFileSet() : m_outer(t_fileSet) { t_fileSet = this; }
+
+CFileSet::~CFileSet()
+{
+    for (const Held& held : m_held) {
+        ::unlink(held.temp.c_str());
+        std::fclose(held.out);
+    }
+    t_fileSet = m_outer;
+}
+
+bool CFileSet::Commit()
+{
+    bool ok = true;
+    // Every rename while every lock is held: no other save takes one of them for a dead one's.
+    for (const Held& held : m_held) {
+        if (std::rename(held.temp.c_str(), held.target.c_str()) == 0) {
+            SyncFolder(held.target);
+            continue;
+        }
+        CFileException error;
+        error.m_lOsError = errno;
+        error.m_cause = CFileException::CauseFromErrno(errno, held.path.str());
+        ::unlink(held.temp.c_str());
+        ShowCantOpenFile(held.path.GetString(), error);
+        ok = false;
+    }
+    for (const Held& held : m_held)
+        std::fclose(held.out);
+    m_held.clear();
     return ok;
 }
 
@@ -695,6 +739,8 @@ CString CantOpenFileText(const char* path, const CFileException& error)
     if (error.m_lOsError == EFBIG)
         text.Format("Can't open file %s: it is larger than %llu MB, more than any test file holds.\n", name.GetString(),
                     CStdioFile::kMaxReadSize >> 20);
+    else if (error.m_lOsError == ENODEV)
+        text.Format("Can't open file %s: it is a folder, pipe or device, not a plain file.\n", name.GetString());
     else
         text.Format("Can't open file %s, error = %u\n", name.GetString(), static_cast<unsigned>(error.m_cause));
     return text;

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct stat;
 namespace platform {
@@ -135,6 +136,35 @@ private:
     std::string m_newBytes; // in place: what the file is to hold
     bool m_writeFailed = false;
     int m_lastCause = CFileException::none;
+};
+
+// Files that belong together (a test and its companion files), replaced together. While a set
+// lives, every file this thread writes by replacement is synced under its temporary name at
+// Close(), still locked, and put in place only by Commit(), once all of them are written: a kill
+// or a crash before that leaves every old file as it was. A set that ends without Commit()
+// removes what it holds. Sets nest: the innermost one collects. A file written in place (see
+// above) is not held back: it has no temporary file to wait in.
+class CFileSet {
+public:
+    CFileSet();
+    ~CFileSet();
+    CFileSet(const CFileSet&) = delete;
+    CFileSet& operator=(const CFileSet&) = delete;
+
+    // Renames every file written into its place, in the order written; a rename that fails is
+    // told ("Can't open file %s, error = %u\n") and leaves the old file. False when one failed.
+    bool Commit();
+
+private:
+    friend class CStdioFile;
+    struct Held {
+        std::FILE* out; // open, so that its lock holds until the rename
+        std::string temp;
+        std::string target;
+        CString path;
+    };
+    std::vector<Held> m_held;
+    CFileSet* m_outer;
 };
 
 // "Can't open file %s, error = %u\n" under "Error": the message of every reader and writer of

@@ -34,6 +34,20 @@ void ShowSeparatorError(int version, int found, const char* section, int expecte
     MessageBoxA(nullptr, text, "Error", MB_OK);
 }
 
+// An empty test is written without any section (the TEST section of an empty test is left out).
+const TestKindShape& SwgShape()
+{
+    static const TestKindShape shape {
+        .kind = "SWG",
+        .v5 = KindSectionsOf<CSWGData>({&SwgTestSection(), &SwgCurveSection()}, 5),
+        .v4 = KindSectionsOf<CSWGData>({&SwgTestSection(), &SwgCurveSection()}, 4),
+        .writesEmptyTest = true,
+    };
+    return shape;
+}
+
+const bool kShapeKnown = RegisterTestKind(SwgShape);
+
 } // namespace
 
 int CSWGData::WriteTestFile(CString path)
@@ -116,14 +130,12 @@ void CSWGData::ReadInstrumentationSection(CStdioFile& file, int version)
 
 TestFileResult CSWGData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, KindName(), 'S', {},
-                          [&] { return ReadTestFileV5(path) != 0; });
+    return ReadTestOfKind(path, 5, SwgShape(), [&] { return ReadTestFileV5(path) != 0; });
 }
 
 TestFileResult CSWGData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, KindName(), 'S', AllowedSeparators(SwgTestSection(), 4),
-                          [&] { return ReadTestFileV4(path) != 0; });
+    return ReadTestOfKind(path, 4, SwgShape(), [&] { return ReadTestFileV4(path) != 0; });
 }
 
 TestFileResult CSWGData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }

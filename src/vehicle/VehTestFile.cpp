@@ -33,6 +33,25 @@ void TakeCountWhenStored(int& count, int stored)
         count = stored;
 }
 
+const TestKindShape& VehicleShape()
+{
+    static const TestKindShape shape = [] {
+        TestKindShape s {.kind = "Vehicle", .letter = 'V'};
+        for (int version : {5, 4}) {
+            (version == 5 ? s.v5 : s.v4) = KindSectionsOf<CVehData>(
+                {&TestSectionTable(), &VehicleSectionTable(), &BarrierSectionTable(), &OccupantSectionTable(),
+                 &RestraintSectionTable(), &InstrumentationSectionTable()},
+                version);
+        }
+        // A version-4 TEST line of the version-5 length is read after its message.
+        s.v4.front().counts.push_back(AllowedSeparators(TestSectionTable(), 5).front());
+        return s;
+    }();
+    return shape;
+}
+
+const bool kShapeKnown = RegisterTestKind(VehicleShape);
+
 } // namespace
 
 int CVehData::WriteTestFile(CString path)
@@ -85,14 +104,12 @@ bool CVehData::ReadSections(CStdioFile& file, int version)
 
 TestFileResult CVehData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, KindName(), 'V', {},
-                          [&] { return ReadTestFile(path) != 0; });
+    return ReadTestOfKind(path, 5, VehicleShape(), [&] { return ReadTestFile(path) != 0; });
 }
 
 TestFileResult CVehData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, KindName(), 'V', AllowedSeparators(TestSectionTable(), 4),
-                          [&] { return ReadV4TestFile(path) != 0; });
+    return ReadTestOfKind(path, 4, VehicleShape(), [&] { return ReadV4TestFile(path) != 0; });
 }
 
 TestFileResult CVehData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }

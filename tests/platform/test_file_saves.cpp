@@ -388,6 +388,96 @@ TEST(FileSaveTest, KilledSavesLeaveTheOldOrTheNewTextOrARecoverableBackup)
     }
 }
 
+// A test and its two companions saved as one set, two sets in turn, the saving child killed at
+// random moments: a kill while the files are written leaves the old set, one after leaves the new
+// set; only a kill among the renames that put the set in place may leave files of both, each
+// whole.
+TEST(FileSaveTest, AKilledSaveOfASetLeavesTheOldSetOrTheNewOne)
+{
+    TempDir disk;
+    MemoryDir memory;
+    const std::filesystem::path folder = memory.path.empty() ? std::filesystem::path(disk.path()) : memory.path;
+    const std::string paths[3] = {(folder / "t.mv5").string(), (folder / "t.hs5").string(),
+                                  (folder / "t.ip5").string()};
+    std::string raw[2][3];
+    for (int set = 0; set < 2; ++set) {
+        for (int f = 0; f < 3; ++f)
+            raw[set][f] = BigTestText(static_cast<char>('a' + 3 * set + f), (200 + 50 * f) << 10);
+    }
+    auto write = [&](int set) {
+        for (int f = 0; f < 3; ++f)
+            WriteFile(paths[f], WithCrLf(raw[set][f]));
+    };
+    // The set the three files hold; -1 when they are not one set. Each file must be whole.
+    auto held = [&] {
+        int sets[3];
+        for (int f = 0; f < 3; ++f) {
+            const std::string now = ReadFile(paths[f]);
+            sets[f] = now == WithCrLf(raw[0][f]) ? 0 : now == WithCrLf(raw[1][f]) ? 1 : -2;
+            EXPECT_NE(sets[f], -2) << paths[f] << " is not whole";
+        }
+        return sets[0] == sets[1] && sets[1] == sets[2] ? sets[0] : -1;
+    };
+    // state[0]: the save the child is in (1, 2, ...); state[1]: 1 while it puts its set in place.
+    auto* state = static_cast<volatile int*>(
+        ::mmap(nullptr, 2 * sizeof(int), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    auto saveSet = [&](int set) {
+        CFileSet files;
+        for (int f = 0; f < 3; ++f)
+            Save(paths[f], raw[set][f].c_str());
+        state[1] = 1;
+        files.Commit();
+        state[1] = 0;
+    };
+    write(0);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i)
+        saveSet((i + 1) % 2);
+    const auto perSet = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 4;
+    write(0);
+
+    std::mt19937 rng(35);
+    std::uniform_int_distribution<long> delay(0, 2 * perSet.count());
+    int current = 0, old = 0, fresh = 0, amongRenames = 0;
+    for (int round = 0; round < 35; ++round) {
+        state[0] = 0;
+        state[1] = 0;
+        std::cout.flush();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (int k = 1; k < 100000; ++k) {
+                state[0] = k;
+                saveSet((current + k) % 2);
+            }
+            ::_exit(0);
+        }
+        const auto forked = std::chrono::steady_clock::now();
+        while (state[0] < 2 && std::chrono::steady_clock::now() - forked < std::chrono::seconds(5))
+            std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        const int k = state[0];
+        const int now = held();
+        if (state[1] == 1 && now == -1) {
+            ++amongRenames;
+            write(current = 0);
+        } else {
+            ASSERT_NE(now, -1) << "round " << round << ": a set of old and new files, killed while writing";
+            (now == (current + k) % 2 ? fresh : old) += 1;
+            current = now;
+        }
+    }
+    std::cout << "[ kill loop ] sets: 35 kills, " << old << " old sets, " << fresh << " new sets, " << amongRenames
+              << " killed among the renames\n";
+    EXPECT_GT(old, 0);
+    // The next save takes away what the killed ones left.
+    saveSet(1);
+    EXPECT_EQ(held(), 1);
+    EXPECT_EQ(Names(folder, ".mv-"), std::vector<std::string> {});
+    ::munmap(const_cast<int*>(state), 2 * sizeof(int));
+}
+
 TEST(FileSaveTest, ASaveRemovesOnlyDeadSavesTemporaryFiles)
 {
     TempDir dir;

@@ -89,6 +89,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <memory>
 #include <stdexcept>
 #include <typeinfo>
+#include <string>
 #include <vector>
 
 namespace sheettest {
@@ -162,6 +163,14 @@ template <class Class, class Member> struct MemberOf<Member Class::*> {
 template <auto page> CPropertyPage& PageOf(CTestSheet& sheet)
 {
     return static_cast<typename MemberOf<decltype(page)>::Owner&>(sheet).*page;
+}
+
+// The one box a sheet of the kind shows when it refuses the file at `path` as no test of its kind.
+inline std::string Refusal(const Kind& kind, const std::string& path)
+{
+    if (std::string(kind.kindName) == "Biomechanics")
+        return "File import fails:\n\r" + path;
+    return "File " + path + " is not a " + kind.kindName + " test.";
 }
 
 // A camera file of two cameras, for the tests that load a test with its .hs5.

@@ -112,12 +112,10 @@ void CBioMechPropertySheet::ShowPages(const CString& ext)
         RefreshPage(index);
 }
 
-void CBioMechPropertySheet::TellLoadFailure(const CString& path, const TestFileResult& result)
+// Every failed load says the same, a file of another kind included.
+void CBioMechPropertySheet::TellLoadFailure(const CString& path, const TestFileResult& /*result*/)
 {
-    if (result.message.IsEmpty())
-        AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path));
-    else
-        Tell(result);
+    AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path));
 }
 
 bool CBioMechPropertySheet::CheckBeforeSave()

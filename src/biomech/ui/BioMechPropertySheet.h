@@ -67,7 +67,7 @@ protected:
     void ClearAll() override;
     // The page in front saved before Load Test asks for its file.
     bool BeforeLoad() override { return SaveActivePage(); }
-    // A load that failed says "File import fails" where it has no other text.
+    // Every load that failed says "File import fails" with the path.
     void TellLoadFailure(const CString& path, const TestFileResult& result) override;
     bool SavePagesForReport() override;
     void ShowPages(const CString& ext) override;

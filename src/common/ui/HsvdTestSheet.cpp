@@ -75,7 +75,11 @@ void CHsvdTestSheet::ShowLoaded(const CString& ext)
 
 void CHsvdTestSheet::CheckLoaded()
 {
+    // The camera check after a load sets the menu state only: a camera page it had to make for
+    // the check does not stay in front of the page the user was on.
+    const int active = GetActiveIndex();
     CheckHsvd();
+    SetActivePage(active);
     CheckPagesLoaded();
 }
 

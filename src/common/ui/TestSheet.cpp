@@ -5,6 +5,7 @@
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/StdioFile.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/PrintDialog.h"
@@ -371,8 +372,14 @@ void CTestSheet::OnLoadTest()
         if (ext == gr.ext)
             import = &gr;
     }
-    if (!newTest && !import)
+    if (!newTest && !import) {
+        if (m_bUnreadLoadChanges) {
+            BeforeChange();
+            CheckLoaded();
+            m_bUntouched = false;
+        }
         return;
+    }
     if (newTest && m_bLoadClears && !AskClearAll())
         return;
     BeforeChange();
@@ -427,8 +434,10 @@ void CTestSheet::WriteWithCompanions(bool report)
                              : AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
     if (!path)
         return;
-    // A file that could not be written has been reported: its companions stay as they were, so
-    // the files on disk still belong together.
+    // The test and its companions are put in place together, once all are written: a kill while
+    // they are written leaves the old set. A file that could not be written has been reported:
+    // its companions stay as they were, so the files on disk still belong together.
+    CFileSet set;
     const TestFileResult written = report ? TestFile()->WriteReport(*path) : TestFile()->WriteTest(*path);
     if (!written) {
         Tell(written);
@@ -439,4 +448,5 @@ void CTestSheet::WriteWithCompanions(bool report)
         SaveReportCompanions(base);
     else
         SaveCompanions(base);
+    set.Commit();
 }

@@ -230,6 +230,9 @@ protected:
     // A new test's load runs Clear All Pages' question and, once read, ends cleared; otherwise
     // it asks nothing and the touched state ends after the load's checks.
     bool m_bLoadClears = true;
+    // A load of a file of an extension no reader takes is still a change: the state before it
+    // is kept as a change's is, the load's checks run and the untouched state ends.
+    bool m_bUnreadLoadChanges = false;
 
     ISheetOwner* m_pOwner;
 

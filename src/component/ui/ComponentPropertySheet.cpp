@@ -39,6 +39,7 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     m_camerasIllegal = kIllegalCameras;
     // A load asks nothing: the test it replaces goes on the undo stack, as a clear's does.
     m_bLoadClears = false;
+    m_bUnreadLoadChanges = true;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({

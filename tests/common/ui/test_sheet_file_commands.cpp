@@ -1,6 +1,18 @@
 // The test-file commands over every kind's sheet: a load that finds no test of the kind keeps
 // the test held and says so once; the camera companions and the camera commands follow one rule.
 
+#include "biomech/ui/BioMechPropertySheet.h"
+#include "component/ui/ComponentPropertySheet.h"
+#include "crashavoid/ui/TcaPropertySheet.h"
+#include "swg/ui/SWGPropertySheet.h"
+#include "vehicle/ui/VehiclePropertySheet.h"
+
+#include "biomech/ui/BioPages.h"
+#include "component/ui/CompTestPage.h"
+#include "crashavoid/ui/TcaPages.h"
+#include "swg/ui/SWGTestPage.h"
+#include "vehicle/ui/VehTestPage.h"
+
 #include "platform/Path.h"
 
 #include "SheetHarness.h"
@@ -11,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 using sheettest::Kind;
 using sheettest::Kinds;
@@ -42,8 +56,231 @@ std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
 
 } // namespace
 
-TEST(SheetFileCommandsTest, ALoadThatFindsNoTestOfTheKindKeepsTheTestHeldAndSaysSoOnce)
+// ---- Every kind takes back what it writes, and no other kind takes it ----
+
+namespace {
+
+// The text of a file with the line after its first line holding `marker` changed by `edit`.
+std::string WithLineAfter(std::string bytes, const std::string& marker, const std::function<void(std::string&)>& edit)
 {
+    const size_t at = bytes.find(marker);
+    const size_t begin = bytes.find('\n', at) + 1;
+    const size_t end = bytes.find('\r', begin);
+    std::string line = bytes.substr(begin, end - begin);
+    edit(line);
+    return bytes.replace(begin, end - begin, line);
+}
+
+// The file's head, then its TEST section alone, or everything but its TEST section.
+std::string TestSectionAlone(const std::string& bytes, bool alone)
+{
+    const size_t marker = bytes.find("----- TEST -----");
+    const size_t next = bytes.find("-----", bytes.find('\n', bytes.find('\n', marker) + 1));
+    if (alone)
+        return bytes.substr(0, next) + "----- END -----\r\n";
+    return bytes.substr(0, marker) + bytes.substr(next);
+}
+
+std::string Fixture(const char* name) { return ReadFile(testutil::DataPath(name)); }
+
+// What a row starts from: a file loaded (none: a fresh sheet, or one after Clear All Pages) and
+// the boxes its load shows.
+struct Start {
+    std::string name;
+    std::string bytes;
+    const char* ext = ".mv5"; // nullptr: nothing loaded
+    bool clear = false;
+    std::vector<std::string> told {};
+    // false: the kind's checks before a save stop Save Test (an untouched sheet, no occupant, no
+    // component record, a version-4 test's pages that fail them); the row shows the load only.
+    bool saves = true;
+};
+
+// The starts of a kind: a fresh sheet, Clear All Pages, every section full, the TEST section
+// alone, records alone, and the version-4 files the kind's reader takes after a message.
+std::vector<Start> StartsOf(const Kind& kind)
+{
+    const std::string k = kind.kindName;
+    const bool needsRecords = k == "Biomechanics" || k == "Component";
+    const bool v4Saves = k == "SWG";
+    const std::string full = Fixture(kind.fixture);
+    std::vector<Start> starts = {
+        {"fresh", "", nullptr, false, {}, !needsRecords && k != "Vehicle"},
+        {"cleared", "", nullptr, true, {}, !needsRecords},
+        {"full", full},
+        {"test alone", TestSectionAlone(full, true), ".mv5", false, {}, !needsRecords},
+    };
+    if (kind.fixtureV4)
+        starts.push_back({"version 4", Fixture(kind.fixtureV4), ".mv4", false, {}, v4Saves});
+    if (k == "SWG") {
+        starts.push_back({"curves alone", TestSectionAlone(full, false)});
+        starts.push_back({"version-4 TEST line of another count",
+                          WithLineAfter(Fixture(kind.fixtureV4), "----- TEST", [](std::string& l) { l += "|more"; }),
+                          ".mv4",
+                          false,
+                          {"This MV4 file has 16 | characters in the TEST section, should have 15."},
+                          v4Saves});
+    }
+    if (k == "Vehicle") {
+        starts.push_back({"version-4 TEST line of 19",
+                          WithLineAfter(Fixture(kind.fixtureV4), "----- TEST",
+                                        [](std::string& l) { l.erase(l.rfind('|')); }),
+                          ".mv4",
+                          false,
+                          {"This MV4 file has 19 | characters  of the TEST section, should have 20"},
+                          v4Saves});
+    }
+    if (k == "Component") {
+        // The long form: a field the reader passes over after the Test Type.
+        starts.push_back({"version-4 TEST line of 12",
+                          WithLineAfter(Fixture(kind.fixtureV4), "----- TEST",
+                                        [](std::string& l) {
+                                            size_t at = 0;
+                                            for (int i = 0; i < 9; ++i)
+                                                at = l.find('|', at) + 1;
+                                            l.insert(at, " |");
+                                        }),
+                          ".mv4",
+                          false,
+                          {},
+                          v4Saves});
+    }
+    return starts;
+}
+
+// What is typed on the test page before the save: the Version Number and the Title.
+struct Typing {
+    const char* name;
+    const char* version; // nullptr: left as it is
+    std::string title;   // "-": left as it is
+};
+
+const Typing kTypings[] = {
+    {"nothing typed", nullptr, "-"},
+    {"Version Number empty", "", "-"},
+    {"Version Number typed", "Q7", "-"},
+    {"Version Number of digits", "12", "-"},
+    {"Title empty", nullptr, ""},
+    {"Title of digits", nullptr, "0123456789"},
+    {"Title at its longest", nullptr, std::string(70, 'W')},
+};
+
+// The Version Number and Title fields of the kind's test page (page 0 of every sheet).
+std::pair<int, int> VersionAndTitle(const Kind& kind)
+{
+    const std::string k = kind.kindName;
+    if (k == "Vehicle")
+        return {CVehTestPage::IDC_VERSION, CVehTestPage::IDC_TITLE};
+    if (k == "Biomechanics")
+        return {CBioMechTestPage::IDC_VERSION, CBioMechTestPage::IDC_TITLE};
+    if (k == "Component")
+        return {CCompTestPage::IDC_VERSION, CCompTestPage::IDC_TITLE};
+    if (k == "Crash Avoidance")
+        return {CTcaTestPage::IDC_VERSION, CTcaTestPage::IDC_TITLE};
+    return {CSWGTestPage::IDC_VERSION, CSWGTestPage::IDC_TITLE};
+}
+
+void Type(KindSheet& s, int id, const std::string& text)
+{
+    auto* edit = s.sheet->GetPage(0)->Item<QLineEdit>(id);
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+// Boxes told, the clear question left out.
+std::vector<std::string> Told(KindSheet& s)
+{
+    std::vector<std::string> told = s.messages.texts();
+    std::erase(told, std::string("Really clear all entries?"));
+    return told;
+}
+
+// Every row of the round trip: the start, the typing, then Save Test; the file written is
+// loaded with Load Test into the same sheet and saved again. Returns the files written first.
+std::vector<std::pair<const Kind*, std::string>> RoundTrips(const testutil::TempDir& keep)
+{
+    std::vector<std::pair<const Kind*, std::string>> written;
+    int row = 0;
+    for (const Kind& kind : Kinds()) {
+        for (const Start& start : StartsOf(kind)) {
+            for (const Typing& typing : kTypings) {
+                if (std::string(typing.name) != "nothing typed" &&
+                    (!start.saves || (start.name != "full" && start.name != "cleared")))
+                    continue;
+                SCOPED_TRACE(std::string(kind.name) + ", " + start.name + ", " + typing.name);
+                KindSheet s(kind);
+                if (!s.db.open()) {
+                    ADD_FAILURE() << "no code tables";
+                    return written;
+                }
+                if (start.clear)
+                    s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+                if (start.ext) {
+                    const std::string path = s.dir.file(std::string("start") + start.ext);
+                    WriteFile(path, start.bytes);
+                    s.Run(ID_LOAD_TEST, path);
+                }
+                EXPECT_EQ(Told(s), start.told);
+                s.messages.clear();
+                s.sheet->SetActivePage(0);
+                const auto [version, title] = VersionAndTitle(kind);
+                if (typing.version)
+                    Type(s, version, typing.version);
+                if (typing.title != "-")
+                    Type(s, title, typing.title);
+                const std::string first = keep.file("row" + std::to_string(++row) + ".mv5");
+                s.Run(ID_SAVE_TEST, first);
+                if (!start.saves) {
+                    EXPECT_FALSE(std::filesystem::exists(first));
+                    continue;
+                }
+                EXPECT_EQ(Told(s), std::vector<std::string> {});
+                if (!std::filesystem::exists(first)) {
+                    ADD_FAILURE() << "not saved";
+                    continue;
+                }
+                written.emplace_back(&kind, first);
+                s.messages.clear();
+                s.Run(ID_LOAD_TEST, first);
+                EXPECT_EQ(Told(s), std::vector<std::string> {});
+                s.Run(ID_SAVE_TEST, s.dir.file("again.mv5"));
+                EXPECT_EQ(s.Written("again.mv5"), sheettest::WithoutDate(ReadFile(first)));
+            }
+        }
+    }
+    return written;
+}
+
+} // namespace
+
+TEST(SheetFileCommandsTest, EveryKindTakesBackEveryTestItSaves)
+{
+    testutil::TempDir keep;
+    RoundTrips(keep);
+}
+
+TEST(SheetFileCommandsTest, NoSheetTakesAnotherKindsTestAndTheHeldTestStays)
+{
+    testutil::TempDir keep;
+    std::vector<std::pair<const Kind*, std::string>> files = RoundTrips(keep);
+    // Every fixture of either version, files empty, of one byte and without sections.
+    for (const Kind& kind : Kinds()) {
+        const std::filesystem::path folder =
+            std::filesystem::path(testutil::DataPath(kind.fixture)).parent_path();
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext == ".mv5" || ext == ".mv4")
+                files.emplace_back(&kind, entry.path().string());
+        }
+    }
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>> {
+             {"empty", ""}, {"one", "x"}, {"plain", "A text of no sections.\r\nIts second line.\r\n"}}) {
+        for (const char* ext : {".mv5", ".mv4"}) {
+            files.emplace_back(nullptr, keep.file(name + ext));
+            WriteFile(files.back().second, bytes);
+        }
+    }
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
@@ -53,36 +290,17 @@ TEST(SheetFileCommandsTest, ALoadThatFindsNoTestOfTheKindKeepsTheTestHeldAndSays
         const std::vector<std::string> before = SaveAll(s, "before");
         ASSERT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
         ASSERT_NE(before[0], "(none)");
-
-        // Other kinds' tests of either version, files empty, of one byte, and without sections.
-        std::vector<std::string> files;
-        for (const Kind& other : Kinds()) {
-            if (&other == &kind)
+        for (const auto& [of, file] : files) {
+            if (of == &kind || (!kind.fixtureV4 && file.ends_with(".mv4")))
                 continue;
-            files.push_back(s.dir.file(std::string("other-") + other.kindName + ".mv5"));
-            WriteFile(files.back(), ReadFile(testutil::DataPath(other.fixture)));
-            if (other.fixtureV4 && kind.fixtureV4) {
-                files.push_back(s.dir.file(std::string("other-") + other.kindName + ".mv4"));
-                WriteFile(files.back(), ReadFile(testutil::DataPath(other.fixtureV4)));
-            }
-        }
-        for (const char* ext : {".mv5", ".mv4"}) {
-            if (std::string(ext) == ".mv4" && !kind.fixtureV4)
-                continue;
-            for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>> {
-                     {"empty", ""}, {"one", "x"}, {"plain", "A text of no sections.\r\nIts second line.\r\n"}}) {
-                files.push_back(s.dir.file(name + ext));
-                WriteFile(files.back(), bytes);
-            }
-        }
-        for (const std::string& path : files) {
-            SCOPED_TRACE(path);
+            SCOPED_TRACE(file);
+            // Offered under a name of the sheet's own: the name says nothing of the kind.
+            const std::string path = s.dir.file(std::string("offered") + std::filesystem::path(file).extension().string());
+            WriteFile(path, ReadFile(file));
             s.messages.clear();
             s.messages.setNextAnswer(IDYES);
             s.Run(ID_LOAD_TEST, path);
-            std::vector<std::string> told = s.messages.texts();
-            std::erase(told, std::string("Really clear all entries?"));
-            EXPECT_EQ(told, std::vector<std::string> {"File " + path + " is not a " + kind.kindName + " test."});
+            EXPECT_EQ(Told(s), std::vector<std::string> {sheettest::Refusal(kind, path)});
         }
         s.messages.clear();
         EXPECT_EQ(SaveAll(s, "after"), before);
@@ -109,14 +327,21 @@ TEST(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
         WriteFile(junk, "junk\r\n");
         s.Run(ID_LOAD_TEST, junk);
         ASSERT_EQ(s.messages.count(), 1);
-        EXPECT_EQ(s.messages.last().text, "File " + PathForMessage(junk.c_str()).str() + " is not a " +
-                                              kind.kindName + " test.");
+        EXPECT_EQ(s.messages.last().text, sheettest::Refusal(kind, PathForMessage(junk.c_str()).str()));
         // A file that is not there: the cause, as every reader names it.
         s.messages.clear();
         const std::string gone = s.dir.file("gone.mv5");
         s.Run(ID_LOAD_TEST, gone);
         ASSERT_GE(s.messages.count(), 1);
         EXPECT_EQ(s.messages.messages().front().text, "Can't open file " + gone + ", error = 2\n");
+        // A pipe named like a test: not the access-denied cause, what it is.
+        s.messages.clear();
+        const std::string pipe = s.dir.file("pipe.mv5");
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+        s.Run(ID_LOAD_TEST, pipe);
+        ASSERT_GE(s.messages.count(), 1);
+        EXPECT_EQ(s.messages.messages().front().text,
+                  "Can't open file " + pipe + ": it is a folder, pipe or device, not a plain file.\n");
     }
 }
 
@@ -208,5 +433,31 @@ TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
         s.Run(ID_SAVE_REPORT, s.dir.file("good.mvr"));
         EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
         EXPECT_NE(ReadFile(s.dir.file("good.hsr")).find("0.75"), std::string::npos);
+    }
+}
+
+// The camera check after a load sets the menu items only: the camera page it makes for the check
+// is not left in front (a kind's own page checks after a load may bring their pages to the front).
+TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.fixtureV4)
+            continue;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        CHsvdTestSheet& sheet = *CameraSheet(s);
+        const int cameras = sheet.GetPageIndex(&sheet.m_HsvdPage);
+        for (const std::string& path : {testutil::DataPath(kind.fixtureV4), testutil::DataPath(kind.gr),
+                                        s.WriteTest("t", kTwoCameras), s.WriteTest("u", kTwoCameras)}) {
+            SCOPED_TRACE(path);
+            sheet.SetActivePage(0);
+            s.Run(ID_LOAD_TEST, path);
+            EXPECT_NE(sheet.GetActiveIndex(), cameras);
+            if (std::string(kind.kindName) == "SWG") {
+                EXPECT_EQ(sheet.GetActiveIndex(), 0);
+            }
+        }
+        EXPECT_TRUE(sheet.m_bHsvdValid) << "the cameras of the last test were checked";
     }
 }

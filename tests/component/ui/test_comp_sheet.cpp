@@ -500,6 +500,17 @@ TEST(CompSheetTest, TooltipsOfThePages)
         EXPECT_EQ(tip.text, tip.expected) << tip.page;
 }
 
+TEST(CompSheetTest, ALoadOfAFileNoReaderTakesEndsTheUntouchedStateAndCanBeTakenBack)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.txt"));
+    EXPECT_FALSE(s.sheet.m_bUntouched);
+    EXPECT_TRUE(s.Enabled(ID_UNDO_ALL_PAGES));
+    EXPECT_EQ(s.messages.count(), 0);
+}
+
 TEST(CompSheetTest, GrFilesMergeIntoTheTestAndAnyLoadCanBeTakenBack)
 {
     CompSheet s;
@@ -519,8 +530,10 @@ TEST(CompSheetTest, GrFilesMergeIntoTheTestAndAnyLoadCanBeTakenBack)
     s.Run(ID_LOAD_TEST, s.Copy("test.gr5", "c.gr5"));
     EXPECT_EQ(s.data.m_nCurveCount, 3);
 
-    // A file of an extension no reader takes is no load: nothing to take back.
+    // A file of an extension no reader takes reads nothing but is a step of its own to take back.
     s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.txt"));
+    s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+    EXPECT_EQ(s.data.m_nCurveCount, 3) << "the step of the unread file";
     s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
     s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
     EXPECT_EQ(s.data.m_nComponentCount, 2) << "back before the GR components";
