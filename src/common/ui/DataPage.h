@@ -218,15 +218,20 @@ public:
         }
     }
 
+    // Whether an invalid value in the field of `id` keeps the page from being left or saved; a
+    // field that only shows its check (a code unknown to the tables on some pages) does not.
+    virtual bool Blocks(int /*id*/) const { return true; }
+
     // The first field whose value keeps the page from being left or saved: coloured invalid,
-    // enabled where it was greyed, and focused, so nothing unseen holds the user.
+    // enabled where it was greyed, and focused, so nothing unseen holds the user. A field marked
+    // invalid that holds nothing is passed over for the one that does.
     void ShowBlockingField() override
     {
         if (!this->HasWindow())
             return;
         for (size_t i = 0; i < m_fields.size(); ++i) {
             CNEdit& edit = *m_edits[i];
-            if (edit.IsValid())
+            if (edit.IsValid() || !Blocks(m_fields[i].id))
                 continue;
             this->EnableDlgItem(m_fields[i].id, true);
             edit.ShowInvalidColors();
