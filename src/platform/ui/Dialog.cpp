@@ -464,7 +464,6 @@ void CDialog::EnsureCreated()
 
 INT_PTR CDialog::DoModal()
 {
-    platform::CodeDbCommandScope action; // within the action that opened it, or one of its own
     m_modalResult = -1;
     EnsureCreated();
     const platform::DialogRunner& runner = platform::CurrentRunner();
