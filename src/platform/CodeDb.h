@@ -159,7 +159,8 @@ private:
 
 namespace platform {
 
-// One user command (a menu command, a page shown) as the code-table connection sees it: a table
+// One action of the user (a menu command, a page change with the page left and the page entered,
+// a record move, a list pick, a button, a dialog) as the code-table connection sees it: a table
 // that failed is told once and not asked again until the command ends, and the statements on one
 // table share one statement's time limit, so a broken or hostile table holds the command no
 // longer than that. Scopes nest; the outermost one counts.

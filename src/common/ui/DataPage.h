@@ -99,6 +99,9 @@ public:
     virtual void ClearPage() {}
     // After a failed check: the field that failed it shown, open for its correction.
     virtual void ShowBlockingField() {}
+    // A field showing characters its file cannot hold, shown as ShowBlockingField shows one;
+    // false when there is none.
+    virtual bool ShowUnstorableField() { return false; }
 };
 
 // A page still to come: shown empty, and every call of the sheet passes.
@@ -217,22 +220,20 @@ public:
         }
     }
 
+    // Whether an invalid value in the field of `id` keeps the page from being left or saved; a
+    // field that only shows its check (a code unknown to the tables on some pages) does not.
+    virtual bool Blocks(int /*id*/) const { return true; }
+
     // The first field whose value keeps the page from being left or saved: coloured invalid,
-    // enabled where it was greyed, and focused, so nothing unseen holds the user.
+    // enabled where it was greyed, and focused, so nothing unseen holds the user. A field marked
+    // invalid that holds nothing is passed over for the one that does.
     void ShowBlockingField() override
     {
-        if (!this->HasWindow())
-            return;
-        for (size_t i = 0; i < m_fields.size(); ++i) {
-            CNEdit& edit = *m_edits[i];
-            if (edit.IsValid())
-                continue;
-            this->EnableDlgItem(m_fields[i].id, true);
-            edit.ShowInvalidColors();
-            if (QWidget* w = edit.GetWidget())
-                w->setFocus();
-            return;
-        }
+        ShowFirstField([this](size_t i) { return !m_edits[i]->IsValid() && Blocks(m_fields[i].id); });
+    }
+    bool ShowUnstorableField() override
+    {
+        return ShowFirstField([this](size_t i) { return m_edits[i]->ShowsUnstorableText(); });
     }
 
     // Whether a field the user can type into holds something other than what the page shows
@@ -261,6 +262,23 @@ public:
     }
 
 protected:
+    // The first field `chosen` picks, coloured invalid, enabled and focused; false when none.
+    bool ShowFirstField(const std::function<bool(size_t)>& chosen)
+    {
+        if (!this->HasWindow())
+            return false;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (!chosen(i))
+                continue;
+            this->EnableDlgItem(m_fields[i].id, true);
+            m_edits[i]->ShowInvalidColors();
+            if (QWidget* w = m_edits[i]->GetWidget())
+                w->setFocus();
+            return true;
+        }
+        return false;
+    }
+
     // The record struct of record `index` (0: the page's one); null when there is none, and
     // then its fields show their empty values and store nowhere.
     virtual Record* RecordAt(Data& data, int /*index*/) const

@@ -40,8 +40,6 @@ void CDateField::Init(CNEdit& edit, std::function<void(const CString&)> chosen)
     m_chosen = std::move(chosen);
     if (CDateTimeCtrl* picker = Picker()) {
         picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
-        picker->setMinimumDate(QDate(1752, 9, 14));
-        picker->setSpecialValueText(QStringLiteral(" ")); // the minimum date: no date
         EmptyPicker();
         QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker, [this] { OnPicked(); });
     }

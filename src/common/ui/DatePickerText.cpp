@@ -26,10 +26,5 @@ void ShowTextInPicker(const std::string& text, CDateTimeCtrl& picker)
         picker.setDate(QDate(date.year, date.month, date.day));
         return;
     }
-    // The earliest date the picker takes stands for none, shown blank.
-    if (picker.specialValueText().isEmpty()) {
-        picker.setMinimumDate(QDate(1752, 9, 14));
-        picker.setSpecialValueText(QStringLiteral(" "));
-    }
-    picker.setDate(picker.minimumDate());
+    picker.ShowNoDate();
 }

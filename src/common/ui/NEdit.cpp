@@ -287,6 +287,8 @@ void CNEdit::Redraw()
     SetWidgetColors(GetWidget(), m_crText, m_crBack);
 }
 
+bool CNEdit::ShowsUnstorableText() const { return HasWindow() && !FitsCodePage(WindowText()); }
+
 void CNEdit::OnChange()
 {
     if (m_attaching)

@@ -91,6 +91,9 @@ public:
     double GetDouble() const;
 
     bool IsValid() const { return m_bValid; }
+    // The window shows characters the code page has no byte for: the field holds its last
+    // storable text, which the window no longer shows.
+    bool ShowsUnstorableText() const;
     void SetValid(bool valid);
     void SetValidFlag(bool valid) { m_bValid = valid; }
     void Revalidate();

@@ -424,6 +424,15 @@ void CTestSheet::OnSaveTest()
 
 void CTestSheet::OnSaveReport()
 {
+    // A field showing characters its file cannot hold stops a report as it stops a save: the
+    // report would hold the field's last storable text, not what the page shows.
+    for (int i = 0; i < PageCount(); ++i) {
+        if (Page(i)->HasWindow() && PageProtocol(i)->ShowUnstorableField()) {
+            SetActivePage(i);
+            PageProtocol(i)->ShowUnstorableField();
+            return;
+        }
+    }
     if (TestFile() && SavePagesForReport())
         WriteWithCompanions(true);
 }

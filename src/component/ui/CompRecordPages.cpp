@@ -142,6 +142,8 @@ CheckPairInLists::CheckPairInLists(CNEdit& field, const CNEdit& other, const CSt
 // =============================================================================================
 // Record pages
 
+bool CCompRecordPage::Blocks(int id) const { return std::find(m_validated.begin(), m_validated.end(), id) != m_validated.end(); }
+
 bool CCompRecordPage::AllFieldsValid()
 {
     bool valid = true;

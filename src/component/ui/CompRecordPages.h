@@ -26,6 +26,7 @@ public:
 
     // Only the listed fields make a record invalid.
     bool AllFieldsValid() override;
+    bool Blocks(int id) const override;
     // "VEHNO Selection" over the test's vehicles; the chosen number, or nothing.
     std::optional<CString> PickVehicle();
     // Records for the component pick of the configuration and instrumentation pages: those of

@@ -114,12 +114,20 @@ BOOL CCompTestPage::SaveToData()
     return TRUE;
 }
 
+namespace {
+// The fields that hold the page; the code fields only show their check.
+constexpr int kBlocking[] = {CCompTestPage::IDC_CONTRACT_NO,    CCompTestPage::IDC_TITLE,
+                             CCompTestPage::IDC_TEST_COMMENTS,  CCompTestPage::IDC_OBJECTIVES,
+                             CCompTestPage::IDC_TEST_REFERENCE, CCompTestPage::IDC_VERSION,
+                             CCompTestPage::IDC_AMBIENT_TEMP,   CCompTestPage::IDC_TEST_DATE};
+} // namespace
+
+bool CCompTestPage::Blocks(int id) const { return std::find(std::begin(kBlocking), std::end(kBlocking), id) != std::end(kBlocking); }
+
 bool CCompTestPage::AllFieldsValid()
 {
-    // The code fields only show their check.
     bool valid = true;
-    for (int id : {IDC_CONTRACT_NO, IDC_TITLE, IDC_TEST_COMMENTS, IDC_OBJECTIVES, IDC_TEST_REFERENCE, IDC_VERSION,
-                   IDC_AMBIENT_TEMP, IDC_TEST_DATE}) {
+    for (int id : kBlocking) {
         if (id == IDC_TEST_DATE)
             m_date.Check();
         valid = Edit(id)->IsValid() && valid;

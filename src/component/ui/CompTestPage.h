@@ -36,6 +36,7 @@ public:
     BOOL SaveToData() override;
     void LoadFromData() override;
     bool AllFieldsValid() override;
+    bool Blocks(int id) const override;
     void ClearPage() override;
 
     CDateField m_date;

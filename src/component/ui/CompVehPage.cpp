@@ -272,10 +272,18 @@ BOOL CCompVehPage::SaveRecord()
     return TRUE;
 }
 
+namespace {
+// The fields that hold the page; the code fields only show their check.
+constexpr int kBlocking[] = {CCompVehPage::IDC_KAVRO_NO, CCompVehPage::IDC_COMMENTS, CCompVehPage::IDC_VIN,
+                             CCompVehPage::IDC_YEAR};
+} // namespace
+
+bool CCompVehPage::Blocks(int id) const { return std::find(std::begin(kBlocking), std::end(kBlocking), id) != std::end(kBlocking); }
+
 bool CCompVehPage::AllFieldsValid()
 {
     bool valid = true;
-    for (int id : {IDC_KAVRO_NO, IDC_COMMENTS, IDC_VIN, IDC_YEAR})
+    for (int id : kBlocking)
         valid = Edit(id)->IsValid() && valid;
     valid = RolloverEdit(IDC_DISPLACEMENT)->IsValid() && valid;
     return CheckKavroNumber() && valid;

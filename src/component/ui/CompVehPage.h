@@ -56,6 +56,7 @@ public:
     void LoadRecord();
     BOOL SaveRecord();
     bool AllFieldsValid() override;
+    bool Blocks(int id) const override;
     BOOL CheckKavroNumber();
     bool ShowAndCheck(int record);
     void ApplyTestType();

@@ -420,13 +420,16 @@ void CTcaInstPage::SaveExtra(CTcaData& data, int index)
         record->m_strCurveNumber = std::to_string(index);
 }
 
+// Its colours show a bad trial number or description, but they never hold the record.
+bool CTcaInstPage::Blocks(int id) const
+{
+    return id != IDC_TRIAL_NUMBER && id != IDC_TECH_DESCRIPTION && id != IDC_PERFORMANCE_DESCRIPTION;
+}
+
 bool CTcaInstPage::AllFieldsValid()
 {
     CheckCodeFields();
-    // Its colours show a bad trial number or description, but they never hold the record.
-    const bool valid = TcaFieldsValid(*this, IDC_VEHICLE_NUMBER, [](int id) {
-        return id != IDC_TRIAL_NUMBER && id != IDC_TECH_DESCRIPTION && id != IDC_PERFORMANCE_DESCRIPTION;
-    });
+    const bool valid = TcaFieldsValid(*this, IDC_VEHICLE_NUMBER, [this](int id) { return Blocks(id); });
     // The channel status is hidden by the template: a bad one is shown, with its label and its
     // search, for as long as it is bad (a record never traps the user with a value unseen).
     if (HasWindow()) {
@@ -560,10 +563,12 @@ void CTcaAmberPage::ApplyAmberFlag(bool amber)
     }
 }
 
+// The readings of an amber signal are greyed and kept as stored: they never hold the page.
+bool CTcaAmberPage::Blocks(int id) const { return !m_nAmberInColor || !IsColorimeter(id); }
+
 bool CTcaAmberPage::AllFieldsValid()
 {
-    // The readings of an amber signal are greyed and kept as stored: they never hold the page.
-    return TcaFieldsValid(*this, IDC_VEHICLE_NUMBER, [this](int id) { return !m_nAmberInColor || !IsColorimeter(id); });
+    return TcaFieldsValid(*this, IDC_VEHICLE_NUMBER, [this](int id) { return Blocks(id); });
 }
 
 bool CTcaAmberPage::IsColorimeter(int id)

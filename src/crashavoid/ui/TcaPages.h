@@ -84,6 +84,7 @@ public:
     CTcaInstPage();
 
     bool AllFieldsValid() override;
+    bool Blocks(int id) const override;
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     BOOL SaveRecord() override;
@@ -134,6 +135,7 @@ public:
 
     BOOL SaveToData() override;
     bool AllFieldsValid() override;
+    bool Blocks(int id) const override;
     void ClearPage() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;

@@ -39,6 +39,11 @@ bool CDateTimeCtrl::SetTime(const CTime& time)
 void CDateTimeCtrl::ShowNoDate()
 {
     const QSignalBlocker quiet(this);
+    // The earliest date the picker takes stands for none, shown blank, on every picker alike.
+    if (specialValueText().isEmpty()) {
+        setMinimumDate(QDate(1752, 9, 14));
+        setSpecialValueText(QStringLiteral(" "));
+    }
     setDate(minimumDate());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/Dialog.h"
 
+#include "platform/CodeDb.h"
 #include "platform/Codec.h"
 
 #include <QAbstractButton>
@@ -250,30 +251,38 @@ void CDlgControls::EnableDlgItem(int id, bool enable)
         w->setEnabled(enable);
 }
 
+std::function<void()> platform::AsUserAction(std::function<void()> handler)
+{
+    return [h = std::move(handler)] {
+        platform::CodeDbCommandScope action;
+        h();
+    };
+}
+
 void CDlgControls::OnClicked(int id, std::function<void()> handler)
 {
     if (auto* b = dynamic_cast<QAbstractButton*>(GetDlgItem(id)))
-        QObject::connect(b, &QAbstractButton::clicked, b, [h = std::move(handler)] { h(); });
+        QObject::connect(b, &QAbstractButton::clicked, b, [h = platform::AsUserAction(std::move(handler))] { h(); });
 }
 
 void CDlgControls::OnChanged(int id, std::function<void()> handler)
 {
     QWidget* w = GetDlgItem(id);
     if (auto* e = dynamic_cast<QLineEdit*>(w))
-        QObject::connect(e, &QLineEdit::textChanged, e, [h = std::move(handler)] { h(); });
+        QObject::connect(e, &QLineEdit::textChanged, e, [h = platform::AsUserAction(std::move(handler))] { h(); });
     else if (auto* p = dynamic_cast<QPlainTextEdit*>(w))
-        QObject::connect(p, &QPlainTextEdit::textChanged, p, [h = std::move(handler)] { h(); });
+        QObject::connect(p, &QPlainTextEdit::textChanged, p, [h = platform::AsUserAction(std::move(handler))] { h(); });
     else if (auto* c = dynamic_cast<QComboBox*>(w))
-        QObject::connect(c, &QComboBox::editTextChanged, c, [h = std::move(handler)] { h(); });
+        QObject::connect(c, &QComboBox::editTextChanged, c, [h = platform::AsUserAction(std::move(handler))] { h(); });
 }
 
 void CDlgControls::OnSelChange(int id, std::function<void()> handler)
 {
     QWidget* w = GetDlgItem(id);
     if (auto* c = dynamic_cast<QComboBox*>(w))
-        QObject::connect(c, &QComboBox::currentIndexChanged, c, [h = std::move(handler)] { h(); });
+        QObject::connect(c, &QComboBox::currentIndexChanged, c, [h = platform::AsUserAction(std::move(handler))] { h(); });
     else if (auto* l = dynamic_cast<QListWidget*>(w))
-        QObject::connect(l, &QListWidget::currentRowChanged, l, [h = std::move(handler)] { h(); });
+        QObject::connect(l, &QListWidget::currentRowChanged, l, [h = platform::AsUserAction(std::move(handler))] { h(); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -21,6 +21,12 @@
 using INT_PTR = long;
 using DWORD = unsigned long;
 
+namespace platform {
+// A handler run as one action of the user (a click, a pick, a page change): a broken code table
+// is told at most once within it, whatever the handler checks.
+std::function<void()> AsUserAction(std::function<void()> handler);
+} // namespace platform
+
 enum class DlgKind {
     Static,     // QLabel
     Edit,       // QLineEdit
@@ -99,7 +105,8 @@ public:
     void EnableDlgItem(int id, bool enable);
 
     // Handlers by id and event: a click of a button, a change of an edit's text (each change,
-    // typed or set) and a change of a list or combo box selection.
+    // typed or set) and a change of a list or combo box selection. Each runs as one action of the
+    // user.
     void OnClicked(int id, std::function<void()> handler);
     void OnChanged(int id, std::function<void()> handler);
     void OnSelChange(int id, std::function<void()> handler);

@@ -1,5 +1,6 @@
 #include "platform/ui/PropertySheet.h"
 
+#include "platform/CodeDb.h"
 #include "platform/Codec.h"
 #include "platform/ui/Screen.h"
 
@@ -244,6 +245,7 @@ BOOL CPropertySheet::SetActivePage(int index)
     }
     if (index == m_current)
         return TRUE;
+    platform::CodeDbCommandScope action; // the page left and the page entered are one action
     if (CPropertyPage* old = GetPage(m_current); old && old->HasWindow() && !old->OnKillActive())
         return FALSE;
     m_current = index;
@@ -259,6 +261,7 @@ void CPropertySheet::OnTabChanged(int index)
 {
     if (m_switching || index == m_current)
         return;
+    platform::CodeDbCommandScope action; // the page left and the page entered are one action
     // The user picked another tab: the page being left may refuse.
     CPropertyPage* old = GetPage(m_current);
     if (old && old->HasWindow() && !old->OnKillActive()) {

@@ -1,5 +1,7 @@
 #include "platform/ui/SpinButton.h"
 
+#include "platform/ui/Dialog.h"
+
 #include <QToolButton>
 
 #include <algorithm>
@@ -13,8 +15,8 @@ CSpinButtonCtrl::CSpinButtonCtrl(QWidget* parent)
     m_down->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {m_up, m_down})
         b->setFocusPolicy(Qt::NoFocus);
-    connect(m_up, &QToolButton::clicked, this, [this] { Step(+1); });
-    connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
+    connect(m_up, &QToolButton::clicked, this, platform::AsUserAction([this] { Step(+1); }));
+    connect(m_down, &QToolButton::clicked, this, platform::AsUserAction([this] { Step(-1); }));
 }
 
 void CSpinButtonCtrl::SetRange(int lower, int upper)

@@ -565,7 +565,7 @@ TEST(BioMechSheetTest, CalibrationPickerShowsTheShownChannelsDateOrNone)
         s.Load(s.dir.file("none.mv5"));
         ASSERT_TRUE(s.Visit(S::kInstrumentation));
         EXPECT_EQ(s.data.m_nCurveCount, 0);
-        EXPECT_EQ(picker->date(), picker->minimumDate()) << "shown " << shown;
+        EXPECT_EQ(picker->text().trimmed(), "") << "shown " << shown;
         s.Load(s.dir.file("curves.mv5"));
     }
 }

@@ -461,3 +461,36 @@ TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
         EXPECT_TRUE(sheet.m_bHsvdValid) << "the cameras of the last test were checked";
     }
 }
+
+// A field showing a character its file cannot hold stops Save Report as it stops Save Test: the
+// field is brought forward and nothing is written that differs from the page.
+TEST(SheetFileCommandsTest, AReportRefusesAFieldItsFileCannotHold)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        if (!s.sheet->HasCommand(ID_SAVE_REPORT))
+            continue;
+        s.Run(ID_LOAD_TEST, s.WriteTest("t"));
+        ASSERT_TRUE(s.sheet->SetActivePage(0));
+        QLineEdit* field = nullptr;
+        for (auto* line : s.sheet->GetPage(0)->findChildren<QLineEdit*>()) {
+            if (line->isEnabled() && !line->isReadOnly() && !line->text().isEmpty() && line->maxLength() > 10) {
+                field = line;
+                break;
+            }
+        }
+        ASSERT_NE(field, nullptr);
+        field->setText(field->text() + QString::fromUtf8(" \u03a9")); // as pasted
+        ASSERT_TRUE(s.sheet->SetActivePage(1) || s.sheet->GetActiveIndex() == 0);
+        for (int command : {ID_SAVE_REPORT, ID_SAVE_TEST}) {
+            const std::string name = command == ID_SAVE_REPORT ? "bad.mvr" : "bad.mv5";
+            s.Run(command, s.dir.file(name));
+            EXPECT_FALSE(std::filesystem::exists(s.dir.file(name))) << name;
+            EXPECT_EQ(s.sheet->GetActiveIndex(), 0) << name;
+            EXPECT_EQ(field->window()->focusWidget(), field) << name;
+            EXPECT_TRUE(field->text().endsWith(QString::fromUtf8("\u03a9"))) << name;
+        }
+    }
+}

@@ -575,6 +575,30 @@ TEST(CompSheetTest, ABadTimeStepOfACurveNotInSecondsIsShownOpenForCorrectionWher
     EXPECT_EQ(s.data.m_saInstTimeIncrement[2], "0");
 }
 
+// A code unknown to the tables is only shown on the component page; the weight out of range after
+// it is what stops the save, and is the field brought forward.
+TEST(CompSheetTest, ARefusedSaveFocusesTheFieldThatStopsIt)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    std::string test = ReadFile(s.Fixture("sheet/comp.mv5"));
+    const std::string record = "1|1|SB|SY|12.5|";
+    ASSERT_NE(test.find(record), std::string::npos);
+    test.replace(test.find(record), record.size(), "1|1|QQ|SY|99999|");
+    WriteFile(s.dir.file("bad.mv5"), test);
+    s.Run(ID_LOAD_TEST, s.dir.file("bad.mv5"));
+    const std::string saved = s.dir.file("out.mv5");
+    s.Run(ID_SAVE_TEST, saved);
+    EXPECT_FALSE(std::filesystem::exists(saved));
+
+    CCompCompPage& comp = s.sheet.m_CompPage;
+    ASSERT_EQ(s.sheet.GetActiveIndex(), S::kComponent);
+    ASSERT_EQ(comp.m_nRecordIndex, 1);
+    EXPECT_FALSE(comp.Edit(C::IDC_TESTED)->IsValid()) << "the unknown code is shown";
+    QLineEdit* weight = s.Line(comp, C::IDC_WEIGHT);
+    EXPECT_EQ(weight->window()->focusWidget(), weight);
+}
+
 TEST(CompSheetTest, ALoadGivesTheSameTestWhateverTheSheetDidBefore)
 {
     // A rollover test whose components hold no rollover vehicle record, and one with C.G. values

@@ -1,0 +1,222 @@
+// Broken code tables under every kind's sheet, as a user meets them: a test of several records
+// loaded, every page and record visited, each Find pressed, the test saved. Each action tells a
+// broken table at most once, and no broken table keeps a page from being left or the test from
+// being saved.
+
+#include "biomech/ui/BioMechPropertySheet.h"
+#include "component/ui/ComponentPropertySheet.h"
+#include "crashavoid/ui/TcaPropertySheet.h"
+#include "swg/ui/SWGPropertySheet.h"
+#include "vehicle/ui/VehiclePropertySheet.h"
+
+#include "doubles/ScriptedDialogs.h"
+#include "platform/ui/SpinButton.h"
+
+#include "SheetHarness.h"
+#include "SqliteFixture.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+
+using sheettest::Kind;
+using sheettest::KindSheet;
+using sheettest::MakeKind;
+
+namespace {
+
+// Each kind with a test of several records.
+const std::vector<Kind>& Kinds()
+{
+    static const std::vector<Kind> kinds = {
+        MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", nullptr, nullptr, "Vehicle"),
+        MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", nullptr, nullptr,
+                 "Biomechanics"),
+        MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5", nullptr, nullptr,
+                 "Component"),
+        MakeKind("Crash Avoidance Data", &CTcaPropertySheet::m_data, "crashavoid/full.mv5", nullptr, nullptr,
+                 "Crash Avoidance"),
+        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", nullptr, nullptr, "SWG"),
+    };
+    return kinds;
+}
+
+// The table or file a box names (its first quoted name); empty for a box about no table.
+std::string Named(const std::string& text)
+{
+    static const std::regex quoted("'([^']+)'");
+    std::smatch m;
+    return std::regex_search(text, m, quoted) ? m[1].str() : std::string();
+}
+
+// Runs the sheet through a user's session, counting the boxes of each action.
+class Session {
+public:
+    explicit Session(KindSheet& s) : m_s(s) {}
+
+    // One action: no table told twice. Returns the boxes it showed.
+    void Act(const std::string& what, const std::function<void()>& action)
+    {
+        m_s.messages.clear();
+        action();
+        std::map<std::string, int> told;
+        for (const std::string& text : m_s.messages.texts()) {
+            const std::string table = Named(text);
+            if (table.empty())
+                continue;
+            ++m_told;
+            m_texts.push_back(text);
+            EXPECT_EQ(++told[table], 1) << what << " told " << table << " again:\n" << sheettest::Texts(m_s.messages);
+        }
+    }
+
+    void VisitEverything()
+    {
+        CTestSheet& sheet = *m_s.sheet;
+        for (int page = 0; page < sheet.GetPageCount(); ++page) {
+            const std::string caption = sheet.Tabs()->tabText(page).toStdString();
+            Act("entering " + caption, [&] { sheet.Tabs()->setCurrentIndex(page); });
+            ASSERT_EQ(sheet.GetActiveIndex(), page) << "the page before " << caption << " could not be left";
+            CPropertyPage* shown = sheet.GetPage(page);
+            if (auto* records = dynamic_cast<CRecordPage*>(shown); records && records->m_nRecordCount > 1) {
+                if (auto* list = RecordList(*shown, records->m_nRecordCount)) {
+                    for (int r = 0; r < records->m_nRecordCount; ++r)
+                        Act(caption + " record " + std::to_string(r + 1), [&] { list->setCurrentRow(r); });
+                }
+            }
+            for (auto* spin : shown->findChildren<CSpinButtonCtrl*>()) {
+                for (auto* arrow : spin->findChildren<QToolButton*>())
+                    Act(caption + " spin", [&] { arrow->click(); });
+            }
+            for (auto* button : shown->findChildren<QPushButton*>()) {
+                const QString text = button->text().toLower();
+                if (button->isEnabled() && (text == "find" || text.startsWith("search")))
+                    Act(caption + " " + button->text().toStdString(), [&] { button->click(); });
+            }
+        }
+        Act("back to the first page", [&] { sheet.Tabs()->setCurrentIndex(0); });
+        EXPECT_EQ(sheet.GetActiveIndex(), 0) << "the last page could not be left";
+    }
+
+    int told() const { return m_told; }
+    const std::vector<std::string>& texts() const { return m_texts; }
+
+private:
+    static QListWidget* RecordList(CPropertyPage& page, int count)
+    {
+        for (auto* list : page.findChildren<QListWidget*>()) {
+            if (list->count() == count && list->item(0)->text() == "1")
+                return list;
+        }
+        return nullptr;
+    }
+
+    KindSheet& m_s;
+    int m_told = 0;
+    std::vector<std::string> m_texts;
+};
+
+// The code tables as they stand in `dir`/ncodes.mdb: the sample's (or none), changed by `sql`.
+std::unique_ptr<codetest::Connection> OpenChanged(const testutil::TempDir& dir, const char* sql, bool fromSample)
+{
+    const std::string path = dir.file("ncodes.mdb");
+    if (fromSample)
+        std::filesystem::copy_file(MORVEL_SAMPLE_DB, path);
+    testutil::MakeSqliteDb(path, sql);
+    return std::make_unique<codetest::Connection>(path);
+}
+
+// Two tables every kind reads, made endless for every tag: no statement on them ends within its
+// time (a reference of each row's own, so that no tag's statement is found empty beforehand).
+constexpr const char* kEndless = R"(
+    DROP TABLE KAVRODB_MAKE;
+    CREATE VIEW KAVRODB_MAKE AS WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c)
+        SELECT 'M' || n AS MAKE, 'd' AS MAKED, '' AS MAKE_COMMENT, 'R' || n AS REFERENCE FROM c;
+    DROP TABLE KAVRODB_UNITS;
+    CREATE VIEW KAVRODB_UNITS AS WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c)
+        SELECT 'U' || n AS UNITS, 'd' AS UNITSD, '' AS UNITS_COMMENT, 'R' || n AS REFERENCE FROM c;
+)";
+
+// The sample's tables with the pages of three tables every kind reads overwritten: each
+// statement on them meets a damaged file.
+std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
+{
+    const std::string path = dir.file("ncodes.mdb");
+    std::filesystem::copy_file(MORVEL_SAMPLE_DB, path);
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM sqlite_master WHERE name IN "
+                       "('KAVRODB_TSTPRF', 'KAVRODB_UNITS', 'KAVRODB_MAKE')",
+                       -1, &stmt, nullptr);
+    std::vector<std::pair<long, long>> pages;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        pages.emplace_back(sqlite3_column_int64(stmt, 0), sqlite3_column_int64(stmt, 1));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    EXPECT_EQ(pages.size(), 3u);
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    for (const auto& [page, size] : pages) {
+        file.seekp((page - 1) * size);
+        file.write(std::string(static_cast<size_t>(size), '\xff').data(), size);
+    }
+    file.close();
+    return std::make_unique<codetest::Connection>(path);
+}
+
+enum class Broken { Missing, OverLimit, Damaged };
+
+struct Failure {
+    const char* name;
+    Broken broken;
+    const char* told; // how each box begins
+};
+
+const Failure kFailures[] = {
+    {"missing tables", Broken::Missing, "The Microsoft Jet database engine cannot find the input table or query '"},
+    {"tables over the statement limit", Broken::OverLimit, "The code table 'KAVRODB_"},
+    {"a damaged file", Broken::Damaged, "The code table 'KAVRODB_"},
+};
+
+} // namespace
+
+TEST(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave)
+{
+    const auto oldLimits = CodeDbConnection::GetLimits();
+    CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(1000);
+    codetest::SteppingClock clock;
+    for (const Failure& failure : kFailures) {
+        for (const Kind& kind : Kinds()) {
+            SCOPED_TRACE(std::string(kind.name) + ", " + failure.name);
+            KindSheet s(kind);
+            platform::ScriptedDialogs dialogs; // every search dialog cancelled
+            testutil::TempDir tables;
+            std::unique_ptr<codetest::Connection> broken;
+            if (failure.broken == Broken::Missing)
+                broken = OpenChanged(tables, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
+            else if (failure.broken == Broken::OverLimit)
+                broken = OpenChanged(tables, kEndless, true);
+            else
+                broken = OpenDamaged(tables);
+            ASSERT_TRUE(broken->open());
+            Session session(s);
+            session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
+            session.VisitEverything();
+            session.Act("Save Test", [&] { s.Run(ID_SAVE_TEST, s.dir.file("saved.mv5")); });
+            EXPECT_TRUE(std::filesystem::exists(s.dir.file("saved.mv5"))) << sheettest::Texts(s.messages);
+            EXPECT_GT(session.told(), 0) << "no broken table was met";
+            for (const std::string& text : session.texts())
+                EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
+        }
+    }
+    CodeDbConnection::GetLimits() = oldLimits;
+}
