@@ -373,7 +373,7 @@ void CTestSheet::OnLoadTest()
     }
     if (!newTest && !import)
         return;
-    if (newTest && m_bLoadClears && !AskClearAll())
+    if (newTest && m_bLoadAsksAndClears && !AskClearAll())
         return;
     BeforeChange();
     // Read into a test of its own: a file that fails leaves the test held and the pages as they
@@ -400,7 +400,7 @@ void CTestSheet::OnLoadTest()
         if (int* option = CurveCheckOption())
             *option = 0;
     }
-    if (newTest && m_bLoadClears) {
+    if (newTest && m_bLoadAsksAndClears) {
         m_bCleared = true;
         m_bUntouched = false;
     }

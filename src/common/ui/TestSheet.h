@@ -229,7 +229,7 @@ protected:
     bool m_bAskClearAlways = false;
     // A new test's load runs Clear All Pages' question and, once read, ends cleared; otherwise
     // it asks nothing and the touched state ends after the load's checks.
-    bool m_bLoadClears = true;
+    bool m_bLoadAsksAndClears = true;
 
     ISheetOwner* m_pOwner;
 

@@ -38,7 +38,7 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||";
     m_camerasIllegal = kIllegalCameras;
     // A load asks nothing: the test it replaces goes on the undo stack, as a clear's does.
-    m_bLoadClears = false;
+    m_bLoadAsksAndClears = false;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({

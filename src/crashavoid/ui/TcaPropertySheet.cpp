@@ -21,7 +21,7 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
     OnCommands<CTcaPropertySheet>(this, kCommands);
     m_bReadsVersion4 = false;
     m_bAskClearAlways = true;
-    m_bLoadClears = false;
+    m_bLoadAsksAndClears = false;
     // The sheet offers no way to the SWG sheet.
     DropCommand(ID_SWG_DATABASE);
 }
