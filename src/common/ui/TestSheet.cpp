@@ -348,6 +348,21 @@ void CTestSheet::OnClearAllPages()
     m_bCleared = true;
 }
 
+void CTestSheet::ClearAll()
+{
+    ClearData();
+    ClearPages();
+    ShowCleared();
+}
+
+void CTestSheet::ClearPages()
+{
+    for (const PageSlot& slot : m_pages) {
+        if (slot.protocol)
+            slot.protocol->ClearPage();
+    }
+}
+
 void CTestSheet::Tell(const TestFileResult& result)
 {
     if (!result && !result.message.IsEmpty())

@@ -214,8 +214,15 @@ protected:
     virtual bool SavePagesForReport() { return true; }
     // The companions of a saved report.
     virtual void SaveReportCompanions(const CString& /*base*/) {}
-    // The data and every page to a new test's (Clear All Pages past its question).
-    virtual void ClearAll() {}
+    // Clear All Pages past its question: the kind's data to a new test's, then every page the
+    // sheet registered (a page added later is cleared with the others), then what the kind shows.
+    void ClearAll();
+    // Every registered page, windowed or not, to its empty fields and no record.
+    void ClearPages();
+    // The kind's data to a new test's.
+    virtual void ClearData() {}
+    // After Clear All: the pages made to show the cleared test, where the kind does so.
+    virtual void ShowCleared() {}
     // The pages made ready for a new test read in; by default a Clear All Pages'.
     virtual void ClearPagesForNewTest() { ClearAll(); }
     // Clear All Pages' question when the sheet holds a test (every time when m_bAskClearAlways):

@@ -92,13 +92,8 @@ bool CComponentPropertySheet::CheckBeforeSave()
     return m_bPagesValid;
 }
 
-void CComponentPropertySheet::ResetAllPages()
+void CComponentPropertySheet::ShowCleared()
 {
-    m_CompData.ClearTest();
-    for (int index = kTest; index <= kInstrumentation; ++index)
-        PageProtocol(index)->ClearPage();
-    m_CompData.ResetHsvd();
-    m_HsvdPage.ClearPage();
     // Every page with a window shows the cleared test, the test date and its picker included,
     // so that nothing of the old test flows back into the new one.
     m_TestPage.OnSetActive();

@@ -28,12 +28,6 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
 
 CTcaPropertySheet::~CTcaPropertySheet() { ReleasePages(); }
 
-void CTcaPropertySheet::ClearAllPageFields()
-{
-    for (int i = 0; i < kPageCount; ++i)
-        PageProtocol(i)->ClearPage();
-}
-
 void CTcaPropertySheet::ShowLoaded(const CString& /*ext*/)
 {
     for (int i : {kTestPage, kVehiclePage, kLBeamPage, kAmberPage, kRolloverPage, kInstPage})
@@ -66,9 +60,8 @@ bool CTcaPropertySheet::CheckBeforeSave()
     return true;
 }
 
-void CTcaPropertySheet::ClearAll()
+void CTcaPropertySheet::ClearData()
 {
-    ClearAllPageFields();
     m_data.m_pTestRecord->SetDefaults();
     m_data.m_VehicleRecords.clear();
     if (m_data.m_pLBeamRecord)
