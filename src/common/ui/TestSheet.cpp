@@ -284,13 +284,19 @@ bool CTestSheet::SaveActivePage()
 
 bool CTestSheet::SavePages(std::initializer_list<int> indexes)
 {
+    const int failed = FirstPageNotSaved(indexes);
+    if (failed >= 0)
+        SetActivePage(failed);
+    return failed < 0;
+}
+
+int CTestSheet::FirstPageNotSaved(std::initializer_list<int> indexes)
+{
     for (int index : indexes) {
-        if (!PageProtocol(index)->SavePage()) {
-            SetActivePage(index);
-            return false;
-        }
+        if (!PageProtocol(index)->SavePage())
+            return index;
     }
-    return true;
+    return -1;
 }
 
 bool CTestSheet::CheckPages(std::initializer_list<int> indexes, int front)

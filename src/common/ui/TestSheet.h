@@ -158,6 +158,9 @@ public:
     // Saves the listed pages in order; the first that fails comes to the front (the user sees
     // why nothing goes on) and the rest are left: false then.
     bool SavePages(std::initializer_list<int> indexes);
+    // Saves the listed pages in order up to the first that fails, which stays where it is: its
+    // index, or -1 when every page saved.
+    int FirstPageNotSaved(std::initializer_list<int> indexes);
     // The page's check of every record (made first when it has no window); on a failure the page
     // comes to the front with the bad record shown and its first invalid field enabled, marked
     // and focused (ShowBlockingField), also where the page greys it.

@@ -137,9 +137,6 @@ void CComponentPropertySheet::CheckPagesLoaded()
 
 bool CComponentPropertySheet::SavePagesForReport()
 {
-    for (int index : {kTest, kComponent, kConfiguration, kVehicle, kInstrumentation}) {
-        if (!PageProtocol(index)->SavePage())
-            return false;
-    }
-    return true;
+    // A page that refuses ends the report where the user is.
+    return FirstPageNotSaved({kTest, kComponent, kConfiguration, kVehicle, kInstrumentation}) < 0;
 }
