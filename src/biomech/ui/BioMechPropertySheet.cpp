@@ -163,11 +163,3 @@ void CBioMechPropertySheet::OnSaveHsvdReportOnly()
     if (HsvdToSave())
         CHsvdTestSheet::OnSaveHsvdReportOnly();
 }
-
-void CBioMechPropertySheet::ClearAll()
-{
-    m_BioData.ClearForRead();
-    for (int index = kTest; index <= kGauge; ++index)
-        PageProtocol(index)->ClearPage();
-    m_HsvdPage.ClearPage();
-}

@@ -64,7 +64,7 @@ protected:
     ITestFile* TestFile() override { return &m_BioData; }
     int HsvdIndex() const override { return kHsvd; }
     int* CurveCheckOption() override { return &m_BioData.m_nCheckCurves; }
-    void ClearAll() override;
+    void ClearData() override { m_BioData.ClearForRead(); }
     // The page in front saved before Load Test asks for its file.
     bool BeforeLoad() override { return SaveActivePage(); }
     // Every load that failed says "File import fails" with the path.

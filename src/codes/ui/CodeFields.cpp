@@ -1,6 +1,7 @@
 #include "codes/ui/CodeFields.h"
 
 #include "codes/CodeCheck.h"
+#include "codes/CodeSql.h"
 #include "codes/ui/Search.h"
 
 #include <optional>
@@ -26,6 +27,15 @@ bool CDbCodeFields::Search(const CodeSearchRequest& request, CString& code, CStr
         *second = request.column == 1                              ? search->GetSecondColumn()
                   : search->ChosenRow().GetSize() > request.column ? search->ChosenRow().GetAt(request.column)
                                                                    : CString();
+    return true;
+}
+
+bool CDbCodeFields::SearchModel(const CString& make, const char* tag, CString& model) const
+{
+    CString code;
+    if (!Search({"MODEL", "", codesql::ModelsOfMake(make, tag, true)}, code, nullptr))
+        return false;
+    model = code.Right(2);
     return true;
 }
 

@@ -9,6 +9,7 @@ public:
     void Check(CNEdit& field, const char* table, const char* tag) const override;
     bool Search(const CodeSearchRequest& request, CString& code, CString* second) const override;
     using ICodeFields::Search;
+    bool SearchModel(const CString& make, const char* tag, CString& model) const override;
 };
 
 // The one instance the sheets hand their pages.

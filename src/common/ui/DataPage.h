@@ -54,6 +54,9 @@ public:
     // when the user chose one.
     virtual bool Search(const CodeSearchRequest& request, CString& code, CString* second = nullptr) const = 0;
     bool Search(const char* table, const char* tag, CString& code) const { return Search({table, tag}, code); }
+    // The search of the vehicle models of `make`, whose codes stand under `tag`: true with the
+    // model's own two characters (a model code carries its make in front) in `model`.
+    virtual bool SearchModel(const CString& make, const char* tag, CString& model) const = 0;
 };
 
 // `Record` is the struct a page's record fields are members of, where its records are structs
@@ -379,6 +382,27 @@ protected:
                     const std::function<void(const CString& code, const CString& second)>& after = {})
     {
         return SearchInto(*Edit(id), request, after);
+    }
+
+    // The Vehicle Model's "Search...": the models of the make in the field of `makeId` (their
+    // codes under `tag`), the user told to enter the make first when it is empty; the model
+    // chosen goes into the field of `modelId`.
+    void SearchModelOfMake(int makeId, int modelId, const char* tag)
+    {
+        if (IsEnterHeldDown() || !m_pCodes)
+            return;
+        this->UpdateData(TRUE);
+        const CString make = Edit(makeId)->GetText();
+        if (make.IsEmpty()) {
+            this->MessageBox("Please enter 'Vehicle Make' prior to searching 'Vehicle Model'.");
+            return;
+        }
+        CString model;
+        if (m_pCodes->SearchModel(make, tag, model)) {
+            Edit(modelId)->SetText(model);
+            Edit(modelId)->SetValid(true);
+        }
+        this->UpdateData(FALSE);
     }
 
     // A row's "Search..." button.

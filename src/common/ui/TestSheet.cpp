@@ -285,13 +285,19 @@ bool CTestSheet::SaveActivePage()
 
 bool CTestSheet::SavePages(std::initializer_list<int> indexes)
 {
+    const int failed = FirstPageNotSaved(indexes);
+    if (failed >= 0)
+        SetActivePage(failed);
+    return failed < 0;
+}
+
+int CTestSheet::FirstPageNotSaved(std::initializer_list<int> indexes)
+{
     for (int index : indexes) {
-        if (!PageProtocol(index)->SavePage()) {
-            SetActivePage(index);
-            return false;
-        }
+        if (!PageProtocol(index)->SavePage())
+            return index;
     }
-    return true;
+    return -1;
 }
 
 bool CTestSheet::CheckPages(std::initializer_list<int> indexes, int front)
@@ -349,6 +355,21 @@ void CTestSheet::OnClearAllPages()
     m_bCleared = true;
 }
 
+void CTestSheet::ClearAll()
+{
+    ClearData();
+    ClearPages();
+    ShowCleared();
+}
+
+void CTestSheet::ClearPages()
+{
+    for (const PageSlot& slot : m_pages) {
+        if (slot.protocol)
+            slot.protocol->ClearPage();
+    }
+}
+
 void CTestSheet::Tell(const TestFileResult& result)
 {
     if (!result && !result.message.IsEmpty())
@@ -380,7 +401,7 @@ void CTestSheet::OnLoadTest()
         }
         return;
     }
-    if (newTest && m_bLoadClears && !AskClearAll())
+    if (newTest && m_bLoadAsksAndClears && !AskClearAll())
         return;
     BeforeChange();
     // Read into a test of its own: a file that fails leaves the test held and the pages as they
@@ -407,7 +428,7 @@ void CTestSheet::OnLoadTest()
         if (int* option = CurveCheckOption())
             *option = 0;
     }
-    if (newTest && m_bLoadClears) {
+    if (newTest && m_bLoadAsksAndClears) {
         m_bCleared = true;
         m_bUntouched = false;
     }

@@ -158,6 +158,9 @@ public:
     // Saves the listed pages in order; the first that fails comes to the front (the user sees
     // why nothing goes on) and the rest are left: false then.
     bool SavePages(std::initializer_list<int> indexes);
+    // Saves the listed pages in order up to the first that fails, which stays where it is: its
+    // index, or -1 when every page saved.
+    int FirstPageNotSaved(std::initializer_list<int> indexes);
     // The page's check of every record (made first when it has no window); on a failure the page
     // comes to the front with the bad record shown and its first invalid field enabled, marked
     // and focused (ShowBlockingField), also where the page greys it.
@@ -214,8 +217,15 @@ protected:
     virtual bool SavePagesForReport() { return true; }
     // The companions of a saved report.
     virtual void SaveReportCompanions(const CString& /*base*/) {}
-    // The data and every page to a new test's (Clear All Pages past its question).
-    virtual void ClearAll() {}
+    // Clear All Pages past its question: the kind's data to a new test's, then every page the
+    // sheet registered (a page added later is cleared with the others), then what the kind shows.
+    void ClearAll();
+    // Every registered page, windowed or not, to its empty fields and no record.
+    void ClearPages();
+    // The kind's data to a new test's.
+    virtual void ClearData() {}
+    // After Clear All: the pages made to show the cleared test, where the kind does so.
+    virtual void ShowCleared() {}
     // The pages made ready for a new test read in; by default a Clear All Pages'.
     virtual void ClearPagesForNewTest() { ClearAll(); }
     // Clear All Pages' question when the sheet holds a test (every time when m_bAskClearAlways):
@@ -229,7 +239,7 @@ protected:
     bool m_bAskClearAlways = false;
     // A new test's load runs Clear All Pages' question and, once read, ends cleared; otherwise
     // it asks nothing and the touched state ends after the load's checks.
-    bool m_bLoadClears = true;
+    bool m_bLoadAsksAndClears = true;
     // A load of a file of an extension no reader takes is still a change: the state before it
     // is kept as a change's is, the load's checks run and the untouched state ends.
     bool m_bUnreadLoadChanges = false;

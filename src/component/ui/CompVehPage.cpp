@@ -1,7 +1,6 @@
 #include "component/ui/CompVehPage.h"
 
 #include "codes/CodeCheck.h"
-#include "codes/ui/Search.h"
 #include "common/Convert.h"
 #include "common/ui/EditKavroNo.h"
 #include "component/ui/CompPageSupport.h"
@@ -178,7 +177,7 @@ BOOL CCompVehPage::OnInitDialog()
             EnableDlgItem(IDC_SEARCH_MODEL, !code.IsEmpty());
         });
     });
-    OnClicked(IDC_SEARCH_MODEL, [this] { OnSearchModel(); });
+    OnClicked(IDC_SEARCH_MODEL, [this] { SearchModelOfMake(IDC_MAKE, IDC_MODEL, kTag); });
     OnClicked(IDC_SEARCH_ENGINE, [this] { OnSearchEngine(); });
     OnClicked(IDC_SEARCH_TRANSM, [this] { OnSearchTransm(); });
     OnClicked(IDC_MORE_INFO, [this] { OnMoreInfo(); });
@@ -405,22 +404,6 @@ void CCompVehPage::ClearPage()
 }
 
 void CCompVehPage::AfterSearch(int /*id*/) {}
-
-void CCompVehPage::OnSearchModel()
-{
-    if (IsEnterHeldDown())
-        return;
-    const CString make = Edit(IDC_MAKE)->GetText();
-    if (make.IsEmpty()) {
-        MessageBox("Please enter 'Vehicle Make' prior to searching 'Vehicle Model'.");
-        return;
-    }
-    CSearch search(nullptr, "MODEL", "", codesql::ModelsOfMake(make, kTag, true), FALSE);
-    if (search.DoModal() == IDOK) {
-        Edit(IDC_MODEL)->SetText(search.GetCode().Right(2));
-        Edit(IDC_MODEL)->SetValid(true);
-    }
-}
 
 void CCompVehPage::OnSearchEngine()
 {

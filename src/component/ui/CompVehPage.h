@@ -71,7 +71,6 @@ public:
 
     // Handlers.
     int OnDeltaposSpin(int delta);
-    void OnSearchModel();
     void OnSearchEngine();
     void OnSearchTransm();
     void OnMoreInfo();

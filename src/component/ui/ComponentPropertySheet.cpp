@@ -38,7 +38,7 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     m_hsvdOpenFilter = "MV5 HSVD (*.hs5)|*.hs5|All (*.*)|*.*||";
     m_camerasIllegal = kIllegalCameras;
     // A load asks nothing: the test it replaces goes on the undo stack, as a clear's does.
-    m_bLoadClears = false;
+    m_bLoadAsksAndClears = false;
     m_bUnreadLoadChanges = true;
 
     OnCommands<S>(this, kCommands);
@@ -93,13 +93,8 @@ bool CComponentPropertySheet::CheckBeforeSave()
     return m_bPagesValid;
 }
 
-void CComponentPropertySheet::ResetAllPages()
+void CComponentPropertySheet::ShowCleared()
 {
-    m_CompData.ClearTest();
-    for (int index = kTest; index <= kInstrumentation; ++index)
-        PageProtocol(index)->ClearPage();
-    m_CompData.ResetHsvd();
-    m_HsvdPage.ClearPage();
     // Every page with a window shows the cleared test, the test date and its picker included,
     // so that nothing of the old test flows back into the new one.
     m_TestPage.OnSetActive();
@@ -143,9 +138,6 @@ void CComponentPropertySheet::CheckPagesLoaded()
 
 bool CComponentPropertySheet::SavePagesForReport()
 {
-    for (int index : {kTest, kComponent, kConfiguration, kVehicle, kInstrumentation}) {
-        if (!PageProtocol(index)->SavePage())
-            return false;
-    }
-    return true;
+    // A page that refuses ends the report where the user is.
+    return FirstPageNotSaved({kTest, kComponent, kConfiguration, kVehicle, kInstrumentation}) < 0;
 }

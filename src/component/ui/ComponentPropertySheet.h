@@ -21,8 +21,6 @@ public:
     bool CheckMainPages();
     bool CheckPagesForSave();
     bool CheckBeforeSave() override;
-    // The empty test, in the data and on every page.
-    void ResetAllPages();
     void RestoreSnapshot(const CUndoEntry& entry);
 
     void OnUndoAllPages() { MoveSnapshot(m_UndoStack, m_RedoStack); }
@@ -44,7 +42,9 @@ protected:
     ITestFile* TestFile() override { return &m_CompData; }
     int HsvdIndex() const override { return kHsvd; }
     int* CurveCheckOption() override { return &m_CompData.m_nCheckCurves; }
-    void ClearAll() override { ResetAllPages(); }
+    // The cameras go with the test.
+    void ClearData() override { m_CompData.ClearForRead(); }
+    void ShowCleared() override;
     void BeforeChange() override;
     bool SavePagesForReport() override;
     void ShowPages(const CString& ext) override;

@@ -1,6 +1,5 @@
 #include "crashavoid/ui/TcaPages.h"
 
-#include "codes/CodeSql.h"
 #include "codes/ui/CodeFields.h"
 #include "common/ui/DatePickerText.h"
 #include "crashavoid/ui/TcaTemplates.h"
@@ -300,7 +299,7 @@ BOOL CTcaVehPage::OnInitDialog()
     for (int id : {IDC_ABS, IDC_CRUISE_CONTROL, IDC_BRAKE_SYSTEM})
         FillCombo(*this, id, {"Y", "N"});
     OnClicked(IDC_FIND_MAKE, [this] { OnFindMake(); });
-    OnClicked(IDC_FIND_MODEL, [this] { OnFindModel(); });
+    OnClicked(IDC_FIND_MODEL, [this] { SearchModelOfMake(IDC_MAKE, IDC_MODEL, kVeh); });
     return TRUE;
 }
 
@@ -337,21 +336,6 @@ void CTcaVehPage::OnFindMake()
         if (code != before)
             Edit(IDC_MODEL)->SetText("");
     });
-}
-
-void CTcaVehPage::OnFindModel()
-{
-    if (IsEnterHeldDown())
-        return;
-    UpdateData(TRUE);
-    const CString make = Edit(IDC_MAKE)->GetText();
-    if (make.IsEmpty()) {
-        MessageBox("Please enter 'Vehicle Make' prior to searching 'Vehicle Model'.");
-        return;
-    }
-    // Model codes carry their make in front; the field holds the model's own two characters.
-    SearchInto(IDC_MODEL, {"MODEL", "", codesql::ModelsOfMake(make, kVeh, true)},
-               [this](const CString& code, const CString&) { Edit(IDC_MODEL)->SetText(code.Right(2)); });
 }
 
 // ================================ instrumentation page ================================

@@ -55,7 +55,6 @@ public:
     bool AllFieldsValid() override;
     bool ValidatePage() override { return SaveAndValidateAll(); }
     void OnFindMake();
-    void OnFindModel();
 
 protected:
     std::vector<TcaVehicleRecord>* RecordStructs(CTcaData& data) const override { return &data.m_VehicleRecords; }

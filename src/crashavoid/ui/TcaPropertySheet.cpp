@@ -21,18 +21,12 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
     OnCommands<CTcaPropertySheet>(this, kCommands);
     m_bReadsVersion4 = false;
     m_bAskClearAlways = true;
-    m_bLoadClears = false;
+    m_bLoadAsksAndClears = false;
     // The sheet offers no way to the SWG sheet.
     DropCommand(ID_SWG_DATABASE);
 }
 
 CTcaPropertySheet::~CTcaPropertySheet() { ReleasePages(); }
-
-void CTcaPropertySheet::ClearAllPageFields()
-{
-    for (int i = 0; i < kPageCount; ++i)
-        PageProtocol(i)->ClearPage();
-}
 
 void CTcaPropertySheet::ShowLoaded(const CString& /*ext*/)
 {
@@ -66,9 +60,8 @@ bool CTcaPropertySheet::CheckBeforeSave()
     return true;
 }
 
-void CTcaPropertySheet::ClearAll()
+void CTcaPropertySheet::ClearData()
 {
-    ClearAllPageFields();
     m_data.m_pTestRecord->SetDefaults();
     m_data.m_VehicleRecords.clear();
     if (m_data.m_pLBeamRecord)

@@ -29,11 +29,10 @@ protected:
     ITestFile* TestFile() override { return &m_data; }
     // Before a test read in is taken, the page fields alone are cleared: the data keeps what no
     // file carries.
-    void ClearPagesForNewTest() override { ClearAllPageFields(); }
+    void ClearPagesForNewTest() override { ClearPages(); }
     void ShowLoaded(const CString& ext) override;
-    void ClearAll() override;
+    void ClearData() override;
 
 private:
-    void ClearAllPageFields();
     void SaveAllPages();
 };

@@ -92,12 +92,3 @@ void CSWGPropertySheet::OnSaveHsvdReportOnly()
     if (const auto path = AskHsvdReportPath())
         m_SWGData.SaveHsvdReportCompanion(*path);
 }
-
-void CSWGPropertySheet::ClearAll()
-{
-    m_SWGData.ClearTest();
-    m_TestPage.ClearPage();
-    m_InstPage.ClearPage();
-    m_SWGData.ResetHsvd();
-    m_HsvdPage.ClearPage();
-}

@@ -39,7 +39,7 @@ public:
 protected:
     ITestFile* TestFile() override { return &m_SWGData; }
     int HsvdIndex() const override { return kHsvd; }
-    void ClearAll() override;
+    void ClearData() override { m_SWGData.ClearForRead(); }
     // Saves the test page and the shown curve; false ends Save Test and Save Report.
     bool CheckBeforeSave() override { return SaveTestAndShownCurve(); }
     bool SavePagesForReport() override { return SaveTestAndShownCurve(); }

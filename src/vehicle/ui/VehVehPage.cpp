@@ -1,7 +1,6 @@
 #include "vehicle/ui/VehVehPage.h"
 
 #include "codes/CodeCheck.h"
-#include "codes/ui/Search.h"
 #include "common/KavroNo.h"
 #include "common/ui/EditKavroNo.h"
 #include "platform/ui/SpinButton.h"
@@ -230,7 +229,7 @@ BOOL CVehVehPage::OnInitDialog()
             label->setAlignment(Qt::AlignCenter);
     }
     OnClicked(IDC_SEARCH_MAKE, [this] { OnSearchMake(); });
-    OnClicked(IDC_SEARCH_MODEL, [this] { OnSearchModel(); });
+    OnClicked(IDC_SEARCH_MODEL, [this] { SearchModelOfMake(IDC_MAKE, IDC_MODEL, m_tag); });
     OnClicked(IDC_EDIT_KAVRO, [this] { OnEditKavroNo(); });
     // After the field's own check of a change.
     connect(Edit(IDC_KAVRO_NO), &CNEdit::Changed, this, [this] { CheckKavroNumber(); });
@@ -476,25 +475,6 @@ void CVehVehPage::OnSearchMake()
             Edit(IDC_MODEL)->SetValid(true);
         }
     });
-}
-
-void CVehVehPage::OnSearchModel()
-{
-    if (IsEnterHeldDown())
-        return;
-    UpdateData(TRUE);
-    const CString make = Edit(IDC_MAKE)->GetText();
-    if (make.IsEmpty()) {
-        MessageBox("Please enter 'Vehicle Make' prior to searching 'Vehicle Model'.");
-        return;
-    }
-    CSearch search(nullptr, "MODEL", "", codesql::ModelsOfMake(make, m_tag, true), FALSE);
-    if (search.DoModal() == IDOK) {
-        CNEdit* model = Edit(IDC_MODEL);
-        model->SetText(search.GetCode().Right(2));
-        model->SetValid(true);
-    }
-    UpdateData(FALSE);
 }
 
 void CVehVehPage::OnEditKavroNo()

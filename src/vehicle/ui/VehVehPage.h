@@ -65,7 +65,6 @@ public:
     // Handlers.
     void OnMeasurement(MeasureKind kind);
     void OnSearchMake();
-    void OnSearchModel();
     void OnEditKavroNo();
     // The spin's proposal: +1 up, -1 down; returns 0, so the spin takes the change.
     int OnDeltaPosSpin(int delta);

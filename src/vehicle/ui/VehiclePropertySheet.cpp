@@ -176,13 +176,3 @@ void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
                                                 : std::nullopt)
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
 }
-
-void CVehiclePropertySheet::ClearAll()
-{
-    m_VehData.ClearTest();
-    // The pages, windowed or not; the high-speed video and intrusion pages with their data.
-    for (int index = kTest; index <= kInstrumentation; ++index)
-        PageProtocol(index)->ClearPage();
-    m_HsvdPage.ClearPage();
-    PageProtocol(kIntrusion)->ClearPage();
-}

@@ -48,7 +48,7 @@ protected:
     ITestFile* TestFile() override { return &m_VehData; }
     int HsvdIndex() const override { return kHsvd; }
     int* CurveCheckOption() override { return &m_VehData.m_nCurveCheckRequested; }
-    void ClearAll() override;
+    void ClearData() override { m_VehData.ClearTest(); }
     // The intrusion companions beside the cameras'.
     void ReadCompanions(ITestFile& read, const CString& base) override;
     bool SaveCompanions(const CString& base) override;

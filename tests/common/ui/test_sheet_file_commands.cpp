@@ -17,18 +17,22 @@
 
 #include "SheetHarness.h"
 
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include <sys/stat.h>
 
 using sheettest::Kind;
 using sheettest::Kinds;
 using sheettest::KindSheet;
+using sheettest::TabTexts;
 using testutil::ReadFile;
 using testutil::WriteFile;
 
@@ -54,7 +58,59 @@ std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
     return written;
 }
 
+// The edits every page shows, by control id (a drop-down box's through its edit part), read
+// without bringing the page to the front, which would reload it from the data.
+std::vector<std::map<int, QString>> ShownEdits(KindSheet& s)
+{
+    std::vector<std::map<int, QString>> pages;
+    for (int index = 0; index < s.sheet->PageCount(); ++index) {
+        std::map<int, QString>& shown = pages.emplace_back();
+        const CPropertyPage& page = *s.sheet->Page(index);
+        for (int id = 1; id <= 0xFFFF; ++id) {
+            QLineEdit* line = page.Item<QLineEdit>(id);
+            if (auto* box = page.Item<QComboBox>(id))
+                line = box->lineEdit();
+            if (line)
+                shown[id] = line->text();
+            else if (auto* text = page.Item<QPlainTextEdit>(id))
+                shown[id] = text->toPlainText();
+        }
+    }
+    return pages;
+}
+
 } // namespace
+
+// Every page, the ones added last included, shows after Clear All what it shows when a new
+// sheet is cleared: nothing of the test held before.
+TEST(SheetFileCommandsTest, ClearAllTakesTheTestOffEveryPage)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet fresh(kind);
+        ASSERT_TRUE(fresh.db.open());
+        ASSERT_TRUE(fresh.VisitEveryPage());
+        fresh.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+        const auto empty = ShownEdits(fresh);
+
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        ASSERT_TRUE(s.VisitEveryPage());
+        ASSERT_TRUE(s.Load(s.WriteTest("t", CameraSheet(s) ? kTwoCameras : "")));
+        ASSERT_TRUE(s.VisitEveryPage());
+        ASSERT_NE(ShownEdits(s), empty);
+        s.messages.setNextAnswer(IDYES);
+        s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+        ASSERT_TRUE(s.sheet->m_bCleared);
+        const auto cleared = ShownEdits(s);
+        ASSERT_EQ(cleared.size(), empty.size());
+        for (size_t index = 0; index < empty.size(); ++index) {
+            SCOPED_TRACE(TabTexts(*s.sheet)[static_cast<int>(index)].toStdString());
+            for (const auto& [id, text] : empty[index])
+                EXPECT_EQ(cleared[index].at(id).toStdString(), text.toStdString()) << "control " << id;
+        }
+    }
+}
 
 // ---- Every kind takes back what it writes, and no other kind takes it ----
 
