@@ -357,6 +357,17 @@ CString FormatRecordLine(D& data, const Section<D>& section, int n)
     return RecordLineText(out);
 }
 
+// The decimals the section writes `member` with; -1 when no row of it writes that real.
+template <class D>
+int WrittenDecimals(const Section<D>& section, double D::*member)
+{
+    for (const SectionField<D>& field : section.fields) {
+        if (field.kind == SectionField<D>::Decimal && field.real == member)
+            return field.decimals;
+    }
+    return -1;
+}
+
 // Stores one data line of the section at record n; `version` 4 or 5. `posOffset` is added to every
 // field's position (a line that holds a block of fields per record).
 template <class D>

@@ -259,6 +259,13 @@ int CNEdit::GetInt() const { return StdToInt(m_strText); }
 long CNEdit::GetLong() const { return std::strtol(m_strText, nullptr, 10); }
 double CNEdit::GetDouble() const { return std::atof(m_strText); }
 
+void CNEdit::ShowFileValue()
+{
+    if (!m_bIsReal || m_nFileDecimals < 0 || !m_bValid || m_strText.IsEmpty())
+        return;
+    SetText(RoundedToCString(GetDouble(), m_nFileDecimals));
+}
+
 void CNEdit::SetValid(bool valid)
 {
     m_bValid = valid;
@@ -394,6 +401,8 @@ bool CNEdit::ParseDate(CString& text) const
 bool CNEdit::eventFilter(QObject* watched, QEvent* event)
 {
     // Compared as a plain object: the window may be part way through its destruction here.
+    if (event->type() == QEvent::FocusOut && watched == m_watched)
+        ShowFileValue();
     if (event->type() == QEvent::FocusIn && watched == m_watched) {
         // The caret goes to the end, which scrolls it into view.
         if (m_edit)

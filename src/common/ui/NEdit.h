@@ -77,6 +77,12 @@ public:
     void SetStringType(unsigned minLength, unsigned maxLength, bool allowEmpty);
     void SetDateType(bool allowEmpty);
     FieldType GetType() const;
+    // A real field whose file holds `decimals` decimals (-1: the text as typed). On leaving the
+    // field a valid value is shown as the file will hold it, so the page never shows a value
+    // that a save would change.
+    void SetFileDecimals(int decimals) { m_nFileDecimals = decimals; }
+    // The valid value shown as its file writes it; nothing for a field its file holds as typed.
+    void ShowFileValue();
     // Shortest text; also the zero-filled width of SetLong and the display form of a date.
     void SetMinLength(unsigned minLength) { m_nMinLength = minLength; }
 
@@ -146,6 +152,7 @@ private:
     double m_dMin = 0.0;
     unsigned m_nMaxLength = 0;
     unsigned m_nMinLength = 0;
+    int m_nFileDecimals = -1;
     CString m_strText;
     COLORREF m_crText = kBlack;
     COLORREF m_crBack = kWhite;

@@ -3,6 +3,7 @@
 #include "codes/CodeCheck.h"
 #include "common/Convert.h"
 #include "common/ui/EditKavroNo.h"
+#include "component/CompSections.h"
 #include "component/ui/CompPageSupport.h"
 #include "component/ui/RolloverVehicle.h"
 #include "platform/ui/SpinButton.h"
@@ -38,22 +39,24 @@ const PageTip kVehTips[] = {
 };
 
 // The rollover entry fields and their labels, then the computed values and theirs.
+using R = CRolloverVehicleData;
 struct RolloverCell {
     int id;
     int labelId;
     const char* label;
     FieldRule rule;
+    double R::*real = nullptr; // a typed real: shown, on leaving it, as the test file writes it
 };
 const RolloverCell kRolloverEntries[] = {
     {V::IDC_VIMF_NO, 1665, "VIMF No.:", FieldRule::Plain()},
     {V::IDC_LOAD, 1666, "Load:", FieldRule::Plain()},
     {V::IDC_ENGINE, 1667, "Engine:", FieldRule::Plain()},
-    {V::IDC_DISPLACEMENT, 1671, "Engine Displacement (L):", FieldRule::Real(0.0, 19.9, true, "0.0->19.9")},
+    {V::IDC_DISPLACEMENT, 1671, "Engine Displacement (L):", FieldRule::Real(0.0, 19.9, true, "0.0->19.9"),
+     &R::m_dEngineDisplacement},
     {V::IDC_TRANSMISSION, 1668, "Transmission:", FieldRule::Plain()},
     {V::IDC_FUEL, 1669, "Fuel:", FieldRule::Plain()},
     {V::IDC_OPTIONAL_EQUIPMENT, 1670, "Optional Equipment:", FieldRule::Plain()},
 };
-using R = CRolloverVehicleData;
 struct RolloverResult {
     int id;
     int labelId;
@@ -198,7 +201,12 @@ BOOL CCompVehPage::OnSetActive()
 {
     Edit(IDC_MODEL)->SetColors(CNEdit::kBlack, kSilver);
     SetFieldTypes();
-    RolloverEdit(IDC_DISPLACEMENT)->Apply(kRolloverEntries[3].rule);
+    for (const RolloverCell& cell : kRolloverEntries) {
+        if (!cell.real)
+            continue;
+        RolloverEdit(cell.id)->Apply(cell.rule);
+        RolloverEdit(cell.id)->SetFileDecimals(WrittenDecimals(RolloverVehicleLineSection(), cell.real));
+    }
     ApplyTestType();
     LoadRecord();
     AllFieldsValid();
@@ -262,6 +270,8 @@ BOOL CCompVehPage::SaveRecord()
         r.m_nVimfTestNo = RolloverEdit(IDC_VIMF_NO)->GetInt();
         r.m_strLoad = RolloverEdit(IDC_LOAD)->GetText();
         r.m_strEngine = RolloverEdit(IDC_ENGINE)->GetText();
+        // Stored as the file will hold it, and shown so: a save changes nothing the page shows.
+        RolloverEdit(IDC_DISPLACEMENT)->ShowFileValue();
         const double displacement = RolloverEdit(IDC_DISPLACEMENT)->GetDouble();
         r.m_dEngineDisplacement = std::isfinite(displacement) ? displacement : 0.0;
         r.m_strTransmission = RolloverEdit(IDC_TRANSMISSION)->GetText();

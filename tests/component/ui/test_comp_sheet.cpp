@@ -7,6 +7,8 @@
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -656,4 +658,43 @@ TEST(CompSheetTest, VehiclePageShowsTheRolloverValuesAsTheFileRoundsThem)
     const std::string saved = ReadFile(s.dir.file("out.mv5"));
     EXPECT_NE(saved.find("|-1.26 |"), std::string::npos);
     EXPECT_NE(saved.find("|0.13 |"), std::string::npos);
+}
+
+// Every typed real the page takes with more decimals than the test file writes: on leaving the
+// field the page shows the text the file will hold, and a save while it is still being typed
+// writes and shows the same value.
+TEST(CompSheetTest, ARealTypedWithMoreDecimalsThanTheFileHoldsShowsWhatTheFileWrites)
+{
+    struct Case {
+        int id;
+        const char* typed;
+        const char* held; // as the file writes it, and as the page shows it
+    };
+    const Case cases[] = {
+        {V::IDC_DISPLACEMENT, "2.25", "2.3"},  {V::IDC_DISPLACEMENT, "5.75", "5.8"},
+        {V::IDC_DISPLACEMENT, "0.04", "0"},    {V::IDC_DISPLACEMENT, "19.86", "19.9"},
+        {V::IDC_DISPLACEMENT, "3.4", "3.4"},   {V::IDC_DISPLACEMENT, "12", "12"},
+    };
+    for (const Case& c : cases) {
+        for (const bool leave : {true, false}) {
+            SCOPED_TRACE(std::string(c.typed) + (leave ? ", field left" : ", saved while typed"));
+            CompSheet s;
+            ASSERT_TRUE(s.db.open());
+            s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "r.mv5"));
+            ASSERT_TRUE(s.Visit(S::kVehicle));
+            CNEdit& field = *s.sheet.m_VehPage.RolloverEdit(c.id);
+            QLineEdit* line = s.Line(s.sheet.m_VehPage, c.id);
+            s.Type(line, c.typed);
+            ASSERT_TRUE(field.IsValid());
+            if (leave) {
+                QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+                QApplication::sendEvent(line, &out);
+                EXPECT_EQ(line->text(), c.held);
+            }
+            s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+            // The page shown again after the save gives the value with two decimals.
+            EXPECT_EQ(line->text().toDouble(), std::stod(c.held));
+            EXPECT_NE(ReadFile(s.dir.file("out.mv5")).find(std::string("|") + c.held + " |"), std::string::npos);
+        }
+    }
 }
