@@ -92,7 +92,7 @@ public:
     virtual ~ISheetPage() = default;
     // SaveToData or SaveRecord: TRUE without a window.
     virtual BOOL SavePage() = 0;
-    // The sheet's check before a save: AllFieldsValid or ValidateAllRecords.
+    // The sheet's check before a save: AllFieldsValid, or every record's.
     virtual bool ValidatePage() = 0;
     // LoadFromData or LoadRecord: the shown record again.
     virtual void LoadPage() = 0;
@@ -685,7 +685,22 @@ public:
     void OnDeleteRecordButton() { this->DeleteRecord(); }
 
     BOOL SavePage() override { return SaveRecord(); }
-    bool ValidatePage() override { return this->ValidateAllRecords(); }
+    // Every record as the fields judge it, stopping at the first that fails, shown. A record the
+    // page can judge from its stored values (StoredRecordValid) is passed without being shown;
+    // the others, and the last, are shown and judged by the fields, so the page ends where a
+    // walk through every record ends and a failing record is told as the fields tell it.
+    bool ValidatePage() override
+    {
+        for (int n = 1; n <= this->m_nRecordCount; ++n) {
+            if (n < this->m_nRecordCount && StoredRecordValid(n))
+                continue;
+            this->m_nRecordIndex = n;
+            LoadRecord();
+            if (!this->IsPageValid())
+                return false;
+        }
+        return true;
+    }
     void LoadPage() override { LoadRecord(); }
     void ShowRecord(int index) override
     {
@@ -707,6 +722,11 @@ public:
 
 protected:
     bool FieldsTyped() const override { return this->AnyFieldTyped(); }
+
+    // Whether record `index` passes the page's check, judged from the data without showing it:
+    // true only where the fields would pass it, saying nothing and showing nothing. Whatever it
+    // cannot tell so is false, and the record is then shown and judged by the fields.
+    virtual bool StoredRecordValid(int /*index*/) { return false; }
 
     // ">" does nothing while this says no (a page with a fixed number of records).
     virtual bool NextAllowed() const { return true; }

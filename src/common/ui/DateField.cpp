@@ -14,23 +14,39 @@ namespace {
 
 // A date text is good when empty or when it passes the test file's date rules; the check shows
 // no message while the user types.
+// The date message is kept back; whether it would have been shown.
+bool ReadDateText(CString& text, const char* section, CTime& time)
+{
+    bool refused = false;
+    auto previous = platform::SetMessageHandler([&](const platform::MessageRequest&) {
+        refused = true;
+        return IDOK;
+    });
+    time = ValidateDateText(text, section);
+    platform::SetMessageHandler(std::move(previous));
+    return refused;
+}
+
 bool IsGoodDate(const CString& text, const char* section)
 {
     CString copy = text;
     copy.Trim();
     if (copy.IsEmpty())
         return true;
-    bool refused = false;
-    auto previous = platform::SetMessageHandler([&](const platform::MessageRequest&) {
-        refused = true;
-        return IDOK;
-    });
-    const CTime time = ValidateDateText(copy, section);
-    platform::SetMessageHandler(std::move(previous));
-    return !refused && time != CTime();
+    CTime time;
+    return !ReadDateText(copy, section, time) && time != CTime();
 }
 
 } // namespace
+
+bool ReadDateQuietly(CString& text, const char* section)
+{
+    CTime time;
+    if (ReadDateText(text, section, time))
+        return false;
+    text.MakeUpper();
+    return IsGoodDate(text, section);
+}
 
 CDateTimeCtrl* CDateField::Picker() const { return m_page.Item<CDateTimeCtrl>(m_pickerId); }
 

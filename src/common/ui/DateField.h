@@ -13,6 +13,10 @@
 class CDlgControls;
 class CDateTimeCtrl;
 
+// A stored date text as CDateField::Load leaves it (normalised, upper-cased), without the date
+// message: false when Load would tell it or the edit would be marked invalid.
+bool ReadDateQuietly(CString& text, const char* section);
+
 class CDateField {
 public:
     // `section` names the date in the date message ("TEST").

@@ -314,16 +314,10 @@ void CNEdit::OnChange()
             m_strText.Trim();
         }
     }
-    if (m_bIsReal)
-        ValidateDouble();
-    else if (m_bIsInt)
-        ValidateInt();
-    else if (m_bIsString)
-        ValidateString();
-    else if (m_bIsDate) {
-        ValidateDate();
+    if (m_bIsReal || m_bIsInt || m_bIsString || m_bIsDate)
+        Validate();
+    if (m_bIsDate)
         m_strText.MakeUpper();
-    }
     if (!fits) {
         // Marked as any invalid value is, whatever the field's type; never written as "?".
         m_bValid = false;
@@ -337,46 +331,42 @@ void CNEdit::OnChange()
     emit Changed();
 }
 
-void CNEdit::ValidateInt()
+bool CNEdit::Judge(CString& text) const
 {
-    bool valid;
-    if (m_bAllowEmpty && m_strText.IsEmpty()) {
-        valid = true;
-    } else {
+    if (m_bIsReal) {
+        if (m_bAllowEmpty && text.IsEmpty())
+            return true;
+        const double value = std::atof(text);
+        return IsRealNumber(text) && m_dMin <= value && value <= m_dMax;
+    }
+    if (m_bIsInt) {
+        if (m_bAllowEmpty && text.IsEmpty())
+            return true;
         // A lone minus sign passes and reads as 0, as the field always took it.
-        const int value = StdToInt(m_strText);
-        valid = (m_strText == "-" || IsIntegerText(m_strText)) && m_nMin <= value && value <= m_nMax;
+        const int value = StdToInt(text);
+        return (text == "-" || IsIntegerText(text)) && m_nMin <= value && value <= m_nMax;
     }
-    m_bValid = valid;
-    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
-}
-
-void CNEdit::ValidateDouble()
-{
-    bool valid;
-    if (m_bAllowEmpty && m_strText.IsEmpty()) {
-        valid = true;
-    } else {
-        const double value = std::atof(m_strText);
-        valid = IsRealNumber(m_strText) && m_dMin <= value && value <= m_dMax;
+    if (m_bIsString) {
+        const unsigned length = static_cast<unsigned>(text.GetLength());
+        return text.IsEmpty() ? m_bAllowEmpty : (m_nMinLength <= length && length <= m_nMaxLength);
     }
-    m_bValid = valid;
-    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+    return text.IsEmpty() || ParseDate(text);
 }
 
-void CNEdit::ValidateString()
+bool CNEdit::Accepts(CString text) const
 {
-    const unsigned length = static_cast<unsigned>(m_strText.GetLength());
-    const bool valid = m_strText.IsEmpty() ? m_bAllowEmpty : (m_nMinLength <= length && length <= m_nMaxLength);
-    m_bValid = valid;
-    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+    if (!m_bIsReal && !m_bIsInt && !m_bIsString && !m_bIsDate)
+        return false;
+    text.Trim();
+    if (HasWindow() && !FitsCodePage(ToQString(text)))
+        return false;
+    return Judge(text);
 }
 
-void CNEdit::ValidateDate()
+void CNEdit::Validate()
 {
-    const bool valid = m_strText.IsEmpty() || ParseDate(m_strText);
-    m_bValid = valid;
-    SetColors(kBlack, valid ? m_crValidBack : m_crInvalidBack);
+    m_bValid = Judge(m_strText);
+    SetColors(kBlack, m_bValid ? m_crValidBack : m_crInvalidBack);
 }
 
 bool CNEdit::ParseDate(CString& text) const

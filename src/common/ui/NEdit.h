@@ -100,6 +100,9 @@ public:
     // The window shows characters the code page has no byte for: the field holds its last
     // storable text, which the window no longer shows.
     bool ShowsUnstorableText() const;
+    // Whether the field would take `text` (trimmed) as valid were it set now: its type and limits,
+    // and a window's code page. The field itself is left as it is. A field of no type says no.
+    bool Accepts(CString text) const;
     void SetValid(bool valid);
     void SetValidFlag(bool valid) { m_bValid = valid; }
     void Revalidate();
@@ -128,10 +131,10 @@ protected:
 
 private:
     void SetTypeFlags(FieldType type, bool allowEmpty);
-    void ValidateInt();
-    void ValidateDouble();
-    void ValidateString();
-    void ValidateDate();
+    // The check of a change, on the field's own text.
+    void Validate();
+    // Whether `text` passes the field's type and limits; a date is rewritten in its display form.
+    bool Judge(CString& text) const;
     void AttachWidget(QWidget* widget);
     QString WindowText() const;
     void SetWindowText(const CString& text);

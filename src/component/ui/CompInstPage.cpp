@@ -1,6 +1,8 @@
 #include "component/ui/CompInstPage.h"
 
 #include "codes/ui/Search.h"
+#include "common/CurveReview.h"
+#include "common/ui/DateField.h"
 #include "component/ui/CompPageSupport.h"
 #include "platform/ui/DateTimeCtrl.h"
 
@@ -176,6 +178,21 @@ void CCompInstPage::LoadRecord()
         return;
     D& data = *m_pData;
     const int i = m_nRecordIndex;
+    PrepareRecord(i);
+    m_bChangeHandling = false;
+    ApplyRanges();
+    // The stored date into the picker (a bad one is told), upper-cased into the record.
+    CString date = data.m_saInstCalibrationDate[i];
+    m_date.Load(date);
+    if (i < data.m_saInstCalibrationDate.GetSize())
+        data.m_saInstCalibrationDate.SetAt(i, date);
+    CCompRecordPage::LoadRecord();
+    m_bChangeHandling = true;
+}
+
+void CCompInstPage::PrepareRecord(int i)
+{
+    D& data = *m_pData;
     if (i > 0) {
         if (NoVehicle())
             data.m_saInstVehicleNo.SetAtGrow(i, "0");
@@ -184,17 +201,42 @@ void CCompInstPage::LoadRecord()
         if (data.m_nConfigurationCount == 0)
             data.m_saInstConfNo.SetAtGrow(i, "");
     }
-    m_bChangeHandling = false;
+}
+
+void CCompInstPage::ApplyRanges()
+{
+    const D& data = *m_pData;
     Edit(IDC_VEHICLE_NO)->Apply(FieldRule::Int(0, NoVehicle() ? 0 : 1, true));
     Edit(IDC_COMPONENT_NO)->Apply(FieldRule::Int(0, data.m_nComponentCount, true));
     Edit(IDC_CONFIGURATION_NO)->Apply(FieldRule::Int(0, static_cast<int>(data.m_saConfNo.GetSize()) - 1, true));
-    // The stored date into the picker (a bad one is told), upper-cased into the record.
-    CString date = data.m_saInstCalibrationDate[i];
-    m_date.Load(date);
-    if (i < data.m_saInstCalibrationDate.GetSize())
-        data.m_saInstCalibrationDate.SetAt(i, date);
-    CCompRecordPage::LoadRecord();
-    m_bChangeHandling = true;
+}
+
+bool CCompInstPage::StoredReferencesValid(int index)
+{
+    // A curve told wrong is judged on the shown record, where the panel tells it.
+    const CCurveReview review = m_curves.Review();
+    if (review.IsOn() && review.HasFindings())
+        return false;
+    // A date the picker would refuse is told when its record is shown. A good one is stored as
+    // showing it stores it.
+    D& data = *m_pData;
+    CString date = data.m_saInstCalibrationDate[index];
+    if (!ReadDateQuietly(date, "INSTRUMENTATION"))
+        return false;
+    if (index < data.m_saInstCalibrationDate.GetSize())
+        data.m_saInstCalibrationDate.SetAt(index, date);
+    // As LoadExtra and CheckReferences judge the shown record.
+    ApplyRanges();
+    const CString vehicle = StoredText(IDC_VEHICLE_NO, index);
+    if (!Edit(IDC_VEHICLE_NO)->Accepts(vehicle))
+        return false;
+    const CString component = StoredText(IDC_COMPONENT_NO, index);
+    if (!CheckPairInLists::Holds(component, vehicle, data.m_saCompNo, data.m_saCompVehicleNo,
+                                 data.m_nComponentCount))
+        return false;
+    const CString configuration = component.IsEmpty() ? CString() : StoredText(IDC_CONFIGURATION_NO, index);
+    return CheckPairInLists::Holds(configuration, component, data.m_saConfNo, data.m_saConfCompNo,
+                                   data.m_nConfigurationCount);
 }
 
 void CCompInstPage::LoadExtra(const CCompData& data, int index)

@@ -77,8 +77,18 @@ protected:
     void SaveExtra(CCompData& data, int index) override;
     void LoadExtra(const CCompData& data, int index) override;
     void AfterSearch(int id) override;
+    void PrepareRecord(int index) override;
+    bool StoredReferencesValid(int index) override;
+    bool JudgedAsReference(int id) const override
+    {
+        return id == IDC_VEHICLE_NO || id == IDC_COMPONENT_NO || id == IDC_CONFIGURATION_NO ||
+               id == IDC_CALIBRATION_DATE;
+    }
 
 private:
+    // The ranges of the reference numbers, which follow the vehicle, component and
+    // configuration records.
+    void ApplyRanges();
     void EnableTimeStep(bool enable, bool fromRecord);
 
     CCurveCheckPanel m_curves;

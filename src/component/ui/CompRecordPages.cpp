@@ -127,17 +127,20 @@ const DlgTemplate kConfTemplate = MakeConfTemplate();
 CheckPairInLists::CheckPairInLists(CNEdit& field, const CNEdit& other, const CStringArray& list1,
                                    const CStringArray& list2, int count)
 {
-    const CString value1 = field.GetText();
-    if (value1.IsEmpty()) {
-        field.SetValid(true);
-        return;
-    }
-    const CString value2 = other.GetText();
+    field.SetValid(Holds(field.GetText(), other.GetText(), list1, list2, count));
+}
+
+bool CheckPairInLists::Holds(const CString& value1, const CString& value2, const CStringArray& list1,
+                             const CStringArray& list2, int count)
+{
+    if (value1.IsEmpty())
+        return true;
     const int last = std::min({count, static_cast<int>(list1.GetSize()) - 1, static_cast<int>(list2.GetSize()) - 1});
-    bool found = false;
-    for (int i = 1; i <= last && !found; ++i)
-        found = list1[i] == value1 && list2[i] == value2;
-    field.SetValid(found);
+    for (int i = 1; i <= last; ++i) {
+        if (list1[i] == value1 && list2[i] == value2)
+            return true;
+    }
+    return false;
 }
 // =============================================================================================
 // Record pages
@@ -150,6 +153,29 @@ bool CCompRecordPage::AllFieldsValid()
     for (int id : m_validated)
         valid = Edit(id)->IsValid() && valid;
     return valid;
+}
+
+CString CCompRecordPage::StoredText(int id, int index) const
+{
+    for (const PageField<D>& field : m_fields) {
+        if (field.id == id && field.array) {
+            CString text = (m_pData->*field.array)[index];
+            return text.Trim();
+        }
+    }
+    return CString();
+}
+
+bool CCompRecordPage::StoredRecordValid(int index)
+{
+    if (!m_pData || !HasWindow())
+        return false;
+    PrepareRecord(index);
+    for (int id : m_validated) {
+        if (!JudgedAsReference(id) && !Edit(id)->Accepts(StoredText(id, index)))
+            return false;
+    }
+    return StoredReferencesValid(index);
 }
 
 std::optional<CString> CCompRecordPage::PickVehicle()
@@ -232,14 +258,18 @@ void CCompCompPage::LoadRecord()
 {
     if (!HasWindow() || !m_pData)
         return;
-    const int i = m_nRecordIndex;
+    PrepareRecord(m_nRecordIndex);
+    CCompRecordPage::LoadRecord();
+}
+
+void CCompCompPage::PrepareRecord(int i)
+{
     if (i > 0) {
         if (NoVehicle())
             m_pData->m_saCompVehicleNo.SetAtGrow(i, "0");
         // Component numbers are the records' positions.
         m_pData->m_saCompNo.SetAtGrow(i, IntToCString(i));
     }
-    CCompRecordPage::LoadRecord();
 }
 
 void CCompCompPage::LoadExtra(const CCompData& /*data*/, int /*index*/)
@@ -386,10 +416,26 @@ void CCompConfPage::LoadRecord()
     if (!HasWindow() || !m_pData)
         return;
     PrepareRecord(m_nRecordIndex);
-    // The ranges follow the vehicle and the component records.
+    ApplyRanges();
+    CCompRecordPage::LoadRecord();
+}
+
+void CCompConfPage::ApplyRanges()
+{
     Edit(IDC_VEHICLE_NO)->Apply(FieldRule::Int(0, NoVehicle() ? 0 : 1, true));
     Edit(IDC_COMPONENT_NO)->Apply(FieldRule::Int(0, m_pData->m_nComponentCount, true));
-    CCompRecordPage::LoadRecord();
+}
+
+bool CCompConfPage::StoredReferencesValid(int index)
+{
+    // As LoadExtra and CheckReferences judge the shown record.
+    ApplyRanges();
+    const CString vehicle = StoredText(IDC_VEHICLE_NO, index);
+    if (!Edit(IDC_VEHICLE_NO)->Accepts(vehicle))
+        return false;
+    const CString component = m_pData->m_nComponentCount == 0 ? CString() : StoredText(IDC_COMPONENT_NO, index);
+    return CheckPairInLists::Holds(component, vehicle, m_pData->m_saCompNo, m_pData->m_saCompVehicleNo,
+                                   m_pData->m_nComponentCount);
 }
 
 void CCompConfPage::LoadExtra(const CCompData& data, int /*index*/)

@@ -15,6 +15,9 @@ class CheckPairInLists {
 public:
     CheckPairInLists(CNEdit& field, const CNEdit& other, const CStringArray& list1, const CStringArray& list2,
                      int count);
+    // The same judgement of two texts.
+    static bool Holds(const CString& value1, const CString& value2, const CStringArray& list1,
+                      const CStringArray& list2, int count);
 };
 
 // What the component, configuration and instrumentation pages share: the vehicle pick and the
@@ -35,6 +38,18 @@ public:
     bool NoVehicle() const { return !m_pData || m_pData->IsVehicleRecordEmpty(1); }
 
 protected:
+    // What showing record `index` sets in the data before its fields are filled.
+    virtual void PrepareRecord(int /*index*/) {}
+    // The listed fields judged on the stored record as its fields would judge it once shown;
+    // the record is prepared as showing it prepares it. A page judges its references itself.
+    bool StoredRecordValid(int index) override;
+    // Whether the stored record passes what the page checks beyond each field's own type.
+    virtual bool StoredReferencesValid(int /*index*/) { return true; }
+    // The fields whose validity StoredReferencesValid decides.
+    virtual bool JudgedAsReference(int /*id*/) const { return false; }
+    // The stored text of a record field, trimmed as its field shows it.
+    CString StoredText(int id, int index) const;
+
     std::vector<int> m_validated; // the fields AllFieldsValid asks
 };
 
@@ -82,6 +97,9 @@ protected:
     int DataRecordCount(const CCompData& data) const override { return std::max(data.m_nComponentCount, 0); }
     void SaveExtra(CCompData& data, int index) override;
     void LoadExtra(const CCompData& data, int index) override;
+    void PrepareRecord(int index) override;
+    // The component number is the record's position, never refused.
+    bool JudgedAsReference(int id) const override { return id == IDC_COMPONENT_NO; }
 
 private:
     void OnSearchTestedOrType(int id, const char* table);
@@ -129,7 +147,11 @@ protected:
     int DataRecordCount(const CCompData& data) const override { return std::max(data.m_nConfigurationCount, 0); }
     void SaveExtra(CCompData& data, int index) override;
     void LoadExtra(const CCompData& data, int index) override;
-    void PrepareRecord(int index);
+    void PrepareRecord(int index) override;
+    bool StoredReferencesValid(int index) override;
+    bool JudgedAsReference(int id) const override { return id == IDC_VEHICLE_NO || id == IDC_COMPONENT_NO; }
+    // The ranges of the reference numbers, which follow the vehicle and component records.
+    void ApplyRanges();
 
 public:
     void LoadRecord() override;

@@ -1,5 +1,6 @@
 #include "component/ui/RolloverVehicle.h"
 
+#include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/SpinButton.h"
 
@@ -695,6 +696,55 @@ TEST(CompSheetTest, ARealTypedWithMoreDecimalsThanTheFileHoldsShowsWhatTheFileWr
             // The page shown again after the save gives the value with two decimals.
             EXPECT_EQ(line->text().toDouble(), std::stod(c.held));
             EXPECT_NE(ReadFile(s.dir.file("out.mv5")).find(std::string("|") + c.held + " |"), std::string::npos);
+        }
+    }
+}
+
+// The check of every record judges the records it does not show as showing each would: the same
+// verdict, stopping at the same record, as a walk through every record.
+TEST(CompSheetTest, TheRecordCheckStopsWhereAWalkThroughEveryRecordStops)
+{
+    struct Case {
+        int page;
+        CStringArray CCompData::*values;
+        const char* bad;
+    };
+    const Case cases[] = {
+        {S::kComponent, &CCompData::m_saCompWeight, "99999"},
+        {S::kComponent, &CCompData::m_saCompComments, ""},
+        {S::kConfiguration, &CCompData::m_saConfCompNo, "7"},
+        {S::kConfiguration, &CCompData::m_saConfContactAngle, "360"},
+        {S::kInstrumentation, &CCompData::m_saInstConfNo, "9"},
+        {S::kInstrumentation, &CCompData::m_saInstCalibrationDate, "31-FEB-2009"},
+        {S::kInstrumentation, &CCompData::m_saInstCalibrationDate, " 01-jan-2009 "},
+        {S::kInstrumentation, &CCompData::m_saInstFirstPoint, "5"},
+    };
+    for (const Case& c : cases) {
+        for (int record : {1, 2}) {
+            SCOPED_TRACE(std::to_string(c.page) + " " + c.bad + " in record " + std::to_string(record));
+            CompSheet s;
+            ASSERT_TRUE(s.db.open());
+            s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "comp.mv5"));
+            ASSERT_TRUE(s.VisitEveryPage());
+            CCompRecordPage& page = c.page == S::kComponent       ? static_cast<CCompRecordPage&>(s.sheet.m_CompPage)
+                                    : c.page == S::kConfiguration ? static_cast<CCompRecordPage&>(s.sheet.m_ConfPage)
+                                                                  : static_cast<CCompRecordPage&>(s.sheet.m_InstPage);
+            ASSERT_GE(page.m_nRecordCount, 2);
+            (s.data.*c.values)[record] = c.bad;
+            const CCompData before = s.data;
+            platform::MessageRecorder told;
+            const bool checked = page.ValidatePage();
+            const int stopped = page.m_nRecordIndex;
+            const CCompData after = s.data;
+            const auto messages = told.texts();
+            s.data = before;
+            platform::MessageRecorder walked;
+            EXPECT_EQ(checked, page.ValidateAllRecords());
+            EXPECT_EQ(stopped, page.m_nRecordIndex);
+            EXPECT_EQ(messages, walked.texts());
+            EXPECT_TRUE(after.m_saInstCalibrationDate.GetSize() == s.data.m_saInstCalibrationDate.GetSize());
+            for (int n = 1; n < s.data.m_saInstCalibrationDate.GetSize(); ++n)
+                EXPECT_EQ(after.m_saInstCalibrationDate[n], s.data.m_saInstCalibrationDate[n]);
         }
     }
 }
