@@ -3,13 +3,10 @@
 # a genuine Access file (default: the public Jet sample of the shared fixtures; set ACCESS_FILE
 # for another) against libmdb reading the same rows and nothing else, in the same run.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build-bench-access}
+. "$(dirname "$0")/build.sh"
 file=${ACCESS_FILE:-$root/../shared/fixtures/jet/DateTestDatabase.mdb}
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" --target access_convert_bench morvel-mdbconvert >/dev/null
+bench_build access access_convert_bench morvel-mdbconvert
 ls -l "$file" | awk '{print "file: " $5 " bytes"}'
 
 MORVEL_ACCESS_FILE=$file "$build/bench/access_convert_bench" --benchmark_format=json >"$build/access_convert.json"

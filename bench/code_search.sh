@@ -3,12 +3,9 @@
 # times the code search dialog on its 5,000-row model table: opening it to the first paint and
 # sorting it by a column heading to the painted sorted list. The target is under 100 ms each.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build-bench-search}
+. "$(dirname "$0")/build.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" --target code_search_bench sample_db >/dev/null
+bench_build search code_search_bench sample_db
 
 MORVEL_CODE_DB="$build/ncodes.mdb" "$build/bench/code_search_bench" --benchmark_format=json >"$build/code_search.json"
 python3 - "$build/code_search.json" <<'PY'

@@ -3,12 +3,9 @@
 # 999 records in every record section into a sheet that already holds it, against the same load
 # into a fresh sheet in the same run. The aim is about the same time (at most 1.5x).
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build-bench-comp}
+. "$(dirname "$0")/build.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" --target comp_load_bench sample_db >/dev/null
+bench_build comp comp_load_bench sample_db
 
 MORVEL_CODE_DB="$build/ncodes.mdb" "$build/bench/comp_load_bench" --benchmark_format=json >"$build/comp_load.json"
 python3 - "$build/comp_load.json" <<'PY'

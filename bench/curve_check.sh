@@ -3,13 +3,10 @@
 # 20,000 two-column points and times the curve check against `wc -l` over the same files, warm,
 # in the same run. Prints the ratio; the aim is at most 8.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build-bench-curve}
+. "$(dirname "$0")/build.sh"
 data=${CURVE_DIR:-${TMPDIR:-/tmp}/morvel-curve-bench}
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" --target curve_check_bench >/dev/null
+bench_build curve curve_check_bench
 
 if [ ! -f "$data/t.100" ]; then
     python3 "$here/curve_make_folder.py" "$data" 100 20000

@@ -4,12 +4,9 @@
 # points on the real sheet against setting as many texts into plain line edits, in the same run.
 # Prints the ratio; the aim is at most 3.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build-bench-save}
+. "$(dirname "$0")/build.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" --target save_check_bench sample_db >/dev/null
+bench_build save save_check_bench sample_db
 
 QT_QPA_PLATFORM=offscreen MORVEL_CODE_DB="$build/ncodes.mdb" "$build/bench/save_check_bench" \
     --benchmark_format=json >"$build/save_check.json"

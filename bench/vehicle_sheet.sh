@@ -4,12 +4,9 @@
 # once, and Load Test of a full vehicle test (with its .hs5 and .ip5) with the pages refreshed.
 # The aim is at most twice the baseline.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build-bench-sheet}
+. "$(dirname "$0")/build.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEL_BENCH=ON -DMORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" --target vehicle_sheet_bench sample_db >/dev/null
+bench_build sheet vehicle_sheet_bench sample_db
 
 # A full test: the vehicle fixture with a test type of the sample tables, two cameras, two points.
 data="$build/bench-vehicle"
