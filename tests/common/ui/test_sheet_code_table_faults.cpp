@@ -145,12 +145,10 @@ constexpr const char* kEndless = R"(
         SELECT 'U' || n AS UNITS, 'd' AS UNITSD, '' AS UNITS_COMMENT, 'R' || n AS REFERENCE FROM c;
 )";
 
-// The sample's tables with the pages of three tables every kind reads overwritten: each
+// Overwrites the pages of three tables every kind reads in the SQLite file at `path`: each
 // statement on them meets a damaged file.
-std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
+void DamageTables(const std::string& path)
 {
-    const std::string path = dir.file("ncodes.mdb");
-    std::filesystem::copy_file(MORVEL_SAMPLE_DB, path);
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     sqlite3_stmt* stmt = nullptr;
@@ -169,11 +167,64 @@ std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
         file.seekp((page - 1) * size);
         file.write(std::string(static_cast<size_t>(size), '\xff').data(), size);
     }
-    file.close();
+}
+
+// The sample's tables, three of them damaged.
+std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
+{
+    const std::string path = dir.file("ncodes.mdb");
+    std::filesystem::copy_file(MORVEL_SAMPLE_DB, path);
+    DamageTables(path);
     return std::make_unique<codetest::Connection>(path);
 }
 
-enum class Broken { Missing, OverLimit, Damaged };
+int SchemaVersion(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &stmt, nullptr);
+    const int version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return version;
+}
+
+// A genuine Access file, read; then, under the open connection, its conversion turns into the
+// sample's tables with three of them damaged (its schema version moved on, so that the next
+// statement reads the new schema) and the Access file itself goes bad. The first statement on a
+// damaged table finds the conversion damaged, and the file it would be made anew from too: the
+// whole database cannot be read from then on. None without the shared Access fixture.
+std::unique_ptr<codetest::Connection> OpenDamagedDatabase(const testutil::TempDir& dir)
+{
+    const std::string fixture = testutil::FixturePath("jet/DateTestDatabase.mdb");
+    if (!std::filesystem::exists(fixture))
+        return nullptr;
+    const std::string path = dir.file("ncodes.mdb");
+    std::filesystem::copy_file(fixture, path);
+    auto connection = std::make_unique<codetest::Connection>(path);
+    if (!connection->open())
+        return connection;
+    EXPECT_TRUE(g_pCodeDbConnection->IsAccessFile());
+    const std::string conversion = g_pCodeDbConnection->DatabasePath();
+    const std::string tables = dir.file("tables.sqlite");
+    std::filesystem::copy_file(MORVEL_SAMPLE_DB, tables);
+    testutil::MakeSqliteDb(tables, "PRAGMA schema_version = " + std::to_string(SchemaVersion(conversion) + 1));
+    DamageTables(tables);
+    const std::string spoiled[] = {testutil::ReadFile(tables), std::string(std::filesystem::file_size(path), '\xff')};
+    const std::string targets[] = {conversion, path};
+    for (int i = 0; i < 2; ++i) {
+        // Rewritten in place: the connection reads the file it holds open.
+        std::filesystem::permissions(targets[i], std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+        std::ofstream out(targets[i], std::ios::binary | std::ios::trunc);
+        out << spoiled[i];
+        EXPECT_TRUE(out.good()) << targets[i];
+    }
+    return connection;
+}
+
+enum class Broken { Missing, OverLimit, Damaged, DamagedDatabase };
 
 struct Failure {
     const char* name;
@@ -185,6 +236,7 @@ const Failure kFailures[] = {
     {"missing tables", Broken::Missing, "The Microsoft Jet database engine cannot find the input table or query '"},
     {"tables over the statement limit", Broken::OverLimit, "The code table 'KAVRODB_"},
     {"a damaged file", Broken::Damaged, "The code table 'KAVRODB_"},
+    {"a damaged database", Broken::DamagedDatabase, "The code-table database '"},
 };
 
 } // namespace
@@ -200,13 +252,21 @@ TEST(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave
             KindSheet s(kind);
             platform::ScriptedDialogs dialogs; // every search dialog cancelled
             testutil::TempDir tables;
+            testutil::ScopedCacheHome cache;
             std::unique_ptr<codetest::Connection> broken;
             if (failure.broken == Broken::Missing)
                 broken = OpenChanged(tables, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
             else if (failure.broken == Broken::OverLimit)
                 broken = OpenChanged(tables, kEndless, true);
-            else
+            else if (failure.broken == Broken::Damaged)
                 broken = OpenDamaged(tables);
+            else
+                broken = OpenDamagedDatabase(tables);
+            if (!broken) {
+                if (testutil::UnderCi())
+                    ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
+                continue; // the shared Access fixture is absent
+            }
             ASSERT_TRUE(broken->open());
             Session session(s);
             session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
