@@ -9,15 +9,18 @@
 #include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
+#include "codes/ui/Search.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/SpinButton.h"
 
 #include "SheetHarness.h"
 #include "SqliteFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -239,13 +242,39 @@ const Failure kFailures[] = {
     {"a damaged database", Broken::DamagedDatabase, "The code-table database '"},
 };
 
+// The code tables broken so, opened in `dir`; none where the shared Access fixture a damaged
+// database is made from is absent (a failure under CI, which must have it).
+std::unique_ptr<codetest::Connection> OpenBroken(Broken broken, const testutil::TempDir& dir)
+{
+    std::unique_ptr<codetest::Connection> connection;
+    if (broken == Broken::Missing)
+        connection = OpenChanged(dir, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
+    else if (broken == Broken::OverLimit)
+        connection = OpenChanged(dir, kEndless, true);
+    else if (broken == Broken::Damaged)
+        connection = OpenDamaged(dir);
+    else
+        connection = OpenDamagedDatabase(dir);
+    if (!connection && testutil::UnderCi())
+        ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
+    return connection;
+}
+
+// Statements end within a second of the clock that each reading moves on.
+class SheetCodeTableFaultsTest : public ::testing::Test {
+protected:
+    void SetUp() override { CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(1000); }
+    void TearDown() override { CodeDbConnection::GetLimits() = m_oldLimits; }
+
+private:
+    CodeDbConnection::Limits m_oldLimits = CodeDbConnection::GetLimits();
+    codetest::SteppingClock m_clock;
+};
+
 } // namespace
 
-TEST(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave)
+TEST_F(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave)
 {
-    const auto oldLimits = CodeDbConnection::GetLimits();
-    CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(1000);
-    codetest::SteppingClock clock;
     for (const Failure& failure : kFailures) {
         for (const Kind& kind : Kinds()) {
             SCOPED_TRACE(std::string(kind.name) + ", " + failure.name);
@@ -253,20 +282,9 @@ TEST(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave
             platform::ScriptedDialogs dialogs; // every search dialog cancelled
             testutil::TempDir tables;
             testutil::ScopedCacheHome cache;
-            std::unique_ptr<codetest::Connection> broken;
-            if (failure.broken == Broken::Missing)
-                broken = OpenChanged(tables, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
-            else if (failure.broken == Broken::OverLimit)
-                broken = OpenChanged(tables, kEndless, true);
-            else if (failure.broken == Broken::Damaged)
-                broken = OpenDamaged(tables);
-            else
-                broken = OpenDamagedDatabase(tables);
-            if (!broken) {
-                if (testutil::UnderCi())
-                    ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
-                continue; // the shared Access fixture is absent
-            }
+            const std::unique_ptr<codetest::Connection> broken = OpenBroken(failure.broken, tables);
+            if (!broken)
+                continue;
             ASSERT_TRUE(broken->open());
             Session session(s);
             session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
@@ -278,5 +296,56 @@ TEST(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave
                 EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
         }
     }
-    CodeDbConnection::GetLimits() = oldLimits;
+}
+
+// The code chooser's own modal loop, as a user runs it: opened by a page's "Search..." button on a
+// broken table, its look-ups of that table run again while it is open (the rows filled anew, a
+// code typed), then Cancel. All of it is the one action of the click that opened it: the table
+// is told once. Opened again, it is a new action, told once more.
+TEST_F(SheetCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
+{
+    for (const Failure& failure : kFailures) {
+        SCOPED_TRACE(failure.name);
+        sheettest::VehicleSheet s;
+        testutil::TempDir tables;
+        testutil::ScopedCacheHome cache;
+        const std::unique_ptr<codetest::Connection> broken = OpenBroken(failure.broken, tables);
+        if (!broken)
+            continue;
+        ASSERT_TRUE(broken->open());
+        Session session(s);
+        {
+            platform::ScriptedDialogs dialogs;
+            session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
+            session.Act("Vehicle page", [&] { s.sheet.SetActivePage(CVehiclePropertySheet::kVehicle); });
+        }
+        auto* search = s.sheet.m_VehPage.Item<QPushButton>(CVehVehPage::IDC_SEARCH_MAKE);
+        ASSERT_TRUE(search && search->isEnabled());
+        for (int open = 1; open <= 2; ++open) {
+            const int before = session.told();
+            int shown = 0;
+            // Runs inside the chooser's own event loop, started by the click below.
+            QMetaObject::invokeMethod(
+                qApp,
+                [&] {
+                    for (QWidget* window : QApplication::topLevelWidgets()) {
+                        auto* chooser = dynamic_cast<CSearch*>(window);
+                        if (!chooser || !chooser->isVisible())
+                            continue;
+                        ++shown;
+                        chooser->Fill();
+                        chooser->Fill();
+                        QTest::keyClicks(chooser->GetQuickSearchEdit(), "A");
+                        QTest::mouseClick(chooser->Item<QPushButton>(IDCANCEL), Qt::LeftButton);
+                    }
+                },
+                Qt::QueuedConnection);
+            session.Act("the Make chooser, opened " + std::to_string(open) + " times", [&] { search->click(); });
+            QCoreApplication::processEvents(); // a chooser that never opened: the step runs now
+            EXPECT_EQ(shown, 1) << "opened " << open << " times";
+            EXPECT_EQ(session.told(), before + 1) << sheettest::Texts(s.messages);
+        }
+        for (const std::string& text : session.texts())
+            EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
+    }
 }
