@@ -242,22 +242,34 @@ const Failure kFailures[] = {
     {"a damaged database", Broken::DamagedDatabase, "The code-table database '"},
 };
 
-// The code tables broken so, opened in `dir`; none where the shared Access fixture a damaged
-// database is made from is absent (a failure under CI, which must have it).
-std::unique_ptr<codetest::Connection> OpenBroken(Broken broken, const testutil::TempDir& dir)
-{
+// The code tables broken so, in a scratch folder (the conversion of an Access file kept under a
+// cache folder of its own). No connection where the shared Access fixture a damaged database is
+// made from is absent (a failure under CI, which must have it).
+struct BrokenTables {
+    explicit BrokenTables(Broken broken)
+    {
+        if (broken == Broken::Missing)
+            connection = OpenChanged(dir, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
+        else if (broken == Broken::OverLimit)
+            connection = OpenChanged(dir, kEndless, true);
+        else if (broken == Broken::Damaged)
+            connection = OpenDamaged(dir);
+        else
+            connection = OpenDamagedDatabase(dir);
+        if (!connection && testutil::UnderCi())
+            ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
+    }
+
+    testutil::TempDir dir;
+    testutil::ScopedCacheHome cache;
     std::unique_ptr<codetest::Connection> connection;
-    if (broken == Broken::Missing)
-        connection = OpenChanged(dir, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
-    else if (broken == Broken::OverLimit)
-        connection = OpenChanged(dir, kEndless, true);
-    else if (broken == Broken::Damaged)
-        connection = OpenDamaged(dir);
-    else
-        connection = OpenDamagedDatabase(dir);
-    if (!connection && testutil::UnderCi())
-        ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
-    return connection;
+};
+
+// Every box told begins as the failure's do.
+void ExpectToldAs(const Failure& failure, const std::vector<std::string>& texts)
+{
+    for (const std::string& text : texts)
+        EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
 }
 
 // Statements end within a second of the clock that each reading moves on.
@@ -280,20 +292,17 @@ TEST_F(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASa
             SCOPED_TRACE(std::string(kind.name) + ", " + failure.name);
             KindSheet s(kind);
             platform::ScriptedDialogs dialogs; // every search dialog cancelled
-            testutil::TempDir tables;
-            testutil::ScopedCacheHome cache;
-            const std::unique_ptr<codetest::Connection> broken = OpenBroken(failure.broken, tables);
-            if (!broken)
+            const BrokenTables broken(failure.broken);
+            if (!broken.connection)
                 continue;
-            ASSERT_TRUE(broken->open());
+            ASSERT_TRUE(broken.connection->open());
             Session session(s);
             session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
             session.VisitEverything();
             session.Act("Save Test", [&] { s.Run(ID_SAVE_TEST, s.dir.file("saved.mv5")); });
             EXPECT_TRUE(std::filesystem::exists(s.dir.file("saved.mv5"))) << sheettest::Texts(s.messages);
             EXPECT_GT(session.told(), 0) << "no broken table was met";
-            for (const std::string& text : session.texts())
-                EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
+            ExpectToldAs(failure, session.texts());
         }
     }
 }
@@ -307,12 +316,10 @@ TEST_F(SheetCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
     for (const Failure& failure : kFailures) {
         SCOPED_TRACE(failure.name);
         sheettest::VehicleSheet s;
-        testutil::TempDir tables;
-        testutil::ScopedCacheHome cache;
-        const std::unique_ptr<codetest::Connection> broken = OpenBroken(failure.broken, tables);
-        if (!broken)
+        const BrokenTables broken(failure.broken);
+        if (!broken.connection)
             continue;
-        ASSERT_TRUE(broken->open());
+        ASSERT_TRUE(broken.connection->open());
         Session session(s);
         {
             platform::ScriptedDialogs dialogs;
@@ -345,7 +352,6 @@ TEST_F(SheetCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
             EXPECT_EQ(shown, 1) << "opened " << open << " times";
             EXPECT_EQ(session.told(), before + 1) << sheettest::Texts(s.messages);
         }
-        for (const std::string& text : session.texts())
-            EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
+        ExpectToldAs(failure, session.texts());
     }
 }
