@@ -11,6 +11,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <cmath>
 
 #include <cstdio>
 #include <cstdlib>
@@ -261,9 +262,15 @@ double CNEdit::GetDouble() const { return std::atof(m_strText); }
 
 void CNEdit::ShowFileValue()
 {
-    if (!m_bIsReal || m_nFileDecimals < 0 || !m_bValid || m_strText.IsEmpty())
+    if (m_nFileDecimals < 0)
         return;
-    SetText(RoundedToCString(GetDouble(), m_nFileDecimals));
+    // A field of no type (a dialog's plain number field, checked by its dialog) counts as a real
+    // while its text is a finite number it can store.
+    const bool real = GetType() == FieldType::None
+                          ? !ShowsUnstorableText() && IsRealNumber(m_strText) && std::isfinite(GetDouble())
+                          : m_bIsReal && m_bValid && !m_strText.IsEmpty();
+    if (real)
+        SetText(RoundedToCString(GetDouble(), m_nFileDecimals));
 }
 
 void CNEdit::SetValid(bool valid)

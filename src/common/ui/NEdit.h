@@ -79,7 +79,7 @@ public:
     FieldType GetType() const;
     // A real field whose file holds `decimals` decimals (-1: the text as typed). On leaving the
     // field a valid value is shown as the file will hold it, so the page never shows a value
-    // that a save would change.
+    // that a save would change. A field of no type takes it too: its text, when a number.
     void SetFileDecimals(int decimals) { m_nFileDecimals = decimals; }
     // The valid value shown as its file writes it; nothing for a field its file holds as typed.
     void ShowFileValue();

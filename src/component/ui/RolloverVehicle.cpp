@@ -1,6 +1,7 @@
 #include "component/ui/RolloverVehicle.h"
 
 #include "common/Convert.h"
+#include "component/CompSections.h"
 
 #include <QLineEdit>
 
@@ -141,6 +142,9 @@ DlgTemplate MakeTemplate()
 }
 const DlgTemplate kTemplate = MakeTemplate();
 
+// A real the user types (the computed ones are read-only).
+bool IsTypedReal(const Row& row) { return row.real && !(row.style & RO); }
+
 } // namespace
 
 std::span<const Row> CRolloverVehicle::Rows() { return kRows; }
@@ -148,12 +152,18 @@ std::span<const Row> CRolloverVehicle::Rows() { return kRows; }
 CRolloverVehicle::CRolloverVehicle(QWidget* parent)
     : CDialog(&kTemplate, parent)
 {
+    for (const Row& row : kRows) {
+        if (IsTypedReal(row))
+            m_typedReals[row.id].SetFileDecimals(WrittenDecimals(RolloverSectionTable(), row.real));
+    }
 }
 
 CRolloverVehicle::~CRolloverVehicle() = default;
 
 void CRolloverVehicle::DoDataExchange(CDataExchange* pDX)
 {
+    for (auto& [id, field] : m_typedReals)
+        DDX_Control(pDX, id, field);
     if (!m_pData)
         return;
     R& record = Record();
@@ -303,8 +313,18 @@ void CRolloverVehicle::OnBnClickedOk()
     }
     if (!Exchange(TRUE))
         return;
+    // The field still being typed is left now. With every bound field a number, the changes
+    // this runs exchange without a message.
+    ShowFileValues();
+    Exchange(TRUE);
     Exchange(FALSE);
     SaveMeasuredFields();
     if (Exchange(TRUE))
         EndDialog(IDOK);
+}
+
+void CRolloverVehicle::ShowFileValues()
+{
+    for (auto& [id, field] : m_typedReals)
+        field.ShowFileValue();
 }

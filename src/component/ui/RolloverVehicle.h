@@ -3,10 +3,14 @@
 // in place. A table of controls, each bound to its record field (exchanged) or read by id (the
 // measured values the computations take), with the action its change runs: the track widths,
 // wheelbase, GVWR, total weight, average C.G. height and stability rating follow what is typed.
+// A typed real shows, on leaving it and on OK, the value the test file will hold, and its change
+// runs on that value, so the record and the rating hold what a save writes.
 
+#include "common/ui/NEdit.h"
 #include "component/CompData.h"
 #include "platform/ui/Dialog.h"
 
+#include <map>
 #include <span>
 
 class CRolloverVehicle : public CDialog {
@@ -49,8 +53,12 @@ public:
 private:
     // Exchanges with change notifications held back; false when a bound field holds no number.
     bool Exchange(BOOL save);
+    // Every typed real shown as the test file writes it.
+    void ShowFileValues();
     void OnChange(const Row& row);
     CRolloverVehicleData& Record() { return m_pData->m_RolloverVehicleData; }
 
     bool m_bExchanging = false;
+    // The typed reals by control id, each with the decimals of its field in the test file.
+    std::map<int, CNEdit> m_typedReals;
 };

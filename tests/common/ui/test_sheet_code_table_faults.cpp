@@ -9,15 +9,18 @@
 #include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
+#include "codes/ui/Search.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/SpinButton.h"
 
 #include "SheetHarness.h"
 #include "SqliteFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -145,12 +148,10 @@ constexpr const char* kEndless = R"(
         SELECT 'U' || n AS UNITS, 'd' AS UNITSD, '' AS UNITS_COMMENT, 'R' || n AS REFERENCE FROM c;
 )";
 
-// The sample's tables with the pages of three tables every kind reads overwritten: each
+// Overwrites the pages of three tables every kind reads in the SQLite file at `path`: each
 // statement on them meets a damaged file.
-std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
+void DamageTables(const std::string& path)
 {
-    const std::string path = dir.file("ncodes.mdb");
-    std::filesystem::copy_file(MORVEL_SAMPLE_DB, path);
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     sqlite3_stmt* stmt = nullptr;
@@ -169,11 +170,64 @@ std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
         file.seekp((page - 1) * size);
         file.write(std::string(static_cast<size_t>(size), '\xff').data(), size);
     }
-    file.close();
+}
+
+// The sample's tables, three of them damaged.
+std::unique_ptr<codetest::Connection> OpenDamaged(const testutil::TempDir& dir)
+{
+    const std::string path = dir.file("ncodes.mdb");
+    std::filesystem::copy_file(MORVEL_SAMPLE_DB, path);
+    DamageTables(path);
     return std::make_unique<codetest::Connection>(path);
 }
 
-enum class Broken { Missing, OverLimit, Damaged };
+int SchemaVersion(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &stmt, nullptr);
+    const int version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return version;
+}
+
+// A genuine Access file, read; then, under the open connection, its conversion turns into the
+// sample's tables with three of them damaged (its schema version moved on, so that the next
+// statement reads the new schema) and the Access file itself goes bad. The first statement on a
+// damaged table finds the conversion damaged, and the file it would be made anew from too: the
+// whole database cannot be read from then on. None without the shared Access fixture.
+std::unique_ptr<codetest::Connection> OpenDamagedDatabase(const testutil::TempDir& dir)
+{
+    const std::string fixture = testutil::FixturePath("jet/DateTestDatabase.mdb");
+    if (!std::filesystem::exists(fixture))
+        return nullptr;
+    const std::string path = dir.file("ncodes.mdb");
+    std::filesystem::copy_file(fixture, path);
+    auto connection = std::make_unique<codetest::Connection>(path);
+    if (!connection->open())
+        return connection;
+    EXPECT_TRUE(g_pCodeDbConnection->IsAccessFile());
+    const std::string conversion = g_pCodeDbConnection->DatabasePath();
+    const std::string tables = dir.file("tables.sqlite");
+    std::filesystem::copy_file(MORVEL_SAMPLE_DB, tables);
+    testutil::MakeSqliteDb(tables, "PRAGMA schema_version = " + std::to_string(SchemaVersion(conversion) + 1));
+    DamageTables(tables);
+    const std::string spoiled[] = {testutil::ReadFile(tables), std::string(std::filesystem::file_size(path), '\xff')};
+    const std::string targets[] = {conversion, path};
+    for (int i = 0; i < 2; ++i) {
+        // Rewritten in place: the connection reads the file it holds open.
+        std::filesystem::permissions(targets[i], std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+        std::ofstream out(targets[i], std::ios::binary | std::ios::trunc);
+        out << spoiled[i];
+        EXPECT_TRUE(out.good()) << targets[i];
+    }
+    return connection;
+}
+
+enum class Broken { Missing, OverLimit, Damaged, DamagedDatabase };
 
 struct Failure {
     const char* name;
@@ -185,38 +239,119 @@ const Failure kFailures[] = {
     {"missing tables", Broken::Missing, "The Microsoft Jet database engine cannot find the input table or query '"},
     {"tables over the statement limit", Broken::OverLimit, "The code table 'KAVRODB_"},
     {"a damaged file", Broken::Damaged, "The code table 'KAVRODB_"},
+    {"a damaged database", Broken::DamagedDatabase, "The code-table database '"},
+};
+
+// The code tables broken so, in a scratch folder (the conversion of an Access file kept under a
+// cache folder of its own). No connection where the shared Access fixture a damaged database is
+// made from is absent (a failure under CI, which must have it).
+struct BrokenTables {
+    explicit BrokenTables(Broken broken)
+    {
+        if (broken == Broken::Missing)
+            connection = OpenChanged(dir, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
+        else if (broken == Broken::OverLimit)
+            connection = OpenChanged(dir, kEndless, true);
+        else if (broken == Broken::Damaged)
+            connection = OpenDamaged(dir);
+        else
+            connection = OpenDamagedDatabase(dir);
+        if (!connection && testutil::UnderCi())
+            ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
+    }
+
+    testutil::TempDir dir;
+    testutil::ScopedCacheHome cache;
+    std::unique_ptr<codetest::Connection> connection;
+};
+
+// Every box told begins as the failure's do.
+void ExpectToldAs(const Failure& failure, const std::vector<std::string>& texts)
+{
+    for (const std::string& text : texts)
+        EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
+}
+
+// Statements end within a second of the clock that each reading moves on.
+class SheetCodeTableFaultsTest : public ::testing::Test {
+protected:
+    void SetUp() override { CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(1000); }
+    void TearDown() override { CodeDbConnection::GetLimits() = m_oldLimits; }
+
+private:
+    CodeDbConnection::Limits m_oldLimits = CodeDbConnection::GetLimits();
+    codetest::SteppingClock m_clock;
 };
 
 } // namespace
 
-TEST(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave)
+TEST_F(SheetCodeTableFaultsTest, EachActionTellsABrokenTableOnceAndNeverStopsASave)
 {
-    const auto oldLimits = CodeDbConnection::GetLimits();
-    CodeDbConnection::GetLimits().statement = std::chrono::milliseconds(1000);
-    codetest::SteppingClock clock;
     for (const Failure& failure : kFailures) {
         for (const Kind& kind : Kinds()) {
             SCOPED_TRACE(std::string(kind.name) + ", " + failure.name);
             KindSheet s(kind);
             platform::ScriptedDialogs dialogs; // every search dialog cancelled
-            testutil::TempDir tables;
-            std::unique_ptr<codetest::Connection> broken;
-            if (failure.broken == Broken::Missing)
-                broken = OpenChanged(tables, "CREATE TABLE DATABASE_VERSION (DATABASE_VERSION TEXT);", false);
-            else if (failure.broken == Broken::OverLimit)
-                broken = OpenChanged(tables, kEndless, true);
-            else
-                broken = OpenDamaged(tables);
-            ASSERT_TRUE(broken->open());
+            const BrokenTables broken(failure.broken);
+            if (!broken.connection)
+                continue;
+            ASSERT_TRUE(broken.connection->open());
             Session session(s);
             session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
             session.VisitEverything();
             session.Act("Save Test", [&] { s.Run(ID_SAVE_TEST, s.dir.file("saved.mv5")); });
             EXPECT_TRUE(std::filesystem::exists(s.dir.file("saved.mv5"))) << sheettest::Texts(s.messages);
             EXPECT_GT(session.told(), 0) << "no broken table was met";
-            for (const std::string& text : session.texts())
-                EXPECT_EQ(text.rfind(failure.told, 0), 0u) << text;
+            ExpectToldAs(failure, session.texts());
         }
     }
-    CodeDbConnection::GetLimits() = oldLimits;
+}
+
+// The code chooser's own modal loop, as a user runs it: opened by a page's "Search..." button on a
+// broken table, its look-ups of that table run again while it is open (the rows filled anew, a
+// code typed), then Cancel. All of it is the one action of the click that opened it: the table
+// is told once. Opened again, it is a new action, told once more.
+TEST_F(SheetCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
+{
+    for (const Failure& failure : kFailures) {
+        SCOPED_TRACE(failure.name);
+        sheettest::VehicleSheet s;
+        const BrokenTables broken(failure.broken);
+        if (!broken.connection)
+            continue;
+        ASSERT_TRUE(broken.connection->open());
+        Session session(s);
+        {
+            platform::ScriptedDialogs dialogs;
+            session.Act("Load Test", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("t")); });
+            session.Act("Vehicle page", [&] { s.sheet.SetActivePage(CVehiclePropertySheet::kVehicle); });
+        }
+        auto* search = s.sheet.m_VehPage.Item<QPushButton>(CVehVehPage::IDC_SEARCH_MAKE);
+        ASSERT_TRUE(search && search->isEnabled());
+        for (int open = 1; open <= 2; ++open) {
+            const int before = session.told();
+            int shown = 0;
+            // Runs inside the chooser's own event loop, started by the click below.
+            QMetaObject::invokeMethod(
+                qApp,
+                [&] {
+                    for (QWidget* window : QApplication::topLevelWidgets()) {
+                        auto* chooser = dynamic_cast<CSearch*>(window);
+                        if (!chooser || !chooser->isVisible())
+                            continue;
+                        ++shown;
+                        chooser->Fill();
+                        chooser->Fill();
+                        QTest::keyClicks(chooser->GetQuickSearchEdit(), "A");
+                        QTest::mouseClick(chooser->Item<QPushButton>(IDCANCEL), Qt::LeftButton);
+                    }
+                },
+                Qt::QueuedConnection);
+            session.Act("the Make chooser, opened " + std::to_string(open) + " times", [&] { search->click(); });
+            QCoreApplication::processEvents(); // a chooser that never opened: the step runs now
+            EXPECT_EQ(shown, 1) << "opened " << open << " times";
+            EXPECT_EQ(session.told(), before + 1) << sheettest::Texts(s.messages);
+        }
+        ExpectToldAs(failure, session.texts());
+    }
 }

@@ -1,5 +1,7 @@
 #include "component/ui/RolloverVehicle.h"
 
+#include "component/CompSections.h"
+
 #include "doubles/MessageRecorder.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/SpinButton.h"
@@ -18,7 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 using codetest::ChooseCode;
 using sheettest::WithoutDate;
@@ -30,6 +34,7 @@ using V = CCompVehPage;
 using C = CCompCompPage;
 using F = CCompConfPage;
 using I = CCompInstPage;
+using R = CRolloverVehicleData;
 
 namespace {
 
@@ -661,41 +666,142 @@ TEST(CompSheetTest, VehiclePageShowsTheRolloverValuesAsTheFileRoundsThem)
     EXPECT_NE(saved.find("|0.13 |"), std::string::npos);
 }
 
-// Every typed real the page takes with more decimals than the test file writes: on leaving the
-// field the page shows the text the file will hold, and a save while it is still being typed
-// writes and shows the same value.
+// Every typed real the screens take with more decimals than the test file writes, on the vehicle
+// page and in the rollover dialog: on leaving the field it shows the text the file will hold, and
+// a save (the dialog's OK) while it is still being typed writes and shows the same value. The
+// dialog's record then holds that value, and its rating is the one computed from what it holds.
 TEST(CompSheetTest, ARealTypedWithMoreDecimalsThanTheFileHoldsShowsWhatTheFileWrites)
 {
+    enum Where { kPage, kDialog };
     struct Case {
+        Where where;
         int id;
         const char* typed;
-        const char* held; // as the file writes it, and as the page shows it
+        const char* held; // as the file writes it, and as the screen shows it
     };
     const Case cases[] = {
-        {V::IDC_DISPLACEMENT, "2.25", "2.3"},  {V::IDC_DISPLACEMENT, "5.75", "5.8"},
-        {V::IDC_DISPLACEMENT, "0.04", "0"},    {V::IDC_DISPLACEMENT, "19.86", "19.9"},
-        {V::IDC_DISPLACEMENT, "3.4", "3.4"},   {V::IDC_DISPLACEMENT, "12", "12"},
+        {kPage, V::IDC_DISPLACEMENT, "2.25", "2.3"},  {kPage, V::IDC_DISPLACEMENT, "5.75", "5.8"},
+        {kPage, V::IDC_DISPLACEMENT, "0.04", "0"},    {kPage, V::IDC_DISPLACEMENT, "19.86", "19.9"},
+        {kPage, V::IDC_DISPLACEMENT, "3.4", "3.4"},   {kPage, V::IDC_DISPLACEMENT, "12", "12"},
+        // Track A and H, the side wheelbases, the corner weights and the C.G. heights of runs 2
+        // to 5 are read by id and computed from; the others are exchanged.
+        {kDialog, 1370, "60.125", "60.13"},     {kDialog, 1381, "70.4951", "70.5"},
+        {kDialog, 1387, "108.2549", "108.25"},  {kDialog, 1386, "108.7", "108.7"},
+        {kDialog, 1388, "56.1349", "56.13"},    {kDialog, 1409, "900.004", "900"},
+        {kDialog, 1659, "710.5551", "710.56"},  {kDialog, 1414, "42.2549", "42.25"},
+        {kDialog, 1415, "-0.5051", "-0.51"},    {kDialog, 1392, "1500.1251", "1500.13"},
+        {kDialog, 1393, "1.2346", "1.235"},     {kDialog, 1395, "30.0004", "30"},
+        {kDialog, 1402, "0.25049", "0.25"},     {kDialog, 1406, "22.0006", "22.001"},
+        {kDialog, 1419, "21.99949", "21.999"},  {kDialog, 1417, "-6.25049", "-6.25"},
     };
     for (const Case& c : cases) {
         for (const bool leave : {true, false}) {
-            SCOPED_TRACE(std::string(c.typed) + (leave ? ", field left" : ", saved while typed"));
+            SCOPED_TRACE(std::to_string(c.id) + " " + c.typed + (leave ? ", field left" : ", saved while typed"));
             CompSheet s;
             ASSERT_TRUE(s.db.open());
             s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "r.mv5"));
             ASSERT_TRUE(s.Visit(S::kVehicle));
-            CNEdit& field = *s.sheet.m_VehPage.RolloverEdit(c.id);
-            QLineEdit* line = s.Line(s.sheet.m_VehPage, c.id);
-            s.Type(line, c.typed);
-            ASSERT_TRUE(field.IsValid());
-            if (leave) {
-                QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-                QApplication::sendEvent(line, &out);
-                EXPECT_EQ(line->text(), c.held);
+            if (c.where == kPage) {
+                CNEdit& field = *s.sheet.m_VehPage.RolloverEdit(c.id);
+                QLineEdit* line = s.Line(s.sheet.m_VehPage, c.id);
+                s.Type(line, c.typed);
+                ASSERT_TRUE(field.IsValid());
+                if (leave) {
+                    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+                    QApplication::sendEvent(line, &out);
+                    EXPECT_EQ(line->text(), c.held);
+                }
+                s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+                // The page shown again after the save gives the value with two decimals.
+                EXPECT_EQ(line->text().toDouble(), std::stod(c.held));
+                EXPECT_NE(ReadFile(s.dir.file("out.mv5")).find(std::string("|") + c.held + " |"), std::string::npos);
+                continue;
             }
+            QString left, closed;
+            platform::ScriptedDialogs dialogs;
+            dialogs.then([&](CDialog& dialog) {
+                auto& d = dynamic_cast<CRolloverVehicle&>(dialog);
+                QLineEdit* line = d.Item<QLineEdit>(c.id);
+                line->selectAll();
+                QTest::keyClicks(line, c.typed);
+                if (leave) {
+                    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+                    QApplication::sendEvent(line, &out);
+                    left = line->text();
+                }
+                d.OnBnClickedOk();
+                closed = line->text();
+            });
+            s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
+            if (leave) {
+                EXPECT_EQ(left, c.held);
+            }
+            EXPECT_EQ(closed, c.held);
+            const auto row = std::find_if(CRolloverVehicle::Rows().begin(), CRolloverVehicle::Rows().end(),
+                                          [&](const CRolloverVehicle::Row& r) { return r.id == c.id; });
+            ASSERT_TRUE(row != CRolloverVehicle::Rows().end() && row->real);
+            const CRolloverVehicleData& r = s.data.m_RolloverVehicleData;
+            EXPECT_EQ(r.*row->real, std::stod(c.held));
+            CRolloverVehicleData again = r;
+            again.ComputeAverageTrackWidth(CRolloverVehicleData::Front);
+            again.ComputeAverageTrackWidth(CRolloverVehicleData::Rear);
+            again.m_dAvgCGHeight = again.ComputeAverageCGHeight();
+            again.ComputeStabilityFactor();
+            // Read back from their 15-digit texts by the dialog's exchanges.
+            for (double R::*computed : {&R::m_dAvgTrackWidth, &R::m_dAvgCGHeight, &R::m_dSSF, &R::m_dRiskScore})
+                EXPECT_NEAR(r.*computed, again.*computed, 1e-9);
+            EXPECT_EQ(r.m_nStarRating, again.m_nStarRating);
+            EXPECT_DOUBLE_EQ(r.m_dWheelbase, again.ComputeWheelbase());
+            EXPECT_DOUBLE_EQ(r.m_dTotalWeight, again.ComputeTotalWeight());
             s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
-            // The page shown again after the save gives the value with two decimals.
-            EXPECT_EQ(line->text().toDouble(), std::stod(c.held));
-            EXPECT_NE(ReadFile(s.dir.file("out.mv5")).find(std::string("|") + c.held + " |"), std::string::npos);
+            const std::vector<std::string> lines = testutil::SectionLines(ReadFile(s.dir.file("out.mv5")), "ROLLOVER");
+            ASSERT_EQ(lines.size(), 1u);
+            const std::vector<std::string> cells = testutil::Cells(lines[0]);
+            for (const auto& field : RolloverSectionTable().fields) {
+                if (field.real == row->real) {
+                    EXPECT_EQ(cells.at(field.pos), std::string(c.held) + " ");
+                }
+            }
+        }
+    }
+}
+
+// Every real typed into the rollover dialog, left with more decimals than its file field holds,
+// shows what the saved file then holds in that field.
+TEST(CompSheetTest, EveryRealOfTheRolloverDialogShowsWhatTheFileWrites)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "r.mv5"));
+    ASSERT_TRUE(s.Visit(S::kVehicle));
+    std::map<int, QString> shown;
+    platform::ScriptedDialogs dialogs;
+    dialogs.then([&](CDialog& dialog) {
+        for (const CRolloverVehicle::Row& row : CRolloverVehicle::Rows()) {
+            QLineEdit* line = dialog.Item<QLineEdit>(row.id);
+            if (!row.real || line->isReadOnly())
+                continue;
+            line->selectAll();
+            QTest::keyClicks(line, "12.34567");
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(line, &out);
+            shown[row.id] = line->text();
+        }
+        dynamic_cast<CRolloverVehicle&>(dialog).OnBnClickedOk();
+    });
+    s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
+    s.Run(ID_SAVE_TEST, s.dir.file("out.mv5"));
+    const std::vector<std::string> lines = testutil::SectionLines(ReadFile(s.dir.file("out.mv5")), "ROLLOVER");
+    ASSERT_EQ(lines.size(), 1u);
+    const std::vector<std::string> cells = testutil::Cells(lines[0]);
+    EXPECT_EQ(shown.size(), 37u);
+    for (const CRolloverVehicle::Row& row : CRolloverVehicle::Rows()) {
+        if (!shown.count(row.id))
+            continue;
+        for (const auto& field : RolloverSectionTable().fields) {
+            if (field.real == row.real) {
+                EXPECT_EQ(shown[row.id].toStdString() + " ", cells.at(field.pos)) << row.id;
+            }
         }
     }
 }
