@@ -1,6 +1,7 @@
 // Every sheet, each of its pages and the dialogs on a 1024 x 768 screen: the window fits the
-// screen, every page shows whole in it, every control shown lies inside its page or dialog, and
-// no label, button or field is too narrow for its text.
+// screen, every page shows whole in it, every control shown lies inside its page or dialog, no
+// label, button or field is too narrow for its text, and a dialog's title bar has room for its
+// caption.
 
 #include "codes/ui/Search.h"
 #include "codes/ui/SearchReference.h"
@@ -209,6 +210,8 @@ TEST(ScreenFitTest, EveryDialogFitsASmallScreen)
     auto check = [&](const char* name) {
         script.then([name](CDialog& dialog) {
             Report(name, WindowFaults(&dialog, false));
+            // A title bar shows the whole caption.
+            EXPECT_GE(dialog.width(), platform::CaptionWidth(dialog.windowTitle())) << name;
             Report(name, ControlFaults(&dialog));
             Keep(&dialog, name);
             dialog.EndDialog(IDCANCEL);

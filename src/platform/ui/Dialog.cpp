@@ -2,6 +2,7 @@
 
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
+#include "platform/ui/Screen.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -460,6 +461,7 @@ INT_PTR CDialog::DoModal()
 {
     m_modalResult = -1;
     EnsureCreated();
+    platform::WidenForCaption(this);
     const platform::DialogRunner& runner = platform::CurrentRunner();
     if (runner)
         return runner(*this);
@@ -480,6 +482,7 @@ INT_PTR CDialog::DoModal()
 BOOL CDialog::CreateModeless()
 {
     EnsureCreated();
+    platform::WidenForCaption(this);
     show();
     return TRUE;
 }

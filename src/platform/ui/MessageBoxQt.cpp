@@ -2,10 +2,13 @@
 
 #include "platform/Codec.h"
 #include "platform/Messages.h"
+#include "platform/ui/Screen.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace platform {
 
@@ -63,6 +66,15 @@ void InstallQtMessageHandler()
         box.setStandardButtons(buttons);
         const int defIndex = (request.type & MB_DEFBUTTON2) && choices.size() > 1 ? 1 : 0;
         box.setDefaultButton(choices[defIndex].button);
+        // The box sizes itself to its text alone, and a title bar then cuts a longer caption
+        // short ("Vehicle Impact Data Morvel" over a short question): a row as wide as the
+        // caption needs keeps it whole.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+            const QMargins margins = grid->contentsMargins();
+            const int width = CaptionWidth(box.windowTitle()) - margins.left() - margins.right();
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                          grid->columnCount());
+        }
         const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
         for (const Choice& c : choices) {
             if (c.button == pressed)

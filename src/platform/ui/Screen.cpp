@@ -1,7 +1,11 @@
 #include "platform/ui/Screen.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,6 +22,9 @@ std::optional<QSize>& Override()
 // frame to measure.
 constexpr int kFrameWidth = 8;
 constexpr int kFrameHeight = 32;
+// Besides the caption a title bar holds the window's icon and its minimize, maximize and close
+// buttons, with padding around each: about five buttons' width.
+constexpr int kTitleBarButtons = 5;
 } // namespace
 
 QSize DesktopSize()
@@ -54,6 +61,33 @@ void FitOnDesktop(QWidget* window, QSize wanted)
     topLeft.setX(std::max(topLeft.x(), area.left()));
     topLeft.setY(std::max(topLeft.y(), area.top()));
     window->move(topLeft);
+}
+
+int CaptionWidth(const QString& caption)
+{
+    // The window manager draws the title; its font is not ours to read, so the caption is
+    // measured in the bold application font that title bars commonly use.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int button = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return QFontMetrics(font).horizontalAdvance(caption) + kTitleBarButtons * button;
+}
+
+void WidenForCaption(QWidget* window)
+{
+    int wanted = CaptionWidth(window->windowTitle());
+    if (const QRect area = DesktopArea(); !area.isEmpty())
+        wanted = std::min(wanted, area.width() - kFrameWidth);
+    const int extra = wanted - window->width();
+    if (extra <= 0)
+        return;
+    if (!window->layout()) {
+        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow())
+                child->move(child->x() + extra / 2, child->y());
+        }
+    }
+    window->resize(wanted, window->height());
 }
 
 } // namespace platform

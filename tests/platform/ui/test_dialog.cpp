@@ -2,10 +2,16 @@
 #include "doubles/ScriptedFileDialogs.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageBoxQt.h"
+#include "platform/ui/Screen.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +107,60 @@ TEST(DialogTest, ControlsAreLaidOutInDialogUnits)
     const DialogUnits& du = dlg.Units();
     EXPECT_EQ(dlg.GetDlgItem(100)->geometry(), QRect(du.x(36), du.y(4), du.x(80), du.y(12)));
     EXPECT_EQ(dlg.GetDlgItem(999), nullptr);
+}
+
+// A title bar cuts a caption wider than its window short: the window widens to show it whole,
+// its controls keeping to the middle, and a window wide enough keeps its size.
+TEST(DialogTest, WindowIsWideEnoughForItsCaption)
+{
+    const DlgTemplate narrow {"A caption far longer than the few controls of its dialog need", 60, 30, "DejaVu Sans", 8,
+                              false, {{-1, DlgKind::Static, "Name:", 4, 4, 30, 8},
+                                      {IDOK, DlgKind::DefButton, "OK", 4, 14, 50, 14}}};
+    for (const DlgTemplate* tmpl : {&narrow, &kNameDialog}) {
+        CDialog dialog(tmpl);
+        dialog.EnsureCreated();
+        const int width = dialog.width();
+        const int label = dialog.findChild<QLabel*>()->x();
+        platform::ScriptedDialogs script;
+        script.then([](CDialog& d) { d.EndDialog(IDCANCEL); });
+        dialog.DoModal();
+        const int wanted = platform::CaptionWidth(dialog.windowTitle());
+        if (width >= wanted) {
+            EXPECT_EQ(dialog.width(), width) << tmpl->caption;
+            EXPECT_EQ(dialog.findChild<QLabel*>()->x(), label) << tmpl->caption;
+        } else {
+            EXPECT_EQ(dialog.width(), wanted) << tmpl->caption;
+            EXPECT_EQ(dialog.findChild<QLabel*>()->x(), label + (wanted - width) / 2) << tmpl->caption;
+        }
+    }
+    EXPECT_LT(DialogUnits(TemplateFont(narrow)).x(narrow.cx), platform::CaptionWidth(narrow.caption));
+}
+
+// The program's boxes: the caption whole above a short text, and each button answers as the
+// framework's box does.
+TEST(MessageBoxTest, QtBoxShowsItsCaptionWholeAndAnswers)
+{
+    const platform::MessageHandler previous = platform::SetMessageHandler(nullptr);
+    platform::InstallQtMessageHandler();
+    struct Press {
+        UINT type;
+        QMessageBox::StandardButton button;
+        int answer;
+    };
+    for (const Press& press : {Press {MB_YESNO | MB_ICONQUESTION, QMessageBox::No, IDNO},
+                               Press {MB_YESNO | MB_DEFBUTTON2, QMessageBox::Yes, IDYES},
+                               Press {MB_OKCANCEL, QMessageBox::Cancel, IDCANCEL}, Press {MB_OK, QMessageBox::Ok, IDOK}}) {
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            width = box->width();
+            box->button(press.button)->click();
+        });
+        EXPECT_EQ(AfxMessageBox("Really clear all entries?", press.type), press.answer);
+        EXPECT_GE(width, platform::CaptionWidth(kAppTitle));
+    }
+    platform::SetMessageHandler(previous);
 }
 
 TEST(DialogTest, DigitsOnlyAndUpperCaseEditStyles)
