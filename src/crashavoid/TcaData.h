@@ -221,7 +221,7 @@ private:
     bool ReadFile(const std::string& path);
     // The file written at `path` as it stands (the sheet has given it its extension). A file that
     // cannot be written is reported and gives false, leaving an older file of that name as it was.
-    bool WriteFileAt(const std::string& path);
+    bool WriteFile(const std::string& path);
     // The section texts as written, each with its marker; empty when the section is left out.
     // Each trims (and makes safe for the file) the records it writes, in memory too.
     std::string FormatTestSection();

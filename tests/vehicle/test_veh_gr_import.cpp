@@ -217,9 +217,6 @@ TEST(VehGrImportTest, OpenFailureAndAnyBytes)
     for (int i = 0; i < 20000; ++i)
         binary += static_cast<char>((i * 53 + 3) % 256);
     const std::string path = filetests::Scratch(dir, "bin.gr", binary);
-    EXPECT_FALSE(d.ImportGR('1', path.c_str()));
-    EXPECT_FALSE(d.ImportGR('2', path.c_str()));
-    EXPECT_FALSE(d.ImportGR('3', path.c_str()));
-    EXPECT_FALSE(d.ImportGR('4', path.c_str()));
-    EXPECT_FALSE(d.ImportGR('5', path.c_str()));
+    for (char n : {'1', '2', '3', '4', '5'})
+        EXPECT_FALSE(d.ImportGR(n, path.c_str())) << "GR" << n;
 }
