@@ -1,9 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "biomech/BioData.h"
-#include "component/CompData.h"
 #include "platform/Messages.h"
-#include "vehicle/VehData.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -101,38 +98,6 @@ bool HasMarkerInsideValues(const std::string& text)
             return true;
     }
     return false;
-}
-
-namespace {
-
-// Writes the test with `write` and checks that reading it with `read` and writing it again gives
-// the same file.
-template <class Data, class Write, class Read>
-void CheckTestFileRewrite(Data& data, Write write, Read read)
-{
-    const std::string out1 = OutputFile("mv5", 1);
-    if (!(data.*write)(out1.c_str()))
-        return;
-    CheckRewrite<Data>(
-        out1, "mv5", [&](Data& d, const std::string& path) { return (d.*read)(path.c_str()) != 0; },
-        [&](Data& d, const std::string& path) { return (d.*write)(path.c_str()) != 0; });
-}
-
-} // namespace
-
-void CheckVehicleRewrite(CVehData& data)
-{
-    CheckTestFileRewrite(data, &CVehData::WriteTestFile, &CVehData::ReadTestFile);
-}
-
-void CheckComponentRewrite(CCompData& data)
-{
-    CheckTestFileRewrite(data, &CCompData::WriteMV5File, &CCompData::ReadMV5File);
-}
-
-void CheckBioRewrite(CBioData& data)
-{
-    CheckTestFileRewrite(data, &CBioData::WriteMV5File, &CBioData::ReadMV5File);
 }
 
 void RoundTripFailed(const char* what)

@@ -9,9 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::QuietMessages();
     const std::string in = fuzz::InputFile(data, size, "mv5");
     CBioData first;
-    if (!first.ReadMV5File(in.c_str()))
+    if (!first.ReadTest(in.c_str()))
         return 0;
-    first.WriteReportFile(fuzz::OutputFile("mvr").c_str());
-    fuzz::CheckBioRewrite(first);
+    first.WriteReport(fuzz::OutputFile("mvr").c_str());
+    fuzz::CheckTestFileRewrite(first);
     return 0;
 }

@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::QuietMessages();
     const std::string in = fuzz::InputFile(data, size, "mv4");
     CVehData first;
-    if (!first.ReadV4TestFile(in.c_str()))
+    if (!first.ReadVersion4(in.c_str()))
         return 0;
-    fuzz::CheckVehicleRewrite(first);
+    fuzz::CheckTestFileRewrite(first);
     return 0;
 }

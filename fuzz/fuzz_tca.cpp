@@ -23,9 +23,9 @@ bool HasValueTheReaderEndsAt(const std::string& text)
     return false;
 }
 
-bool Load(CTcaData& data, const std::string& path) { return data.ReadFile(path); }
+bool Load(CTcaData& data, const std::string& path) { return data.ReadTest(path.c_str()).ok; }
 
-bool Save(CTcaData& data, const std::string& path) { return data.WriteFileAt(path); }
+bool Save(CTcaData& data, const std::string& path) { return data.WriteTest(path.c_str()).ok; }
 
 } // namespace
 
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::QuietMessages();
     const std::string in = fuzz::InputFile(data, size, "mv5");
     CTcaData first;
-    const bool whole = first.ReadFile(in);
+    const bool whole = first.ReadTest(in.c_str()).ok;
     if (!whole && first.m_Messages.size() > 1)
         fuzz::RoundTripFailed("a failed read gave more than one message");
     const std::string out1 = fuzz::OutputFile("mv5", 1);

@@ -51,30 +51,8 @@ public:
     bool HasGaugeRecords() const;
     bool HasInstrumentationRecords() const;
 
-    // Test file (.mv5): true after the whole file was written and put in place.
-    bool WriteMV5File(CString path);
     static CString FormatField(CString value);
     static CString FormatIntField(int value);
-
-    // Version 5 (.mv5) and version 4 (.mv4) test files.
-    bool ReadMV5File(CString path);
-    bool ReadVersion4File(CString path);
-    // The sections of an open file; the version-5 read fails without its TEST line.
-    bool ReadV5Sections(CStdioFile& file);
-    bool ReadV4Sections(CStdioFile& file);
-
-    // Report (.mvr).
-    bool WriteReportFile(const CString& path);
-
-    // GR files of the older generation. GR8, GRY and GRZ give the number of records read (0 on
-    // failure), which the sheet stores as the group's count.
-    bool ImportGR1File(CString path);
-    bool ImportGR5File(CString path);
-    bool ImportGR6File(CString path);
-    bool ImportGR7File(CString path);
-    short ImportGR8File(CString path);
-    short ImportGRYFile(CString path);
-    short ImportGRZFile(CString path);
     static CString CleanIntegerField(CString text);
     static CString CleanRealField(CString text);
 
@@ -260,6 +238,27 @@ public:
     int m_nCurveCheckCount = 0;  // what the checker reported
 
 private:
+    // The file operations behind the interface above, with their own result codes.
+    // Test file (.mv5): true after the whole file was written and put in place.
+    bool WriteMV5File(CString path);
+    // Version 5 (.mv5) and version 4 (.mv4) test files.
+    bool ReadMV5File(CString path);
+    bool ReadVersion4File(CString path);
+    // The sections of an open file; the version-5 read fails without its TEST line.
+    bool ReadV5Sections(CStdioFile& file);
+    bool ReadV4Sections(CStdioFile& file);
+    // Report (.mvr).
+    bool WriteReportFile(const CString& path);
+    // GR files of the older generation. GR8, GRY and GRZ give the number of records read (0 on
+    // failure), which ImportGR makes the group's count.
+    bool ReadGR1File(CString path);
+    bool ReadGR5File(CString path);
+    bool ReadGR6File(CString path);
+    bool ReadGR7File(CString path);
+    short ReadGR8File(CString path);
+    short ReadGRYFile(CString path);
+    short ReadGRZFile(CString path);
+
     // After a read or an import: counts within what the arrays can hold, every array of a group
     // at least count + 1 long.
     void KeepGroupsInStep();

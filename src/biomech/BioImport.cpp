@@ -34,7 +34,7 @@ short ImportRecords(CBioData& data, const CString& path, const GrLayout& layout,
 
 } // namespace
 
-bool CBioData::ImportGR1File(CString path)
+bool CBioData::ReadGR1File(CString path)
 {
     return ReadGrSingleGroup(path, m_GR1, "GR1", [this](const CString& line) {
         ImportRecordLine(*this, BioTestSection(), m_GR1, line, 0);
@@ -43,7 +43,7 @@ bool CBioData::ImportGR1File(CString path)
 }
 
 // Each line is stored at the record its number names; a number below 1 names no record.
-bool CBioData::ImportGR5File(CString path)
+bool CBioData::ReadGR5File(CString path)
 {
     const NumberedGrImport read = ImportNumberedGrRecords(*this, BioInstrumentationSection(), m_GR5, path, "GR5");
     // The largest record stored, not the last line's: lines 3, 1, 2 keep record 3.
@@ -57,7 +57,7 @@ bool CBioData::ImportGR5File(CString path)
 }
 
 // Only "AN" and "CD" select the biological occupant; its line also holds four ribs.
-bool CBioData::ImportGR6File(CString path)
+bool CBioData::ReadGR6File(CString path)
 {
     return ReadGrSingleGroup(path, m_GR6, "GR6", [this](const CString& line) {
         m_strOccupantType = FileSafeText(m_GR6.Cut(line, 2));
@@ -74,7 +74,7 @@ bool CBioData::ImportGR6File(CString path)
     }) != 0;
 }
 
-bool CBioData::ImportGR7File(CString path)
+bool CBioData::ReadGR7File(CString path)
 {
     return ReadGrSingleGroup(path, m_GR7, "GR7", [this](const CString& line) {
         ImportRecordLine(*this, AnthropometrySection(), m_GR7, line, 0);
@@ -82,12 +82,12 @@ bool CBioData::ImportGR7File(CString path)
     }) != 0;
 }
 
-short CBioData::ImportGR8File(CString path) { return ImportRecords(*this, path, m_GR8, "GR8", InjurySection()); }
+short CBioData::ReadGR8File(CString path) { return ImportRecords(*this, path, m_GR8, "GR8", InjurySection()); }
 
 // Gauge lines of 11 or 12 characters lost their trailing blanks: they are padded back to 13.
-short CBioData::ImportGRYFile(CString path) { return ImportRecords(*this, path, m_GRY, "GRY", GaugeSection(), 0, 11); }
+short CBioData::ReadGRYFile(CString path) { return ImportRecords(*this, path, m_GRY, "GRY", GaugeSection(), 0, 11); }
 
-short CBioData::ImportGRZFile(CString path)
+short CBioData::ReadGRZFile(CString path)
 {
     return ImportRecords(*this, path, m_GRZ, "GRZ", ChestBandSection(), kMaxChestBands);
 }
@@ -102,19 +102,19 @@ TestFileResult CBioData::ImportGR(char n, const CString& path)
     };
     switch (n) {
     case '1':
-        return TestFileResult::Of(ImportGR1File(path));
+        return TestFileResult::Of(ReadGR1File(path));
     case '5':
-        return TestFileResult::Of(ImportGR5File(path));
+        return TestFileResult::Of(ReadGR5File(path));
     case '6':
-        return TestFileResult::Of(ImportGR6File(path));
+        return TestFileResult::Of(ReadGR6File(path));
     case '7':
-        return TestFileResult::Of(ImportGR7File(path));
+        return TestFileResult::Of(ReadGR7File(path));
     case '8':
-        return records(ImportGR8File(path), &CBioData::m_nInjuryCount);
+        return records(ReadGR8File(path), &CBioData::m_nInjuryCount);
     case 'y':
-        return records(ImportGRYFile(path), &CBioData::m_nGaugeCount);
+        return records(ReadGRYFile(path), &CBioData::m_nGaugeCount);
     case 'z':
-        return records(ImportGRZFile(path), &CBioData::m_nChestBandCount);
+        return records(ReadGRZFile(path), &CBioData::m_nChestBandCount);
     default:
         return NotOffered(KindName(), "such GR file");
     }

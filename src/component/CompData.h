@@ -78,35 +78,6 @@ public:
     static CString FormatIntField(int value);
     static CString FormatRealField(double value, int decimals);
 
-    // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
-    int WriteMV5File(CString path);
-    void WriteTestSection(CStdioFile& file);
-    void WriteVehicleSection(CStdioFile& file);
-    void WriteRolloverSection(CStdioFile& file);
-    void WriteComponentSection(CStdioFile& file);
-    void WriteConfigurationSection(CStdioFile& file);
-    void WriteInstrumentationSection(CStdioFile& file);
-
-    // Version 5 (.mv5) and version 4 (.mv4) test files.
-    int ReadMV5File(CString path);
-    int ReadMV4File(CString path);
-    int ReadV5Sections(CStdioFile& file);
-    bool ReadTestSection(CStdioFile& file, int version);
-    void ReadVehicleSection(CStdioFile& file, int version);
-    void ReadComponentSection(CStdioFile& file, int version);
-    void ReadRolloverSection(CStdioFile& file, int version);
-    void ReadConfigurationSection(CStdioFile& file, int version);
-    void ReadInstrumentationSection(CStdioFile& file, int version);
-
-    // Report (.mvr).
-    int WriteReportFile(const CString& path);
-    void ReportVehicles(CStdioFile& file);
-
-    // GR files of the older generation.
-    int ReadGR1File(CString path);
-    int ReadGR5File(CString path);
-    short ReadGR9File(CString path);
-
     CCompGR1 m_GR1;
     CCompGR5 m_GR5;
     CCompGR9 m_GR9;
@@ -180,4 +151,33 @@ public:
     int m_nCheckCurves = 0;      // the chooser's option, 0 after a version-5 load, 1 once checked
     int m_nCurveCheckCount = 0;  // what the checker reported
     bool m_bChannelInfoMerged = false;
+
+private:
+    // The file operations behind the interface above, with their own result codes.
+    // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
+    int WriteMV5File(CString path);
+    void WriteTestSection(CStdioFile& file);
+    void WriteVehicleSection(CStdioFile& file);
+    void WriteRolloverSection(CStdioFile& file);
+    void WriteComponentSection(CStdioFile& file);
+    void WriteConfigurationSection(CStdioFile& file);
+    void WriteInstrumentationSection(CStdioFile& file);
+    // Version 5 (.mv5) and version 4 (.mv4) test files.
+    int ReadMV5File(CString path);
+    int ReadMV4File(CString path);
+    int ReadV5Sections(CStdioFile& file);
+    bool ReadTestSection(CStdioFile& file, int version);
+    void ReadVehicleSection(CStdioFile& file, int version);
+    void ReadComponentSection(CStdioFile& file, int version);
+    void ReadRolloverSection(CStdioFile& file, int version);
+    void ReadConfigurationSection(CStdioFile& file, int version);
+    void ReadInstrumentationSection(CStdioFile& file, int version);
+    // Report (.mvr).
+    int WriteReportFile(const CString& path);
+    void ReportVehicles(CStdioFile& file);
+    // GR files of the older generation: nonzero when imported; GR9 gives the component lines
+    // stored, which ImportGR makes the component count.
+    int ReadGR1File(CString path);
+    int ReadGR5File(CString path);
+    short ReadGR9File(CString path);
 };

@@ -306,7 +306,7 @@ std::string CTcaData::FormatRolloverSection()
 
 std::string CTcaData::FormatInstSection() { return FormatList(kMarkers[kTcaInst], m_InstRecords, kInstFields); }
 
-bool CTcaData::WriteFileAt(const std::string& path)
+bool CTcaData::WriteFile(const std::string& path)
 {
     if (!m_pTestRecord)
         m_pTestRecord = std::make_unique<TcaTestRecord>();
@@ -565,7 +565,7 @@ TestFileResult CTcaData::ReadTest(const CString& path)
 
 TestFileResult CTcaData::ReadVersion4(const CString& /*path*/) { return NotOffered(KindName(), "version-4 file"); }
 
-TestFileResult CTcaData::WriteTest(const CString& path) { return TestFileResult::Of(WriteFileAt(path.str())); }
+TestFileResult CTcaData::WriteTest(const CString& path) { return TestFileResult::Of(WriteFile(path.str())); }
 
 TestFileResult CTcaData::WriteReport(const CString& /*path*/) { return NotOffered(KindName(), "report"); }
 

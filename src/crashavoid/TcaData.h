@@ -190,15 +190,9 @@ public:
     // Drops the test and lower-beam records and empties every list (indexes -1).
     void ClearAll();
 
-    // True when every section present was read; otherwise false with the reason as the one text
-    // of m_Messages, or no text when the file holds no test line.
-    bool ReadFile(const std::string& path);
     // Takes over the test another object has read (it is left empty); Warning Distance and Test
     // Status, which no file carries, stay this test's.
     void TakeTest(CTcaData& loaded);
-    // The file written at `path` as it stands (the sheet has given it its extension). A file that
-    // cannot be written is reported and gives false, leaving an older file of that name as it was.
-    bool WriteFileAt(const std::string& path);
 
     std::unique_ptr<TcaTestRecord> m_pTestRecord;
     std::vector<TcaVehicleRecord> m_VehicleRecords;
@@ -220,6 +214,14 @@ public:
     std::vector<std::string> m_FileLines; // the kept lines of the last read
     std::vector<int> m_SectionStarts;     // per TcaSection: the line after its marker, -1 absent
 
+private:
+    // The file operations behind the interface above, with their own result codes.
+    // True when every section present was read; otherwise false with the reason as the one text
+    // of m_Messages, or no text when the file holds no test line.
+    bool ReadFile(const std::string& path);
+    // The file written at `path` as it stands (the sheet has given it its extension). A file that
+    // cannot be written is reported and gives false, leaving an older file of that name as it was.
+    bool WriteFile(const std::string& path);
     // The section texts as written, each with its marker; empty when the section is left out.
     // Each trims (and makes safe for the file) the records it writes, in memory too.
     std::string FormatTestSection();
@@ -229,7 +231,6 @@ public:
     std::string FormatRolloverSection();
     std::string FormatInstSection();
 
-private:
     bool ReadLines(const std::string& path);
     void ResetFileContent();
     bool ParseSections();

@@ -33,22 +33,6 @@ public:
         ResetHsvd();
     }
 
-    // Test file: version 5 written and read, version 4 read. 1 when the file was written (read),
-    // 0 when it could not be.
-    int WriteTestFile(CString path);
-    int ReadTestFileV5(CString path);
-    int ReadTestFileV4(CString path);
-    void ReadTestSection(CStdioFile& file, int version);
-    void ReadInstrumentationSection(CStdioFile& file, int version);
-
-    // Report (.mvr): 1 when written.
-    int WriteReportFile(CString path);
-
-    // GR files of the older generation: 1 when the test record was imported; the GR5 import
-    // gives the number of the highest curve imported, 0 on failure.
-    int ReadGR1File(CString path);
-    int ReadGR5File(CString path);
-
     // Clear All Pages: every test text but Version Number empty, both counts 0, every curve list
     // two elements (0 and 1) of the new-curve values. The cameras are the sheet's to clear.
     void ClearTest();
@@ -97,5 +81,21 @@ public:
     // calibration date or initial velocity: those three stay empty).
 
 private:
-    int ReadTestFile(const CString& path, int version);
+    // The file operations behind the interface above, with their own result codes.
+    // Test file: version 5 written and read, version 4 read. 1 when the file was written (read),
+    // 0 when it could not be.
+    int WriteTestFile(CString path);
+    int ReadTestFileV5(CString path);
+    int ReadTestFileV4(CString path);
+    void ReadTestSection(CStdioFile& file, int version);
+    void ReadInstrumentationSection(CStdioFile& file, int version);
+    // Report (.mvr): 1 when written.
+    int WriteReportFile(CString path);
+    // GR files of the older generation: 1 when the test record was imported; the GR5 import
+    // gives the number of the highest curve imported, 0 on failure.
+    int ReadGR1File(CString path);
+    int ReadGR5File(CString path);
+    // Opens the file and reads its TEST and INSTRUMENTATION sections in `version` (4 or 5): 1
+    // when it opened.
+    int ReadFileOfVersion(const CString& path, int version);
 };

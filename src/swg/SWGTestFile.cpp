@@ -68,11 +68,11 @@ int CSWGData::WriteReportFile(CString path)
     }) ? 1 : 0;
 }
 
-int CSWGData::ReadTestFileV5(CString path) { return ReadTestFile(path, 5); }
+int CSWGData::ReadTestFileV5(CString path) { return ReadFileOfVersion(path, 5); }
 
-int CSWGData::ReadTestFileV4(CString path) { return ReadTestFile(path, 4); }
+int CSWGData::ReadTestFileV4(CString path) { return ReadFileOfVersion(path, 4); }
 
-int CSWGData::ReadTestFile(const CString& path, int version)
+int CSWGData::ReadFileOfVersion(const CString& path, int version)
 {
     return ReadWholeFile(path, true, [&](CStdioFile& file) {
         ReadTestSection(file, version);

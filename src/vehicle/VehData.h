@@ -50,29 +50,10 @@ public:
     void ClearTest();
     void SetVehicleCount();
 
-    // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
-    int WriteTestFile(CString path);
     static CString FormatField(CString value);
     bool IsTestEmpty() const;
     bool IsVehicleEmpty() const;
     bool IsBarrierEmpty() const;
-
-    // Version 5 (.mv5) and version 4 (.mv4) test files.
-    int ReadTestFile(CString path);
-    int ReadV4TestFile(CString path);
-    // The sections of an open file of `version` (4 or 5); false when a version-5 TEST line is
-    // missing or refused.
-    bool ReadSections(CStdioFile& file, int version);
-
-    // GR files of the older generation.
-    int ImportGR1(CString path);
-    int ImportGR2(CString path);
-    int ImportGR3(CString path);
-    short ImportGR4(CString path);
-    int ImportGR5(CString path);
-
-    // Report (.mvr).
-    int WriteReportFile(const CString& path);
 
     CVehGR1 m_GR1;
     CVehGR2 m_GR2;
@@ -269,6 +250,25 @@ public:
     int m_nCurveColumnCount;
 
 private:
+    // The file operations behind the interface above, with their own result codes.
+    // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
+    int WriteTestFile(CString path);
+    // Version 5 (.mv5) and version 4 (.mv4) test files.
+    int ReadTestFile(CString path);
+    int ReadV4TestFile(CString path);
+    // The sections of an open file of `version` (4 or 5); false when a version-5 TEST line is
+    // missing or refused.
+    bool ReadSections(CStdioFile& file, int version);
+    // GR files of the older generation: nonzero when imported; GR4 gives the occupant lines
+    // stored, which ImportGR makes the occupant count.
+    int ReadGR1File(CString path);
+    int ReadGR2File(CString path);
+    int ReadGR3File(CString path);
+    short ReadGR4File(CString path);
+    int ReadGR5File(CString path);
+    // Report (.mvr).
+    int WriteReportFile(const CString& path);
+
     // After a read or an import: counts within what the arrays can hold, every array of a group
     // at least count + 1 long.
     void KeepGroupsInStep();

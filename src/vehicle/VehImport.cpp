@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-int CVehData::ImportGR1(CString path)
+int CVehData::ReadGR1File(CString path)
 {
     const int result = ReadGrSingleGroup(path, m_GR1, "GR1", [this](const CString& line) {
         ImportRecordLine(*this, TestSectionTable(), m_GR1, line, 0);
@@ -19,7 +19,7 @@ int CVehData::ImportGR1(CString path)
     return result;
 }
 
-int CVehData::ImportGR2(CString path)
+int CVehData::ReadGR2File(CString path)
 {
     int highest = 0;
     bool invalid = false;
@@ -44,7 +44,7 @@ int CVehData::ImportGR2(CString path)
     return taken >= 0 ? 1 : 0;
 }
 
-int CVehData::ImportGR3(CString path)
+int CVehData::ReadGR3File(CString path)
 {
     const int result = ReadGrSingleGroup(path, m_GR3, "GR3", [this](const CString& line) {
         ImportRecordLine(*this, BarrierSectionTable(), m_GR3, line, 0);
@@ -54,7 +54,7 @@ int CVehData::ImportGR3(CString path)
     return result;
 }
 
-short CVehData::ImportGR4(CString path)
+short CVehData::ReadGR4File(CString path)
 {
     bool leftOut = false;
     const int taken = ReadGrRecords(path, m_GR4, "GR4", [&](const CString& line, int n) {
@@ -71,7 +71,7 @@ short CVehData::ImportGR4(CString path)
     return static_cast<short>(std::clamp(taken, 0, kMaxVehRecords));
 }
 
-int CVehData::ImportGR5(CString path)
+int CVehData::ReadGR5File(CString path)
 {
     const NumberedGrImport read = ImportNumberedGrRecords(*this, InstrumentationSectionTable(), m_GR5, path, "GR5");
     if (read.last > 0)

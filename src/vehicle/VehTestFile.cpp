@@ -120,19 +120,19 @@ TestFileResult CVehData::ImportGR(char n, const CString& path)
 {
     switch (n) {
     case '1':
-        return TestFileResult::Of(ImportGR1(path) != 0);
+        return TestFileResult::Of(ReadGR1File(path) != 0);
     case '2':
-        return TestFileResult::Of(ImportGR2(path) != 0);
+        return TestFileResult::Of(ReadGR2File(path) != 0);
     case '3':
-        return TestFileResult::Of(ImportGR3(path) != 0);
+        return TestFileResult::Of(ReadGR3File(path) != 0);
     case '4': {
-        const int occupants = ImportGR4(path);
+        const int occupants = ReadGR4File(path);
         if (occupants > 0)
             m_nOccupantCount = occupants;
         return TestFileResult::Of(occupants > 0);
     }
     case '5':
-        return TestFileResult::Of(ImportGR5(path) != 0);
+        return TestFileResult::Of(ReadGR5File(path) != 0);
     default:
         return NotOffered(KindName(), "such GR file");
     }

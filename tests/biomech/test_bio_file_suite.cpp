@@ -8,14 +8,7 @@ using biotest::kTestLine;
 
 namespace {
 
-struct BioKind {
-    using Data = CBioData;
-    static bool Read(Data& d, const std::string& path, int version)
-    {
-        return version == 4 ? d.ReadVersion4File(path.c_str()) : d.ReadMV5File(path.c_str());
-    }
-    static bool Write(Data& d, const std::string& path) { return d.WriteMV5File(path.c_str()); }
-    static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()); }
+struct BioKind : filetests::TestFileKind<CBioData> {
     static std::string Marker() { return "----- RIB -----"; }
     static std::vector<filetests::Hostile<Data>> Hostiles()
     {
@@ -60,7 +53,8 @@ struct BioKind {
     {
         const std::string test = kHead + "----- TEST -----\r\n" + kTestLine;
         return {
-            {kHead + "----- TEST -----\r\n" + Fields("B5", 14), 5, false,
+            // The RIB marker makes it a biomechanics file: a TEST line of 14 would fit another kind.
+            {kHead + "----- TEST -----\r\n" + Fields("B5", 14) + "----- RIB -----\r\n", 5, false,
              {"This MV5 file has 14 | characters  of the TEST section, should have 15"},
              [](const Data& d) { EXPECT_EQ(d.m_strTitle, ""); }},
             {test + "----- RESTRAINT -----\r\n" + Fields("1", 4) + Fields("2", 3), 5, true,
@@ -109,24 +103,15 @@ struct BioKind {
     }
     static std::vector<filetests::GrFile<Data>> GrFiles()
     {
-        // GR8, GRY and GRZ give their count, which the sheet stores.
-        auto counted = [](short (CBioData::*import)(CString), int CBioData::*count) {
-            return [import, count](Data& d, const std::string& p) {
-                const short n = (d.*import)(p.c_str());
-                if (n > 0)
-                    d.*count = n;
-                return n > 0;
-            };
-        };
         return {
-            {Fixture("test.gr1"), "GR1", [](Data& d, const std::string& p) { return d.ImportGR1File(p.c_str()); }},
-            {Fixture("test.gr5"), "GR5", [](Data& d, const std::string& p) { return d.ImportGR5File(p.c_str()); }},
-            {Fixture("bio.gr6"), "GR6", [](Data& d, const std::string& p) { return d.ImportGR6File(p.c_str()); }},
-            {Fixture("dummy.gr6"), "GR6", [](Data& d, const std::string& p) { return d.ImportGR6File(p.c_str()); }},
-            {Fixture("test.gr7"), "GR7", [](Data& d, const std::string& p) { return d.ImportGR7File(p.c_str()); }},
-            {Fixture("test.gr8"), "GR8", counted(&CBioData::ImportGR8File, &CBioData::m_nInjuryCount)},
-            {Fixture("test.gry"), "GRY", counted(&CBioData::ImportGRYFile, &CBioData::m_nGaugeCount)},
-            {Fixture("test.grz"), "GRZ", counted(&CBioData::ImportGRZFile, &CBioData::m_nChestBandCount)},
+            filetests::ImportedGr<Data>(Fixture("test.gr1"), "GR1"),
+            filetests::ImportedGr<Data>(Fixture("test.gr5"), "GR5"),
+            filetests::ImportedGr<Data>(Fixture("bio.gr6"), "GR6"),
+            filetests::ImportedGr<Data>(Fixture("dummy.gr6"), "GR6"),
+            filetests::ImportedGr<Data>(Fixture("test.gr7"), "GR7"),
+            filetests::ImportedGr<Data>(Fixture("test.gr8"), "GR8"),
+            filetests::ImportedGr<Data>(Fixture("test.gry"), "GRY"),
+            filetests::ImportedGr<Data>(Fixture("test.grz"), "GRZ"),
         };
     }
 };

@@ -37,7 +37,7 @@ TEST(BioGrImportTest, TestKeepsItsPaddingBlanks)
     CBioData d;
     d.m_nCurveCount = 4;
     d.m_strOccupantType = "CD";
-    ASSERT_TRUE(d.ImportGR1File(Fixture("test.gr1").c_str()));
+    ASSERT_TRUE(d.ImportGR('1', Fixture("test.gr1").c_str()));
     EXPECT_EQ(d.m_strTitle, Padded("Sled test of a cadaver", 70));
     EXPECT_EQ(d.m_strTestDate, "07-MAR-24");
     EXPECT_EQ(d.m_strTestReference, "B1234     ");
@@ -56,7 +56,7 @@ TEST(BioGrImportTest, ChannelsGoToTheRecordTheirNumberNames)
     TempDir dir;
     platform::MessageRecorder messages;
     CBioData d;
-    ASSERT_TRUE(d.ImportGR5File(Fixture("test.gr5").c_str()));
+    ASSERT_TRUE(d.ImportGR('5', Fixture("test.gr5").c_str()));
     // Lines numbered 3, 1, 2: all three kept, the count the largest number.
     EXPECT_EQ(d.m_nInstCount, 3);
     EXPECT_EQ(d.m_nCurveCount, 3);
@@ -74,7 +74,7 @@ TEST(BioGrImportTest, ChannelsGoToTheRecordTheirNumberNames)
     zero.replace(2, 3, "  0");
     CBioData bad;
     const std::string path = Scratch(dir, "zero.gr5", lines[0] + "\r\n" + zero + "\r\n" + lines[2] + "\r\n");
-    EXPECT_FALSE(bad.ImportGR5File(path.c_str()));
+    EXPECT_FALSE(bad.ImportGR('5', path.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, path + " is not in proper GR5 format.");
     EXPECT_EQ(bad.m_saInstSensorType.GetAt(0), "");
@@ -86,7 +86,7 @@ TEST(BioGrImportTest, OccupantLineOfEitherKind)
 {
     platform::MessageRecorder messages;
     CBioData bio;
-    ASSERT_TRUE(bio.ImportGR6File(Fixture("bio.gr6").c_str()));
+    ASSERT_TRUE(bio.ImportGR('6', Fixture("bio.gr6").c_str()));
     EXPECT_EQ(bio.m_strOccupantType, "CD");
     EXPECT_EQ(bio.m_strBioLocation, "03");
     EXPECT_EQ(bio.m_strBioSeatPosition, "MI");
@@ -103,7 +103,7 @@ TEST(BioGrImportTest, OccupantLineOfEitherKind)
 
     // "HU" is a biological code elsewhere, but GR6 takes only "AN" and "CD" for one.
     CBioData dummy;
-    ASSERT_TRUE(dummy.ImportGR6File(Fixture("dummy.gr6").c_str()));
+    ASSERT_TRUE(dummy.ImportGR('6', Fixture("dummy.gr6").c_str()));
     EXPECT_EQ(dummy.m_strOccupantType, "HU");
     EXPECT_EQ(dummy.m_strDumHic, "  654");
     EXPECT_EQ(dummy.m_strDumHicUpper, "   48.5");
@@ -118,7 +118,7 @@ TEST(BioGrImportTest, OccupantLineOfEitherKind)
 TEST(BioGrImportTest, AnthropometryColumnsInTheFilesPairOrder)
 {
     CBioData d;
-    ASSERT_TRUE(d.ImportGR7File(Fixture("test.gr7").c_str()));
+    ASSERT_TRUE(d.ImportGR('7', Fixture("test.gr7").c_str()));
     EXPECT_EQ(d.m_strAntStature, " 1750");
     EXPECT_EQ(d.m_strAntChestCirc, "  960");
     EXPECT_EQ(d.m_strAntWaistCirc, "  840");
@@ -134,14 +134,15 @@ TEST(BioGrImportTest, InjuriesGaugesAndBands)
     platform::MessageRecorder messages;
     CBioData d;
     d.m_saInjAis90.SetAt(1, "4");
-    EXPECT_EQ(d.ImportGR8File(Fixture("test.gr8").c_str()), 2);
+    EXPECT_TRUE(d.ImportGR('8', Fixture("test.gr8").c_str()));
     EXPECT_EQ(d.m_saInjAis.GetAt(2), "2");
     EXPECT_EQ(d.m_saInjAis90.GetAt(1), "");
     EXPECT_EQ(d.m_saInjComments.GetAt(1), Padded("Fracture of rib 4", 70));
-    EXPECT_EQ(d.m_nInjuryCount, 0); // the sheet stores the count
+    EXPECT_EQ(d.m_nInjuryCount, 2); // the records imported
 
     // Short lines are padded; numbers are cleaned.
-    EXPECT_EQ(d.ImportGRYFile(Fixture("test.gry").c_str()), 6);
+    EXPECT_TRUE(d.ImportGR('y', Fixture("test.gry").c_str()));
+    EXPECT_EQ(d.m_nGaugeCount, 6);
     const struct {
         const char* band;
         const char* gauge;
@@ -158,7 +159,8 @@ TEST(BioGrImportTest, InjuriesGaugesAndBands)
     }
 
     // Seven bands: five are kept.
-    EXPECT_EQ(d.ImportGRZFile(Fixture("test.grz").c_str()), 5);
+    EXPECT_TRUE(d.ImportGR('z', Fixture("test.grz").c_str()));
+    EXPECT_EQ(d.m_nChestBandCount, 5);
     EXPECT_EQ(d.m_saBandChestDepth.GetAt(1), "  230");
     EXPECT_EQ(d.m_saBandGaugeCount.GetAt(5), "33");
     EXPECT_EQ(d.m_saBandChestDepth.GetSize(), 6);
@@ -172,12 +174,14 @@ TEST(BioGrImportTest, FileEndsAndEmptyFiles)
     const auto injuries = DataLines("test.gr8");
     CBioData d;
     // Comment lines at the end close the file as its end does; an all-comment GRZ holds no band.
-    EXPECT_EQ(d.ImportGR8File(Scratch(dir, "end.gr8", injuries[0] + "\r\n# done\r\n# really\r\n").c_str()), 1);
-    EXPECT_EQ(d.ImportGRZFile(Scratch(dir, "c.grz", "# none\r\n").c_str()), 0);
+    EXPECT_TRUE(d.ImportGR('8', Scratch(dir, "end.gr8", injuries[0] + "\r\n# done\r\n# really\r\n").c_str()));
+    EXPECT_EQ(d.m_nInjuryCount, 1);
+    EXPECT_FALSE(d.ImportGR('z', Scratch(dir, "c.grz", "# none\r\n").c_str()));
+    EXPECT_EQ(d.m_nChestBandCount, 0);
     EXPECT_EQ(messages.count(), 0);
     // An empty line with records after it is a damaged file.
     const std::string gap = Scratch(dir, "gap.gr8", injuries[0] + "\r\n\r\n" + injuries[1] + "\r\n");
-    EXPECT_EQ(d.ImportGR8File(gap.c_str()), 0);
+    EXPECT_FALSE(d.ImportGR('8', gap.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, gap + " is not in proper GR8 format.");
 }

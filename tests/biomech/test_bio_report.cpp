@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::string> Report(CBioData& d, const TempDir& dir)
 {
-    EXPECT_TRUE(d.WriteReportFile(dir.file("r.mvr").c_str()));
+    EXPECT_TRUE(d.WriteReport(dir.file("r.mvr").c_str()));
     return Lines(ReadFile(dir.file("r.mvr")));
 }
 

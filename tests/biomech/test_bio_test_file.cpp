@@ -19,7 +19,7 @@ namespace {
 
 std::vector<std::string> Written(CBioData& data, const TempDir& dir)
 {
-    EXPECT_TRUE(data.WriteMV5File(dir.file("out.mv5").c_str()));
+    EXPECT_TRUE(data.WriteTest(dir.file("out.mv5").c_str()));
     return Lines(ReadFile(dir.file("out.mv5")));
 }
 
@@ -27,7 +27,7 @@ bool Read(CBioData& data, const TempDir& dir, const std::string& text, int versi
 {
     const std::string path = dir.file(version == 5 ? "in.mv5" : "in.mv4");
     WriteFile(path, text);
-    return version == 5 ? data.ReadMV5File(path.c_str()) : data.ReadVersion4File(path.c_str());
+    return (version == 5 ? data.ReadTest(path.c_str()) : data.ReadVersion4(path.c_str())).ok;
 }
 
 // The marker lines of a written file, "MV5,TEST,...,END,".
@@ -126,7 +126,7 @@ TEST(BioTestFileTest, FieldsLandInTheirMembers)
 {
     platform::MessageRecorder messages;
     CBioData d;
-    ASSERT_TRUE(d.ReadMV5File(Fixture("bio.mv5").c_str()));
+    ASSERT_TRUE(d.ReadTest(Fixture("bio.mv5").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_strTestReference, "B1234");
     EXPECT_EQ(d.m_strOccupantType, "CD");
@@ -150,7 +150,7 @@ TEST(BioTestFileTest, FieldsLandInTheirMembers)
     EXPECT_EQ(d.m_saGaugeComments.GetAt(1), "");
 
     CBioData dummy;
-    ASSERT_TRUE(dummy.ReadMV5File(Fixture("dummy.mv5").c_str()));
+    ASSERT_TRUE(dummy.ReadTest(Fixture("dummy.mv5").c_str()));
     EXPECT_EQ(dummy.m_strDumThoracicCriterion, "0.81");
     EXPECT_EQ(dummy.m_strDumDescription, "Hybrid III 50th male");
     EXPECT_EQ(dummy.m_saRestComments.GetAt(2), "Driver air bag");
@@ -228,7 +228,7 @@ TEST(BioTestFileTest, Version4Layouts)
     v4.m_strOccupantType = "H3";
     v4.m_saInstXUnits.SetAt(2, "MSEC");
     v4.m_saInjAis90.SetAt(1, "4");
-    ASSERT_TRUE(v4.ReadVersion4File(Fixture("bio.mv4").c_str()));
+    ASSERT_TRUE(v4.ReadVersion4(Fixture("bio.mv4").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(v4.m_strOccupantType, "CD");
     EXPECT_EQ(v4.m_saInstXUnits.GetAt(2), "SEC");
@@ -269,12 +269,12 @@ TEST(BioTestFileTest, OpenFailures)
     platform::MessageRecorder messages;
     TempDir dir;
     CBioData d;
-    EXPECT_FALSE(d.ReadMV5File(dir.file("none.mv5").c_str()));
+    EXPECT_FALSE(d.ReadTest(dir.file("none.mv5").c_str()));
     EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("none.mv5") + ", error = 2\n");
     EXPECT_EQ(messages.last().caption, "Error");
-    EXPECT_FALSE(d.ReadVersion4File(dir.file("none.mv4").c_str()));
-    EXPECT_FALSE(d.WriteMV5File(dir.file("no/such.mv5").c_str()));
+    EXPECT_FALSE(d.ReadVersion4(dir.file("none.mv4").c_str()));
+    EXPECT_FALSE(d.WriteTest(dir.file("no/such.mv5").c_str()));
     EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("no/such.mv5") + ", error = 3\n");
-    EXPECT_FALSE(d.WriteReportFile(dir.file("no/such.mvr").c_str()));
+    EXPECT_FALSE(d.WriteReport(dir.file("no/such.mvr").c_str()));
     EXPECT_EQ(messages.count(), 4);
 }

@@ -9,14 +9,7 @@ using comptest::Fixture;
 
 namespace {
 
-struct ComponentKind {
-    using Data = CCompData;
-    static bool Read(Data& d, const std::string& path, int version)
-    {
-        return (version == 4 ? d.ReadMV4File(path.c_str()) : d.ReadMV5File(path.c_str())) == 1;
-    }
-    static bool Write(Data& d, const std::string& path) { return d.WriteMV5File(path.c_str()) == 1; }
-    static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()) == 1; }
+struct ComponentKind : filetests::TestFileKind<CCompData> {
     static std::string Marker() { return "----- COMPONENT -----"; }
     static std::vector<filetests::Hostile<Data>> Hostiles()
     {
@@ -96,14 +89,9 @@ struct ComponentKind {
     static std::vector<filetests::GrFile<Data>> GrFiles()
     {
         return {
-            {Fixture("test.gr1"), "GR1", [](Data& d, const std::string& p) { return d.ReadGR1File(p.c_str()) == 1; }},
-            {Fixture("test.gr5"), "GR5", [](Data& d, const std::string& p) { return d.ReadGR5File(p.c_str()) == 1; }},
-            {Fixture("test.gr9"), "GR9",
-             [](Data& d, const std::string& p) {
-                 const int n = d.ReadGR9File(p.c_str());
-                 d.m_nComponentCount = n > 0 ? n : d.m_nComponentCount; // as the sheet stores it
-                 return n > 0;
-             }},
+            filetests::ImportedGr<Data>(Fixture("test.gr1"), "GR1"),
+            filetests::ImportedGr<Data>(Fixture("test.gr5"), "GR5"),
+            filetests::ImportedGr<Data>(Fixture("test.gr9"), "GR9"),
         };
     }
 };

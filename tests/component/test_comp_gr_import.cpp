@@ -49,7 +49,7 @@ TEST(CompGrImportTest, TestLineKeepsItsPaddingBlanks)
     platform::MessageRecorder messages;
     CCompData d;
     d.m_nCurveCount = 4;
-    ASSERT_EQ(d.ReadGR1File(Fixture("test.gr1").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('1', Fixture("test.gr1").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_strTitle, Padded("Seat back strength test", 70));
     EXPECT_EQ(d.m_strObjectives, Padded("Measure seat back deflection", 70));
@@ -69,7 +69,7 @@ TEST(CompGrImportTest, ChannelsGoToTheirCurveNumbers)
     platform::MessageRecorder messages;
     CCompData d;
     d.m_saInstChannelStatus.SetAtGrow(1, "old");
-    ASSERT_EQ(d.ReadGR5File(Fixture("test.gr5").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('5', Fixture("test.gr5").c_str()));
     EXPECT_EQ(messages.count(), 0);
     // Curves 3, 1, 2: the highest is the count, not the last.
     EXPECT_EQ(d.m_nInstRecordCount, 3);
@@ -109,16 +109,16 @@ TEST(CompGrImportTest, ChannelFileEndings)
     const struct {
         const char* what;
         std::string bytes;
-        int result;
+        bool result;
         bool formatMessage;
         int count; // curve count after the import; the data held 5
     } cases[] = {
-        {"empty file", "", 1, false, 5},
-        {"blank lines and comments after the channels", Join(lines) + "\r\n# end\r\n\r\n", 1, false, 3},
-        {"blank line between channels", lines[0] + "\r\n\r\n" + lines[1] + "\r\n", 0, true, 5},
-        {"blank curve number", Join({lines[0], blankCurve}), 0, true, 5},
-        {"curve number 0", Join({zeroCurve}), 0, true, 5},
-        {"201 characters", Join({lines[0].substr(0, 201)}), 0, true, 5},
+        {"empty file", "", true, false, 5},
+        {"blank lines and comments after the channels", Join(lines) + "\r\n# end\r\n\r\n", true, false, 3},
+        {"blank line between channels", lines[0] + "\r\n\r\n" + lines[1] + "\r\n", false, true, 5},
+        {"blank curve number", Join({lines[0], blankCurve}), false, true, 5},
+        {"curve number 0", Join({zeroCurve}), false, true, 5},
+        {"201 characters", Join({lines[0].substr(0, 201)}), false, true, 5},
     };
     for (const auto& c : cases) {
         platform::MessageRecorder messages;
@@ -127,7 +127,7 @@ TEST(CompGrImportTest, ChannelFileEndings)
         CCompData d;
         d.m_nInstRecordCount = 5;
         d.m_nCurveCount = 5;
-        EXPECT_EQ(d.ReadGR5File(path.c_str()), c.result) << c.what;
+        EXPECT_EQ(d.ImportGR('5', path.c_str()).ok, c.result) << c.what;
         EXPECT_EQ(d.m_nCurveCount, c.count) << c.what;
         ASSERT_EQ(messages.count(), c.formatMessage ? 1 : 0) << c.what;
         if (c.formatMessage) {
@@ -140,9 +140,9 @@ TEST(CompGrImportTest, ComponentsAreNumberedByTheirLines)
 {
     platform::MessageRecorder messages;
     CCompData d;
-    ASSERT_EQ(d.ReadGR9File(Fixture("test.gr9").c_str()), 4);
+    ASSERT_TRUE(d.ImportGR('9', Fixture("test.gr9").c_str()));
     EXPECT_EQ(messages.count(), 0);
-    EXPECT_EQ(d.m_nComponentCount, 0); // the sheet sets the count from the result
+    EXPECT_EQ(d.m_nComponentCount, 4); // the lines imported
     EXPECT_EQ(d.m_saCompNo.GetAt(3), "3");
     EXPECT_EQ(d.m_saCompTested.GetAt(2), "HDRS");
     EXPECT_EQ(d.m_saCompType.GetAt(3), "RS");
@@ -161,7 +161,7 @@ TEST(CompGrImportTest, ComponentsAreNumberedByTheirLines)
     const struct {
         const char* what;
         std::string bytes;
-        int result;
+        int components; // the count after the import: the lines imported, 0 (as held) when none
         bool formatMessage;
     } cases[] = {
         {"empty file", "", 0, false},
@@ -175,7 +175,8 @@ TEST(CompGrImportTest, ComponentsAreNumberedByTheirLines)
         const std::string path = dir.file("c.gr9");
         WriteFile(path, c.bytes);
         CCompData d;
-        EXPECT_EQ(d.ReadGR9File(path.c_str()), c.result) << c.what;
+        EXPECT_EQ(d.ImportGR('9', path.c_str()).ok, c.components > 0) << c.what;
+        EXPECT_EQ(d.m_nComponentCount, c.components) << c.what;
         ASSERT_EQ(messages.count(), c.formatMessage ? 1 : 0) << c.what;
         if (c.formatMessage) {
             EXPECT_EQ(messages.last().text, path + " is not in proper GR9 format.") << c.what;

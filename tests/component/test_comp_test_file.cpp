@@ -26,14 +26,14 @@ namespace {
 std::string Written(CCompData& d, const TempDir& dir, const std::string& name = "out.mv5")
 {
     const std::string path = dir.file(name);
-    EXPECT_EQ(d.WriteMV5File(path.c_str()), 1);
+    EXPECT_TRUE(d.WriteTest(path.c_str()));
     return ReadFile(path);
 }
 
 std::string Reported(CCompData& d, const TempDir& dir)
 {
     const std::string path = dir.file("out.mvr");
-    EXPECT_EQ(d.WriteReportFile(path.c_str()), 1);
+    EXPECT_TRUE(d.WriteReport(path.c_str()));
     return ReadFile(path);
 }
 
@@ -49,7 +49,7 @@ std::string Read(CCompData& d, const TempDir& dir, const std::string& text, int 
 {
     const std::string path = dir.file(version == 4 ? "in.mv4" : "in.mv5");
     WriteFile(path, text);
-    EXPECT_EQ(version == 4 ? d.ReadMV4File(path.c_str()) : d.ReadMV5File(path.c_str()), 1);
+    EXPECT_TRUE(version == 4 ? d.ReadVersion4(path.c_str()) : d.ReadTest(path.c_str()));
     return path;
 }
 
@@ -196,7 +196,7 @@ TEST(CompTestFileTest, RolloverTestIsWrittenWithItsComputedRating)
     EXPECT_EQ(d.m_saCompModIndicator.GetAt(1), "Y");
 
     CCompData back;
-    ASSERT_EQ(back.ReadMV5File(dir.file("out.mv5").c_str()), 1);
+    ASSERT_TRUE(back.ReadTest(dir.file("out.mv5").c_str()));
     EXPECT_DOUBLE_EQ(back.m_RolloverVehicleData.m_dSSF, 1.59091);
     EXPECT_DOUBLE_EQ(back.m_RolloverVehicleData.m_dRoofHeight, 56.13);
     EXPECT_DOUBLE_EQ(back.m_RolloverVehicleData.m_dEngineDisplacement, 3.5);
@@ -493,10 +493,10 @@ TEST(CompTestFileTest, FilesThatCannotBeRead)
         CCompData d;
         const std::string path = dir.file("no_test.mv5");
         WriteFile(path, comptest::kHead + "----- COMPONENT -----\r\n1|1|A|B|1|N| |H3|50|H|a\r\n");
-        EXPECT_EQ(d.ReadMV5File(path.c_str()), 0);
+        EXPECT_FALSE(d.ReadTest(path.c_str()));
         EXPECT_EQ(d.m_nComponentCount, 0);
         EXPECT_EQ(messages.count(), 0);
-        EXPECT_EQ(d.ReadMV4File(path.c_str()), 1); // version 4 takes what there is
+        EXPECT_TRUE(d.ReadVersion4(path.c_str())); // version 4 takes what there is
         EXPECT_EQ(d.m_nComponentCount, 1);
         ASSERT_EQ(messages.count(), 1);
         EXPECT_EQ(messages.last().text, "This MV4 file has 10 | characters in line 1 of the COMPONENT section, should have 11");
@@ -505,8 +505,8 @@ TEST(CompTestFileTest, FilesThatCannotBeRead)
         platform::MessageRecorder messages;
         CCompData d;
         const std::string path = dir.file("missing.mv5");
-        EXPECT_EQ(d.ReadMV5File(path.c_str()), 0);
-        EXPECT_EQ(d.ReadMV4File(path.c_str()), 0);
+        EXPECT_FALSE(d.ReadTest(path.c_str()));
+        EXPECT_FALSE(d.ReadVersion4(path.c_str()));
         ASSERT_EQ(messages.count(), 2);
         EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 2\n");
         EXPECT_EQ(messages.last().caption, "Error");

@@ -28,15 +28,15 @@ std::string WithFixedDate(std::string text)
 std::string Written(CTcaData& data, const TempDir& dir, const std::string& name = "out.mv5")
 {
     const std::string path = dir.file(name);
-    EXPECT_TRUE(data.WriteFileAt(path));
+    EXPECT_TRUE(data.WriteTest(path.c_str()));
     return ReadFile(path);
 }
 
-bool ReadText(CTcaData& data, const TempDir& dir, const std::string& text)
+TestFileResult ReadText(CTcaData& data, const TempDir& dir, const std::string& text)
 {
     const std::string path = dir.file("in.mv5");
     WriteFile(path, text);
-    return data.ReadFile(path);
+    return data.ReadTest(path.c_str());
 }
 
 std::string Bars(int count, const std::string& first = "1")
@@ -54,7 +54,7 @@ TEST(TcaFileTest, FullTestReadsAndIsWrittenBackToTheByte)
     TempDir dir;
     const std::string original = ReadFile(testutil::DataPath("crashavoid/full.mv5"));
     CTcaData data;
-    ASSERT_TRUE(data.ReadFile(testutil::DataPath("crashavoid/full.mv5")));
+    ASSERT_TRUE(data.ReadTest(testutil::DataPath("crashavoid/full.mv5").c_str()));
     EXPECT_TRUE(data.m_Messages.empty());
 
     EXPECT_EQ(data.m_pTestRecord->m_strComments, "Wet start, dry end");
@@ -88,7 +88,7 @@ TEST(TcaFileTest, FullTestReadsAndIsWrittenBackToTheByte)
                                                     "\r\n----- MV5 -----\r\n")));
 
     CTcaData again;
-    ASSERT_TRUE(again.ReadFile(dir.file("out.mv5")));
+    ASSERT_TRUE(again.ReadTest(dir.file("out.mv5").c_str()));
     EXPECT_EQ(WithFixedDate(Written(again, dir, "again.mv5")), original);
 }
 
@@ -142,7 +142,7 @@ TEST(TcaFileTest, UnwritableFileIsReported)
     TempDir dir;
     CTcaData data;
     const std::string path = dir.file("missing/out.mv5");
-    EXPECT_FALSE(data.WriteFileAt(path));
+    EXPECT_FALSE(data.WriteTest(path.c_str()));
     ASSERT_EQ(recorder.count(), 1);
     EXPECT_EQ(recorder.last().caption, "Error");
     EXPECT_EQ(recorder.last().text, "Can't open file " + path + ", error = 3\n");
@@ -161,7 +161,9 @@ TEST(TcaFileTest, DamagedLineGivesItsPipeErrorAndKeepsWhatCameBefore)
     };
     const std::vector<Case> cases {
         {"----- TEST -----\r\nT5|a\r\n", "Pipe error in line 2 of TEST: its No. of pipes is 1; required 13"},
-        {"----- TEST -----\r\n----- END -----", "Pipe error in line 2 of TEST: its No. of pipes is 0; required 13"},
+        // The vehicle line makes it a crash-avoidance file, the TEST section having none.
+        {"----- TEST -----\r\n----- END -----\r\n----- VEHICLE -----\r\n" + veh + "\r\n",
+         "Pipe error in line 2 of TEST: its No. of pipes is 0; required 13"},
         {"----- TEST -----\r\n" + kTestLine + "\r\n----- VEHICLE -----\r\n" + veh + "\r\n1|2|3\r\n",
          "Pipe error in line 5 of VEHICLE: its No. of pipes is 2; required 18"},
         {"----- TEST -----\r\n" + kTestLine + "\r\n----- LOWER BEAM -----\r\n" + Bars(39) + "\r\n",
@@ -179,7 +181,9 @@ TEST(TcaFileTest, DamagedLineGivesItsPipeErrorAndKeepsWhatCameBefore)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         CTcaData data;
-        EXPECT_FALSE(ReadText(data, dir, kHead + c.sections));
+        const TestFileResult read = ReadText(data, dir, kHead + c.sections);
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.message.str(), c.message);
         ASSERT_EQ(data.m_Messages.size(), 1u);
         EXPECT_EQ(data.m_Messages[0], c.message);
         // The records before the damaged line stay, with their section's current index.
@@ -245,13 +249,16 @@ TEST(TcaFileTest, FilesThatHoldNoTestGiveFalse)
     CTcaData data;
     data.m_VehicleRecords.resize(1);
     const std::string missing = dir.file("nothing.mv5");
-    EXPECT_FALSE(data.ReadFile(missing));
-    EXPECT_EQ(data.m_Messages, std::vector<std::string> {"Can't open file " + missing + ", error = 2\n"});
+    const TestFileResult unopened = data.ReadTest(missing.c_str());
+    EXPECT_FALSE(unopened);
+    EXPECT_EQ(unopened.message.str(), "Can't open file " + missing + ", error = 2\n");
     EXPECT_EQ(data.m_VehicleRecords.size(), 1u); // nothing changed
 
+    // A file without a test line says so, and no pipe error.
     for (const std::string& text : {std::string(), kHead + "----- VEHICLE -----\r\n----- END -----"}) {
-        EXPECT_FALSE(ReadText(data, dir, text));
-        EXPECT_TRUE(data.m_Messages.empty());
+        const TestFileResult read = ReadText(data, dir, text);
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.message.str(), "File " + dir.file("in.mv5") + " is not a Crash Avoidance test.");
     }
 }
 

@@ -26,6 +26,7 @@
 // A kind without a file of some sort gives an empty list for it; that test then has nothing to do.
 
 #include "common/GrLayout.h"
+#include "common/TestFile.h"
 #include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
 
@@ -34,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -164,6 +166,27 @@ struct GrFile {
     std::string file;
     const char* format; // "GR1" ...
     std::function<bool(Data&, const std::string&)> import;
+};
+
+// A hand-cut GR file of `format` ("GR1" ... "GRZ") imported as the sheet imports it: through the
+// test file's ImportGR, which also stores the count a record file brings.
+template <class Data>
+GrFile<Data> ImportedGr(std::string file, const char* format)
+{
+    const char n = static_cast<char>(std::tolower(static_cast<unsigned char>(format[2])));
+    return {std::move(file), format, [n](Data& d, const std::string& path) { return d.ImportGR(n, path.c_str()).ok; }};
+}
+
+// A test kind's file operations as the sheets reach them, for the traits of a test kind.
+template <class D>
+struct TestFileKind {
+    using Data = D;
+    static bool Read(Data& d, const std::string& path, int version)
+    {
+        return (version == 4 ? d.ReadVersion4(path.c_str()) : d.ReadTest(path.c_str())).ok;
+    }
+    static bool Write(Data& d, const std::string& path) { return d.WriteTest(path.c_str()).ok; }
+    static bool WriteReport(Data& d, const std::string& path) { return d.WriteReport(path.c_str()).ok; }
 };
 
 // Values a user may type or an old file may hold ('|', line breaks, "----- ", a leading '#', white

@@ -11,14 +11,7 @@ using swgtest::SeparatorMessage;
 
 namespace {
 
-struct SwgKind {
-    using Data = CSWGData;
-    static bool Read(Data& d, const std::string& path, int version)
-    {
-        return (version == 4 ? d.ReadTestFileV4(path.c_str()) : d.ReadTestFileV5(path.c_str())) == 1;
-    }
-    static bool Write(Data& d, const std::string& path) { return d.WriteTestFile(path.c_str()) == 1; }
-    static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()) == 1; }
+struct SwgKind : filetests::TestFileKind<CSWGData> {
     static std::string Marker() { return "----- INSTRUMENTATION -----"; }
     static std::vector<filetests::Hostile<Data>> Hostiles()
     {
@@ -67,14 +60,15 @@ struct SwgKind {
             {test + kTestLine, 4, true, {SeparatorMessage(4, 14, "TEST", 15)}, Leaves("", 0, 0)},
             {test + "x|" + kTestLine, 4, true, none, Leaves("title", 0, 0)},
             {instr + CurveLine("1", "5") + end + test + "# c\r\n" + kTestLine, 5, true, none, Leaves("title", 1, 1)},
-            {test + "title only\r\n", 5, true, none, Leaves("", 0, 0)},
+            {test + "title only\r\n" + instr + CurveLine("1", "5"), 5, true, none, Leaves("", 1, 1)},
             {test + "\r\n" + kTestLine, 5, true, none, Leaves("", 0, 0)},
             // A curve line of a wrong count ends the section: the curves before it stay, the count
             // is 0.
             {instr + CurveLine("1", "5") + CurveLine("2", "5").erase(0, 2) + CurveLine("3", "5"), 5, true,
              {SeparatorMessage(5, 16, "INSTRUMENTATION", 17)}, Leaves("", 0, 1)},
-            {instr + "0|" + CurveLine("1", "5"), 4, true, {SeparatorMessage(4, 18, "INSTRUMENTATION", 17)},
-             Leaves("", 0, 0)},
+            // With a TEST line of 15 it would be a biomechanics file.
+            {test + kTestLine + instr + "0|" + CurveLine("1", "5"), 4, true,
+             {SeparatorMessage(4, 14, "TEST", 15), SeparatorMessage(4, 18, "INSTRUMENTATION", 17)}, Leaves("", 0, 0)},
             {instr + CurveLine("1", "5") + "stray\r\n" + CurveLine("2", "5") + end, 5, true,
              {SeparatorMessage(5, 0, "INSTRUMENTATION", 17)}, Leaves("", 0, 1)},
             {instr + "# a\r\n" + CurveLine("1", "5") + "# b\r\n# c\r\n" + CurveLine("2", "5") + end, 5, true, none,
@@ -87,15 +81,16 @@ struct SwgKind {
             {instr + CurveLine("1", "5") + CurveLine("2", "5") + "\r\n\r\n# end\r\n", 5, true, none,
              Leaves("", 2, 2)},
             {test + kTestLine, 5, true, none, Leaves("title", 0, 0)},
-            {"", 5, true, none, Leaves("", 0, 0)},
+            // An empty file is no SWG test: nothing is read, and no box is shown.
+            {"", 5, false, none, Leaves("", 0, 0)},
         };
     }
     static std::vector<filetests::Limit<Data>> Limits() { return {}; }
     static std::vector<filetests::GrFile<Data>> GrFiles()
     {
         return {
-            {Fixture("test.gr1"), "GR1", [](Data& d, const std::string& p) { return d.ReadGR1File(p.c_str()) == 1; }},
-            {Fixture("curves.gr5"), "GR5", [](Data& d, const std::string& p) { return d.ReadGR5File(p.c_str()) > 0; }},
+            filetests::ImportedGr<Data>(Fixture("test.gr1"), "GR1"),
+            filetests::ImportedGr<Data>(Fixture("curves.gr5"), "GR5"),
         };
     }
 };

@@ -38,7 +38,7 @@ TEST(SwgGrImportTest, TestRecordKeepsItsBlanksAndLeavesTheRestAlone)
     d.m_strWaveGenSerialNo = "WG-1";
     d.m_strCertificationDate = "01-JAN-2000";
     d.m_nCurveCount = d.m_nLastCurveNo = 1;
-    ASSERT_EQ(d.ReadGR1File(Fixture("test.gr1").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('1', Fixture("test.gr1").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_strTitle, Padded("Steering wheel generator check", 70));
     EXPECT_EQ(d.m_strObjectives, Padded("Verify torque response of the wheel", 70));
@@ -64,7 +64,7 @@ TEST(SwgGrImportTest, ABarFromAnOldFileIsKeptOutOfTheTestFile)
     std::string barred = DataLines("test.gr1").at(0);
     barred[8] = '|';
     CSWGData d;
-    EXPECT_EQ(d.ReadGR1File(filetests::Scratch(dir, "lf.gr1", barred + "\n").c_str()), 1);
+    EXPECT_TRUE(d.ImportGR('1', filetests::Scratch(dir, "lf.gr1", barred + "\n").c_str()));
     EXPECT_EQ(d.m_strRecorderType, "DDA");
     EXPECT_EQ(d.m_strTitle, Padded("Steer/ng wheel generator check", 70));
 }
@@ -76,7 +76,7 @@ TEST(SwgGrImportTest, CurvesGoToTheNumbersTheFileGives)
     d.m_saInstSignalSource.SetAt(1, "SWT");
     d.m_saInstChannelStatus.SetAt(2, "PR");
     d.m_strTitle = "kept";
-    ASSERT_EQ(d.ReadGR5File(Fixture("curves.gr5").c_str()), 3);
+    ASSERT_TRUE(d.ImportGR('5', Fixture("curves.gr5").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_nLastCurveNo, 3);
     EXPECT_EQ(d.m_nCurveCount, 3);
@@ -101,21 +101,21 @@ TEST(SwgGrImportTest, CurveFilesThatEndEarlyOrHoldBadLines)
     const struct {
         const char* what;
         std::string text;
-        int result;
+        bool result;
         int last;     // Last Curve Number afterwards
         int count;    // Total Number of Curves afterwards (9 before)
         int lists;    // size of every curve list
         bool message;
     } cases[] = {
-        {"trailing blank and comment lines", c1 + nl + c2 + nl + c3 + nl + nl + "# done" + nl + nl, 3, 3, 3, 4, false},
-        {"blank curve number", c1 + nl + numbered(c2, "   ") + nl + c3 + nl, 0, 1, 9, 2, true},
-        {"curve number zero", numbered(c1, "  0") + nl + c2 + nl, 0, 9, 9, 2, true},
-        {"negative curve number", c1 + nl + numbered(c2, " -2") + nl, 0, 1, 9, 2, true},
-        {"a line too short", c1 + nl + c2.substr(0, 202) + nl, 0, 1, 9, 2, true},
-        {"a blank line between curves", c1 + nl + nl + c2 + nl, 0, 1, 9, 2, true},
-        {"curves out of order", numbered(c1, "  4") + nl + numbered(c2, "  7") + nl + numbered(c3, "  5") + nl, 7, 7,
+        {"trailing blank and comment lines", c1 + nl + c2 + nl + c3 + nl + nl + "# done" + nl + nl, true, 3, 3, 4, false},
+        {"blank curve number", c1 + nl + numbered(c2, "   ") + nl + c3 + nl, false, 1, 9, 2, true},
+        {"curve number zero", numbered(c1, "  0") + nl + c2 + nl, false, 9, 9, 2, true},
+        {"negative curve number", c1 + nl + numbered(c2, " -2") + nl, false, 1, 9, 2, true},
+        {"a line too short", c1 + nl + c2.substr(0, 202) + nl, false, 1, 9, 2, true},
+        {"a blank line between curves", c1 + nl + nl + c2 + nl, false, 1, 9, 2, true},
+        {"curves out of order", numbered(c1, "  4") + nl + numbered(c2, "  7") + nl + numbered(c3, "  5") + nl, true, 7,
          7, 8, false},
-        {"no curves at all", "# nothing here" + nl, 9, 9, 9, 2, false},
+        {"no curves at all", "# nothing here" + nl, true, 9, 9, 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -123,7 +123,7 @@ TEST(SwgGrImportTest, CurveFilesThatEndEarlyOrHoldBadLines)
         CSWGData d;
         d.m_nLastCurveNo = d.m_nCurveCount = 9;
         const std::string path = filetests::Scratch(dir, "bad.gr5", c.text);
-        EXPECT_EQ(d.ReadGR5File(path.c_str()), c.result);
+        EXPECT_EQ(d.ImportGR('5', path.c_str()).ok, c.result);
         EXPECT_EQ(d.m_nLastCurveNo, c.last);
         EXPECT_EQ(d.m_nCurveCount, c.count);
         for (CSWGData::CurveList list : CSWGData::CurveLists())

@@ -18,7 +18,7 @@ namespace {
 std::string Report(CSWGData& data, const TempDir& dir)
 {
     const std::string path = dir.file("out.mvr");
-    EXPECT_EQ(data.WriteReportFile(path.c_str()), 1);
+    EXPECT_TRUE(data.WriteReport(path.c_str()));
     return ReadFile(path);
 }
 
@@ -65,7 +65,7 @@ TEST(SwgReportTest, OpenFailure)
     TempDir dir;
     CSWGData d;
     const std::string path = dir.file("missing/out.mvr");
-    EXPECT_EQ(d.WriteReportFile(path.c_str()), 0);
+    EXPECT_FALSE(d.WriteReport(path.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 3\n");
     EXPECT_EQ(messages.last().caption, "Error");

@@ -24,15 +24,15 @@ namespace {
 std::string Written(CSWGData& data, const TempDir& dir, const std::string& name = "out.mv5")
 {
     const std::string path = dir.file(name);
-    EXPECT_EQ(data.WriteTestFile(path.c_str()), 1);
+    EXPECT_TRUE(data.WriteTest(path.c_str()));
     return ReadFile(path);
 }
 
-int ReadText(CSWGData& data, const TempDir& dir, const std::string& text, int version = 5)
+bool ReadText(CSWGData& data, const TempDir& dir, const std::string& text, int version = 5)
 {
     const std::string path = dir.file(version == 5 ? "in.mv5" : "in.mv4");
     WriteFile(path, text);
-    return version == 5 ? data.ReadTestFileV5(path.c_str()) : data.ReadTestFileV4(path.c_str());
+    return (version == 5 ? data.ReadTest(path.c_str()) : data.ReadVersion4(path.c_str())).ok;
 }
 
 } // namespace
@@ -42,7 +42,7 @@ TEST(SwgTestFileTest, FieldsLandInTheirMembers)
     platform::MessageRecorder messages;
     TempDir dir;
     CSWGData d;
-    ASSERT_EQ(d.ReadTestFileV5(Fixture("full.mv5").c_str()), 1);
+    ASSERT_TRUE(d.ReadTest(Fixture("full.mv5").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_strWaveGenSerialNo, "WG1047");
     EXPECT_EQ(d.m_strCertificationDate, "05-DEC-2009");
@@ -65,7 +65,7 @@ TEST(SwgTestFileTest, Version4CurvesGetSecondsAsXUnits)
     d.m_saInstXUnits.SetAt(1, "MSEC");
     std::string v4Line = "0|" + CurveLine("1", "5");
     v4Line.erase(v4Line.find("SEC|"), 4);
-    ASSERT_EQ(ReadText(d, dir, "----- INSTRUMENTATION -----\r\n" + v4Line, 4), 1);
+    ASSERT_TRUE(ReadText(d, dir, "----- INSTRUMENTATION -----\r\n" + v4Line, 4));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(Curve(d, 1), (V {"SWT", "5", "TQ", "SW", "SWH", "ZL", "SEC", "NM", "1000", "100", "500", "-100", "2000",
                                "0.0001", "OK", "PR", "c1"}));
@@ -121,7 +121,7 @@ TEST(SwgTestFileTest, OpenFailuresLeaveTheDataAndOldFiles)
     CSWGData d;
     d.m_strTitle = "kept";
     const std::string path = dir.file("missing/out.mv5");
-    EXPECT_EQ(d.WriteTestFile(path.c_str()), 0);
+    EXPECT_FALSE(d.WriteTest(path.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 3\n");
     EXPECT_EQ(messages.last().caption, "Error");
@@ -129,7 +129,7 @@ TEST(SwgTestFileTest, OpenFailuresLeaveTheDataAndOldFiles)
 
     for (int version : {5, 4}) {
         const std::string none = dir.file("none.mv" + std::to_string(version));
-        EXPECT_EQ(version == 5 ? d.ReadTestFileV5(none.c_str()) : d.ReadTestFileV4(none.c_str()), 0);
+        EXPECT_FALSE(version == 5 ? d.ReadTest(none.c_str()) : d.ReadVersion4(none.c_str()));
         EXPECT_EQ(messages.last().text, "Can't open file " + none + ", error = 2\n");
     }
     EXPECT_EQ(d.m_strTitle, "kept");
@@ -144,7 +144,8 @@ TEST(SwgTestFileTest, ReadersNeverClearTheData)
         d.m_strTitle = "old";
         d.m_nLastCurveNo = 8;
         d.m_saInstComments.SetAt(1, "kept");
-        ASSERT_EQ(ReadText(d, dir, "----- INSTRUMENTATION -----\r\n\r\n", version), 1);
+        // An empty line ends the section before its curve: nothing is read.
+        ASSERT_TRUE(ReadText(d, dir, "----- INSTRUMENTATION -----\r\n\r\n" + CurveLine("1", "5"), version));
         EXPECT_EQ(d.m_strTitle, "old");
         EXPECT_EQ(d.m_nLastCurveNo, 8);
         EXPECT_EQ(d.m_nCurveCount, 0);
@@ -158,7 +159,7 @@ TEST(SwgTestFileTest, CurvesAreStoredByLineAndNeverWrittenPastTheLists)
     platform::MessageRecorder messages;
     TempDir dir;
     CSWGData d;
-    ASSERT_EQ(ReadText(d, dir, "----- INSTRUMENTATION -----\r\n" + CurveLine("3", "7") + CurveLine("7", "450")), 1);
+    ASSERT_TRUE(ReadText(d, dir, "----- INSTRUMENTATION -----\r\n" + CurveLine("3", "7") + CurveLine("7", "450")));
     EXPECT_EQ(d.m_nCurveCount, 2);
     EXPECT_EQ(d.m_nLastCurveNo, 7);
     EXPECT_EQ(d.m_saInstLevel.GetAt(1), "7");

@@ -28,13 +28,13 @@ TEST(DamagedRewriteTest, AStrayCarriageReturnInsideALineIsNotKept)
                                       "1|1|AC|HD|ST|XG|SEC|G|2|3|4|5|6|7|8|9| | \r|x\r\n----- END -----\r\n");
     platform::MessageRecorder messages;
     CVehData d;
-    ASSERT_EQ(d.ReadTestFile(dir.file("in.mv5").c_str()), 1);
+    ASSERT_TRUE(d.ReadTest(dir.file("in.mv5").c_str()));
     for (int f = 0; f < d.m_saInstComments.GetSize(); ++f)
         EXPECT_EQ(d.m_saInstComments.GetAt(f).Find('\r'), -1);
-    ASSERT_EQ(d.WriteTestFile(dir.file("a.mv5").c_str()), 1);
+    ASSERT_TRUE(d.WriteTest(dir.file("a.mv5").c_str()));
     CVehData back;
-    ASSERT_EQ(back.ReadTestFile(dir.file("a.mv5").c_str()), 1);
-    ASSERT_EQ(back.WriteTestFile(dir.file("b.mv5").c_str()), 1);
+    ASSERT_TRUE(back.ReadTest(dir.file("a.mv5").c_str()));
+    ASSERT_TRUE(back.WriteTest(dir.file("b.mv5").c_str()));
     EXPECT_EQ(WithoutDate(ReadFile(dir.file("a.mv5"))), WithoutDate(ReadFile(dir.file("b.mv5"))));
 }
 
@@ -47,12 +47,12 @@ TEST(DamagedRewriteTest, AnOlderFileWithAVersionTheReaderRefusesStillSavesReadab
                                   "----- END -----\r\n");
     platform::MessageRecorder messages;
     CVehData d;
-    ASSERT_EQ(d.ReadV4TestFile(dir.file("in.mv4").c_str()), 1);
+    ASSERT_TRUE(d.ReadVersion4(dir.file("in.mv4").c_str()));
     const CString version = d.m_strVersion;
-    ASSERT_EQ(d.WriteTestFile(dir.file("out.mv5").c_str()), 1);
+    ASSERT_TRUE(d.WriteTest(dir.file("out.mv5").c_str()));
     EXPECT_EQ(d.m_strVersion, version); // the data keep what was read
     CVehData back;
-    EXPECT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
+    EXPECT_TRUE(back.ReadTest(dir.file("out.mv5").c_str()));
     EXPECT_EQ(back.m_strVersion, "V5");
 }
 
@@ -65,10 +65,10 @@ TEST(DamagedRewriteTest, ASecondVehicleIsSavedWhileTheFirstIsEmpty)
     ASSERT_EQ(d.m_nVehicleCount, 2);
     d.m_saVehMake.SetAt(2, "FORD");
     EXPECT_FALSE(d.IsVehicleEmpty());
-    ASSERT_EQ(d.WriteTestFile(dir.file("two.mv5").c_str()), 1);
+    ASSERT_TRUE(d.WriteTest(dir.file("two.mv5").c_str()));
     CVehData back;
     platform::MessageRecorder messages;
-    ASSERT_EQ(back.ReadTestFile(dir.file("two.mv5").c_str()), 1);
+    ASSERT_TRUE(back.ReadTest(dir.file("two.mv5").c_str()));
     EXPECT_EQ(back.m_saVehMake.GetAt(2), "FORD");
 }
 

@@ -14,16 +14,13 @@ using vehtest::VehicleLine;
 
 namespace {
 
-struct VehicleKind {
-    using Data = CVehData;
+struct VehicleKind : filetests::TestFileKind<CVehData> {
     static bool Read(Data& d, const std::string& path, int version)
     {
-        const int result = version == 4 ? d.ReadV4TestFile(path.c_str()) : d.ReadTestFile(path.c_str());
+        const bool read = TestFileKind::Read(d, path, version);
         d.SetVehicleCount(); // as the sheet does after a load
-        return result == 1;
+        return read;
     }
-    static bool Write(Data& d, const std::string& path) { return d.WriteTestFile(path.c_str()) == 1; }
-    static bool WriteReport(Data& d, const std::string& path) { return d.WriteReportFile(path.c_str()) == 1; }
     static std::string Marker() { return "----- VEHICLE -----"; }
 
     static std::vector<filetests::RoundTrip> RoundTrips()
@@ -127,16 +124,11 @@ struct VehicleKind {
     static std::vector<filetests::GrFile<Data>> GrFiles()
     {
         return {
-            {Fixture("test.gr1"), "GR1", [](Data& d, const std::string& p) { return d.ImportGR1(p.c_str()) == 1; }},
-            {Fixture("test.gr2"), "GR2", [](Data& d, const std::string& p) { return d.ImportGR2(p.c_str()) == 1; }},
-            {Fixture("test.gr3"), "GR3", [](Data& d, const std::string& p) { return d.ImportGR3(p.c_str()) == 1; }},
-            {Fixture("test.gr4"), "GR4",
-             [](Data& d, const std::string& p) {
-                 const int n = d.ImportGR4(p.c_str());
-                 d.m_nOccupantCount = n > 0 ? n : d.m_nOccupantCount; // as the sheet stores it
-                 return n > 0;
-             }},
-            {Fixture("test.gr5"), "GR5", [](Data& d, const std::string& p) { return d.ImportGR5(p.c_str()) == 1; }},
+            filetests::ImportedGr<Data>(Fixture("test.gr1"), "GR1"),
+            filetests::ImportedGr<Data>(Fixture("test.gr2"), "GR2"),
+            filetests::ImportedGr<Data>(Fixture("test.gr3"), "GR3"),
+            filetests::ImportedGr<Data>(Fixture("test.gr4"), "GR4"),
+            filetests::ImportedGr<Data>(Fixture("test.gr5"), "GR5"),
         };
     }
 };

@@ -35,7 +35,7 @@ TEST(VehGrImportTest, TestDataKeepsItsPaddingBlanks)
     platform::MessageRecorder messages;
     CVehData d;
     d.m_nCurveCount = 4;
-    ASSERT_EQ(d.ImportGR1(Fixture("test.gr1").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('1', Fixture("test.gr1").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_strTitle, Padded("Frontal test", 70));
     EXPECT_EQ(d.m_strTestDate, "12-MAR-98");
@@ -56,7 +56,7 @@ TEST(VehGrImportTest, VehiclesGoToTheElementTheirNumberNames)
     CVehData d;
     d.m_saVehKavroNo.SetAt(1, "K1");
     d.m_saVehCurbWeight.SetAt(2, "1750");
-    ASSERT_EQ(d.ImportGR2(Fixture("test.gr2").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('2', Fixture("test.gr2").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_saVehMake.GetAt(2), "FO");
     EXPECT_EQ(d.m_saVehMake.GetAt(1), "HO");
@@ -97,7 +97,7 @@ TEST(VehGrImportTest, InvalidVehicleNumberStopsTheImport)
         wrong[1] = number;
         CVehData d;
         const std::string path = filetests::Scratch(dir, "bad.gr2", vehicle2 + "\r\n" + wrong + "\r\n" + vehicle2 + "\r\n");
-        EXPECT_EQ(d.ImportGR2(path.c_str()), 0);
+        EXPECT_FALSE(d.ImportGR('2', path.c_str()));
         ASSERT_EQ(messages.count(), 1);
         EXPECT_EQ(messages.last().text, "Invalid Vehicle Number");
         EXPECT_EQ(messages.last().caption, "ERROR");
@@ -107,7 +107,7 @@ TEST(VehGrImportTest, InvalidVehicleNumberStopsTheImport)
     }
     platform::MessageRecorder messages;
     CVehData d;
-    EXPECT_EQ(d.ImportGR2(filetests::Scratch(dir, "empty.gr2", "").c_str()), 1);
+    EXPECT_TRUE(d.ImportGR('2', filetests::Scratch(dir, "empty.gr2", "").c_str()));
     EXPECT_EQ(d.m_nVehiclesRead, 1);
     EXPECT_EQ(messages.count(), 0);
 }
@@ -117,14 +117,14 @@ TEST(VehGrImportTest, BarrierAndOccupants)
     TempDir dir;
     platform::MessageRecorder messages;
     CVehData d;
-    ASSERT_EQ(d.ImportGR3(Fixture("test.gr3").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('3', Fixture("test.gr3").c_str()));
     EXPECT_EQ(d.m_strBarRigidity, "R");
     EXPECT_EQ(d.m_strBarShape, "FLB");
     EXPECT_EQ(d.m_strBarPoleDiameter, "  250");
     EXPECT_EQ(d.m_strBarComments, Padded("Rigid wall", 70));
 
     d.m_saOccTti.SetAt(1, "old");
-    EXPECT_EQ(d.ImportGR4(Fixture("test.gr4").c_str()), 3);
+    EXPECT_TRUE(d.ImportGR('4', Fixture("test.gr4").c_str()));
     EXPECT_EQ(d.m_saOccVehicleNo.GetAt(3), "2");
     EXPECT_EQ(d.m_saOccLocation.GetAt(2), "03");
     EXPECT_EQ(d.m_saOccDummyModification.GetAt(1), Padded("NONE", 70));
@@ -138,7 +138,7 @@ TEST(VehGrImportTest, BarrierAndOccupants)
     EXPECT_EQ(d.m_saOccTti.GetAt(1), "");
     EXPECT_EQ(d.m_saOccPelvicG.GetSize(), 4);
     EXPECT_EQ(d.m_saOccComments.GetAt(3), Padded("Bullet driver", 70));
-    EXPECT_EQ(d.m_nOccupantCount, 0); // the sheet stores the result
+    EXPECT_EQ(d.m_nOccupantCount, 3); // the lines imported
     EXPECT_EQ(messages.count(), 0);
 
     // An empty line inside the file stops the import with the format message; the lines before
@@ -147,15 +147,19 @@ TEST(VehGrImportTest, BarrierAndOccupants)
     const std::string line = good.substr(0, 507);
     CVehData stopped;
     const std::string gap = filetests::Scratch(dir, "gap.gr4", line + line + "\r\n" + line);
-    EXPECT_EQ(stopped.ImportGR4(gap.c_str()), 0);
+    EXPECT_FALSE(stopped.ImportGR('4', gap.c_str()));
+    EXPECT_EQ(stopped.m_nOccupantCount, 0);
     EXPECT_EQ(stopped.m_saOccComments.GetAt(2), Padded("Driver", 70));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, gap + " is not in proper GR4 format.");
     messages.clear();
     // Comment and empty lines at the end close the file as its end does.
     CVehData trailing;
-    EXPECT_EQ(trailing.ImportGR4(filetests::Scratch(dir, "end.gr4", line + line + "# last\r\n\r\n").c_str()), 2);
-    EXPECT_EQ(trailing.ImportGR4(filetests::Scratch(dir, "empty.gr4", "").c_str()), 0);
+    EXPECT_TRUE(trailing.ImportGR('4', filetests::Scratch(dir, "end.gr4", line + line + "# last\r\n\r\n").c_str()));
+    EXPECT_EQ(trailing.m_nOccupantCount, 2);
+    // A file without occupant lines imports none and leaves the count as it was.
+    EXPECT_FALSE(trailing.ImportGR('4', filetests::Scratch(dir, "empty.gr4", "").c_str()));
+    EXPECT_EQ(trailing.m_nOccupantCount, 2);
     EXPECT_EQ(messages.count(), 0);
 }
 
@@ -164,7 +168,7 @@ TEST(VehGrImportTest, CurvesGoToTheElementTheirNumberNames)
     TempDir dir;
     platform::MessageRecorder messages;
     CVehData d;
-    ASSERT_EQ(d.ImportGR5(Fixture("test.gr5").c_str()), 1);
+    ASSERT_TRUE(d.ImportGR('5', Fixture("test.gr5").c_str()));
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(d.m_saInstSensorType.GetAt(4), "AC");
     EXPECT_EQ(d.m_saInstSensorType.GetAt(7), "LC");
@@ -186,7 +190,7 @@ TEST(VehGrImportTest, CurvesGoToTheElementTheirNumberNames)
     zero.replace(2, 3, "  0");
     CVehData bad;
     const std::string path = filetests::Scratch(dir, "zero.gr5", good.substr(0, 205) + zero + "\r\n");
-    EXPECT_EQ(bad.ImportGR5(path.c_str()), 0);
+    EXPECT_FALSE(bad.ImportGR('5', path.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, path + " is not in proper GR5 format.");
     EXPECT_EQ(bad.m_saInstSensorType.GetAt(4), "AC");
@@ -195,7 +199,7 @@ TEST(VehGrImportTest, CurvesGoToTheElementTheirNumberNames)
 
     CVehData empty;
     empty.m_nLastCurveNo = 2;
-    EXPECT_EQ(empty.ImportGR5(filetests::Scratch(dir, "empty.gr5", "").c_str()), 1);
+    EXPECT_TRUE(empty.ImportGR('5', filetests::Scratch(dir, "empty.gr5", "").c_str()));
     EXPECT_EQ(empty.m_nCurveCount, 2);
 }
 
@@ -204,18 +208,15 @@ TEST(VehGrImportTest, OpenFailureAndAnyBytes)
     TempDir dir;
     platform::MessageRecorder messages;
     CVehData d;
-    EXPECT_EQ(d.ImportGR3(dir.file("none.gr3").c_str()), 0);
+    EXPECT_FALSE(d.ImportGR('3', dir.file("none.gr3").c_str()));
     EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("none.gr3") + ", error = 2\n");
     EXPECT_EQ(messages.last().caption, "Error");
-    EXPECT_EQ(d.ImportGR4(dir.file("none.gr4").c_str()), 0);
+    EXPECT_FALSE(d.ImportGR('4', dir.file("none.gr4").c_str()));
 
     std::string binary;
     for (int i = 0; i < 20000; ++i)
         binary += static_cast<char>((i * 53 + 3) % 256);
     const std::string path = filetests::Scratch(dir, "bin.gr", binary);
-    EXPECT_EQ(d.ImportGR1(path.c_str()), 0);
-    EXPECT_EQ(d.ImportGR2(path.c_str()), 0);
-    EXPECT_EQ(d.ImportGR3(path.c_str()), 0);
-    EXPECT_EQ(d.ImportGR4(path.c_str()), 0);
-    EXPECT_EQ(d.ImportGR5(path.c_str()), 0);
+    for (char n : {'1', '2', '3', '4', '5'})
+        EXPECT_FALSE(d.ImportGR(n, path.c_str())) << "GR" << n;
 }

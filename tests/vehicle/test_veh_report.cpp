@@ -19,7 +19,7 @@ namespace {
 
 std::vector<std::string> Report(CVehData& d, const TempDir& dir)
 {
-    EXPECT_EQ(d.WriteReportFile(dir.file("r.mvr").c_str()), 1);
+    EXPECT_TRUE(d.WriteReport(dir.file("r.mvr").c_str()));
     return Lines(ReadFile(dir.file("r.mvr")));
 }
 
@@ -94,7 +94,7 @@ TEST(VehReportTest, OpenFailure)
     platform::MessageRecorder messages;
     CVehData d;
     const std::string path = dir.file("no/r.mvr");
-    EXPECT_EQ(d.WriteReportFile(path.c_str()), 0);
+    EXPECT_FALSE(d.WriteReport(path.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 3\n");
 }

@@ -26,15 +26,15 @@ namespace {
 std::string Written(CVehData& data, const TempDir& dir, const std::string& name = "out.mv5")
 {
     const std::string path = dir.file(name);
-    EXPECT_EQ(data.WriteTestFile(path.c_str()), 1);
+    EXPECT_TRUE(data.WriteTest(path.c_str()));
     return ReadFile(path);
 }
 
-int ReadText(CVehData& data, const TempDir& dir, const std::string& text, int version = 5)
+bool ReadText(CVehData& data, const TempDir& dir, const std::string& text, int version = 5)
 {
     const std::string path = dir.file(version == 5 ? "in.mv5" : "in.mv4");
     WriteFile(path, text);
-    return version == 5 ? data.ReadTestFile(path.c_str()) : data.ReadV4TestFile(path.c_str());
+    return (version == 5 ? data.ReadTest(path.c_str()) : data.ReadVersion4(path.c_str())).ok;
 }
 
 } // namespace
@@ -76,7 +76,7 @@ TEST(VehDataTest, ResetBringsBackTheConstructionValuesButKeepsTheCurveCheckOptio
 {
     CVehData d;
     TempDir dir;
-    ASSERT_EQ(d.ReadTestFile(Fixture("vtv_two.mv5").c_str()), 1);
+    ASSERT_TRUE(d.ReadTest(Fixture("vtv_two.mv5").c_str()));
     d.m_nCurveCheckRequested = 1;
     d.m_vCurveErrors.emplace_back();
     d.m_IntrusionData.m_arrPointNumber.Add("7");
@@ -120,7 +120,7 @@ TEST(VehDataTest, VehicleCountFollowsTheConfiguration)
 TEST(VehTestFileTest, FieldsLandInTheirMembers)
 {
     CVehData d;
-    ASSERT_EQ(d.ReadTestFile(Fixture("vtb_full.mv5").c_str()), 1);
+    ASSERT_TRUE(d.ReadTest(Fixture("vtb_full.mv5").c_str()));
     EXPECT_EQ(d.m_strTestReference, "T4321");
     EXPECT_EQ(d.m_strSideImpactPoint, "");
     EXPECT_EQ(d.m_strTestComments, "Lighting was poor");
@@ -145,7 +145,7 @@ TEST(VehTestFileTest, FieldsLandInTheirMembers)
     EXPECT_EQ(d.m_saInstComments.GetAt(3), "Left femur");
 
     CVehData two;
-    ASSERT_EQ(two.ReadTestFile(Fixture("vtv_two.mv5").c_str()), 1);
+    ASSERT_TRUE(two.ReadTest(Fixture("vtv_two.mv5").c_str()));
     EXPECT_EQ(two.m_nVehiclesRead, 2);
     EXPECT_EQ(two.m_saVehSpeed.GetAt(2), "48.0");
     EXPECT_EQ(two.m_saVehCartAngle.GetAt(2), "27");
@@ -199,7 +199,7 @@ TEST(VehTestFileTest, AFieldOfWhiteSpaceIsEmptyOnTheFirstSaveAsOnTheSecond)
         d.m_saVehModel.SetAt(1, blank);
         const std::string first = Written(d, dir, "first.mv5");
         CVehData back;
-        ASSERT_EQ(back.ReadTestFile(dir.file("first.mv5").c_str()), 1);
+        ASSERT_TRUE(back.ReadTest(dir.file("first.mv5").c_str()));
         EXPECT_EQ(back.m_saVehBodyType.GetAt(1), "NA");
         EXPECT_EQ(back.m_saVehModel.GetAt(1), "");
         EXPECT_EQ(WithoutDate(Written(back, dir, "second.mv5")), WithoutDate(first));
@@ -269,7 +269,7 @@ TEST(VehTestFileTest, AnEmptiedTestSectionIsStillWrittenAndReadsBack)
     ASSERT_TRUE(d.IsTestEmpty());
     Written(d, dir);
     CVehData back;
-    EXPECT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
+    EXPECT_TRUE(back.ReadTest(dir.file("out.mv5").c_str()));
     EXPECT_EQ(back.m_saVehMake.GetAt(1), "FORD");
 }
 
@@ -279,15 +279,15 @@ TEST(VehTestFileTest, WriteFailuresAreReportedAndLeaveNoFile)
     TempDir dir;
     CVehData d;
     const std::string path = dir.file("missing/out.mv5");
-    EXPECT_EQ(d.WriteTestFile(path.c_str()), 0);
+    EXPECT_FALSE(d.WriteTest(path.c_str()));
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, "Can't open file " + path + ", error = 3\n");
     EXPECT_EQ(messages.last().caption, "Error");
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    EXPECT_EQ(d.ReadTestFile(dir.file("none.mv5").c_str()), 0);
+    EXPECT_FALSE(d.ReadTest(dir.file("none.mv5").c_str()));
     EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("none.mv5") + ", error = 2\n");
-    EXPECT_EQ(d.ReadV4TestFile(dir.file("none.mv4").c_str()), 0);
+    EXPECT_FALSE(d.ReadVersion4(dir.file("none.mv4").c_str()));
 }
 
 TEST(VehTestFileTest, VehicleLinesWithoutCurbWeight)
@@ -300,7 +300,7 @@ TEST(VehTestFileTest, VehicleLinesWithoutCurbWeight)
         std::string line = "1|MAKE|MODEL|1999|K|BT|VIN|ET|ED|TR|TW|WB";
         for (int i = 11; i < separators; ++i)
             line += "|f" + std::to_string(i);
-        ASSERT_EQ(ReadText(d, dir, kHead + "----- TEST -----\r\n" + kTestLine + "----- VEHICLE -----\r\n" + line), 1);
+        ASSERT_TRUE(ReadText(d, dir, kHead + "----- TEST -----\r\n" + kTestLine + "----- VEHICLE -----\r\n" + line));
         EXPECT_EQ(d.m_saVehTestWeight.GetAt(1), "TW");
         EXPECT_EQ(d.m_saVehCurbWeight.GetAt(1), "kept");
         EXPECT_EQ(d.m_saVehWheelbase.GetAt(1), "WB");
@@ -318,8 +318,8 @@ TEST(VehTestFileTest, VersionFieldOfTheTestLine)
     TempDir dir;
     const struct {
         const char* version;
-        int result;
-    } cases[] = {{"v5", 1}, {"V4", 1}, {"B5", 0}, {"", 0}};
+        bool result;
+    } cases[] = {{"v5", true}, {"V4", true}, {"B5", false}, {"", false}};
     for (const auto& c : cases) {
         platform::MessageRecorder messages;
         CVehData d;
@@ -341,9 +341,8 @@ TEST(VehTestFileTest, EachSectionEndsByItsOwnRule)
 
     // A comment after the first VEHICLE line ends the section.
     CVehData vehicle;
-    ASSERT_EQ(ReadText(vehicle, dir, test + "----- VEHICLE -----\r\n" + VehicleLine("1", "FIRST") + "# note\r\n" +
-                                         VehicleLine("2", "SECOND")),
-              1);
+    ASSERT_TRUE(ReadText(vehicle, dir, test + "----- VEHICLE -----\r\n" + VehicleLine("1", "FIRST") + "# note\r\n" +
+                                         VehicleLine("2", "SECOND")));
     EXPECT_EQ(vehicle.m_saVehMake.GetAt(1), "FIRST");
     EXPECT_EQ(vehicle.m_saVehMake.GetAt(2), "");
     EXPECT_EQ(vehicle.m_nVehiclesRead, 1);
@@ -352,9 +351,8 @@ TEST(VehTestFileTest, EachSectionEndsByItsOwnRule)
     CVehData occupant;
     const std::string occ = "|01|H3|35|M|175|78|NO|50|FTSS|NONE|d|1|2|3|4|5|6|7|8|9|10|11|12|13|MID|WS|DA|SW|NA|KP|NA|"
                             "654|12.5|48.5|45.2|5.1|4.8|0.9|8.2|9.1| | |";
-    ASSERT_EQ(ReadText(occupant, dir, test + "----- OCCUPANT -----\r\n# first\r\n1" + occ + "A\r\n# between\r\n\r\n2" +
-                                          occ + "B\r\n----- RESTRAINT -----\r\n1|01|1|AB|SW|DE|x\r\n"),
-              1);
+    ASSERT_TRUE(ReadText(occupant, dir, test + "----- OCCUPANT -----\r\n# first\r\n1" + occ + "A\r\n# between\r\n\r\n2" +
+                                          occ + "B\r\n----- RESTRAINT -----\r\n1|01|1|AB|SW|DE|x\r\n"));
     EXPECT_EQ(occupant.m_nOccupantCount, 2);
     EXPECT_EQ(occupant.m_saOccComments.GetAt(2), "B");
     EXPECT_EQ(occupant.m_saOccVehicleNo.GetAt(2), "2");
@@ -363,11 +361,10 @@ TEST(VehTestFileTest, EachSectionEndsByItsOwnRule)
     // Curves are stored in file order; the last line's number is kept apart; no END line.
     CVehData curves;
     curves.m_strBarShape = "kept";
-    ASSERT_EQ(ReadText(curves, dir, test + "----- INSTRUMENTATION -----\r\n"
+    ASSERT_TRUE(ReadText(curves, dir, test + "----- INSTRUMENTATION -----\r\n"
                                          "1|5|AC|HDCG|ST|XG|SEC|G|1650|E|01-JAN-1998|1|2|3|4|5|6|OK|CH|a\r\n"
                                          "# between\r\n"
-                                         "1|6|LC|FMRL|ST|ZG|SEC|N|600|D|01-JAN-1998|1|2|3|4|5|6|OK|CH|b"),
-              1);
+                                         "1|6|LC|FMRL|ST|ZG|SEC|N|600|D|01-JAN-1998|1|2|3|4|5|6|OK|CH|b"));
     EXPECT_EQ(curves.m_nCurveCount, 2);
     EXPECT_EQ(curves.m_nLastCurveNo, 6);
     EXPECT_EQ(curves.m_saInstSensorType.GetAt(2), "LC");
@@ -376,24 +373,22 @@ TEST(VehTestFileTest, EachSectionEndsByItsOwnRule)
 
     // Without an INSTRUMENTATION section the TEST line's curve count stands.
     CVehData count;
-    ASSERT_EQ(ReadText(count, dir, kHead + "----- TEST -----\r\nV5|t|o|d|p|c|R|T|VTB|s|c|a|r|l|c|i|o|s|2|x\r\n"), 1);
+    ASSERT_TRUE(ReadText(count, dir, kHead + "----- TEST -----\r\nV5|t|o|d|p|c|R|T|VTB|s|c|a|r|l|c|i|o|s|2|x\r\n"));
     EXPECT_EQ(count.m_nCurveCount, 2);
     EXPECT_GE(count.m_saInstComments.GetSize(), 3);
 
     // A marker right after a marker is an empty section, not the next section's first line.
     CVehData empty;
-    ASSERT_EQ(ReadText(empty, dir, test + "----- BARRIER -----\r\n----- RESTRAINT -----\r\n1|01|1|AB|SW|DE|x\r\n"),
-              1);
+    ASSERT_TRUE(ReadText(empty, dir, test + "----- BARRIER -----\r\n----- RESTRAINT -----\r\n1|01|1|AB|SW|DE|x\r\n"));
     EXPECT_EQ(empty.m_strBarRigidity, "");
     EXPECT_EQ(empty.m_nRestraintCount, 1);
 
     // A TEST section with no data line fails the read.
     CVehData noTest;
-    EXPECT_EQ(ReadText(noTest, dir, kHead + "----- TEST -----\r\n# only a comment\r\n----- VEHICLE -----\r\n" +
-                                        VehicleLine("1", "FORD")),
-              0);
+    EXPECT_FALSE(ReadText(noTest, dir, kHead + "----- TEST -----\r\n# only a comment\r\n----- VEHICLE -----\r\n" +
+                                        VehicleLine("1", "FORD")));
     EXPECT_EQ(noTest.m_saVehMake.GetAt(1), "");
-    EXPECT_EQ(ReadText(noTest, dir, "----- VEHICLE -----\r\n" + VehicleLine("1", "FORD")), 0);
+    EXPECT_FALSE(ReadText(noTest, dir, "----- VEHICLE -----\r\n" + VehicleLine("1", "FORD")));
     EXPECT_EQ(messages.count(), 0);
 }
 
@@ -403,14 +398,14 @@ TEST(VehTestFileTest, VehiclesAreCountedByTheLinesStored)
     const std::string head = kHead + "----- TEST -----\r\n" + kTestLine + "----- VEHICLE -----\r\n";
     {
         CVehData d;
-        ASSERT_EQ(ReadText(d, dir, head + VehicleLine("2", "SECOND") + VehicleLine("1", "FIRST")), 1);
+        ASSERT_TRUE(ReadText(d, dir, head + VehicleLine("2", "SECOND") + VehicleLine("1", "FIRST")));
         EXPECT_EQ(d.m_saVehMake.GetAt(1), "SECOND");
         EXPECT_EQ(d.m_saVehMake.GetAt(2), "FIRST");
         EXPECT_EQ(d.m_nVehiclesRead, 2);
     }
     {
         CVehData d;
-        ASSERT_EQ(ReadText(d, dir, head + VehicleLine("3", "ONLY")), 1);
+        ASSERT_TRUE(ReadText(d, dir, head + VehicleLine("3", "ONLY")));
         EXPECT_EQ(d.m_saVehMake.GetAt(1), "ONLY");
         EXPECT_EQ(d.m_nVehiclesRead, 1);
         EXPECT_EQ(d.m_saVehMake.GetSize(), 3);
@@ -451,8 +446,8 @@ TEST(VehTestFileTest, AnyBytesGiveAResultAndBoundedData)
             EXPECT_GE(d.m_nVehiclesRead, 1);
             EXPECT_LE(d.m_nVehiclesRead, 2);
             d.SetVehicleCount();
-            EXPECT_EQ(d.WriteTestFile(dir.file("w.mv5").c_str()), 1);
-            EXPECT_EQ(d.WriteReportFile(dir.file("w.mvr").c_str()), 1);
+            EXPECT_TRUE(d.WriteTest(dir.file("w.mv5").c_str()));
+            EXPECT_TRUE(d.WriteReport(dir.file("w.mvr").c_str()));
         }
     }
 }
@@ -472,7 +467,7 @@ TEST(VehTestFileTest, ValuesThatLookLikeFileSyntaxStayValues)
     EXPECT_EQ(lines[6].substr(lines[6].size() - 8), "-----END");
 
     CVehData back;
-    ASSERT_EQ(back.ReadTestFile(dir.file("out.mv5").c_str()), 1);
+    ASSERT_TRUE(back.ReadTest(dir.file("out.mv5").c_str()));
     EXPECT_EQ(back.m_strTitle, "-----VEHICLE -----");
     EXPECT_EQ(back.m_nOccupantCount, 2);
     EXPECT_EQ(back.m_saOccVehicleNo.GetAt(1), "#1");
@@ -486,7 +481,7 @@ TEST(VehTestFileTest, AWriteThatFailsHalfwayKeepsThePreviousFile)
     const std::string path = dir.file("kept.mv5");
     WriteFile(path, "previous test\r\n");
     CVehData d;
-    ASSERT_EQ(d.ReadTestFile(Fixture("vtb_full.mv5").c_str()), 1);
+    ASSERT_TRUE(d.ReadTest(Fixture("vtb_full.mv5").c_str()));
 
     // Files may grow to 512 bytes only while the test is written: the disk is "full" halfway.
     rlimit saved {};
@@ -495,13 +490,13 @@ TEST(VehTestFileTest, AWriteThatFailsHalfwayKeepsThePreviousFile)
     rlimit small = saved;
     small.rlim_cur = 512;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = d.WriteTestFile(path.c_str());
-    const int report = d.WriteReportFile(dir.file("kept.mvr").c_str());
+    const bool written = d.WriteTest(path.c_str()).ok;
+    const bool reported = d.WriteReport(dir.file("kept.mvr").c_str()).ok;
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(report, 0);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(reported);
     EXPECT_EQ(ReadFile(path), "previous test\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("kept.mvr")));
     ASSERT_EQ(messages.count(), 2);

@@ -435,7 +435,7 @@ TEST(CompSheetTest, AnOddTestShowsWhatIsThereColouredAndWritesNoNaN)
     });
     s.sheet.SetActivePage(S::kVehicle);
     s.Click(s.sheet.m_VehPage, V::IDC_MORE_INFO);
-    ASSERT_TRUE(s.data.WriteMV5File(s.dir.file("out.mv5").c_str()));
+    ASSERT_TRUE(s.data.WriteTest(s.dir.file("out.mv5").c_str()));
     s.Run(ID_SAVE_REPORT, s.dir.file("out.mvr"));
     for (const char* file : {"out.mv5", "out.mvr"}) {
         const std::string bytes = ReadFile(s.dir.file(file));
