@@ -46,15 +46,9 @@ public:
     // Trims the rib fields it looks at, in place.
     bool HasRibData();
     bool HasInjuryRecords() const;
-    bool HasRestraintRecords() const;
-    bool HasChestBandRecords() const;
-    bool HasGaugeRecords() const;
-    bool HasInstrumentationRecords() const;
 
     // Test file (.mv5): true after the whole file was written and put in place.
     bool WriteMV5File(CString path);
-    static CString FormatField(CString value);
-    static CString FormatIntField(int value);
 
     // Version 5 (.mv5) and version 4 (.mv4) test files.
     bool ReadMV5File(CString path);

@@ -73,11 +73,6 @@ public:
     bool HasConfigurations() const;
     bool HasCurves() const;
 
-    // Field forms of the test file, each with its trailing separator.
-    static CString FormatField(CString value);
-    static CString FormatIntField(int value);
-    static CString FormatRealField(double value, int decimals);
-
     // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
     int WriteMV5File(CString path);
     void WriteTestSection(CStdioFile& file);

@@ -52,7 +52,6 @@ public:
 
     // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
     int WriteTestFile(CString path);
-    static CString FormatField(CString value);
     bool IsTestEmpty() const;
     bool IsVehicleEmpty() const;
     bool IsBarrierEmpty() const;
