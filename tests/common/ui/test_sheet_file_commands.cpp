@@ -404,7 +404,7 @@ TEST(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
 TEST(SheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
 {
     for (const Kind& kind : Kinds()) {
-        if (!kind.fixtureV4)
+        if (!kind.hasCameras)
             continue;
         SCOPED_TRACE(kind.name);
         {
@@ -436,7 +436,7 @@ TEST(SheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
 TEST(SheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWithoutCamerasKeepsThem)
 {
     for (const Kind& kind : Kinds()) {
-        if (!kind.fixtureV4)
+        if (!kind.hasCameras)
             continue;
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
@@ -467,7 +467,7 @@ TEST(SheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWi
 TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
 {
     for (const Kind& kind : Kinds()) {
-        if (!kind.fixtureV4)
+        if (!kind.hasCameras)
             continue;
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
@@ -497,7 +497,7 @@ TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
 TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
 {
     for (const Kind& kind : Kinds()) {
-        if (!kind.fixtureV4)
+        if (!kind.hasCameras)
             continue;
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
