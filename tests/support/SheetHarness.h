@@ -299,6 +299,29 @@ struct KindSheet {
     }
 };
 
+// The boxes Load Test shows over the kind's valid test on a sheet of its own (asserted once, in
+// TestSheetTest.EachKindsValidTestsLoadAndSaveWithoutABox). A test of another behaviour of a load
+// takes them out of the boxes it asserts (`Without`), so that they are followed in one place.
+inline std::vector<std::string> BoxesOfAValidLoad(const Kind& kind)
+{
+    KindSheet s(kind);
+    if (!s.db.open())
+        return {};
+    s.Run(ID_LOAD_TEST, s.WriteTest("valid"));
+    return s.messages.texts();
+}
+
+// The texts less one of each of `boxes`.
+inline std::vector<std::string> Without(std::vector<std::string> texts, const std::vector<std::string>& boxes)
+{
+    for (const std::string& box : boxes) {
+        const auto found = std::find(texts.begin(), texts.end(), box);
+        if (found != texts.end())
+            texts.erase(found);
+    }
+    return texts;
+}
+
 // A kind's sheet for the tests of that kind: `sheet` and `data` are the typed sheet and test (the
 // harness's own `sheet` pointer stays reachable as KindSheet::sheet).
 template <class Sheet, class TestData> struct KindSheetOf : KindSheet {
