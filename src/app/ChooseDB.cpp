@@ -148,12 +148,6 @@ void CChooseDB::OpenKind(TestKind kind)
     }
 }
 
-void CChooseDB::OnVehicleDatabase() { OpenKind(TestKind::Vehicle); }
-void CChooseDB::OnBiomechanicsDatabase() { OpenKind(TestKind::Biomechanics); }
-void CChooseDB::OnComponentDatabase() { OpenKind(TestKind::Component); }
-void CChooseDB::OnCrashAvoidanceDatabase() { OpenKind(TestKind::CrashAvoidance); }
-void CChooseDB::OnSwgDatabase() { OpenKind(TestKind::Swg); }
-
 void CChooseDB::CloseAllSheets()
 {
     for (const KindRow& row : kKinds)

@@ -38,11 +38,6 @@ public:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
 
-    void OnVehicleDatabase();
-    void OnBiomechanicsDatabase();
-    void OnComponentDatabase();
-    void OnCrashAvoidanceDatabase();
-    void OnSwgDatabase();
     void OnCurveCheckBox();
 
     // What the sheets ask of their owner.

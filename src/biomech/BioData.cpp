@@ -97,14 +97,6 @@ bool CBioData::HasRibData()
 }
 
 bool CBioData::HasInjuryRecords() const { return m_nInjuryCount > 0; }
-bool CBioData::HasRestraintRecords() const { return m_nRestraintCount > 0; }
-bool CBioData::HasChestBandRecords() const { return m_nChestBandCount > 0; }
-bool CBioData::HasGaugeRecords() const { return m_nGaugeCount > 0; }
-bool CBioData::HasInstrumentationRecords() const { return m_nInstCount > 0; }
-
-CString CBioData::FormatField(CString value) { return FormatFieldText(value); }
-
-CString CBioData::FormatIntField(int value) { return IntToCString(value) + "|"; }
 
 CString CBioData::CleanIntegerField(CString text) { return ::CleanIntegerField(text); }
 

@@ -46,13 +46,7 @@ public:
     // Trims the rib fields it looks at, in place.
     bool HasRibData();
     bool HasInjuryRecords() const;
-    bool HasRestraintRecords() const;
-    bool HasChestBandRecords() const;
-    bool HasGaugeRecords() const;
-    bool HasInstrumentationRecords() const;
 
-    static CString FormatField(CString value);
-    static CString FormatIntField(int value);
     static CString CleanIntegerField(CString text);
     static CString CleanRealField(CString text);
 

@@ -35,18 +35,6 @@ public:
             Apply(field, CheckText(CString(field->GetText()), codeName, tag));
     }
 
-    // As CheckCode; *found receives the look-up result whenever a look-up runs.
-    template <class Field>
-    void CheckCodeEx(Field* field, CString codeName, CString tag, bool* found)
-    {
-        if (!field)
-            return;
-        const Outcome outcome = CheckText(CString(field->GetText()), codeName, tag);
-        if (found && outcome != Outcome::Blank)
-            *found = outcome == Outcome::Found;
-        Apply(field, outcome);
-    }
-
     template <class Field>
     void CheckCodeBySql(Field* field, CString sql)
     {
@@ -54,25 +42,17 @@ public:
             Apply(field, CheckTextBySql(CString(field->GetText()), sql));
     }
 
-    template <class Field>
-    bool LookupInDb(Field* field, CString sql, CString column)
-    {
-        if (!field)
-            return false;
-        const Outcome outcome = LookupText(CString(field->GetText()), sql, column);
-        Apply(field, outcome);
-        return outcome == Outcome::Found;
-    }
-
-    // The same checks over a text, for callers and tests without a field.
+    // The code check over a text, for callers without a field.
     static Outcome CheckText(const CString& text, const CString& codeName, const CString& tag);
-    static Outcome CheckTextBySql(const CString& text, const CString& sql);
-    static Outcome LookupText(const CString& text, const CString& sql, const CString& column);
     // The code column of a statement: the word after SELECT (and after DISTINCT), up to the first
     // comma or FROM. False when the statement has no such word.
     static bool ColumnOfStatement(const CString& sql, CString& column);
 
 private:
+    static Outcome CheckTextBySql(const CString& text, const CString& sql);
+    // Whether the trimmed text is among the codes `column` of the statement's rows.
+    static Outcome LookupText(const CString& text, const CString& sql, const CString& column);
+
     template <class Field>
     static void Apply(Field* field, Outcome outcome)
     {

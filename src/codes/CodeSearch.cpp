@@ -338,12 +338,6 @@ int CCodeSearchList::ClickColumn() const
     return 0;
 }
 
-CString CCodeSearchList::ClickedCode(const SearchRow& cells) const
-{
-    const size_t column = static_cast<size_t>(ClickColumn());
-    return column < cells.size() ? cells[column] : CString();
-}
-
 void CCodeSearchList::Choose(const SearchRow& cells)
 {
     m_arrChosenRow.RemoveAll();

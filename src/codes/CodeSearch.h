@@ -52,8 +52,6 @@ public:
     int QuickSearch(const CString& editText, const std::vector<CString>& column0);
     // The column whose text a click on a row puts into the code and the quick-search edit.
     int ClickColumn() const;
-    // The code a click on a row gives (cells of the row as shown).
-    CString ClickedCode(const SearchRow& cells) const;
 
     // OK on the chosen row (its cells as shown): fills the code and the returned columns.
     void Choose(const SearchRow& cells);

@@ -125,8 +125,6 @@ CString RoundedToCString(double value, int decimals)
     return DoubleToCString(RoundTo(value, decimals));
 }
 
-std::string CStringToStd(const CString& text) { return text.str(); }
-
 std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool /*keepLast*/)
 {
     std::vector<std::string> pieces;
@@ -140,27 +138,6 @@ std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool 
         pieces.push_back(text.substr(start, pos - start));
         start = pos + 1;
     }
-}
-
-std::string& CollapseSpaces(std::string& text)
-{
-    if (text.empty())
-        return text;
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '\t')
-            text[i] = ' ';
-    }
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == ' ' && !out.empty() && out.back() == ' ')
-            continue;
-        out += c;
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    text = out;
-    return text;
 }
 
 std::string TrimStd(std::string& text)

@@ -28,8 +28,6 @@ CString RoundedToCString(double value, int decimals);
 // Halves away from zero; values a hair below a half round up too (1.005 -> 1.01).
 double RoundTo(double value, int decimals);
 
-std::string CStringToStd(const CString& text);
 std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool keepLast);
-std::string& CollapseSpaces(std::string& text);
 std::string TrimStd(std::string& text);
 std::string FileExtension(std::string fileName);

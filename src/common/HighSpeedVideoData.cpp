@@ -72,7 +72,6 @@ int CHighSpeedVideoData::CameraCount() const
     return n > 0 ? n : 0;
 }
 
-CString CHighSpeedVideoData::StripLineBreaks(CString value) { return WithoutLineBreaks(value); }
 
 bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
 {

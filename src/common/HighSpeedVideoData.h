@@ -32,8 +32,6 @@ public:
     // The report written also without a camera (no camera block then).
     bool SaveHsvdReportCompanion(const CString& path);
 
-    static CString StripLineBreaks(CString value);
-
     void WriteHsvdSection(CStdioFile& file);
     void ParseHsvdSection(CStdioFile& file);
     void WriteHsvdReportBody(CStdioFile& file);

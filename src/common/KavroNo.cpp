@@ -100,11 +100,4 @@ bool CheckNumber(const CString& number)
     return IsOfficeValid(number) && !GetModelYear(number).IsEmpty() && IsMakerAndOrderValid(number);
 }
 
-CString ExpandShortNumber(const CString& number)
-{
-    if (number.GetLength() != 6 || !CheckNumber(number))
-        return CString();
-    return number.Left(1) + GetModelYear(number) + number.Mid(2, 2) + number.Right(2);
-}
-
 } // namespace kavro

@@ -19,10 +19,6 @@ bool CheckNumber(const CString& number);
 // Year code of the short form: 1-9 are 2001-2009, A-L are 2010-2021; 0 for any other character.
 int DecodeYearCode(char code);
 
-// The short form written long: office letter, decoded year, manufacturer code, test order.
-// Empty when the number is not an acceptable short number.
-CString ExpandShortNumber(const CString& number);
-
 // The lists of the test-number editor, as Windows-1252 bytes (0x96 is the en dash).
 constexpr int kOfficeCount = 7;
 extern const char* const kOfficeRows[kOfficeCount];

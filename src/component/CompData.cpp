@@ -242,11 +242,3 @@ bool CCompData::HasConfigurations() const { return m_nConfigurationCount > 0; }
 
 bool CCompData::HasCurves() const { return m_nCurveCount > 0; }
 
-CString CCompData::FormatField(CString value) { return FormatFieldText(value); }
-
-CString CCompData::FormatIntField(int value) { return FormatNumberText(IntToCString(value)); }
-
-CString CCompData::FormatRealField(double value, int decimals)
-{
-    return FormatNumberText(RoundedToCString(value, decimals));
-}

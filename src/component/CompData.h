@@ -73,10 +73,6 @@ public:
     bool HasConfigurations() const;
     bool HasCurves() const;
 
-    // Field forms of the test file, each with its trailing separator.
-    static CString FormatField(CString value);
-    static CString FormatIntField(int value);
-    static CString FormatRealField(double value, int decimals);
 
     CCompGR1 m_GR1;
     CCompGR5 m_GR5;

@@ -183,21 +183,6 @@ int CString::Remove(char ch)
     return static_cast<int>(before - m_s.size());
 }
 
-int CString::Insert(int index, char ch)
-{
-    index = Clamp(index, 0, GetLength());
-    m_s.insert(m_s.begin() + index, ch);
-    return GetLength();
-}
-
-int CString::Insert(int index, const char* text)
-{
-    index = Clamp(index, 0, GetLength());
-    if (text)
-        m_s.insert(index, text);
-    return GetLength();
-}
-
 int CString::Delete(int index, int count)
 {
     if (index >= 0 && index < GetLength() && count > 0)

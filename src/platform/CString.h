@@ -67,8 +67,6 @@ public:
     int Replace(char oldCh, char newCh);
     int Replace(const char* oldText, const char* newText);
     int Remove(char ch);
-    int Insert(int index, char ch);
-    int Insert(int index, const char* text);
     int Delete(int index, int count = 1);
 
     int Compare(const char* other) const;

@@ -116,10 +116,6 @@ public:
     std::unique_ptr<CodeDbRecordset> Execute(const CString& sql);
 
     const std::vector<CString>& Errors() const { return m_errors; }
-    // The file opened was a genuine Access file, read through its conversion.
-    bool IsAccessFile() const { return m_bAccess; }
-    // The SQLite file the connection reads (the conversion, for an Access file).
-    const std::string& DatabasePath() const { return m_dbPath; }
 
     // Limits of a statement and of the Access conversion (tests shorten them).
     struct Limits : codedbaccess::ConversionLimits {

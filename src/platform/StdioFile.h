@@ -106,7 +106,6 @@ public:
     void Abort();
 
     bool IsOpen() const { return m_reading || m_out != nullptr || m_inPlace; }
-    const CString& GetFilePath() const { return m_path; }
     // The cause code of the last failure (open, write or close).
     int GetLastCause() const { return m_lastCause; }
 

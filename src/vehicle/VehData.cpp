@@ -69,7 +69,6 @@ void CVehData::SetVehicleCount()
     m_nVehicleCount = VehicleCountOfConfig(m_strConfiguration);
 }
 
-CString CVehData::FormatField(CString value) { return FormatFieldText(value); }
 
 bool CVehData::IsTestEmpty() const { return IsRecordEmpty(*this, TestSectionTable(), 0); }
 

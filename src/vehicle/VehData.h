@@ -50,7 +50,6 @@ public:
     void ClearTest();
     void SetVehicleCount();
 
-    static CString FormatField(CString value);
     bool IsTestEmpty() const;
     bool IsVehicleEmpty() const;
     bool IsBarrierEmpty() const;

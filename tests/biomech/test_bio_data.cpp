@@ -31,8 +31,8 @@ TEST(BioDataTest, NewObjectHoldsTheConstructionValues)
     EXPECT_FALSE(d.IsBioOccupant());
     EXPECT_FALSE(d.HasAnthropometry());
     EXPECT_FALSE(d.HasRibData());
-    EXPECT_FALSE(d.HasInjuryRecords() || d.HasRestraintRecords() || d.HasChestBandRecords() || d.HasGaugeRecords() ||
-                 d.HasInstrumentationRecords());
+    EXPECT_FALSE(d.HasInjuryRecords());
+    EXPECT_EQ(d.m_nRestraintCount + d.m_nChestBandCount + d.m_nGaugeCount + d.m_nInstCount, 0);
 }
 
 TEST(BioDataTest, TestDataIsMeasuredAgainstTheClearedState)

@@ -60,11 +60,6 @@ TEST(BioTestFileTest, WriterOfANewObject)
 
 TEST(BioTestFileTest, WriterFormatsFieldsAndChangesWhatThePartSays)
 {
-    EXPECT_EQ(CBioData::FormatField(""), " |");
-    EXPECT_EQ(CBioData::FormatField(" \t "), " |");
-    EXPECT_EQ(CBioData::FormatField("  word \t"), "word|");
-    EXPECT_EQ(CBioData::FormatIntField(-3), "-3|");
-
     TempDir dir;
     CBioData d;
     d.m_strVersion = "V4 carried over";

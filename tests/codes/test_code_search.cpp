@@ -260,7 +260,7 @@ TEST_F(CodeSearchTest, RecordListsAreSortedAndPrunedOnCopies)
     EXPECT_EQ(comment, commentBefore);
 
     // A click and OK take the component number; OK takes the selected row's.
-    EXPECT_EQ(list.ClickedCode(list.Rows()[1]), "10");
+    EXPECT_EQ(list.Rows()[1][list.ClickColumn()], "10");
     list.Choose(list.Rows()[3]);
     EXPECT_EQ(list.GetCode(), "3");
 

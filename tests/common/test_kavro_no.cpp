@@ -26,8 +26,6 @@ TEST(KavroNoTest, YearCodesAndExpansion)
     EXPECT_EQ(kavro::GetModelYear("MA0107"), "2010");
     EXPECT_EQ(kavro::GetModelYear("M20150207"), "2015");
     EXPECT_EQ(kavro::GetModelYear("M2015020"), "");
-    EXPECT_EQ(kavro::ExpandShortNumber("MA0107"), "M20100107");
-    EXPECT_EQ(kavro::ExpandShortNumber("MZ0107"), "");
 }
 
 TEST(KavroNoTest, ListRowsKeepTheirBytes)

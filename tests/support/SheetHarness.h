@@ -6,10 +6,13 @@
 #include "common/ui/TestSheet.h"
 #include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
+#include "platform/ui/SpinButton.h"
 
 #include <QMenu>
 #include <QStringList>
 #include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
 
 #include <string>
 #include <vector>
@@ -52,6 +55,14 @@ inline QStringList TabTexts(CTestSheet& sheet)
     return tabs;
 }
 
+// A click on the arrow (Qt::UpArrow or Qt::DownArrow) of an up-down control.
+inline void ClickSpinArrow(CSpinButtonCtrl& spin, Qt::ArrowType arrow)
+{
+    for (QToolButton* button : spin.findChildren<QToolButton*>())
+        if (button->arrowType() == arrow)
+            QTest::mouseClick(button, Qt::LeftButton);
+}
+
 // Whether a File menu item is enabled once the menu's graying has run.
 inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 {
@@ -66,6 +77,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 // ---- The kinds: one table, and the real sheet of a kind with what its tests do on it ----
 
 #include "biomech/ui/BioMechPropertySheet.h"
+#include "common/ui/HsvdTestSheet.h"
 #include "component/ui/ComponentPropertySheet.h"
 #include "crashavoid/ui/TcaPropertySheet.h"
 #include "swg/ui/SWGPropertySheet.h"
@@ -88,6 +100,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <type_traits>
 #include <typeinfo>
 #include <string>
 #include <vector>
@@ -105,6 +118,7 @@ struct Kind {
     const char* gr;        // nullptr: no GR import
     const char* kindName;  // as "File <path> is not a <kind> test." names it
     const std::type_info* sheetType = nullptr;
+    bool hasCameras = false; // the sheet is one of those with cameras (CHsvdTestSheet)
 
     // A file of the kind's folder under tests/data (the folder of its valid test).
     std::string Fixture(const std::string& file) const
@@ -125,7 +139,8 @@ Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const ch
             fixtureV4,
             gr,
             kindName,
-            &typeid(Sheet)};
+            &typeid(Sheet),
+            std::is_base_of_v<CHsvdTestSheet, Sheet>};
 }
 
 // Every kind, a row each.
@@ -283,6 +298,29 @@ struct KindSheet {
         page.Item<QListWidget>(listId)->setCurrentRow(record - 1);
     }
 };
+
+// The boxes Load Test shows over the kind's valid test on a sheet of its own (asserted once, in
+// TestSheetTest.EachKindsValidTestsLoadAndSaveWithoutABox). A test of another behaviour of a load
+// takes them out of the boxes it asserts (`Without`), so that they are followed in one place.
+inline std::vector<std::string> BoxesOfAValidLoad(const Kind& kind)
+{
+    KindSheet s(kind);
+    if (!s.db.open())
+        return {};
+    s.Run(ID_LOAD_TEST, s.WriteTest("valid"));
+    return s.messages.texts();
+}
+
+// The texts less one of each of `boxes`.
+inline std::vector<std::string> Without(std::vector<std::string> texts, const std::vector<std::string>& boxes)
+{
+    for (const std::string& box : boxes) {
+        const auto found = std::find(texts.begin(), texts.end(), box);
+        if (found != texts.end())
+            texts.erase(found);
+    }
+    return texts;
+}
 
 // A kind's sheet for the tests of that kind: `sheet` and `data` are the typed sheet and test (the
 // harness's own `sheet` pointer stays reachable as KindSheet::sheet).

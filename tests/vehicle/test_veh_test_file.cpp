@@ -243,10 +243,6 @@ TEST(VehTestFileTest, SectionsLeftOutByTheirHasDataRules)
 
 TEST(VehTestFileTest, FieldFormatting)
 {
-    EXPECT_EQ(CVehData::FormatField(""), " |");
-    EXPECT_EQ(CVehData::FormatField("  word \t"), "word|");
-    EXPECT_EQ(CVehData::FormatField(" \t\v "), " |");
-
     TempDir dir;
     CVehData d;
     d.m_strTitle = " a title ";

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-// The rows of one list: texts per column and the row's item data.
+// The rows of one list: texts per column.
 class ListRowsModel : public QAbstractTableModel {
 public:
     struct Column {
@@ -18,7 +18,6 @@ public:
     };
     struct Row {
         std::vector<CString> texts;
-        DWORD_PTR data = 0;
     };
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -92,12 +91,6 @@ public:
         texts[column] = value;
         const QModelIndex at = index(row, column);
         emit dataChanged(at, at);
-    }
-    void removeRow(int row)
-    {
-        beginRemoveRows({}, row, row);
-        rows.erase(rows.begin() + row);
-        endRemoveRows();
     }
     void clearRows()
     {
@@ -254,14 +247,6 @@ int CListCtrlEx::InsertColumn(int column, const char* heading, int format, int w
 
 int CListCtrlEx::GetColumnCount() const { return m_model->columnCount(); }
 
-bool CListCtrlEx::SetColumnWidth(int column, int width)
-{
-    if (column < 0 || column >= GetColumnCount())
-        return false;
-    setColumnWidth(column, width);
-    return true;
-}
-
 int CListCtrlEx::InsertItem(int index, const char* text)
 {
     if (index < 0 || index > GetItemCount())
@@ -285,29 +270,13 @@ CString CListCtrlEx::GetItemText(int item, int subItem) const
 
 int CListCtrlEx::GetItemCount() const { return m_model->rowCount(); }
 
-bool CListCtrlEx::DeleteItem(int item)
-{
-    if (!m_model->validRow(item))
-        return false;
-    m_model->removeRow(item);
-    return true;
-}
-
 bool CListCtrlEx::DeleteAllItems()
 {
     m_model->clearRows();
     return true;
 }
 
-bool CListCtrlEx::SetItemData(int item, DWORD_PTR data)
-{
-    if (!m_model->validRow(item))
-        return false;
-    m_model->rows[item].data = data;
-    return true;
-}
 
-DWORD_PTR CListCtrlEx::GetItemData(int item) const { return m_model->validRow(item) ? m_model->rows[item].data : 0; }
 
 int CListCtrlEx::GetNextItem(int start, unsigned flags) const
 {
@@ -356,7 +325,6 @@ void CListCtrlEx::OnHeaderClick(int column, Qt::MouseButton button)
     std::vector<int> order(n);
     for (int row = 0; row < n; ++row) {
         ListColumnInfo& info = infos[row];
-        info.data = m_model->rows[row].data;
         info.text = m_model->text(row, column);
         if (type == kSortInteger)
             info.integer = std::strtol(info.text, nullptr, 10);

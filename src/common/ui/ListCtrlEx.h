@@ -15,8 +15,6 @@
 #include <cstdint>
 #include <vector>
 
-using DWORD_PTR = std::uintptr_t;
-
 // Column alignment.
 constexpr int LVCFMT_LEFT = 0x0;
 constexpr int LVCFMT_RIGHT = 0x1;
@@ -37,10 +35,9 @@ enum ListSortType : unsigned char {
     kSortDate2 = 6,      // as 3
 };
 
-// A row's own item data and its text in the sort column, while a sort runs; the keys are read
-// once per row, never per comparison.
+// A row's text in the sort column, while a sort runs; the keys are read once per row, never per
+// comparison.
 struct ListColumnInfo {
-    DWORD_PTR data = 0;
     CString text;
     long integer = 0;
     double real = 0.0;
@@ -81,15 +78,11 @@ public:
     // The list-view calls of the look-up dialogs.
     int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1);
     int GetColumnCount() const;
-    bool SetColumnWidth(int column, int width);
     int InsertItem(int index, const char* text);
     bool SetItemText(int item, int subItem, const char* text);
     CString GetItemText(int item, int subItem) const;
     int GetItemCount() const;
-    bool DeleteItem(int item);
     bool DeleteAllItems();
-    bool SetItemData(int item, DWORD_PTR data);
-    DWORD_PTR GetItemData(int item) const;
     // The next row after `start` (-1: from the top) with the given state; -1 when none.
     int GetNextItem(int start, unsigned flags) const;
     int GetSelectedItem() const { return GetNextItem(-1, LVNI_SELECTED); }

@@ -250,14 +250,7 @@ void CNEdit::SetLong(const long& value)
     SetWindowText(m_strText);
 }
 
-void CNEdit::SetDouble(const double& value)
-{
-    m_strText.Format("%.2f", value);
-    SetWindowText(m_strText);
-}
-
 int CNEdit::GetInt() const { return StdToInt(m_strText); }
-long CNEdit::GetLong() const { return std::strtol(m_strText, nullptr, 10); }
 double CNEdit::GetDouble() const { return std::atof(m_strText); }
 
 void CNEdit::ShowFileValue()

@@ -83,17 +83,13 @@ public:
     void SetFileDecimals(int decimals) { m_nFileDecimals = decimals; }
     // The valid value shown as its file writes it; nothing for a field its file holds as typed.
     void ShowFileValue();
-    // Shortest text; also the zero-filled width of SetLong and the display form of a date.
-    void SetMinLength(unsigned minLength) { m_nMinLength = minLength; }
 
     void SetText(const char* text);
     void SetStdText(std::string text) { SetText(text.c_str()); }
     void SetLong(const long& value);
-    void SetDouble(const double& value);
     CString GetText() const { return m_strText; }
     std::string GetStdText() const { return m_strText.str(); }
     int GetInt() const;
-    long GetLong() const;
     double GetDouble() const;
 
     bool IsValid() const { return m_bValid; }

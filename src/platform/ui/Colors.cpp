@@ -22,13 +22,3 @@ void SetWidgetColors(QWidget* widget, COLORREF text, COLORREF back)
     widget->setPalette(pal);
     widget->update();
 }
-
-COLORREF WidgetTextColor(const QWidget* widget)
-{
-    return widget ? FromQColor(widget->palette().color(QPalette::Active, QPalette::Text)) : 0;
-}
-
-COLORREF WidgetBackColor(const QWidget* widget)
-{
-    return widget ? FromQColor(widget->palette().color(QPalette::Active, QPalette::Base)) : 0;
-}

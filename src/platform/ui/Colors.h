@@ -19,9 +19,6 @@ constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); 
 constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
 
 inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-inline COLORREF FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
 // Text and background of an enabled widget, whether it has the focus or not.
 void SetWidgetColors(QWidget* widget, COLORREF text, COLORREF back);
-COLORREF WidgetTextColor(const QWidget* widget);
-COLORREF WidgetBackColor(const QWidget* widget);

@@ -32,12 +32,12 @@ public:
     CString GetWindowText() const;
     void SetWindowText(const char* text);
 
-    // The first entry after `startAfter` (-1: from the top), wrapping round, that begins with
-    // `prefix` ignoring case; CB_ERR when none.
-    int FindString(int startAfter, const char* prefix) const;
-    // Selects that entry; CB_ERR, and the box unchanged, when there is none.
+    // Selects the first entry after `startAfter` (-1: from the top), wrapping round, that begins
+    // with `prefix` ignoring case: its index; CB_ERR, and the box unchanged, when there is none.
     int SelectString(int startAfter, const char* prefix);
 
 private:
+    int FindString(int startAfter, const char* prefix) const;
+
     QPointer<QComboBox> m_box;
 };

@@ -40,11 +40,13 @@ public:
     // False, and the picker unchanged, for a date it cannot show.
     bool SetTime(const SYSTEMTIME& time);
     bool SetTime(const CTime& time);
-    SYSTEMTIME GetSystemTime() const;
     // Shows no date (its earliest), without a change notification: the picker of a field that
     // holds no date never shows another field's or test's.
     void ShowNoDate();
 
 signals:
     void DateTimeChange(const NMDATETIMECHANGE& change);
+
+private:
+    SYSTEMTIME GetSystemTime() const;
 };

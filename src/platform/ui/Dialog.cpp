@@ -361,28 +361,6 @@ void DDX_Check(CDataExchange* pDX, int id, int& value)
         pDX->m_pDlgWnd->CheckDlgButton(id, value ? 1 : 0);
 }
 
-void DDX_Radio(CDataExchange* pDX, int firstId, int& value)
-{
-    // The group runs from firstId through the following ids that are radio buttons.
-    std::vector<QRadioButton*> group;
-    for (int id = firstId;; ++id) {
-        auto* r = pDX->m_pDlgWnd->Item<QRadioButton>(id);
-        if (!r)
-            break;
-        group.push_back(r);
-    }
-    if (pDX->m_bSaveAndValidate) {
-        value = -1;
-        for (size_t i = 0; i < group.size(); ++i) {
-            if (group[i]->isChecked())
-                value = static_cast<int>(i);
-        }
-    } else {
-        for (size_t i = 0; i < group.size(); ++i)
-            group[i]->setChecked(static_cast<int>(i) == value);
-    }
-}
-
 void DDX_CBString(CDataExchange* pDX, int id, CString& value)
 {
     auto* c = pDX->m_pDlgWnd->Item<QComboBox>(id);
@@ -402,28 +380,6 @@ void DDX_CBString(CDataExchange* pDX, int id, CString& value)
         }
         c->setCurrentIndex(found);
     }
-}
-
-void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
-{
-    auto* c = pDX->m_pDlgWnd->Item<QComboBox>(id);
-    if (!c)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = c->currentIndex();
-    else
-        c->setCurrentIndex(index);
-}
-
-void DDX_LBIndex(CDataExchange* pDX, int id, int& index)
-{
-    auto* l = pDX->m_pDlgWnd->Item<QListWidget>(id);
-    if (!l)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = l->currentRow();
-    else
-        l->setCurrentRow(index);
 }
 
 // ---------------------------------------------------------------------------------------------

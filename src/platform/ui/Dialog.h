@@ -140,10 +140,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value);
 // A real shows with up to 15 significant digits.
 void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
-void DDX_Radio(CDataExchange* pDX, int firstId, int& value); // the group of radios from firstId on
 void DDX_CBString(CDataExchange* pDX, int id, CString& value);
-void DDX_CBIndex(CDataExchange* pDX, int id, int& index);
-void DDX_LBIndex(CDataExchange* pDX, int id, int& index);
 
 class CDialog : public QDialog, public CDlgControls {
     Q_OBJECT
@@ -155,6 +152,8 @@ public:
     // Modeless: creates the controls and OnInitDialog, then shows the window.
     BOOL CreateModeless();
     void EndDialog(int result);
+    // How the dialog ended (-1 while it runs): what a runner installed through SetDialogRunner
+    // hands back, so it belongs to that seam.
     int GetModalResult() const { return m_modalResult; }
 
     virtual BOOL OnInitDialog();

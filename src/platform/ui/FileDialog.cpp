@@ -128,10 +128,3 @@ CString CFileDialog::GetFileExt() const
     const int dot = name.ReverseFind('.');
     return dot < 0 ? CString() : name.Mid(dot + 1);
 }
-
-CString CFileDialog::GetFileTitle() const
-{
-    const CString name = GetFileName();
-    const int dot = name.ReverseFind('.');
-    return dot < 0 ? name : name.Left(dot);
-}

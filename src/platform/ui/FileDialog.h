@@ -53,11 +53,11 @@ public:
     long DoModal(); // IDOK or IDCANCEL
 
     CString GetPathName() const { return m_path; }
-    CString GetFileName() const;
     CString GetFileExt() const;
-    CString GetFileTitle() const;
 
 private:
+    CString GetFileName() const;
+
     platform::FileDialogRequest m_request;
     QWidget* m_parent;
     CString m_path;

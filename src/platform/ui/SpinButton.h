@@ -23,9 +23,6 @@ public:
     // The proposal of one arrow; returns true to refuse the change.
     std::function<bool(int delta)> OnDeltaPos;
 
-    QToolButton* UpButton() const { return m_up; }
-    QToolButton* DownButton() const { return m_down; }
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -23,9 +23,7 @@ TEST(CodeCheckFieldTest, TypedFieldShowsTheCheckInItsColours)
     EXPECT_EQ(field.GetBackColor(), CNEdit::kLightGrey);
 
     field.SetText("dda");
-    bool found = true;
-    CCodeCheck().CheckCodeEx(&field, "RECTYP", "VEHDB", &found);
-    EXPECT_FALSE(found);
+    CCodeCheck().CheckCode(&field, "RECTYP", "VEHDB");
     EXPECT_FALSE(field.IsValid());
     EXPECT_EQ(field.GetTextColor(), CNEdit::kRed);
     EXPECT_EQ(field.GetBackColor(), CNEdit::kYellow);

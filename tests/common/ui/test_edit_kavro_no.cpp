@@ -2,6 +2,7 @@
 #include "common/ui/EditKavroNo.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/Codec.h"
+#include "WidgetColors.h"
 
 #include <QComboBox>
 #include <QLabel>

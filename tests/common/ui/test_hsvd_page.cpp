@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "swg/SWGData.h"
 #include "vehicle/VehData.h"
+#include "WidgetColors.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -457,7 +457,7 @@ TEST(CompSheetTest, VehiclePageStepsBetweenItsTwoRecordsAndChecksTheOtherOnLeavi
     EXPECT_EQ(s.Text(veh, V::IDC_VEHICLE_NO), "0");
     EXPECT_EQ(s.Text(veh, V::IDC_KAVRO_NO), "ABCDE");
     s.Type(veh, V::IDC_KAVRO_NO, "");
-    QTest::mouseClick(veh.Spin()->UpButton(), Qt::LeftButton);
+    sheettest::ClickSpinArrow(*veh.Spin(), Qt::UpArrow);
     EXPECT_EQ(s.Text(veh, V::IDC_MAKE), "FORD") << "record 1 again";
     EXPECT_TRUE(s.Visit(S::kTest));
     EXPECT_EQ(s.data.m_saVehKavroNo[0], "");

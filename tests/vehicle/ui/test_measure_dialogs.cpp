@@ -3,6 +3,7 @@
 #include "vehicle/ui/MeasureDialogs.h"
 
 #include "platform/ui/Colors.h"
+#include "WidgetColors.h"
 
 #include <QGroupBox>
 #include <QLabel>

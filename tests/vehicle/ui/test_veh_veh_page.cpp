@@ -1,4 +1,3 @@
-#include "codes/ui/CodeFields.h"
 #include "codes/ui/Search.h"
 #include "common/ui/EditKavroNo.h"
 #include "common/ui/ListCtrlEx.h"
@@ -15,6 +14,7 @@
 
 #include "../../codes/CodesTestUtil.h"
 #include "SheetHarness.h"
+#include "WidgetColors.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,14 +28,15 @@
 
 namespace {
 
-const DlgTemplate kBlank {"Other", 100, 50, "DejaVu Sans", 8, false, {}};
+using S = CVehiclePropertySheet;
 
-// The vehicle page and one other page on a sheet, over a two-vehicle test whose second vehicle
-// holds bad pre-test and post-test values.
+// The vehicle page of a two-vehicle test whose second vehicle holds bad pre-test and post-test
+// values; the barrier page is the page it is left for.
 class VehPageTest : public ::testing::Test {
 protected:
     VehPageTest()
     {
+        data.m_strConfiguration = "VTV";
         data.m_nVehicleCount = 2;
         data.m_saVehMake.SetAtGrow(1, "FORD");
         data.m_saVehYear.SetAtGrow(1, "2015");
@@ -45,38 +46,28 @@ protected:
         data.m_saVehMake.SetAtGrow(2, "HOND");
         data.m_saVehBX5.SetAtGrow(2, "10000");
         data.m_saVehAX1.SetAtGrow(2, "10000");
-        page.m_pData = &data;
-        page.SetCodeFields(&DbCodeFields(), "VEHDB");
-        sheet.AddPage(&page);
-        sheet.AddPage(&other);
     }
-    ~VehPageTest() override
-    {
-        // The pages are members here, not the sheet's to delete.
-        for (int i = sheet.Tabs()->count() - 1; i >= 0; --i)
-            sheet.Tabs()->removeTab(i);
-        page.setParent(nullptr);
-        other.setParent(nullptr);
-    }
+    // The test page shows the data set up, then the vehicle page comes to the front.
     void Open()
     {
-        ASSERT_TRUE(db.open());
-        sheet.Create();
+        ASSERT_TRUE(s.db.open());
+        s.sheet.RefreshPage(S::kTest);
+        ASSERT_TRUE(s.Visit(S::kVehicle));
     }
+    bool Leave() { return s.Visit(S::kBarrier); }
+    bool Enter() { return s.Visit(S::kVehicle); }
     QLineEdit* Line(int id) const { return page.Item<QLineEdit>(id); }
     QString Shown(int id) const { return Line(id)->text(); }
     void Click(int id) { QTest::mouseClick(page.Item<QPushButton>(id), Qt::LeftButton); }
-    void SpinUp() { QTest::mouseClick(page.Spin()->UpButton(), Qt::LeftButton); }
-    void SpinDown() { QTest::mouseClick(page.Spin()->DownButton(), Qt::LeftButton); }
+    void SpinUp() { sheettest::ClickSpinArrow(*page.Spin(), Qt::UpArrow); }
+    void SpinDown() { sheettest::ClickSpinArrow(*page.Spin(), Qt::DownArrow); }
     bool LabelShown(int id) const { return Line(id)->isVisible(); }
 
-    codetest::Connection db;
-    platform::MessageRecorder boxes;
+    sheettest::VehicleSheet s;
+    platform::MessageRecorder& boxes = s.messages;
     platform::ScriptedDialogs dialogs;
-    CVehData data;
-    CVehVehPage page;
-    CPropertyPage other {&kBlank};
-    CPropertySheet sheet {"Vehicle Data"};
+    CVehData& data = s.data;
+    CVehVehPage& page = s.sheet.m_VehPage;
 };
 
 } // namespace
@@ -90,8 +81,8 @@ TEST_F(VehPageTest, LeavingMovesToTheOtherVehicleAndIsRefusedWhenThatOneFails)
     for (int label : {CVehVehPage::IDC_PRETEST_ERROR, CVehVehPage::IDC_POSTTEST_ERROR, CVehVehPage::IDC_DAMAGE_ERROR})
         EXPECT_FALSE(LabelShown(label));
 
-    EXPECT_FALSE(sheet.SetActivePage(1)) << "vehicle 2 fails its check";
-    EXPECT_EQ(sheet.GetActiveIndex(), 0);
+    EXPECT_FALSE(Leave()) << "vehicle 2 fails its check";
+    EXPECT_EQ(s.sheet.GetActiveIndex(), S::kVehicle);
     EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "2");
     EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "HOND");
     EXPECT_TRUE(LabelShown(CVehVehPage::IDC_PRETEST_ERROR));
@@ -115,9 +106,9 @@ TEST_F(VehPageTest, LeavingMovesToTheOtherVehicleAndIsRefusedWhenThatOneFails)
 
     // Leaving from vehicle 2 (whose own bad post-test value does not hold the user) moves to
     // vehicle 1, which passes; the page shows it when entered again.
-    EXPECT_TRUE(sheet.SetActivePage(1));
+    EXPECT_TRUE(Leave());
     EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
-    EXPECT_TRUE(sheet.SetActivePage(0));
+    EXPECT_TRUE(Enter());
     EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
     EXPECT_EQ(Shown(CVehVehPage::IDC_MAKE), "FORD");
     EXPECT_EQ(boxes.count(), 0);
@@ -162,34 +153,36 @@ TEST_F(VehPageTest, TheSpinSavesTheShownVehicleAndShowsTheOther)
 
 TEST_F(VehPageTest, OneVehicleShowsVehicleOneAndAlwaysLetsGo)
 {
+    data.m_strConfiguration = "VTB";
     data.m_nVehicleCount = 1;
     data.m_saVehYear.SetAtGrow(1, "1800");
     Open();
     EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
     EXPECT_FALSE(page.Spin()->isEnabled());
     EXPECT_EQ(WidgetBackColor(Line(CVehVehPage::IDC_MODEL_YEAR)), CNEdit::kYellow);
-    EXPECT_TRUE(sheet.SetActivePage(1)) << "the shown vehicle's own errors never keep the user";
+    EXPECT_TRUE(Leave()) << "the shown vehicle's own errors never keep the user";
     EXPECT_TRUE(page.ValidateAllRecords() == FALSE);
 
     // The configuration went from two vehicles to one while vehicle 2 was shown: nothing is
     // saved, and the next entry shows vehicle 1.
     data.m_nVehicleCount = 2;
-    EXPECT_TRUE(sheet.SetActivePage(0));
+    EXPECT_TRUE(Enter());
     data.m_saVehYear.SetAtGrow(1, "2015");
     page.SelectVehicle(2);
     data.m_nVehicleCount = 1;
     QTest::keyClicks(Line(1134), "LOST");
     EXPECT_FALSE(page.SaveRecord());
     EXPECT_EQ(data.m_saVehVin.GetAt(2), "");
-    EXPECT_TRUE(sheet.SetActivePage(1));
-    EXPECT_TRUE(sheet.SetActivePage(0));
+    EXPECT_TRUE(Leave());
+    EXPECT_TRUE(Enter());
     EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "1");
 }
 
 TEST_F(VehPageTest, PoleTestAndTheConfigurationNotice)
 {
     data.m_strConfiguration = "PTV";
-    data.m_nVehicleCount = 1; // the pole's make and model are no codes of the sample tables
+    data.m_saVehBX5.SetAt(2, ""); // vehicle 2 mended: only the notice is looked at here
+    data.m_saVehAX1.SetAt(2, "");
     data.m_saVehComments.SetAtGrow(2, "TYPED");
     data.m_bConfigNoticeMuted = true;
     data.m_bConfigChanged = true;
@@ -201,14 +194,14 @@ TEST_F(VehPageTest, PoleTestAndTheConfigurationNotice)
     EXPECT_EQ(Shown(1157), "The pole information also described in the barrier information");
     EXPECT_EQ(data.m_saVehComments.GetAt(2), "");
 
-    ASSERT_TRUE(sheet.SetActivePage(1));
-    ASSERT_TRUE(sheet.SetActivePage(0));
+    ASSERT_TRUE(Leave());
+    ASSERT_TRUE(Enter());
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().text, "The test configuration has been changed,\n\rPlease check the Vehicle Information carefully.");
     EXPECT_EQ(boxes.last().caption, "Vehicle Impact Data Morvel");
     EXPECT_FALSE(data.m_bConfigChanged);
-    ASSERT_TRUE(sheet.SetActivePage(1));
-    ASSERT_TRUE(sheet.SetActivePage(0));
+    ASSERT_TRUE(Leave());
+    ASSERT_TRUE(Enter());
     EXPECT_EQ(boxes.count(), 1) << "once per reported change";
 }
 
@@ -296,7 +289,7 @@ TEST_F(VehPageTest, ModelChosenFromTheSearchPassesTheTableCheckAndThePageLetsGo)
 
     // Leaving from vehicle 1 brings vehicle 2 back and checks its codes against the tables.
     SpinDown();
-    EXPECT_TRUE(sheet.SetActivePage(1));
+    EXPECT_TRUE(Leave());
     EXPECT_EQ(Shown(CVehVehPage::IDC_VEHICLE_NO), "2");
     EXPECT_EQ(Shown(CVehVehPage::IDC_MODEL), firstCode.right(2));
     EXPECT_TRUE(page.Edit(CVehVehPage::IDC_MODEL)->IsValid());
@@ -366,7 +359,7 @@ TEST(VehPageOnSheetTest, TwoVehiclesLoadedSwitchedEditedAndSaved)
     EXPECT_EQ(WidgetBackColor(line(CVehVehPage::IDC_MAKE)), CNEdit::kLightGrey) << "a known code";
     EXPECT_TRUE(page.Spin()->isEnabled());
 
-    QTest::mouseClick(page.Spin()->UpButton(), Qt::LeftButton);
+    sheettest::ClickSpinArrow(*page.Spin(), Qt::UpArrow);
     EXPECT_EQ(line(CVehVehPage::IDC_VEHICLE_NO)->text(), "2");
     EXPECT_EQ(line(CVehVehPage::IDC_MAKE)->text(), "FORD");
     EXPECT_EQ(line(CVehVehPage::IDC_MODEL)->text(), "01");

@@ -3,6 +3,7 @@
 
 #include "SheetHarness.h"
 #include "TestUtil.h"
+#include "WidgetColors.h"
 
 #include <QLineEdit>
 #include <QMenu>

@@ -1,8 +1,10 @@
-#include "component/CompData.h"
+#include "common/Convert.h"
+#include "common/Sections.h"
 
 #include <gtest/gtest.h>
 
-TEST(CompFormatTest, FieldForms)
+// The forms every writer puts a field in, each with its trailing separator.
+TEST(FieldFormsTest, TextIntegerAndRealFields)
 {
     const struct {
         double value;
@@ -24,15 +26,15 @@ TEST(CompFormatTest, FieldForms)
         {-1e300, 5, "-1e+300 |"},
     };
     for (const auto& c : reals)
-        EXPECT_EQ(CCompData::FormatRealField(c.value, c.decimals), c.text) << c.value;
+        EXPECT_EQ(FormatNumberText(RoundedToCString(c.value, c.decimals)), c.text) << c.value;
 
-    EXPECT_EQ(CCompData::FormatIntField(35), "35 |");
-    EXPECT_EQ(CCompData::FormatIntField(-4), "-4 |");
-    EXPECT_EQ(CCompData::FormatIntField(0), "0 |");
+    EXPECT_EQ(FormatNumberText(IntToCString(35)), "35 |");
+    EXPECT_EQ(FormatNumberText(IntToCString(-4)), "-4 |");
+    EXPECT_EQ(FormatNumberText(IntToCString(0)), "0 |");
 
-    EXPECT_EQ(CCompData::FormatField(""), " |");
-    EXPECT_EQ(CCompData::FormatField("  "), " |"); // white space alone is written empty
-    EXPECT_EQ(CCompData::FormatField(" SEBK \t"), "SEBK|");
+    EXPECT_EQ(FormatFieldText(""), " |");
+    EXPECT_EQ(FormatFieldText("  "), " |"); // white space alone is written empty
+    EXPECT_EQ(FormatFieldText(" SEBK \t"), "SEBK|");
     // A value never breaks the line or its fields.
-    EXPECT_EQ(CCompData::FormatField("a|b\r\nc"), "a/bc|");
+    EXPECT_EQ(FormatFieldText("a|b\r\nc"), "a/bc|");
 }
