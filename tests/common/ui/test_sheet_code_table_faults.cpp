@@ -198,7 +198,8 @@ int SchemaVersion(const std::string& path)
 // statement reads the new schema) and the Access file itself goes bad. The first statement on a
 // damaged table finds the conversion damaged, and the file it would be made anew from too: the
 // whole database cannot be read from then on. None without the shared Access fixture.
-std::unique_ptr<codetest::Connection> OpenDamagedDatabase(const testutil::TempDir& dir)
+std::unique_ptr<codetest::Connection> OpenDamagedDatabase(const testutil::TempDir& dir,
+                                                          const std::filesystem::path& cache)
 {
     const std::string fixture = testutil::FixturePath("jet/DateTestDatabase.mdb");
     if (!std::filesystem::exists(fixture))
@@ -208,8 +209,14 @@ std::unique_ptr<codetest::Connection> OpenDamagedDatabase(const testutil::TempDi
     auto connection = std::make_unique<codetest::Connection>(path);
     if (!connection->open())
         return connection;
-    EXPECT_TRUE(g_pCodeDbConnection->IsAccessFile());
-    const std::string conversion = g_pCodeDbConnection->DatabasePath();
+    // The Access file was read into the one conversion of the fresh cache folder.
+    std::vector<std::filesystem::path> conversions;
+    for (const auto& entry : std::filesystem::directory_iterator(cache / "morvel"))
+        conversions.push_back(entry.path());
+    EXPECT_EQ(conversions.size(), 1u);
+    if (conversions.empty())
+        return nullptr;
+    const std::string conversion = conversions.front().string();
     const std::string tables = dir.file("tables.sqlite");
     std::filesystem::copy_file(MORVEL_SAMPLE_DB, tables);
     testutil::MakeSqliteDb(tables, "PRAGMA schema_version = " + std::to_string(SchemaVersion(conversion) + 1));
@@ -255,7 +262,7 @@ struct BrokenTables {
         else if (broken == Broken::Damaged)
             connection = OpenDamaged(dir);
         else
-            connection = OpenDamagedDatabase(dir);
+            connection = OpenDamagedDatabase(dir, cache.path());
         if (!connection && testutil::UnderCi())
             ADD_FAILURE() << "the shared Access fixture is absent, which CI must have";
     }
