@@ -1,5 +1,3 @@
-#include "common/WholeFile.h"
-#include "platform/StdioFile.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "codes/ui/CodeFields.h"
@@ -123,7 +121,7 @@ void CVehiclePropertySheet::CheckPagesLoaded()
 void CVehiclePropertySheet::ReadCompanions(ITestFile& read, const CString& base)
 {
     CHsvdTestSheet::ReadCompanions(read, base);
-    static_cast<CVehData&>(read).ReadIntrusionCompanion(base + ".ip5", false);
+    static_cast<CVehData&>(read).ReadIntrusionCompanion(CIntrusionData::DataFileBeside(base), false);
 }
 
 bool CVehiclePropertySheet::IntrusionToSave(bool named)
@@ -138,7 +136,7 @@ bool CVehiclePropertySheet::SaveCompanions(const CString& base)
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
     if (intrusion.HasIntrusion() && !m_IntrPage.CheckBeforeSave(false))
         return false;
-    return intrusion.SaveIntrusionCompanion(base + ".ip5");
+    return intrusion.SaveIntrusionCompanion(CIntrusionData::DataFileBeside(base));
 }
 
 bool CVehiclePropertySheet::SavePagesForReport()
@@ -150,7 +148,7 @@ void CVehiclePropertySheet::SaveReportCompanions(const CString& base)
 {
     CHsvdTestSheet::SaveReportCompanions(base);
     if (IntrusionToSave(false))
-        m_VehData.m_IntrusionData.SaveIntrusionReport(base + ".ipr");
+        m_VehData.m_IntrusionData.SaveIntrusionReport(CIntrusionData::ReportFileBeside(base));
 }
 
 void CVehiclePropertySheet::OnLoadIntrusionOnly()
