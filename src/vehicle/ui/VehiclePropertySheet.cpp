@@ -2,7 +2,6 @@
 
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
-#include "platform/ui/WaitCursor.h"
 
 namespace {
 
@@ -43,6 +42,7 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
                    "MV3 Barrier Data (*.gr3)|*.gr3|MV3 Occupant Data (*.gr4)|*.gr4|"
                    "MV3 Instrumentation Data (*.gr5)|*.gr5|All (*.*)|*.*||";
     m_importedGrFiles = kImportedGrFiles;
+    m_saveCheck.front = kInstrumentation;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({
@@ -65,21 +65,15 @@ void CVehiclePropertySheet::CheckIntrusion()
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
 }
 
-bool CVehiclePropertySheet::CheckBeforeSave()
+void CVehiclePropertySheet::CheckCompanionsForSave()
 {
-    if (m_bUntouched)
-        return false;
-    const CWaitCursor wait;
-    SaveActivePage();
-    const int active = GetActiveIndex();
-    CheckHsvd();
+    CHsvdTestSheet::CheckCompanionsForSave();
     CheckIntrusion();
+}
+
+bool CVehiclePropertySheet::CheckPagesForSave()
+{
     m_bAllPagesValid = CheckMainPages();
-    if (m_bAllPagesValid) {
-        SetActivePage(kInstrumentation);
-        PageProtocol(kInstrumentation)->LoadPage();
-        SetActivePage(active);
-    }
     return m_bAllPagesValid;
 }
 
