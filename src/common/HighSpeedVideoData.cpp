@@ -2,13 +2,8 @@
 
 #include "common/Convert.h"
 #include "common/Sections.h"
-#include "common/WholeFile.h"
 #include "platform/Messages.h"
-#include "platform/StdioFile.h"
 #include "platform/Path.h"
-#include "platform/Time.h"
-
-#include <functional>
 
 namespace {
 
@@ -40,15 +35,8 @@ const FileSection<D> kHsvdFile[] = {{.section = &kHsvdSection, .records = Camera
 const FileSection<D> kHsvdReport[] = {
     {.section = &kHsvdSection, .records = Cameras, .heading = "----- CAMERA %s -----", .headingArray = &D::m_arrCameraNumber}};
 
-// Both files begin with the source line and the date line of the moment of writing.
-bool WriteHsvdFile(const CString& path, const std::function<void(CStdioFile&)>& body)
-{
-    return WriteWholeFile(path, [&body](CStdioFile& file) {
-        file.WriteString("# Source: High Speed Video Data\n");
-        file.WriteString(DateCommentLine());
-        body(file);
-    });
-}
+const CompanionFormat<D> kFormat {.source = "# Source: High Speed Video Data\n", .dataExt = "hs5", .reportExt = "hsr",
+                                  .section = &kHsvdSection, .data = kHsvdFile, .report = kHsvdReport};
 
 } // namespace
 
@@ -73,10 +61,9 @@ int CHighSpeedVideoData::CameraCount() const
 }
 
 
-bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError)
-{
-    return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseHsvdSection(file); });
-}
+const CompanionFormat<D>& CHighSpeedVideoData::Format() { return kFormat; }
+
+bool CHighSpeedVideoData::LoadHsvdFile(CString path, bool showError) { return ReadCompanion(path, showError); }
 
 TestFileResult CHighSpeedVideoData::ReplaceHsvdFromFile(const CString& path, bool showError)
 {
@@ -86,46 +73,17 @@ TestFileResult CHighSpeedVideoData::ReplaceHsvdFromFile(const CString& path, boo
         return TestFileResult::Failure();
     if (!read.HasHsvd())
         return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " holds no high-speed video camera.");
-    if (!m_strTestReference.IsEmpty())
-        read.m_strTestReference = m_strTestReference;
+    CString reference = m_strTestReference;
+    read.LendTestReference(reference);
     *this = read;
+    m_strTestReference = reference;
     return TestFileResult::Success();
 }
 
-void CHighSpeedVideoData::ParseHsvdSection(CStdioFile& file) { ReadRecords(*this, file, kHsvdSection, 5); }
+bool CHighSpeedVideoData::SaveHsvdData(const CString& path) { return WriteCompanion(path, false, HasHsvd()); }
 
-void CHighSpeedVideoData::WriteHsvdSection(CStdioFile& file)
-{
-    WriteSections<D>(*this, file, kHsvdFile);
-    file.WriteString("----- END -----\n");
-}
+bool CHighSpeedVideoData::SaveHsvdCompanion(const CString& path) { return WriteCompanion(path, false); }
 
-void CHighSpeedVideoData::WriteHsvdReportBody(CStdioFile& file)
-{
-    ReportSections<D>(*this, file, kHsvdReport);
-    file.WriteString("----- END -----\n");
-}
+bool CHighSpeedVideoData::SaveHsvdReport(const CString& path) { return WriteCompanion(path, true, HasHsvd()); }
 
-bool CHighSpeedVideoData::SaveHsvdData(const CString& path)
-{
-    if (!HasHsvd())
-        return false;
-    return SaveHsvdCompanion(path);
-}
-
-bool CHighSpeedVideoData::SaveHsvdCompanion(const CString& path)
-{
-    return WriteHsvdFile(path, [this](CStdioFile& file) { WriteHsvdSection(file); });
-}
-
-bool CHighSpeedVideoData::SaveHsvdReport(const CString& path)
-{
-    if (!HasHsvd())
-        return false;
-    return SaveHsvdReportCompanion(path);
-}
-
-bool CHighSpeedVideoData::SaveHsvdReportCompanion(const CString& path)
-{
-    return WriteHsvdFile(path, [this](CStdioFile& file) { WriteHsvdReportBody(file); });
-}
+bool CHighSpeedVideoData::SaveHsvdReportCompanion(const CString& path) { return WriteCompanion(path, true); }

@@ -3,11 +3,12 @@
 // camera, with the .hs5 data file and the .hsr report. Base of the vehicle, biomechanics,
 // component and SWG test data objects.
 
+#include "common/CompanionFile.h"
 #include "common/TestFile.h"
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
 
-class CHighSpeedVideoData {
+class CHighSpeedVideoData : public CCompanionFile<CHighSpeedVideoData> {
 public:
     CHighSpeedVideoData();
     ~CHighSpeedVideoData();
@@ -18,8 +19,8 @@ public:
     int CameraCount() const;
     // The file's records over those held, record by record (records beyond its last are kept).
     bool LoadHsvdFile(CString path, bool showError);
-    // The file's cameras in place of those held; the test reference follows the file only when
-    // the test has none. A file that cannot be read or holds no camera changes nothing; the
+    // The file's cameras in place of those held; this object is the test, whose test reference
+    // the file's replaces only when it is empty (LendTestReference). A file that cannot be read or holds no camera changes nothing; the
     // second failure says so.
     TestFileResult ReplaceHsvdFromFile(const CString& path, bool showError);
     // Nothing without a camera (false).
@@ -32,11 +33,8 @@ public:
     // The report written also without a camera (no camera block then).
     bool SaveHsvdReportCompanion(const CString& path);
 
-    void WriteHsvdSection(CStdioFile& file);
-    void ParseHsvdSection(CStdioFile& file);
-    void WriteHsvdReportBody(CStdioFile& file);
+    static const CompanionFormat<CHighSpeedVideoData>& Format();
 
-    CString m_strTestReference;
     CStringArray m_arrCameraNumber;
     CStringArray m_arrScaleFactor;
     CStringArray m_arrViewDescription;

@@ -1,11 +1,8 @@
-#include "common/WholeFile.h"
-#include "platform/StdioFile.h"
 #include "vehicle/IntrusionData.h"
 
 #include "common/Convert.h"
 #include "common/Sections.h"
 #include "platform/Messages.h"
-
 
 namespace {
 
@@ -43,20 +40,8 @@ const FileSection<D> kIntrusionReport[] = {{.section = &kIntrusionSection,
                                             .heading = "----- INTRUSION POINT %s -----",
                                             .headingArray = &D::m_arrRecordIndex}};
 
-// Both files: nothing at all without points (unless `evenEmpty`), else the head lines, the body
-// and the end line.
-bool WriteIntrusionFile(CIntrusionData& data, const CString& path, void (CIntrusionData::*body)(CStdioFile&),
-                        bool evenEmpty = false)
-{
-    if (!evenEmpty && !data.HasIntrusion())
-        return false;
-    return WriteWholeFile(path, [&](CStdioFile& file) {
-        file.WriteString("# Source: Intrusion Data\n");
-        file.WriteString(DateCommentLine());
-        (data.*body)(file);
-        file.WriteString("----- END -----\n");
-    });
-}
+const CompanionFormat<D> kFormat {.source = "# Source: Intrusion Data\n", .dataExt = "ip5", .reportExt = "ipr",
+                                  .section = &kIntrusionSection, .data = kIntrusionFile, .report = kIntrusionReport};
 
 } // namespace
 
@@ -84,31 +69,11 @@ int CIntrusionData::PointCount() const
     return n > 0 ? n : 0;
 }
 
+const CompanionFormat<D>& CIntrusionData::Format() { return kFormat; }
+
 bool CIntrusionData::LoadIntrusionFile(const CString& path, bool showError)
 {
-    return ReadWholeFile(path, showError, [this](CStdioFile& file) { ParseIntrusionSection(file); });
-}
-
-bool CIntrusionData::SaveIntrusionData(const CString& path)
-{
-    return WriteIntrusionFile(*this, path, &CIntrusionData::WriteIntrusionSection);
-}
-
-bool CIntrusionData::SaveIntrusionCompanion(const CString& path)
-{
-    return WriteIntrusionFile(*this, path, &CIntrusionData::WriteIntrusionSection, true);
-}
-
-bool CIntrusionData::SaveIntrusionReport(const CString& path)
-{
-    return WriteIntrusionFile(*this, path, &CIntrusionData::WriteIntrusionReportBody);
-}
-
-void CIntrusionData::WriteIntrusionSection(CStdioFile& file) { WriteSections<D>(*this, file, kIntrusionFile); }
-
-void CIntrusionData::ParseIntrusionSection(CStdioFile& file)
-{
-    ReadRecords(*this, file, kIntrusionSection, 5, [this](int n) {
+    return ReadCompanion(path, showError, [this](int n) {
         // The file's points replace those held: a shorter file must not leave old points behind,
         // and a file without points takes none away.
         if (n == 1)
@@ -117,4 +82,8 @@ void CIntrusionData::ParseIntrusionSection(CStdioFile& file)
     });
 }
 
-void CIntrusionData::WriteIntrusionReportBody(CStdioFile& file) { ReportSections<D>(*this, file, kIntrusionReport); }
+bool CIntrusionData::SaveIntrusionData(const CString& path) { return WriteCompanion(path, false, HasIntrusion()); }
+
+bool CIntrusionData::SaveIntrusionCompanion(const CString& path) { return WriteCompanion(path, false); }
+
+bool CIntrusionData::SaveIntrusionReport(const CString& path) { return WriteCompanion(path, true, HasIntrusion()); }

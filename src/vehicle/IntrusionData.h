@@ -2,10 +2,10 @@
 // The intrusion points of one vehicle test: numbered points of a vehicle whose x, y and z are
 // measured before and after the test, with the .ip5 data file and the .ipr report.
 
+#include "common/CompanionFile.h"
 #include "platform/CString.h"
-#include "platform/StdioFile.h"
 
-class CIntrusionData {
+class CIntrusionData : public CCompanionFile<CIntrusionData> {
 public:
     CIntrusionData();
     ~CIntrusionData();
@@ -16,6 +16,8 @@ public:
     // Number of points: the length of the arrays less the unused element 0.
     int PointCount() const;
 
+    // The file's points in place of those held; a file without points takes none away. The
+    // test reference is that of the file's points.
     bool LoadIntrusionFile(const CString& path, bool showError);
     bool SaveIntrusionData(const CString& path);
     // The companion of a saved test: written also without a point (an empty section), so that
@@ -23,11 +25,8 @@ public:
     bool SaveIntrusionCompanion(const CString& path);
     bool SaveIntrusionReport(const CString& path);
 
-    void WriteIntrusionSection(CStdioFile& file);
-    void ParseIntrusionSection(CStdioFile& file);
-    void WriteIntrusionReportBody(CStdioFile& file);
+    static const CompanionFormat<CIntrusionData>& Format();
 
-    CString m_strTestReference;
     CStringArray m_arrRecordIndex;
     CStringArray m_arrVehicleNumber;
     CStringArray m_arrPointNumber;

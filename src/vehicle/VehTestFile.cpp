@@ -142,7 +142,6 @@ bool CVehData::ReadIntrusionCompanion(const CString& path, bool showError)
 {
     if (!m_IntrusionData.LoadIntrusionFile(path, showError))
         return false;
-    if (m_strTestReference.IsEmpty())
-        m_strTestReference = m_IntrusionData.m_strTestReference;
+    m_IntrusionData.LendTestReference(m_strTestReference);
     return true;
 }

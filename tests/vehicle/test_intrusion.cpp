@@ -1,5 +1,6 @@
 #include "doubles/MessageRecorder.h"
 #include "vehicle/IntrusionData.h"
+#include "vehicle/VehData.h"
 
 #include "common/Convert.h"
 #include "platform/Messages.h"
@@ -143,4 +144,40 @@ TEST(IntrusionTest, OpenFailuresAndBadBytes)
     CIntrusionData bytes;
     ASSERT_TRUE(Load(bytes, dir, binary));
     EXPECT_EQ(bytes.m_arrPointNumber.GetSize(), bytes.m_arrAfterZ.GetSize());
+}
+
+// Both companions of a vehicle test under the one rule: the test takes the file's test reference
+// only when it has none; the companion's own records keep the file's.
+TEST(IntrusionTest, CompanionsGiveTheTestTheirTestReferenceOnlyWhenItHasNone)
+{
+    TempDir dir;
+    platform::MessageRecorder messages;
+    WriteFile(dir.file("t.hs5"), "----- HSVD -----\r\n1|FILE|0.5|FRONT|\r\n----- END -----\r\n");
+    WriteFile(dir.file("t.ip5"), "----- INTRUSION -----\r\n1|1|a|1|2|3|4|5|6|FILE\r\n----- END -----\r\n");
+    const std::string base = dir.file("t");
+    struct Companion {
+        const char* name;
+        CString path;
+        bool (*read)(CVehData&, const CString&);
+    };
+    const Companion companions[] = {
+        {"cameras", CHighSpeedVideoData::DataFileBeside(base.c_str()),
+         [](CVehData& d, const CString& path) { return static_cast<bool>(d.ReplaceHsvdFromFile(path, true)); }},
+        {"intrusion points", CIntrusionData::DataFileBeside(base.c_str()),
+         [](CVehData& d, const CString& path) {
+             return d.ReadIntrusionCompanion(path, true) && d.m_IntrusionData.m_strTestReference == "FILE";
+         }},
+    };
+    for (const Companion& companion : companions) {
+        for (const auto& [held, expected] : {std::pair {"", "FILE"}, std::pair {"OWN", "OWN"}}) {
+            SCOPED_TRACE(std::string(companion.name) + " over '" + held + "'");
+            CVehData d;
+            d.m_strTestReference = held;
+            ASSERT_TRUE(companion.read(d, companion.path));
+            EXPECT_EQ(d.m_strTestReference, expected);
+        }
+    }
+    EXPECT_EQ(CIntrusionData::ReportFileBeside("/d/t"), "/d/t.ipr");
+    EXPECT_EQ(CHighSpeedVideoData::ReportFileBeside("/d/t"), "/d/t.hsr");
+    EXPECT_EQ(messages.count(), 0);
 }

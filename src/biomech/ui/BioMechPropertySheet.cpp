@@ -72,6 +72,12 @@ CBioMechPropertySheet::CBioMechPropertySheet(const char* caption, ISheetOwner* o
                    "MV3 Chest Band Data (*.grz)|*.grz|All (*.*)|*.*||";
     m_importedGrFiles = kImportedGrFiles;
     OfferEmptyUndoRedo();
+    // Save Test's check: a page in front that cannot be stored stops it; an untouched sheet is
+    // checked all the same, and the check leaves in front the page it ends on.
+    m_saveCheck.untouchedFails = false;
+    m_saveCheck.waitCursor = false;
+    m_saveCheck.unsavedPageStops = true;
+    m_saveCheck.back = SaveCheck::Never;
 }
 
 CBioMechPropertySheet::~CBioMechPropertySheet() { ReleasePages(); }
@@ -118,11 +124,8 @@ void CBioMechPropertySheet::TellLoadFailure(const CString& path, const TestFileR
     AfxMessageBox(CString("File import fails:\n\r") + PathForMessage(path));
 }
 
-bool CBioMechPropertySheet::CheckBeforeSave()
+bool CBioMechPropertySheet::CheckPagesForSave()
 {
-    if (!SaveActivePage())
-        return false;
-    CheckHsvd();
     if (NoOccupant()) {
         AfxMessageBox("Both bio-dummy and bio-occupant tables are empty.\nNo file output.");
         return false;

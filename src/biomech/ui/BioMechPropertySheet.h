@@ -40,7 +40,6 @@ public:
     // `noOutput`) and is false.
     bool CheckClosedPages(const char* noOutput);
 
-    bool CheckBeforeSave() override;
     void OnSaveHsvdOnly() override;
     void OnSaveHsvdReportOnly() override;
 
@@ -69,6 +68,8 @@ protected:
     bool BeforeLoad() override { return SaveActivePage(); }
     // Every load that failed says "File import fails" with the path.
     void TellLoadFailure(const CString& path, const TestFileResult& result) override;
+    // Save Test: an occupant at least (else told), the main pages, then the closed pages.
+    bool CheckPagesForSave() override;
     bool SavePagesForReport() override;
     void ShowPages(const CString& ext) override;
     void CheckPagesLoaded() override { CheckMainPages(); }

@@ -61,7 +61,7 @@ void CHsvdTestSheet::OfferEmptyUndoRedo()
 
 void CHsvdTestSheet::ReadCompanions(ITestFile& read, const CString& base)
 {
-    read.Cameras()->ReplaceHsvdFromFile(base + ".hs5", false);
+    read.Cameras()->ReplaceHsvdFromFile(CHighSpeedVideoData::DataFileBeside(base), false);
 }
 
 void CHsvdTestSheet::ShowLoaded(const CString& ext)
@@ -110,7 +110,7 @@ bool CHsvdTestSheet::CheckCamerasBeforeSave(const char* illegal)
 bool CHsvdTestSheet::SaveCompanions(const CString& base)
 {
     CHighSpeedVideoData& data = HsvdData();
-    const CString path = base + ".hs5";
+    const CString path = CHighSpeedVideoData::DataFileBeside(base);
     if (data.HasHsvd()) {
         if (!CheckCamerasBeforeSave(m_camerasIllegal))
             return false;
@@ -126,7 +126,7 @@ bool CHsvdTestSheet::SaveCompanions(const CString& base)
 void CHsvdTestSheet::SaveReportCompanions(const CString& base)
 {
     if (HsvdData().HasHsvd() && CheckCamerasBeforeSave(kIllegalCameras))
-        HsvdData().SaveHsvdReport(base + ".hsr");
+        HsvdData().SaveHsvdReport(CHighSpeedVideoData::ReportFileBeside(base));
 }
 
 void CHsvdTestSheet::OnLoadHsvdOnly()

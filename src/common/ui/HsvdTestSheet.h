@@ -46,6 +46,8 @@ protected:
     // check with the kind's page checks after it; the .hs5 and .hsr written with a test and a
     // report.
     void ReadCompanions(ITestFile& read, const CString& base) override;
+    // Save Test's camera flag.
+    void CheckCompanionsForSave() override { CheckHsvd(); }
     void ShowLoaded(const CString& ext) final;
     void CheckLoaded() final;
     bool SaveCompanions(const CString& base) override;

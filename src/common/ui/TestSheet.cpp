@@ -10,6 +10,7 @@
 #include "platform/ui/Help.h"
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -441,6 +442,32 @@ void CTestSheet::OnSaveTest()
 {
     if (TestFile() && CheckBeforeSave())
         WriteWithCompanions(false);
+}
+
+bool CTestSheet::CheckBeforeSave()
+{
+    const SaveCheck& rule = m_saveCheck;
+    if (rule.untouchedFails && m_bUntouched)
+        return false;
+    std::optional<CWaitCursor> wait;
+    if (rule.waitCursor)
+        wait.emplace();
+    if (!SaveActivePage() && rule.unsavedPageStops)
+        return false;
+    const int active = GetActiveIndex();
+    CheckCompanionsForSave();
+    const bool valid = CheckPagesForSave();
+    if (valid && rule.front >= 0) {
+        SetActivePage(rule.front);
+        PageProtocol(rule.front)->LoadPage();
+    }
+    if (rule.back == SaveCheck::Always || (valid && rule.back == SaveCheck::WhenValid))
+        SetActivePage(active);
+    if (valid) {
+        for (int index : rule.storedAfter)
+            PageProtocol(index)->SavePage();
+    }
+    return valid;
 }
 
 void CTestSheet::OnSaveReport()

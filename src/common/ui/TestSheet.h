@@ -144,6 +144,11 @@ public:
     void OnSaveTest();
     void OnSaveReport();
     void OnClearAllPages();
+    // Save Test's page save and check, one sequence for every kind: the page in front stored,
+    // the companion pages' flags set, the kind's page checks, and after a valid check the pages
+    // shown and stored as m_saveCheck says. False ends the command; the page that stopped it is
+    // in front unless the kind brings the user's page back in any case.
+    virtual bool CheckBeforeSave();
 
     bool m_bUntouched = true; // neither loaded nor cleared yet: Save Test grayed, nothing asked
     bool m_bCleared = false;  // the last Clear All Pages went through
@@ -209,8 +214,22 @@ protected:
     static void Tell(const TestFileResult& result);
     // A load that failed: the reason told. The held test is as it was.
     virtual void TellLoadFailure(const CString& path, const TestFileResult& result);
-    // Save Test's page save and check; false ends the command (the failing page is in front).
-    virtual bool CheckBeforeSave() { return false; }
+    // Where a kind's Save Test check departs from the common sequence.
+    struct SaveCheck {
+        enum Back { Never, WhenValid, Always };
+        bool untouchedFails = true;    // an untouched sheet fails at once, silently
+        bool waitCursor = true;        // the wait cursor for the whole check
+        bool unsavedPageStops = false; // a page in front that cannot be stored fails the check
+        Back back = WhenValid;         // when the page the user was on comes back to the front
+        int front = -1;                // after a valid check, shown and reloaded before that; -1: none
+        std::vector<int> storedAfter;  // after a valid check, stored again in this order
+    };
+    SaveCheck m_saveCheck;
+    // Save Test's flags of the companion pages (cameras, intrusion points); they stop nothing.
+    virtual void CheckCompanionsForSave() {}
+    // Save Test's check of the kind's pages; false ends the command. A sheet with no check
+    // saves nothing.
+    virtual bool CheckPagesForSave() { return false; }
     // The companions of a saved test (`base`: the path less its extension); false stops there.
     virtual bool SaveCompanions(const CString& /*base*/) { return true; }
     // Save Report's page saves and checks; false ends the command.

@@ -1,7 +1,6 @@
 #include "component/ui/ComponentPropertySheet.h"
 
 #include "codes/ui/CodeFields.h"
-#include "platform/ui/WaitCursor.h"
 
 namespace {
 
@@ -40,6 +39,8 @@ CComponentPropertySheet::CComponentPropertySheet(const char* caption, ISheetOwne
     // A load asks nothing: the test it replaces goes on the undo stack, as a clear's does.
     m_bLoadAsksAndClears = false;
     m_bUnreadLoadChanges = true;
+    // Save Test's check ends on the page the user was on, also when a page failed it.
+    m_saveCheck.back = SaveCheck::Always;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({
@@ -77,19 +78,6 @@ bool CComponentPropertySheet::CheckMainPages()
 bool CComponentPropertySheet::CheckPagesForSave()
 {
     m_bPagesValid = m_CompData.m_nComponentCount > 0 && CheckMainPages();
-    return m_bPagesValid;
-}
-
-bool CComponentPropertySheet::CheckBeforeSave()
-{
-    if (m_bUntouched)
-        return false;
-    const CWaitCursor wait;
-    SaveActivePage();
-    const int active = GetActiveIndex();
-    CheckHsvd();
-    CheckPagesForSave();
-    SetActivePage(active);
     return m_bPagesValid;
 }
 

@@ -19,8 +19,8 @@ public:
     ~CComponentPropertySheet() override;
 
     bool CheckMainPages();
-    bool CheckPagesForSave();
-    bool CheckBeforeSave() override;
+    // Save Test: a component at least, then the main pages.
+    bool CheckPagesForSave() override;
     void RestoreSnapshot(const CUndoEntry& entry);
 
     void OnUndoAllPages() { MoveSnapshot(m_UndoStack, m_RedoStack); }

@@ -3,7 +3,15 @@
 #include "codes/ui/CodeFields.h"
 #include "common/Convert.h"
 #include "platform/Messages.h"
-#include "platform/ui/WaitCursor.h"
+
+namespace {
+
+// The order in which Save Test checks the pages and stores them again.
+constexpr int kPageOrder[] = {CTcaPropertySheet::kTestPage,  CTcaPropertySheet::kVehiclePage,
+                              CTcaPropertySheet::kInstPage,  CTcaPropertySheet::kLBeamPage,
+                              CTcaPropertySheet::kAmberPage, CTcaPropertySheet::kRolloverPage};
+
+} // namespace
 
 CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, int selectPage)
     : CTestSheet(caption, owner, selectPage, TestKind::CrashAvoidance, "Exit TCA Data Screens?")
@@ -22,6 +30,12 @@ CTcaPropertySheet::CTcaPropertySheet(const char* caption, ISheetOwner* owner, in
     m_bReadsVersion4 = false;
     m_bAskClearAlways = true;
     m_bLoadAsksAndClears = false;
+    // The shown record that cannot be stored stops the save: its typed values stay in front
+    // rather than the stored ones being written. A valid test's pages are all stored again.
+    m_saveCheck.untouchedFails = false;
+    m_saveCheck.unsavedPageStops = true;
+    m_saveCheck.front = kInstPage;
+    m_saveCheck.storedAfter.assign(std::begin(kPageOrder), std::end(kPageOrder));
     // The sheet offers no way to the SWG sheet.
     DropCommand(ID_SWG_DATABASE);
 }
@@ -34,29 +48,12 @@ void CTcaPropertySheet::ShowLoaded(const CString& /*ext*/)
         RefreshPage(i);
 }
 
-void CTcaPropertySheet::SaveAllPages()
+bool CTcaPropertySheet::CheckPagesForSave()
 {
-    for (int i : {kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage})
-        PageProtocol(i)->SavePage();
-}
-
-bool CTcaPropertySheet::CheckBeforeSave()
-{
-    const CWaitCursor wait;
-    // The shown record that cannot be stored stops the save: its typed values stay in front
-    // rather than the stored ones being written.
-    if (!SaveActivePage())
-        return false;
-    const int active = GetActiveIndex();
-    // The first page that fails stops the check, so only its box is shown.
-    for (int i : {kTestPage, kVehiclePage, kInstPage, kLBeamPage, kAmberPage, kRolloverPage}) {
+    for (int i : kPageOrder) {
         if (!CheckPage(i))
             return false;
     }
-    SetActivePage(kInstPage);
-    PageProtocol(kInstPage)->LoadPage();
-    SetActivePage(active);
-    SaveAllPages();
     return true;
 }
 

@@ -23,8 +23,6 @@ public:
     CTcaAmberPage m_pageAmber;
     CTcaRolloverPage m_pageRollover;
 
-    bool CheckBeforeSave() override;
-
 protected:
     ITestFile* TestFile() override { return &m_data; }
     // Before a test read in is taken, the page fields alone are cleared: the data keeps what no
@@ -32,7 +30,6 @@ protected:
     void ClearPagesForNewTest() override { ClearPages(); }
     void ShowLoaded(const CString& ext) override;
     void ClearData() override;
-
-private:
-    void SaveAllPages();
+    // Save Test: the first page that fails stops the check, so only its box is shown.
+    bool CheckPagesForSave() override;
 };

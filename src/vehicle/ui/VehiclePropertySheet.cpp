@@ -1,10 +1,7 @@
-#include "common/WholeFile.h"
-#include "platform/StdioFile.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
-#include "platform/ui/WaitCursor.h"
 
 namespace {
 
@@ -45,6 +42,7 @@ CVehiclePropertySheet::CVehiclePropertySheet(const char* caption, ISheetOwner* o
                    "MV3 Barrier Data (*.gr3)|*.gr3|MV3 Occupant Data (*.gr4)|*.gr4|"
                    "MV3 Instrumentation Data (*.gr5)|*.gr5|All (*.*)|*.*||";
     m_importedGrFiles = kImportedGrFiles;
+    m_saveCheck.front = kInstrumentation;
 
     OnCommands<S>(this, kCommands);
     AddMenuRules({
@@ -67,21 +65,15 @@ void CVehiclePropertySheet::CheckIntrusion()
     m_bIntrusionValid = m_VehData.m_IntrusionData.HasIntrusion() && CheckPage(kIntrusion);
 }
 
-bool CVehiclePropertySheet::CheckBeforeSave()
+void CVehiclePropertySheet::CheckCompanionsForSave()
 {
-    if (m_bUntouched)
-        return false;
-    const CWaitCursor wait;
-    SaveActivePage();
-    const int active = GetActiveIndex();
-    CheckHsvd();
+    CHsvdTestSheet::CheckCompanionsForSave();
     CheckIntrusion();
+}
+
+bool CVehiclePropertySheet::CheckPagesForSave()
+{
     m_bAllPagesValid = CheckMainPages();
-    if (m_bAllPagesValid) {
-        SetActivePage(kInstrumentation);
-        PageProtocol(kInstrumentation)->LoadPage();
-        SetActivePage(active);
-    }
     return m_bAllPagesValid;
 }
 
@@ -123,7 +115,7 @@ void CVehiclePropertySheet::CheckPagesLoaded()
 void CVehiclePropertySheet::ReadCompanions(ITestFile& read, const CString& base)
 {
     CHsvdTestSheet::ReadCompanions(read, base);
-    static_cast<CVehData&>(read).ReadIntrusionCompanion(base + ".ip5", false);
+    static_cast<CVehData&>(read).ReadIntrusionCompanion(CIntrusionData::DataFileBeside(base), false);
 }
 
 bool CVehiclePropertySheet::IntrusionToSave(bool named)
@@ -138,7 +130,7 @@ bool CVehiclePropertySheet::SaveCompanions(const CString& base)
     CIntrusionData& intrusion = m_VehData.m_IntrusionData;
     if (intrusion.HasIntrusion() && !m_IntrPage.CheckBeforeSave(false))
         return false;
-    return intrusion.SaveIntrusionCompanion(base + ".ip5");
+    return intrusion.SaveIntrusionCompanion(CIntrusionData::DataFileBeside(base));
 }
 
 bool CVehiclePropertySheet::SavePagesForReport()
@@ -150,7 +142,7 @@ void CVehiclePropertySheet::SaveReportCompanions(const CString& base)
 {
     CHsvdTestSheet::SaveReportCompanions(base);
     if (IntrusionToSave(false))
-        m_VehData.m_IntrusionData.SaveIntrusionReport(base + ".ipr");
+        m_VehData.m_IntrusionData.SaveIntrusionReport(CIntrusionData::ReportFileBeside(base));
 }
 
 void CVehiclePropertySheet::OnLoadIntrusionOnly()

@@ -24,7 +24,6 @@ public:
 
     // Pages 0 to 5 all checked; false at once while untouched.
     bool CheckMainPages();
-    bool CheckBeforeSave() override;
 
     void OnLoadIntrusionOnly();
     void OnSaveIntrusionOnly();
@@ -51,6 +50,9 @@ protected:
     void ClearData() override { m_VehData.ClearTest(); }
     // The intrusion companions beside the cameras'.
     void ReadCompanions(ITestFile& read, const CString& base) override;
+    // Save Test: the cameras' and the intrusion points' flags, then pages 0 to 5.
+    void CheckCompanionsForSave() override;
+    bool CheckPagesForSave() override;
     bool SaveCompanions(const CString& base) override;
     bool SavePagesForReport() override;
     void SaveReportCompanions(const CString& base) override;

@@ -552,3 +552,43 @@ TEST(SheetFileCommandsTest, AReportRefusesAFieldItsFileCannotHold)
         }
     }
 }
+
+// Save Test's check, one sequence for every kind, with each kind's departures: what an untouched
+// sheet does (nothing, or the kind's box), and the page in front after a valid test is saved
+// from the first page (that page again, or the page the kind's check ends on).
+TEST(SheetFileCommandsTest, SaveTestsCheckEndsWhereEachKindSays)
+{
+    struct Expected {
+        const char* untouchedTold; // the boxes of Save Test on an untouched sheet
+        bool untouchedWrites;      // whether that Save Test writes a file
+        int pageAfterSave;         // the page in front after a valid test is saved from page 0
+    };
+    const std::map<std::string, Expected> expected = {
+        {"Vehicle", {"", false, 0}},
+        {"Biomechanics", {"Both bio-dummy and bio-occupant tables are empty.\nNo file output.\n", false,
+                          CBioMechPropertySheet::kInstrumentation}},
+        {"Component", {"", false, 0}},
+        {"Crash Avoidance", {"", true, 0}},
+        {"SWG", {"", true, 0}},
+    };
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        const Expected& want = expected.at(kind.kindName);
+        {
+            KindSheet s(kind);
+            ASSERT_TRUE(s.db.open());
+            s.Save(s.dir.file("untouched.mv5"));
+            EXPECT_EQ(sheettest::Texts(s.messages), want.untouchedTold);
+            EXPECT_EQ(std::filesystem::exists(s.dir.file("untouched.mv5")), want.untouchedWrites);
+        }
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        ASSERT_TRUE(s.Load(s.WriteTest("t", CameraSheet(s) ? kTwoCameras : "")));
+        ASSERT_TRUE(s.Visit(0));
+        s.messages.clear();
+        s.Save(s.dir.file("saved.mv5"));
+        EXPECT_TRUE(std::filesystem::exists(s.dir.file("saved.mv5")));
+        EXPECT_EQ(sheettest::Texts(s.messages), "");
+        EXPECT_EQ(s.sheet->GetActiveIndex(), want.pageAfterSave);
+    }
+}
