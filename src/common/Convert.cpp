@@ -84,9 +84,7 @@ CString IntToCString(int value) { return CString(IntToStd(value)); }
 
 std::string IntToStd(int value)
 {
-    std::ostringstream out;
-    out << value;
-    return out.str();
+    return std::to_string(value);
 }
 
 CString DoubleToCString(double value)

@@ -51,12 +51,7 @@ bool IsOwnerArray(CStringArray D::*array)
 
 } // namespace
 
-void CWArray::CopyArray(CStringArray& destination, const CStringArray& source) const
-{
-    destination.SetSize(source.GetSize());
-    for (int i = 0; i < source.GetSize(); ++i)
-        destination.SetAt(i, source.GetAt(i));
-}
+void CWArray::CopyArray(CStringArray& destination, const CStringArray& source) const { destination = source; }
 
 CCompData::CCompData()
     : m_nCurveCount(0)
@@ -80,6 +75,15 @@ CCompData::CCompData(const CCompData& other)
     , m_nInstRecordCount(0)
 {
     Copy(other);
+}
+
+std::unique_ptr<ITestFile> CCompData::NewTestToRead() const
+{
+    // What a copy takes of this test and ClearForRead leaves of it is the version alone.
+    auto read = std::make_unique<CCompData>();
+    read->m_strVersion = m_strVersion;
+    read->ClearForRead();
+    return read;
 }
 
 CCompData& CCompData::operator=(const CCompData& other)

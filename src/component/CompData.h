@@ -38,6 +38,9 @@ public:
     TestFileResult ImportGR(char n, const CString& path) override;
     CHighSpeedVideoData* Cameras() override { return this; }
     CurveCheckMembers* CurveCheck() override { return this; }
+    // An object to read a new test into, as a copy emptied by ClearForRead would be: only the
+    // version is this test's. The records are not copied only to be emptied.
+    std::unique_ptr<ITestFile> NewTestToRead() const override;
     // A copy to read a new test into: ClearTest, and no camera.
     void ClearForRead()
     {

@@ -77,7 +77,8 @@ CString& CString::TrimRight(char ch)
 
 CString& CString::TrimLeft(const char* chars)
 {
-    if (!chars)
+    // Most texts have nothing to trim: their first character is not in the set.
+    if (!chars || m_s.empty() || (m_s.front() != '\0' && !std::strchr(chars, m_s.front())))
         return *this;
     const auto pos = m_s.find_first_not_of(chars);
     m_s.erase(0, pos == std::string::npos ? m_s.size() : pos);
@@ -86,7 +87,7 @@ CString& CString::TrimLeft(const char* chars)
 
 CString& CString::TrimRight(const char* chars)
 {
-    if (!chars)
+    if (!chars || m_s.empty() || (m_s.back() != '\0' && !std::strchr(chars, m_s.back())))
         return *this;
     const auto pos = m_s.find_last_not_of(chars);
     m_s.erase(pos == std::string::npos ? 0 : pos + 1);

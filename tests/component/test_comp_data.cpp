@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
+#include <memory>
 
 TEST(CompDataTest, NewTestHoldsNothingToSave)
 {
@@ -153,4 +155,52 @@ TEST(CompDataTest, SnapshotsCarryTheTestWithItsRolloverVehicle)
     EXPECT_EQ(restored.m_RolloverVehicleData.m_nStarRating, 0);
     EXPECT_EQ(restored.m_RolloverVehicleData.m_dSSF, 1.25);
     EXPECT_EQ(restored.m_nCheckCurves, 1);
+}
+
+// The object a new test is read into is what a copy of the test held, emptied for a read, is:
+// only the version is the held test's.
+TEST(CompDataTest, AnObjectToReadIntoIsTheHeldTestEmptied)
+{
+    CCompData d;
+    d.m_strVersion = "C4";
+    d.m_strTitle = "Seat test";
+    d.m_strTestType = "ROV";
+    d.m_strPrevTestType = "ROV";
+    d.m_strTestReference = "C100";
+    d.m_nCurveCount = d.m_nComponentCount = d.m_nConfigurationCount = d.m_nVehicleCount = 3;
+    for (int n = 1; n <= 3; ++n) {
+        d.m_saVehMake.SetAtGrow(n, "FORD");
+        d.m_saCompTested.SetAtGrow(n, "SEBK");
+        d.m_saCompVehicleNo.SetAtGrow(n, "1");
+        d.m_saConfNo.SetAtGrow(n, "1");
+        d.m_saInstVehicleNo.SetAtGrow(n, "1");
+        d.m_saInstXUnits.SetAtGrow(n, "MS");
+        d.m_saInstComments.SetAtGrow(n, "curve");
+        d.m_arrCameraNumber.SetAtGrow(n, "7");
+    }
+    d.m_RolloverVehicleData.m_dSSF = 1.25;
+    d.m_nCheckCurves = 1;
+    d.m_bCurvesChecked = true;
+
+    CCompData emptied(d);
+    emptied.ClearForRead();
+    const std::unique_ptr<ITestFile> made = d.NewTestToRead();
+    const CCompData& read = static_cast<const CCompData&>(*made);
+    EXPECT_EQ(read.m_strVersion, "C4");
+    for (const CString CCompData::*text : std::initializer_list<const CString CCompData::*> {&CCompData::m_strVersion, &CCompData::m_strTitle, &CCompData::m_strTestType,
+                                           &CCompData::m_strPrevTestType, &CCompData::m_strTestReference})
+        EXPECT_EQ(read.*text, emptied.*text);
+    for (int CCompData::*count : std::initializer_list<int CCompData::*> {&CCompData::m_nCurveCount, &CCompData::m_nComponentCount,
+                                  &CCompData::m_nConfigurationCount, &CCompData::m_nVehicleCount,
+                                  &CCompData::m_nInstRecordCount, &CCompData::m_nCheckCurves})
+        EXPECT_EQ(read.*count, emptied.*count);
+    for (const CStringArray CCompData::*array : std::initializer_list<const CStringArray CCompData::*> {
+             &CCompData::m_saVehMake, &CCompData::m_saVehComments, &CCompData::m_saCompTested,
+          &CCompData::m_saCompVehicleNo, &CCompData::m_saConfNo, &CCompData::m_saConfCommentary,
+          &CCompData::m_saInstVehicleNo, &CCompData::m_saInstSensorType, &CCompData::m_saInstXUnits,
+          &CCompData::m_saInstComments, &CCompData::m_arrCameraNumber, &CCompData::m_arrCommentary})
+        EXPECT_TRUE(read.*array == emptied.*array);
+    EXPECT_EQ(read.m_RolloverVehicleData.m_dSSF, emptied.m_RolloverVehicleData.m_dSSF);
+    EXPECT_EQ(read.m_bCurvesChecked, emptied.m_bCurvesChecked);
+    EXPECT_EQ(read.HasHsvd(), emptied.HasHsvd());
 }

@@ -26,6 +26,11 @@ TEST(CStringTest, SlicesClampInsteadOfReadingPast)
     EXPECT_EQ(s.Find('z'), -1);
     CString t("  a b \t");
     EXPECT_EQ(t.Trim(), "a b");
+    EXPECT_EQ(t.Trim(), "a b");
+    CString blank(" \t ");
+    EXPECT_EQ(blank.Trim(), "");
+    CString nul(std::string("a\0", 2));
+    EXPECT_EQ(nul.Trim().GetLength(), 2) << "a NUL byte is no white space";
     CString u("x\x96y");
     EXPECT_EQ(u.MakeUpper(), "X\x96Y");
 }
@@ -53,6 +58,7 @@ TEST(CodecTest, EnDashSurvivesTheRoundTrip)
     for (int b = 1; b < 256; ++b) {
         const CString one(static_cast<char>(b), 1);
         EXPECT_EQ(FromQString(ToQString(one)), one) << b;
+        EXPECT_TRUE(FitsCodePage(ToQString(one))) << b;
     }
 }
 

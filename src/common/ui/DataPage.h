@@ -691,15 +691,7 @@ public:
     // walk through every record ends and a failing record is told as the fields tell it.
     bool ValidatePage() override
     {
-        for (int n = 1; n <= this->m_nRecordCount; ++n) {
-            if (n < this->m_nRecordCount && StoredRecordValid(n))
-                continue;
-            this->m_nRecordIndex = n;
-            LoadRecord();
-            if (!this->IsPageValid())
-                return false;
-        }
-        return true;
+        return this->CheckRecords([this](int) { return this->IsPageValid() != FALSE; }, false, false, true);
     }
     void LoadPage() override { LoadRecord(); }
     void ShowRecord(int index) override
@@ -722,11 +714,6 @@ public:
 
 protected:
     bool FieldsTyped() const override { return this->AnyFieldTyped(); }
-
-    // Whether record `index` passes the page's check, judged from the data without showing it:
-    // true only where the fields would pass it, saying nothing and showing nothing. Whatever it
-    // cannot tell so is false, and the record is then shown and judged by the fields.
-    virtual bool StoredRecordValid(int /*index*/) { return false; }
 
     // ">" does nothing while this says no (a page with a fixed number of records).
     virtual bool NextAllowed() const { return true; }

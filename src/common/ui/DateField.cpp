@@ -45,7 +45,9 @@ bool ReadDateQuietly(CString& text, const char* section)
     if (ReadDateText(text, section, time))
         return false;
     text.MakeUpper();
-    return IsGoodDate(text, section);
+    // The reading left the text trimmed and, for a date, in the date's own form, which reads
+    // again as the same date: the check IsGoodDate makes is told by this reading.
+    return text.IsEmpty() || time != CTime();
 }
 
 CDateTimeCtrl* CDateField::Picker() const { return m_page.Item<CDateTimeCtrl>(m_pickerId); }

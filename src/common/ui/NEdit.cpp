@@ -101,8 +101,42 @@ void CNEdit::AttachWidget(QWidget* widget)
     m_attaching = false;
 }
 
+bool CNEdit::HoldsRule(const FieldRule& rule) const
+{
+    if (GetType() != rule.type || m_bAllowEmpty != (rule.type != FieldType::None && rule.allowEmpty))
+        return false;
+    switch (rule.type) {
+    case FieldType::Int:
+        if (m_nMin != static_cast<int>(rule.min) || m_nMax != static_cast<int>(rule.max))
+            return false;
+        break;
+    case FieldType::Real:
+        if (m_dMin != rule.min || m_dMax != rule.max)
+            return false;
+        break;
+    case FieldType::Text:
+        if (m_nMinLength != static_cast<unsigned>(rule.min) || m_nMaxLength != static_cast<unsigned>(rule.max))
+            return false;
+        break;
+    case FieldType::Date:
+        if (m_nMinLength != rule.displayLength)
+            return false;
+        break;
+    case FieldType::None:
+        break;
+    }
+    if (rule.tooltip ? m_tooltip != ToQString(CString(rule.tooltip)) : !m_tooltip.isEmpty())
+        return false;
+    const QWidget* w = GetWidget();
+    return !w || (w->toolTip() == m_tooltip && (!m_edit || m_limit));
+}
+
 void CNEdit::Apply(const FieldRule& rule)
 {
+    // The record checks give the reference fields their ranges for every record they judge: a
+    // rule the field already holds is not set again.
+    if (HoldsRule(rule))
+        return;
     switch (rule.type) {
     case FieldType::Int:
         SetIntType(static_cast<int>(rule.min), static_cast<int>(rule.max), rule.allowEmpty);
@@ -358,8 +392,8 @@ bool CNEdit::Accepts(CString text) const
     if (!m_bIsReal && !m_bIsInt && !m_bIsString && !m_bIsDate)
         return false;
     text.Trim();
-    if (HasWindow() && !FitsCodePage(ToQString(text)))
-        return false;
+    // Stored bytes always fit the window's code page: each shows as a character that goes back
+    // to it.
     return Judge(text);
 }
 

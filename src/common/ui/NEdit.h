@@ -72,6 +72,8 @@ public:
     bool HasWindow() const { return GetWidget() != nullptr; }
 
     void Apply(const FieldRule& rule);
+    // The field's type, limits and tooltip are those `rule` gives, its window showing them.
+    bool HoldsRule(const FieldRule& rule) const;
     void SetIntType(int min, int max, bool allowEmpty);
     void SetDoubleType(double min, double max, bool allowEmpty);
     void SetStringType(unsigned minLength, unsigned maxLength, bool allowEmpty);
@@ -96,8 +98,8 @@ public:
     // The window shows characters the code page has no byte for: the field holds its last
     // storable text, which the window no longer shows.
     bool ShowsUnstorableText() const;
-    // Whether the field would take `text` (trimmed) as valid were it set now: its type and limits,
-    // and a window's code page. The field itself is left as it is. A field of no type says no.
+    // Whether the field would take `text` (trimmed) as valid were it set now: its type and limits.
+    // The field itself is left as it is. A field of no type says no.
     bool Accepts(CString text) const;
     void SetValid(bool valid);
     void SetValidFlag(bool valid) { m_bValid = valid; }

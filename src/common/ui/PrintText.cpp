@@ -10,41 +10,18 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
-// The file's text as a text-mode read gives it: CR LF read as LF.
-bool ReadText(const CString& path, std::string& text, int& cause)
+// The file's text as a text-mode read gives it: CR LF read as LF. The file layer opens it, so a
+// folder, pipe or device named like the file is refused as every reader refuses it, unread.
+bool ReadText(const CString& path, std::string& text, CFileException& error)
 {
-    // A pipe or device would block the print; a file larger than any test would take the memory.
-    struct stat st {};
-    if (::stat(path.GetString(), &st) == 0 &&
-        (!S_ISREG(st.st_mode) || static_cast<unsigned long long>(st.st_size) > CStdioFile::kMaxReadSize)) {
-        cause = 5;
+    CStdioFile file;
+    if (!file.Open(path.GetString(), CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error))
         return false;
-    }
-    FILE* f = std::fopen(path.GetString(), "rb");
-    if (!f) {
-        cause = errno == ENOENT ? 2 : errno == EACCES ? 5 : 3;
-        return false;
-    }
-    std::string raw;
-    char buffer[65536];
-    size_t n = 0;
-    bool ok = true;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        raw.append(buffer, n);
-    if (std::ferror(f))
-        ok = false;
-    std::fclose(f);
-    if (!ok) {
-        cause = 3; // a folder or an unreadable file
-        return false;
-    }
+    const std::string& raw = file.Content();
     text.clear();
     text.reserve(raw.size());
     for (size_t i = 0; i < raw.size(); ++i) {
@@ -60,11 +37,9 @@ bool ReadText(const CString& path, std::string& text, int& cause)
 bool PrintTextFile(const CString& path, CPrintTarget& target)
 {
     std::string text;
-    int cause = 0;
-    if (!ReadText(path, text, cause)) {
-        CString message;
-        message.Format("Can't open file %s, error = %u\n", PathForMessage(path).GetString(), static_cast<unsigned>(cause));
-        AfxMessageBox(message);
+    CFileException error;
+    if (!ReadText(path, text, error)) {
+        AfxMessageBox(CantOpenFileText(path.GetString(), error));
         return false;
     }
     const int lineHeight = target.LineHeight();

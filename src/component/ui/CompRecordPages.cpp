@@ -5,6 +5,8 @@
 #include "common/Convert.h"
 #include "component/ui/CompPageSupport.h"
 
+#include <charconv>
+
 namespace {
 
 using D = CCompData;
@@ -136,6 +138,14 @@ bool CheckPairInLists::Holds(const CString& value1, const CString& value2, const
     if (value1.IsEmpty())
         return true;
     const int last = std::min({count, static_cast<int>(list1.GetSize()) - 1, static_cast<int>(list2.GetSize()) - 1});
+    // Record numbers are the records' positions: the record a number names is looked at first,
+    // so that checking every record of a large test does not compare each with all the others.
+    int named = 0;
+    const std::string& digits = value1.str();
+    if (const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), named);
+        error == std::errc() && end == digits.data() + digits.size() && named >= 1 && named <= last &&
+        list1[named] == value1 && list2[named] == value2)
+        return true;
     for (int i = 1; i <= last; ++i) {
         if (list1[i] == value1 && list2[i] == value2)
             return true;
@@ -171,8 +181,16 @@ bool CCompRecordPage::StoredRecordValid(int index)
     if (!m_pData || !HasWindow())
         return false;
     PrepareRecord(index);
-    for (int id : m_validated) {
-        if (!JudgedAsReference(id) && !Edit(id)->Accepts(StoredText(id, index)))
+    if (m_judged.empty()) {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (Blocks(m_fields[i].id) && !JudgedAsReference(m_fields[i].id))
+                m_judged.push_back(i);
+        }
+    }
+    // Each field takes the stored text as StoredText gives it (Accepts trims it alike).
+    for (size_t i : m_judged) {
+        const CStringArray D::*array = m_fields[i].array;
+        if (!m_edits[i]->Accepts(array ? (m_pData->*array)[index] : CString()))
             return false;
     }
     return StoredReferencesValid(index);

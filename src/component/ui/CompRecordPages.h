@@ -51,6 +51,9 @@ protected:
     CString StoredText(int id, int index) const;
 
     std::vector<int> m_validated; // the fields AllFieldsValid asks
+
+private:
+    std::vector<size_t> m_judged; // the fields StoredRecordValid judges by type: their positions
 };
 
 class CCompCompPage : public CCompRecordPage {

@@ -113,6 +113,24 @@ int CListBox::AddString(const CString& text)
     return -1;
 }
 
+void CListBox::SetNumberRows(int count)
+{
+    QStringList rows;
+    rows.reserve(std::max(count, 0));
+    for (int n = 1; n <= count; ++n)
+        rows.append(QString::number(n));
+    if (m_list) {
+        const QSignalBlocker block(m_list);
+        m_list->clear();
+        m_list->setUniformItemSizes(true);
+        m_list->addItems(rows);
+    } else if (m_box) {
+        const QSignalBlocker block(m_box);
+        m_box->clear();
+        m_box->addItems(rows);
+    }
+}
+
 CString CListBox::GetText(int row) const
 {
     if (m_list && row >= 0 && row < m_list->count())
@@ -411,11 +429,8 @@ void CRecordPage::DeleteRecord()
 
 void CRecordPage::RefreshRecordList(CListBox& list)
 {
-    if (list.GetCount() != m_nRecordCount) {
-        list.ResetContent();
-        for (int n = 1; n <= m_nRecordCount; ++n)
-            list.AddString(CString(std::to_string(n)));
-    }
+    if (list.GetCount() != m_nRecordCount)
+        list.SetNumberRows(m_nRecordCount);
     list.SetCurSel(m_nRecordIndex > 0 ? m_nRecordIndex - 1 : 0);
 }
 
@@ -438,11 +453,14 @@ bool CRecordPage::ShowListedRecord(CListBox& list, int record)
     return false;
 }
 
-bool CRecordPage::CheckRecords(const std::function<bool(int record)>& check, bool skipShown, bool comeBack)
+bool CRecordPage::CheckRecords(const std::function<bool(int record)>& check, bool skipShown, bool comeBack,
+                               bool judgeStored)
 {
     const int shown = m_nRecordIndex;
     for (int n = 1; n <= m_nRecordCount; ++n) {
         if (skipShown && n == shown)
+            continue;
+        if (judgeStored && (comeBack || n < m_nRecordCount) && StoredRecordValid(n))
             continue;
         m_nRecordIndex = n;
         LoadRecord();
@@ -461,7 +479,7 @@ bool CRecordPage::SaveAndValidateAll()
     if (!IsPageValid())
         return false;
     SaveRecord();
-    return CheckRecords([this](int) { return IsPageValid() != FALSE; }, true);
+    return CheckRecords([this](int) { return IsPageValid() != FALSE; }, true, true, true);
 }
 
 bool CRecordPage::ValidateAllRecords()

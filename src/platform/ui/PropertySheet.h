@@ -37,6 +37,9 @@ public:
     void ResetContent();
     int AddString(const CString& text);
     CString GetText(int row) const;
+    // The rows "1" .. count in place of what the list held, taken in at once; in a list box
+    // they are laid out as rows of one height, not measured one by one.
+    void SetNumberRows(int count);
 
 private:
     QPointer<QListWidget> m_list;
@@ -153,15 +156,19 @@ public:
     virtual BOOL IsPageValid() = 0;
 
     // The page-leave check: shown record valid and saved, then every other record valid; on a
-    // failure the bad record stays shown.
+    // failure the bad record stays shown. A record the page judges from its stored values
+    // (StoredRecordValid) is passed without being shown.
     bool SaveAndValidateAll();
     // Loads and checks records 1 to m_nRecordCount; FALSE at the first failure, which stays shown.
     bool ValidateAllRecords();
     // Loads and checks the records 1 .. count in turn with `check` (given the record's number;
     // the record shown when `skipShown` is set is the caller's to check). The first that fails
     // stays shown and gives false; when all pass, `comeBack` shows the record that was shown
-    // before, else the last stays shown.
-    bool CheckRecords(const std::function<bool(int record)>& check, bool skipShown = false, bool comeBack = true);
+    // before, else the last stays shown. With `judgeStored` (for a check that is IsPageValid) a
+    // record that StoredRecordValid passes is not shown, save the last when no record is shown
+    // again after: the page ends where the walk through every record ends.
+    bool CheckRecords(const std::function<bool(int record)>& check, bool skipShown = false, bool comeBack = true,
+                      bool judgeStored = false);
 
     // On a page that holds no record, fields typed into make record 1 (given its new-record
     // values, then shown as the record): true when it was made. Nothing without a window.
@@ -176,6 +183,11 @@ protected:
     virtual void AfterNext() {}
     // Whether any field that takes typing differs from what a page without records shows.
     virtual bool FieldsTyped() const { return false; }
+    // Whether record `index` passes IsPageValid, judged from the data without showing it: true
+    // only where showing it would pass it, leaving the data as showing it leaves it, saying
+    // nothing and showing nothing. Whatever it cannot tell so is false, and the record is then
+    // shown and judged by the fields.
+    virtual bool StoredRecordValid(int /*index*/) { return false; }
 
     // ">": the next record, or a new one after the last. When the shown record cannot be saved
     // nothing moves and nothing is added, with `saveError` told when given.

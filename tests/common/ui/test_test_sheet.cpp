@@ -14,6 +14,10 @@
 
 #include <QMenu>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+
 namespace {
 
 // Records the pieces and page breaks of a print.
@@ -133,6 +137,22 @@ TEST(TestSheetTest, PrintCutsLongLinesAndBreaksPages)
     EXPECT_EQ(messages.last().text, "Can't open file " + dir.file("missing.mvr") + ", error = 2\n");
     EXPECT_EQ(messages.last().caption, kAppTitle);
     EXPECT_TRUE(none.pages.empty());
+
+    // A pipe would block the print until something wrote to it; a folder has no text.
+    const std::string pipe = dir.file("pipe.mvr");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string folder = dir.file("folder.mv5");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    for (const std::string& path : {pipe, folder}) {
+        messages.clear();
+        RecordingTarget refused;
+        EXPECT_FALSE(PrintTextFile(path.c_str(), refused));
+        ASSERT_EQ(messages.count(), 1) << path;
+        EXPECT_EQ(messages.last().text,
+                  "Can't open file " + path + ": it is a folder, pipe or device, not a plain file.\n");
+        EXPECT_EQ(messages.last().caption, kAppTitle);
+        EXPECT_TRUE(refused.doc.IsEmpty()) << path;
+    }
 }
 
 TEST(TestSheetTest, PrintCommandWritesAPdfThroughThePrintDialog)

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <filesystem>
 #include <map>
 
@@ -300,6 +301,17 @@ TEST(CompSheetTest, CheckPairInListsLooksOnlyAtTheCountedRecordsOfBothLists)
         CheckPairInLists(field, other, numbers, vehicles, c.count);
         EXPECT_EQ(field.IsValid(), c.valid) << c.value << "/" << c.vehicle << " of " << c.count;
     }
+    // The record a number names is not the only one asked: the pair may stand elsewhere, and the
+    // texts must match as they are.
+    CStringArray moved, owners;
+    for (const char* n : {"", "1", "1", "02"})
+        moved.Add(n);
+    for (const char* v : {"", "0", "1", "1"})
+        owners.Add(v);
+    EXPECT_TRUE(CheckPairInLists::Holds("1", "1", moved, owners, 3));
+    EXPECT_TRUE(CheckPairInLists::Holds("02", "1", moved, owners, 3));
+    EXPECT_FALSE(CheckPairInLists::Holds("2", "1", moved, owners, 3));
+    EXPECT_FALSE(CheckPairInLists::Holds("3", "1", moved, owners, 2));
 }
 
 TEST(CompSheetTest, ConfigurationReferencingAnotherVehiclesComponentKeepsTheUserOnThePage)
@@ -851,6 +863,25 @@ TEST(CompSheetTest, TheRecordCheckStopsWhereAWalkThroughEveryRecordStops)
             EXPECT_TRUE(after.m_saInstCalibrationDate.GetSize() == s.data.m_saInstCalibrationDate.GetSize());
             for (int n = 1; n < s.data.m_saInstCalibrationDate.GetSize(); ++n)
                 EXPECT_EQ(after.m_saInstCalibrationDate[n], s.data.m_saInstCalibrationDate[n]);
+
+            // Leaving the page from its last record judges the others alike, and ends on the
+            // same record.
+            const auto leave = [&](bool judgeStored) {
+                s.data = before;
+                page.m_nRecordIndex = page.m_nRecordCount;
+                page.LoadRecord();
+                platform::MessageRecorder recorder;
+                bool left = false;
+                if (judgeStored) {
+                    left = page.SaveAndValidateAll();
+                } else if (page.IsPageValid()) {
+                    page.SaveRecord();
+                    left = page.CheckRecords([&](int) { return page.IsPageValid() != FALSE; }, true);
+                }
+                return std::make_tuple(left, page.m_nRecordIndex, recorder.texts(),
+                                       s.data.m_saInstCalibrationDate, s.data.m_saCompNo, s.data.m_saConfNo);
+            };
+            EXPECT_EQ(leave(true), leave(false));
         }
     }
 }
