@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -49,16 +51,20 @@ bool IsOwnerArray(CStringArray D::*array)
     return false;
 }
 
+// A copy through CWArray, or, from a test about to go, the array itself.
+template <class Array> void TransferArray(CStringArray& destination, Array&& source)
+{
+    if constexpr (std::is_rvalue_reference_v<Array&&>)
+        destination = std::move(source);
+    else
+        CWArray().CopyArray(destination, source);
+}
+
 } // namespace
 
 void CWArray::CopyArray(CStringArray& destination, const CStringArray& source) const { destination = source; }
 
 CCompData::CCompData()
-    : m_nCurveCount(0)
-    , m_nVehicleCount(0)
-    , m_nComponentCount(0)
-    , m_nConfigurationCount(0)
-    , m_nInstRecordCount(0)
 {
     SetDefaults();
     m_strPrevTestType = m_strTestType;
@@ -68,13 +74,16 @@ CCompData::CCompData(const CCompData& other)
     : CHighSpeedVideoData()
     , CurveCheckMembers()
     , CopiedTestFile<CCompData>()
-    , m_nCurveCount(0)
-    , m_nVehicleCount(0)
-    , m_nComponentCount(0)
-    , m_nConfigurationCount(0)
-    , m_nInstRecordCount(0)
 {
     Copy(other);
+}
+
+CCompData::CCompData(CCompData&& other)
+    : CHighSpeedVideoData()
+    , CurveCheckMembers()
+    , CopiedTestFile<CCompData>()
+{
+    Transfer(std::move(other));
 }
 
 std::unique_ptr<ITestFile> CCompData::NewTestToRead() const
@@ -94,7 +103,9 @@ CCompData& CCompData::operator=(const CCompData& other)
 
 CCompData::~CCompData() = default;
 
-void CCompData::Copy(const CCompData& other)
+void CCompData::Copy(const CCompData& other) { Transfer(other); }
+
+template <class Other> void CCompData::Transfer(Other&& other)
 {
     if (this == &other)
         return;
@@ -109,30 +120,27 @@ void CCompData::Copy(const CCompData& other)
     m_nCurveCount = other.m_nCurveCount;
     m_strTestComments = other.m_strTestComments;
 
-    const auto copyArrays = [&](Arrays arrays) {
-        for (auto array : arrays) {
-            CWArray temp;
-            temp.CopyArray(this->*array, other.*array);
-        }
+    // The arrays are the bulk of a test: taken, not copied, from a test about to go.
+    const auto transferArrays = [&](Arrays arrays) {
+        for (auto array : arrays)
+            TransferArray(this->*array, std::forward<Other>(other).*array);
     };
     m_nVehicleCount = other.m_nVehicleCount;
-    copyArrays(kVehicleArrays);
+    transferArrays(kVehicleArrays);
     m_nComponentCount = other.m_nComponentCount;
-    copyArrays(kComponentArrays);
+    transferArrays(kComponentArrays);
     m_nConfigurationCount = other.m_nConfigurationCount;
-    copyArrays(kConfigurationArrays);
-    copyArrays(kInstrumentationNumberArrays);
+    transferArrays(kConfigurationArrays);
+    transferArrays(kInstrumentationNumberArrays);
     m_nInstRecordCount = other.m_nInstRecordCount;
-    copyArrays(kInstrumentationArrays);
+    transferArrays(kInstrumentationArrays);
 
     m_RolloverVehicleData = other.m_RolloverVehicleData;
 
     m_strTestReference = other.m_strTestReference;
     for (auto array : {&CHighSpeedVideoData::m_arrCameraNumber, &CHighSpeedVideoData::m_arrScaleFactor,
-                       &CHighSpeedVideoData::m_arrViewDescription, &CHighSpeedVideoData::m_arrCommentary}) {
-        CWArray temp;
-        temp.CopyArray(this->*array, other.*array);
-    }
+                       &CHighSpeedVideoData::m_arrViewDescription, &CHighSpeedVideoData::m_arrCommentary})
+        TransferArray(this->*array, std::forward<Other>(other).*array);
 }
 
 void CCompData::SetDefaults()

@@ -54,6 +54,10 @@ public:
     CCompData(const CCompData& other);
     // The test data, the rollover vehicle included: the previous test type and the curve check stay.
     CCompData& operator=(const CCompData& other);
+    // A snapshot that takes the test data of `other`, a test cleared or replaced right after: it
+    // holds what a copy would. Of the test data `other` keeps the texts, counts and the rollover
+    // vehicle; its arrays are left empty.
+    CCompData(CCompData&& other);
     virtual ~CCompData();
 
     void Copy(const CCompData& other);
@@ -91,14 +95,14 @@ public:
     CString m_strTestType;
     CString m_strPrevTestType; // the type the test page saw last; never in a file
     CString m_strAmbientTemp;
-    int m_nCurveCount; // Total Number of Curves
+    int m_nCurveCount = 0; // Total Number of Curves
     CString m_strTestComments;
 
     CRolloverVehicleData m_RolloverVehicleData;
 
     // VEHICLE: element 0 is the entry of a component tested without a vehicle, element 1 the
     // test vehicle; m_nVehicleCount (0 or 1) selects the one the vehicle page shows.
-    int m_nVehicleCount;
+    int m_nVehicleCount = 0;
     CStringArray m_saVehMake;
     CStringArray m_saVehModel;
     CStringArray m_saVehYear;
@@ -109,7 +113,7 @@ public:
     CStringArray m_saVehComments;
 
     // COMPONENT.
-    int m_nComponentCount;
+    int m_nComponentCount = 0;
     CStringArray m_saCompVehicleNo;
     CStringArray m_saCompNo;
     CStringArray m_saCompTested;
@@ -123,7 +127,7 @@ public:
     CStringArray m_saCompComments;
 
     // CONFIGURATION.
-    int m_nConfigurationCount;
+    int m_nConfigurationCount = 0;
     CStringArray m_saConfVehicleNo;
     CStringArray m_saConfCompNo;
     CStringArray m_saConfNo;
@@ -142,7 +146,7 @@ public:
     CStringArray m_saInstVehicleNo;
     CStringArray m_saInstCompNo;
     CStringArray m_saInstConfNo;
-    int m_nInstRecordCount;
+    int m_nInstRecordCount = 0;
     CStringArray m_saInstSensorType;
     // The other arrays of a channel: InstrumentationArrays.
 
@@ -152,6 +156,8 @@ public:
     bool m_bChannelInfoMerged = false;
 
 private:
+    // Copy, or from an rvalue the same with the arrays taken.
+    template <class Other> void Transfer(Other&& other);
     // The file operations behind the interface above, with their own result codes.
     // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
     int WriteMV5File(CString path);

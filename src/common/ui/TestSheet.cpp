@@ -351,6 +351,7 @@ void CTestSheet::OnClearAllPages()
     if (!AskClearAll())
         return;
     BeforeChange();
+    KeepForUndo(true);
     m_bUntouched = false;
     ClearAll();
     m_bCleared = true;
@@ -397,6 +398,7 @@ void CTestSheet::OnLoadTest()
     if (!newTest && !import) {
         if (m_bUnreadLoadChanges) {
             BeforeChange();
+            KeepForUndo(false);
             CheckLoaded();
             m_bUntouched = false;
         }
@@ -413,11 +415,13 @@ void CTestSheet::OnLoadTest()
                                   : v5     ? read->ReadTest(*path)
                                            : read->ReadVersion4(*path);
     if (!result) {
+        KeepForUndo(false);
         TellLoadFailure(*path, result);
         return;
     }
     if (v5)
         ReadCompanions(*read, CompanionBase(*path));
+    KeepForUndo(true);
     if (newTest)
         ClearPagesForNewTest();
     held.TakeTest(*read);

@@ -202,8 +202,11 @@ protected:
     virtual int* CurveCheckOption() { return nullptr; }
     // Before Load Test's file dialog; false ends the command.
     virtual bool BeforeLoad() { return true; }
-    // Before a load or a clear changes the test (the component sheet's undo).
+    // Before a load or a clear changes the test: the component sheet stores the page in front.
     virtual void BeforeChange() {}
+    // The test held as it stands after BeforeChange, kept for the component sheet's undo;
+    // `replaced`: it is cleared or replaced right after, so what it holds may be taken, not copied.
+    virtual void KeepForUndo(bool /*replaced*/) {}
     // The companion files of a version-5 test read into `read`, before the sheet takes it.
     virtual void ReadCompanions(ITestFile& /*read*/, const CString& /*base*/) {}
     // After a load: the pages show what is held (`ext`: the file's extension in lower case).

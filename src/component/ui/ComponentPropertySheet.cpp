@@ -113,10 +113,14 @@ void CComponentPropertySheet::MoveSnapshot(CUndoStack& from, CUndoStack& to)
     RestoreSnapshot(entry);
 }
 
-void CComponentPropertySheet::BeforeChange()
+void CComponentPropertySheet::BeforeChange() { SaveActivePage(); }
+
+void CComponentPropertySheet::KeepForUndo(bool replaced)
 {
-    SaveActivePage();
-    m_UndoStack.Push(m_CompData);
+    if (replaced)
+        m_UndoStack.Push(std::move(m_CompData));
+    else
+        m_UndoStack.Push(m_CompData);
 }
 
 void CComponentPropertySheet::CheckPagesLoaded()

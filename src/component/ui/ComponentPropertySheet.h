@@ -46,6 +46,7 @@ protected:
     void ClearData() override { m_CompData.ClearForRead(); }
     void ShowCleared() override;
     void BeforeChange() override;
+    void KeepForUndo(bool replaced) override;
     bool SavePagesForReport() override;
     void ShowPages(const CString& ext) override;
     void CheckPagesLoaded() override;

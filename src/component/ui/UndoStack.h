@@ -13,6 +13,9 @@ class CUndoEntry {
 public:
     CUndoEntry() = default;
     explicit CUndoEntry(const CCompData& data) : m_cType('C'), m_pCompData(std::make_unique<CCompData>(data)) {}
+    // The same from a test about to be cleared or replaced: its record arrays are taken.
+    explicit CUndoEntry(CCompData&& data)
+        : m_cType('C'), m_pCompData(std::make_unique<CCompData>(std::move(data))) {}
     CUndoEntry(const CUndoEntry& other) { CopyFrom(other); }
     CUndoEntry& operator=(const CUndoEntry& other)
     {
@@ -43,6 +46,7 @@ class CUndoStack {
 public:
     void Push(const CUndoEntry& entry) { m_entries.push_back(entry); }
     void Push(const CCompData& data) { m_entries.emplace_back(data); }
+    void Push(CCompData&& data) { m_entries.emplace_back(std::move(data)); }
     // The top entry, removed; an entry without data when the stack is empty.
     CUndoEntry PopLast()
     {

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <filesystem>
 #include <map>
@@ -140,6 +141,70 @@ TEST(CompSheetTest, UndoAndRedoAcrossLoadsAndAPageEdit)
     EXPECT_EQ(s.data.m_strTitle, "");
     s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
     EXPECT_EQ(s.data.m_strTitle, "EDITED");
+}
+
+namespace {
+
+// What Undo and Redo All Pages must bring back: the test as its file holds it, its cameras and the
+// title the test page shows.
+std::string Held(CompSheet& s)
+{
+    const std::string path = s.dir.file("held.mv5");
+    std::filesystem::remove(path);
+    s.data.WriteTest(path.c_str());
+    std::string held = WithoutDate(ReadFile(path)) + "|" + s.Text(s.sheet.m_TestPage, T::IDC_TITLE).toStdString();
+    for (const CStringArray* cameras : {&s.data.m_arrCameraNumber, &s.data.m_arrScaleFactor,
+                                        &s.data.m_arrViewDescription, &s.data.m_arrCommentary}) {
+        for (const CString& camera : *cameras)
+            held += "|" + camera.str();
+    }
+    return held;
+}
+
+} // namespace
+
+TEST(CompSheetTest, UndoAndRedoWalkBackAndForthOverLoadsFailedLoadsAndClears)
+{
+    CompSheet s;
+    ASSERT_TRUE(s.db.open());
+    WriteFile(s.dir.file("junk.mv5"), "not a test\r\n");
+    const std::vector<std::pair<std::string, std::function<void()>>> steps = {
+        {"load with cameras", [&] { s.Run(ID_LOAD_TEST, s.WriteTest("a", sheettest::kTwoCameras)); }},
+        {"failed load", [&] { s.Run(ID_LOAD_TEST, s.dir.file("junk.mv5")); }},
+        {"clear", [&] {
+             s.messages.setNextAnswer(IDYES);
+             s.sheet.RunCommand(ID_CLEAR_ALL_PAGES);
+         }},
+        {"load", [&] { s.Run(ID_LOAD_TEST, s.Copy("sheet/rollover.mv5", "b.mv5")); }},
+        {"failed import", [&] { s.Run(ID_LOAD_TEST, s.dir.file("gone.gr5")); }},
+        {"import", [&] { s.Run(ID_LOAD_TEST, s.Copy("test.gr9", "c.gr9")); }},
+        {"unread file", [&] { s.Run(ID_LOAD_TEST, s.dir.file("junk.txt")); }},
+        {"version-4 load", [&] { s.Run(ID_LOAD_TEST, s.Copy("comp_full.mv4", "d.mv4")); }},
+        {"load again", [&] { s.Run(ID_LOAD_TEST, s.Copy("sheet/comp.mv5", "e.mv5")); }},
+    };
+    std::vector<std::string> held = {Held(s)};
+    for (const auto& [name, step] : steps) {
+        step();
+        held.push_back(Held(s));
+    }
+    ASSERT_NE(held[1], held[0]);
+    ASSERT_EQ(held[2], held[1]) << "a failed load leaves the test";
+    ASSERT_NE(held[3], held[2]);
+
+    for (size_t n = steps.size(); n-- > 0;) {
+        SCOPED_TRACE("undo of " + steps[n].first);
+        ASSERT_TRUE(s.Enabled(ID_UNDO_ALL_PAGES));
+        s.sheet.RunCommand(ID_UNDO_ALL_PAGES);
+        EXPECT_EQ(Held(s), held[n]);
+    }
+    EXPECT_FALSE(s.Enabled(ID_UNDO_ALL_PAGES));
+    for (size_t n = 0; n < steps.size(); ++n) {
+        SCOPED_TRACE("redo of " + steps[n].first);
+        ASSERT_TRUE(s.Enabled(ID_REDO_ALL_PAGES));
+        s.sheet.RunCommand(ID_REDO_ALL_PAGES);
+        EXPECT_EQ(Held(s), held[n + 1]);
+    }
+    EXPECT_FALSE(s.Enabled(ID_REDO_ALL_PAGES));
 }
 
 TEST(CompSheetTest, TestTypeToAndFromRollover)
