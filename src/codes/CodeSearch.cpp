@@ -351,9 +351,6 @@ void CCodeSearchList::Choose(const SearchRow& cells)
     }
     m_strCode = m_arrChosenRow.GetAt(0);
     m_strColumn1 = m_arrChosenRow.GetAt(1);
-    m_strColumn2 = m_arrChosenRow.GetAt(2);
-    m_strColumn3 = m_arrChosenRow.GetAt(3);
-    m_strColumn4 = m_arrChosenRow.GetAt(4);
     if (m_bExtraKeyMode) {
         const int paren = m_strColumn1.Find('(');
         m_strColumn1 = paren >= 0 ? m_strColumn1.Left(paren) : CString();
@@ -372,22 +369,3 @@ void CCodeSearchList::Choose(const SearchRow& cells)
 }
 
 void CCodeSearchList::ClearEntry() { m_strCode.Empty(); }
-
-const CString& CCodeSearchList::GetColumn(int i) const
-{
-    static const CString empty;
-    switch (i) {
-    case 0:
-        return m_strCode;
-    case 1:
-        return m_strColumn1;
-    case 2:
-        return m_strColumn2;
-    case 3:
-        return m_strColumn3;
-    case 4:
-        return m_strColumn4;
-    default:
-        return empty;
-    }
-}

@@ -41,7 +41,6 @@ public:
     const CString& Caption() const { return m_strCaption; }
     const std::vector<SearchColumn>& Columns() const { return m_columns; }
     const std::vector<SearchRow>& Rows() const { return m_rows; }
-    bool HasRows() const { return m_bHasRows; }
     // The two-stage look-up found nothing: the dialog ends at once with IDOK and an empty code.
     bool EndsAtOnce() const { return m_bEndAtOnce; }
     // Where the focus goes: the quick-search edit, except for an external code list.
@@ -60,7 +59,6 @@ public:
 
     const CString& GetCode() const { return m_strCode; }
     const CString& GetSecondColumn() const { return m_strColumn1; }
-    const CString& GetColumn(int i) const;
     const CStringArray& ChosenRow() const { return m_arrChosenRow; }
 
 protected:
@@ -76,7 +74,7 @@ protected:
     bool m_bCodeTableMode = true;
     CString m_strExtraKey1, m_strExtraKey2, m_strExtraKey3, m_strExtraKey4;
     CString m_strCode;
-    CString m_strColumn1, m_strColumn2, m_strColumn3, m_strColumn4;
+    CString m_strColumn1;
     CString m_strQuickText;
     CString m_strLastQuickText;
     CStringArray m_arrColumn0, m_arrColumn1, m_arrColumn2, m_arrColumn3;

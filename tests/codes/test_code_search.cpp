@@ -51,14 +51,13 @@ TEST_F(CodeSearchTest, CodeTableListsTheGroupInCodeOrder)
     EXPECT_EQ(Column(list.Rows(), 0),
               (std::vector<CString> {"05F", "12M", "3YR", "50M", "6YR", "95M", "CAD", "NA", "OT"}));
     EXPECT_EQ(list.Rows()[0], (SearchRow {"05F", "5th percentile female", "", "DUMSIZ"}));
-    EXPECT_TRUE(list.HasRows());
     EXPECT_EQ(boxes.count(), 0);
 
     list.Choose(list.Rows()[3]);
     EXPECT_EQ(list.GetCode(), "50M");
     EXPECT_EQ(list.GetSecondColumn(), "50th percentile male");
-    EXPECT_EQ(list.GetColumn(3), "DUMSIZ");
-    EXPECT_EQ(list.GetColumn(4), "");
+    EXPECT_EQ(list.ChosenRow().GetAt(3), "DUMSIZ");
+    EXPECT_EQ(list.ChosenRow().GetSize(), 4) << "no fifth column";
     list.ClearEntry();
     EXPECT_EQ(list.GetCode(), "");
 }
@@ -68,7 +67,6 @@ TEST_F(CodeSearchTest, EmptyGroupSaysNoDataFetched)
     ASSERT_TRUE(db.open());
     CCodeSearchList list("DUMSIZ", "NOGROUP", "", false);
     list.Fill();
-    EXPECT_FALSE(list.HasRows());
     EXPECT_TRUE(list.Rows().empty());
     EXPECT_EQ(list.Columns().size(), 4u);
     ASSERT_EQ(boxes.count(), 1);
@@ -120,8 +118,8 @@ TEST_F(CodeSearchTest, ChannelTypesShowFiveColumns)
     EXPECT_EQ(*row, (SearchRow {"AC", "Acceleration", "", "SI", "G'S"}));
     list.Choose({" AC ", "Acceleration ", "", "SI", " G'S"});
     EXPECT_EQ(list.GetCode(), "AC");
-    EXPECT_EQ(list.GetColumn(3), "SI");
-    EXPECT_EQ(list.GetColumn(4), "G'S");
+    EXPECT_EQ(list.ChosenRow().GetAt(3), "SI");
+    EXPECT_EQ(list.ChosenRow().GetAt(4), "G'S");
 
     CCodeSearchList none("CHANTYP", "BIODB", "", false);
     none.Fill();

@@ -72,7 +72,6 @@ public:
     // The sensor locations a channel may name: the occupant's location, "AP", "NA", "OT".
     void BuildLocationList();
 
-    CCurveCheckPanel& CurvePanel() { return m_curves; }
     CNEdit m_editHint;
     CStringArray m_arrLocations;
     bool m_bReady = true;

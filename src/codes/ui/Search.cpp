@@ -118,7 +118,6 @@ void CSearch::OnOK()
         EndDialog(IDCANCEL);
         return;
     }
-    m_nSelectedRow = row;
     SearchRow cells;
     for (int c = 0; c < list->GetColumnCount(); ++c)
         cells.push_back(list->GetItemText(row, c));
@@ -129,6 +128,5 @@ void CSearch::OnOK()
 void CSearch::OnClearEntry()
 {
     ClearEntry();
-    m_nSelectedRow = -1;
     EndDialog(IDOK);
 }

@@ -33,7 +33,6 @@ public:
 
     CListCtrlEx* GetList() const { return m_listResults; }
     QLineEdit* GetQuickSearchEdit() const { return m_editQuickSearch; }
-    int GetSelectedRow() const { return m_nSelectedRow; }
 
 protected:
     void Tell(const CString& text) override;
@@ -43,5 +42,4 @@ private:
     CListCtrlEx* m_listResults = nullptr;
     QLineEdit* m_editQuickSearch = nullptr;
     bool m_bIgnoreEditChange = false;
-    int m_nSelectedRow = -1;
 };

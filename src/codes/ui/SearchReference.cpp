@@ -4,7 +4,6 @@
 #include "codes/ui/LookupList.h"
 #include "common/ui/ListCtrlEx.h"
 
-#include <QLineEdit>
 
 namespace {
 
@@ -35,7 +34,6 @@ SearchReference::SearchReference(int vehicleCount, QWidget* parent)
 void SearchReference::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    m_editChoice = Item<QLineEdit>(IDC_CHOICE);
     m_listRefs = Item<CListCtrlEx>(IDC_REFS);
 }
 
@@ -52,8 +50,6 @@ BOOL SearchReference::OnInitDialog()
 
     if (m_nMode != CReferenceList::VehicleTest && m_nMode != CReferenceList::ComponentTest)
         return FALSE;
-    if (m_nMode == CReferenceList::VehicleTest)
-        m_nVehCount = m_nVehicles;
     const auto rows = CReferenceList::Rows(m_nMode, m_nVehicles,
                                            {m_pRefArray1, m_pRefArray2, m_pRefArray3, m_pRefArray4, m_pRefArray5});
     ShowLookupRows(list, 6, CReferenceList::Columns(m_nMode), rows);

@@ -7,7 +7,6 @@
 #include "platform/ui/Dialog.h"
 
 class CListCtrlEx;
-class QLineEdit;
 
 class SearchReference : public CDialog {
 public:
@@ -32,15 +31,12 @@ public:
     void OnDblClk();
 
     CListCtrlEx* GetList() const { return m_listRefs; }
-    QLineEdit* GetChoiceEdit() const { return m_editChoice; }
-    int GetVehicleCount() const { return m_nVehCount; }
 
 private:
     // The number in column 0 of the first selected row; empty when none is selected.
     CString FirstSelectedNumber() const;
 
     CListCtrlEx* m_listRefs = nullptr;
-    QLineEdit* m_editChoice = nullptr;
     CString m_strChoice;
     int m_nMode = 0;
     int m_nVehicles;
@@ -49,5 +45,4 @@ private:
     CStringArray* m_pRefArray3 = nullptr;
     CStringArray* m_pRefArray4 = nullptr;
     CStringArray* m_pRefArray5 = nullptr;
-    int m_nVehCount = 0;
 };

@@ -155,6 +155,15 @@ public:
     }
     std::span<const Row> Fields() const { return m_fields; }
 
+    // A reference field's range follows the counts of the moment; its row's tooltip stays.
+    void ApplyIntRange(int id, int min, int max)
+    {
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].id == id)
+                m_edits[i]->Apply(FieldRule::Int(min, max, true, m_fields[i].rule.tooltip));
+        }
+    }
+
     void SetFieldTypes()
     {
         for (size_t i = 0; i < m_fields.size(); ++i)
@@ -175,22 +184,6 @@ public:
     {
         for (size_t i = 0; i < m_fields.size(); ++i)
             m_edits[i]->SetText(m_fields[i].empty);
-    }
-
-    // The tooltip of a control: its field's, else the page's tip table; empty otherwise.
-    CString OnToolTipNotify(int id) const
-    {
-        if (id == 0)
-            return CString();
-        for (const Row& field : m_fields) {
-            if (field.id == id)
-                return TooltipText(field.rule.tooltip);
-        }
-        for (const PageTip& tip : m_tips) {
-            if (tip.id == id)
-                return TooltipText(tip.text);
-        }
-        return CString();
     }
 
     BOOL OnInitDialog() override

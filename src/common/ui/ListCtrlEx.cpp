@@ -211,8 +211,6 @@ int CListCtrlEx::SetHighlightType(int type)
     if (type < 0 || type > 2)
         return previous;
     m_nHighlight = type;
-    if (type > 0)
-        m_bOwnerDraw = true;
     viewport()->update();
     return previous;
 }

@@ -66,14 +66,10 @@ public:
     // A type above 2 changes nothing. Returns the previous type.
     int SetHighlightType(int type);
     int GetHighlightType() const { return m_nHighlight; }
-    bool HasOwnerDraw() const { return m_bOwnerDraw; }
     // Returns the previous setting.
     bool EnableSort(bool enable);
     // False, and no types kept, when a type is above 6. Columns beyond the types sort as text.
     bool SetColumnTypes(const unsigned char* types, int count);
-    int GetColumnTypeCount() const { return static_cast<int>(m_columnTypes.size()); }
-    int GetSortColumn() const { return m_nSortColumn; }
-    bool IsSortAscending() const { return m_bSortAscending; }
 
     // The list-view calls of the look-up dialogs.
     int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1);
@@ -92,8 +88,6 @@ public:
     // Holds painting while many rows are inserted.
     void SetRedraw(bool redraw) { setUpdatesEnabled(redraw); }
 
-    CHeaderCtrlEx* GetHeaderCtrl() const { return m_header; }
-
     // A click on a column heading: only the left button, only while sorting is on.
     void OnHeaderClick(int column, Qt::MouseButton button = Qt::LeftButton);
     // Sign of record 1 against record 2; param = (column type x 256) + (1 ascending, 0 descending).
@@ -110,7 +104,6 @@ private:
     ListRowsModel* m_model;
     CHeaderCtrlEx* m_header;
     int m_nHighlight = 0;
-    bool m_bOwnerDraw = false;
     bool m_bSortEnabled = false;
     std::vector<unsigned char> m_columnTypes;
     int m_nSortColumn = -1;

@@ -110,8 +110,6 @@ public:
     void ShowNormalColors() { SetColors(kBlack, kWhite); }
     void ShowAltColors() { SetColors(kRed, kLightGreen); }
     void SetColors(COLORREF text, COLORREF back);
-    COLORREF GetTextColor() const { return m_crText; }
-    COLORREF GetBackColor() const { return m_crBack; }
 
     // The change check, run on every change of the window text (typed or set).
     void OnChange();

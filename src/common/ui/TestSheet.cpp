@@ -17,8 +17,6 @@
 
 namespace {
 
-int g_liveSheets = 0;
-
 struct MenuEntry {
     int id; // 0: separator
     const char* text;
@@ -76,15 +74,12 @@ const KindCommand kKindCommands[] = {
 
 } // namespace
 
-int CTestSheet::LiveCount() { return g_liveSheets; }
-
 CTestSheet::CTestSheet(const char* caption, ISheetOwner* owner, int selectPage, TestKind kind, const char* question)
     : CPropertySheet(caption, nullptr, selectPage)
     , m_pOwner(owner)
     , m_kind(kind)
     , m_question(question)
 {
-    ++g_liveSheets;
     BuildMenu();
     for (const KindCommand& k : kKindCommands) {
         if (k.kind != kind)
@@ -98,7 +93,7 @@ CTestSheet::CTestSheet(const char* caption, ISheetOwner* owner, int selectPage, 
     });
 }
 
-CTestSheet::~CTestSheet() { --g_liveSheets; }
+CTestSheet::~CTestSheet() = default;
 
 void CTestSheet::BuildMenu()
 {

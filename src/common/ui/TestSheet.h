@@ -118,9 +118,6 @@ public:
     // Curve-check choice handed over by the owner before the window exists.
     int m_nCheckCurves = 0;
 
-    // How many test sheets exist: the chooser keeps at most one.
-    static int LiveCount();
-
     // --- The file commands' shared steps ---
 
     // Open-file dialog; nothing when cancelled.

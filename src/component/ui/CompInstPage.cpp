@@ -206,9 +206,9 @@ void CCompInstPage::PrepareRecord(int i)
 void CCompInstPage::ApplyRanges()
 {
     const D& data = *m_pData;
-    Edit(IDC_VEHICLE_NO)->Apply(FieldRule::Int(0, NoVehicle() ? 0 : 1, true));
-    Edit(IDC_COMPONENT_NO)->Apply(FieldRule::Int(0, data.m_nComponentCount, true));
-    Edit(IDC_CONFIGURATION_NO)->Apply(FieldRule::Int(0, static_cast<int>(data.m_saConfNo.GetSize()) - 1, true));
+    ApplyIntRange(IDC_VEHICLE_NO, 0, NoVehicle() ? 0 : 1);
+    ApplyIntRange(IDC_COMPONENT_NO, 0, data.m_nComponentCount);
+    ApplyIntRange(IDC_CONFIGURATION_NO, 0, static_cast<int>(data.m_saConfNo.GetSize()) - 1);
 }
 
 bool CCompInstPage::StoredReferencesValid(int index)

@@ -67,7 +67,6 @@ public:
     void OnSearchConfiguration();
     bool CheckReferences();
 
-    CCurveCheckPanel& CurvePanel() { return m_curves; }
     CNEdit m_editMessage;
     CDateField m_date;
     bool m_bChangeHandling = true;

@@ -263,7 +263,7 @@ BOOL CCompCompPage::OnSetActive()
 {
     const BOOL result = CCompRecordPage::OnSetActive();
     const bool rollover = m_pData && m_pData->m_strTestType == "ROV";
-    Edit(IDC_VEHICLE_NO)->Apply(FieldRule::Int(0, !rollover && NoVehicle() ? 0 : 1, true));
+    ApplyIntRange(IDC_VEHICLE_NO, 0, !rollover && NoVehicle() ? 0 : 1);
     Edit(IDC_VEHICLE_NO)->Revalidate();
     // Only the page the user turns to takes up the rollover mode: a page shown again after a load
     // or an undo shows the test's records and adds none.
@@ -440,8 +440,8 @@ void CCompConfPage::LoadRecord()
 
 void CCompConfPage::ApplyRanges()
 {
-    Edit(IDC_VEHICLE_NO)->Apply(FieldRule::Int(0, NoVehicle() ? 0 : 1, true));
-    Edit(IDC_COMPONENT_NO)->Apply(FieldRule::Int(0, m_pData->m_nComponentCount, true));
+    ApplyIntRange(IDC_VEHICLE_NO, 0, NoVehicle() ? 0 : 1);
+    ApplyIntRange(IDC_COMPONENT_NO, 0, m_pData->m_nComponentCount);
 }
 
 bool CCompConfPage::StoredReferencesValid(int index)

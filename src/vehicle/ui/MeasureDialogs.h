@@ -64,7 +64,6 @@ public:
     // The caller's copy after OK: every edit's text into its field at the index.
     void SaveToData() const;
 
-    const MeasureTable& Table() const { return m_table; }
     CNEdit* Edit(int id) const;
 
     CVehData* m_pVehData;

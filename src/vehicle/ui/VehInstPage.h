@@ -82,7 +82,6 @@ public:
     void OnSearchAxis();
     void OnSearchVehicleNumber();
 
-    CCurveCheckPanel& CurvePanel() { return m_curves; }
     CNEdit m_editHint;
     CStringArray m_arrLocations;
     CStringArray m_arrAxes;

@@ -3,6 +3,7 @@
 
 #include "../CodesTestUtil.h"
 #include "doubles/MessageRecorder.h"
+#include "WidgetColors.h"
 
 #include <QLineEdit>
 
@@ -20,16 +21,16 @@ TEST(CodeCheckFieldTest, TypedFieldShowsTheCheckInItsColours)
     field.SetText(" DDA ");
     CCodeCheck().CheckCode(&field, "RECTYP", "VEHDB");
     EXPECT_TRUE(field.IsValid());
-    EXPECT_EQ(field.GetBackColor(), CNEdit::kLightGrey);
+    EXPECT_EQ(WidgetBackColor(&window), CNEdit::kLightGrey);
 
     field.SetText("dda");
     CCodeCheck().CheckCode(&field, "RECTYP", "VEHDB");
     EXPECT_FALSE(field.IsValid());
-    EXPECT_EQ(field.GetTextColor(), CNEdit::kRed);
-    EXPECT_EQ(field.GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetTextColor(&window), CNEdit::kRed);
+    EXPECT_EQ(WidgetBackColor(&window), CNEdit::kYellow);
 
     // No rows for the group: the colours stay as they were.
     CCodeCheck().CheckCode(&field, "RECTYP", "NOGROUP");
-    EXPECT_EQ(field.GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(&window), CNEdit::kYellow);
     EXPECT_EQ(boxes.count(), 1);
 }

@@ -53,12 +53,12 @@ TEST_F(SearchDialogTest, TypingFindsTheRowAndOkReturnsIt)
         EXPECT_EQ(Text(list, list->GetSelectedItem()), "95M");
         QTest::keyClicks(s.GetQuickSearchEdit(), "X"); // nothing starts with 9X: selection stays
         EXPECT_EQ(Text(list, list->GetSelectedItem()), "95M");
+        EXPECT_EQ(list->GetSelectedItem(), 5);
         Press(dialog, IDOK);
     });
     EXPECT_EQ(search.DoModal(), IDOK);
     EXPECT_EQ(search.GetCode(), "95M");
     EXPECT_EQ(search.GetSecondColumn(), "95th percentile male");
-    EXPECT_EQ(search.GetSelectedRow(), 5);
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -98,7 +98,7 @@ TEST_F(SearchDialogTest, ClearEntryCancelAndOkWithoutARow)
         });
         EXPECT_EQ(search.DoModal(), IDOK);
         EXPECT_EQ(search.GetCode(), "");
-        EXPECT_EQ(search.GetSelectedRow(), -1);
+        EXPECT_TRUE(search.ChosenRow().IsEmpty()) << "no row is chosen";
     }
     {
         CSearch search(nullptr, "DUMSIZ", "BIODB", "", FALSE);

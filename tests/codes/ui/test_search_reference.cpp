@@ -53,12 +53,11 @@ TEST(SearchReferenceTest, OneVehicleTestListsTheBarrierRowAndTheVehicle)
         EXPECT_EQ(list->GetItemText(0, 5), "Neither a vehicle nor an impactor; e.g., a barrier.");
         EXPECT_EQ(list->GetItemText(1, 1), "FORD");
         list->SelectItem(0);
-        EXPECT_EQ(AsPicker(dialog).GetChoiceEdit()->text(), "0");
+        EXPECT_EQ(dialog.Item<QLineEdit>(SearchReference::IDC_CHOICE)->text(), "0");
         Press(dialog, IDOK);
     });
     EXPECT_EQ(picker.DoModal(), IDOK);
     EXPECT_EQ(picker.GetSelection(), "0");
-    EXPECT_EQ(picker.GetVehicleCount(), 1);
 }
 
 TEST(SearchReferenceTest, TwoVehicleTestSortedByAHeading)

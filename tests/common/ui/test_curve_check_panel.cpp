@@ -4,6 +4,7 @@
 #include "TestUtil.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/PropertySheet.h"
+#include "WidgetColors.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,21 +132,21 @@ TEST(CurveCheckPanelTest, ChecksAndCorrectsALastPointUntilTheFindingClears)
     // The first finding: channel 2's last point.
     EXPECT_EQ(p.shown, 2);
     EXPECT_TRUE(p.Hint().startsWith("Hint: NLP = 2"));
-    EXPECT_EQ(p.hint.GetBackColor(), kInvalidBack);
-    EXPECT_EQ(p.editLast.GetBackColor(), kInvalidBack);
-    EXPECT_EQ(p.editFirst.GetBackColor(), CNEdit::kWhite);
+    EXPECT_EQ(WidgetBackColor(p.hint.GetWidget()), kInvalidBack);
+    EXPECT_EQ(WidgetBackColor(p.editLast.GetWidget()), kInvalidBack);
+    EXPECT_EQ(WidgetBackColor(p.editFirst.GetWidget()), CNEdit::kWhite);
     EXPECT_FALSE(p.panel.ShowRecordCurveError(2)) << "a mismatch makes the channel invalid";
 
     p.Type(kLast, "4");
     EXPECT_TRUE(p.Hint().startsWith("Hint: NLP = 2"));
-    EXPECT_EQ(p.editLast.GetBackColor(), kInvalidBack);
+    EXPECT_EQ(WidgetBackColor(p.editLast.GetWidget()), kInvalidBack);
     EXPECT_FALSE(p.Visible(kFindNext));
 
     p.Type(kLast, "2");
     EXPECT_EQ(p.last[2], "2");
     EXPECT_EQ(p.Hint(), CCurveCheckPanel::kClickFindNext);
-    EXPECT_EQ(p.hint.GetBackColor(), CNEdit::kLightGreen);
-    EXPECT_EQ(p.editLast.GetBackColor(), CNEdit::kWhite);
+    EXPECT_EQ(WidgetBackColor(p.hint.GetWidget()), CNEdit::kLightGreen);
+    EXPECT_EQ(WidgetBackColor(p.editLast.GetWidget()), CNEdit::kWhite);
     EXPECT_TRUE(p.Visible(kFindNext));
     EXPECT_TRUE(p.panel.ShowRecordCurveError(2));
 }
@@ -190,7 +191,7 @@ TEST(CurveCheckPanelTest, FindNextErrorStepsAcrossChannelsAndFromOneWithoutCurve
     p.errors.resize(2);
     p.panel.OnFindNextError();
     EXPECT_EQ(p.Hint(), CCurveCheckPanel::kNoErrorsInRecords);
-    EXPECT_EQ(p.hint.GetBackColor(), CNEdit::kWhite);
+    EXPECT_EQ(WidgetBackColor(p.hint.GetWidget()), CNEdit::kWhite);
     EXPECT_TRUE(p.panel.FindNextCurveError(0));
 }
 
@@ -205,7 +206,7 @@ TEST(CurveCheckPanelTest, NoCurveFilesAndAllCurvesMatching)
     EXPECT_TRUE(p.Visible(kCheck)) << "still check mode: the next press scans again";
     EXPECT_TRUE(p.panel.ShowRecordCurveError(1));
     EXPECT_EQ(p.Hint(), CCurveCheckPanel::kNoErrorInRecord);
-    EXPECT_EQ(p.hint.GetBackColor(), CNEdit::kLightGreen);
+    EXPECT_EQ(WidgetBackColor(p.hint.GetWidget()), CNEdit::kLightGreen);
 
     testutil::WriteFile(dir.file("test.001"), testutil::ReadFile(testutil::DataPath("curves/test.001")));
     p.Click(kCheck);

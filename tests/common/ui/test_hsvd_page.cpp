@@ -3,9 +3,11 @@
 #include "platform/Messages.h"
 #include "swg/SWGData.h"
 #include "vehicle/VehData.h"
+#include "ControlTips.h"
 #include "WidgetColors.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -235,9 +237,11 @@ TEST(HsvdPageTest, WithoutDataNothingIsStored)
     sheet.AddPage(&page);
     sheet.Create();
     EXPECT_FALSE(page.SaveRecord());
-    EXPECT_EQ(page.OnToolTipNotify(P::IDC_SCALE_FACTOR), "second (real)");
-    EXPECT_EQ(page.OnToolTipNotify(P::IDC_RETAIN_LAST), "Retain data for the record of next number");
-    EXPECT_EQ(page.OnToolTipNotify(-1), "");
+    EXPECT_EQ(ControlTip(page, P::IDC_SCALE_FACTOR), "second (real)");
+    EXPECT_EQ(ControlTip(page, P::IDC_RETAIN_LAST), "Retain data for the record of next number");
+    // Controls without an entry, the labels, show none.
+    for (const QLabel* label : page.findChildren<QLabel*>())
+        EXPECT_EQ(label->toolTip(), "") << label->text().toStdString();
     sheet.Tabs()->removeTab(0);
     page.setParent(nullptr);
 }

@@ -15,6 +15,7 @@
 #include "../../codes/CodesTestUtil.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
+#include "WidgetColors.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -198,7 +199,7 @@ TEST(HsvdTestSheetTest, CamerasAloneAreWrittenOnlyOnceEveryCameraPasses)
             EXPECT_EQ(s.messages.last().text, "Illegal data found. No file output.");
             EXPECT_EQ(s.sheet->GetActiveIndex(), s.HsvdIndex());
             EXPECT_EQ(page.m_nRecordIndex, 2);
-            EXPECT_EQ(page.Edit(CHsvdPage::IDC_SCALE_FACTOR)->GetBackColor(), CNEdit::kYellow);
+            EXPECT_EQ(WidgetBackColor(page.Edit(CHsvdPage::IDC_SCALE_FACTOR)->GetWidget()), CNEdit::kYellow);
         }
         EXPECT_EQ(s.files.requests().size(), asked) << "no file asked for";
 

@@ -7,8 +7,10 @@
 #include "platform/ui/SpinButton.h"
 
 #include "../../codes/ui/ChooseCode.h"
+#include "ControlTips.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
+#include "WidgetColors.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -561,25 +563,27 @@ TEST(CompSheetTest, AnEngineDisplacementOfZeroShowsNoneRatherThanThePreviousTest
 TEST(CompSheetTest, TooltipsOfThePages)
 {
     CompSheet s;
+    for (int i : {S::kTest, S::kVehicle, S::kComponent, S::kConfiguration, S::kInstrumentation})
+        s.sheet.SetActivePage(i); // a page's controls are made when it is first shown
     struct Tip {
         const char* page;
-        CString text;
+        QString text;
         const char* expected;
     };
     const Tip tips[] = {
-        {"test", s.sheet.m_TestPage.OnToolTipNotify(T::IDC_AMBIENT_TEMP), "Degrees Celsius (-99->99)"},
-        {"test", s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TEST_DATE), "Date (dd/MMM/yyyy)"},
-        {"test", s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TITLE), ""},
-        {"vehicle", s.sheet.m_VehPage.OnToolTipNotify(V::IDC_YEAR), "1900->9999"},
-        {"vehicle", s.sheet.m_VehPage.OnToolTipNotify(V::IDC_DISPLACEMENT), "0.0->19.9"},
-        {"vehicle", s.sheet.m_VehPage.OnToolTipNotify(V::IDC_KAVRO_NO),
+        {"test", ControlTip(s.sheet.m_TestPage, T::IDC_AMBIENT_TEMP), "Degrees Celsius (-99->99)"},
+        {"test", ControlTip(s.sheet.m_TestPage, T::IDC_TEST_DATE), "Date (dd/MMM/yyyy)"},
+        {"test", ControlTip(s.sheet.m_TestPage, T::IDC_TITLE), ""},
+        {"vehicle", ControlTip(s.sheet.m_VehPage, V::IDC_YEAR), "1900->9999"},
+        {"vehicle", ControlTip(s.sheet.m_VehPage, V::IDC_DISPLACEMENT), "0.0->19.9"},
+        {"vehicle", ControlTip(s.sheet.m_VehPage, V::IDC_KAVRO_NO),
          "9 chars: 1st - purchasing office; 2nd-5th - year; 6th-9th manufacturer code"},
-        {"component", s.sheet.m_CompPage.OnToolTipNotify(C::IDC_WEIGHT), "kg (0.0->9999)"},
-        {"component", s.sheet.m_CompPage.OnToolTipNotify(C::IDC_NEXTCURVE_BUTTON), "Advance to Next Component Info Set"},
-        {"configuration", s.sheet.m_ConfPage.OnToolTipNotify(F::IDC_CONTACT_ANGLE), "Degrees (0->359)"},
-        {"configuration", s.sheet.m_ConfPage.OnToolTipNotify(F::IDC_DELETE_BUTTON), "Delete Configuration Info Set"},
-        {"instrumentation", s.sheet.m_InstPage.OnToolTipNotify(I::IDC_CHANNEL_MAX), "% (0->100) allow to exceed 100 "},
-        {"instrumentation", s.sheet.m_InstPage.OnToolTipNotify(I::IDC_COMPONENT_NO), "1->99"},
+        {"component", ControlTip(s.sheet.m_CompPage, C::IDC_WEIGHT), "kg (0.0->9999)"},
+        {"component", ControlTip(s.sheet.m_CompPage, C::IDC_NEXTCURVE_BUTTON), "Advance to Next Component Info Set"},
+        {"configuration", ControlTip(s.sheet.m_ConfPage, F::IDC_CONTACT_ANGLE), "Degrees (0->359)"},
+        {"configuration", ControlTip(s.sheet.m_ConfPage, F::IDC_DELETE_BUTTON), "Delete Configuration Info Set"},
+        {"instrumentation", ControlTip(s.sheet.m_InstPage, I::IDC_CHANNEL_MAX), "% (0->100) allow to exceed 100 "},
+        {"instrumentation", ControlTip(s.sheet.m_InstPage, I::IDC_COMPONENT_NO), "1->99"},
     };
     for (const Tip& tip : tips)
         EXPECT_EQ(tip.text, tip.expected) << tip.page;
@@ -649,7 +653,7 @@ TEST(CompSheetTest, ABadTimeStepOfACurveNotInSecondsIsShownOpenForCorrectionWher
     QLineEdit* step = s.Line(inst, I::IDC_TIME_STEP);
     EXPECT_EQ(step->text(), "0.1");
     EXPECT_TRUE(step->isEnabled()) << "not greyed away from its correction";
-    EXPECT_EQ(inst.Edit(I::IDC_TIME_STEP)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(inst.Edit(I::IDC_TIME_STEP)->GetWidget()), CNEdit::kYellow);
     EXPECT_EQ(step->window()->focusWidget(), step);
     EXPECT_FALSE(s.Visit(S::kTest));
 

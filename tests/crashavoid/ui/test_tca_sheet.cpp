@@ -5,6 +5,7 @@
 #include "../../codes/ui/ChooseCode.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
+#include "WidgetColors.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -284,7 +285,7 @@ TEST(TcaSheetTest, AHiddenChannelStatusThatIsNoCodeIsShownForCorrection)
     for (int id : row)
         EXPECT_TRUE(inst.GetDlgItem(id)->isVisible()) << id;
     EXPECT_EQ(s.Text(inst, CTcaInstPage::IDC_CHANNEL_STATUS), "ZZ");
-    EXPECT_EQ(inst.Edit(CTcaInstPage::IDC_CHANNEL_STATUS)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(inst.Edit(CTcaInstPage::IDC_CHANNEL_STATUS)->GetWidget()), CNEdit::kYellow);
     auto* list = inst.Item<QListWidget>(CTcaInstPage::IDC_RECORD_LIST);
     list->setCurrentRow(0);
     EXPECT_EQ(s.sheet.m_data.m_nCurInst, 1) << "the record still cannot be stored";

@@ -1,6 +1,7 @@
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/DateTimeCtrl.h"
 
+#include "ControlTips.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
 
@@ -343,8 +344,8 @@ TEST(SwgSheetTest, TimeIncrementOnlyForCurvesInSecondsAndEveryCurveCheckedOnLeav
     s.Type(InstEdit(s, I::IDC_FIRST_POINT), "-10000");
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kTest);
-    EXPECT_EQ(s.sheet.m_InstPage.OnToolTipNotify(I::IDC_NEXTCURVE_BUTTON), "Go to (or add) the next curve");
-    EXPECT_EQ(s.sheet.m_InstPage.OnToolTipNotify(I::IDC_PREFILTER), "Hz (0->99999)");
+    EXPECT_EQ(ControlTip(s.sheet.m_InstPage, I::IDC_NEXTCURVE_BUTTON), "Go to (or add) the next curve");
+    EXPECT_EQ(ControlTip(s.sheet.m_InstPage, I::IDC_PREFILTER), "Hz (0->99999)");
 }
 
 TEST(SwgSheetTest, HighSpeedVideoCommandsAlone)

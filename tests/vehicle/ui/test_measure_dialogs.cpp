@@ -160,7 +160,7 @@ TEST(MeasureDialogTest, EveryDialogShowsItsLabelledValuesInsideTheDialog)
         CMeasureDialog dlg(kind, &data, 1);
         dlg.EnsureCreated();
         const QRect inside = dlg.rect();
-        for (const MeasureField& f : dlg.Table().fields) {
+        for (const MeasureField& f : MeasureTableOf(kind).fields) {
             QWidget* edit = dlg.GetDlgItem(f.id);
             ASSERT_NE(edit, nullptr) << f.label;
             EXPECT_TRUE(inside.contains(edit->geometry())) << f.label;

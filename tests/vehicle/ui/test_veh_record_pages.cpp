@@ -5,6 +5,7 @@
 
 #include "../../codes/ui/ChooseCode.h"
 #include "SheetHarness.h"
+#include "WidgetColors.h"
 
 #include <QPushButton>
 
@@ -64,8 +65,8 @@ TEST(VehOccPageTest, HiddenDetailChecksLabelTheButtonsOfFailingDialogs)
     ASSERT_EQ(v.sheet.m_OccPage.m_nRecordIndex, 2);
     EXPECT_TRUE(v.Shown(v.sheet.m_OccPage, O::IDC_CLEARANCE_LABEL));
     EXPECT_EQ(v.Text(v.sheet.m_OccPage, O::IDC_CLEARANCE_LABEL), O::kErrorInside);
-    EXPECT_EQ(v.sheet.m_OccPage.m_editClearanceLabel.GetTextColor(), RGB(255, 0, 0));
-    EXPECT_EQ(v.sheet.m_OccPage.m_editClearanceLabel.GetBackColor(), RGB(0, 255, 255));
+    EXPECT_EQ(WidgetTextColor(v.sheet.m_OccPage.m_editClearanceLabel.GetWidget()), RGB(255, 0, 0));
+    EXPECT_EQ(WidgetBackColor(v.sheet.m_OccPage.m_editClearanceLabel.GetWidget()), RGB(0, 255, 255));
     EXPECT_FALSE(v.Shown(v.sheet.m_OccPage, O::IDC_PEAK_LOADS_LABEL));
     EXPECT_FALSE(v.Shown(v.sheet.m_OccPage, O::IDC_INJURY_LABEL));
 
@@ -171,7 +172,7 @@ TEST(VehRestPageTest, OccupantLocationsRestrictTheSearchAndTheCheck)
     ASSERT_TRUE(v.Visit(v.sheet.m_RestPage));
     EXPECT_FALSE(v.Visit(v.sheet.m_TestPage));
     EXPECT_EQ(v.sheet.m_RestPage.m_nRecordIndex, 1);
-    EXPECT_EQ(v.sheet.m_RestPage.Edit(R::IDC_LOCATION)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(v.sheet.m_RestPage.Edit(R::IDC_LOCATION)->GetWidget()), CNEdit::kYellow);
 
     int rows = 0;
     platform::ScriptedDialogs dialogs;
@@ -202,7 +203,7 @@ TEST(VehRestPageTest, BeltRuleColoursTheDeploymentOnly)
     v.data.m_saRestDeployment[2] = "DN";
     ASSERT_TRUE(v.Visit(v.sheet.m_RestPage));
     EXPECT_TRUE(v.sheet.m_RestPage.AllFieldsValid());
-    EXPECT_EQ(v.sheet.m_RestPage.Edit(R::IDC_DEPLOYMENT)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(v.sheet.m_RestPage.Edit(R::IDC_DEPLOYMENT)->GetWidget()), CNEdit::kYellow);
     for (auto [text, valid] : std::vector<std::pair<const char*, bool>> {{"0", false}, {"10", false}, {"", true}}) {
         v.Type(v.sheet.m_RestPage, R::IDC_RESTRAINT_NO, text);
         EXPECT_EQ(v.sheet.m_RestPage.AllFieldsValid(), valid) << text;
@@ -243,7 +244,7 @@ TEST(VehInstPageTest, XUnitsOtherThanSecondsGreyTheTimeIncrement)
     EXPECT_TRUE(v.sheet.m_InstPage.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
     v.Select(v.sheet.m_InstPage, N::IDC_RECORD_LIST, 2);
     EXPECT_FALSE(v.sheet.m_InstPage.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
-    EXPECT_EQ(v.sheet.m_InstPage.Edit(N::IDC_TIME_INCREMENT)->GetBackColor(), RGB(192, 192, 192));
+    EXPECT_EQ(WidgetBackColor(v.sheet.m_InstPage.Edit(N::IDC_TIME_INCREMENT)->GetWidget()), RGB(192, 192, 192));
 
     platform::ScriptedDialogs dialogs;
     dialogs.then([](CDialog& dialog) { ChooseCode(dialog, "MM"); });
@@ -288,8 +289,8 @@ TEST(VehRecordPagesTest, TheFieldThatStopsACheckIsShown)
     ASSERT_TRUE(v.Visit(v.sheet.m_IntrPage));
     ASSERT_TRUE(v.Visit(v.sheet.m_TestPage));
     EXPECT_EQ(v.sheet.m_IntrPage.m_nRecordIndex, 2);
-    EXPECT_EQ(v.sheet.m_IntrPage.Edit(T::IDC_POINT_NUMBER)->GetTextColor(), CNEdit::kRed);
-    EXPECT_EQ(v.sheet.m_IntrPage.Edit(T::IDC_POINT_NUMBER)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetTextColor(v.sheet.m_IntrPage.Edit(T::IDC_POINT_NUMBER)->GetWidget()), CNEdit::kRed);
+    EXPECT_EQ(WidgetBackColor(v.sheet.m_IntrPage.Edit(T::IDC_POINT_NUMBER)->GetWidget()), CNEdit::kYellow);
 
     // A time increment greyed by its X units, yet bad: opened for correction.
     v.data.m_saInstXUnits[2] = "MS";
@@ -298,7 +299,7 @@ TEST(VehRecordPagesTest, TheFieldThatStopsACheckIsShown)
     EXPECT_FALSE(v.sheet.m_InstPage.ValidateAllRecords());
     EXPECT_EQ(v.sheet.m_InstPage.m_nRecordIndex, 2);
     EXPECT_TRUE(v.sheet.m_InstPage.GetDlgItem(N::IDC_TIME_INCREMENT)->isEnabled());
-    EXPECT_EQ(v.sheet.m_InstPage.Edit(N::IDC_TIME_INCREMENT)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(v.sheet.m_InstPage.Edit(N::IDC_TIME_INCREMENT)->GetWidget()), CNEdit::kYellow);
 }
 
 TEST(VehInstPageTest, CurveCheckFindsTheMismatchClearsItAndLetsTheTestBeSaved)
@@ -394,7 +395,7 @@ TEST(VehIntrPageTest, PointsAloneAreSavedOnlyOnceEveryPointPasses)
                   "Illegal data found in After Intrusion Z of intrusion point 3. No intrusion file output.");
         EXPECT_EQ(v.sheet.GetActivePage(), &v.sheet.m_IntrPage);
         EXPECT_EQ(v.sheet.m_IntrPage.m_nRecordIndex, 3);
-        EXPECT_EQ(v.sheet.m_IntrPage.Edit(T::IDC_AFTER_Z)->GetBackColor(), CNEdit::kYellow);
+        EXPECT_EQ(WidgetBackColor(v.sheet.m_IntrPage.Edit(T::IDC_AFTER_Z)->GetWidget()), CNEdit::kYellow);
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.file(""))) << "no file asked for, none written";
 

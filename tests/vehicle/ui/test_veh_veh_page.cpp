@@ -13,6 +13,7 @@
 #include "platform/ui/FileDialog.h"
 
 #include "../../codes/CodesTestUtil.h"
+#include "ControlTips.h"
 #include "SheetHarness.h"
 #include "WidgetColors.h"
 
@@ -324,9 +325,9 @@ TEST_F(VehPageTest, KavroNumberIsCheckedAsTypedAndComposedInItsEditor)
 
     number->clear();
     EXPECT_TRUE(page.CheckKavroNumber()) << "an empty number passes";
-    EXPECT_EQ(page.OnToolTipNotify(1136), "liters (00.0->99.9)");
-    EXPECT_EQ(page.OnToolTipNotify(CVehVehPage::IDC_DAMAGE), "Set Damage Profile Distance Values");
-    EXPECT_EQ(page.OnToolTipNotify(CVehVehPage::IDC_VEHICLE_NO), "");
+    EXPECT_EQ(ControlTip(page, 1136), "liters (00.0->99.9)");
+    EXPECT_EQ(ControlTip(page, CVehVehPage::IDC_DAMAGE), "Set Damage Profile Distance Values");
+    EXPECT_EQ(ControlTip(page, CVehVehPage::IDC_VEHICLE_NO), "");
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/DateTimeCtrl.h"
 
+#include "ControlTips.h"
 #include "SheetHarness.h"
 #include "TestUtil.h"
 #include "WidgetColors.h"
@@ -197,7 +198,7 @@ TEST(VehicleSheetTest, SaveTestShowsTheBadIntrusionPointWhenItWritesNoIntrusionF
     EXPECT_EQ(s.messages.last().text, "Illegal data found. No intrusion file output.");
     EXPECT_EQ(s.sheet.GetActiveIndex(), S::kIntrusion);
     EXPECT_EQ(intr.m_nRecordIndex, 2);
-    EXPECT_EQ(intr.Edit(CVehIntrPage::IDC_AFTER_Z)->GetBackColor(), CNEdit::kYellow);
+    EXPECT_EQ(WidgetBackColor(intr.Edit(CVehIntrPage::IDC_AFTER_Z)->GetWidget()), CNEdit::kYellow);
     EXPECT_TRUE(std::filesystem::exists(s.dir.file("out.mv5")));
     EXPECT_TRUE(std::filesystem::exists(s.dir.file("out.hs5")));
     EXPECT_FALSE(std::filesystem::exists(s.dir.file("out.ip5")));
@@ -346,8 +347,8 @@ TEST(VehicleSheetTest, TestPageConfigurationAndDateRules)
     EXPECT_EQ(date->text(), "31-FEB-2001");
     EXPECT_FALSE(s.sheet.m_TestPage.Edit(T::IDC_TEST_DATE)->IsValid());
     EXPECT_EQ(s.messages.count(), 0) << "the search, the picker and typing show no message";
-    EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_CURVE_COUNT), "Determined by the No of INST records");
-    EXPECT_EQ(s.sheet.m_TestPage.OnToolTipNotify(T::IDC_TITLE), "");
+    EXPECT_EQ(ControlTip(s.sheet.m_TestPage, T::IDC_CURVE_COUNT), "Determined by the No of INST records");
+    EXPECT_EQ(ControlTip(s.sheet.m_TestPage, T::IDC_TITLE), "");
 }
 
 TEST(VehicleSheetTest, HighSpeedVideoAndIntrusionCommandsAlone)
@@ -398,8 +399,8 @@ TEST(VehicleSheetTest, BarrierPageOnTheSingleRecordProtocol)
     EXPECT_TRUE(bar.GetDlgItem(B::IDC_CONTACT_ANGLE)->isEnabled()) << "VTB has a barrier";
     s.sheet.SetActivePage(S::kTest);
     EXPECT_EQ(s.sheet.m_VehData.m_strBarRigidity, "D");
-    EXPECT_EQ(bar.OnToolTipNotify(B::IDC_POLE_DIAMETER), "mm (0->9999)");
-    EXPECT_EQ(bar.OnToolTipNotify(B::IDC_RIGID), "");
+    EXPECT_EQ(ControlTip(bar, B::IDC_POLE_DIAMETER), "mm (0->9999)");
+    EXPECT_EQ(ControlTip(bar, B::IDC_RIGID), "");
 
     bar.m_pData = nullptr;
     EXPECT_FALSE(bar.SaveToData()) << "a window without data";
