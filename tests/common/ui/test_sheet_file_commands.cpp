@@ -42,6 +42,19 @@ using sheettest::kTwoCameras;
 
 CHsvdTestSheet* CameraSheet(KindSheet& s) { return dynamic_cast<CHsvdTestSheet*>(s.sheet.get()); }
 
+// `body` on a new sheet of each kind with cameras, its code tables open.
+template <class Body> void ForEachCameraSheet(Body body)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.hasCameras)
+            continue;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        body(kind, s, *CameraSheet(s));
+    }
+}
+
 // Save Test and, where the kind has one, Save Report under `name`: the files written, dates
 // left out.
 std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
@@ -405,44 +418,29 @@ TEST(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
 
 TEST(SheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
 {
-    for (const Kind& kind : Kinds()) {
-        if (!kind.hasCameras)
-            continue;
-        SCOPED_TRACE(kind.name);
-        {
-            KindSheet s(kind);
-            ASSERT_TRUE(s.db.open());
-            CHsvdTestSheet& sheet = *CameraSheet(s);
-            s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
-            EXPECT_TRUE(sheet.m_bHsvdValid);
-            // A version-4 test has no camera: the camera items follow it.
-            s.messages.setNextAnswer(IDYES);
-            s.Run(ID_LOAD_TEST, testutil::DataPath(kind.fixtureV4));
-            EXPECT_EQ(s.Data().Cameras()->CameraCount(), 0);
-            EXPECT_FALSE(sheet.m_bHsvdValid);
-        }
-        {
-            // A GR file merged into a new sheet: Clear All Pages now asks.
-            KindSheet s(kind);
-            ASSERT_TRUE(s.db.open());
-            s.Run(ID_LOAD_TEST, testutil::DataPath(kind.gr));
-            EXPECT_FALSE(s.sheet->m_bUntouched);
-            s.messages.clear();
-            s.messages.setNextAnswer(IDNO);
-            s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
-            EXPECT_EQ(sheettest::Texts(s.messages), "Really clear all entries?\n");
-        }
-    }
+    ForEachCameraSheet([](const Kind& kind, KindSheet& s, CHsvdTestSheet& sheet) {
+        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+        EXPECT_TRUE(sheet.m_bHsvdValid);
+        // A version-4 test has no camera: the camera items follow it.
+        s.messages.setNextAnswer(IDYES);
+        s.Run(ID_LOAD_TEST, testutil::DataPath(kind.fixtureV4));
+        EXPECT_EQ(s.Data().Cameras()->CameraCount(), 0);
+        EXPECT_FALSE(sheet.m_bHsvdValid);
+    });
+    // A GR file merged into a new sheet: Clear All Pages now asks.
+    ForEachCameraSheet([](const Kind& kind, KindSheet& s, CHsvdTestSheet&) {
+        s.Run(ID_LOAD_TEST, testutil::DataPath(kind.gr));
+        EXPECT_FALSE(s.sheet->m_bUntouched);
+        s.messages.clear();
+        s.messages.setNextAnswer(IDNO);
+        s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+        EXPECT_EQ(sheettest::Texts(s.messages), "Really clear all entries?\n");
+    });
 }
 
 TEST(SheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWithoutCamerasKeepsThem)
 {
-    for (const Kind& kind : Kinds()) {
-        if (!kind.hasCameras)
-            continue;
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
+    ForEachCameraSheet([](const Kind&, KindSheet& s, CHsvdTestSheet&) {
         s.Run(ID_LOAD_TEST, s.WriteTest("plain"));
         const CString reference = s.Data().Cameras()->m_strTestReference;
         ASSERT_FALSE(reference.IsEmpty());
@@ -463,18 +461,12 @@ TEST(SheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWi
                       "File " + s.dir.file(name) + " holds no high-speed video camera.\n");
             EXPECT_EQ(s.Data().Cameras()->CameraCount(), 3);
         }
-    }
+    });
 }
 
 TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
 {
-    for (const Kind& kind : Kinds()) {
-        if (!kind.hasCameras)
-            continue;
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
-        CHsvdTestSheet& sheet = *CameraSheet(s);
+    ForEachCameraSheet([](const Kind&, KindSheet& s, CHsvdTestSheet& sheet) {
         s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
         ASSERT_TRUE(sheet.SetActivePage(sheet.GetPageIndex(&sheet.m_HsvdPage)));
         auto* scale = sheet.m_HsvdPage.Item<QLineEdit>(CHsvdPage::IDC_SCALE_FACTOR);
@@ -491,20 +483,14 @@ TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
         s.Run(ID_SAVE_REPORT, s.dir.file("good.mvr"));
         EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
         EXPECT_NE(ReadFile(s.dir.file("good.hsr")).find("0.75"), std::string::npos);
-    }
+    });
 }
 
 // The camera check after a load sets the menu items only: the camera page it makes for the check
 // is not left in front (a kind's own page checks after a load may bring their pages to the front).
 TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
 {
-    for (const Kind& kind : Kinds()) {
-        if (!kind.hasCameras)
-            continue;
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
-        CHsvdTestSheet& sheet = *CameraSheet(s);
+    ForEachCameraSheet([](const Kind& kind, KindSheet& s, CHsvdTestSheet& sheet) {
         const int cameras = sheet.GetPageIndex(&sheet.m_HsvdPage);
         for (const std::string& path : {testutil::DataPath(kind.fixtureV4), testutil::DataPath(kind.gr),
                                         s.WriteTest("t", kTwoCameras), s.WriteTest("u", kTwoCameras)}) {
@@ -517,7 +503,7 @@ TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
             }
         }
         EXPECT_TRUE(sheet.m_bHsvdValid) << "the cameras of the last test were checked";
-    }
+    });
 }
 
 // A field showing a character its file cannot hold stops Save Report as it stops Save Test: the
