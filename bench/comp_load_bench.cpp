@@ -24,13 +24,7 @@
 
 namespace {
 
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
-
-bool OpenCodeDb() { return g_bCodeDbOpen || benchsupport::OpenCodeDb(); }
+using benchsupport::NoOwner;
 
 constexpr int kRecords = 999;
 
@@ -78,7 +72,7 @@ struct Sheet {
 // and dropped outside the timing.
 void TimeLoadIntoNewSheet(benchmark::State& state, int loadsBefore)
 {
-    if (!OpenCodeDb() || TestFile().isEmpty()) {
+    if (!benchsupport::OpenCodeDbOnce() || TestFile().isEmpty()) {
         state.SkipWithError("no sample database: set MORVEL_CODE_DB");
         return;
     }
@@ -102,7 +96,7 @@ void BM_BaselineLoadIntoFreshSheet(benchmark::State& state) { TimeLoadIntoNewShe
 
 void BM_LoadIntoSheetHoldingTheTest(benchmark::State& state)
 {
-    if (!OpenCodeDb() || TestFile().isEmpty()) {
+    if (!benchsupport::OpenCodeDbOnce() || TestFile().isEmpty()) {
         state.SkipWithError("no sample database: set MORVEL_CODE_DB");
         return;
     }

@@ -12,6 +12,8 @@
 #include "platform/ui/FileDialog.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -34,20 +36,14 @@ constexpr int kPoints = 999;
 // The texts one full check sets into the fields: each record's fields once.
 constexpr int kTexts = kChannels * 19 + kOccupants * 20 + kPoints * 10;
 
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
+using benchsupport::NoOwner;
 
 std::string PointCode(int n) { return std::to_string(n) + "PT"; }
 
 // A copy of the code tables with a code for every intrusion point.
 bool OpenCodeDb(const QString& dir)
 {
-    QString source = QString::fromLocal8Bit(qgetenv("MORVEL_CODE_DB"));
-    if (source.isEmpty())
-        source = QCoreApplication::applicationDirPath() + "/../ncodes.mdb";
+    const QString source = benchsupport::SampleDbPath();
     const QString copy = dir + "/ncodes.mdb";
     if (!QFile::copy(source, copy))
         return false;
@@ -143,13 +139,4 @@ void BM_BaselineLineEditTexts(benchmark::State& state)
 BENCHMARK(BM_SaveTestCheck)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BaselineLineEditTexts)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return benchsupport::Main(argc, argv); }

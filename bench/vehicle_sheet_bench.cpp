@@ -31,14 +31,7 @@
 
 namespace {
 
-struct NoOwner : ISheetOwner {
-    void OpenKind(TestKind) override {}
-    void CloseAllSheets() override {}
-    void ShowAbout() override {}
-};
-
-// Opened once: every benchmark of the run shares the connection.
-bool OpenCodeDb() { return g_bCodeDbOpen || benchsupport::OpenCodeDb(); }
+using benchsupport::NoOwner;
 
 QString TestPath() { return QString::fromLocal8Bit(qgetenv("MORVEL_VEH_TEST")); }
 
@@ -98,7 +91,7 @@ struct PlainTabs {
 
 void BM_OpenSheetAndShowEveryPage(benchmark::State& state)
 {
-    if (!OpenCodeDb()) {
+    if (!benchsupport::OpenCodeDbOnce()) {
         state.SkipWithError("no sample database: set MORVEL_CODE_DB");
         return;
     }
@@ -126,7 +119,7 @@ void BM_BaselineTabsOfLineEdits(benchmark::State& state)
 
 void BM_LoadTestWithPagesRefreshed(benchmark::State& state)
 {
-    if (!OpenCodeDb() || TestPath().isEmpty()) {
+    if (!benchsupport::OpenCodeDbOnce() || TestPath().isEmpty()) {
         state.SkipWithError("set MORVEL_CODE_DB and MORVEL_VEH_TEST");
         return;
     }
