@@ -11,7 +11,11 @@ bench_build comp comp_load_bench sample_db
 MORVEL_CODE_DB="$build/ncodes.mdb" "$build/bench/comp_load_bench" --benchmark_format=json >"$build/comp_load.json"
 python3 - "$build/comp_load.json" <<'PY'
 import json, sys
-times = {b["name"].split("/")[0]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]}
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+for b in runs:
+    if b.get("error_occurred"):
+        sys.exit("%s: %s" % (b["name"], b.get("error_message", "failed")))
+times = {b["name"].split("/")[0]: b["real_time"] for b in runs}
 b = times["BM_BaselineLoadIntoFreshSheet"]
 for name in ("BM_LoadIntoSheetHoldingTheTest", "BM_SecondLoadIntoSheet"):
     t = times[name]

@@ -1,5 +1,7 @@
 #include "common/Convert.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -51,9 +53,10 @@ bool IsRealNumberView(std::string_view s)
     return true;
 }
 
-bool IsIntegerText(const CString& text)
+bool IsIntegerText(const CString& text) { return IsIntegerTextView(text.str()); }
+
+bool IsIntegerTextView(std::string_view s)
 {
-    const std::string& s = text.str();
     if (s.empty())
         return false;
     if (!(IsDigit(s[0]) || (s[0] == '-' && s.size() > 1)))
@@ -77,6 +80,29 @@ int StdToInt(CString text)
 }
 
 double StdToDouble(CString text) { return std::atof(text); }
+
+int IntOfIntegerText(std::string_view text)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    // Past what an int holds the value only clamps, as StdToInt clamps strtol's.
+    constexpr long long kBeyond = 2147483648LL + 1;
+    long long value = 0;
+    for (size_t i = negative ? 1 : 0; i < text.size() && IsDigit(text[i]) && value < kBeyond; ++i)
+        value = value * 10 + (text[i] - '0');
+    if (negative)
+        value = -value;
+    return static_cast<int>(std::clamp<long long>(value, -2147483647LL - 1, 2147483647LL));
+}
+
+double RealOfNumberText(std::string_view text)
+{
+    // Both read the decimal text correctly rounded; strtod settles what from_chars does not
+    // take ("-.", values out of range).
+    double value = 0.0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc())
+        return value;
+    return std::strtod(std::string(text).c_str(), nullptr);
+}
 
 double FiniteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
 

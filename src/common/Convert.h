@@ -12,10 +12,15 @@ bool IsRealNumber(CString text);
 // IsRealNumber of a text that holds no blanks at its ends, without copying it.
 bool IsRealNumberView(std::string_view text);
 bool IsIntegerText(const CString& text);
+bool IsIntegerTextView(std::string_view text);
 
 // atoi / atof: leading blanks skipped, reading stops at the first character that does not fit.
 int StdToInt(CString text);
 double StdToDouble(CString text);
+// What StdToInt reads from a text that IsIntegerTextView passes, or from a lone "-", and what
+// StdToDouble reads from one that IsRealNumberView passes: the same values, without a copy.
+int IntOfIntegerText(std::string_view text);
+double RealOfNumberText(std::string_view text);
 // A number that is not finite ("nan", "inf", "1e999" as atof reads them) is no value a field can
 // hold or a file can carry: it counts as a text that is no number, 0.
 double FiniteOrZero(double value);

@@ -29,6 +29,24 @@ TEST(ConvertTest, TextToNumberReadsLikeAtoiAndAtof)
     EXPECT_DOUBLE_EQ(StdToDouble("x"), 0.0);
 }
 
+// The checks read a number in place, without the copy StdToInt and StdToDouble take: the same
+// values, to the bit, for every text the number syntax lets through.
+TEST(ConvertTest, NumbersReadInPlaceAsAtoiAndAtofReadThem)
+{
+    for (const char* text : {"0", "-0", "42", "-7", "007", "-", "2147483647", "2147483648", "-2147483648",
+                             "-2147483649", "99999999999999999999", "-99999999999999999999"}) {
+        EXPECT_EQ(IntOfIntegerText(text), StdToInt(text)) << text;
+    }
+    for (const char* text : {"12", "12.5", "-0.5", ".5", "-.5", "1.", "-.", "-0", "1.5E-3", "2e+10", "2e-", "1e+",
+                             "0.1", "1e+400", "-1e+400", "1e-400", "4.9e-324", "2.2250738585072011e-308",
+                             "123456789012345678901234567890", "0.30000000000000004"}) {
+        ASSERT_TRUE(IsRealNumberView(text)) << text;
+        const double inPlace = RealOfNumberText(text);
+        const double read = StdToDouble(text);
+        EXPECT_TRUE(inPlace == read && std::signbit(inPlace) == std::signbit(read)) << text;
+    }
+}
+
 TEST(ConvertTest, NumberToText)
 {
     EXPECT_EQ(IntToCString(-12), "-12");

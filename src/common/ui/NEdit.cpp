@@ -125,7 +125,8 @@ bool CNEdit::HoldsRule(const FieldRule& rule) const
     case FieldType::None:
         break;
     }
-    if (rule.tooltip ? m_tooltip != ToQString(CString(rule.tooltip)) : !m_tooltip.isEmpty())
+    // Compared as the rule's bytes: the record checks ask this for every record they judge.
+    if (std::string_view(rule.tooltip ? rule.tooltip : "") != m_ruleTooltip)
         return false;
     const QWidget* w = GetWidget();
     return !w || (w->toolTip() == m_tooltip && (!m_edit || m_limit));
@@ -155,6 +156,7 @@ void CNEdit::Apply(const FieldRule& rule)
         SetTypeFlags(FieldType::None, false);
         break;
     }
+    m_ruleTooltip = rule.tooltip ? rule.tooltip : "";
     m_tooltip = rule.tooltip ? ToQString(CString(rule.tooltip)) : QString();
     if (QWidget* w = GetWidget())
         w->setToolTip(m_tooltip);
@@ -367,34 +369,53 @@ void CNEdit::OnChange()
 
 bool CNEdit::Judge(CString& text) const
 {
-    if (m_bIsReal) {
-        if (m_bAllowEmpty && text.IsEmpty())
-            return true;
-        const double value = std::atof(text);
-        return IsRealNumber(text) && m_dMin <= value && value <= m_dMax;
-    }
-    if (m_bIsInt) {
-        if (m_bAllowEmpty && text.IsEmpty())
-            return true;
-        // A lone minus sign passes and reads as 0, as the field always took it.
-        const int value = StdToInt(text);
-        return (text == "-" || IsIntegerText(text)) && m_nMin <= value && value <= m_nMax;
-    }
-    if (m_bIsString) {
-        const unsigned length = static_cast<unsigned>(text.GetLength());
-        return text.IsEmpty() ? m_bAllowEmpty : (m_nMinLength <= length && length <= m_nMaxLength);
-    }
+    if (m_bIsReal || m_bIsInt || m_bIsString)
+        return JudgeValue(text.str());
     return text.IsEmpty() || ParseDate(text);
 }
 
-bool CNEdit::Accepts(CString text) const
+bool CNEdit::JudgeValue(std::string_view text) const
+{
+    if (m_bIsReal) {
+        if (m_bAllowEmpty && text.empty())
+            return true;
+        // Blanks around a number are allowed (as IsRealNumber allows them), nothing else.
+        const size_t first = text.find_first_not_of(' ');
+        const std::string_view number =
+            first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+        if (!IsRealNumberView(number))
+            return false;
+        const double value = RealOfNumberText(number);
+        return m_dMin <= value && value <= m_dMax;
+    }
+    if (m_bIsInt) {
+        if (m_bAllowEmpty && text.empty())
+            return true;
+        // A lone minus sign passes and reads as 0, as the field always took it.
+        if (text != "-" && !IsIntegerTextView(text))
+            return false;
+        const int value = IntOfIntegerText(text);
+        return m_nMin <= value && value <= m_nMax;
+    }
+    const unsigned length = static_cast<unsigned>(text.size());
+    return text.empty() ? m_bAllowEmpty : (m_nMinLength <= length && length <= m_nMaxLength);
+}
+
+bool CNEdit::Accepts(const CString& stored) const
 {
     if (!m_bIsReal && !m_bIsInt && !m_bIsString && !m_bIsDate)
         return false;
-    text.Trim();
+    // Trimmed as CString::Trim trims; a number or text is judged where it stands.
+    static constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+    std::string_view text = stored.str();
+    const size_t first = text.find_first_not_of(kWhiteSpace);
+    text = first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(kWhiteSpace) + 1 - first);
     // Stored bytes always fit the window's code page: each shows as a character that goes back
     // to it.
-    return Judge(text);
+    if (m_bIsReal || m_bIsInt || m_bIsString)
+        return JudgeValue(text);
+    CString date(text);
+    return Judge(date);
 }
 
 void CNEdit::Validate()

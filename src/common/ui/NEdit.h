@@ -14,6 +14,7 @@
 #include <QPointer>
 
 #include <string>
+#include <string_view>
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -100,7 +101,7 @@ public:
     bool ShowsUnstorableText() const;
     // Whether the field would take `text` (trimmed) as valid were it set now: its type and limits.
     // The field itself is left as it is. A field of no type says no.
-    bool Accepts(CString text) const;
+    bool Accepts(const CString& text) const;
     void SetValid(bool valid);
     void SetValidFlag(bool valid) { m_bValid = valid; }
     void Revalidate();
@@ -131,6 +132,8 @@ private:
     void Validate();
     // Whether `text` passes the field's type and limits; a date is rewritten in its display form.
     bool Judge(CString& text) const;
+    // Judge of a number or text field, which leaves the text as it is.
+    bool JudgeValue(std::string_view text) const;
     void AttachWidget(QWidget* widget);
     QString WindowText() const;
     void SetWindowText(const CString& text);
@@ -158,6 +161,7 @@ private:
     COLORREF m_crInvalidBack = kYellow;
     COLORREF m_crValidBack = kWhite;
     QString m_tooltip;
+    std::string m_ruleTooltip; // the rule's text m_tooltip was made from
 
     QPointer<QLineEdit> m_edit;
     QPointer<QPlainTextEdit> m_multi;

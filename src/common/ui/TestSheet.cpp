@@ -299,8 +299,12 @@ int CTestSheet::FirstPageNotSaved(std::initializer_list<int> indexes)
 bool CTestSheet::CheckPages(std::initializer_list<int> indexes, int front)
 {
     bool valid = true;
-    for (int index : indexes)
-        valid = CheckPage(index) && valid;
+    int passed = -1;
+    for (int index : indexes) {
+        const bool pageValid = CheckPage(index, passed);
+        passed = pageValid ? index : -1;
+        valid = pageValid && valid;
+    }
     if (!valid)
         return false;
     SetActivePage(front);
@@ -308,12 +312,21 @@ bool CTestSheet::CheckPages(std::initializer_list<int> indexes, int front)
     return true;
 }
 
-bool CTestSheet::CheckPage(int index)
+bool CTestSheet::CheckPage(int index) { return CheckPage(index, -1); }
+
+bool CTestSheet::CheckPage(int index, int passed)
 {
     if (index < 0 || index >= PageCount())
         return false;
     if (!Page(index)->HasWindow()) {
+        // A page is made by showing it. Leaving the page in front, when its check has just
+        // passed every record, need not judge them all again.
+        auto* left = passed >= 0 && GetActivePage() == Page(passed) ? dynamic_cast<CRecordPage*>(Page(passed)) : nullptr;
+        if (left)
+            left->m_bRecordsJustJudged = true;
         SetActivePage(index);
+        if (left)
+            left->m_bRecordsJustJudged = false;
         if (!Page(index)->HasWindow())
             return true;
     }

@@ -268,6 +268,8 @@ protected:
 private:
     // Save Test's or Save Report's file dialog, the file, then its companions.
     void WriteWithCompanions(bool report);
+    // CheckPage within CheckPages: `passed` is the page whose check has just passed, or -1.
+    bool CheckPage(int index, int passed);
 
     void BuildMenu();
 

@@ -220,11 +220,16 @@ bool CCompInstPage::StoredReferencesValid(int index)
     // A date the picker would refuse is told when its record is shown. A good one is stored as
     // showing it stores it.
     D& data = *m_pData;
-    CString date = data.m_saInstCalibrationDate[index];
-    if (!ReadDateQuietly(date, "INSTRUMENTATION"))
+    const CString& stored = data.m_saInstCalibrationDate[index];
+    if (!m_lastDate || m_lastDate->stored != stored) {
+        CString date = stored;
+        const bool good = ReadDateQuietly(date, "INSTRUMENTATION");
+        m_lastDate = DateReading {stored, date, good};
+    }
+    if (!m_lastDate->good)
         return false;
     if (index < data.m_saInstCalibrationDate.GetSize())
-        data.m_saInstCalibrationDate.SetAt(index, date);
+        data.m_saInstCalibrationDate.SetAt(index, m_lastDate->read);
     // As LoadExtra and CheckReferences judge the shown record.
     ApplyRanges();
     const CString vehicle = StoredText(IDC_VEHICLE_NO, index);

@@ -6,6 +6,8 @@
 #include "common/ui/DateField.h"
 #include "component/ui/CompRecordPages.h"
 
+#include <optional>
+
 class CCompInstPage : public CCompRecordPage {
     Q_OBJECT
 public:
@@ -91,4 +93,12 @@ private:
     void EnableTimeStep(bool enable, bool fromRecord);
 
     CCurveCheckPanel m_curves;
+    // The calibration date the record check read last, and what reading it gave: curves
+    // calibrated together carry one date, which is read once.
+    struct DateReading {
+        CString stored;
+        CString read;
+        bool good = false;
+    };
+    std::optional<DateReading> m_lastDate;
 };

@@ -188,9 +188,10 @@ bool CCompRecordPage::StoredRecordValid(int index)
         }
     }
     // Each field takes the stored text as StoredText gives it (Accepts trims it alike).
+    static const CString kNoText;
     for (size_t i : m_judged) {
         const CStringArray D::*array = m_fields[i].array;
-        if (!m_edits[i]->Accepts(array ? (m_pData->*array)[index] : CString()))
+        if (!m_edits[i]->Accepts(array ? (m_pData->*array)[index] : kNoText))
             return false;
     }
     return StoredReferencesValid(index);

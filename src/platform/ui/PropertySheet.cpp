@@ -479,6 +479,10 @@ bool CRecordPage::SaveAndValidateAll()
     if (!IsPageValid())
         return false;
     SaveRecord();
+    if (m_bRecordsJustJudged) {
+        LoadRecord();
+        return true;
+    }
     return CheckRecords([this](int) { return IsPageValid() != FALSE; }, true, true, true);
 }
 

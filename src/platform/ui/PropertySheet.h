@@ -144,6 +144,9 @@ public:
     using CPropertyPage::CPropertyPage;
 
     int m_nRecordCount = 0; // records the page knows
+    // Set by a check that has just passed every record, for the change of page it makes at once:
+    // that leave check judges the shown record only.
+    bool m_bRecordsJustJudged = false;
     int m_nRecordIndex = 0; // 1-based record shown; 0: none
     // "x" shows the record that moves into the removed one's place rather than the one before.
     bool m_bDeleteShowsNext = false;

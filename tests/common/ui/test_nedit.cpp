@@ -46,6 +46,10 @@ void ExpectTyped(const FieldRule& rule, std::initializer_list<Typed> cases)
         EXPECT_EQ(f.field.IsValid(), c.valid) << "'" << c.text << "'";
         EXPECT_EQ(f.Back(), c.valid ? CNEdit::kWhite : CNEdit::kYellow) << "'" << c.text << "'";
         EXPECT_EQ(f.Text(), CNEdit::kBlack);
+        // The stored-record checks judge a text without typing it: the same verdict, blanks,
+        // tabs and line ends around it trimmed.
+        EXPECT_EQ(f.field.Accepts(c.text), c.valid) << "'" << c.text << "'";
+        EXPECT_EQ(f.field.Accepts(CString(" \t") + c.text + "\r\n"), c.valid) << "'" << c.text << "'";
     }
 }
 
@@ -190,6 +194,35 @@ TEST(NEditTest, SettersAndTheWindow)
     EXPECT_EQ(field.GetType(), FieldType::Int);
     field.SetDateType(true);
     EXPECT_EQ(field.GetType(), FieldType::Date);
+}
+
+// A rule differing from the field's in its tooltip alone is a rule the field does not hold; the
+// same rule again changes nothing.
+TEST(NEditTest, ARuleIsHeldWithItsTooltip)
+{
+    QLineEdit edit;
+    CNEdit field;
+    field.Attach(&edit);
+    const char* const tips[] = {nullptr, "Vehicle number", "Component number"};
+    for (const char* tip : tips) {
+        const FieldRule rule = FieldRule::Int(0, 3, true, tip);
+        field.Apply(rule);
+        EXPECT_TRUE(field.HoldsRule(rule));
+        EXPECT_EQ(edit.toolTip(), QString::fromLatin1(tip ? tip : ""));
+        for (const char* other : tips) {
+            if (other != tip) {
+                EXPECT_FALSE(field.HoldsRule(FieldRule::Int(0, 3, true, other))) << (other ? other : "none");
+            }
+        }
+        // A copy of the text is the same tooltip.
+        const std::string copy = tip ? tip : "";
+        EXPECT_TRUE(field.HoldsRule(FieldRule::Int(0, 3, true, tip ? copy.c_str() : nullptr)));
+    }
+    // A tooltip the window was given past the field is put back.
+    edit.setToolTip("changed");
+    EXPECT_FALSE(field.HoldsRule(FieldRule::Int(0, 3, true, "Component number")));
+    field.Apply(FieldRule::Int(0, 3, true, "Component number"));
+    EXPECT_EQ(edit.toolTip(), "Component number");
 }
 
 TEST(NEditTest, FocusSelectsTheWholeText)

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <tuple>
 #include <filesystem>
@@ -952,5 +953,56 @@ TEST(CompSheetTest, TheRecordCheckStopsWhereAWalkThroughEveryRecordStops)
             };
             EXPECT_EQ(leave(true), leave(false));
         }
+    }
+}
+
+// A load into a sheet that holds a test is checked alike whether the check has to make the
+// pages (the user never turned to them) or the user made them before: the same boxes, the same
+// page in front on the same record, the same verdict. The records of a page left for the next
+// are judged once. (The bad records are not the last: a load shows the last record of a page
+// the user made, which a page still to be made does not.)
+TEST(CompSheetTest, TheLoadCheckJudgesAlikeWhetherItMakesThePagesOrNot)
+{
+    struct Case {
+        const char* what;
+        const char* from; // a text of the file replaced to make one record bad (none: all good)
+        const char* to;
+    };
+    const Case cases[] = {
+        {"every record good", nullptr, nullptr},
+        {"a component's weight", "1|1|SB|SY|12.5|", "1|1|SB|SY|99999|"},
+        {"a configuration's component", "1|1|1|SLD|", "1|7|1|SLD|"},
+        {"a curve's calibration date", "ENDEVCO|03-MAR-2009|100|100|7.5|0", "ENDEVCO|31-FEB-2009|100|100|7.5|0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::tuple<std::vector<std::string>, int, int, bool>> outcomes;
+        for (bool made : {false, true}) {
+            CompSheet s;
+            ASSERT_TRUE(s.db.open());
+            std::string text = ReadFile(s.Fixture("sheet/comp.mv5"));
+            if (c.from) {
+                const size_t at = text.find(c.from);
+                ASSERT_NE(at, std::string::npos);
+                text.replace(at, std::strlen(c.from), c.to);
+            }
+            WriteFile(s.dir.file("b.mv5"), text);
+            ASSERT_TRUE(s.Load(s.Copy("sheet/comp.mv5", "a.mv5")));
+            if (made) {
+                ASSERT_TRUE(s.VisitEveryPage());
+            }
+            platform::MessageRecorder told;
+            s.Run(ID_LOAD_TEST, s.dir.file("b.mv5"));
+            const auto* front = dynamic_cast<CRecordPage*>(s.sheet.GetActivePage());
+            // A page the user made shows its record once more as it comes to the front: a box
+            // told again in a row counts once.
+            std::vector<std::string> boxes = told.texts();
+            boxes.erase(std::unique(boxes.begin(), boxes.end()), boxes.end());
+            outcomes.emplace_back(boxes, s.sheet.GetActiveIndex(), front ? front->m_nRecordIndex : -1,
+                                  s.sheet.m_bPagesValid);
+        }
+        EXPECT_EQ(outcomes[0], outcomes[1]);
+        EXPECT_EQ(std::get<3>(outcomes[0]), c.from == nullptr);
+        EXPECT_EQ(std::get<1>(outcomes[0]), c.from ? std::get<1>(outcomes[0]) : int(S::kInstrumentation));
     }
 }
