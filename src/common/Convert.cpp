@@ -10,11 +10,15 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
 
-bool IsRealNumber(CString text)
+std::string_view TrimmedView(std::string_view text, std::string_view chars)
 {
-    text.Trim(' ');
-    return IsRealNumberView(text.str());
+    const size_t first = text.find_first_not_of(chars);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(chars) + 1 - first);
 }
+
+bool IsRealNumber(const CString& text) { return IsRealNumberView(TrimmedView(text.str(), " ")); }
 
 bool IsRealNumberView(std::string_view s)
 {
@@ -166,13 +170,7 @@ std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool 
 
 std::string TrimStd(std::string& text)
 {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        text.clear();
-        return text;
-    }
-    const size_t last = text.find_last_not_of(' ');
-    text = text.substr(first, last - first + 1);
+    text = std::string(TrimmedView(text, " "));
     return text;
 }
 

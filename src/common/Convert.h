@@ -8,7 +8,11 @@
 #include <string_view>
 #include <vector>
 
-bool IsRealNumber(CString text);
+// The text without the characters of `chars` at its ends (by default the white space
+// CString::Trim takes off), where it stands.
+std::string_view TrimmedView(std::string_view text, std::string_view chars = " \t\r\n\v\f");
+
+bool IsRealNumber(const CString& text);
 // IsRealNumber of a text that holds no blanks at its ends, without copying it.
 bool IsRealNumberView(std::string_view text);
 bool IsIntegerText(const CString& text);

@@ -29,6 +29,16 @@ TEST(ConvertTest, TextToNumberReadsLikeAtoiAndAtof)
     EXPECT_DOUBLE_EQ(StdToDouble("x"), 0.0);
 }
 
+TEST(ConvertTest, TrimmedViewTakesOffTheEndsOnly)
+{
+    EXPECT_EQ(TrimmedView(""), "");
+    EXPECT_EQ(TrimmedView(" \t\r\n\v\f"), "");
+    EXPECT_EQ(TrimmedView(" \t a \t b \r\n"), "a \t b");
+    EXPECT_EQ(TrimmedView("ab"), "ab");
+    EXPECT_EQ(TrimmedView(std::string_view("\0 a", 3)), std::string_view("\0 a", 3)); // NUL is no blank
+    EXPECT_EQ(TrimmedView("\t1 ", " "), "\t1");
+}
+
 // The checks read a number in place, without the copy StdToInt and StdToDouble take: the same
 // values, to the bit, for every text the number syntax lets through.
 TEST(ConvertTest, NumbersReadInPlaceAsAtoiAndAtofReadThem)

@@ -380,9 +380,7 @@ bool CNEdit::JudgeValue(std::string_view text) const
         if (m_bAllowEmpty && text.empty())
             return true;
         // Blanks around a number are allowed (as IsRealNumber allows them), nothing else.
-        const size_t first = text.find_first_not_of(' ');
-        const std::string_view number =
-            first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+        const std::string_view number = TrimmedView(text, " ");
         if (!IsRealNumberView(number))
             return false;
         const double value = RealOfNumberText(number);
@@ -406,10 +404,7 @@ bool CNEdit::Accepts(const CString& stored) const
     if (!m_bIsReal && !m_bIsInt && !m_bIsString && !m_bIsDate)
         return false;
     // Trimmed as CString::Trim trims; a number or text is judged where it stands.
-    static constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
-    std::string_view text = stored.str();
-    const size_t first = text.find_first_not_of(kWhiteSpace);
-    text = first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(kWhiteSpace) + 1 - first);
+    const std::string_view text = TrimmedView(stored.str());
     // Stored bytes always fit the window's code page: each shows as a character that goes back
     // to it.
     if (m_bIsReal || m_bIsInt || m_bIsString)
