@@ -173,33 +173,35 @@ void Report(const std::string& where, const std::vector<std::string>& faults)
 
 } // namespace
 
-TEST(ScreenFitTest, EverySheetAndPageFitsASmallScreen)
+class SheetScreenFitTest : public sheettest::KindTest {};
+
+TEST_P(SheetScreenFitTest, EveryPageFitsASmallScreen)
 {
     SmallScreen screen;
-    for (const sheettest::Kind& kind : sheettest::Kinds()) {
-        sheettest::KindSheet s(kind);
-        CTestSheet* sheet = s.sheet.get();
-        Report(kind.name, WindowFaults(sheet, true));
-        // Every tab can be reached: all of them shown, or the bar scrolls.
-        if (sheet->Tabs()->tabBar()->sizeHint().width() > sheet->Tabs()->width()) {
-            EXPECT_TRUE(sheet->Tabs()->usesScrollButtons()) << kind.name;
-        }
-        for (int i = 0; i < sheet->PageCount(); ++i) {
-            CPropertyPage* page = sheet->Page(i);
-            const std::string where = std::string(kind.name) + " page " + std::to_string(i) + " \"" +
-                                      page->Caption().toStdString() + "\"";
-            sheet->Tabs()->setCurrentIndex(i);
-            page->EnsureCreated();
-            QCoreApplication::processEvents();
-            Keep(sheet, where);
-            // The page shows whole in the window.
-            const QRect shown(page->mapTo(sheet, QPoint(0, 0)), page->minimumSize());
-            EXPECT_TRUE(sheet->rect().contains(shown)) << where;
-            EXPECT_EQ(sheet->GetPageIndex(page), i);
-            Report(where, ControlFaults(page));
-        }
+    sheettest::KindSheet s(kind);
+    CTestSheet* sheet = s.sheet.get();
+    Report(kind.name, WindowFaults(sheet, true));
+    // Every tab can be reached: all of them shown, or the bar scrolls.
+    if (sheet->Tabs()->tabBar()->sizeHint().width() > sheet->Tabs()->width()) {
+        EXPECT_TRUE(sheet->Tabs()->usesScrollButtons()) << kind.name;
+    }
+    for (int i = 0; i < sheet->PageCount(); ++i) {
+        CPropertyPage* page = sheet->Page(i);
+        const std::string where = std::string(kind.name) + " page " + std::to_string(i) + " \"" +
+                                  page->Caption().toStdString() + "\"";
+        sheet->Tabs()->setCurrentIndex(i);
+        page->EnsureCreated();
+        QCoreApplication::processEvents();
+        Keep(sheet, where);
+        // The page shows whole in the window.
+        const QRect shown(page->mapTo(sheet, QPoint(0, 0)), page->minimumSize());
+        EXPECT_TRUE(sheet->rect().contains(shown)) << where;
+        EXPECT_EQ(sheet->GetPageIndex(page), i);
+        Report(where, ControlFaults(page));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SheetScreenFitTest, sheettest::EveryKind(), sheettest::KindCaseName);
 
 TEST(ScreenFitTest, EveryDialogFitsASmallScreen)
 {

@@ -27,6 +27,16 @@ struct NoOwner : ISheetOwner {
     void ShowAbout() override {}
 };
 
+// The sheet shell alone, for the tests of what every sheet shares: it holds no test, so it has no
+// file commands and no page to check.
+struct ShellSheet : CTestSheet {
+    using CTestSheet::CTestSheet;
+
+protected:
+    ITestFile* TestFile() override { return nullptr; }
+    bool CheckPagesForSave() override { return false; }
+};
+
 // The second line of a written file holds today's date: it is left out.
 inline std::string WithoutDate(std::string bytes)
 {
@@ -77,10 +87,15 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 // ---- The kinds: one table, and the real sheet of a kind with what its tests do on it ----
 
 #include "biomech/ui/BioMechPropertySheet.h"
+#include "biomech/ui/BioPages.h"
 #include "common/ui/HsvdTestSheet.h"
+#include "component/ui/CompTestPage.h"
 #include "component/ui/ComponentPropertySheet.h"
+#include "crashavoid/ui/TcaPages.h"
 #include "crashavoid/ui/TcaPropertySheet.h"
 #include "swg/ui/SWGPropertySheet.h"
+#include "swg/ui/SWGTestPage.h"
+#include "vehicle/ui/VehTestPage.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
 #include "doubles/ScriptedFileDialogs.h"
@@ -99,6 +114,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <type_traits>
 #include <typeinfo>
@@ -107,18 +123,69 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 
 namespace sheettest {
 
-// A kind: its sheet, its test data, a valid test of each version (none: the kind reads no such
-// file), the GR file it imports first, and the message a load of a file of no such test gives.
-struct Kind {
-    const char* name;
-    std::function<std::unique_ptr<CTestSheet>(ISheetOwner*)> make;
+// How a kind's sheet is made and reached, taken from the sheet's class (SheetWith).
+struct KindSheetClass {
+    std::function<std::unique_ptr<CTestSheet>(const char* caption, ISheetOwner*)> make;
     std::function<ITestFile&(CTestSheet&)> data;
-    const char* fixture;   // under tests/data, in the kind's own folder
-    const char* fixtureV4; // nullptr: no version 4
-    const char* gr;        // nullptr: no GR import
+    const std::type_info* type;
+    bool hasCameras; // the sheet is one of those with cameras (CHsvdTestSheet)
+};
+
+template <class Sheet, class Data> KindSheetClass SheetWith(Data Sheet::*data)
+{
+    return {[](const char* caption, ISheetOwner* owner) -> std::unique_ptr<CTestSheet> {
+                return std::make_unique<Sheet>(caption, owner);
+            },
+            [data](CTestSheet& sheet) -> ITestFile& { return static_cast<Sheet&>(sheet).*data; },
+            &typeid(Sheet), std::is_base_of_v<CHsvdTestSheet, Sheet>};
+}
+
+// A version-4 TEST line of another separator count that the kind's reader still takes: how the
+// valid version-4 test's line is changed, and the box its load shows ("": none).
+struct OddTestLine {
+    const char* name;
+    std::function<void(std::string& line)> edit;
+    const char* told;
+};
+
+// A kind: every fact of it that the shared sheet tests ask for. A row names each one (a fact left
+// out does not compile, see Kinds()), so a kind added to the table is asked every question.
+struct Kind {
+    const char* name;     // the sheet's caption, in a failure's trace
+    const char* caseName; // in the name of each case of a suite over the kinds
+    KindSheetClass sheet;
+    const char* fixture;   // a valid test under tests/data, in the kind's own folder
+    const char* fixtureV4; // nullptr: the kind reads no version-4 file
+    const char* gr;        // the GR file it imports first; nullptr: no GR import
     const char* kindName;  // as "File <path> is not a <kind> test." names it
-    const std::type_info* sheetType = nullptr;
-    bool hasCameras = false; // the sheet is one of those with cameras (CHsvdTestSheet)
+    bool loadFailureIsImport; // every failed load is told "File import fails:" and the path instead
+    // The test page (page 0): its Version Number and Title, and the test reference the valid test
+    // shows there.
+    int versionId;
+    int titleId;
+    int testReferenceId;
+    const char* testReference;
+    // Save Test on a sheet never loaded nor cleared: its boxes, each followed by a line break, and
+    // whether it writes.
+    const char* untouchedTells;
+    bool untouchedWrites;
+    // Whether Save Test writes a test without the kind's records (after Clear All Pages, or of its
+    // TEST section alone): the biomechanics sheet wants an occupant, the component one a component.
+    bool savesWithoutRecords;
+    // Whether Save Test writes the valid version-4 test as loaded (its pages pass the checks).
+    bool savesVersion4;
+    // Whether a version-5 file without its TEST section is read and saved as it stands.
+    bool readsWithoutTestSection;
+    std::optional<OddTestLine> oddVersion4TestLine;
+    int frontAfterSave; // the page in front after a valid test is saved from page 0
+    // Whether Load Test leaves page 0 in front when it was there (a kind's checks after a load may
+    // bring one of its pages forward).
+    bool loadKeepsFirstPage;
+    // Whether Load Test of a new test asks "Really clear all entries?" first (the component and
+    // crash-avoidance sheets load without asking).
+    bool loadAsksToClear;
+    // Whether Undo All Pages and Redo All Pages are enabled on a new sheet.
+    bool undoRedoOffered;
 
     // A file of the kind's folder under tests/data (the folder of its valid test).
     std::string Fixture(const std::string& file) const
@@ -128,46 +195,185 @@ struct Kind {
     }
 };
 
-template <class Sheet, class Data>
-Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const char* fixtureV4, const char* gr,
-              const char* kindName)
+// A version-4 TEST line with the field after its `n`th separator doubled by a blank one.
+inline std::function<void(std::string&)> BlankFieldAfter(int n)
 {
-    return {name,
-            [name](ISheetOwner* owner) -> std::unique_ptr<CTestSheet> { return std::make_unique<Sheet>(name, owner); },
-            [data](CTestSheet& sheet) -> ITestFile& { return static_cast<Sheet&>(sheet).*data; },
-            fixture,
-            fixtureV4,
-            gr,
-            kindName,
-            &typeid(Sheet),
-            std::is_base_of_v<CHsvdTestSheet, Sheet>};
+    return [n](std::string& line) {
+        size_t at = 0;
+        for (int i = 0; i < n; ++i)
+            at = line.find('|', at) + 1;
+        line.insert(at, " |");
+    };
 }
 
-// Every kind, a row each.
+// Every kind, a row each, every fact named: a fact missing from a row is an error here in any
+// build, not only where warnings are errors.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic error "-Wmissing-field-initializers"
 inline const std::vector<Kind>& Kinds()
 {
     static const std::vector<Kind> kinds = {
-        MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", "vehicle/vtb_full.mv4",
-                 "vehicle/test.gr1", "Vehicle"),
-        MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", "biomech/bio.mv4",
-                 "biomech/test.gr1", "Biomechanics"),
-        MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5",
-                 "component/comp_full.mv4", "component/test.gr1", "Component"),
-        MakeKind("Crash Avoidance Data", &CTcaPropertySheet::m_data, "crashavoid/full.mv5", nullptr, nullptr,
-                 "Crash Avoidance"),
-        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", "swg/full.mv4", "swg/test.gr1", "SWG"),
+        {.name = "Vehicle Data",
+         .caseName = "Vehicle",
+         .sheet = SheetWith(&CVehiclePropertySheet::m_VehData),
+         .fixture = "vehicle/vtb_valid.mv5",
+         .fixtureV4 = "vehicle/vtb_full.mv4",
+         .gr = "vehicle/test.gr1",
+         .kindName = "Vehicle",
+         .loadFailureIsImport = false,
+         .versionId = CVehTestPage::IDC_VERSION,
+         .titleId = CVehTestPage::IDC_TITLE,
+         .testReferenceId = CVehTestPage::IDC_TEST_REFERENCE,
+         .testReference = "T4321",
+         .untouchedTells = "",
+         .untouchedWrites = false,
+         .savesWithoutRecords = true,
+         .savesVersion4 = false,
+         .readsWithoutTestSection = false,
+         .oddVersion4TestLine = OddTestLine {"version-4 TEST line of 19",
+                                             [](std::string& l) { l.erase(l.rfind('|')); },
+                                             "This MV4 file has 19 | characters  of the TEST section, should have 20"},
+         .frontAfterSave = 0,
+         .loadKeepsFirstPage = false,
+         .loadAsksToClear = true,
+         .undoRedoOffered = false},
+        {.name = "Biomechanics Data",
+         .caseName = "Biomechanics",
+         .sheet = SheetWith(&CBioMechPropertySheet::m_BioData),
+         .fixture = "biomech/cadaver.mv5",
+         .fixtureV4 = "biomech/bio.mv4",
+         .gr = "biomech/test.gr1",
+         .kindName = "Biomechanics",
+         .loadFailureIsImport = true,
+         .versionId = CBioMechTestPage::IDC_VERSION,
+         .titleId = CBioMechTestPage::IDC_TITLE,
+         .testReferenceId = CBioMechTestPage::IDC_TEST_REFERENCE,
+         .testReference = "B1234",
+         .untouchedTells = "Both bio-dummy and bio-occupant tables are empty.\nNo file output.\n",
+         .untouchedWrites = false,
+         .savesWithoutRecords = false,
+         .savesVersion4 = false,
+         .readsWithoutTestSection = false,
+         .oddVersion4TestLine = std::nullopt,
+         .frontAfterSave = CBioMechPropertySheet::kInstrumentation,
+         .loadKeepsFirstPage = false,
+         .loadAsksToClear = true,
+         .undoRedoOffered = true},
+        {.name = "Component Data",
+         .caseName = "Component",
+         .sheet = SheetWith(&CComponentPropertySheet::m_CompData),
+         .fixture = "component/sheet/comp.mv5",
+         .fixtureV4 = "component/comp_full.mv4",
+         .gr = "component/test.gr1",
+         .kindName = "Component",
+         .loadFailureIsImport = false,
+         .versionId = CCompTestPage::IDC_VERSION,
+         .titleId = CCompTestPage::IDC_TITLE,
+         .testReferenceId = CCompTestPage::IDC_TEST_REFERENCE,
+         .testReference = "C4321",
+         .untouchedTells = "",
+         .untouchedWrites = false,
+         .savesWithoutRecords = false,
+         .savesVersion4 = false,
+         .readsWithoutTestSection = false,
+         // The long form: a field the reader passes over after the Test Type.
+         .oddVersion4TestLine = OddTestLine {"version-4 TEST line of 12", BlankFieldAfter(9), ""},
+         .frontAfterSave = 0,
+         .loadKeepsFirstPage = false,
+         .loadAsksToClear = false,
+         .undoRedoOffered = false},
+        {.name = "Crash Avoidance Data",
+         .caseName = "CrashAvoidance",
+         .sheet = SheetWith(&CTcaPropertySheet::m_data),
+         .fixture = "crashavoid/full.mv5",
+         .fixtureV4 = nullptr,
+         .gr = nullptr,
+         .kindName = "Crash Avoidance",
+         .loadFailureIsImport = false,
+         .versionId = CTcaTestPage::IDC_VERSION,
+         .titleId = CTcaTestPage::IDC_TITLE,
+         .testReferenceId = CTcaTestPage::IDC_REFERENCE,
+         .testReference = "CA0042",
+         .untouchedTells = "",
+         .untouchedWrites = true,
+         .savesWithoutRecords = true,
+         .savesVersion4 = false,
+         .readsWithoutTestSection = false,
+         .oddVersion4TestLine = std::nullopt,
+         .frontAfterSave = 0,
+         .loadKeepsFirstPage = false,
+         .loadAsksToClear = false,
+         .undoRedoOffered = true},
+        {.name = "SWG Data",
+         .caseName = "Swg",
+         .sheet = SheetWith(&CSWGPropertySheet::m_SWGData),
+         .fixture = "swg/full.mv5",
+         .fixtureV4 = "swg/full.mv4",
+         .gr = "swg/test.gr1",
+         .kindName = "SWG",
+         .loadFailureIsImport = false,
+         .versionId = CSWGTestPage::IDC_VERSION,
+         .titleId = CSWGTestPage::IDC_TITLE,
+         .testReferenceId = CSWGTestPage::IDC_TEST_REFERENCE,
+         .testReference = "SWG0042",
+         .untouchedTells = "",
+         .untouchedWrites = true,
+         .savesWithoutRecords = true,
+         .savesVersion4 = true,
+         .readsWithoutTestSection = true,
+         .oddVersion4TestLine = OddTestLine {"version-4 TEST line of another count",
+                                             [](std::string& l) { l += "|more"; },
+                                             "This MV4 file has 16 | characters in the TEST section, should have 15."},
+         .frontAfterSave = 0,
+         .loadKeepsFirstPage = true,
+         .loadAsksToClear = true,
+         .undoRedoOffered = true},
     };
     return kinds;
 }
+#pragma GCC diagnostic pop
+
+// The kinds as the parameters of a suite, each case named by its kind:
+//     INSTANTIATE_TEST_SUITE_P(Kinds, Suite, sheettest::EveryKind(), sheettest::KindCaseName);
+// A parameter is the kind's row in Kinds() itself.
+inline std::vector<const Kind*> KindRows(bool camerasOnly = false)
+{
+    std::vector<const Kind*> rows;
+    for (const Kind& kind : Kinds()) {
+        if (!camerasOnly || kind.sheet.hasCameras)
+            rows.push_back(&kind);
+    }
+    return rows;
+}
+inline auto EveryKind() { return ::testing::ValuesIn(KindRows()); }
+// The kinds whose sheet has cameras.
+inline auto CameraKinds() { return ::testing::ValuesIn(KindRows(true)); }
+inline std::string KindCaseName(const ::testing::TestParamInfo<const Kind*>& info) { return info.param->caseName; }
+// A case's parameter as gtest prints it: the kind's name, not the row's address.
+inline void PrintTo(const Kind* kind, std::ostream* os) { *os << kind->caseName; }
+
+// A suite over the kinds: `kind` is the case's row.
+class KindTest : public ::testing::TestWithParam<const Kind*> {
+protected:
+    const Kind& kind = *GetParam();
+};
 
 // The row of the kind whose sheet is `Sheet`.
 template <class Sheet> const Kind& KindOf()
 {
     const auto& kinds = Kinds();
-    const auto row = std::find_if(kinds.begin(), kinds.end(), [](const Kind& k) { return *k.sheetType == typeid(Sheet); });
+    const auto row = std::find_if(kinds.begin(), kinds.end(), [](const Kind& k) { return *k.sheet.type == typeid(Sheet); });
     if (row == kinds.end())
         throw std::logic_error("no kind of this sheet");
     return *row;
+}
+
+// A table of kinds still written as the sheet, its data member and some of its facts: the row of
+// that sheet's kind, every fact from Kinds().
+template <class Sheet, class Data>
+Kind MakeKind(const char*, Data Sheet::*, const char*, const char*, const char*, const char*)
+{
+    return KindOf<Sheet>();
 }
 
 // A page of a kind's sheet from the sheet: PageOf<&CVehiclePropertySheet::m_OccPage>.
@@ -183,7 +389,7 @@ template <auto page> CPropertyPage& PageOf(CTestSheet& sheet)
 // The one box a sheet of the kind shows when it refuses the file at `path` as no test of its kind.
 inline std::string Refusal(const Kind& kind, const std::string& path)
 {
-    if (std::string(kind.kindName) == "Biomechanics")
+    if (kind.loadFailureIsImport)
         return "File import fails:\n\r" + path;
     return "File " + path + " is not a " + kind.kindName + " test.";
 }
@@ -202,7 +408,7 @@ struct KindSheet {
     explicit KindSheet(const Kind& kind, const std::string& codeTables = MORVEL_SAMPLE_DB)
         : kind(kind)
         , db(codeTables)
-        , sheet(kind.make(&owner))
+        , sheet(kind.sheet.make(kind.name, &owner))
     {
         sheet->Create();
     }
@@ -215,7 +421,7 @@ struct KindSheet {
     testutil::TempDir dir;
     std::unique_ptr<CTestSheet> sheet;
 
-    ITestFile& Data() { return kind.data(*sheet); }
+    ITestFile& Data() { return kind.sheet.data(*sheet); }
     std::string Fixture(const std::string& file) const { return kind.Fixture(file); }
     // A file of the kind's folder copied into the scratch folder as `name`: its path.
     std::string Copy(const std::string& fixture, const std::string& name)

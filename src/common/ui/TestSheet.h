@@ -192,9 +192,9 @@ protected:
     // hears of the tab changes this makes.
     void ReleasePages();
 
-    // The kind's test data, which the commands read and write through its file interface; a
-    // sheet without one has no file commands.
-    virtual ITestFile* TestFile() { return nullptr; }
+    // The kind's test data, which the commands read and write through its file interface. Every
+    // sheet says what it is: one that answers null has no file commands.
+    virtual ITestFile* TestFile() = 0;
     // The data object's member that takes the chooser's curve-check option; none by default.
     virtual int* CurveCheckOption() { return nullptr; }
     // Before Load Test's file dialog; false ends the command.
@@ -227,9 +227,9 @@ protected:
     SaveCheck m_saveCheck;
     // Save Test's flags of the companion pages (cameras, intrusion points); they stop nothing.
     virtual void CheckCompanionsForSave() {}
-    // Save Test's check of the kind's pages; false ends the command. A sheet with no check
-    // saves nothing.
-    virtual bool CheckPagesForSave() { return false; }
+    // Save Test's check of the kind's pages; false ends the command. Every sheet states its own
+    // check: a default that refused would make a sheet save nothing and say nothing.
+    virtual bool CheckPagesForSave() = 0;
     // The companions of a saved test (`base`: the path less its extension); false stops there.
     virtual bool SaveCompanions(const CString& /*base*/) { return true; }
     // Save Report's page saves and checks; false ends the command.

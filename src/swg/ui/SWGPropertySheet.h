@@ -40,8 +40,11 @@ protected:
     ITestFile* TestFile() override { return &m_SWGData; }
     int HsvdIndex() const override { return kHsvd; }
     void ClearData() override { m_SWGData.ClearForRead(); }
-    // Saves the test page and the shown curve; false ends Save Test and Save Report.
-    bool CheckBeforeSave() override { return SaveTestAndShownCurve(); }
+    // Save Test's check is the kind's own alone, without the common sequence around it: the test
+    // page and the shown curve stored, no other page judged (the menu offers Save Test only while
+    // both pages are valid, PagesValid). False ends Save Test; Save Report stores the same.
+    bool CheckBeforeSave() override { return CheckPagesForSave(); }
+    bool CheckPagesForSave() override { return SaveTestAndShownCurve(); }
     bool SavePagesForReport() override { return SaveTestAndShownCurve(); }
     // The test page, and the instrumentation page at the last curve of a test or a curve file.
     void ShowPages(const CString& ext) override;

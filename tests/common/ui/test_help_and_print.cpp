@@ -31,7 +31,7 @@ TEST(SheetHelpTest, ContentsOpensTheInstalledHelpOrSaysWhereItLooked)
     TempDir dir;
     const std::string index = dir.file("help \xC3\xA9/index.html");
     NoOwner owner;
-    CTestSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
+    sheettest::ShellSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
     platform::MessageRecorder messages;
     {
         platform::ScriptedHelp help(QString::fromUtf8(index.c_str()));
@@ -69,7 +69,7 @@ TEST(SheetPrintTest, ReportPrintsToAPdfAndAFailedPrintSaysWhy)
     WriteFile(report, text);
 
     NoOwner owner;
-    CTestSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
+    sheettest::ShellSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
     platform::MessageRecorder messages;
     platform::ScriptedFileDialogs files;
     platform::ScriptedPrintDialogs printers;

@@ -7,12 +7,6 @@
 #include "swg/ui/SWGPropertySheet.h"
 #include "vehicle/ui/VehiclePropertySheet.h"
 
-#include "biomech/ui/BioPages.h"
-#include "component/ui/CompTestPage.h"
-#include "crashavoid/ui/TcaPages.h"
-#include "swg/ui/SWGTestPage.h"
-#include "vehicle/ui/VehTestPage.h"
-
 #include "platform/Path.h"
 
 #include "SheetHarness.h"
@@ -30,7 +24,7 @@
 #include <sys/stat.h>
 
 using sheettest::Kind;
-using sheettest::Kinds;
+using sheettest::KindRows;
 using sheettest::KindSheet;
 using sheettest::TabTexts;
 using testutil::ReadFile;
@@ -42,18 +36,9 @@ using sheettest::kTwoCameras;
 
 CHsvdTestSheet* CameraSheet(KindSheet& s) { return dynamic_cast<CHsvdTestSheet*>(s.sheet.get()); }
 
-// `body` on a new sheet of each kind with cameras, its code tables open.
-template <class Body> void ForEachCameraSheet(Body body)
-{
-    for (const Kind& kind : Kinds()) {
-        if (!kind.hasCameras)
-            continue;
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
-        body(kind, s, *CameraSheet(s));
-    }
-}
+// The suites over every kind and over the kinds with cameras.
+class SheetFileCommandsTest : public sheettest::KindTest {};
+class CameraSheetFileCommandsTest : public sheettest::KindTest {};
 
 // Save Test and, where the kind has one, Save Report under `name`: the files written, dates
 // left out.
@@ -96,32 +81,29 @@ std::vector<std::map<int, QString>> ShownEdits(KindSheet& s)
 
 // Every page, the ones added last included, shows after Clear All what it shows when a new
 // sheet is cleared: nothing of the test held before.
-TEST(SheetFileCommandsTest, ClearAllTakesTheTestOffEveryPage)
+TEST_P(SheetFileCommandsTest, ClearAllTakesTheTestOffEveryPage)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        KindSheet fresh(kind);
-        ASSERT_TRUE(fresh.db.open());
-        ASSERT_TRUE(fresh.VisitEveryPage());
-        fresh.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
-        const auto empty = ShownEdits(fresh);
+    KindSheet fresh(kind);
+    ASSERT_TRUE(fresh.db.open());
+    ASSERT_TRUE(fresh.VisitEveryPage());
+    fresh.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+    const auto empty = ShownEdits(fresh);
 
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
-        ASSERT_TRUE(s.VisitEveryPage());
-        ASSERT_TRUE(s.Load(s.WriteTest("t", CameraSheet(s) ? kTwoCameras : "")));
-        ASSERT_TRUE(s.VisitEveryPage());
-        ASSERT_NE(ShownEdits(s), empty);
-        s.messages.setNextAnswer(IDYES);
-        s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
-        ASSERT_TRUE(s.sheet->m_bCleared);
-        const auto cleared = ShownEdits(s);
-        ASSERT_EQ(cleared.size(), empty.size());
-        for (size_t index = 0; index < empty.size(); ++index) {
-            SCOPED_TRACE(TabTexts(*s.sheet)[static_cast<int>(index)].toStdString());
-            for (const auto& [id, text] : empty[index])
-                EXPECT_EQ(cleared[index].at(id).toStdString(), text.toStdString()) << "control " << id;
-        }
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    ASSERT_TRUE(s.VisitEveryPage());
+    ASSERT_TRUE(s.Load(s.WriteTest("t", CameraSheet(s) ? kTwoCameras : "")));
+    ASSERT_TRUE(s.VisitEveryPage());
+    ASSERT_NE(ShownEdits(s), empty);
+    s.messages.setNextAnswer(IDYES);
+    s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+    ASSERT_TRUE(s.sheet->m_bCleared);
+    const auto cleared = ShownEdits(s);
+    ASSERT_EQ(cleared.size(), empty.size());
+    for (size_t index = 0; index < empty.size(); ++index) {
+        SCOPED_TRACE(TabTexts(*s.sheet)[static_cast<int>(index)].toStdString());
+        for (const auto& [id, text] : empty[index])
+            EXPECT_EQ(cleared[index].at(id).toStdString(), text.toStdString()) << "control " << id;
     }
 }
 
@@ -169,50 +151,24 @@ struct Start {
 // alone, records alone, and the version-4 files the kind's reader takes after a message.
 std::vector<Start> StartsOf(const Kind& kind)
 {
-    const std::string k = kind.kindName;
-    const bool needsRecords = k == "Biomechanics" || k == "Component";
-    const bool v4Saves = k == "SWG";
+    const bool records = kind.savesWithoutRecords;
     const std::string full = Fixture(kind.fixture);
     std::vector<Start> starts = {
-        {"fresh", "", nullptr, false, {}, !needsRecords && k != "Vehicle"},
-        {"cleared", "", nullptr, true, {}, !needsRecords},
+        {"fresh", "", nullptr, false, {}, kind.untouchedWrites},
+        {"cleared", "", nullptr, true, {}, records},
         {"full", full},
-        {"test alone", TestSectionAlone(full, true), ".mv5", false, {}, !needsRecords},
+        {"test alone", TestSectionAlone(full, true), ".mv5", false, {}, records},
     };
     if (kind.fixtureV4)
-        starts.push_back({"version 4", Fixture(kind.fixtureV4), ".mv4", false, {}, v4Saves});
-    if (k == "SWG") {
+        starts.push_back({"version 4", Fixture(kind.fixtureV4), ".mv4", false, {}, kind.savesVersion4});
+    if (kind.readsWithoutTestSection)
         starts.push_back({"curves alone", TestSectionAlone(full, false)});
-        starts.push_back({"version-4 TEST line of another count",
-                          WithLineAfter(Fixture(kind.fixtureV4), "----- TEST", [](std::string& l) { l += "|more"; }),
-                          ".mv4",
-                          false,
-                          {"This MV4 file has 16 | characters in the TEST section, should have 15."},
-                          v4Saves});
-    }
-    if (k == "Vehicle") {
-        starts.push_back({"version-4 TEST line of 19",
-                          WithLineAfter(Fixture(kind.fixtureV4), "----- TEST",
-                                        [](std::string& l) { l.erase(l.rfind('|')); }),
-                          ".mv4",
-                          false,
-                          {"This MV4 file has 19 | characters  of the TEST section, should have 20"},
-                          v4Saves});
-    }
-    if (k == "Component") {
-        // The long form: a field the reader passes over after the Test Type.
-        starts.push_back({"version-4 TEST line of 12",
-                          WithLineAfter(Fixture(kind.fixtureV4), "----- TEST",
-                                        [](std::string& l) {
-                                            size_t at = 0;
-                                            for (int i = 0; i < 9; ++i)
-                                                at = l.find('|', at) + 1;
-                                            l.insert(at, " |");
-                                        }),
-                          ".mv4",
-                          false,
-                          {},
-                          v4Saves});
+    if (const auto& odd = kind.oddVersion4TestLine) {
+        Start start {odd->name, WithLineAfter(Fixture(kind.fixtureV4), "----- TEST", odd->edit), ".mv4", false, {},
+                     kind.savesVersion4};
+        if (*odd->told)
+            start.told.push_back(odd->told);
+        starts.push_back(std::move(start));
     }
     return starts;
 }
@@ -234,21 +190,6 @@ const Typing kTypings[] = {
     {"Title at its longest", nullptr, std::string(70, 'W')},
 };
 
-// The Version Number and Title fields of the kind's test page (page 0 of every sheet).
-std::pair<int, int> VersionAndTitle(const Kind& kind)
-{
-    const std::string k = kind.kindName;
-    if (k == "Vehicle")
-        return {CVehTestPage::IDC_VERSION, CVehTestPage::IDC_TITLE};
-    if (k == "Biomechanics")
-        return {CBioMechTestPage::IDC_VERSION, CBioMechTestPage::IDC_TITLE};
-    if (k == "Component")
-        return {CCompTestPage::IDC_VERSION, CCompTestPage::IDC_TITLE};
-    if (k == "Crash Avoidance")
-        return {CTcaTestPage::IDC_VERSION, CTcaTestPage::IDC_TITLE};
-    return {CSWGTestPage::IDC_VERSION, CSWGTestPage::IDC_TITLE};
-}
-
 void Type(KindSheet& s, int id, const std::string& text)
 {
     auto* edit = s.sheet->GetPage(0)->Item<QLineEdit>(id);
@@ -265,59 +206,57 @@ std::vector<std::string> Told(KindSheet& s)
     return told;
 }
 
-// Every row of the round trip: the start, the typing, then Save Test; the file written is
+// Every row of the kind's round trip: the start, the typing, then Save Test; the file written is
 // loaded with Load Test into the same sheet and saved again. Returns the files written first.
-std::vector<std::pair<const Kind*, std::string>> RoundTrips(const testutil::TempDir& keep)
+std::vector<std::pair<const Kind*, std::string>> RoundTrips(const Kind& kind, const testutil::TempDir& keep)
 {
     std::vector<std::pair<const Kind*, std::string>> written;
     int row = 0;
-    for (const Kind& kind : Kinds()) {
-        // The boxes every load of the kind shows are not this test's: it asserts what is left.
-        const std::vector<std::string> everyLoad = sheettest::BoxesOfAValidLoad(kind);
-        for (const Start& start : StartsOf(kind)) {
-            for (const Typing& typing : kTypings) {
-                if (std::string(typing.name) != "nothing typed" &&
-                    (!start.saves || (start.name != "full" && start.name != "cleared")))
-                    continue;
-                SCOPED_TRACE(std::string(kind.name) + ", " + start.name + ", " + typing.name);
-                KindSheet s(kind);
-                if (!s.db.open()) {
-                    ADD_FAILURE() << "no code tables";
-                    return written;
-                }
-                if (start.clear)
-                    s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
-                if (start.ext) {
-                    const std::string path = s.dir.file(std::string("start") + start.ext);
-                    WriteFile(path, start.bytes);
-                    s.Run(ID_LOAD_TEST, path);
-                }
-                EXPECT_EQ(sheettest::Without(Told(s), start.ext ? everyLoad : std::vector<std::string> {}), start.told);
-                s.messages.clear();
-                s.sheet->SetActivePage(0);
-                const auto [version, title] = VersionAndTitle(kind);
-                if (typing.version)
-                    Type(s, version, typing.version);
-                if (typing.title != "-")
-                    Type(s, title, typing.title);
-                const std::string first = keep.file("row" + std::to_string(++row) + ".mv5");
-                s.Run(ID_SAVE_TEST, first);
-                if (!start.saves) {
-                    EXPECT_FALSE(std::filesystem::exists(first));
-                    continue;
-                }
-                EXPECT_EQ(Told(s), std::vector<std::string> {});
-                if (!std::filesystem::exists(first)) {
-                    ADD_FAILURE() << "not saved";
-                    continue;
-                }
-                written.emplace_back(&kind, first);
-                s.messages.clear();
-                s.Run(ID_LOAD_TEST, first);
-                EXPECT_EQ(sheettest::Without(Told(s), everyLoad), std::vector<std::string> {});
-                s.Run(ID_SAVE_TEST, s.dir.file("again.mv5"));
-                EXPECT_EQ(s.Written("again.mv5"), sheettest::WithoutDate(ReadFile(first)));
+    // The boxes every load of the kind shows are not this test's: it asserts what is left.
+    const std::vector<std::string> everyLoad = sheettest::BoxesOfAValidLoad(kind);
+    for (const Start& start : StartsOf(kind)) {
+        for (const Typing& typing : kTypings) {
+            if (std::string(typing.name) != "nothing typed" &&
+                (!start.saves || (start.name != "full" && start.name != "cleared")))
+                continue;
+            SCOPED_TRACE(std::string(kind.name) + ", " + start.name + ", " + typing.name);
+            KindSheet s(kind);
+            if (!s.db.open()) {
+                ADD_FAILURE() << "no code tables";
+                return written;
             }
+            if (start.clear)
+                s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
+            if (start.ext) {
+                const std::string path = s.dir.file(std::string("start") + start.ext);
+                WriteFile(path, start.bytes);
+                s.Run(ID_LOAD_TEST, path);
+            }
+            EXPECT_EQ(sheettest::Without(Told(s), start.ext ? everyLoad : std::vector<std::string> {}), start.told);
+            s.messages.clear();
+            s.sheet->SetActivePage(0);
+            if (typing.version)
+                Type(s, kind.versionId, typing.version);
+            if (typing.title != "-")
+                Type(s, kind.titleId, typing.title);
+            const std::string first =
+                keep.file(std::string(kind.caseName) + "-row" + std::to_string(++row) + ".mv5");
+            s.Run(ID_SAVE_TEST, first);
+            if (!start.saves) {
+                EXPECT_FALSE(std::filesystem::exists(first));
+                continue;
+            }
+            EXPECT_EQ(Told(s), std::vector<std::string> {});
+            if (!std::filesystem::exists(first)) {
+                ADD_FAILURE() << "not saved";
+                continue;
+            }
+            written.emplace_back(&kind, first);
+            s.messages.clear();
+            s.Run(ID_LOAD_TEST, first);
+            EXPECT_EQ(sheettest::Without(Told(s), everyLoad), std::vector<std::string> {});
+            s.Run(ID_SAVE_TEST, s.dir.file("again.mv5"));
+            EXPECT_EQ(s.Written("again.mv5"), sheettest::WithoutDate(ReadFile(first)));
         }
     }
     return written;
@@ -325,24 +264,32 @@ std::vector<std::pair<const Kind*, std::string>> RoundTrips(const testutil::Temp
 
 } // namespace
 
-TEST(SheetFileCommandsTest, EveryKindTakesBackEveryTestItSaves)
+TEST_P(SheetFileCommandsTest, TakesBackEveryTestItSaves)
 {
     testutil::TempDir keep;
-    RoundTrips(keep);
+    RoundTrips(kind, keep);
 }
 
-TEST(SheetFileCommandsTest, NoSheetTakesAnotherKindsTestAndTheHeldTestStays)
+TEST_P(SheetFileCommandsTest, TakesNoOtherKindsTestAndTheHeldTestStays)
 {
     testutil::TempDir keep;
-    std::vector<std::pair<const Kind*, std::string>> files = RoundTrips(keep);
-    // Every fixture of either version, files empty, of one byte and without sections.
-    for (const Kind& kind : Kinds()) {
+    // What every other kind writes, every fixture of either version, files empty, of one byte and
+    // without sections.
+    std::vector<std::pair<const Kind*, std::string>> files;
+    for (const Kind* other : KindRows()) {
+        if (other == &kind)
+            continue;
+        SCOPED_TRACE(std::string("written by ") + other->name);
+        const auto written = RoundTrips(*other, keep);
+        files.insert(files.end(), written.begin(), written.end());
+    }
+    for (const Kind* of : KindRows()) {
         const std::filesystem::path folder =
-            std::filesystem::path(testutil::DataPath(kind.fixture)).parent_path();
+            std::filesystem::path(testutil::DataPath(of->fixture)).parent_path();
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
             const std::string ext = entry.path().extension().string();
             if (ext == ".mv5" || ext == ".mv4")
-                files.emplace_back(&kind, entry.path().string());
+                files.emplace_back(of, entry.path().string());
         }
     }
     for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>> {
@@ -352,34 +299,31 @@ TEST(SheetFileCommandsTest, NoSheetTakesAnotherKindsTestAndTheHeldTestStays)
             WriteFile(files.back().second, bytes);
         }
     }
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
-        s.Run(ID_LOAD_TEST, s.WriteTest("t", CameraSheet(s) ? kTwoCameras : ""));
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.WriteTest("t", CameraSheet(s) ? kTwoCameras : ""));
+    s.messages.clear();
+    const std::vector<std::string> before = SaveAll(s, "before");
+    ASSERT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    ASSERT_NE(before[0], "(none)");
+    for (const auto& [of, file] : files) {
+        if (of == &kind || (!kind.fixtureV4 && file.ends_with(".mv4")))
+            continue;
+        SCOPED_TRACE(file);
+        // Offered under a name of the sheet's own: the name says nothing of the kind.
+        const std::string path = s.dir.file(std::string("offered") + std::filesystem::path(file).extension().string());
+        WriteFile(path, ReadFile(file));
         s.messages.clear();
-        const std::vector<std::string> before = SaveAll(s, "before");
-        ASSERT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
-        ASSERT_NE(before[0], "(none)");
-        for (const auto& [of, file] : files) {
-            if (of == &kind || (!kind.fixtureV4 && file.ends_with(".mv4")))
-                continue;
-            SCOPED_TRACE(file);
-            // Offered under a name of the sheet's own: the name says nothing of the kind.
-            const std::string path = s.dir.file(std::string("offered") + std::filesystem::path(file).extension().string());
-            WriteFile(path, ReadFile(file));
-            s.messages.clear();
-            s.messages.setNextAnswer(IDYES);
-            s.Run(ID_LOAD_TEST, path);
-            EXPECT_EQ(Told(s), std::vector<std::string> {sheettest::Refusal(kind, path)});
-        }
-        s.messages.clear();
-        EXPECT_EQ(SaveAll(s, "after"), before);
-        EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+        s.messages.setNextAnswer(IDYES);
+        s.Run(ID_LOAD_TEST, path);
+        EXPECT_EQ(Told(s), std::vector<std::string> {sheettest::Refusal(kind, path)});
     }
+    s.messages.clear();
+    EXPECT_EQ(SaveAll(s, "after"), before);
+    EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
 }
 
-TEST(SheetFileCommandsTest, AKindWithoutAFileOrReportSaysSo)
+TEST(SheetFileOperationsTest, AKindWithoutAFileOrReportSaysSo)
 {
     CTcaData data;
     EXPECT_EQ(data.ReadVersion4("t.mv4").message, "Crash Avoidance tests have no version-4 file.");
@@ -388,37 +332,37 @@ TEST(SheetFileCommandsTest, AKindWithoutAFileOrReportSaysSo)
     EXPECT_FALSE(CVehData().ImportGR('9', "t.gr9"));
 }
 
-TEST(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
+TEST_P(SheetFileCommandsTest, AFailedLoadNamesTheFileReadablyAndTheCause)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        std::filesystem::create_directory(s.dir.file("Prüfung é"));
-        const std::string junk = s.dir.file("Prüfung é/junk.mv5");
-        WriteFile(junk, "junk\r\n");
-        s.Run(ID_LOAD_TEST, junk);
-        ASSERT_EQ(s.messages.count(), 1);
-        EXPECT_EQ(s.messages.last().text, sheettest::Refusal(kind, PathForMessage(junk.c_str()).str()));
-        // A file that is not there: the cause, as every reader names it.
-        s.messages.clear();
-        const std::string gone = s.dir.file("gone.mv5");
-        s.Run(ID_LOAD_TEST, gone);
-        ASSERT_GE(s.messages.count(), 1);
-        EXPECT_EQ(s.messages.messages().front().text, "Can't open file " + gone + ", error = 2\n");
-        // A pipe named like a test: not the access-denied cause, what it is.
-        s.messages.clear();
-        const std::string pipe = s.dir.file("pipe.mv5");
-        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-        s.Run(ID_LOAD_TEST, pipe);
-        ASSERT_GE(s.messages.count(), 1);
-        EXPECT_EQ(s.messages.messages().front().text,
-                  "Can't open file " + pipe + ": it is a folder, pipe or device, not a plain file.\n");
-    }
+    KindSheet s(kind);
+    std::filesystem::create_directory(s.dir.file("Prüfung é"));
+    const std::string junk = s.dir.file("Prüfung é/junk.mv5");
+    WriteFile(junk, "junk\r\n");
+    s.Run(ID_LOAD_TEST, junk);
+    ASSERT_EQ(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.last().text, sheettest::Refusal(kind, PathForMessage(junk.c_str()).str()));
+    // A file that is not there: the cause, as every reader names it.
+    s.messages.clear();
+    const std::string gone = s.dir.file("gone.mv5");
+    s.Run(ID_LOAD_TEST, gone);
+    ASSERT_GE(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.messages().front().text, "Can't open file " + gone + ", error = 2\n");
+    // A pipe named like a test: not the access-denied cause, what it is.
+    s.messages.clear();
+    const std::string pipe = s.dir.file("pipe.mv5");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    s.Run(ID_LOAD_TEST, pipe);
+    ASSERT_GE(s.messages.count(), 1);
+    EXPECT_EQ(s.messages.messages().front().text,
+              "Can't open file " + pipe + ": it is a folder, pipe or device, not a plain file.\n");
 }
 
-TEST(SheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
+TEST_P(CameraSheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
 {
-    ForEachCameraSheet([](const Kind& kind, KindSheet& s, CHsvdTestSheet& sheet) {
+    {
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        CHsvdTestSheet& sheet = *CameraSheet(s);
         s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
         EXPECT_TRUE(sheet.m_bHsvdValid);
         // A version-4 test has no camera: the camera items follow it.
@@ -426,155 +370,142 @@ TEST(SheetFileCommandsTest, EveryLoadSetsTheCameraItemsAndTheTouchedState)
         s.Run(ID_LOAD_TEST, testutil::DataPath(kind.fixtureV4));
         EXPECT_EQ(s.Data().Cameras()->CameraCount(), 0);
         EXPECT_FALSE(sheet.m_bHsvdValid);
-    });
+    }
     // A GR file merged into a new sheet: Clear All Pages now asks.
-    ForEachCameraSheet([](const Kind& kind, KindSheet& s, CHsvdTestSheet&) {
+    {
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
         s.Run(ID_LOAD_TEST, testutil::DataPath(kind.gr));
         EXPECT_FALSE(s.sheet->m_bUntouched);
         s.messages.clear();
         s.messages.setNextAnswer(IDNO);
         s.sheet->RunCommand(ID_CLEAR_ALL_PAGES);
         EXPECT_EQ(sheettest::Texts(s.messages), "Really clear all entries?\n");
-    });
+    }
 }
 
-TEST(SheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWithoutCamerasKeepsThem)
+TEST_P(CameraSheetFileCommandsTest, CameraCompanionsKeepTheTestReferenceAndACameraFileWithoutCamerasKeepsThem)
 {
-    ForEachCameraSheet([](const Kind&, KindSheet& s, CHsvdTestSheet&) {
-        s.Run(ID_LOAD_TEST, s.WriteTest("plain"));
-        const CString reference = s.Data().Cameras()->m_strTestReference;
-        ASSERT_FALSE(reference.IsEmpty());
-        s.messages.setNextAnswer(IDYES);
-        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
-        EXPECT_EQ(s.Data().Cameras()->CameraCount(), 2);
-        EXPECT_EQ(s.Data().Cameras()->m_strTestReference, reference);
-        s.Run(ID_LOAD_HSVD_ONLY, testutil::DataPath("hsvd/three.hs5"));
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    s.Run(ID_LOAD_TEST, s.WriteTest("plain"));
+    const CString reference = s.Data().Cameras()->m_strTestReference;
+    ASSERT_FALSE(reference.IsEmpty());
+    s.messages.setNextAnswer(IDYES);
+    s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+    EXPECT_EQ(s.Data().Cameras()->CameraCount(), 2);
+    EXPECT_EQ(s.Data().Cameras()->m_strTestReference, reference);
+    s.Run(ID_LOAD_HSVD_ONLY, testutil::DataPath("hsvd/three.hs5"));
+    EXPECT_EQ(s.Data().Cameras()->CameraCount(), 3);
+    EXPECT_EQ(s.Data().Cameras()->m_strTestReference, reference);
+
+    WriteFile(s.dir.file("none.hs5"), "# Source: High Speed Video Data\r\n----- HSVD -----\r\n----- END -----\r\n");
+    WriteFile(s.dir.file("text.hs5"), "no cameras here\r\n");
+    for (const char* name : {"none.hs5", "text.hs5"}) {
+        s.messages.clear();
+        s.Run(ID_LOAD_HSVD_ONLY, s.dir.file(name));
+        EXPECT_EQ(sheettest::Texts(s.messages),
+                  "File " + s.dir.file(name) + " holds no high-speed video camera.\n");
         EXPECT_EQ(s.Data().Cameras()->CameraCount(), 3);
-        EXPECT_EQ(s.Data().Cameras()->m_strTestReference, reference);
-
-        WriteFile(s.dir.file("none.hs5"), "# Source: High Speed Video Data\r\n----- HSVD -----\r\n----- END -----\r\n");
-        WriteFile(s.dir.file("text.hs5"), "no cameras here\r\n");
-        for (const char* name : {"none.hs5", "text.hs5"}) {
-            s.messages.clear();
-            s.Run(ID_LOAD_HSVD_ONLY, s.dir.file(name));
-            EXPECT_EQ(sheettest::Texts(s.messages),
-                      "File " + s.dir.file(name) + " holds no high-speed video camera.\n");
-            EXPECT_EQ(s.Data().Cameras()->CameraCount(), 3);
-        }
-    });
+    }
 }
 
-TEST(SheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
+TEST_P(CameraSheetFileCommandsTest, AReportChecksTheCamerasAndWritesTheShownOne)
 {
-    ForEachCameraSheet([](const Kind&, KindSheet& s, CHsvdTestSheet& sheet) {
-        s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
-        ASSERT_TRUE(sheet.SetActivePage(sheet.GetPageIndex(&sheet.m_HsvdPage)));
-        auto* scale = sheet.m_HsvdPage.Item<QLineEdit>(CHsvdPage::IDC_SCALE_FACTOR);
-        scale->clear();
-        QTest::keyClicks(scale, "abc-9");
-        s.messages.clear();
-        s.Run(ID_SAVE_REPORT, s.dir.file("bad.mvr"));
-        EXPECT_EQ(sheettest::Texts(s.messages), "Illegal data found. No file output.\n");
-        EXPECT_FALSE(std::filesystem::exists(s.dir.file("bad.hsr")));
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    CHsvdTestSheet& sheet = *CameraSheet(s);
+    s.Run(ID_LOAD_TEST, s.WriteTest("t", kTwoCameras));
+    ASSERT_TRUE(sheet.SetActivePage(sheet.GetPageIndex(&sheet.m_HsvdPage)));
+    auto* scale = sheet.m_HsvdPage.Item<QLineEdit>(CHsvdPage::IDC_SCALE_FACTOR);
+    scale->clear();
+    QTest::keyClicks(scale, "abc-9");
+    s.messages.clear();
+    s.Run(ID_SAVE_REPORT, s.dir.file("bad.mvr"));
+    EXPECT_EQ(sheettest::Texts(s.messages), "Illegal data found. No file output.\n");
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("bad.hsr")));
 
-        scale->clear();
-        QTest::keyClicks(scale, "0.75");
-        s.messages.clear();
-        s.Run(ID_SAVE_REPORT, s.dir.file("good.mvr"));
-        EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
-        EXPECT_NE(ReadFile(s.dir.file("good.hsr")).find("0.75"), std::string::npos);
-    });
+    scale->clear();
+    QTest::keyClicks(scale, "0.75");
+    s.messages.clear();
+    s.Run(ID_SAVE_REPORT, s.dir.file("good.mvr"));
+    EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    EXPECT_NE(ReadFile(s.dir.file("good.hsr")).find("0.75"), std::string::npos);
 }
 
 // The camera check after a load sets the menu items only: the camera page it makes for the check
 // is not left in front (a kind's own page checks after a load may bring their pages to the front).
-TEST(SheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
+TEST_P(CameraSheetFileCommandsTest, TheCameraCheckAfterALoadLeavesTheCameraPageBehind)
 {
-    ForEachCameraSheet([](const Kind& kind, KindSheet& s, CHsvdTestSheet& sheet) {
-        const int cameras = sheet.GetPageIndex(&sheet.m_HsvdPage);
-        for (const std::string& path : {testutil::DataPath(kind.fixtureV4), testutil::DataPath(kind.gr),
-                                        s.WriteTest("t", kTwoCameras), s.WriteTest("u", kTwoCameras)}) {
-            SCOPED_TRACE(path);
-            sheet.SetActivePage(0);
-            s.Run(ID_LOAD_TEST, path);
-            EXPECT_NE(sheet.GetActiveIndex(), cameras);
-            if (std::string(kind.kindName) == "SWG") {
-                EXPECT_EQ(sheet.GetActiveIndex(), 0);
-            }
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    CHsvdTestSheet& sheet = *CameraSheet(s);
+    const int cameras = sheet.GetPageIndex(&sheet.m_HsvdPage);
+    for (const std::string& path : {testutil::DataPath(kind.fixtureV4), testutil::DataPath(kind.gr),
+                                    s.WriteTest("t", kTwoCameras), s.WriteTest("u", kTwoCameras)}) {
+        SCOPED_TRACE(path);
+        sheet.SetActivePage(0);
+        s.Run(ID_LOAD_TEST, path);
+        EXPECT_NE(sheet.GetActiveIndex(), cameras);
+        if (kind.loadKeepsFirstPage) {
+            EXPECT_EQ(sheet.GetActiveIndex(), 0);
         }
-        EXPECT_TRUE(sheet.m_bHsvdValid) << "the cameras of the last test were checked";
-    });
+    }
+    EXPECT_TRUE(sheet.m_bHsvdValid) << "the cameras of the last test were checked";
 }
 
 // A field showing a character its file cannot hold stops Save Report as it stops Save Test: the
 // field is brought forward and nothing is written that differs from the page.
-TEST(SheetFileCommandsTest, AReportRefusesAFieldItsFileCannotHold)
+TEST_P(SheetFileCommandsTest, AReportRefusesAFieldItsFileCannotHold)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        KindSheet s(kind);
-        ASSERT_TRUE(s.db.open());
-        if (!s.sheet->HasCommand(ID_SAVE_REPORT))
-            continue;
-        s.Run(ID_LOAD_TEST, s.WriteTest("t"));
-        ASSERT_TRUE(s.sheet->SetActivePage(0));
-        QLineEdit* field = nullptr;
-        for (auto* line : s.sheet->GetPage(0)->findChildren<QLineEdit*>()) {
-            if (line->isEnabled() && !line->isReadOnly() && !line->text().isEmpty() && line->maxLength() > 10) {
-                field = line;
-                break;
-            }
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    if (!s.sheet->HasCommand(ID_SAVE_REPORT))
+        GTEST_SKIP() << "the kind has no report";
+    s.Run(ID_LOAD_TEST, s.WriteTest("t"));
+    ASSERT_TRUE(s.sheet->SetActivePage(0));
+    QLineEdit* field = nullptr;
+    for (auto* line : s.sheet->GetPage(0)->findChildren<QLineEdit*>()) {
+        if (line->isEnabled() && !line->isReadOnly() && !line->text().isEmpty() && line->maxLength() > 10) {
+            field = line;
+            break;
         }
-        ASSERT_NE(field, nullptr);
-        field->setText(field->text() + QString::fromUtf8(" \u03a9")); // as pasted
-        ASSERT_TRUE(s.sheet->SetActivePage(1) || s.sheet->GetActiveIndex() == 0);
-        for (int command : {ID_SAVE_REPORT, ID_SAVE_TEST}) {
-            const std::string name = command == ID_SAVE_REPORT ? "bad.mvr" : "bad.mv5";
-            s.Run(command, s.dir.file(name));
-            EXPECT_FALSE(std::filesystem::exists(s.dir.file(name))) << name;
-            EXPECT_EQ(s.sheet->GetActiveIndex(), 0) << name;
-            EXPECT_EQ(field->window()->focusWidget(), field) << name;
-            EXPECT_TRUE(field->text().endsWith(QString::fromUtf8("\u03a9"))) << name;
-        }
+    }
+    ASSERT_NE(field, nullptr);
+    field->setText(field->text() + QString::fromUtf8(" \u03a9")); // as pasted
+    ASSERT_TRUE(s.sheet->SetActivePage(1) || s.sheet->GetActiveIndex() == 0);
+    for (int command : {ID_SAVE_REPORT, ID_SAVE_TEST}) {
+        const std::string name = command == ID_SAVE_REPORT ? "bad.mvr" : "bad.mv5";
+        s.Run(command, s.dir.file(name));
+        EXPECT_FALSE(std::filesystem::exists(s.dir.file(name))) << name;
+        EXPECT_EQ(s.sheet->GetActiveIndex(), 0) << name;
+        EXPECT_EQ(field->window()->focusWidget(), field) << name;
+        EXPECT_TRUE(field->text().endsWith(QString::fromUtf8("\u03a9"))) << name;
     }
 }
 
 // Save Test's check, one sequence for every kind, with each kind's departures: what an untouched
 // sheet does (nothing, or the kind's box), and the page in front after a valid test is saved
 // from the first page (that page again, or the page the kind's check ends on).
-TEST(SheetFileCommandsTest, SaveTestsCheckEndsWhereEachKindSays)
+TEST_P(SheetFileCommandsTest, SaveTestsCheckEndsWhereTheKindSays)
 {
-    struct Expected {
-        const char* untouchedTold; // the boxes of Save Test on an untouched sheet
-        bool untouchedWrites;      // whether that Save Test writes a file
-        int pageAfterSave;         // the page in front after a valid test is saved from page 0
-    };
-    const std::map<std::string, Expected> expected = {
-        {"Vehicle", {"", false, 0}},
-        {"Biomechanics", {"Both bio-dummy and bio-occupant tables are empty.\nNo file output.\n", false,
-                          CBioMechPropertySheet::kInstrumentation}},
-        {"Component", {"", false, 0}},
-        {"Crash Avoidance", {"", true, 0}},
-        {"SWG", {"", true, 0}},
-    };
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        const Expected& want = expected.at(kind.kindName);
-        {
-            KindSheet s(kind);
-            ASSERT_TRUE(s.db.open());
-            s.Save(s.dir.file("untouched.mv5"));
-            EXPECT_EQ(sheettest::Texts(s.messages), want.untouchedTold);
-            EXPECT_EQ(std::filesystem::exists(s.dir.file("untouched.mv5")), want.untouchedWrites);
-        }
+    {
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
-        ASSERT_TRUE(s.Load(s.WriteTest("t", CameraSheet(s) ? kTwoCameras : "")));
-        ASSERT_TRUE(s.Visit(0));
-        s.messages.clear();
-        s.Save(s.dir.file("saved.mv5"));
-        EXPECT_TRUE(std::filesystem::exists(s.dir.file("saved.mv5")));
-        EXPECT_EQ(sheettest::Texts(s.messages), "");
-        EXPECT_EQ(s.sheet->GetActiveIndex(), want.pageAfterSave);
+        s.Save(s.dir.file("untouched.mv5"));
+        EXPECT_EQ(sheettest::Texts(s.messages), kind.untouchedTells);
+        EXPECT_EQ(std::filesystem::exists(s.dir.file("untouched.mv5")), kind.untouchedWrites);
     }
+    KindSheet s(kind);
+    ASSERT_TRUE(s.db.open());
+    ASSERT_TRUE(s.Load(s.WriteTest("t", CameraSheet(s) ? kTwoCameras : "")));
+    ASSERT_TRUE(s.Visit(0));
+    s.messages.clear();
+    s.Save(s.dir.file("saved.mv5"));
+    EXPECT_TRUE(std::filesystem::exists(s.dir.file("saved.mv5")));
+    EXPECT_EQ(sheettest::Texts(s.messages), "");
+    EXPECT_EQ(s.sheet->GetActiveIndex(), kind.frontAfterSave);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SheetFileCommandsTest, sheettest::EveryKind(), sheettest::KindCaseName);
+INSTANTIATE_TEST_SUITE_P(Kinds, CameraSheetFileCommandsTest, sheettest::CameraKinds(), sheettest::KindCaseName);

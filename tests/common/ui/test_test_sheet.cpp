@@ -61,8 +61,8 @@ struct SavingPage : CEmptyPage {
     int saves = 0;
 };
 
-struct ThreePageSheet : CTestSheet {
-    explicit ThreePageSheet(ISheetOwner* owner) : CTestSheet("Test", owner, 0, TestKind::Vehicle, "Exit?")
+struct ThreePageSheet : sheettest::ShellSheet {
+    explicit ThreePageSheet(ISheetOwner* owner) : ShellSheet("Test", owner, 0, TestKind::Vehicle, "Exit?")
     {
         AddPages({{&a, &a}, {&b, &b}, {&c, &c}});
     }
@@ -163,7 +163,7 @@ TEST(TestSheetTest, PrintCommandWritesAPdfThroughThePrintDialog)
         text += "LINE " + std::to_string(i) + "\r\n";
     testutil::WriteFile(dir.file("t.mv5"), text);
     NoOwner owner;
-    CTestSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
+    sheettest::ShellSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
     platform::ScriptedFileDialogs files;
     platform::ScriptedPrintDialogs printers;
     files.answer(dir.file("t.mv5").c_str());
@@ -187,7 +187,7 @@ TEST(TestSheetTest, PrintCommandWritesAPdfThroughThePrintDialog)
 TEST(TestSheetTest, MenuGrayingFollowsTheKindsTable)
 {
     NoOwner owner;
-    CTestSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
+    sheettest::ShellSheet sheet("Test", &owner, 0, TestKind::Vehicle, "Exit?");
     bool saved = false;
     sheet.AddMenuRules({{ID_SAVE_TEST, [&] { return saved; }}});
     auto* file = qobject_cast<QMenu*>(sheet.MenuAction(ID_SAVE_TEST)->parent());
