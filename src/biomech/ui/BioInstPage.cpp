@@ -2,7 +2,6 @@
 
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
-#include "common/ui/CalibrationDate.h"
 #include "common/ui/PageLayout.h"
 #include "platform/ui/DateTimeCtrl.h"
 
@@ -90,40 +89,30 @@ const DlgTemplate kInstTemplate = InstTemplate();
 
 CBioInstPage::CBioInstPage()
     : CBioRecordPage(&kInstTemplate, kFields, kControls, "CBioInstPage", &D::m_nCurveCount, kTips)
-    , m_curves(*this,
-               {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
-                Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
-               CCurveCheckPanel::RecordPageHost(
-                   *this,
-                   [this] {
-                       return m_pData ? ChannelCurveState(*m_pData, m_pData->m_nCheckCurves, m_nCurveColumnCount)
-                                      : CurveCheckState {};
-                   },
-                   m_bReady),
-               CCurveCheckPanel::GreyStyle())
+    , m_channel(*this, {IDC_RECORD_LIST, IDC_DATE_PICKER},
+                {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
+                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
+                [this] {
+                    return m_pData ? ChannelCurveState(*m_pData, m_pData->m_nCheckCurves, m_nCurveColumnCount)
+                                   : CurveCheckState {};
+                },
+                m_bReady, CCurveCheckPanel::GreyStyle())
 {
 }
 
 CBioInstPage::~CBioInstPage() = default;
 
-CDateTimeCtrl* CBioInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DATE_PICKER); }
-
 BOOL CBioInstPage::OnInitDialog()
 {
     CBioRecordPage::OnInitDialog();
-    ConnectCalibrationDate(Picker(), *Edit(IDC_CALIBRATION_DATE),
-                           [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
+    m_channel.OnInitDialog(
+        *Edit(IDC_CALIBRATION_DATE), [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; },
+        [this] { AllFieldsValid(); });
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_YUNITS, [this] { OnSearchYUnits(); });
     OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
     OnClicked(IDC_SEARCH_TYPE, [this] { OnSearchType(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
-    m_curves.Connect();
-    OnSelChange(IDC_RECORD_LIST, [this] {
-        m_curves.ShowRecordCurveError(m_nRecordIndex);
-        AllFieldsValid();
-    });
-    m_curves.OnInitDialog();
     return TRUE;
 }
 
@@ -136,10 +125,10 @@ void CBioInstPage::DoDataExchange(CDataExchange* pDX)
 BOOL CBioInstPage::OnSetActive()
 {
     if (m_pData && m_pData->m_nCheckCurves == 0)
-        m_curves.ShowCurveButtons(true);
-    m_curves.FindNextCurveError(0);
+        m_channel.curves.ShowCurveButtons(true);
+    m_channel.curves.FindNextCurveError(0);
     const BOOL result = CBioRecordPage::OnSetActive();
-    m_curves.ShowCurveButtons(!m_pData || m_pData->m_nCheckCurves == 0);
+    m_channel.curves.ShowCurveButtons(!m_pData || m_pData->m_nCheckCurves == 0);
     return result;
 }
 
@@ -159,7 +148,7 @@ void CBioInstPage::ClearPage()
 
 void CBioInstPage::LoadExtra(const CBioData& data, int index)
 {
-    ShowCalibrationDate(*Edit(IDC_CALIBRATION_DATE), Picker(), data.m_saInstCalibrationDate[index]);
+    m_channel.date.Show(data.m_saInstCalibrationDate[index]);
     const CString attachment = Edit(IDC_ATTACHMENT)->GetText();
     const CString units = Edit(IDC_YUNITS)->GetText();
     CCodeCheck check;
@@ -205,14 +194,14 @@ bool CBioInstPage::AllFieldsValid()
 {
     const bool valid = CBioRecordPage::AllFieldsValid();
     // Only a channel that disagrees with its curve file is invalid; the file's own faults are told.
-    const bool curves = m_curves.ShowRecordCurveError(m_nRecordIndex);
+    const bool curves = m_channel.curves.ShowRecordCurveError(m_nRecordIndex);
     return valid && curves;
 }
 
 void CBioInstPage::NewRecord()
 {
     CBioRecordPage::NewRecord();
-    PickToday(Picker());
+    m_channel.date.PickToday();
 }
 
 void CBioInstPage::AfterSearch(int id)

@@ -5,9 +5,7 @@
 // files as on the vehicle page. A curve file's own fault is told and never keeps the user.
 
 #include "biomech/ui/BioPageSupport.h"
-#include "common/ui/CurveCheckPanel.h"
-
-class CDateTimeCtrl;
+#include "common/ui/ChannelControls.h"
 
 class CBioInstPage : public CBioRecordPage {
     Q_OBJECT
@@ -86,8 +84,7 @@ private:
     // The chain's searches follow what the shown channel holds.
     void EnableChainSearches();
     void EnableTimeStep(bool fromRecord);
-    CDateTimeCtrl* Picker() const;
 
-    CCurveCheckPanel m_curves;
+    CChannelControls m_channel;
     int m_nCurveColumnCount = 0;
 };

@@ -5,31 +5,20 @@
 #include "platform/DateParse.h"
 #include "platform/Time.h"
 #include "platform/ui/DateTimeCtrl.h"
+#include "platform/ui/Dialog.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QSignalBlocker>
 
-void ShowCalibrationDate(CNEdit& edit, CDateTimeCtrl* picker, CString text)
-{
-    text.Trim();
-    // A stored date that is no date is told at once, not only shown in red.
-    CString checked = text;
-    const CTime date = ValidateDateText(checked, "INSTRUMENTATION");
-    if (picker && date.IsZero())
-        picker->ShowNoDate();
-    else if (picker) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(QDate(date.GetYear(), date.GetMonth(), date.GetDay()));
-    }
-    text.MakeUpper();
-    edit.SetText(text);
-}
+CDateTimeCtrl* CCalibrationDate::Picker() const { return m_page.Item<CDateTimeCtrl>(m_pickerId); }
 
-namespace {
-
-void WatchCalibrationDate(CNEdit& edit)
+void CCalibrationDate::Init(CNEdit& edit, std::function<CStringArray*()> dates, const int& index)
 {
+    m_edit = &edit;
+    m_dates = std::move(dates);
+    m_index = &index;
+    // A date field: what the typed-date parser takes, as every typed date field of the program.
     CNEdit* date = &edit;
     QObject::connect(date, &CNEdit::Changed, date, [date] {
         ParsedDateTime d;
@@ -39,38 +28,53 @@ void WatchCalibrationDate(CNEdit& edit)
             date->ShowInvalidColors();
         }
     });
+    if (CDateTimeCtrl* picker = Picker()) {
+        picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
+        picker->ShowNoDate();
+        QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker, [this] { OnPicked(); });
+    }
 }
 
-} // namespace
-
-CString PickedCalibrationDate(const CDateTimeCtrl& picker)
+CString CCalibrationDate::Show(const CString& stored)
 {
-    // Month names in English whatever the desktop's language, as the test files have them.
-    return FromQString(QLocale::c().toString(picker.date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
+    CString text = stored;
+    text.Trim();
+    // A stored date that is no date is told at once, not only shown in red.
+    CString checked = text;
+    const CTime date = ValidateDateText(checked, "INSTRUMENTATION");
+    if (CDateTimeCtrl* picker = Picker()) {
+        const QSignalBlocker quiet(picker);
+        if (date.IsZero())
+            picker->ShowNoDate();
+        else
+            picker->setDate(QDate(date.GetYear(), date.GetMonth(), date.GetDay()));
+    }
+    text.MakeUpper();
+    if (m_edit)
+        m_edit->SetText(text);
+    checked.MakeUpper();
+    return checked;
 }
 
-void ConnectCalibrationDate(CDateTimeCtrl* picker, CNEdit& edit, std::function<CStringArray*()> dates,
-                            const int& index)
+void CCalibrationDate::OnPicked()
 {
-    WatchCalibrationDate(edit);
-    if (!picker)
+    CDateTimeCtrl* picker = Picker();
+    // The earliest date stands for none: it is never a pick.
+    if (!picker || picker->date() == picker->minimumDate())
         return;
-    picker->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
-    QObject::connect(picker, &CDateTimeCtrl::DateTimeChange, picker,
-                     [picker, edit = &edit, dates = std::move(dates), index = &index] {
-                         CStringArray* stored = dates();
-                         if (!stored)
-                             return;
-                         const CString text = PickedCalibrationDate(*picker);
-                         if (*index > 0)
-                             stored->SetAtGrow(*index, text);
-                         edit->SetText(text);
-                     });
+    CStringArray* stored = m_dates ? m_dates() : nullptr;
+    if (!stored)
+        return;
+    // Month names in English whatever the desktop's language, as the test files have them.
+    const CString text = FromQString(QLocale::c().toString(picker->date(), QStringLiteral("dd/MMM/yyyy")).toUpper());
+    if (*m_index > 0)
+        stored->SetAtGrow(*m_index, text);
+    m_edit->SetText(text);
 }
 
-void PickToday(CDateTimeCtrl* picker)
+void CCalibrationDate::PickToday()
 {
-    if (picker) {
+    if (CDateTimeCtrl* picker = Picker()) {
         const QSignalBlocker quiet(picker);
         picker->setDate(QDate::currentDate());
     }

@@ -35,7 +35,8 @@ public:
         // "No curve related error found in Instrumentation records" is put on normal colours.
         bool noErrorsOnNormal = true;
     };
-    static Style VehicleStyle() { return {}; }
+    // Red on light green, the last finding on normal colours.
+    static Style RedOnGreenStyle() { return {}; }
     // Black on silver grey, the hint line's colours left as they are.
     static Style GreyStyle() { return {CNEdit::kBlack, RGB(192, 192, 192), false}; }
 

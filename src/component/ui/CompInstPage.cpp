@@ -102,22 +102,18 @@ CCompInstPage::CCompInstPage()
     : CCompRecordPage(&kInstTemplate, kInstFields,
                       {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_BUTTON, IDC_RETAIN_LAST}, "CCompInstPage",
                       kInstTips)
-    , m_date(*this, IDC_DATE_PICKER, "INSTRUMENTATION")
-    , m_curves(*this,
-               {&m_editMessage, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
-                Edit(IDC_LAST_POINT), Edit(IDC_TIME_STEP)},
-               CCurveCheckPanel::RecordPageHost(
-                   *this,
-                   [this] {
-                       if (!m_pData)
-                           return CurveCheckState {};
-                       D& d = *m_pData;
-                       CurveCheckState state = ChannelCurveState(d, d.m_nCheckCurves, d.m_nCurveCheckCount);
-                       state.channelInfoMerged = &d.m_bChannelInfoMerged;
-                       return state;
-                   },
-                   m_bChangeHandling),
-               CCurveCheckPanel::GreyStyle())
+    , m_channel(*this, {IDC_RECORD_LIST, IDC_DATE_PICKER},
+                {&m_editMessage, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
+                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_STEP)},
+                [this] {
+                    if (!m_pData)
+                        return CurveCheckState {};
+                    D& d = *m_pData;
+                    CurveCheckState state = ChannelCurveState(d, d.m_nCheckCurves, d.m_nCurveCheckCount);
+                    state.channelInfoMerged = &d.m_bChannelInfoMerged;
+                    return state;
+                },
+                m_bChangeHandling, CCurveCheckPanel::GreyStyle())
 {
     for (const PageField<D>& field : kInstFields) {
         if (!field.codeTable)
@@ -136,20 +132,12 @@ void CCompInstPage::DoDataExchange(CDataExchange* pDX)
 BOOL CCompInstPage::OnInitDialog()
 {
     CCompRecordPage::OnInitDialog();
-    m_date.Init(*Edit(IDC_CALIBRATION_DATE), [this](const CString& date) {
-        if (m_pData && m_nRecordIndex > 0)
-            m_pData->m_saInstCalibrationDate.SetAtGrow(m_nRecordIndex, date);
-    });
+    m_channel.OnInitDialog(
+        *Edit(IDC_CALIBRATION_DATE), [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; },
+        [this] { AllFieldsValid(); });
     OnClicked(IDC_SEARCH_VEHICLE, [this] { OnSearchVehicle(); });
     OnClicked(IDC_SEARCH_COMPONENT, [this] { OnSearchComponent(); });
     OnClicked(IDC_SEARCH_CONFIGURATION, [this] { OnSearchConfiguration(); });
-    m_curves.Connect();
-    // After the protocol's own handler has shown the chosen curve.
-    OnSelChange(IDC_RECORD_LIST, [this] {
-        m_curves.ShowRecordCurveError(m_nRecordIndex);
-        AllFieldsValid();
-    });
-    m_curves.OnInitDialog();
     return TRUE;
 }
 
@@ -157,7 +145,7 @@ BOOL CCompInstPage::OnSetActive()
 {
     const bool checkMode = !m_pData || m_pData->m_nCheckCurves == 0;
     if (checkMode)
-        m_curves.ShowCurveButtons(true);
+        m_channel.curves.ShowCurveButtons(true);
     if (m_pData) {
         m_nRecordCount = DataRecordCount(*m_pData);
         m_nRecordIndex = std::min(m_nRecordIndex, m_nRecordCount);
@@ -165,10 +153,10 @@ BOOL CCompInstPage::OnSetActive()
     m_bChangeHandling = false;
     SetFieldTypes();
     m_bChangeHandling = true;
-    m_curves.FindNextCurveError(0);
+    m_channel.curves.FindNextCurveError(0);
     LoadRecord();
     AllFieldsValid();
-    m_curves.ShowCurveButtons(!m_pData || m_pData->m_nCheckCurves == 0);
+    m_channel.curves.ShowCurveButtons(!m_pData || m_pData->m_nCheckCurves == 0);
     return CRecordPage::OnSetActive();
 }
 
@@ -181,9 +169,9 @@ void CCompInstPage::LoadRecord()
     PrepareRecord(i);
     m_bChangeHandling = false;
     ApplyRanges();
-    // The stored date into the picker (a bad one is told), upper-cased into the record.
-    CString date = data.m_saInstCalibrationDate[i];
-    m_date.Load(date);
+    // The stored date into the picker (a bad one is told); the record keeps the date check's form
+    // of it, upper-cased.
+    const CString date = m_channel.date.Show(data.m_saInstCalibrationDate[i]);
     if (i < data.m_saInstCalibrationDate.GetSize())
         data.m_saInstCalibrationDate.SetAt(i, date);
     CCompRecordPage::LoadRecord();
@@ -214,7 +202,7 @@ void CCompInstPage::ApplyRanges()
 bool CCompInstPage::StoredReferencesValid(int index)
 {
     // A curve told wrong is judged on the shown record, where the panel tells it.
-    const CCurveReview review = m_curves.Review();
+    const CCurveReview review = m_channel.curves.Review();
     if (review.IsOn() && review.HasFindings())
         return false;
     // A date the picker would refuse is told when its record is shown. A good one is stored as
@@ -319,7 +307,7 @@ bool CCompInstPage::AllFieldsValid()
 {
     if (!CCompRecordPage::AllFieldsValid())
         return false;
-    return m_curves.ShowRecordCurveError(m_nRecordIndex);
+    return m_channel.curves.ShowRecordCurveError(m_nRecordIndex);
 }
 
 void CCompInstPage::OnSearchVehicle()

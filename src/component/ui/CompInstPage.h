@@ -2,8 +2,7 @@
 // "Instrumentation Info" of the component sheet: one curve a record, its vehicle, component and
 // configuration references checked as pairs, the curve files reviewed.
 
-#include "common/ui/CurveCheckPanel.h"
-#include "common/ui/DateField.h"
+#include "common/ui/ChannelControls.h"
 #include "component/ui/CompRecordPages.h"
 
 #include <optional>
@@ -70,7 +69,6 @@ public:
     bool CheckReferences();
 
     CNEdit m_editMessage;
-    CDateField m_date;
     bool m_bChangeHandling = true;
 
 protected:
@@ -92,7 +90,7 @@ private:
     void ApplyRanges();
     void EnableTimeStep(bool enable, bool fromRecord);
 
-    CCurveCheckPanel m_curves;
+    CChannelControls m_channel;
     // The calibration date the record check read last, and what reading it gave: curves
     // calibrated together carry one date, which is read once.
     struct DateReading {

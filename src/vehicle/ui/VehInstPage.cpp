@@ -2,7 +2,7 @@
 
 #include "codes/CodeCheck.h"
 #include "codes/ui/Search.h"
-#include "common/ui/CalibrationDate.h"
+#include "common/ui/PageLayout.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "vehicle/ui/VehPageSupport.h"
 
@@ -65,59 +65,56 @@ const AxisUnit kRolloverAxisUnits[] = {{"LA", "G'S"}, {"LH", "INS"}, {"LO", "G'S
 
 constexpr int Row(int k) { return 8 + 16 * k; }
 
-// A labelled code field with its search button in the left column.
-#define CODE_ROW(k, label, edit, search)                                                                              \
-    {-1, DlgKind::Static, label, 7, Row(k) + 2, 90, 10}, {edit, DlgKind::Edit, "", 100, Row(k), 45, 13},              \
-        {search, DlgKind::Button, "Search...", 148, Row(k), 42, 13}
-#define VALUE_ROW(k, label, edit)                                                                                     \
-    {-1, DlgKind::Static, label, 200, Row(k) + 2, 88, 10}, {edit, DlgKind::Edit, "", 290, Row(k), 55, 13}
-
-const DlgTemplate kInstTemplate {
-    "Instrumentation Info",
-    500,
-    226,
-    "DejaVu Sans",
-    8,
-    false,
-    {
-        CODE_ROW(0, "Test Vehicle Number:", P::IDC_VEHICLE_NO, P::IDC_SEARCH_VEHICLE_NO),
-        CODE_ROW(1, "Sensor Type:", P::IDC_SENSOR_TYPE, P::IDC_SEARCH_TYPE),
-        CODE_ROW(2, "Sensor Location:", P::IDC_SENSOR_LOCATION, P::IDC_SEARCH_LOCATION),
-        CODE_ROW(3, "Sensor Attachment:", P::IDC_ATTACHMENT, P::IDC_SEARCH_ATTACHMENT),
-        CODE_ROW(4, "Axis Direction:", P::IDC_AXIS, P::IDC_SEARCH_AXIS),
-        CODE_ROW(5, "X Direction Units:", P::IDC_XUNITS, P::IDC_SEARCH_XUNITS),
-        CODE_ROW(6, "Y Direction Units:", P::IDC_YUNITS, P::IDC_SEARCH_YUNITS),
-        CODE_ROW(7, "Data Status:", P::IDC_DATA_STATUS, P::IDC_SEARCH_DATA_STATUS),
-        CODE_ROW(8, "Channel Status:", P::IDC_CHANNEL_STATUS, P::IDC_SEARCH_CHANNEL_STATUS),
-        VALUE_ROW(0, "Prefilter Frequency:", P::IDC_PREFILTER),
-        VALUE_ROW(1, "Instrument Rating:", P::IDC_RATING),
-        VALUE_ROW(2, "Channel Maximum Rating:", P::IDC_CHANNEL_MAX),
-        VALUE_ROW(3, "Initial Velocity:", P::IDC_INITIAL_VELOCITY),
-        VALUE_ROW(4, "First Point:", P::IDC_FIRST_POINT),
-        VALUE_ROW(5, "Last Point:", P::IDC_LAST_POINT),
-        VALUE_ROW(6, "Time Increment:", P::IDC_TIME_INCREMENT),
-        VALUE_ROW(7, "Calibration Date:", P::IDC_CALIBRATION_DATE),
-        {P::IDC_DATE_PICKER, DlgKind::Custom, "", 290, Row(8), 70, 13, 0, &CDateTimeCtrl::Create},
-        {-1, DlgKind::Static, "Manufacturer of\nthe Instrument:", 7, Row(9) + 1, 90, 18},
-        {P::IDC_MAKER, DlgKind::Edit, "", 100, Row(9) + 2, 295, 13},
-        {-1, DlgKind::Static, "Instrumentation\nComments:", 7, Row(10) + 5, 90, 18},
-        {P::IDC_COMMENTS, DlgKind::Edit, "", 100, Row(10) + 6, 295, 13},
-        {P::IDC_CHECK_CURVE, DlgKind::Button, "Check Curve\nRelated Error", 7, 200, 70, 22, DS_MULTILINE},
-        {P::IDC_VIEW_CURVE, DlgKind::Button, "View Curve\nRelated Data", 7, 200, 70, 22, DS_MULTILINE},
-        {P::IDC_HINT, DlgKind::Edit, "", 82, 204, 411, 13, DS_READONLY},
-        {P::IDC_FIND_NEXT_ERROR, DlgKind::Button, "Find next error", 405, 186, 88, 14},
-
-        {-1, DlgKind::GroupBox, "Curve Number", 405, 4, 88, 130},
-        {P::IDC_RECORD_LIST, DlgKind::ListBox, "", 413, 18, 72, 90},
-        {P::IDC_DELETE_RECORD, DlgKind::Button, "x", 413, 112, 18, 14},
-        {P::IDC_NEXTCURVE_BUTTON, DlgKind::Button, ">", 467, 112, 18, 14},
-        {-1, DlgKind::Static, "Delete the\nSelected Record", 409, 138, 84, 20},
-        {P::IDC_RETAIN_LAST, DlgKind::CheckBox, "Retain the Last\nRecord for the New", 409, 162, 84, 22},
-    },
+// The curve number box right of the value column.
+constexpr BoxItem kCurveBox[] = {
+    {BoxPart::Group, 0, 0, 88, 130},
+    {BoxPart::List, 8, 14, 72, 90},
+    {BoxPart::Remove, 8, 108, 18, 14},
+    {BoxPart::Next, 62, 108, 18, 14},
+    {BoxPart::RemoveText, 4, 134, 84, 20},
+    {BoxPart::Retain, 4, 158, 84, 22},
 };
 
-#undef CODE_ROW
-#undef VALUE_ROW
+DlgTemplate InstTemplate()
+{
+    std::vector<DlgItem> items;
+    // The code fields with their searches at the left, the values at the right.
+    AddColumn(items, {},
+              {{"Test Vehicle Number:", P::IDC_VEHICLE_NO, 0, P::IDC_SEARCH_VEHICLE_NO},
+               {"Sensor Type:", P::IDC_SENSOR_TYPE, 0, P::IDC_SEARCH_TYPE},
+               {"Sensor Location:", P::IDC_SENSOR_LOCATION, 0, P::IDC_SEARCH_LOCATION},
+               {"Sensor Attachment:", P::IDC_ATTACHMENT, 0, P::IDC_SEARCH_ATTACHMENT},
+               {"Axis Direction:", P::IDC_AXIS, 0, P::IDC_SEARCH_AXIS},
+               {"X Direction Units:", P::IDC_XUNITS, 0, P::IDC_SEARCH_XUNITS},
+               {"Y Direction Units:", P::IDC_YUNITS, 0, P::IDC_SEARCH_YUNITS},
+               {"Data Status:", P::IDC_DATA_STATUS, 0, P::IDC_SEARCH_DATA_STATUS},
+               {"Channel Status:", P::IDC_CHANNEL_STATUS, 0, P::IDC_SEARCH_CHANNEL_STATUS}});
+    AddColumn(items, {.x = 200, .labelWidth = 88, .editWidth = 55, .editGap = 2},
+              {{"Prefilter Frequency:", P::IDC_PREFILTER},
+               {"Instrument Rating:", P::IDC_RATING},
+               {"Channel Maximum Rating:", P::IDC_CHANNEL_MAX},
+               {"Initial Velocity:", P::IDC_INITIAL_VELOCITY},
+               {"First Point:", P::IDC_FIRST_POINT},
+               {"Last Point:", P::IDC_LAST_POINT},
+               {"Time Increment:", P::IDC_TIME_INCREMENT},
+               {"Calibration Date:", P::IDC_CALIBRATION_DATE}});
+    // Below its date rather than beside it, and the two wide rows a little apart: their own places.
+    items.push_back({P::IDC_DATE_PICKER, DlgKind::Custom, "", 290, Row(8), 70, 13, 0, &CDateTimeCtrl::Create});
+    items.push_back({-1, DlgKind::Static, "Manufacturer of\nthe Instrument:", 7, Row(9) + 1, 90, 18});
+    items.push_back({P::IDC_MAKER, DlgKind::Edit, "", 100, Row(9) + 2, 295, 13});
+    items.push_back({-1, DlgKind::Static, "Instrumentation\nComments:", 7, Row(10) + 5, 90, 18});
+    items.push_back({P::IDC_COMMENTS, DlgKind::Edit, "", 100, Row(10) + 6, 295, 13});
+    items.push_back({P::IDC_CHECK_CURVE, DlgKind::Button, "Check Curve\nRelated Error", 7, 200, 70, 22, DS_MULTILINE});
+    items.push_back({P::IDC_VIEW_CURVE, DlgKind::Button, "View Curve\nRelated Data", 7, 200, 70, 22, DS_MULTILINE});
+    items.push_back({P::IDC_HINT, DlgKind::Edit, "", 82, 204, 411, 13, DS_READONLY});
+    items.push_back({P::IDC_FIND_NEXT_ERROR, DlgKind::Button, "Find next error", 405, 186, 88, 14});
+    AddRecordIndex(items, 405, 4, "Curve Number",
+                   RecordControls {P::IDC_RECORD_LIST, P::IDC_NEXTCURVE_BUTTON, P::IDC_DELETE_RECORD, P::IDC_RETAIN_LAST},
+                   nullptr, kCurveBox);
+    return PageTemplate("Instrumentation Info", 500, 226, std::move(items));
+}
+
+const DlgTemplate kInstTemplate = InstTemplate();
 
 const char* const kCrashAvoidance[] = {"FCW", "LDW", "DRO"};
 
@@ -127,18 +124,15 @@ CVehInstPage::CVehInstPage()
     : CDataRecordPage<CVehData>(&kInstTemplate, kFields,
                                 {IDC_RECORD_LIST, IDC_NEXTCURVE_BUTTON, IDC_DELETE_RECORD, IDC_RETAIN_LAST},
                                 "CVehInstPage", kTips)
-    , m_curves(*this,
-               {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
-                Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
-               CCurveCheckPanel::RecordPageHost(
-                   *this,
-                   [this] {
-                       return m_pData ? ChannelCurveState(*m_pData, m_pData->m_nCurveCheckRequested,
-                                                          m_pData->m_nCurveColumnCount)
-                                      : CurveCheckState {};
-                   },
-                   m_bReady),
-               CCurveCheckPanel::VehicleStyle())
+    , m_channel(*this, {IDC_RECORD_LIST, IDC_DATE_PICKER},
+                {&m_editHint, IDC_CHECK_CURVE, IDC_VIEW_CURVE, IDC_FIND_NEXT_ERROR, Edit(IDC_FIRST_POINT),
+                 Edit(IDC_LAST_POINT), Edit(IDC_TIME_INCREMENT)},
+                [this] {
+                    return m_pData ? ChannelCurveState(*m_pData, m_pData->m_nCurveCheckRequested,
+                                                       m_pData->m_nCurveColumnCount)
+                                   : CurveCheckState {};
+                },
+                m_bReady, CCurveCheckPanel::RedOnGreenStyle())
 {
 }
 
@@ -156,24 +150,16 @@ bool CVehInstPage::IsCrashAvoidance() const
     return false;
 }
 
-CDateTimeCtrl* CVehInstPage::Picker() const { return Item<CDateTimeCtrl>(IDC_DATE_PICKER); }
-
 BOOL CVehInstPage::OnInitDialog()
 {
     CDataRecordPage<CVehData>::OnInitDialog();
-    ConnectCalibrationDate(Picker(), *Edit(IDC_CALIBRATION_DATE),
-                           [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; }, m_nRecordIndex);
+    m_channel.OnInitDialog(
+        *Edit(IDC_CALIBRATION_DATE), [this] { return m_pData ? &m_pData->m_saInstCalibrationDate : nullptr; },
+        [this] { AllFieldsValid(); });
     OnClicked(IDC_SEARCH_LOCATION, [this] { OnSearchLocation(); });
     OnClicked(IDC_SEARCH_ATTACHMENT, [this] { OnSearchAttachment(); });
     OnClicked(IDC_SEARCH_AXIS, [this] { OnSearchAxis(); });
     OnClicked(IDC_SEARCH_VEHICLE_NO, [this] { OnSearchVehicleNumber(); });
-    m_curves.Connect();
-    // After the protocol's own handler has shown the chosen channel.
-    OnSelChange(IDC_RECORD_LIST, [this] {
-        m_curves.ShowRecordCurveError(m_nRecordIndex);
-        AllFieldsValid();
-    });
-    m_curves.OnInitDialog();
     return TRUE;
 }
 
@@ -203,9 +189,9 @@ BOOL CVehInstPage::OnSetActive()
     SetFieldTypes();
     ApplyConfigRules();
     m_bReady = true;
-    m_curves.FindNextCurveError(0);
+    m_channel.curves.FindNextCurveError(0);
     const BOOL result = CDataRecordPage<CVehData>::OnSetActive();
-    m_curves.ShowCurveButtons(!m_pData || m_pData->m_nCurveCheckRequested == 0);
+    m_channel.curves.ShowCurveButtons(!m_pData || m_pData->m_nCurveCheckRequested == 0);
     return result;
 }
 
@@ -225,7 +211,7 @@ void CVehInstPage::ClearPage()
 
 void CVehInstPage::LoadExtra(const CVehData& data, int index)
 {
-    ShowCalibrationDate(*Edit(IDC_CALIBRATION_DATE), Picker(), data.m_saInstCalibrationDate[index]);
+    m_channel.date.Show(data.m_saInstCalibrationDate[index]);
 
     CNEdit& step = *Edit(IDC_TIME_INCREMENT);
     if (step.IsValid())
@@ -318,7 +304,7 @@ bool CVehInstPage::AllFieldsValid()
     location.SetColors(CNEdit::kBlack, locationValid ? kSilver : CNEdit::kYellow);
     if (!valid || !locationValid)
         return false;
-    return m_curves.ShowRecordCurveError(m_nRecordIndex);
+    return m_channel.curves.ShowRecordCurveError(m_nRecordIndex);
 }
 
 BOOL CVehInstPage::OnKillActive()
@@ -335,7 +321,7 @@ void CVehInstPage::NewRecord()
     CDataRecordPage<CVehData>::NewRecord();
     if (m_pData && !m_bRetainLast)
         m_pData->m_saInstVehicleNo.SetAtGrow(m_nRecordIndex, NewVehicleNumber(*m_pData));
-    PickToday(Picker());
+    m_channel.date.PickToday();
 }
 
 void CVehInstPage::AfterNext()

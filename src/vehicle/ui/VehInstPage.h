@@ -4,11 +4,9 @@
 // and the check of the channels against their curve files. Invalid fields are coloured and
 // never keep the user on the page; Save Test's check finds them.
 
-#include "common/ui/CurveCheckPanel.h"
+#include "common/ui/ChannelControls.h"
 #include "common/ui/DataPage.h"
 #include "vehicle/VehData.h"
-
-class CDateTimeCtrl;
 
 class CVehInstPage : public CDataRecordPage<CVehData> {
     Q_OBJECT
@@ -100,7 +98,6 @@ private:
     void ApplyConfigRules();
     void EnableTimeIncrement(bool enable, bool fromRecord);
     CString Configuration() const;
-    CDateTimeCtrl* Picker() const;
 
-    CCurveCheckPanel m_curves;
+    CChannelControls m_channel;
 };

@@ -56,7 +56,7 @@ struct ChannelPage : CPropertyPage {
                                                               &first, &last, &step, &count, nullptr}; },
                              [this] { return shown; }, [this](int channel) { Show(channel); },
                              [this] { Save(); }, [this] { return ready; }, nullptr},
-                            CCurveCheckPanel::VehicleStyle()};
+                            CCurveCheckPanel::RedOnGreenStyle()};
 
     ChannelPage() : CPropertyPage(&kChannelPage)
     {
