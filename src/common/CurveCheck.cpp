@@ -3,14 +3,17 @@
 #include "common/Convert.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 CurveErrorRecord::CurveErrorRecord() { Reset(); }
@@ -130,6 +133,361 @@ std::string HintNlp(long long nlp, long long totalLess1)
            " where NLP = 'Last Point' and NFP = 'First Point'";
 }
 
+bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+
+// Ends a value of the usual line: a blank, or the line's end (a CR is one only right before its LF).
+bool EndsValue(const char* q) { return *q == ' ' || *q == '\t' || *q == '\n' || (*q == '\r' && q[1] == '\n'); }
+
+// Steps over one value that IsRealNumberView accepts and the line's layout ends; false for any
+// other text, which the full rules then judge. Stops at the latest on the line's LF.
+bool SkipRealNumber(const char*& q)
+{
+    const char* const start = q;
+    if (*q == '-')
+        ++q;
+    while (IsDigitChar(*q))
+        ++q;
+    if (*q == '.') {
+        ++q;
+        while (IsDigitChar(*q))
+            ++q;
+    }
+    if (q == start)
+        return false;
+    if (*q == 'e' || *q == 'E') {
+        ++q;
+        if (*q != '+' && *q != '-')
+            return false;
+        ++q;
+        while (IsDigitChar(*q))
+            ++q;
+    } else if (q - start == 1 && !IsDigitChar(*start)) {
+        return false; // a lone "-" or "."
+    }
+    return EndsValue(q);
+}
+
+struct CurveScan {
+    long long points = 0;
+    long long lines = 0;
+    long long timeZeroMark = 9999999; // none
+    double timeStep = -1.0;
+};
+
+enum class ReadResult { Read, Bad, TooLarge };
+
+// What reading one curve file gives: its record and its number of values per line.
+struct CurveRead {
+    CurveErrorRecord record;
+    int columns = 0;
+};
+
+// Reads curve files one after another, keeping for each its column count and its first error
+// texts. One reader serves one thread; its piece buffer is reused from file to file.
+class CurveFileReader {
+public:
+    explicit CurveFileReader(size_t keptErrors) : m_keptErrors(keptErrors) {}
+
+    CurveRead Read(const std::string& path);
+    std::vector<std::string>& Errors() { return m_errors; }
+
+private:
+    ReadResult Scan(const std::string& path, CurveErrorRecord& record);
+    void ScanLines(const std::string& path, const char* p, const char* lastNl, CurveScan& scan);
+    const char* ScanUsualLine(const char* p, CurveScan& scan);
+    void ScanLine(const std::string& path, std::string_view line, CurveScan& scan);
+    void CountPoint(std::string_view first, CurveScan& scan);
+    void EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan);
+    void AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line);
+
+    size_t m_keptErrors;
+    int m_columns = 0;
+    std::vector<std::string> m_errors;
+    std::string m_buffer;
+};
+
+CurveRead CurveFileReader::Read(const std::string& path)
+{
+    m_columns = 0;
+    m_errors.clear();
+    CurveRead read;
+    CurveErrorRecord& record = read.record;
+    const ReadResult result = Scan(path, record);
+    read.columns = m_columns;
+    if (result != ReadResult::Read) {
+        record.m_nCurveTotal = 0;
+        record.m_strError = result == ReadResult::TooLarge ? "Curve data file is larger than " +
+                                                                  std::to_string(CCurveCheck::kMaxCurveFileSize >> 20) +
+                                                                  " MB, not read"
+                                                            : "Curve data file is bad or not exist";
+        return read;
+    }
+    const std::string extension = FileExtension(path);
+    record.m_nCurveNo = StdToInt(CString(extension));
+    record.m_strCurveNo = extension;
+    if (!m_errors.empty())
+        record.m_strError = m_errors.front();
+    return read;
+}
+
+// The file is read in pieces and each line judged as it completes, so that memory stays the same
+// whatever the file's size. Only a plain file is read: a pipe or a device in the folder would
+// wait for ever or never end.
+ReadResult CurveFileReader::Scan(const std::string& path, CurveErrorRecord& record)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return ReadResult::Bad;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::Bad;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > CCurveCheck::kMaxCurveFileSize) {
+        ::close(fd);
+        return ReadResult::TooLarge;
+    }
+    CurveScan scan;
+    m_buffer.resize(kReadPiece);
+    std::string line;      // a line that runs on past the piece it began in
+    bool overlong = false; // that line is past kMaxLine: only its start is kept, to be quoted
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, m_buffer.data(), m_buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        const char* p = m_buffer.data();
+        const char* const end = p + n;
+        while (p < end) {
+            if (line.empty() && !overlong) {
+                // The usual case: the lines that end in this piece are judged where they stand.
+                const auto* lastNl = static_cast<const char*>(::memrchr(p, '\n', static_cast<size_t>(end - p)));
+                if (lastNl) {
+                    ScanLines(path, p, lastNl, scan);
+                    p = lastNl + 1;
+                    continue;
+                }
+            }
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            const char* stop = nl ? nl : end;
+            if (!overlong)
+                line.append(p, static_cast<size_t>(stop - p));
+            if (line.size() > kMaxLine) {
+                overlong = true;
+                line.resize(kMaxQuotedLine + 1);
+            }
+            if (nl) {
+                EndLine(path, line, overlong, scan);
+                line.clear();
+                overlong = false;
+            }
+            p = nl ? nl + 1 : end;
+        }
+    }
+    ::close(fd);
+    if (!line.empty() || overlong)
+        EndLine(path, line, overlong, scan);
+    if (!ok)
+        return ReadResult::Bad;
+
+    if (m_columns == 2) {
+        record.m_nCurveNfp = ClampToInt(-scan.timeZeroMark);
+        record.m_nCurveNlp = ClampToInt(scan.points - scan.timeZeroMark - 1);
+        record.m_nCurveDel = ClampToInt(scan.timeStep * 1000000.0);
+    }
+    record.m_nCurveTotal = ClampToInt(scan.points);
+    return ReadResult::Read;
+}
+
+// The lines from p through the LF at lastNl.
+void CurveFileReader::ScanLines(const std::string& path, const char* p, const char* lastNl, CurveScan& scan)
+{
+    while (p <= lastNl) {
+        const char* nl = ScanUsualLine(p, scan);
+        if (!nl) {
+            nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(lastNl - p) + 1));
+            ScanLine(path, std::string_view(p, static_cast<size_t>(nl - p)), scan);
+        }
+        p = nl + 1;
+    }
+}
+
+// Nearly every line of a curve file is one or two numbers in the file's own layout: such a line is
+// judged in one pass as ScanLine would judge it. The line runs to an LF known to follow; returns
+// that LF, or nullptr, having changed nothing, for any other line.
+const char* CurveFileReader::ScanUsualLine(const char* p, CurveScan& scan)
+{
+    const char* q = p;
+    std::string_view first;
+    int values = 0;
+    for (;;) {
+        while (*q == ' ' || *q == '\t')
+            ++q;
+        if (*q == '\n')
+            break;
+        if (*q == '\r' && q[1] == '\n') {
+            ++q;
+            break;
+        }
+        if (values == 2)
+            return nullptr;
+        const char* start = q;
+        if (!SkipRealNumber(q))
+            return nullptr;
+        if (values == 0)
+            first = std::string_view(start, static_cast<size_t>(q - start));
+        ++values;
+    }
+    if (values == 0)
+        return q; // a blank line is passed over
+    if (m_columns != 0 && values != m_columns)
+        return nullptr;
+    m_columns = values;
+    ++scan.lines;
+    CountPoint(first, scan);
+    return q;
+}
+
+// One line: its values are cut where they stand, and only a line in error is ever copied. A line
+// is judged whole, however long: cut after some characters, a damaged value behind a good one
+// would pass unseen.
+void CurveFileReader::ScanLine(const std::string& path, std::string_view line, CurveScan& scan)
+{
+    std::string_view first, second;
+    long long values = 0;
+    const char* q = line.data();
+    const char* const qEnd = q + (line.empty() || line.back() != '\r' ? line.size() : line.size() - 1);
+    while (q < qEnd) {
+        while (q < qEnd && IsBlank(*q))
+            ++q;
+        if (q == qEnd)
+            break;
+        const char* start = q;
+        while (q < qEnd && !IsBlank(*q))
+            ++q;
+        if (values == 0)
+            first = std::string_view(start, static_cast<size_t>(q - start));
+        else if (values == 1)
+            second = std::string_view(start, static_cast<size_t>(q - start));
+        ++values;
+    }
+    if (values == 0)
+        return;
+    ++scan.lines;
+
+    bool mixed = false;
+    if (m_columns == 0)
+        m_columns = ClampToInt(values);
+    else if (values != m_columns)
+        mixed = true;
+
+    const bool valid = values == m_columns && (m_columns == 1 || m_columns == 2) && IsRealNumberView(first) &&
+                       (m_columns == 1 || IsRealNumberView(second));
+    if (!valid) {
+        AddLineError(path, ClampToInt(scan.lines), mixed,
+                     std::string_view(line.data(), static_cast<size_t>(qEnd - line.data())));
+        return;
+    }
+    CountPoint(first, scan);
+}
+
+// A valid line whose first value is `first`.
+void CurveFileReader::CountPoint(std::string_view first, CurveScan& scan)
+{
+    ++scan.points;
+    if (m_columns == 2 && scan.timeStep == -1.0) {
+        const double t = RealValue(first);
+        if (std::fabs(t) < 0.000001)
+            scan.timeZeroMark = scan.lines - 1;
+        else if (scan.lines == scan.timeZeroMark + 2)
+            scan.timeStep = t;
+    }
+}
+
+void CurveFileReader::EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan)
+{
+    if (!overlong) {
+        ScanLine(path, line, scan);
+        return;
+    }
+    // A line of more than a megabyte is no point of a curve; it is quoted by its start.
+    ++scan.lines;
+    AddLineError(path, ClampToInt(scan.lines), false, line);
+}
+
+void CurveFileReader::AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line)
+{
+    if (m_errors.size() >= m_keptErrors)
+        return;
+    std::string quoted;
+    bool cut = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = IsBlank(line[i]) ? ' ' : line[i];
+        if (c == ' ' && (quoted.empty() || quoted.back() == ' '))
+            continue;
+        if (quoted.size() >= kMaxQuotedLine) {
+            cut = true;
+            break;
+        }
+        quoted += c;
+    }
+    while (!quoted.empty() && quoted.back() == ' ')
+        quoted.pop_back();
+    if (cut)
+        quoted += "...";
+    std::string text = "Curve error in " + path + ", point " + std::to_string(lineNo) + ": ";
+    if (mixed)
+        text += "Mess Y and A-Y format; ";
+    text += quoted + " is not real number" + ". View curve errors, correct and reload this test";
+    m_errors.push_back(std::move(text));
+}
+
+// Reads the curve files side by side, one reader per core, and hands back their results in the
+// order of `paths` whatever order they finish in. Each reader holds one piece of one file at a
+// time, so memory follows the number of cores, not the files. Only the first error text of each
+// file is kept: no more reaches its record. A fault in any reader reaches the caller once all
+// have stopped.
+std::vector<CurveRead> ReadSideBySide(const std::vector<std::string>& paths, unsigned readers)
+{
+    std::vector<CurveRead> reads(paths.size());
+    std::vector<std::exception_ptr> faults(paths.size());
+    std::atomic<size_t> next {0};
+    std::atomic<bool> failed {false};
+    const auto work = [&]() noexcept {
+        CurveFileReader reader(1);
+        for (size_t i = next++; i < paths.size() && !failed; i = next++) {
+            try {
+                reads[i] = reader.Read(paths[i]);
+            } catch (...) {
+                faults[i] = std::current_exception();
+                failed = true;
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    const size_t helpers = std::min<size_t>(std::max(readers, 1u), paths.size()) - (paths.empty() ? 0 : 1);
+    threads.reserve(helpers);
+    for (size_t t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (...) {
+            break; // no more threads to be had: those started and this one share the files
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::exception_ptr& fault : faults) {
+        if (fault)
+            std::rethrow_exception(fault);
+    }
+    return reads;
+}
+
 } // namespace
 
 CCurveCheck::CCurveCheck() = default;
@@ -144,21 +502,27 @@ int CCurveCheck::CheckCurveFiles()
         return 0;
     m_arrFiles.clear();
     ListCurveFolder(m_strPath, m_arrFiles);
-    // The comparison judges every record by one column count. A damaged or empty file at the end
-    // of the folder must not decide it for all the good files before it.
-    int lastFormat = 0;
+    std::vector<std::string> curves;
     for (CString& entry : m_arrFiles) {
         entry.Trim();
         const CString extension(FileExtension(entry.str()));
-        if (!IsIntegerText(extension) || StdToInt(extension) < 1)
-            continue;
-        ReadCurveFile(entry.str());
+        if (IsIntegerText(extension) && StdToInt(extension) >= 1)
+            curves.push_back(entry.str());
+    }
+    const std::vector<CurveRead> reads = ReadSideBySide(curves, std::thread::hardware_concurrency());
+    // The comparison judges every record by one column count. A damaged or empty file at the end
+    // of the folder must not decide it for all the good files before it.
+    int lastFormat = 0;
+    m_vRecords.reserve(m_vRecords.size() + reads.size());
+    for (const CurveRead& read : reads) {
+        m_vRecords.push_back(read.record);
+        m_nColumns = read.columns;
         if (m_nColumns == 1 || m_nColumns == 2)
             lastFormat = m_nColumns;
     }
     if (m_nColumns != 1 && m_nColumns != 2 && lastFormat != 0)
         m_nColumns = lastFormat;
-    std::string().swap(m_buffer);
+    m_vFileErrors.clear();
     return static_cast<int>(m_vRecords.size());
 }
 
@@ -202,180 +566,11 @@ void CCurveCheck::ListFiles(std::string folder, std::vector<CString>& list)
 
 void CCurveCheck::ReadCurveFile(std::string path)
 {
-    m_nColumns = 0;
-    m_vFileErrors.clear();
-    CurveErrorRecord record;
-    const ReadResult read = ScanCurveFile(path, record);
-    if (read != ReadResult::Read) {
-        record.m_nCurveTotal = 0;
-        record.m_strError = read == ReadResult::TooLarge ? "Curve data file is larger than " +
-                                                               std::to_string(kMaxCurveFileSize >> 20) + " MB, not read"
-                                                         : "Curve data file is bad or not exist";
-        m_vRecords.push_back(record);
-        return;
-    }
-    const std::string extension = FileExtension(path);
-    record.m_nCurveNo = StdToInt(CString(extension));
-    record.m_strCurveNo = extension;
-    if (!m_vFileErrors.empty())
-        record.m_strError = m_vFileErrors.front();
-    m_vRecords.push_back(record);
-}
-
-// The file is read in pieces and each line judged as it completes, so that memory stays the same
-// whatever the file's size. Only a plain file is read: a pipe or a device in the folder would
-// wait for ever or never end.
-CCurveCheck::ReadResult CCurveCheck::ScanCurveFile(const std::string& path, CurveErrorRecord& record)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return ReadResult::Bad;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return ReadResult::Bad;
-    }
-    if (static_cast<unsigned long long>(st.st_size) > kMaxCurveFileSize) {
-        ::close(fd);
-        return ReadResult::TooLarge;
-    }
-    CurveScan scan;
-    m_buffer.resize(kReadPiece);
-    std::string line;      // a line that runs on past the piece it began in
-    bool overlong = false; // that line is past kMaxLine: only its start is kept, to be quoted
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::read(fd, m_buffer.data(), m_buffer.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        const char* p = m_buffer.data();
-        const char* const end = p + n;
-        while (p < end) {
-            const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-            const char* stop = nl ? nl : end;
-            if (line.empty() && !overlong && nl) {
-                ScanLine(path, std::string_view(p, static_cast<size_t>(stop - p)), scan); // the usual case
-            } else {
-                if (!overlong)
-                    line.append(p, static_cast<size_t>(stop - p));
-                if (line.size() > kMaxLine) {
-                    overlong = true;
-                    line.resize(kMaxQuotedLine + 1);
-                }
-                if (nl) {
-                    EndLine(path, line, overlong, scan);
-                    line.clear();
-                    overlong = false;
-                }
-            }
-            p = nl ? nl + 1 : end;
-        }
-    }
-    ::close(fd);
-    if (!line.empty() || overlong)
-        EndLine(path, line, overlong, scan);
-    if (!ok)
-        return ReadResult::Bad;
-
-    if (m_nColumns == 2) {
-        record.m_nCurveNfp = ClampToInt(-scan.timeZeroMark);
-        record.m_nCurveNlp = ClampToInt(scan.points - scan.timeZeroMark - 1);
-        record.m_nCurveDel = ClampToInt(scan.timeStep * 1000000.0);
-    }
-    record.m_nCurveTotal = ClampToInt(scan.points);
-    return ReadResult::Read;
-}
-
-void CCurveCheck::EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan)
-{
-    if (!overlong) {
-        ScanLine(path, line, scan);
-        return;
-    }
-    // A line of more than a megabyte is no point of a curve; it is quoted by its start.
-    ++scan.lines;
-    AddLineError(path, ClampToInt(scan.lines), false, line);
-}
-
-// One line: its values are cut where they stand, and only a line in error is ever copied. A line
-// is judged whole, however long: cut after some characters, a damaged value behind a good one
-// would pass unseen.
-void CCurveCheck::ScanLine(const std::string& path, std::string_view line, CurveScan& scan)
-{
-    std::string_view first, second;
-    long long values = 0;
-    const char* q = line.data();
-    const char* const qEnd = q + (line.empty() || line.back() != '\r' ? line.size() : line.size() - 1);
-    while (q < qEnd) {
-        while (q < qEnd && IsBlank(*q))
-            ++q;
-        if (q == qEnd)
-            break;
-        const char* start = q;
-        while (q < qEnd && !IsBlank(*q))
-            ++q;
-        if (values == 0)
-            first = std::string_view(start, static_cast<size_t>(q - start));
-        else if (values == 1)
-            second = std::string_view(start, static_cast<size_t>(q - start));
-        ++values;
-    }
-    if (values == 0)
-        return;
-    ++scan.lines;
-
-    bool mixed = false;
-    if (m_nColumns == 0)
-        m_nColumns = ClampToInt(values);
-    else if (values != m_nColumns)
-        mixed = true;
-
-    const bool valid = values == m_nColumns && (m_nColumns == 1 || m_nColumns == 2) && IsRealNumberView(first) &&
-                       (m_nColumns == 1 || IsRealNumberView(second));
-    if (!valid) {
-        AddLineError(path, ClampToInt(scan.lines), mixed,
-                     std::string_view(line.data(), static_cast<size_t>(qEnd - line.data())));
-        return;
-    }
-    ++scan.points;
-    if (m_nColumns == 2 && scan.timeStep == -1.0) {
-        const double t = RealValue(first);
-        if (std::fabs(t) < 0.000001)
-            scan.timeZeroMark = scan.lines - 1;
-        else if (scan.lines == scan.timeZeroMark + 2)
-            scan.timeStep = t;
-    }
-}
-
-void CCurveCheck::AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line)
-{
-    if (m_vFileErrors.size() >= kMaxFileErrors)
-        return;
-    std::string quoted;
-    bool cut = false;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const char c = IsBlank(line[i]) ? ' ' : line[i];
-        if (c == ' ' && (quoted.empty() || quoted.back() == ' '))
-            continue;
-        if (quoted.size() >= kMaxQuotedLine) {
-            cut = true;
-            break;
-        }
-        quoted += c;
-    }
-    while (!quoted.empty() && quoted.back() == ' ')
-        quoted.pop_back();
-    if (cut)
-        quoted += "...";
-    std::string text = "Curve error in " + path + ", point " + std::to_string(lineNo) + ": ";
-    if (mixed)
-        text += "Mess Y and A-Y format; ";
-    text += quoted + " is not real number" + ". View curve errors, correct and reload this test";
-    m_vFileErrors.push_back(std::move(text));
+    CurveFileReader reader(kMaxFileErrors);
+    const CurveRead read = reader.Read(path);
+    m_nColumns = read.columns;
+    m_vFileErrors = std::move(reader.Errors());
+    m_vRecords.push_back(read.record);
 }
 
 void CCurveCheck::MergeChannelInfo(CStringArray& first, CStringArray& last, CStringArray& step)

@@ -6,7 +6,6 @@
 #include "platform/CString.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 // One finding of the checker for one curve file.
@@ -76,18 +75,6 @@ public:
     static constexpr unsigned long long kMaxCurveFileSize = 2ull << 30;
 
 private:
-    struct CurveScan {
-        long long points = 0;
-        long long lines = 0;
-        long long timeZeroMark = 9999999; // none
-        double timeStep = -1.0;
-    };
-    enum class ReadResult { Read, Bad, TooLarge };
-    ReadResult ScanCurveFile(const std::string& path, CurveErrorRecord& record);
-    void ScanLine(const std::string& path, std::string_view line, CurveScan& scan);
-    void EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan);
-    void AddLineError(const std::string& path, int lineNo, bool mixed, std::string_view line);
-
     std::vector<CString> m_arrFiles;
     std::vector<CurveErrorRecord> m_vRecords;
     std::vector<int> m_vChannelIndex; // channel c -> index of its record, -1 without a curve file
@@ -95,5 +82,4 @@ private:
     std::string m_strPath;
     int m_nColumns = 0;
     std::vector<std::string> m_vFileErrors;
-    std::string m_buffer; // a piece of the curve file being read; reused from file to file
 };

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
+#include <tuple>
 
 using testutil::TempDir;
 using testutil::WriteFile;
@@ -279,4 +281,101 @@ TEST(CurveCheckTest, LargeFilesAreReadInPiecesAndHugeOnesRefusedUnread)
     EXPECT_EQ(r[0].m_strError, ErrorText(dir.file("t.001"), points + 1, "bad line here", true));
     EXPECT_EQ(r[1].m_nCurveTotal, 0);
     EXPECT_EQ(r[1].m_strError, "Curve data file is larger than 2048 MB, not read");
+}
+
+TEST(CurveCheckTest, UsualLinesAreJudgedByTheFullRules)
+{
+    // Each line follows two good points, so the column count and the time step are known when it
+    // is read; `quoted` is empty for a line that is a point.
+    struct Case {
+        std::string line;
+        std::string quoted;
+        bool mixed = false;
+    };
+    const std::vector<Case> cases {
+        {"0.002 3\r\n", ""},
+        {"0.002 3\n", ""},
+        {" \t0.002\t3 \t\r\n", ""},
+        {"0.002 -.\r\n", ""},
+        {"0.002 5.\r\n", ""},
+        {".5 -.5\r\n", ""},
+        {"-e+5 1E-07\r\n", ""},
+        {"0.002 -.e+1\r\n", ""},
+        {"0.002 1e+\r\n", ""},
+        {"0.002 1e5\r\n", "0.002 1e5"},
+        {"0.002 e+1\r\n", "0.002 e+1"},
+        {"0.002 -\r\n", "0.002 -"},
+        {"0.002 .\r\n", "0.002 ."},
+        {"0.002 1.2.3\r\n", "0.002 1.2.3"},
+        {"0.002 --1\r\n", "0.002 --1"},
+        {"0.002 1-\r\n", "0.002 1-"},
+        {"0.002 1e+5.0\r\n", "0.002 1e+5.0"},
+        {"0.002 3\r\r\n", "0.002 3\r"},
+        {"0.002 3\r \n", "0.002 3\r"},
+        {"0.002 3\v\r\n", "0.002 3\v"},
+        {"0.002 3 4\r\n", "0.002 3 4", true},
+        {"0.002\r\n", "0.002", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        OneCurve curve("0.0 1\r\n0.001 2\r\n" + c.line);
+        EXPECT_EQ(curve.record().m_nCurveTotal, c.quoted.empty() ? 3 : 2);
+        EXPECT_EQ(curve.record().m_strError, c.quoted.empty() ? "" : ErrorText(curve.path, 3, c.quoted, c.mixed));
+        EXPECT_EQ(curve.record().m_nCurveDel, 1000);
+    }
+}
+
+TEST(CurveCheckTest, ManyFilesCheckedTogetherGiveTheFindingsOfOneAfterAnother)
+{
+    // Files of every kind and size, so that they finish out of order: good ones, a long one, one
+    // column, errors, empty, unreadable, a pipe, and a folder that is no curve.
+    TempDir dir;
+    std::vector<std::string> curves;
+    for (int c = 1; c <= 40; ++c) {
+        char name[16];
+        std::snprintf(name, sizeof name, "t.%03d", c);
+        const std::string path = dir.file(name);
+        std::string text;
+        const int points = c % 7 == 0 ? 60000 : 10 + c;
+        for (int i = 0; i < points; ++i) {
+            if (c % 5 == 0)
+                text += std::to_string(i) + "\n";
+            else
+                text += std::to_string((i - c) * 0.0001) + " " + std::to_string(i * c) + "\r\n";
+        }
+        if (c % 3 == 0)
+            text += "oops " + std::to_string(c) + "\r\n0.5\r\n";
+        switch (c) {
+        case 4: text.clear(); break;
+        case 11: std::filesystem::create_symlink(dir.file("gone"), path); break;
+        case 17: ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); break;
+        case 23: std::filesystem::create_directory(path); break;
+        }
+        if (c != 11 && c != 17 && c != 23)
+            WriteFile(path, text);
+        if (c != 23)
+            curves.push_back(path);
+    }
+
+    CCurveCheck alone;
+    for (const std::string& path : curves)
+        alone.ReadCurveFile(path);
+    const auto& expected = alone.GetErrorRecords();
+    ASSERT_EQ(expected.size(), curves.size());
+    EXPECT_EQ(expected[10].m_strError, "Curve data file is bad or not exist");
+    EXPECT_NE(expected[2].m_strError.find("point " + std::to_string(10 + 3 + 1) + ": oops 3"), std::string::npos);
+
+    auto fields = [](const CurveErrorRecord& r) {
+        return std::tie(r.m_nErrorNo, r.m_nCurveNo, r.m_strCurveNo, r.m_nCurveNfp, r.m_nCurveNlp, r.m_nCurveDel,
+                        r.m_nCurveTotal, r.m_nTestNfp, r.m_nTestNlp, r.m_nTestDel, r.m_nTestTotal, r.m_bNfpOk,
+                        r.m_bNlpOk, r.m_bDelOk, r.m_bTotalOk, r.m_strNote, r.m_strError);
+    };
+    for (int run = 0; run < 3; ++run) {
+        CCurveCheck together(dir.file("t.mv5"));
+        ASSERT_EQ(together.CheckCurveFiles(), static_cast<int>(curves.size()));
+        EXPECT_EQ(together.GetCheckCount(), alone.GetCheckCount());
+        const auto& found = together.GetErrorRecords();
+        for (size_t i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(fields(found[i]) == fields(expected[i])) << "curve file " << curves[i];
+    }
 }
