@@ -153,6 +153,12 @@ CString RoundedToCString(double value, int decimals)
     return DoubleToCString(RoundTo(value, decimals));
 }
 
+CString WrittenRealText(double value, int decimals)
+{
+    value = FiniteOrZero(value);
+    return decimals < 0 ? DoubleToCString(value) : RoundedToCString(value, decimals);
+}
+
 std::vector<std::string> SplitStd(const std::string& text, char delimiter, bool /*keepLast*/)
 {
     std::vector<std::string> pieces;

@@ -34,6 +34,9 @@ std::string IntToStd(int value);
 // General notation, 6 significant digits, as a default string stream writes it.
 CString DoubleToCString(double value);
 CString RoundedToCString(double value, int decimals);
+// A real as a file row writes it: rounded to `decimals`, or its short text when `decimals` is
+// negative; a value that is no number as 0.
+CString WrittenRealText(double value, int decimals);
 // Halves away from zero; values a hair below a half round up too (1.005 -> 1.01).
 double RoundTo(double value, int decimals);
 

@@ -280,7 +280,7 @@ CString ValueOf(const D& data, const SectionField<D>& field, int n)
     case SectionField<D>::Index:
         return IntToCString(n);
     case SectionField<D>::Decimal:
-        return DoubleToCString(FiniteOrZero(data.*field.real));
+        return WrittenRealText(data.*field.real, -1);
     case SectionField<D>::Skip:
         break;
     }
@@ -346,7 +346,7 @@ CString FormatRecordLine(D& data, const Section<D>& section, int n)
                 text->Trim();
         }
         if (field.kind == SectionField<D>::Decimal) {
-            out += FormatNumberText(RoundedToCString(FiniteOrZero(data.*field.real), field.decimals), isLast);
+            out += FormatNumberText(WrittenRealText(data.*field.real, field.decimals), isLast);
             continue;
         }
         CString value = field.constant ? CString(field.constant) : ValueOf(data, field, n);

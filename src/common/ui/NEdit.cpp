@@ -267,6 +267,8 @@ void CNEdit::SetText(const char* text)
 {
     CString trimmed(text);
     trimmed.Trim();
+    if (trimmed != m_strShownReal)
+        m_bShowsReal = false;
     if (trimmed == m_strText)
         return;
     m_strText = trimmed;
@@ -287,11 +289,22 @@ void CNEdit::SetLong(const long& value)
 }
 
 int CNEdit::GetInt() const { return StdToInt(m_strText); }
-double CNEdit::GetDouble() const { return std::atof(m_strText); }
+double CNEdit::GetDouble() const { return ShowsStoredReal() ? m_dShownReal : std::atof(m_strText); }
+
+void CNEdit::ShowReal(double value)
+{
+    // Kept before the window hears of the text: its change handlers read the value already.
+    m_dShownReal = FiniteOrZero(value);
+    m_strShownReal = WrittenRealText(m_dShownReal, m_nFileDecimals);
+    m_bShowsReal = true;
+    SetText(m_strShownReal);
+}
+
+bool CNEdit::ShowsStoredReal() const { return m_bShowsReal && m_strText == m_strShownReal; }
 
 void CNEdit::ShowFileValue()
 {
-    if (m_nFileDecimals < 0)
+    if (m_nFileDecimals < 0 || ShowsStoredReal())
         return;
     // A field of no type (a dialog's plain number field, checked by its dialog) counts as a real
     // while its text is a finite number it can store.
@@ -299,7 +312,7 @@ void CNEdit::ShowFileValue()
                           ? !ShowsUnstorableText() && IsRealNumber(m_strText) && std::isfinite(GetDouble())
                           : m_bIsReal && m_bValid && !m_strText.IsEmpty();
     if (real)
-        SetText(RoundedToCString(GetDouble(), m_nFileDecimals));
+        SetText(WrittenRealText(GetDouble(), m_nFileDecimals));
 }
 
 void CNEdit::SetValid(bool valid)
@@ -354,6 +367,8 @@ void CNEdit::OnChange()
         Validate();
     if (m_bIsDate)
         m_strText.MakeUpper();
+    if (m_strText != m_strShownReal || !fits)
+        m_bShowsReal = false;
     if (!fits) {
         // Marked as any invalid value is, whatever the field's type; never written as "?".
         m_bValid = false;
@@ -461,6 +476,18 @@ void DDX_Control(CDataExchange* pDX, int id, CNEdit& edit)
         return;
     if (auto* line = pDX->m_pDlgWnd->Item<QLineEdit>(id))
         edit.Attach(line);
+}
+
+void DDX_Real(CDataExchange* pDX, int id, CNEdit& field, double& value)
+{
+    if (!pDX || pDX->m_failed)
+        return;
+    if (!field.HasWindow() || (pDX->m_bSaveAndValidate && !field.ShowsStoredReal()))
+        DDX_Text(pDX, id, value);
+    else if (pDX->m_bSaveAndValidate)
+        value = field.GetDouble();
+    else
+        field.ShowReal(value);
 }
 
 void CCodeListCheck::IsEditTextInList(const CStringArray* list, const CNEdit* field, bool* flag)

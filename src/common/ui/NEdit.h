@@ -86,6 +86,13 @@ public:
     void SetFileDecimals(int decimals) { m_nFileDecimals = decimals; }
     // The valid value shown as its file writes it; nothing for a field its file holds as typed.
     void ShowFileValue();
+    // A stored real put in as its file writes it (the file decimals; its short text without
+    // them). The field keeps the value itself: while it shows that text, GetDouble gives the
+    // value unrounded, so showing a value and storing the field back never changes it; a change
+    // to another text lets it go.
+    void ShowReal(double value);
+    // The field shows the real ShowReal put in.
+    bool ShowsStoredReal() const;
 
     void SetText(const char* text);
     void SetStdText(std::string text) { SetText(text.c_str()); }
@@ -155,6 +162,9 @@ private:
     unsigned m_nMaxLength = 0;
     unsigned m_nMinLength = 0;
     int m_nFileDecimals = -1;
+    bool m_bShowsReal = false; // m_dShownReal stands behind the text m_strShownReal
+    double m_dShownReal = 0.0;
+    CString m_strShownReal;
     CString m_strText;
     COLORREF m_crText = kBlack;
     COLORREF m_crBack = kWhite;
@@ -174,6 +184,10 @@ private:
 // Attaches the field to the dialog's line edit with that id (once; later calls do nothing). A
 // multi-line window is attached with CNEdit::Attach by the page that wants it checked so.
 void DDX_Control(CDataExchange* pDX, int id, CNEdit& edit);
+// Exchanges a real through its attached field: shown as its file writes it (CNEdit::ShowReal),
+// taken back unchanged while the field still shows it, else read and checked as DDX_Text reads
+// a real.
+void DDX_Real(CDataExchange* pDX, int id, CNEdit& field, double& value);
 
 // Checks a field's text against a list of allowed values.
 class CCodeListCheck {

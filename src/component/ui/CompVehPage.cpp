@@ -137,6 +137,19 @@ CCompVehPage::CCompVehPage()
 {
     for (size_t i = 0; i < std::size(kRolloverEntries) + std::size(kRolloverResults); ++i)
         m_rollover.push_back(std::make_unique<CNEdit>());
+    for (const RolloverCell& cell : kRolloverEntries) {
+        if (cell.real)
+            RolloverEdit(cell.id)->SetFileDecimals(WrittenDecimals(RolloverVehicleLineSection(), cell.real));
+    }
+}
+
+int CCompVehPage::RolloverRealId(double CRolloverVehicleData::*member)
+{
+    for (const RolloverCell& cell : kRolloverEntries) {
+        if (cell.real && cell.real == member)
+            return cell.id;
+    }
+    return 0;
 }
 
 CCompVehPage::~CCompVehPage() = default;
@@ -202,10 +215,8 @@ BOOL CCompVehPage::OnSetActive()
     Edit(IDC_MODEL)->SetColors(CNEdit::kBlack, kSilver);
     SetFieldTypes();
     for (const RolloverCell& cell : kRolloverEntries) {
-        if (!cell.real)
-            continue;
-        RolloverEdit(cell.id)->Apply(cell.rule);
-        RolloverEdit(cell.id)->SetFileDecimals(WrittenDecimals(RolloverVehicleLineSection(), cell.real));
+        if (cell.real)
+            RolloverEdit(cell.id)->Apply(cell.rule);
     }
     ApplyTestType();
     LoadRecord();
@@ -240,8 +251,10 @@ void CCompVehPage::LoadRecord()
         RolloverEdit(IDC_LOAD)->SetText(r.m_strLoad);
         RolloverEdit(IDC_ENGINE)->SetText(r.m_strEngine);
         // 0 is no displacement: the field shows none rather than the previous test's.
-        RolloverEdit(IDC_DISPLACEMENT)->SetText(r.m_dEngineDisplacement > 0 ? RealText(r.m_dEngineDisplacement)
-                                                                           : CString());
+        if (r.m_dEngineDisplacement > 0)
+            RolloverEdit(IDC_DISPLACEMENT)->ShowReal(r.m_dEngineDisplacement);
+        else
+            RolloverEdit(IDC_DISPLACEMENT)->SetText("");
         ApplyEngineType(r.m_strEngine == "ELEC");
         RolloverEdit(IDC_TRANSMISSION)->SetText(r.m_strTransmission);
         RolloverEdit(IDC_FUEL)->SetText(r.m_strFuel);
@@ -271,6 +284,7 @@ BOOL CCompVehPage::SaveRecord()
         r.m_strLoad = RolloverEdit(IDC_LOAD)->GetText();
         r.m_strEngine = RolloverEdit(IDC_ENGINE)->GetText();
         // Stored as the file will hold it, and shown so: a save changes nothing the page shows.
+        // A value loaded and left alone is stored as it was.
         RolloverEdit(IDC_DISPLACEMENT)->ShowFileValue();
         const double displacement = RolloverEdit(IDC_DISPLACEMENT)->GetDouble();
         r.m_dEngineDisplacement = std::isfinite(displacement) ? displacement : 0.0;

@@ -79,6 +79,8 @@ public:
     CSpinButtonCtrl* Spin() const;
     // The rollover entry fields and the computed values, by control id.
     CNEdit* RolloverEdit(int id) const;
+    // The entry field of a real of the rollover vehicle; 0 when the page has none.
+    static int RolloverRealId(double CRolloverVehicleData::*member);
     bool IsRollover() const { return m_pData && m_pData->m_strTestType == "ROV"; }
 
     CNEdit m_editVehicleNo;

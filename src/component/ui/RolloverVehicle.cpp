@@ -142,9 +142,6 @@ DlgTemplate MakeTemplate()
 }
 const DlgTemplate kTemplate = MakeTemplate();
 
-// A real the user types (the computed ones are read-only).
-bool IsTypedReal(const Row& row) { return row.real && !(row.style & RO); }
-
 } // namespace
 
 std::span<const Row> CRolloverVehicle::Rows() { return kRows; }
@@ -153,8 +150,8 @@ CRolloverVehicle::CRolloverVehicle(QWidget* parent)
     : CDialog(&kTemplate, parent)
 {
     for (const Row& row : kRows) {
-        if (IsTypedReal(row))
-            m_typedReals[row.id].SetFileDecimals(WrittenDecimals(RolloverSectionTable(), row.real));
+        if (row.real)
+            m_reals[row.id].SetFileDecimals(WrittenDecimals(RolloverSectionTable(), row.real));
     }
 }
 
@@ -162,7 +159,7 @@ CRolloverVehicle::~CRolloverVehicle() = default;
 
 void CRolloverVehicle::DoDataExchange(CDataExchange* pDX)
 {
-    for (auto& [id, field] : m_typedReals)
+    for (auto& [id, field] : m_reals)
         DDX_Control(pDX, id, field);
     if (!m_pData)
         return;
@@ -175,7 +172,7 @@ void CRolloverVehicle::DoDataExchange(CDataExchange* pDX)
         else if (row.whole)
             DDX_Text(pDX, row.id, record.*row.whole);
         else if (row.real)
-            DDX_Text(pDX, row.id, record.*row.real);
+            DDX_Real(pDX, row.id, m_reals[row.id], record.*row.real);
     }
 }
 
@@ -203,8 +200,16 @@ BOOL CRolloverVehicle::OnInitDialog()
     return TRUE;
 }
 
+const CNEdit* CRolloverVehicle::StoredReal(int id) const
+{
+    const auto field = m_reals.find(id);
+    return field != m_reals.end() && field->second.ShowsStoredReal() ? &field->second : nullptr;
+}
+
 double CRolloverVehicle::GetFieldDouble(int id)
 {
+    if (const CNEdit* field = StoredReal(id))
+        return field->GetDouble();
     const CString text = GetDlgItemText(id);
     if (text.IsEmpty() || text == "-")
         return 0.0;
@@ -220,10 +225,20 @@ double CRolloverVehicle::GetFieldDouble(int id)
     return std::isfinite(value) ? value : 0.0;
 }
 
-void CRolloverVehicle::SetFieldDouble(int id, double value) { SetDlgItemText(id, DoubleToCString(value)); }
+void CRolloverVehicle::SetFieldDouble(int id, double value)
+{
+    if (const auto field = m_reals.find(id); field != m_reals.end() && field->second.HasWindow())
+        field->second.ShowReal(value);
+    else
+        SetDlgItemText(id, DoubleToCString(value));
+}
 
 void CRolloverVehicle::ReadFieldDouble(int id, double& destination)
 {
+    if (const CNEdit* field = StoredReal(id)) {
+        destination = field->GetDouble();
+        return;
+    }
     const double value = StdToDouble(GetDlgItemText(id));
     destination = std::isfinite(value) ? value : 0.0;
 }
@@ -325,6 +340,6 @@ void CRolloverVehicle::OnBnClickedOk()
 
 void CRolloverVehicle::ShowFileValues()
 {
-    for (auto& [id, field] : m_typedReals)
+    for (auto& [id, field] : m_reals)
         field.ShowFileValue();
 }

@@ -3,8 +3,10 @@
 // in place. A table of controls, each bound to its record field (exchanged) or read by id (the
 // measured values the computations take), with the action its change runs: the track widths,
 // wheelbase, GVWR, total weight, average C.G. height and stability rating follow what is typed.
-// A typed real shows, on leaving it and on OK, the value the test file will hold, and its change
-// runs on that value, so the record and the rating hold what a save writes.
+// Every real shows the value the test file will hold: a value of the record as the file writes
+// it, kept unrounded while it is not typed over (showing it changes nothing); a typed one on
+// leaving it and on OK, its change running on that value, so the record and the rating hold
+// what a save writes.
 
 #include "common/ui/NEdit.h"
 #include "component/CompData.h"
@@ -55,10 +57,12 @@ private:
     bool Exchange(BOOL save);
     // Every typed real shown as the test file writes it.
     void ShowFileValues();
+    // The field of a real that still shows its record's value; null for any other.
+    const CNEdit* StoredReal(int id) const;
     void OnChange(const Row& row);
     CRolloverVehicleData& Record() { return m_pData->m_RolloverVehicleData; }
 
     bool m_bExchanging = false;
-    // The typed reals by control id, each with the decimals of its field in the test file.
-    std::map<int, CNEdit> m_typedReals;
+    // The reals by control id, each with the decimals of its field in the test file.
+    std::map<int, CNEdit> m_reals;
 };

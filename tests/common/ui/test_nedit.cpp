@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -194,6 +195,52 @@ TEST(NEditTest, SettersAndTheWindow)
     EXPECT_EQ(field.GetType(), FieldType::Int);
     field.SetDateType(true);
     EXPECT_EQ(field.GetType(), FieldType::Date);
+}
+
+// A stored real shows as its file writes it; the field gives the value itself back until another
+// text is typed or set, so showing a value and storing the field again never changes it.
+TEST(NEditTest, AStoredRealShowsAsItsFileWritesIt)
+{
+    struct Case {
+        int decimals;
+        double value;
+        const char* shown;
+    };
+    const Case cases[] = {{1, 2.25, "2.3"}, {2, -1.255, "-1.26"}, {3, 0.00049, "0"}, {5, 1.234567891, "1.23457"},
+                          {-1, 1.234567891, "1.23457"}, {2, 1e300 * 1e300, "0"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        Field f(FieldRule::Real(-1e9, 1e9, true));
+        f.field.SetFileDecimals(c.decimals);
+        f.field.ShowReal(c.value);
+        EXPECT_EQ(f.edit->text(), c.shown);
+        EXPECT_TRUE(f.field.ShowsStoredReal());
+        f.field.ShowFileValue(); // leaving the field: as shown
+        EXPECT_EQ(f.edit->text(), c.shown);
+        EXPECT_EQ(f.field.GetDouble(), std::isfinite(c.value) ? c.value : 0.0);
+    }
+
+    Field f(FieldRule::Real(0.0, 19.9, true));
+    f.field.SetFileDecimals(1);
+    f.field.ShowReal(2.25);
+    f.Type("2.25");
+    EXPECT_FALSE(f.field.ShowsStoredReal()) << "typed over";
+    f.field.ShowFileValue();
+    EXPECT_EQ(f.edit->text(), "2.3");
+    EXPECT_EQ(f.field.GetDouble(), 2.3);
+    f.field.ShowReal(5.75);
+    f.field.SetText("7");
+    EXPECT_EQ(f.field.GetDouble(), 7.0) << "set by the program";
+
+    CNEdit unattached;
+    unattached.SetFileDecimals(2);
+    unattached.ShowReal(60.125);
+    EXPECT_EQ(unattached.GetText(), "60.13");
+    EXPECT_EQ(unattached.GetDouble(), 60.125);
+    QLineEdit edit;
+    unattached.Attach(&edit);
+    EXPECT_EQ(edit.text(), "60.13");
+    EXPECT_EQ(unattached.GetDouble(), 60.125) << "attaching shows the text it holds";
 }
 
 // A rule differing from the field's in its tooltip alone is a rule the field does not hold; the
