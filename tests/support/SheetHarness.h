@@ -97,6 +97,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -119,6 +120,8 @@ struct Kind {
     const char* kindName;  // as "File <path> is not a <kind> test." names it
     const std::type_info* sheetType = nullptr;
     bool hasCameras = false; // the sheet is one of those with cameras (CHsvdTestSheet)
+    // The sections only this kind's test files have, by name ("OCCUPANT" for "----- OCCUPANT -----").
+    std::vector<const char*> ownSections;
 
     // A file of the kind's folder under tests/data (the folder of its valid test).
     std::string Fixture(const std::string& file) const
@@ -130,7 +133,7 @@ struct Kind {
 
 template <class Sheet, class Data>
 Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const char* fixtureV4, const char* gr,
-              const char* kindName)
+              const char* kindName, std::vector<const char*> ownSections = {})
 {
     return {name,
             [name](ISheetOwner* owner) -> std::unique_ptr<CTestSheet> { return std::make_unique<Sheet>(name, owner); },
@@ -140,7 +143,8 @@ Kind MakeKind(const char* name, Data Sheet::*data, const char* fixture, const ch
             gr,
             kindName,
             &typeid(Sheet),
-            std::is_base_of_v<CHsvdTestSheet, Sheet>};
+            std::is_base_of_v<CHsvdTestSheet, Sheet>,
+            std::move(ownSections)};
 }
 
 // Every kind, a row each.
@@ -148,14 +152,16 @@ inline const std::vector<Kind>& Kinds()
 {
     static const std::vector<Kind> kinds = {
         MakeKind("Vehicle Data", &CVehiclePropertySheet::m_VehData, "vehicle/vtb_valid.mv5", "vehicle/vtb_full.mv4",
-                 "vehicle/test.gr1", "Vehicle"),
+                 "vehicle/test.gr1", "Vehicle", {"BARRIER", "OCCUPANT"}),
         MakeKind("Biomechanics Data", &CBioMechPropertySheet::m_BioData, "biomech/cadaver.mv5", "biomech/bio.mv4",
-                 "biomech/test.gr1", "Biomechanics"),
+                 "biomech/test.gr1", "Biomechanics",
+                 {"RIB", "BIO OCCUPANT", "OCCUPANT INJURY", "CHEST BAND GAUGE", "GAUGE", "DUMMY OCCUPANT", "CHEST BAND",
+                  "ANTHROPOMETRY"}),
         MakeKind("Component Data", &CComponentPropertySheet::m_CompData, "component/sheet/comp.mv5",
-                 "component/comp_full.mv4", "component/test.gr1", "Component"),
+                 "component/comp_full.mv4", "component/test.gr1", "Component", {"COMPONENT", "CONFIGURATION"}),
         MakeKind("Crash Avoidance Data", &CTcaPropertySheet::m_data, "crashavoid/full.mv5", nullptr, nullptr,
-                 "Crash Avoidance"),
-        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", "swg/full.mv4", "swg/test.gr1", "SWG"),
+                 "Crash Avoidance", {"LOWER BEAM", "AMBER"}),
+        MakeKind("SWG Data", &CSWGPropertySheet::m_SWGData, "swg/full.mv5", "swg/full.mv4", "swg/test.gr1", "SWG", {}),
     };
     return kinds;
 }
@@ -298,6 +304,22 @@ struct KindSheet {
         page.Item<QListWidget>(listId)->setCurrentRow(record - 1);
     }
 };
+
+// Save Test and, where the kind has one, Save Report under `name`: the files written, dates
+// left out.
+inline std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
+{
+    s.Run(ID_SAVE_TEST, s.dir.file(name + ".mv5"));
+    std::vector<std::string> written;
+    const bool report = s.sheet->HasCommand(ID_SAVE_REPORT);
+    if (report)
+        s.Run(ID_SAVE_REPORT, s.dir.file(name + ".mvr"));
+    for (const char* ext : {".mv5", ".hs5", ".mvr", ".hsr"}) {
+        const std::string path = s.dir.file(name + ext);
+        written.push_back(std::filesystem::exists(path) ? s.Written(name + ext) : std::string("(none)"));
+    }
+    return written;
+}
 
 // The boxes Load Test shows over the kind's valid test on a sheet of its own (asserted once, in
 // TestSheetTest.EachKindsValidTestsLoadAndSaveWithoutABox). A test of another behaviour of a load
