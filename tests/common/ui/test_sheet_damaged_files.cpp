@@ -184,10 +184,6 @@ const char* OutcomeName(Outcome outcome)
     return outcome == Outcome::Refused ? "refused" : outcome == Outcome::Read ? "read" : "reader fails";
 }
 
-} // namespace
-
-namespace {
-
 // What every kind that reads the version does with a damaged copy, through its test file as a
 // sheet's Load Test calls it, on a new test to read.
 class Outcomes {
