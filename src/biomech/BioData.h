@@ -236,8 +236,10 @@ private:
     // Test file (.mv5): true after the whole file was written and put in place.
     bool WriteMV5File(CString path);
     // Version 5 (.mv5) and version 4 (.mv4) test files.
-    bool ReadMV5File(CString path);
-    bool ReadVersion4File(CString path);
+    // From the open file (opened and judged by ReadTestOfKind): version 5 fails without its TEST
+    // line, version 4 reads whatever it finds.
+    bool ReadMV5File(CStdioFile& file);
+    bool ReadVersion4File(CStdioFile& file);
     // The sections of an open file; the version-5 read fails without its TEST line.
     bool ReadV5Sections(CStdioFile& file);
     bool ReadV4Sections(CStdioFile& file);

@@ -77,19 +77,18 @@ bool CBioData::WriteMV5File(CString path)
     });
 }
 
-bool CBioData::ReadMV5File(CString path)
+bool CBioData::ReadMV5File(CStdioFile& file)
 {
-    bool result = false;
-    ReadWholeFile(path, true, [&](CStdioFile& file) { result = ReadV5Sections(file); });
+    const bool result = ReadV5Sections(file);
     KeepGroupsInStep();
     return result;
 }
 
-bool CBioData::ReadVersion4File(CString path)
+bool CBioData::ReadVersion4File(CStdioFile& file)
 {
-    const bool opened = ReadWholeFile(path, true, [this](CStdioFile& file) { ReadV4Sections(file); });
+    ReadV4Sections(file);
     KeepGroupsInStep();
-    return opened;
+    return true;
 }
 
 // Every group is counted by the record lines stored, whatever record numbers they carry: a count
@@ -167,12 +166,12 @@ void CBioData::ClearForRead()
 
 TestFileResult CBioData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, BiomechanicsShape(), [&] { return ReadMV5File(path); });
+    return ReadTestOfKind(path, 5, BiomechanicsShape(), [this](CStdioFile& file) { return ReadMV5File(file); });
 }
 
 TestFileResult CBioData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, BiomechanicsShape(), [&] { return ReadVersion4File(path); });
+    return ReadTestOfKind(path, 4, BiomechanicsShape(), [this](CStdioFile& file) { return ReadVersion4File(file); });
 }
 
 TestFileResult CBioData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path)); }

@@ -1,7 +1,6 @@
 #include "common/TestFile.h"
 
 #include "common/RecordLine.h"
-#include "common/WholeFile.h"
 #include "platform/StdioFile.h"
 #include "platform/Path.h"
 
@@ -76,10 +75,13 @@ const std::vector<KindSection>& SectionsOf(const TestKindShape& shape, int versi
     return version == 5 ? shape.v5 : shape.v4;
 }
 
-bool ReadsSection(const TestKindShape& shape, int version, const CString& marker)
+// Whether the kind reads a section found by `section`'s marker or its alternate.
+bool ReadsSection(const TestKindShape& shape, int version, const KindSection& section)
 {
-    return std::any_of(SectionsOf(shape, version).begin(), SectionsOf(shape, version).end(),
-                       [&](const KindSection& s) { return s.marker == marker || s.altMarker == marker; });
+    return std::any_of(SectionsOf(shape, version).begin(), SectionsOf(shape, version).end(), [&](const KindSection& s) {
+        return s.marker == section.marker || (!s.altMarker.IsEmpty() && s.altMarker == section.marker) ||
+               (!section.altMarker.IsEmpty() && (s.marker == section.altMarker || s.altMarker == section.altMarker));
+    });
 }
 
 // What the file holds of a kind: any section with a record line, and whether all of it fits.
@@ -109,12 +111,37 @@ KindFit FitOf(const FileLines& file, const TestKindShape& shape, int version,
     // A section that another kind reads and this one does not is another kind's.
     for (const TestKindShape* other : kinds) {
         for (const KindSection& section : SectionsOf(*other, version)) {
-            if (!ReadsSection(shape, version, section.marker) && file.Locate(section) >= 0)
+            if (!ReadsSection(shape, version, section) && file.Locate(section) >= 0)
                 agrees = false;
         }
     }
     fit.fits = fit.holdsSection && agrees;
     return fit;
+}
+
+// What the file's section markers alone say of a kind, whatever the lines under them hold.
+enum class MarkersSay {
+    OtherKind, // it holds a section the kind does not read: another kind's file
+    ThisKind,  // it holds a section only this kind reads, and none it does not
+    Shared,    // every section it holds is read by this kind and by another (or it holds none)
+};
+
+MarkersSay MarkersOf(const FileLines& file, int version, const TestKindShape& own,
+                     const std::vector<const TestKindShape*>& kinds)
+{
+    bool ownOnly = false;
+    for (const TestKindShape* kind : kinds) {
+        for (const KindSection& section : SectionsOf(*kind, version)) {
+            if (file.Locate(section) < 0)
+                continue;
+            if (!ReadsSection(own, version, section))
+                return MarkersSay::OtherKind;
+            ownOnly = ownOnly || std::none_of(kinds.begin(), kinds.end(), [&](const TestKindShape* other) {
+                          return other != &own && ReadsSection(*other, version, section);
+                      });
+        }
+    }
+    return ownOnly ? MarkersSay::ThisKind : MarkersSay::Shared;
 }
 
 bool HoldsAnyKindsSection(const FileLines& file, int version, const std::vector<const TestKindShape*>& kinds)
@@ -125,9 +152,22 @@ bool HoldsAnyKindsSection(const FileLines& file, int version, const std::vector<
     });
 }
 
+// A section only one kind's files have names the kind, whatever the counts of its lines: a
+// damaged line must not hand the file to a kind that would drop that section. Where the file
+// holds only sections that kinds share, the counts tell: a kind they fit exactly is the file's,
+// and where damage leaves them fitting none, every kind that reads all the file's sections may
+// read it and say what is wrong.
 bool IsOfKind(const FileLines& file, int version, const TestKindShape& own)
 {
     const std::vector<const TestKindShape*> kinds = Registered();
+    switch (MarkersOf(file, version, own, kinds)) {
+    case MarkersSay::OtherKind:
+        return false;
+    case MarkersSay::ThisKind:
+        return true;
+    case MarkersSay::Shared:
+        break;
+    }
     const KindFit fit = FitOf(file, own, version, kinds);
     if (!fit.holdsSection)
         return version == 5 && own.writesEmptyTest && file.Holds("----- MV5 -----") &&
@@ -148,15 +188,26 @@ bool RegisterTestKind(const TestKindShape& (*shape)())
 }
 
 TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,
-                              const std::function<bool()>& read)
+                              const std::function<bool(CStdioFile&)>& read, CantOpenTold cantOpen)
 {
+    // One open for the check and the read: the file is judged by the bytes the reader takes, and
+    // what is shown on opening it (a backup left by an interrupted save) is shown once.
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
+        if (cantOpen == CantOpenTold::InResult)
+            return TestFileResult::Failure(CantOpenFileText(path, error));
+        ShowCantOpenFile(path, error);
+        return TestFileResult::Failure();
+    }
     std::vector<CString> lines;
-    const bool opened = ReadWholeFile(path, false, [&](CStdioFile& file) {
-        CString line;
-        while (file.ReadString(line))
-            lines.push_back(line);
-    });
-    if (!opened || IsOfKind(FileLines(std::move(lines)), version, own))
-        return TestFileResult::Of(read());
-    return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + own.kind + " test.");
+    CString line;
+    while (file.ReadString(line))
+        lines.push_back(line);
+    if (!IsOfKind(FileLines(std::move(lines)), version, own))
+        return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + own.kind + " test.");
+    file.SeekToBegin();
+    const bool done = read(file);
+    file.Close();
+    return TestFileResult::Of(done);
 }

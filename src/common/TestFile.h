@@ -11,6 +11,7 @@
 #include <vector>
 
 class CHighSpeedVideoData;
+class CStdioFile;
 struct CurveCheckMembers;
 
 struct TestFileResult {
@@ -97,14 +98,24 @@ struct TestKindShape {
 // into the program; the shape is asked for only when a file is checked.
 bool RegisterTestKind(const TestKindShape& (*shape)());
 
-// A file about to be read as a test of the kind `own` in `version` (4 or 5). It is refused, with
-// "File <path> is not a <kind> test.", when it holds no section of the kind (an empty file
-// included; a kind that writes an empty test as one without sections takes a version-5 file of
-// no kind's section that holds the "----- MV5 -----" line), or when it does not fit the kind and
-// fits another: it fits a kind when it holds a section of it, every section of the kind that has
-// a record line has its first at a count the kind takes (the TEST line beginning with the kind's
-// letter where it checks one), and it holds no other kind's section that this kind does not read.
-// A file of the kind with damaged lines fits no kind and is read, with its messages. A file that
-// cannot be opened passes: the reader tells why. Then `read` reads it.
+// How a file that cannot be opened is told: "Can't open file %s, error = %u\n" under "Error"
+// at once, or as the result's message.
+enum class CantOpenTold { InBox, InResult };
+
+// Opens a file to be read as a test of the kind `own` in `version` (4 or 5) and judges its kind
+// by the sections it holds, from every registered kind's tables:
+// - a file holding a section that this kind does not read is another kind's, and one holding a
+//   section that only this kind reads is this kind's, whatever the separator counts of its lines;
+// - a file of sections that kinds share goes by its counts: it fits a kind when it holds a section
+//   of it with a record line, the first record line of each such section has a count the kind
+//   takes (the TEST line beginning with the kind's letter where it checks one), and it holds no
+//   section that the kind does not read. It is this kind's when it fits this kind, or when damage
+//   leaves it fitting no kind; it is refused when it fits another kind and not this one;
+// - a file holding no section of the kind (an empty one included) is refused, except that a kind
+//   that writes an empty test as one without sections takes a version-5 file of no kind's section
+//   that holds the "----- MV5 -----" line.
+// A refused file gives "File <path> is not a <kind> test." Otherwise `read` reads the same open
+// file from its beginning, and its result is the read's.
 TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,
-                              const std::function<bool()>& read);
+                              const std::function<bool(CStdioFile&)>& read,
+                              CantOpenTold cantOpen = CantOpenTold::InBox);

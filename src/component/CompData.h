@@ -168,8 +168,10 @@ private:
     void WriteConfigurationSection(CStdioFile& file);
     void WriteInstrumentationSection(CStdioFile& file);
     // Version 5 (.mv5) and version 4 (.mv4) test files.
-    int ReadMV5File(CString path);
-    int ReadMV4File(CString path);
+    // From the open file (opened and judged by ReadTestOfKind): version 5 gives 0 without its TEST
+    // line, version 4 1 whatever it holds.
+    int ReadMV5File(CStdioFile& file);
+    int ReadMV4File(CStdioFile& file);
     int ReadV5Sections(CStdioFile& file);
     bool ReadTestSection(CStdioFile& file, int version);
     void ReadVehicleSection(CStdioFile& file, int version);

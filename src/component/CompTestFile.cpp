@@ -128,25 +128,18 @@ void CCompData::WriteInstrumentationSection(CStdioFile& file)
     WriteSections<D>(*this, file, std::span(kRecordFile).subspan(3, 1));
 }
 
-int CCompData::ReadMV5File(CString path)
-{
-    int result = 0;
-    ReadWholeFile(path, true, [&](CStdioFile& file) { result = ReadV5Sections(file); });
-    return result;
-}
+int CCompData::ReadMV5File(CStdioFile& file) { return ReadV5Sections(file); }
 
-int CCompData::ReadMV4File(CString path)
+int CCompData::ReadMV4File(CStdioFile& file)
 {
-    const bool opened = ReadWholeFile(path, true, [this](CStdioFile& file) {
-        // Version 4 carries no rollover vehicle: the previous test's must not stay with this one.
-        m_RolloverVehicleData = CRolloverVehicleData();
-        ReadTestSection(file, 4);
-        ReadVehicleSection(file, 4);
-        ReadComponentSection(file, 4);
-        ReadConfigurationSection(file, 4);
-        ReadInstrumentationSection(file, 4);
-    });
-    return opened ? 1 : 0;
+    // Version 4 carries no rollover vehicle: the previous test's must not stay with this one.
+    m_RolloverVehicleData = CRolloverVehicleData();
+    ReadTestSection(file, 4);
+    ReadVehicleSection(file, 4);
+    ReadComponentSection(file, 4);
+    ReadConfigurationSection(file, 4);
+    ReadInstrumentationSection(file, 4);
+    return 1;
 }
 
 int CCompData::ReadV5Sections(CStdioFile& file)
@@ -242,12 +235,12 @@ void CCompData::ReadInstrumentationSection(CStdioFile& file, int version)
 
 TestFileResult CCompData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, ComponentShape(), [&] { return ReadMV5File(path) != 0; });
+    return ReadTestOfKind(path, 5, ComponentShape(), [this](CStdioFile& file) { return ReadMV5File(file) != 0; });
 }
 
 TestFileResult CCompData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, ComponentShape(), [&] { return ReadMV4File(path) != 0; });
+    return ReadTestOfKind(path, 4, ComponentShape(), [this](CStdioFile& file) { return ReadMV4File(file) != 0; });
 }
 
 TestFileResult CCompData::WriteTest(const CString& path) { return TestFileResult::Of(WriteMV5File(path) != 0); }

@@ -330,12 +330,10 @@ bool CTcaData::WriteFile(const std::string& path)
 
 // ---- reading ----
 
-bool CTcaData::ReadFile(const std::string& path)
+bool CTcaData::ReadFile(CStdioFile& file)
 {
     m_Messages.clear();
-    m_FileLines.clear();
-    if (!ReadLines(path))
-        return false;
+    ReadLines(file);
     ResetFileContent();
     return ParseSections();
 }
@@ -364,15 +362,8 @@ void CTcaData::TakeTest(CTcaData& loaded)
     m_SectionStarts = std::move(loaded.m_SectionStarts);
 }
 
-bool CTcaData::ReadLines(const std::string& path)
+void CTcaData::ReadLines(CStdioFile& file)
 {
-    CStdioFile file;
-    CFileException error;
-    if (!file.Open(path.c_str(), CFile::modeRead | CFile::typeText, &error)) {
-        // The cause named, as every reader names it.
-        m_Messages.push_back(CantOpenFileText(path.c_str(), error).str());
-        return false;
-    }
     m_SectionStarts.assign(kTcaSectionCount, -1);
     m_FileLines.clear();
     // Lines are taken whole, however long: a longer line than the writers write is still the
@@ -391,8 +382,6 @@ bool CTcaData::ReadLines(const std::string& path)
                 m_SectionStarts[s] = static_cast<int>(m_FileLines.size());
         }
     }
-    file.Close();
-    return true;
 }
 
 // A test loaded is that test alone: nothing of the test held before stays behind where the file
@@ -546,7 +535,8 @@ bool CTcaData::ReadInstSection()
 TestFileResult CTcaData::ReadTest(const CString& path)
 {
     // Another kind's test is refused as such, not by the count of its TEST line's separators.
-    TestFileResult read = ReadTestOfKind(path, 5, CrashAvoidanceShape(), [&] { return ReadFile(path.str()); });
+    TestFileResult read = ReadTestOfKind(
+        path, 5, CrashAvoidanceShape(), [this](CStdioFile& file) { return ReadFile(file); }, CantOpenTold::InResult);
     if (read) {
         m_strFileName = path.str();
         if (m_pTestRecord)

@@ -216,9 +216,10 @@ public:
 
 private:
     // The file operations behind the interface above, with their own result codes.
-    // True when every section present was read; otherwise false with the reason as the one text
-    // of m_Messages, or no text when the file holds no test line.
-    bool ReadFile(const std::string& path);
+    // From the open file (opened and judged by ReadTestOfKind): true when every section present
+    // was read; otherwise false with the reason as the one text of m_Messages, or no text when the
+    // file holds no test line.
+    bool ReadFile(CStdioFile& file);
     // The file written at `path` as it stands (the sheet has given it its extension). A file that
     // cannot be written is reported and gives false, leaving an older file of that name as it was.
     bool WriteFile(const std::string& path);
@@ -231,7 +232,7 @@ private:
     std::string FormatRolloverSection();
     std::string FormatInstSection();
 
-    bool ReadLines(const std::string& path);
+    void ReadLines(CStdioFile& file);
     void ResetFileContent();
     bool ParseSections();
     bool ReadTestSection();

@@ -83,10 +83,10 @@ public:
 private:
     // The file operations behind the interface above, with their own result codes.
     // Test file: version 5 written and read, version 4 read. 1 when the file was written (read),
-    // 0 when it could not be.
+    // 0 when it could not be written.
     int WriteTestFile(CString path);
-    int ReadTestFileV5(CString path);
-    int ReadTestFileV4(CString path);
+    int ReadTestFileV5(CStdioFile& file);
+    int ReadTestFileV4(CStdioFile& file);
     void ReadTestSection(CStdioFile& file, int version);
     void ReadInstrumentationSection(CStdioFile& file, int version);
     // Report (.mvr): 1 when written.
@@ -95,7 +95,7 @@ private:
     // gives the number of the highest curve imported, 0 on failure.
     int ReadGR1File(CString path);
     int ReadGR5File(CString path);
-    // Opens the file and reads its TEST and INSTRUMENTATION sections in `version` (4 or 5): 1
-    // when it opened.
-    int ReadFileOfVersion(const CString& path, int version);
+    // Reads the TEST and INSTRUMENTATION sections of the open file (opened and judged by
+    // ReadTestOfKind) in `version` (4 or 5): 1, whatever they held.
+    int ReadFileOfVersion(CStdioFile& file, int version);
 };

@@ -68,16 +68,15 @@ int CSWGData::WriteReportFile(CString path)
     }) ? 1 : 0;
 }
 
-int CSWGData::ReadTestFileV5(CString path) { return ReadFileOfVersion(path, 5); }
+int CSWGData::ReadTestFileV5(CStdioFile& file) { return ReadFileOfVersion(file, 5); }
 
-int CSWGData::ReadTestFileV4(CString path) { return ReadFileOfVersion(path, 4); }
+int CSWGData::ReadTestFileV4(CStdioFile& file) { return ReadFileOfVersion(file, 4); }
 
-int CSWGData::ReadFileOfVersion(const CString& path, int version)
+int CSWGData::ReadFileOfVersion(CStdioFile& file, int version)
 {
-    return ReadWholeFile(path, true, [&](CStdioFile& file) {
-        ReadTestSection(file, version);
-        ReadInstrumentationSection(file, version);
-    }) ? 1 : 0;
+    ReadTestSection(file, version);
+    ReadInstrumentationSection(file, version);
+    return 1;
 }
 
 void CSWGData::ReadTestSection(CStdioFile& file, int version)
@@ -130,12 +129,12 @@ void CSWGData::ReadInstrumentationSection(CStdioFile& file, int version)
 
 TestFileResult CSWGData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, SwgShape(), [&] { return ReadTestFileV5(path) != 0; });
+    return ReadTestOfKind(path, 5, SwgShape(), [this](CStdioFile& file) { return ReadTestFileV5(file) != 0; });
 }
 
 TestFileResult CSWGData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, SwgShape(), [&] { return ReadTestFileV4(path) != 0; });
+    return ReadTestOfKind(path, 4, SwgShape(), [this](CStdioFile& file) { return ReadTestFileV4(file) != 0; });
 }
 
 TestFileResult CSWGData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }

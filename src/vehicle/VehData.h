@@ -252,9 +252,10 @@ private:
     // The file operations behind the interface above, with their own result codes.
     // Test file (.mv5): 1 after the whole file was written and put in place, 0 on failure.
     int WriteTestFile(CString path);
-    // Version 5 (.mv5) and version 4 (.mv4) test files.
-    int ReadTestFile(CString path);
-    int ReadV4TestFile(CString path);
+    // Version 5 (.mv5) and version 4 (.mv4) test files, from the open file (opened and judged by
+    // ReadTestOfKind): version 5 gives 0 when its TEST line is missing or refused, version 4 1.
+    int ReadTestFile(CStdioFile& file);
+    int ReadV4TestFile(CStdioFile& file);
     // The sections of an open file of `version` (4 or 5); false when a version-5 TEST line is
     // missing or refused.
     bool ReadSections(CStdioFile& file, int version);

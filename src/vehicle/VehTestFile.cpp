@@ -73,19 +73,18 @@ int CVehData::WriteTestFile(CString path)
     return ok ? 1 : 0;
 }
 
-int CVehData::ReadTestFile(CString path)
+int CVehData::ReadTestFile(CStdioFile& file)
 {
-    int result = 0;
-    ReadWholeFile(path, true, [&](CStdioFile& file) { result = ReadSections(file, 5) ? 1 : 0; });
+    const int result = ReadSections(file, 5) ? 1 : 0;
     KeepGroupsInStep();
     return result;
 }
 
-int CVehData::ReadV4TestFile(CString path)
+int CVehData::ReadV4TestFile(CStdioFile& file)
 {
-    const bool opened = ReadWholeFile(path, true, [this](CStdioFile& file) { ReadSections(file, 4); });
+    ReadSections(file, 4);
     KeepGroupsInStep();
-    return opened ? 1 : 0;
+    return 1;
 }
 
 bool CVehData::ReadSections(CStdioFile& file, int version)
@@ -104,12 +103,12 @@ bool CVehData::ReadSections(CStdioFile& file, int version)
 
 TestFileResult CVehData::ReadTest(const CString& path)
 {
-    return ReadTestOfKind(path, 5, VehicleShape(), [&] { return ReadTestFile(path) != 0; });
+    return ReadTestOfKind(path, 5, VehicleShape(), [this](CStdioFile& file) { return ReadTestFile(file) != 0; });
 }
 
 TestFileResult CVehData::ReadVersion4(const CString& path)
 {
-    return ReadTestOfKind(path, 4, VehicleShape(), [&] { return ReadV4TestFile(path) != 0; });
+    return ReadTestOfKind(path, 4, VehicleShape(), [this](CStdioFile& file) { return ReadV4TestFile(file) != 0; });
 }
 
 TestFileResult CVehData::WriteTest(const CString& path) { return TestFileResult::Of(WriteTestFile(path) != 0); }

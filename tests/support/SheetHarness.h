@@ -112,6 +112,7 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -186,6 +187,8 @@ struct Kind {
     bool loadAsksToClear;
     // Whether Undo All Pages and Redo All Pages are enabled on a new sheet.
     bool undoRedoOffered;
+    // The sections only this kind's test files have, by name ("OCCUPANT" for "----- OCCUPANT -----").
+    std::vector<const char*> ownSections;
 
     // A file of the kind's folder under tests/data (the folder of its valid test).
     std::string Fixture(const std::string& file) const
@@ -236,7 +239,8 @@ inline const std::vector<Kind>& Kinds()
          .frontAfterSave = 0,
          .loadKeepsFirstPage = false,
          .loadAsksToClear = true,
-         .undoRedoOffered = false},
+         .undoRedoOffered = false,
+         .ownSections = {"BARRIER", "OCCUPANT"}},
         {.name = "Biomechanics Data",
          .caseName = "Biomechanics",
          .sheet = SheetWith(&CBioMechPropertySheet::m_BioData),
@@ -258,7 +262,9 @@ inline const std::vector<Kind>& Kinds()
          .frontAfterSave = CBioMechPropertySheet::kInstrumentation,
          .loadKeepsFirstPage = false,
          .loadAsksToClear = true,
-         .undoRedoOffered = true},
+         .undoRedoOffered = true,
+         .ownSections = {"RIB", "BIO OCCUPANT", "OCCUPANT INJURY", "CHEST BAND GAUGE", "GAUGE", "DUMMY OCCUPANT",
+                         "CHEST BAND", "ANTHROPOMETRY"}},
         {.name = "Component Data",
          .caseName = "Component",
          .sheet = SheetWith(&CComponentPropertySheet::m_CompData),
@@ -281,7 +287,8 @@ inline const std::vector<Kind>& Kinds()
          .frontAfterSave = 0,
          .loadKeepsFirstPage = false,
          .loadAsksToClear = false,
-         .undoRedoOffered = false},
+         .undoRedoOffered = false,
+         .ownSections = {"COMPONENT", "CONFIGURATION"}},
         {.name = "Crash Avoidance Data",
          .caseName = "CrashAvoidance",
          .sheet = SheetWith(&CTcaPropertySheet::m_data),
@@ -303,7 +310,8 @@ inline const std::vector<Kind>& Kinds()
          .frontAfterSave = 0,
          .loadKeepsFirstPage = false,
          .loadAsksToClear = false,
-         .undoRedoOffered = true},
+         .undoRedoOffered = true,
+         .ownSections = {"LOWER BEAM", "AMBER"}},
         {.name = "SWG Data",
          .caseName = "Swg",
          .sheet = SheetWith(&CSWGPropertySheet::m_SWGData),
@@ -327,7 +335,8 @@ inline const std::vector<Kind>& Kinds()
          .frontAfterSave = 0,
          .loadKeepsFirstPage = true,
          .loadAsksToClear = true,
-         .undoRedoOffered = true},
+         .undoRedoOffered = true,
+         .ownSections = {}},
     };
     return kinds;
 }
@@ -504,6 +513,22 @@ struct KindSheet {
         page.Item<QListWidget>(listId)->setCurrentRow(record - 1);
     }
 };
+
+// Save Test and, where the kind has one, Save Report under `name`: the files written, dates
+// left out.
+inline std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
+{
+    s.Run(ID_SAVE_TEST, s.dir.file(name + ".mv5"));
+    std::vector<std::string> written;
+    const bool report = s.sheet->HasCommand(ID_SAVE_REPORT);
+    if (report)
+        s.Run(ID_SAVE_REPORT, s.dir.file(name + ".mvr"));
+    for (const char* ext : {".mv5", ".hs5", ".mvr", ".hsr"}) {
+        const std::string path = s.dir.file(name + ext);
+        written.push_back(std::filesystem::exists(path) ? s.Written(name + ext) : std::string("(none)"));
+    }
+    return written;
+}
 
 // The boxes Load Test shows over the kind's valid test on a sheet of its own (asserted once, in
 // TestSheetTest.EachKindsValidTestsLoadAndSaveWithoutABox). A test of another behaviour of a load

@@ -26,6 +26,7 @@
 using sheettest::Kind;
 using sheettest::KindRows;
 using sheettest::KindSheet;
+using sheettest::SaveAll;
 using sheettest::TabTexts;
 using testutil::ReadFile;
 using testutil::WriteFile;
@@ -39,22 +40,6 @@ CHsvdTestSheet* CameraSheet(KindSheet& s) { return dynamic_cast<CHsvdTestSheet*>
 // The suites over every kind and over the kinds with cameras.
 class SheetFileCommandsTest : public sheettest::KindTest {};
 class CameraSheetFileCommandsTest : public sheettest::KindTest {};
-
-// Save Test and, where the kind has one, Save Report under `name`: the files written, dates
-// left out.
-std::vector<std::string> SaveAll(KindSheet& s, const std::string& name)
-{
-    s.Run(ID_SAVE_TEST, s.dir.file(name + ".mv5"));
-    std::vector<std::string> written;
-    const bool report = s.sheet->HasCommand(ID_SAVE_REPORT);
-    if (report)
-        s.Run(ID_SAVE_REPORT, s.dir.file(name + ".mvr"));
-    for (const char* ext : {".mv5", ".hs5", ".mvr", ".hsr"}) {
-        const std::string path = s.dir.file(name + ext);
-        written.push_back(std::filesystem::exists(path) ? s.Written(name + ext) : std::string("(none)"));
-    }
-    return written;
-}
 
 // The edits every page shows, by control id (a drop-down box's through its edit part), read
 // without bringing the page to the front, which would reload it from the data.
