@@ -14,15 +14,18 @@ bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>&
 {
     CStdioFile file;
     CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error)) {
-        ShowCantOpenFile(path, error);
+    // A file of a set is told by the set's owner, once, with what its failure stopped.
+    auto fail = [&path](const CFileException& e) {
+        if (!CFileSet::NoteFailure(path, e))
+            ShowCantOpenFile(path, e);
         return false;
-    }
+    };
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error))
+        return fail(error);
     body(file);
     if (!file.Close()) {
         error.m_cause = file.GetLastCause();
-        ShowCantOpenFile(path, error);
-        return false;
+        return fail(error);
     }
     return true;
 }

@@ -9,7 +9,8 @@
 
 // Creates `path` and lets `body` write it; the file is put in place only when all of it was
 // written. A failed open, write or close shows "Can't open file %s, error = %u\n" with the
-// cause code and gives false, leaving an older file of that name untouched.
+// cause code (kept by the live CFileSet instead, whose owner tells it) and gives false, leaving
+// an older file of that name untouched.
 bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);
 
 // Opens `path` for reading and lets `body` read it. A failed open shows "Can't open file %s,

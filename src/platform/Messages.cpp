@@ -1,4 +1,5 @@
 #include "platform/Messages.h"
+#include "platform/MessageCount.h"
 
 #include "platform/Path.h"
 
@@ -76,8 +77,15 @@ int DefaultAnswer(UINT type)
     }
 }
 
+namespace {
+unsigned long g_messagesAsked = 0;
+}
+
+unsigned long MessagesAsked() { return g_messagesAsked; }
+
 int ShowMessage(const MessageRequest& request)
 {
+    ++g_messagesAsked;
     if (MessageCap* cap = InnermostCap(); cap && !cap->Admit(request))
         return IDOK;
     const MessageHandler& handler = CurrentHandler();

@@ -65,8 +65,22 @@ int ResolveLinks(const std::string& path, std::string& out)
     return ELOOP;
 }
 
+platform::FileStepHook& StepHook()
+{
+    static platform::FileStepHook hook;
+    return hook;
+}
+
+// 0 to go on with the step, or the errno a test makes it fail with.
+int StepFault(platform::FileStep step, const std::string& path)
+{
+    const platform::FileStepHook& hook = StepHook();
+    return hook ? hook(step, path) : 0;
+}
+
 void SyncFolder(const std::string& path)
 {
+    StepFault(platform::FileStep::FolderSync, path);
     const int fd = ::open(ParentDir(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -122,9 +136,23 @@ int MakeLockedTemp(const std::string& folder, std::string& path)
     return -1;
 }
 
+// One commit at a time in a folder: its record has a fixed name, so that an open finds an
+// interrupted commit with a look at two names, not a read of the folder.
+constexpr char kCommitName[] = ".mv-commit";
+constexpr char kUndoName[] = ".mv-undo";
+constexpr char kOldPrefix[] = ".mv-old-";
+
+// Whether a commit record stands in `folder`: the temporary files it names are the only copy of
+// a set's new files until it is finished, whether their save died or not.
+bool HasCommitRecord(const std::string& folder)
+{
+    struct stat st {};
+    return ::lstat((folder + "/" + kCommitName).c_str(), &st) == 0 || ::lstat((folder + "/" + kUndoName).c_str(), &st) == 0;
+}
+
 // Removes the temporary files of saves that died in `folder`: regular files of the program's
-// own temporary name whose lock is free. A link, a pipe, a device or a folder of that name is
-// never opened or followed.
+// own temporary name whose lock is free, unless a commit record may still need them. A link, a
+// pipe, a device or a folder of that name is never opened or followed.
 void RemoveDeadTemps(const std::string& folder)
 {
     DIR* dir = ::opendir(folder.c_str());
@@ -144,7 +172,8 @@ void RemoveDeadTemps(const std::string& folder)
         struct stat opened {}, still {};
         // Removed under the lock, and only the file that was locked.
         if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-            ::fstatat(dirFd, name, &still, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, still))
+            ::fstatat(dirFd, name, &still, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, still) &&
+            !HasCommitRecord(folder))
             ::unlinkat(dirFd, name, 0);
         ::close(fd);
     }
@@ -351,6 +380,260 @@ int WriteBackup(const std::string& target, const std::string& old, const struct 
     return fd;
 }
 
+// --- Commits of file sets -------------------------------------------------------------------
+// A commit record names, for each file of a set, its temporary file, the file it replaces and
+// the second name that keeps the old file meanwhile (none where there was no file), and the
+// records of the same commit in other folders. It is written whole under a temporary name and
+// only then named ".mv-commit", so a record is never a part of one. Each value is written as
+// its length, ':', its bytes and a line end, so that no file name can break it.
+
+struct CommitEntry {
+    std::string temp;
+    std::string target;
+    std::string old; // empty: the commit makes the file
+};
+
+struct CommitRecord {
+    std::vector<std::string> records; // under their ".mv-commit" names
+    std::vector<CommitEntry> entries;
+};
+
+constexpr char kRecordMagic[] = "MVCOMMIT1";
+
+std::string EncodeRecord(const CommitRecord& record)
+{
+    std::string out;
+    auto put = [&out](const std::string& value) { out += std::to_string(value.size()) + ":" + value + "\n"; };
+    put(kRecordMagic);
+    put(std::to_string(record.records.size()));
+    for (const std::string& path : record.records)
+        put(path);
+    put(std::to_string(record.entries.size()));
+    for (const CommitEntry& entry : record.entries) {
+        put(entry.temp);
+        put(entry.target);
+        put(entry.old);
+    }
+    put("END");
+    return out;
+}
+
+bool DecodeRecord(const std::string& text, CommitRecord& record)
+{
+    size_t pos = 0;
+    auto get = [&](std::string& value) {
+        const size_t colon = text.find(':', pos);
+        if (colon == std::string::npos || colon == pos || colon - pos > 8)
+            return false;
+        size_t length = 0;
+        for (size_t i = pos; i < colon; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return false;
+            length = length * 10 + static_cast<size_t>(text[i] - '0');
+        }
+        if (length >= text.size() - colon - 1 || text[colon + 1 + length] != '\n')
+            return false;
+        value = text.substr(colon + 1, length);
+        pos = colon + 2 + length;
+        return true;
+    };
+    auto count = [&](size_t& n) {
+        std::string value;
+        if (!get(value) || value.empty() || value.size() > 4)
+            return false;
+        n = std::stoul(value);
+        return true;
+    };
+    std::string value;
+    size_t records = 0, entries = 0;
+    if (!get(value) || value != kRecordMagic || !count(records))
+        return false;
+    record.records.resize(records);
+    for (std::string& path : record.records) {
+        if (!get(path))
+            return false;
+    }
+    if (!count(entries))
+        return false;
+    record.entries.resize(entries);
+    for (CommitEntry& entry : record.entries) {
+        if (!get(entry.temp) || !get(entry.target) || !get(entry.old))
+            return false;
+    }
+    return get(value) && value == "END" && pos == text.size();
+}
+
+std::string UndoName(const std::string& record) { return ParentDir(record) + "/" + kUndoName; }
+
+bool Exists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && SameFile(sa, sb);
+}
+
+void SyncFolders(const CommitRecord& record)
+{
+    for (const std::string& path : record.records)
+        SyncFolder(path);
+}
+
+void RemoveRecords(const CommitRecord& record)
+{
+    for (const std::string& path : record.records) {
+        StepFault(platform::FileStep::Cleanup, path);
+        ::unlink(path.c_str());
+        ::unlink(UndoName(path).c_str());
+    }
+}
+
+// Puts every file of the record in place that is not yet, syncs, then drops the old files' second
+// names and the records. 0, or the errno of the rename that failed (`failed`: its file), which
+// leaves everything for the putting back.
+int FinishForward(const CommitRecord& record, std::string& failed)
+{
+    for (const CommitEntry& entry : record.entries) {
+        if (!Exists(entry.temp))
+            continue; // put in place before a kill
+        int err = StepFault(platform::FileStep::Rename, entry.target);
+        if (!err && std::rename(entry.temp.c_str(), entry.target.c_str()) != 0)
+            err = errno ? errno : EIO;
+        if (err) {
+            failed = entry.target;
+            return err;
+        }
+    }
+    SyncFolders(record);
+    for (const CommitEntry& entry : record.entries) {
+        if (!entry.old.empty()) {
+            StepFault(platform::FileStep::Cleanup, entry.old);
+            ::unlink(entry.old.c_str());
+        }
+    }
+    RemoveRecords(record);
+    return 0;
+}
+
+// Puts back every old file the record's renames replaced and removes the new files it made.
+// The records are first renamed as ones to put back, so that a kill now finishes that instead;
+// each step may be run again after a kill. False when an old file could not be put back: the
+// record then stays, with the old file under its second name, for the next try.
+bool PutBack(const CommitRecord& record)
+{
+    for (const std::string& path : record.records) {
+        if (Exists(path))
+            ::rename(path.c_str(), UndoName(path).c_str());
+    }
+    SyncFolders(record);
+    bool whole = true;
+    for (const CommitEntry& entry : record.entries) {
+        StepFault(platform::FileStep::PutBack, entry.target);
+        const bool tempThere = Exists(entry.temp);
+        if (!entry.old.empty() && Exists(entry.old)) {
+            if (tempThere && SameFile(entry.old, entry.target))
+                ::unlink(entry.old.c_str()); // never replaced
+            else if (std::rename(entry.old.c_str(), entry.target.c_str()) != 0)
+                whole = false;
+        } else if (entry.old.empty() && !tempThere) {
+            ::unlink(entry.target.c_str()); // made by the commit
+        }
+        if (tempThere)
+            ::unlink(entry.temp.c_str());
+    }
+    SyncFolders(record);
+    if (whole)
+        RemoveRecords(record);
+    return whole;
+}
+
+// Finishes, in `folder`, a commit that a kill interrupted: its record is free of a live commit's
+// lock. With `wait`, a live commit is waited for. A record that cannot be read is left as it is.
+void FinishCommits(const std::string& folder, bool wait = false)
+{
+    for (const char* name : {kCommitName, kUndoName}) {
+        const std::string path = folder + "/" + name;
+        struct stat named {};
+        if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode))
+            continue;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {}, still {};
+        std::string text;
+        CommitRecord record;
+        // Only the record that was locked, should the live commit have ended meanwhile.
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < (1 << 20) &&
+            ::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &still) == 0 &&
+            SameFile(st, still) && ReadAllAt(fd, text) && DecodeRecord(text, record)) {
+            std::string failed;
+            if (std::string_view(name) == kUndoName || FinishForward(record, failed) != 0)
+                PutBack(record);
+        }
+        ::close(fd);
+    }
+}
+
+// Writes the record in each of its folders, synced and locked by the descriptors it adds to
+// `locks`: 0, or the errno (nothing is left then). A commit of another save in one of the
+// folders is waited for; the folders are taken in the order of their names, so that two sets
+// over the same folders cannot wait for each other.
+int WriteRecords(const CommitRecord& record, std::vector<int>& locks)
+{
+    const std::string text = EncodeRecord(record);
+    std::vector<std::string> paths = record.records;
+    std::sort(paths.begin(), paths.end());
+    std::vector<std::string> made;
+    auto undo = [&](int err) {
+        for (const std::string& path : made)
+            ::unlink(path.c_str());
+        for (const int fd : locks)
+            ::close(fd);
+        locks.clear();
+        return err;
+    };
+    for (const std::string& path : paths) {
+        std::string temp;
+        const int fd = MakeLockedTemp(ParentDir(path), temp);
+        if (fd < 0)
+            return undo(errno);
+        int err = StepFault(platform::FileStep::Record, path);
+        if (!err && (!WriteAll(fd, text) || ::fsync(fd) != 0))
+            err = errno ? errno : EIO;
+        for (int attempt = 0; !err; ++attempt) {
+            err = RenameNoReplace(temp, path);
+            if (err != EEXIST || attempt == 100)
+                break;
+            FinishCommits(ParentDir(path), true);
+            err = 0;
+        }
+        if (err) {
+            ::unlink(temp.c_str());
+            ::close(fd);
+            return undo(err);
+        }
+        made.push_back(path);
+        locks.push_back(fd);
+    }
+    return 0;
+}
+
+// The folder of `path` as an absolute path, links followed, so that a record holds the same
+// paths whichever folder the program that finishes it runs in.
+std::string AbsoluteFolder(const std::string& path)
+{
+    char* real = ::realpath(ParentDir(path).c_str(), nullptr);
+    if (!real)
+        return ParentDir(path);
+    std::string folder = real;
+    std::free(real);
+    return folder == "/" ? std::string() : folder;
+}
+
 } // namespace
 
 int CFileException::CauseFromErrno(int err, const std::string& path)
@@ -425,7 +708,9 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     if (!writing) {
         // Before the file's own problems: what an interrupted save left of it.
         std::string target;
-        ShowLeftBackups(p, ResolveLinks(p, target) == 0 ? target : p);
+        const std::string& named = ResolveLinks(p, target) == 0 ? target : p;
+        FinishCommits(ParentDir(named));
+        ShowLeftBackups(p, named);
         // Only plain files: a pipe or a device named like a test file would block the program.
         struct stat st {};
         if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
@@ -461,6 +746,9 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     const int linkErr = ResolveLinks(p, target);
     if (linkErr)
         return fail(linkErr);
+    const std::string folder = ParentDir(target);
+    // Before the file is looked at: a set whose commit a kill interrupted is put in place whole.
+    FinishCommits(folder);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A folder, a pipe or a device is not a test file: writing to it would hang or go nowhere.
@@ -470,7 +758,6 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         return fail(EACCES);
     m_target = target;
     m_inPlace = false;
-    const std::string folder = ParentDir(target);
     RemoveDeadTemps(folder);
     if (exists)
         ShowLeftBackups(p, target);
@@ -594,10 +881,14 @@ bool CStdioFile::Close()
         return true;
     bool ok = !m_writeFailed;
     int err = 0;
-    if (std::fflush(m_out) != 0) {
+    if (ok && (err = StepFault(platform::FileStep::Write, m_target)) != 0)
+        ok = false;
+    if (ok && std::fflush(m_out) != 0) {
         ok = false;
         err = errno;
     }
+    if (ok && (err = StepFault(platform::FileStep::Sync, m_target)) != 0)
+        ok = false;
     if (ok && ::fsync(::fileno(m_out)) != 0) {
         ok = false;
         err = errno;
@@ -611,6 +902,8 @@ bool CStdioFile::Close()
     }
     // Renamed while its lock is held, so that no other save takes it for a dead one's. Once its
     // bytes are synced, closing it can lose nothing.
+    if (ok && (err = StepFault(platform::FileStep::Rename, m_target)) != 0)
+        ok = false;
     if (ok && std::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         ok = false;
         err = errno;
@@ -635,33 +928,97 @@ CFileSet::CFileSet() : m_outer(t_fileSet) { t_fileSet = this; }
 
 CFileSet::~CFileSet()
 {
+    Discard();
+    t_fileSet = m_outer;
+}
+
+void CFileSet::Discard()
+{
     for (const Held& held : m_held) {
         ::unlink(held.temp.c_str());
         std::fclose(held.out);
     }
-    t_fileSet = m_outer;
+    m_held.clear();
+}
+
+bool CFileSet::NoteFailure(const char* path, const CFileException& error)
+{
+    if (!t_fileSet)
+        return false;
+    if (t_fileSet->m_failure.IsEmpty())
+        t_fileSet->m_failure = CantOpenFileText(path, error);
+    return true;
 }
 
 bool CFileSet::Commit()
 {
-    bool ok = true;
-    // Every rename while every lock is held: no other save takes one of them for a dead one's.
-    for (const Held& held : m_held) {
-        if (std::rename(held.temp.c_str(), held.target.c_str()) == 0) {
-            SyncFolder(held.target);
-            continue;
-        }
-        CFileException error;
-        error.m_lOsError = errno;
-        error.m_cause = CFileException::CauseFromErrno(errno, held.path.str());
-        ::unlink(held.temp.c_str());
-        ShowCantOpenFile(held.path.GetString(), error);
-        ok = false;
+    if (!m_failure.IsEmpty() || m_held.empty()) {
+        Discard();
+        return m_failure.IsEmpty();
     }
+    CommitRecord record;
+    for (const Held& held : m_held) {
+        const std::string folder = AbsoluteFolder(held.target);
+        CommitEntry entry {folder + "/" + BaseName(held.temp), folder + "/" + BaseName(held.target), {}};
+        struct stat st {};
+        if (::lstat(entry.target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            entry.old = folder + "/" + kOldPrefix + BaseName(held.temp).substr(sizeof kTempPrefix - 1);
+        const std::string name = folder + "/" + kCommitName;
+        if (std::find(record.records.begin(), record.records.end(), name) == record.records.end())
+            record.records.push_back(name);
+        record.entries.push_back(std::move(entry));
+    }
+    auto failWith = [this](int err, const std::string& target) {
+        const auto held = std::find_if(m_held.begin(), m_held.end(), [&](const Held& h) { return BaseName(h.target) == BaseName(target); });
+        const CString path = held == m_held.end() ? CString(target) : held->path;
+        CFileException error;
+        error.m_lOsError = err;
+        error.m_cause = CFileException::CauseFromErrno(err, path.str());
+        m_failure = CantOpenFileText(path.GetString(), error);
+        Discard();
+        return false;
+    };
+
+    std::vector<int> locks;
+    if (const int err = WriteRecords(record, locks))
+        return failWith(err, record.entries.front().target);
+    auto unlock = [&locks] {
+        for (const int fd : locks)
+            ::close(fd);
+    };
+    // The old files keep a second name until the commit is done, to be put back from. A file
+    // system without hard links keeps none: a kill is still survived, a failed rename is not
+    // undone there.
+    for (const CommitEntry& entry : record.entries) {
+        if (entry.old.empty())
+            continue;
+        ::unlink(entry.old.c_str());
+        int err = StepFault(platform::FileStep::Link, entry.old);
+        if (!err && ::link(entry.target.c_str(), entry.old.c_str()) != 0)
+            err = errno;
+        if (err && err != EPERM && err != ENOTSUP && err != EOPNOTSUPP && err != EMLINK) {
+            for (const CommitEntry& made : record.entries) {
+                if (!made.old.empty())
+                    ::unlink(made.old.c_str());
+            }
+            RemoveRecords(record);
+            unlock();
+            return failWith(err, entry.target);
+        }
+    }
+    SyncFolders(record);
+    // Every rename while every lock is held: no other save takes one of them for a dead one's.
+    std::string failed;
+    const int err = FinishForward(record, failed);
+    if (err)
+        PutBack(record);
+    unlock();
+    if (err)
+        return failWith(err, failed);
     for (const Held& held : m_held)
         std::fclose(held.out);
     m_held.clear();
-    return ok;
+    return true;
 }
 
 bool CStdioFile::CloseInPlace()
@@ -745,6 +1102,8 @@ CString CantOpenFileText(const char* path, const CFileException& error)
         text.Format("Can't open file %s, error = %u\n", name.GetString(), static_cast<unsigned>(error.m_cause));
     return text;
 }
+
+void platform::SetFileStepHook(FileStepHook hook) { StepHook() = std::move(hook); }
 
 void ShowCantOpenFile(const char* path, const CFileException& error)
 {

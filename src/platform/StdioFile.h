@@ -19,6 +19,7 @@
 #include "platform/CString.h"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,12 +138,24 @@ private:
     int m_lastCause = CFileException::none;
 };
 
-// Files that belong together (a test and its companion files), replaced together. While a set
-// lives, every file this thread writes by replacement is synced under its temporary name at
-// Close(), still locked, and put in place only by Commit(), once all of them are written: a kill
-// or a crash before that leaves every old file as it was. A set that ends without Commit()
-// removes what it holds. Sets nest: the innermost one collects. A file written in place (see
-// above) is not held back: it has no temporary file to wait in.
+// Files that belong together (a test and its companion files), replaced together or not at all.
+// While a set lives, every file this thread writes by replacement is synced under its temporary
+// name at Close(), still locked, and put in place only by Commit(), once all of them are written.
+// A file of the set that cannot be written is not told at once: the set keeps the first such
+// failure, its caller tells it once, with what it stopped, and Commit() then puts nothing in
+// place. A set that ends without Commit() removes what it holds. Sets nest: the innermost one
+// collects. A file written in place (see above) is not held back: it has no temporary file to
+// wait in.
+//
+// Commit() is one step, also when the program is killed or a rename fails: a commit record
+// (".mv-commit" in the folder of each file of the set, one commit at a time in a folder, locked
+// while its commit runs) is written and synced, naming each temporary file, the file it replaces
+// and a second name (".mv-old-" and six letters) that keeps the old file until the commit is
+// done; then the renames, one folder sync, and the record and the old files' second names go. A
+// rename that fails puts back what was replaced (the record is first renamed ".mv-undo", so that
+// a kill then finishes the putting back). Whatever next opens a file of that folder, to read or
+// to write, first finishes a commit that a kill left: a kill at any moment leaves the whole old
+// set or the whole new one.
 class CFileSet {
 public:
     CFileSet();
@@ -150,9 +163,17 @@ public:
     CFileSet(const CFileSet&) = delete;
     CFileSet& operator=(const CFileSet&) = delete;
 
-    // Renames every file written into its place, in the order written; a rename that fails is
-    // told ("Can't open file %s, error = %u\n") and leaves the old file. False when one failed.
+    // Puts every file written into its place, all or none. False, and nothing replaced, when a
+    // file of the set could not be written or could not be put in place; Failure() says which.
     bool Commit();
+
+    // The first file of the set that could not be written or put in place, as "Can't open file
+    // %s, error = %u\n" tells it; empty while none failed.
+    const CString& Failure() const { return m_failure; }
+
+    // A file that could not be written, kept by the set the thread writes into as its failure
+    // (the first one only); false when no set lives, and the caller tells the failure itself.
+    static bool NoteFailure(const char* path, const CFileException& error);
 
 private:
     friend class CStdioFile;
@@ -162,9 +183,20 @@ private:
         std::string target;
         CString path;
     };
+    void Discard();
     std::vector<Held> m_held;
+    CString m_failure;
     CFileSet* m_outer;
 };
+
+namespace platform {
+// The steps of a save, for tests that fail one or kill the program at one.
+enum class FileStep { Write, Sync, Rename, FolderSync, Record, Link, Cleanup, PutBack };
+// Called before each step with the file it is about to touch; a non-zero errno fails the step as
+// the system would. None outside tests.
+using FileStepHook = std::function<int(FileStep step, const std::string& path)>;
+void SetFileStepHook(FileStepHook hook);
+} // namespace platform
 
 // "Can't open file %s, error = %u\n" under "Error": the message of every reader and writer of
 // the test-file family that cannot open its file. A file refused for its size says so instead.

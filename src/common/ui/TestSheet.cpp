@@ -4,6 +4,7 @@
 #include "common/ui/PrintText.h"
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
+#include "platform/MessageCount.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
 #include "platform/ui/FileDialog.h"
@@ -71,6 +72,17 @@ const KindCommand kKindCommands[] = {
     {TestKind::CrashAvoidance, ID_CRASH_AVOIDANCE_DATABASE},
     {TestKind::Swg, ID_SWG_DATABASE},
 };
+
+// A Save Test or Save Report stopped before its file dialog by a check that showed the page to
+// correct: a box says so, unless a box since `asked` (platform::MessagesAsked) said why already.
+void TellNotSaved(bool report, unsigned long asked)
+{
+    if (platform::MessagesAsked() != asked)
+        return;
+    CString text = report ? "The report was not saved." : "The test was not saved.";
+    text += " The page shown holds an entry that is missing or not valid.";
+    MessageBoxA(nullptr, text, "Error", MB_OK);
+}
 
 } // namespace
 
@@ -452,8 +464,15 @@ void CTestSheet::OnLoadTest()
 
 void CTestSheet::OnSaveTest()
 {
-    if (TestFile() && CheckBeforeSave())
+    if (!TestFile())
+        return;
+    // An untouched sheet grays Save Test: there is nothing to say why.
+    const bool untouched = m_bUntouched && m_saveCheck.untouchedFails;
+    const unsigned long asked = platform::MessagesAsked();
+    if (CheckBeforeSave())
         WriteWithCompanions(false);
+    else if (!untouched)
+        TellNotSaved(false, asked);
 }
 
 bool CTestSheet::CheckBeforeSave()
@@ -484,17 +503,23 @@ bool CTestSheet::CheckBeforeSave()
 
 void CTestSheet::OnSaveReport()
 {
+    if (!TestFile())
+        return;
+    const unsigned long asked = platform::MessagesAsked();
     // A field showing characters its file cannot hold stops a report as it stops a save: the
     // report would hold the field's last storable text, not what the page shows.
     for (int i = 0; i < PageCount(); ++i) {
         if (Page(i)->HasWindow() && PageProtocol(i)->ShowUnstorableField()) {
             SetActivePage(i);
             PageProtocol(i)->ShowUnstorableField();
+            TellNotSaved(true, asked);
             return;
         }
     }
-    if (TestFile() && SavePagesForReport())
+    if (SavePagesForReport())
         WriteWithCompanions(true);
+    else
+        TellNotSaved(true, asked);
 }
 
 void CTestSheet::WriteWithCompanions(bool report)
@@ -503,19 +528,26 @@ void CTestSheet::WriteWithCompanions(bool report)
                              : AskSaveFile("Export File", "MV5 File (*.mv5)|*.mv5||", "mv5");
     if (!path)
         return;
-    // The test and its companions are put in place together, once all are written: a kill while
-    // they are written leaves the old set. A file that could not be written has been reported:
-    // its companions stay as they were, so the files on disk still belong together.
+    // The test and its companions are put in place together, once all are written, or none of
+    // them: the files on disk always belong together. A companion its check leaves unwritten
+    // stops the save there, and what was written before it is put in place.
     CFileSet set;
     const TestFileResult written = report ? TestFile()->WriteReport(*path) : TestFile()->WriteTest(*path);
-    if (!written) {
+    if (written) {
+        const CString base = CompanionBase(*path);
+        if (report)
+            SaveReportCompanions(base);
+        else
+            SaveCompanions(base);
+        if (set.Commit())
+            return;
+    }
+    if (!written.message.IsEmpty()) {
         Tell(written);
         return;
     }
-    const CString base = CompanionBase(*path);
-    if (report)
-        SaveReportCompanions(base);
-    else
-        SaveCompanions(base);
-    set.Commit();
+    // One box: the file that could not be written, and that none of the set was.
+    CString text = set.Failure();
+    text += report ? "The report was not saved." : "The test was not saved.";
+    MessageBoxA(nullptr, text, "Error", MB_OK);
 }

@@ -134,7 +134,8 @@ TEST(VehRecordPagesTest, OddValuesOfALoadedTestAreShownAndStopSaveTest)
 
     v.Save(dir.file("out.mv5"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.mv5")));
-    EXPECT_EQ(v.messages.count(), 0);
+    EXPECT_EQ(v.messages.texts(), std::vector<std::string> {"The test was not saved. The page shown holds an entry "
+                                                            "that is missing or not valid."});
 }
 
 TEST(VehOccPageTest, VehicleNumberFollowsTheConfigurationAndNewOccupantsStartFromIt)

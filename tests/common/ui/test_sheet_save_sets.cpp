@@ -1,0 +1,236 @@
+// Save Test and Save Report of every kind: a test and its companions are replaced together or
+// not at all, and a save that writes nothing says why in one box.
+#include "platform/Messages.h"
+#include "platform/StdioFile.h"
+
+#include "SheetHarness.h"
+#include "TestUtil.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using sheettest::Kind;
+using sheettest::Kinds;
+using sheettest::KindSheet;
+using sheettest::kTwoCameras;
+using testutil::ReadFile;
+using testutil::WriteFile;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The names in `folder`, sorted.
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The kind's valid test loaded with two cameras and, for the vehicle, intrusion points.
+void LoadWithCompanions(KindSheet& s)
+{
+    const std::string path = s.WriteTest("src", kTwoCameras);
+    if (std::string(s.kind.kindName) == "Vehicle") {
+        WriteFile(path, ReadFile(s.Fixture("vtv_pages.mv5")));
+        WriteFile(s.dir.file("src.ip5"), ReadFile(s.Fixture("vtv_pages.ip5")));
+    }
+    s.Run(ID_LOAD_TEST, path);
+    s.messages.clear();
+}
+
+// The extensions of the files a save writes, in a folder of their own.
+std::vector<std::string> MembersOf(KindSheet& s, int command, const char* ext)
+{
+    const fs::path probe = s.dir.path() / "probe";
+    fs::create_directory(probe);
+    s.Run(command, (probe / (std::string("t.") + ext)).string());
+    EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    std::vector<std::string> members;
+    for (const std::string& name : Names(probe))
+        members.push_back(name.substr(2));
+    return members;
+}
+
+enum class Fault { DiskFull, NoPermission, Folder };
+
+// A save run as a user the files' modes hold for: as root, the folders and files are given to
+// "nobody" and the save runs under that user's ids.
+void WithModesHeld(const std::vector<fs::path>& owned, const std::function<void()>& save)
+{
+    if (::geteuid() != 0) {
+        save();
+        return;
+    }
+    constexpr uid_t kNobody = 65534;
+    for (const fs::path& path : owned)
+        ASSERT_EQ(::lchown(path.c_str(), kNobody, kNobody), 0) << path;
+    // The real ids too, which access() checks; the saved ones stay root's, to come back.
+    ASSERT_EQ(::setresgid(kNobody, kNobody, 0), 0);
+    ASSERT_EQ(::setresuid(kNobody, kNobody, 0), 0);
+    save();
+    ASSERT_EQ(::setresuid(0, 0, 0), 0);
+    ASSERT_EQ(::setresgid(0, 0, 0), 0);
+}
+
+} // namespace
+
+// Each file of the set that cannot be written (the disk full, no permission, a folder in its
+// place) leaves every old file as it was, byte for byte, and one box names that file and says
+// that nothing was saved.
+TEST(SheetSaveSetTest, AFileOfTheSetThatCannotBeWrittenLeavesTheOldSetAndOneBox)
+{
+    struct Command {
+        int id;
+        const char* ext;
+        const char* notSaved;
+    };
+    const Command commands[] = {{ID_SAVE_TEST, "mv5", "The test was not saved."},
+                                {ID_SAVE_REPORT, "mvr", "The report was not saved."}};
+    const std::pair<Fault, const char*> faults[] = {
+        {Fault::DiskFull, "disk full"}, {Fault::NoPermission, "no permission"}, {Fault::Folder, "a folder"}};
+    for (const Kind& kind : Kinds()) {
+        if (!kind.hasCameras)
+            continue;
+        for (const Command& command : commands) {
+            SCOPED_TRACE(std::string(kind.name) + ", " + command.ext);
+            KindSheet s(kind);
+            ASSERT_TRUE(s.db.open());
+            LoadWithCompanions(s);
+            const std::vector<std::string> members = MembersOf(s, command.id, command.ext);
+            ASSERT_GE(members.size(), 2u) << "a set of companions";
+            int round = 0;
+            for (const std::string& member : members) {
+                for (const auto& [fault, faultName] : faults) {
+                    SCOPED_TRACE(member + ", " + faultName);
+                    const fs::path folder = s.dir.path() / ("case" + std::to_string(++round));
+                    fs::create_directory(folder);
+                    std::vector<fs::path> owned {s.dir.path(), folder};
+                    for (const std::string& other : members) {
+                        owned.push_back(folder / ("t." + other));
+                        WriteFile(owned.back().string(), "old " + other + "\r\n");
+                    }
+                    const std::string failing = (folder / ("t." + member)).string();
+                    std::string cause = "error = 13";
+                    if (fault == Fault::DiskFull) {
+                        platform::SetFileStepHook([failing](platform::FileStep step, const std::string& path) {
+                            return step == platform::FileStep::Write && path == failing ? ENOSPC : 0;
+                        });
+                    } else if (fault == Fault::NoPermission) {
+                        fs::permissions(failing, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+                        cause = "error = 5";
+                    } else {
+                        fs::remove(failing);
+                        fs::create_directory(failing);
+                        owned.pop_back();
+                    }
+                    const std::vector<std::string> before = Names(folder);
+                    s.messages.clear();
+                    const std::string target = (folder / (std::string("t.") + command.ext)).string();
+                    if (fault == Fault::NoPermission)
+                        WithModesHeld(owned, [&] { s.Run(command.id, target); });
+                    else
+                        s.Run(command.id, target);
+                    platform::SetFileStepHook(nullptr);
+
+                    EXPECT_EQ(Names(folder), before) << "no file more, none less";
+                    for (const std::string& other : members) {
+                        const std::string path = (folder / ("t." + other)).string();
+                        if (fault == Fault::Folder && other == member)
+                            EXPECT_TRUE(fs::is_directory(path));
+                        else
+                            EXPECT_EQ(ReadFile(path), "old " + other + "\r\n") << path;
+                    }
+                    const std::string why = fault == Fault::Folder
+                                                ? ": it is a folder, pipe or device, not a plain file.\n"
+                                                : ", " + cause + "\n";
+                    EXPECT_EQ(s.messages.texts(),
+                              std::vector<std::string> {"Can't open file " + failing + why + command.notSaved});
+                }
+            }
+        }
+    }
+}
+
+// A field of the page in front a user types into (not the text part of a list or a date).
+QLineEdit* TypedField(KindSheet& s)
+{
+    for (int page = 0; page < s.sheet->PageCount(); ++page) {
+        s.Visit(page);
+        for (QLineEdit* line : s.sheet->Page(page)->findChildren<QLineEdit*>()) {
+            QObject* owner = line->parent();
+            if (line->isVisible() && line->isEnabled() && !line->isReadOnly() && !qobject_cast<QComboBox*>(owner) &&
+                !qobject_cast<QAbstractSpinBox*>(owner))
+                return line;
+        }
+    }
+    return nullptr;
+}
+
+// Every way Save Test or Save Report of a sheet that the user can run ends with nothing written
+// shows one box. (An untouched sheet grays Save Test; a cancelled file dialog is the user's.)
+TEST(SheetSaveSetTest, ASaveThatWritesNothingSaysWhy)
+{
+    for (const Kind& kind : Kinds()) {
+        const bool hasReport = kind.hasCameras;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        // The command stops before its file dialog: none is asked for, no file is written.
+        auto stops = [&](int command, const char* notSaved) {
+            s.messages.clear();
+            const size_t asked = s.files.requests().size();
+            s.sheet->RunCommand(command);
+            EXPECT_EQ(s.files.requests().size(), asked) << "a save that went on to its file dialog";
+            const std::vector<std::string> onlySource {"src.hs5", "src.mv5"};
+            EXPECT_EQ(Names(s.dir.path()), onlySource) << "nothing written";
+            EXPECT_EQ(s.messages.count(), 1) << sheettest::Texts(s.messages);
+            EXPECT_NE(sheettest::Texts(s.messages).find(notSaved), std::string::npos) << sheettest::Texts(s.messages);
+        };
+        const std::string src = s.WriteTest("src", kTwoCameras);
+
+
+        // A field showing a character no test file can hold.
+        s.Run(ID_LOAD_TEST, src);
+        QLineEdit* field = TypedField(s);
+        ASSERT_NE(field, nullptr);
+        const QString kept = field->text();
+        field->setText(kept + QString::fromUtf8("\u2192"));
+        // (The SWG sheet grays Save Test while a field is not valid: the user cannot run it.)
+        if (s.Enabled(ID_SAVE_TEST))
+            stops(ID_SAVE_TEST, "The test was not saved.");
+        if (hasReport)
+            stops(ID_SAVE_REPORT, "The report was not saved.");
+        // Mended, the test saves without a box.
+        field->setText(kept);
+        s.messages.clear();
+        s.Run(ID_SAVE_TEST, s.dir.file("mended.mv5"));
+        EXPECT_TRUE(fs::exists(s.dir.file("mended.mv5")));
+        EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+        for (const char* ext : {".mv5", ".hs5"})
+            fs::remove(s.dir.file(std::string("mended") + ext));
+
+        // The component sheet over a vehicle version-4 test whose TEST line is cut short: the
+        // load takes it with its messages, the save stops at the page that holds the damage.
+        if (std::string(kind.kindName) == "Component") {
+            std::string damaged = ReadFile(testutil::DataPath("vehicle/vtb_full.mv4"));
+            const size_t line = damaged.find("T4321|V5|");
+            damaged.erase(line + 40, damaged.find('\n', line) - line - 40);
+            WriteFile(s.dir.file("damaged.mv4"), damaged);
+            s.messages.setNextAnswer(IDYES);
+            s.Run(ID_LOAD_TEST, s.dir.file("damaged.mv4"));
+            fs::remove(s.dir.file("damaged.mv4"));
+            stops(ID_SAVE_TEST, "The test was not saved.");
+        }
+    }
+}
