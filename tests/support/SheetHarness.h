@@ -189,6 +189,9 @@ struct Kind {
     bool undoRedoOffered;
     // The sections only this kind's test files have, by name ("OCCUPANT" for "----- OCCUPANT -----").
     std::vector<const char*> ownSections;
+    // The stem of a test in the kind's folder with intrusion points in its ".ip5" beside it;
+    // nullptr: the kind has no intrusion file.
+    const char* intrusionTest;
 
     // A file of the kind's folder under tests/data (the folder of its valid test).
     std::string Fixture(const std::string& file) const
@@ -240,7 +243,8 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = true,
          .undoRedoOffered = false,
-         .ownSections = {"BARRIER", "OCCUPANT"}},
+         .ownSections = {"BARRIER", "OCCUPANT"},
+         .intrusionTest = "vtv_pages"},
         {.name = "Biomechanics Data",
          .caseName = "Biomechanics",
          .sheet = SheetWith(&CBioMechPropertySheet::m_BioData),
@@ -264,7 +268,8 @@ inline const std::vector<Kind>& Kinds()
          .loadAsksToClear = true,
          .undoRedoOffered = true,
          .ownSections = {"RIB", "BIO OCCUPANT", "OCCUPANT INJURY", "CHEST BAND GAUGE", "GAUGE", "DUMMY OCCUPANT",
-                         "CHEST BAND", "ANTHROPOMETRY"}},
+                         "CHEST BAND", "ANTHROPOMETRY"},
+         .intrusionTest = nullptr},
         {.name = "Component Data",
          .caseName = "Component",
          .sheet = SheetWith(&CComponentPropertySheet::m_CompData),
@@ -288,7 +293,8 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = false,
          .undoRedoOffered = false,
-         .ownSections = {"COMPONENT", "CONFIGURATION"}},
+         .ownSections = {"COMPONENT", "CONFIGURATION"},
+         .intrusionTest = nullptr},
         {.name = "Crash Avoidance Data",
          .caseName = "CrashAvoidance",
          .sheet = SheetWith(&CTcaPropertySheet::m_data),
@@ -311,7 +317,8 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = false,
          .undoRedoOffered = true,
-         .ownSections = {"LOWER BEAM", "AMBER"}},
+         .ownSections = {"LOWER BEAM", "AMBER"},
+         .intrusionTest = nullptr},
         {.name = "SWG Data",
          .caseName = "Swg",
          .sheet = SheetWith(&CSWGPropertySheet::m_SWGData),
@@ -336,7 +343,8 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = true,
          .loadAsksToClear = true,
          .undoRedoOffered = true,
-         .ownSections = {}},
+         .ownSections = {},
+         .intrusionTest = nullptr},
     };
     return kinds;
 }

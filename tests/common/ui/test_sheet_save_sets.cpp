@@ -16,8 +16,6 @@
 #include <filesystem>
 #include <unistd.h>
 
-using sheettest::Kind;
-using sheettest::Kinds;
 using sheettest::KindSheet;
 using sheettest::kTwoCameras;
 using testutil::ReadFile;
@@ -37,13 +35,13 @@ std::vector<std::string> Names(const fs::path& folder)
     return names;
 }
 
-// The kind's valid test loaded with two cameras and, for the vehicle, intrusion points.
+// The kind's valid test loaded with two cameras and, where the kind has them, intrusion points.
 void LoadWithCompanions(KindSheet& s)
 {
     const std::string path = s.WriteTest("src", kTwoCameras);
-    if (std::string(s.kind.kindName) == "Vehicle") {
-        WriteFile(path, ReadFile(s.Fixture("vtv_pages.mv5")));
-        WriteFile(s.dir.file("src.ip5"), ReadFile(s.Fixture("vtv_pages.ip5")));
+    if (const char* stem = s.kind.intrusionTest) {
+        WriteFile(path, ReadFile(s.Fixture(std::string(stem) + ".mv5")));
+        WriteFile(s.dir.file("src.ip5"), ReadFile(s.Fixture(std::string(stem) + ".ip5")));
     }
     s.Run(ID_LOAD_TEST, path);
     s.messages.clear();
@@ -83,12 +81,15 @@ void WithModesHeld(const std::vector<fs::path>& owned, const std::function<void(
     ASSERT_EQ(::setresgid(0, 0, 0), 0);
 }
 
+class SheetSaveSetTest : public sheettest::KindTest {};
+class CameraSheetSaveSetTest : public sheettest::KindTest {};
+
 } // namespace
 
 // Each file of the set that cannot be written (the disk full, no permission, a folder in its
 // place) leaves every old file as it was, byte for byte, and one box names that file and says
 // that nothing was saved.
-TEST(SheetSaveSetTest, AFileOfTheSetThatCannotBeWrittenLeavesTheOldSetAndOneBox)
+TEST_P(CameraSheetSaveSetTest, AFileOfTheSetThatCannotBeWrittenLeavesTheOldSetAndOneBox)
 {
     struct Command {
         int id;
@@ -99,9 +100,7 @@ TEST(SheetSaveSetTest, AFileOfTheSetThatCannotBeWrittenLeavesTheOldSetAndOneBox)
                                 {ID_SAVE_REPORT, "mvr", "The report was not saved."}};
     const std::pair<Fault, const char*> faults[] = {
         {Fault::DiskFull, "disk full"}, {Fault::NoPermission, "no permission"}, {Fault::Folder, "a folder"}};
-    for (const Kind& kind : Kinds()) {
-        if (!kind.hasCameras)
-            continue;
+    {
         for (const Command& command : commands) {
             SCOPED_TRACE(std::string(kind.name) + ", " + command.ext);
             KindSheet s(kind);
@@ -179,10 +178,10 @@ QLineEdit* TypedField(KindSheet& s)
 
 // Every way Save Test or Save Report of a sheet that the user can run ends with nothing written
 // shows one box. (An untouched sheet grays Save Test; a cancelled file dialog is the user's.)
-TEST(SheetSaveSetTest, ASaveThatWritesNothingSaysWhy)
+TEST_P(SheetSaveSetTest, ASaveThatWritesNothingSaysWhy)
 {
-    for (const Kind& kind : Kinds()) {
-        const bool hasReport = kind.hasCameras;
+    {
+        const bool hasReport = kind.sheet.hasCameras;
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
@@ -220,17 +219,30 @@ TEST(SheetSaveSetTest, ASaveThatWritesNothingSaysWhy)
         for (const char* ext : {".mv5", ".hs5"})
             fs::remove(s.dir.file(std::string("mended") + ext));
 
-        // The component sheet over a vehicle version-4 test whose TEST line is cut short: the
-        // load takes it with its messages, the save stops at the page that holds the damage.
-        if (std::string(kind.kindName) == "Component") {
-            std::string damaged = ReadFile(testutil::DataPath("vehicle/vtb_full.mv4"));
-            const size_t line = damaged.find("T4321|V5|");
-            damaged.erase(line + 40, damaged.find('\n', line) - line - 40);
-            WriteFile(s.dir.file("damaged.mv4"), damaged);
-            s.messages.setNextAnswer(IDYES);
-            s.Run(ID_LOAD_TEST, s.dir.file("damaged.mv4"));
-            fs::remove(s.dir.file("damaged.mv4"));
-            stops(ID_SAVE_TEST, "The test was not saved.");
-        }
     }
 }
+
+// The component sheet over a vehicle version-4 test whose TEST line is cut short: the load takes
+// it with its messages, and Save Test stops at the page that holds the damage, saying so.
+TEST(SheetSaveSetTest, TheComponentSheetOverADamagedVehicleTestSaysWhyItSavesNothing)
+{
+    KindSheet s(sheettest::KindOf<CComponentPropertySheet>());
+    ASSERT_TRUE(s.db.open());
+    std::string damaged = ReadFile(testutil::DataPath("vehicle/vtb_full.mv4"));
+    const size_t line = damaged.find("T4321|V5|");
+    damaged.erase(line + 40, damaged.find('\n', line) - line - 40);
+    WriteFile(s.dir.file("damaged.mv4"), damaged);
+    s.messages.setNextAnswer(IDYES);
+    s.Run(ID_LOAD_TEST, s.dir.file("damaged.mv4"));
+    fs::remove(s.dir.file("damaged.mv4"));
+    s.messages.clear();
+    const size_t asked = s.files.requests().size();
+    s.sheet->RunCommand(ID_SAVE_TEST);
+    EXPECT_EQ(s.files.requests().size(), asked) << "a save that went on to its file dialog";
+    EXPECT_EQ(s.messages.count(), 1) << sheettest::Texts(s.messages);
+    EXPECT_NE(sheettest::Texts(s.messages).find("The test was not saved."), std::string::npos)
+        << sheettest::Texts(s.messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SheetSaveSetTest, sheettest::EveryKind(), sheettest::KindCaseName);
+INSTANTIATE_TEST_SUITE_P(Kinds, CameraSheetSaveSetTest, sheettest::CameraKinds(), sheettest::KindCaseName);
