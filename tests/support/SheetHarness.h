@@ -97,8 +97,10 @@ inline bool MenuItemEnabled(CTestSheet& sheet, int id)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <type_traits>
 #include <typeinfo>
@@ -159,6 +161,23 @@ inline const std::vector<Kind>& Kinds()
     };
     return kinds;
 }
+
+// A kind's name as a test case's name ("Crash Avoidance" as "CrashAvoidance").
+inline std::string CaseName(const Kind& kind)
+{
+    std::string name;
+    for (const char* c = kind.kindName; *c; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            name += *c;
+    }
+    return name;
+}
+
+// A kind as a failing case prints it.
+inline void PrintTo(const Kind& kind, std::ostream* os) { *os << kind.name; }
+
+// The name generator of a suite parameterised over Kinds(): each case named by its kind.
+inline std::string KindCaseName(const ::testing::TestParamInfo<Kind>& info) { return CaseName(info.param); }
 
 // The row of the kind whose sheet is `Sheet`.
 template <class Sheet> const Kind& KindOf()
