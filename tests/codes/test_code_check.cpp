@@ -433,7 +433,7 @@ TEST(CodeCheckTest, AnActionTellsItsFailedTablesInOneBoxAtItsEnd)
     const auto listed = [&](int count) {
         std::string text;
         for (int i = 1; i <= count; ++i)
-            text += "\n" + missing(i);
+            text.append("\n").append(missing(i));
         return text;
     };
     struct Case {
@@ -453,8 +453,9 @@ TEST(CodeCheckTest, AnActionTellsItsFailedTablesInOneBoxAtItsEnd)
             platform::CodeDbCommandScope action;
             for (int i = 1; i <= c.tables; ++i) {
                 platform::CodeDbCommandScope inner; // a page shown within the command
-                EXPECT_EQ(Check("A", ("T" + std::to_string(i)).c_str(), "VEHDB"), -1);
-                EXPECT_EQ(Check("B", ("T" + std::to_string(i)).c_str(), "VEHDB"), -1);
+                const std::string table = std::string("T").append(std::to_string(i));
+                EXPECT_EQ(Check("A", table.c_str(), "VEHDB"), -1);
+                EXPECT_EQ(Check("B", table.c_str(), "VEHDB"), -1);
                 EXPECT_EQ(Check("1", "LINK", "VEHDB"), 1);
             }
             AfxMessageBox("A question of the command's own.", MB_YESNO);
