@@ -16,7 +16,7 @@ void ShowCodeQueryFailure(const CodeDbError& error)
     if (g_pCodeDbConnection && !g_pCodeDbConnection->Errors().empty())
         ShowCodeDbErrors();
     else if (!error.description.IsEmpty())
-        AfxMessageBox(error.description, MB_OK);
+        TellCodeDbFailure(error.description);
 }
 
 CCodeCheck::Outcome CCodeCheck::CheckText(const CString& text, const CString& codeName, const CString& tag)

@@ -10,10 +10,11 @@
 
 struct CodeDbError;
 
-// Shows a failed code query: one box per description in the connection's error collection, or
-// the failure's own description when the collection holds none (a missing column is raised by
-// the recordset, not the provider). An unopened connection has neither and shows nothing, nor
-// does a statement skipped because its table failed before in the same user command.
+// Tells a failed code query (TellCodeDbFailure: at the end of the action under way): each
+// description in the connection's error collection, or the failure's own description when the
+// collection holds none (a missing column is raised by the recordset, not the provider). An
+// unopened connection has neither and tells nothing, nor does a statement skipped because its
+// table failed before in the same action.
 void ShowCodeQueryFailure(const CodeDbError& error);
 
 class CCodeCheck {

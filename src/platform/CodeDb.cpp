@@ -197,7 +197,7 @@ const CodeDbValue& CodeDbRecordset::GetValue(const char* column) const
 
 void CodeDbRecordset::NoSuchItem() const
 {
-    // A statement without the field fails on every row and every call: one box per command.
+    // A statement without the field fails on every row and every call: told once per action.
     if (auto* scope = platform::CodeDbCommandScope::Current())
         scope->MarkFailed(m_table);
     throw CodeDbError {kNoSuchItem};
@@ -476,7 +476,28 @@ void ShowCodeDbErrors()
     if (!g_pCodeDbConnection)
         return;
     for (const CString& description : g_pCodeDbConnection->Errors())
-        AfxMessageBox(description);
+        TellCodeDbFailure(description);
+}
+
+void TellCodeDbFailure(const CString& description)
+{
+    if (auto* scope = platform::CodeDbCommandScope::Current())
+        scope->Gather(description);
+    else
+        AfxMessageBox(description, MB_OK);
+}
+
+CString GatheredCodeDbFailures(const std::vector<CString>& descriptions)
+{
+    if (descriptions.size() == 1)
+        return descriptions.front();
+    CString text("These code tables cannot be read:\n");
+    const size_t listed = std::min(descriptions.size(), kMostFailuresListed);
+    for (size_t i = 0; i < listed; ++i)
+        text += "\n" + descriptions[i];
+    if (const size_t left = descriptions.size() - listed; left > 0)
+        text += "\n... and " + CString(std::to_string(left)) + (left == 1 ? " more table." : " more tables.");
+    return text;
 }
 
 CString SqlQuote(const CString& text)
@@ -523,8 +544,23 @@ CodeDbCommandScope::CodeDbCommandScope()
 
 CodeDbCommandScope::~CodeDbCommandScope()
 {
-    if (m_outermost)
-        g_commandScope = nullptr;
+    if (!m_outermost)
+        return;
+    // Closed first: a check run while the box is up belongs to no action of this one.
+    g_commandScope = nullptr;
+    if (m_gathered.empty())
+        return;
+    try {
+        AfxMessageBox(GatheredCodeDbFailures(m_gathered), MB_OK);
+    } catch (...) {
+        // A box that cannot be shown (out of memory) must not end the program from a destructor.
+    }
+}
+
+void CodeDbCommandScope::Gather(const CString& description)
+{
+    if (std::find(m_gathered.begin(), m_gathered.end(), description) == m_gathered.end())
+        m_gathered.push_back(description);
 }
 
 CodeDbCommandScope* CodeDbCommandScope::Current() { return g_commandScope; }

@@ -15,8 +15,10 @@
 // under a time limit, so a runaway query ends in an error instead of a hang.
 //
 // Failures are raised as CodeDbError, as the database layer raises its errors; the connection's
-// Errors() then hold the description texts that the callers show, one box each. Within one user
-// command (platform::CodeDbCommandScope) a table that failed is told once and not asked again.
+// Errors() then hold the description texts that the callers tell. Within one action of the user
+// (platform::CodeDbCommandScope) a table that failed is not asked again, and the failures met are
+// told together in one box when the action ends: a file that lacks every table would otherwise
+// ask for one OK per table, forty for one command.
 
 #include "platform/CString.h"
 #include "platform/CodeDbAccess.h"
@@ -157,12 +159,14 @@ namespace platform {
 
 // One action of the user (a menu command, a page change with the page left and the page entered,
 // a record move, a list pick, a button, a dialog) as the code-table connection sees it: a table
-// that failed is told once and not asked again until the command ends, and the statements on one
-// table share one statement's time limit, so a broken or hostile table holds the command no
-// longer than that. Scopes nest; the outermost one counts.
+// that failed is not asked again until the action ends, and the statements on one table share one
+// statement's time limit, so a broken or hostile table holds the action no longer than that. The
+// failures met are told when the action ends, in one box after any the action showed itself.
+// Scopes nest; the outermost one counts.
 class CodeDbCommandScope {
 public:
     CodeDbCommandScope();
+    // The outermost scope tells what was gathered.
     ~CodeDbCommandScope();
     CodeDbCommandScope(const CodeDbCommandScope&) = delete;
     CodeDbCommandScope& operator=(const CodeDbCommandScope&) = delete;
@@ -173,9 +177,12 @@ public:
     void MarkFailed(const std::string& table) { m_failed.insert(table); }
     std::chrono::steady_clock::duration TimeSpent(const std::string& table) const;
     void AddTime(const std::string& table, std::chrono::steady_clock::duration time) { m_spent[table] += time; }
+    // A failure to tell at the end of the action; the same text is told once.
+    void Gather(const CString& description);
 
 private:
     bool m_outermost;
+    std::vector<CString> m_gathered;
     std::set<std::string> m_failed;
     std::map<std::string, std::chrono::steady_clock::duration> m_spent;
 };
@@ -191,7 +198,13 @@ extern int g_bCodeDbOpen;
 // Runs a SELECT text on g_pCodeDbConnection; with no connection it raises CodeDbError with an
 // empty error collection, as a call through an empty connection does.
 std::unique_ptr<CodeDbRecordset> CodeDbExecute(const CString& sql);
-// One AfxMessageBox per description of the connection's error collection.
+// Each description of the connection's error collection, told as TellCodeDbFailure tells it.
 void ShowCodeDbErrors();
+// A failure of the code tables: gathered by the action under way, or shown now (OK) outside one.
+void TellCodeDbFailure(const CString& description);
+// The one box of the failures an action met: a single failure as its own text, several listed in
+// the order met, the list cut after kMostFailuresListed with the number left out.
+CString GatheredCodeDbFailures(const std::vector<CString>& descriptions);
+inline constexpr size_t kMostFailuresListed = 10;
 // The text with each ' doubled, for pasting into a quoted SQL literal.
 CString SqlQuote(const CString& text);

@@ -412,3 +412,62 @@ TEST(CodeCheckTest, AHostileTableIsToldOncePerCommandWithinOneStatementsTime)
     EXPECT_EQ(boxes.count(), 1);
     CodeDbConnection::GetLimits() = oldLimits;
 }
+
+// The failures of one action come in one box at its end, after the boxes the action showed
+// itself: a single table in its own words, several listed in the order met and cut after ten
+// with the number left out. Nested scopes are the outer one's action; outside any action a
+// failure is told at once.
+TEST(CodeCheckTest, AnActionTellsItsFailedTablesInOneBoxAtItsEnd)
+{
+    codetest::SmallDb tables(R"(
+        CREATE TABLE KAVRODB_LINK (LINK TEXT, LINKD TEXT, LINK_COMMENT TEXT, REFERENCE TEXT);
+        INSERT INTO KAVRODB_LINK VALUES ('1', 'one', '', 'VEHDB');
+    )");
+    Connection db(tables.path());
+    ASSERT_TRUE(db.open());
+    platform::MessageRecorder boxes;
+    const auto missing = [](int i) {
+        return "The Microsoft Jet database engine cannot find the input table or query 'KAVRODB_T" + std::to_string(i) +
+               "'.  Make sure it exists and that its name is spelled correctly.";
+    };
+    const auto listed = [&](int count) {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text.append("\n").append(missing(i));
+        return text;
+    };
+    struct Case {
+        int tables;
+        std::string told;
+    };
+    const Case cases[] = {
+        {1, missing(1)},
+        {2, "These code tables cannot be read:\n" + listed(2)},
+        {10, "These code tables cannot be read:\n" + listed(10)},
+        {11, "These code tables cannot be read:\n" + listed(10) + "\n... and 1 more table."},
+        {13, "These code tables cannot be read:\n" + listed(10) + "\n... and 3 more tables."},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        {
+            platform::CodeDbCommandScope action;
+            for (int i = 1; i <= c.tables; ++i) {
+                platform::CodeDbCommandScope inner; // a page shown within the command
+                const std::string table = std::string("T").append(std::to_string(i));
+                EXPECT_EQ(Check("A", table.c_str(), "VEHDB"), -1);
+                EXPECT_EQ(Check("B", table.c_str(), "VEHDB"), -1);
+                EXPECT_EQ(Check("1", "LINK", "VEHDB"), 1);
+            }
+            AfxMessageBox("A question of the command's own.", MB_YESNO);
+            EXPECT_EQ(boxes.count(), 1) << "nothing told before the action ends";
+        }
+        ASSERT_EQ(boxes.count(), 2) << c.tables;
+        EXPECT_EQ(boxes.messages()[1].text, c.told);
+        EXPECT_EQ(boxes.messages()[1].buttons(), static_cast<UINT>(MB_OK));
+    }
+    boxes.clear();
+    EXPECT_EQ(Check("A", "T1", "VEHDB"), -1);
+    EXPECT_EQ(Check("A", "T2", "VEHDB"), -1);
+    ASSERT_EQ(boxes.count(), 2) << "outside an action each failure is told at once";
+    EXPECT_EQ(boxes.messages()[0].text, missing(1));
+}

@@ -385,14 +385,6 @@ template <class Sheet> const Kind& KindOf()
     return *row;
 }
 
-// A table of kinds still written as the sheet, its data member and some of its facts: the row of
-// that sheet's kind, every fact from Kinds().
-template <class Sheet, class Data>
-Kind MakeKind(const char*, Data Sheet::*, const char*, const char*, const char*, const char*)
-{
-    return KindOf<Sheet>();
-}
-
 // A page of a kind's sheet from the sheet: PageOf<&CVehiclePropertySheet::m_OccPage>.
 template <class> struct MemberOf;
 template <class Class, class Member> struct MemberOf<Member Class::*> {

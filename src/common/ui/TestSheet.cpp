@@ -153,7 +153,7 @@ void CTestSheet::RunCommand(int id)
         return;
     // The handler may end with a call that deletes this sheet: run a copy.
     const std::function<void()> handler = it->second;
-    platform::CodeDbCommandScope codeTableFaults; // a broken code table is told once per command
+    platform::CodeDbCommandScope codeTableFaults; // a command is one action: its broken tables in one box
     handler();
 }
 

@@ -299,6 +299,7 @@ BOOL CPropertySheet::Create(QWidget* /*parentWnd*/, DWORD /*style*/, DWORD /*exS
 {
     if (m_created)
         return TRUE;
+    platform::CodeDbCommandScope action; // opening a sheet is one action, whoever opens it
     m_created = true;
     m_switching = true;
     for (CPropertyPage* page : m_pages) {

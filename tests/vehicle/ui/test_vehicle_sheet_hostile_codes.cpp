@@ -1,7 +1,7 @@
 // A code-table file whose make table never ends and whose body table is huge, met through the
-// vehicle sheet as a user meets it: each command tells the broken table once and gives up on it
-// within the statement limit (counted on a clock of the test's, so that the huge table outlasts it
-// on any machine), and the test is loaded and saved all the same.
+// vehicle sheet as a user meets it: each command tells the broken tables in one box and gives up
+// on them within the statement limit (counted on a clock of the test's, so that the huge table
+// outlasts it on any machine), and the test is loaded and saved all the same.
 
 #include "platform/CodeDb.h"
 
@@ -14,7 +14,7 @@
 #include <chrono>
 #include <filesystem>
 
-TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBoundedTimeAndMemory)
+TEST(VehicleSheetHostileCodesTest, EachCommandTellsItsBrokenTablesInOneBoxWithinBoundedTimeAndMemory)
 {
     testutil::TempDir dir;
     const std::string dbPath = dir.file("ncodes.mdb");
@@ -60,11 +60,13 @@ TEST(VehicleSheetHostileCodesTest, EachCommandTellsABrokenTableOnceWithinBounded
             std::printf("hostile tables, %s: %lld ms, RSS growth %ld kB, %d boxes\n", step.what,
                         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()),
                         grown, s.messages.count());
-            // Every step checks the vehicle's make and body: each broken table is told, once, and
-            // no other table.
-            EXPECT_EQ(s.Naming("KAVRODB_MAKE"), 1) << step.what << "\n" << sheettest::Texts(s.messages);
-            EXPECT_EQ(s.Naming("KAVRODB_BODY"), 1) << step.what << "\n" << sheettest::Texts(s.messages);
-            EXPECT_EQ(s.Naming("KAVRODB_"), 2) << step.what << "\n" << sheettest::Texts(s.messages);
+            // Every step checks the vehicle's make and body: the two broken tables are told in one
+            // box, each once, and no other table.
+            EXPECT_EQ(sheettest::Texts(s.messages),
+                      "These code tables cannot be read:\n\n"
+                      "The code table 'KAVRODB_MAKE' cannot be read: Query timeout expired\n"
+                      "The code table 'KAVRODB_BODY' cannot be read: Query timeout expired\n")
+                << step.what;
             // The statement limit bounds the work, so the wall time only for safety.
             EXPECT_LT(took, std::chrono::seconds(60)) << step.what;
             // The resident size also holds what the sanitizer keeps of freed memory for a while.
