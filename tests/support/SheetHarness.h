@@ -187,6 +187,8 @@ struct Kind {
     bool loadAsksToClear;
     // Whether Undo All Pages and Redo All Pages are enabled on a new sheet.
     bool undoRedoOffered;
+    // Whether the sheet offers Save Report (crash-avoidance tests have no report).
+    bool savesReport;
     // The sections only this kind's test files have, by name ("OCCUPANT" for "----- OCCUPANT -----").
     std::vector<const char*> ownSections;
     // The stem of a test in the kind's folder with intrusion points in its ".ip5" beside it;
@@ -243,6 +245,7 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = true,
          .undoRedoOffered = false,
+         .savesReport = true,
          .ownSections = {"BARRIER", "OCCUPANT"},
          .intrusionTest = "vtv_pages"},
         {.name = "Biomechanics Data",
@@ -267,6 +270,7 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = true,
          .undoRedoOffered = true,
+         .savesReport = true,
          .ownSections = {"RIB", "BIO OCCUPANT", "OCCUPANT INJURY", "CHEST BAND GAUGE", "GAUGE", "DUMMY OCCUPANT",
                          "CHEST BAND", "ANTHROPOMETRY"},
          .intrusionTest = nullptr},
@@ -293,6 +297,7 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = false,
          .undoRedoOffered = false,
+         .savesReport = true,
          .ownSections = {"COMPONENT", "CONFIGURATION"},
          .intrusionTest = nullptr},
         {.name = "Crash Avoidance Data",
@@ -317,6 +322,7 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = false,
          .loadAsksToClear = false,
          .undoRedoOffered = true,
+         .savesReport = false,
          .ownSections = {"LOWER BEAM", "AMBER"},
          .intrusionTest = nullptr},
         {.name = "SWG Data",
@@ -343,6 +349,7 @@ inline const std::vector<Kind>& Kinds()
          .loadKeepsFirstPage = true,
          .loadAsksToClear = true,
          .undoRedoOffered = true,
+         .savesReport = true,
          .ownSections = {},
          .intrusionTest = nullptr},
     };
@@ -353,18 +360,26 @@ inline const std::vector<Kind>& Kinds()
 // The kinds as the parameters of a suite, each case named by its kind:
 //     INSTANTIATE_TEST_SUITE_P(Kinds, Suite, sheettest::EveryKind(), sheettest::KindCaseName);
 // A parameter is the kind's row in Kinds() itself.
-inline std::vector<const Kind*> KindRows(bool camerasOnly = false)
+inline std::vector<const Kind*> KindRows(bool (*taken)(const Kind&) = nullptr)
 {
     std::vector<const Kind*> rows;
     for (const Kind& kind : Kinds()) {
-        if (!camerasOnly || kind.sheet.hasCameras)
+        if (!taken || taken(kind))
             rows.push_back(&kind);
     }
     return rows;
 }
 inline auto EveryKind() { return ::testing::ValuesIn(KindRows()); }
 // The kinds whose sheet has cameras.
-inline auto CameraKinds() { return ::testing::ValuesIn(KindRows(true)); }
+inline auto CameraKinds()
+{
+    return ::testing::ValuesIn(KindRows([](const Kind& kind) { return kind.sheet.hasCameras; }));
+}
+// The kinds whose sheet offers Save Report.
+inline auto ReportKinds()
+{
+    return ::testing::ValuesIn(KindRows([](const Kind& kind) { return kind.savesReport; }));
+}
 inline std::string KindCaseName(const ::testing::TestParamInfo<const Kind*>& info) { return info.param->caseName; }
 // A case's parameter as gtest prints it: the kind's name, not the row's address.
 inline void PrintTo(const Kind* kind, std::ostream* os) { *os << kind->caseName; }

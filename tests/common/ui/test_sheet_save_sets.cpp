@@ -181,10 +181,11 @@ QLineEdit* TypedField(KindSheet& s)
 TEST_P(SheetSaveSetTest, ASaveThatWritesNothingSaysWhy)
 {
     {
-        const bool hasReport = kind.sheet.hasCameras;
+        const bool hasReport = kind.savesReport;
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
+        ASSERT_EQ(s.sheet->HasCommand(ID_SAVE_REPORT), hasReport);
         // The command stops before its file dialog: none is asked for, no file is written.
         auto stops = [&](int command, const char* notSaved) {
             s.messages.clear();
