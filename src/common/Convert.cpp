@@ -20,42 +20,33 @@ std::string_view TrimmedView(std::string_view text, std::string_view chars)
 
 bool IsRealNumber(const CString& text) { return IsRealNumberView(TrimmedView(text.str(), " ")); }
 
-bool IsRealNumberView(std::string_view s)
+size_t RealNumberLength(std::string_view s)
 {
-    if (s.empty() || s == ".")
-        return false;
-    const char first = s[0];
-    if (!(first == '-' || first == '.' || IsDigit(first)))
-        return false;
-    if (s.size() == 1)
-        return IsDigit(first);
-    bool seenPoint = first == '.';
-    size_t i = 1;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (IsDigit(c))
-            continue;
-        if (c == '.') {
-            if (seenPoint)
-                return false;
-            seenPoint = true;
-            continue;
-        }
-        break;
+    size_t i = 0;
+    if (i < s.size() && s[i] == '-')
+        ++i;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i]))
+            ++i;
     }
-    if (i == s.size())
-        return true;
-    if (s[i] != 'E' && s[i] != 'e')
-        return false;
-    ++i;
-    if (i >= s.size() || (s[i] != '+' && s[i] != '-'))
-        return false;
-    for (++i; i < s.size(); ++i) {
-        if (!IsDigit(s[i]))
-            return false;
+    if (i == 0)
+        return 0;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        // The exponent takes its sign; its digits may be missing ("1e+" is a number).
+        if (i + 1 >= s.size() || (s[i + 1] != '+' && s[i + 1] != '-'))
+            return 0;
+        for (i += 2; i < s.size() && IsDigit(s[i]);)
+            ++i;
+        return i;
     }
-    return true;
+    // A lone "-" or "." is no number.
+    return i == 1 && !IsDigit(s[0]) ? 0 : i;
 }
+
+bool IsRealNumberView(std::string_view s) { return !s.empty() && RealNumberLength(s) == s.size(); }
 
 bool IsIntegerText(const CString& text) { return IsIntegerTextView(text.str()); }
 

@@ -15,6 +15,10 @@ std::string_view TrimmedView(std::string_view text, std::string_view chars = " \
 bool IsRealNumber(const CString& text);
 // IsRealNumber of a text that holds no blanks at its ends, without copying it.
 bool IsRealNumberView(std::string_view text);
+// The length of the real number that `text` starts with, by the rules of IsRealNumber (an
+// optional "-", digits with at most one point, an exponent with its sign); 0 where none starts
+// there, or where an "E" after it takes no sign.
+size_t RealNumberLength(std::string_view text);
 bool IsIntegerText(const CString& text);
 bool IsIntegerTextView(std::string_view text);
 

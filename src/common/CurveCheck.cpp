@@ -133,37 +133,17 @@ std::string HintNlp(long long nlp, long long totalLess1)
            " where NLP = 'Last Point' and NFP = 'First Point'";
 }
 
-bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
-
 // Ends a value of the usual line: a blank, or the line's end (a CR is one only right before its LF).
 bool EndsValue(const char* q) { return *q == ' ' || *q == '\t' || *q == '\n' || (*q == '\r' && q[1] == '\n'); }
 
-// Steps over one value that IsRealNumberView accepts and the line's layout ends; false for any
-// other text, which the full rules then judge. Stops at the latest on the line's LF.
-bool SkipRealNumber(const char*& q)
+// Steps over one value that IsRealNumberView accepts and the line's layout ends (`lf`: an LF known
+// to follow); false for any other text, which the full rules then judge.
+bool SkipRealNumber(const char*& q, const char* lf)
 {
-    const char* const start = q;
-    if (*q == '-')
-        ++q;
-    while (IsDigitChar(*q))
-        ++q;
-    if (*q == '.') {
-        ++q;
-        while (IsDigitChar(*q))
-            ++q;
-    }
-    if (q == start)
+    const size_t length = RealNumberLength(std::string_view(q, static_cast<size_t>(lf - q)));
+    if (length == 0)
         return false;
-    if (*q == 'e' || *q == 'E') {
-        ++q;
-        if (*q != '+' && *q != '-')
-            return false;
-        ++q;
-        while (IsDigitChar(*q))
-            ++q;
-    } else if (q - start == 1 && !IsDigitChar(*start)) {
-        return false; // a lone "-" or "."
-    }
+    q += length;
     return EndsValue(q);
 }
 
@@ -194,7 +174,7 @@ public:
 private:
     ReadResult Scan(const std::string& path, CurveErrorRecord& record);
     void ScanLines(const std::string& path, const char* p, const char* lastNl, CurveScan& scan);
-    const char* ScanUsualLine(const char* p, CurveScan& scan);
+    const char* ScanUsualLine(const char* p, const char* lastNl, CurveScan& scan);
     void ScanLine(const std::string& path, std::string_view line, CurveScan& scan);
     void CountPoint(std::string_view first, CurveScan& scan);
     void EndLine(const std::string& path, const std::string& line, bool overlong, CurveScan& scan);
@@ -307,7 +287,7 @@ ReadResult CurveFileReader::Scan(const std::string& path, CurveErrorRecord& reco
 void CurveFileReader::ScanLines(const std::string& path, const char* p, const char* lastNl, CurveScan& scan)
 {
     while (p <= lastNl) {
-        const char* nl = ScanUsualLine(p, scan);
+        const char* nl = ScanUsualLine(p, lastNl, scan);
         if (!nl) {
             nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(lastNl - p) + 1));
             ScanLine(path, std::string_view(p, static_cast<size_t>(nl - p)), scan);
@@ -319,7 +299,7 @@ void CurveFileReader::ScanLines(const std::string& path, const char* p, const ch
 // Nearly every line of a curve file is one or two numbers in the file's own layout: such a line is
 // judged in one pass as ScanLine would judge it. The line runs to an LF known to follow; returns
 // that LF, or nullptr, having changed nothing, for any other line.
-const char* CurveFileReader::ScanUsualLine(const char* p, CurveScan& scan)
+const char* CurveFileReader::ScanUsualLine(const char* p, const char* lastNl, CurveScan& scan)
 {
     const char* q = p;
     std::string_view first;
@@ -336,7 +316,7 @@ const char* CurveFileReader::ScanUsualLine(const char* p, CurveScan& scan)
         if (values == 2)
             return nullptr;
         const char* start = q;
-        if (!SkipRealNumber(q))
+        if (!SkipRealNumber(q, lastNl))
             return nullptr;
         if (values == 0)
             first = std::string_view(start, static_cast<size_t>(q - start));

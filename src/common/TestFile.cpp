@@ -1,6 +1,7 @@
 #include "common/TestFile.h"
 
 #include "common/RecordLine.h"
+#include "common/WholeFile.h"
 #include "platform/StdioFile.h"
 #include "platform/Path.h"
 
@@ -192,22 +193,27 @@ TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindSh
 {
     // One open for the check and the read: the file is judged by the bytes the reader takes, and
     // what is shown on opening it (a backup left by an interrupted save) is shown once.
-    CStdioFile file;
+    bool refused = false;
+    bool done = false;
     CFileException error;
-    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
-        if (cantOpen == CantOpenTold::InResult)
-            return TestFileResult::Failure(CantOpenFileText(path, error));
-        ShowCantOpenFile(path, error);
-        return TestFileResult::Failure();
-    }
-    std::vector<CString> lines;
-    CString line;
-    while (file.ReadString(line))
-        lines.push_back(line);
-    if (!IsOfKind(FileLines(std::move(lines)), version, own))
+    const bool opened = ReadWholeFile(
+        path, cantOpen == CantOpenTold::InBox,
+        [&](CStdioFile& file) {
+            std::vector<CString> lines;
+            CString line;
+            while (file.ReadString(line))
+                lines.push_back(line);
+            refused = !IsOfKind(FileLines(std::move(lines)), version, own);
+            if (refused)
+                return;
+            file.SeekToBegin();
+            done = read(file);
+        },
+        &error);
+    if (!opened)
+        return cantOpen == CantOpenTold::InResult ? TestFileResult::Failure(CantOpenFileText(path, error))
+                                                  : TestFileResult::Failure();
+    if (refused)
         return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + own.kind + " test.");
-    file.SeekToBegin();
-    const bool done = read(file);
-    file.Close();
     return TestFileResult::Of(done);
 }

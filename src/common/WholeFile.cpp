@@ -30,13 +30,16 @@ bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>&
     return true;
 }
 
-bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body)
+bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body,
+                   CFileException* error)
 {
     CStdioFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error)) {
+    CFileException cause;
+    if (!file.Open(path, CFile::modeRead | CFile::typeText, &cause)) {
         if (showError)
-            ShowCantOpenFile(path, error);
+            ShowCantOpenFile(path, cause);
+        if (error)
+            *error = cause;
         return false;
     }
     body(file);

@@ -14,8 +14,10 @@
 bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);
 
 // Opens `path` for reading and lets `body` read it. A failed open shows "Can't open file %s,
-// error = %u\n" with the cause code when `showError` is set, and gives false.
-bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body);
+// error = %u\n" with the cause code when `showError` is set, gives the cause in `error` when one
+// is asked for, and gives false.
+bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body,
+                   CFileException* error = nullptr);
 
 // "# Date: <month/day/year>\n" of the local date now, without leading zeros: the second head
 // line of every written file of the test-file family.

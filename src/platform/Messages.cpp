@@ -1,5 +1,4 @@
 #include "platform/Messages.h"
-#include "platform/MessageCount.h"
 
 #include "platform/Path.h"
 

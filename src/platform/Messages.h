@@ -69,6 +69,11 @@ struct MessageRequest {
 
 using MessageHandler = std::function<int(const MessageRequest&)>;
 
+// How many boxes have been asked for since the program started (a box held back by a message cap
+// included: the cap's last box tells it), so that a command can see whether it told the user
+// anything.
+unsigned long MessagesAsked();
+
 // Installs the handler and returns the previous one. With no handler installed, a box answers
 // as if its first button was pressed (IDOK, IDYES, IDABORT or IDRETRY).
 MessageHandler SetMessageHandler(MessageHandler handler);

@@ -144,10 +144,15 @@ constexpr char kOldPrefix[] = ".mv-old-";
 
 // Whether a commit record stands in `folder`: the temporary files it names are the only copy of
 // a set's new files until it is finished, whether their save died or not.
-bool HasCommitRecord(const std::string& folder)
+bool Exists(const std::string& path)
 {
     struct stat st {};
-    return ::lstat((folder + "/" + kCommitName).c_str(), &st) == 0 || ::lstat((folder + "/" + kUndoName).c_str(), &st) == 0;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool HasCommitRecord(const std::string& folder)
+{
+    return Exists(folder + "/" + kCommitName) || Exists(folder + "/" + kUndoName);
 }
 
 // Removes the temporary files of saves that died in `folder`: regular files of the program's
@@ -464,12 +469,6 @@ bool DecodeRecord(const std::string& text, CommitRecord& record)
 }
 
 std::string UndoName(const std::string& record) { return ParentDir(record) + "/" + kUndoName; }
-
-bool Exists(const std::string& path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 bool SameFile(const std::string& a, const std::string& b)
 {

@@ -4,7 +4,6 @@
 #include "common/ui/PrintText.h"
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
-#include "platform/MessageCount.h"
 #include "platform/Messages.h"
 #include "platform/StdioFile.h"
 #include "platform/ui/FileDialog.h"
@@ -75,12 +74,13 @@ const KindCommand kKindCommands[] = {
 
 // A Save Test or Save Report stopped before its file dialog by a check that showed the page to
 // correct: a box says so, unless a box since `asked` (platform::MessagesAsked) said why already.
+const char* NotSaved(bool report) { return report ? "The report was not saved." : "The test was not saved."; }
+
 void TellNotSaved(bool report, unsigned long asked)
 {
     if (platform::MessagesAsked() != asked)
         return;
-    CString text = report ? "The report was not saved." : "The test was not saved.";
-    text += " The page shown holds an entry that is missing or not valid.";
+    const CString text = CString(NotSaved(report)) + " The page shown holds an entry that is missing or not valid.";
     MessageBoxA(nullptr, text, "Error", MB_OK);
 }
 
@@ -547,7 +547,5 @@ void CTestSheet::WriteWithCompanions(bool report)
         return;
     }
     // One box: the file that could not be written, and that none of the set was.
-    CString text = set.Failure();
-    text += report ? "The report was not saved." : "The test was not saved.";
-    MessageBoxA(nullptr, text, "Error", MB_OK);
+    MessageBoxA(nullptr, set.Failure() + NotSaved(report), "Error", MB_OK);
 }
