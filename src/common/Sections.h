@@ -165,7 +165,8 @@ private:
 
 // The rows of a table, checked where the table is declared: one row per position of the line,
 // in file order. A table may begin at a later position (the rest of a line another table begins).
-// Every count the readers need follows from the rows, so a field added is a row and nothing else.
+// Every count the readers need follows from the rows. A field added changes those counts, and
+// files written before it keep theirs: see the short form below before adding one.
 inline void SectionRowOutOfFileOrder() {} // named by the compile error of a table out of order
 
 template <class D>

@@ -107,19 +107,6 @@ public:
     virtual bool ShowUnstorableField() { return false; }
 };
 
-// A page still to come: shown empty, and every call of the sheet passes.
-class CEmptyPage : public CPropertyPage, public ISheetPage {
-    Q_OBJECT
-public:
-    explicit CEmptyPage(const char* caption);
-    BOOL SavePage() override { return TRUE; }
-    bool ValidatePage() override { return true; }
-    void LoadPage() override {}
-
-private:
-    DlgTemplate m_template;
-};
-
 template <class Data, class Base, class Record = Data> class CFieldPage : public Base, public ISheetPage {
 public:
     using Row = PageField<Data, Record>;

@@ -49,9 +49,15 @@ struct RecordingTarget : CPrintTarget {
 
 using sheettest::NoOwner;
 
-// A page whose save fails when told to; it counts its saves.
-struct SavingPage : CEmptyPage {
-    explicit SavingPage(const char* caption) : CEmptyPage(caption) {}
+// A page of no fields whose save fails when told to; it counts its saves.
+struct SavingPage : CPropertyPage, ISheetPage {
+    explicit SavingPage(const char* caption)
+        : CPropertyPage(&m_template, caption)
+        , m_template {caption, 509, 209, "DejaVu Sans", 8, false, {}}
+    {
+    }
+    bool ValidatePage() override { return true; }
+    void LoadPage() override {}
     BOOL SavePage() override
     {
         ++saves;
@@ -59,6 +65,7 @@ struct SavingPage : CEmptyPage {
     }
     bool fails = false;
     int saves = 0;
+    DlgTemplate m_template;
 };
 
 struct ThreePageSheet : sheettest::ShellSheet {
