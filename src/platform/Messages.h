@@ -72,8 +72,8 @@ struct MessageRequest {
 using MessageHandler = std::function<int(const MessageRequest&)>;
 
 // How many boxes have been asked for since the program started (a box held back by a message cap
-// included: the cap's last box tells it), so that a command can see whether it told the user
-// anything.
+// included: the cap's last box tells it; a repeat an action drops too: the user read it already;
+// none asked under QuietBoxes), so that a command can see whether it told the user anything.
 unsigned long MessagesAsked();
 
 // One action of the user as its boxes see it; the outermost platform::CodeDbCommandScope (a menu

@@ -1,7 +1,8 @@
 // Broken code tables under every kind's sheet, as a user meets them: the sheet opened, a test of
 // several records loaded, every page and record visited, each Find pressed, the test saved. Each
-// action tells the tables that failed during it in one box at its end, each table once, and no
-// broken table keeps a page from being left or the test from being saved.
+// action tells the tables that failed during it in one box, each table once: its own box's when it
+// shows one, else one before a dialog waits for the user or at its end. No broken table keeps a
+// page from being left or the test from being saved.
 
 #include "codes/ui/Search.h"
 #include "doubles/ScriptedDialogs.h"
