@@ -42,10 +42,10 @@ ActionBoxes::ActionBoxes(std::function<std::string()> untold)
 
 ActionBoxes::~ActionBoxes()
 {
+    // Out of the chain first: the last box is no box of the action.
     InnermostAction() = m_outer;
     try {
-        if (const std::string untold = TakeUntold(); !untold.empty())
-            AfxMessageBox(untold.c_str(), MB_OK);
+        TellUntold();
     } catch (...) {
         // A box that cannot be shown (out of memory) must not end the program from a destructor.
     }
