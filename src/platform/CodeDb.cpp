@@ -538,23 +538,28 @@ namespace platform {
 CodeDbCommandScope::CodeDbCommandScope()
     : m_outermost(g_commandScope == nullptr)
 {
-    if (m_outermost)
+    if (m_outermost) {
         g_commandScope = this;
+        m_boxes.emplace([this] { return TakeUntold(); });
+    }
 }
 
 CodeDbCommandScope::~CodeDbCommandScope()
 {
     if (!m_outermost)
         return;
-    // Closed first: a check run while the box is up belongs to no action of this one.
+    // Closed first: a check run while the last box is up belongs to no action of this one.
     g_commandScope = nullptr;
-    if (m_gathered.empty())
-        return;
-    try {
-        AfxMessageBox(GatheredCodeDbFailures(m_gathered), MB_OK);
-    } catch (...) {
-        // A box that cannot be shown (out of memory) must not end the program from a destructor.
-    }
+    m_boxes.reset();
+}
+
+std::string CodeDbCommandScope::TakeUntold()
+{
+    if (m_told == m_gathered.size())
+        return std::string();
+    const std::vector<CString> untold(m_gathered.begin() + static_cast<std::ptrdiff_t>(m_told), m_gathered.end());
+    m_told = m_gathered.size();
+    return GatheredCodeDbFailures(untold).str();
 }
 
 void CodeDbCommandScope::Gather(const CString& description)

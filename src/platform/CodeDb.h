@@ -17,15 +17,17 @@
 // Failures are raised as CodeDbError, as the database layer raises its errors; the connection's
 // Errors() then hold the description texts that the callers tell. Within one action of the user
 // (platform::CodeDbCommandScope) a table that failed is not asked again, and the failures met are
-// told together in one box when the action ends: a file that lacks every table would otherwise
-// ask for one OK per table, forty for one command.
+// told together, once: a file that lacks every table would otherwise ask for one OK per table,
+// forty for one command.
 
 #include "platform/CString.h"
 #include "platform/CodeDbAccess.h"
+#include "platform/Messages.h"
 
 #include <chrono>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -161,8 +163,10 @@ namespace platform {
 // a record move, a list pick, a button, a dialog) as the code-table connection sees it: a table
 // that failed is not asked again until the action ends, and the statements on one table share one
 // statement's time limit, so a broken or hostile table holds the action no longer than that. The
-// failures met are told when the action ends, in one box after any the action showed itself.
-// Scopes nest; the outermost one counts.
+// failures met are told once, as the action's boxes tell what it has still to tell
+// (platform::ActionBoxes): after the text of the action's next plain OK box, or in a box of their
+// own before a dialog waits for the user or when the action ends. Scopes nest; the outermost one
+// counts, and is the action whose boxes are not repeated.
 class CodeDbCommandScope {
 public:
     CodeDbCommandScope();
@@ -177,12 +181,17 @@ public:
     void MarkFailed(const std::string& table) { m_failed.insert(table); }
     std::chrono::steady_clock::duration TimeSpent(const std::string& table) const;
     void AddTime(const std::string& table, std::chrono::steady_clock::duration time) { m_spent[table] += time; }
-    // A failure to tell at the end of the action; the same text is told once.
+    // A failure to tell within the action; the same text is told once.
     void Gather(const CString& description);
 
 private:
+    // The failures gathered and not yet told, in one text ("" for none); told from then on.
+    std::string TakeUntold();
+
     bool m_outermost;
     std::vector<CString> m_gathered;
+    size_t m_told = 0; // the first m_told of m_gathered have been told
+    std::optional<ActionBoxes> m_boxes;
     std::set<std::string> m_failed;
     std::map<std::string, std::chrono::steady_clock::duration> m_spent;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Path.h"
 
+#include <cctype>
 #include <utility>
 
 const char* const kAppTitle = "Vehicle Impact Data Morvel";
@@ -19,7 +20,78 @@ MessageCap*& InnermostCap()
     static MessageCap* cap = nullptr;
     return cap;
 }
+
+ActionBoxes*& InnermostAction()
+{
+    static ActionBoxes* action = nullptr;
+    return action;
+}
+
+QuietBoxes*& InnermostQuiet()
+{
+    static QuietBoxes* quiet = nullptr;
+    return quiet;
+}
 } // namespace
+
+ActionBoxes::ActionBoxes(std::function<std::string()> untold)
+    : m_untold(std::move(untold))
+    , m_outer(std::exchange(InnermostAction(), this))
+{
+}
+
+ActionBoxes::~ActionBoxes()
+{
+    // Out of the chain first: the last box is no box of the action.
+    InnermostAction() = m_outer;
+    try {
+        TellUntold();
+    } catch (...) {
+        // A box that cannot be shown (out of memory) must not end the program from a destructor.
+    }
+}
+
+ActionBoxes* ActionBoxes::Current() { return InnermostAction(); }
+
+void ActionBoxes::TellUntold()
+{
+    if (const std::string untold = TakeUntold(); !untold.empty())
+        AfxMessageBox(untold.c_str(), MB_OK);
+}
+
+ActionBoxes::Waiting::Waiting()
+    : m_action(InnermostAction())
+{
+    if (!m_action)
+        return;
+    m_action->TellUntold();
+    ++m_action->m_waiting;
+}
+
+ActionBoxes::Waiting::~Waiting()
+{
+    if (m_action)
+        --m_action->m_waiting;
+}
+
+bool ActionBoxes::FirstTime(const MessageRequest& request)
+{
+    if (request.buttons() != MB_OK || m_waiting > 0)
+        return true;
+    // Letter case aside: a page shows a date it has loaded in capitals, so the same bad date told
+    // again as the page is shown once more reads "VERIFY" where it first read "Verify".
+    std::string folded = request.text;
+    for (char& c : folded)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return m_shown.emplace(request.caption, std::move(folded)).second;
+}
+
+QuietBoxes::QuietBoxes()
+    : m_outer(std::exchange(InnermostQuiet(), this))
+{
+}
+
+QuietBoxes::~QuietBoxes() { InnermostQuiet() = m_outer; }
 
 MessageCap::MessageCap(std::string fileName, int limit)
     : m_fileName(PathForMessage(CString(std::move(fileName))).str())
@@ -84,10 +156,25 @@ unsigned long MessagesAsked() { return g_messagesAsked; }
 
 int ShowMessage(const MessageRequest& request)
 {
+    if (QuietBoxes* quiet = InnermostQuiet()) {
+        ++quiet->m_asked;
+        return DefaultAnswer(request.type);
+    }
     ++g_messagesAsked;
+    ActionBoxes* action = ActionBoxes::Current();
+    // A repeat is dropped before the cap sees it: the cap counts problems the user has not read.
+    if (action && !action->FirstTime(request))
+        return IDOK;
     if (MessageCap* cap = InnermostCap(); cap && !cap->Admit(request))
         return IDOK;
     const MessageHandler& handler = CurrentHandler();
+    if (action && request.buttons() == MB_OK) {
+        if (const std::string untold = action->TakeUntold(); !untold.empty()) {
+            MessageRequest joined = request;
+            joined.text += "\n\n" + untold;
+            return handler ? handler(joined) : DefaultAnswer(joined.type);
+        }
+    }
     return handler ? handler(request) : DefaultAnswer(request.type);
 }
 

@@ -6,7 +6,9 @@
 #include "platform/CString.h"
 
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 
 using UINT = unsigned int;
 using BOOL = int;
@@ -70,9 +72,80 @@ struct MessageRequest {
 using MessageHandler = std::function<int(const MessageRequest&)>;
 
 // How many boxes have been asked for since the program started (a box held back by a message cap
-// included: the cap's last box tells it), so that a command can see whether it told the user
-// anything.
+// included: the cap's last box tells it; a repeat an action drops too: the user read it already;
+// none asked under QuietBoxes), so that a command can see whether it told the user anything.
 unsigned long MessagesAsked();
+
+// One action of the user as its boxes see it; the outermost platform::CodeDbCommandScope (a menu
+// command, a click, a page change, a record move) makes one. A plain OK box whose caption and text
+// (letter case aside) were shown already within the action is not shown again: a bad date loaded
+// again as the pages are shown once more would say the same thing two or three times for one
+// click. A question is always asked. A dropped repeat is still counted by
+// MessagesAsked (the user was told), but a message cap does not count it again.
+//
+// What the action still has to tell (its failed code tables) follows the text of its next plain OK
+// box after a blank line: a command that refuses with a box of its own tells everything in that box.
+// What no box took is told in a box of its own before a dialog waits for the user (TellUntold), and
+// when the action ends.
+class ActionBoxes {
+public:
+    // `untold` hands over the text the action still has to tell ("" for nothing) and forgets it.
+    explicit ActionBoxes(std::function<std::string()> untold);
+    // Tells what is still untold.
+    ~ActionBoxes();
+    ActionBoxes(const ActionBoxes&) = delete;
+    ActionBoxes& operator=(const ActionBoxes&) = delete;
+
+    // The action under way, or none.
+    static ActionBoxes* Current();
+    // What the action has met so far and told in no box: in a box of its own, now.
+    void TellUntold();
+
+    // A dialog about to wait for the user: what the action has still to tell is told first (the
+    // failed table of a list the dialog filled as it opened), not after the dialog has closed.
+    // While the dialog waits, each thing the user does there is answered on its own: a box shown
+    // then is never dropped as a repeat (an OK refused twice for the same reason says why twice),
+    // and does not make a later box a repeat.
+    class Waiting {
+    public:
+        Waiting();
+        ~Waiting();
+        Waiting(const Waiting&) = delete;
+        Waiting& operator=(const Waiting&) = delete;
+
+    private:
+        ActionBoxes* m_action;
+    };
+
+    // For ShowMessage: whether the box is to be shown as far as repeats go (a plain OK box already
+    // shown is not), and the untold text to follow its own.
+    bool FirstTime(const MessageRequest& request);
+    std::string TakeUntold() { return m_untold ? m_untold() : std::string(); }
+
+private:
+    std::function<std::string()> m_untold;
+    std::set<std::pair<std::string, std::string>> m_shown; // caption, text in capitals
+    int m_waiting = 0;
+    ActionBoxes* m_outer;
+};
+
+// While one lives, a box is not shown at all, nor counted by MessagesAsked, nor seen by an action
+// or a message cap: a check that only wants to know whether a reading would complain runs under
+// it. Asked() is how many boxes were kept back.
+class QuietBoxes {
+public:
+    QuietBoxes();
+    ~QuietBoxes();
+    QuietBoxes(const QuietBoxes&) = delete;
+    QuietBoxes& operator=(const QuietBoxes&) = delete;
+
+    int Asked() const { return m_asked; }
+
+private:
+    friend int ShowMessage(const MessageRequest& request);
+    int m_asked = 0;
+    QuietBoxes* m_outer;
+};
 
 // Installs the handler and returns the previous one. With no handler installed, a box answers
 // as if its first button was pressed (IDOK, IDYES, IDABORT or IDRETRY).

@@ -17,14 +17,9 @@ namespace {
 // The date message is kept back; whether it would have been shown.
 bool ReadDateText(CString& text, const char* section, CTime& time)
 {
-    bool refused = false;
-    auto previous = platform::SetMessageHandler([&](const platform::MessageRequest&) {
-        refused = true;
-        return IDOK;
-    });
+    const platform::QuietBoxes quiet;
     time = ValidateDateText(text, section);
-    platform::SetMessageHandler(std::move(previous));
-    return refused;
+    return quiet.Asked() > 0;
 }
 
 bool IsGoodDate(const CString& text, const char* section)

@@ -419,11 +419,12 @@ INT_PTR CDialog::DoModal()
     EnsureCreated();
     platform::WidenForCaption(this);
     const platform::DialogRunner& runner = platform::CurrentRunner();
+    // A dialog that ended itself while it was being set up is never shown.
+    if (!runner && m_modalResult >= 0)
+        return m_modalResult;
+    const platform::ActionBoxes::Waiting waiting;
     if (runner)
         return runner(*this);
-    // A dialog that ended itself while it was being set up is never shown.
-    if (m_modalResult >= 0)
-        return m_modalResult;
     // Our own loop rather than exec(): a dialog may hide itself and go on running (the chooser
     // hides while a sheet is open), and only EndDialog ends the loop.
     setWindowModality(Qt::ApplicationModal);

@@ -107,6 +107,7 @@ CFileDialog::CFileDialog(bool openFileDialog, const char* defaultExt, const char
 
 long CFileDialog::DoModal()
 {
+    const platform::ActionBoxes::Waiting waiting;
     platform::ParentForQt() = m_parent;
     const auto answer = platform::CurrentHandler()(m_request);
     platform::ParentForQt() = nullptr;

@@ -1,12 +1,14 @@
 // Broken code tables under every kind's sheet, as a user meets them: the sheet opened, a test of
 // several records loaded, every page and record visited, each Find pressed, the test saved. Each
-// action tells the tables that failed during it in one box at its end, each table once, and no
-// broken table keeps a page from being left or the test from being saved.
+// action tells the tables that failed during it in one box, each table once: its own box's when it
+// shows one, else one before a dialog waits for the user or at its end. No broken table keeps a
+// page from being left or the test from being saved.
 
 #include "codes/ui/Search.h"
 #include "doubles/ScriptedDialogs.h"
 #include "platform/ui/SpinButton.h"
 
+#include "DamagedCopies.h"
 #include "SheetHarness.h"
 #include "SqliteFixture.h"
 
@@ -19,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -58,10 +62,39 @@ std::string Named(const std::string& text)
     return std::regex_search(text, m, quoted) ? m[1].str() : std::string();
 }
 
-// The failures a box tells: one of its own, or the lines of a list of several (without the
-// number left out); none for a box about anything else.
-std::vector<std::string> FailuresTold(const std::string& text)
+// Whether the text tells failed tables (one, or a list of several).
+bool TellsFailures(const std::string& text)
 {
+    if (text.rfind(kSeveral, 0) == 0)
+        return true;
+    for (const Failure& failure : kFailures) {
+        if (text.rfind(failure.told, 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+// A box of the action's own with the failed tables after its text and a blank line: where they
+// begin (npos for a box of anything else).
+size_t JoinedFailures(const std::string& text)
+{
+    for (size_t at = text.find("\n\n"); at != std::string::npos; at = text.find("\n\n", at + 1)) {
+        if (TellsFailures(text.substr(at + 2)))
+            return at + 2;
+    }
+    return std::string::npos;
+}
+
+// The failures a box tells: one of its own, or the lines of a list of several (without the
+// number left out), alone or after the action's own text; none for a box about anything else.
+std::vector<std::string> FailuresTold(std::string text)
+{
+    if (!TellsFailures(text)) {
+        const size_t joined = JoinedFailures(text);
+        if (joined == std::string::npos)
+            return {};
+        text = text.substr(joined);
+    }
     if (text.rfind(kSeveral, 0) == 0) {
         std::vector<std::string> lines;
         std::istringstream list(text.substr(std::string(kSeveral).size()));
@@ -71,25 +104,40 @@ std::vector<std::string> FailuresTold(const std::string& text)
         }
         return lines;
     }
-    for (const Failure& failure : kFailures) {
-        if (text.rfind(failure.told, 0) == 0)
-            return {text};
-    }
-    return {};
+    return {text};
 }
 
 // Runs the sheet through a user's session, checking the boxes of each action.
 class Session {
 public:
     Session(KindSheet& s, const Failure& failure) : m_s(s), m_failure(failure) {}
+    ~Session()
+    {
+        if (m_cancelling)
+            platform::SetDialogRunner(std::move(m_previousRunner));
+    }
 
-    // One action: at most one box of failed tables, after any other box of the action, naming
-    // each table once and as the failure tells it.
+    // Every dialog the session opens is cancelled as soon as it waits for the user, and the boxes
+    // shown by then are noted.
+    void CancelEachDialog()
+    {
+        m_cancelling = true;
+        m_previousRunner = platform::SetDialogRunner([this](CDialog&) {
+            m_shownBeforeWaiting = m_s.messages.count();
+            return IDCANCEL;
+        });
+    }
+
+    // One action: at most one box tells failed tables, naming each table once and as the failure
+    // tells it. Told in a box of their own, they come last, or just before a dialog waits for the
+    // user, never after it; told in the action's own box, they follow its text.
     void Act(const std::string& what, const std::function<void()>& action)
     {
         m_s.messages.clear();
+        m_shownBeforeWaiting = -1;
         action();
         const std::vector<std::string> texts = m_s.messages.texts();
+        const int waited = m_shownBeforeWaiting;
         int boxes = 0;
         for (size_t i = 0; i < texts.size(); ++i) {
             const std::vector<std::string> failures = FailuresTold(texts[i]);
@@ -98,7 +146,20 @@ public:
             ++boxes;
             ++m_boxes;
             m_several += failures.size() > 1;
-            EXPECT_EQ(i + 1, texts.size()) << what << ": the failed tables are not told last:\n" << sheettest::Texts(m_s.messages);
+            const int at = static_cast<int>(i);
+            if (waited >= 0) {
+                EXPECT_LT(at, waited) << what << ": the failed tables are told after the dialog waited:\n"
+                                      << sheettest::Texts(m_s.messages);
+                if (at < waited) {
+                    ++m_toldBeforeWaiting;
+                    for (const std::string& told : failures)
+                        m_namedBeforeWaiting.insert(Named(told));
+                }
+            }
+            if (TellsFailures(texts[i]) && at + 1 != waited) {
+                EXPECT_EQ(i + 1, texts.size()) << what << ": the failed tables are not told last:\n"
+                                               << sheettest::Texts(m_s.messages);
+            }
             std::set<std::string> named;
             for (const std::string& told : failures) {
                 EXPECT_EQ(told.rfind(m_failure.told, 0), 0u) << what << ": " << told;
@@ -139,6 +200,9 @@ public:
     // Boxes of failed tables shown, and how many of them listed several.
     int boxes() const { return m_boxes; }
     int several() const { return m_several; }
+    // Boxes of failed tables shown as a dialog opened, before it waited, and the tables they named.
+    int toldBeforeWaiting() const { return m_toldBeforeWaiting; }
+    bool namedBeforeWaiting(const std::string& table) const { return m_namedBeforeWaiting.contains(table); }
 
 private:
     static QListWidget* RecordList(CPropertyPage& page, int count)
@@ -154,6 +218,11 @@ private:
     const Failure& m_failure;
     int m_boxes = 0;
     int m_several = 0;
+    bool m_cancelling = false;
+    platform::DialogRunner m_previousRunner;
+    int m_shownBeforeWaiting = -1; // boxes shown when a dialog of the action began to wait
+    int m_toldBeforeWaiting = 0;
+    std::set<std::string> m_namedBeforeWaiting;
 };
 
 // The code tables as they stand in `dir`/ncodes.mdb: the sample's (or none), changed by `sql`.
@@ -295,23 +364,30 @@ struct SteppedLimits {
     codetest::SteppingClock m_clock;
 };
 
+// A kind's sheet over code tables broken one way.
 class SheetCodeTableFaultsTest : public ::testing::TestWithParam<std::tuple<const Kind*, Failure>> {
     SteppedLimits m_limits;
+
+protected:
+    void SetUp() override
+    {
+        if (!broken.connection)
+            GTEST_SKIP() << "no shared Access fixture";
+        ASSERT_TRUE(broken.connection->open());
+    }
+
+    const Kind& kind = *std::get<0>(GetParam());
+    const Failure& failure = std::get<1>(GetParam());
+    KindSheet s {kind};
+    const BrokenTables broken {failure.broken};
 };
 
 } // namespace
 
 TEST_P(SheetCodeTableFaultsTest, EachActionTellsItsBrokenTablesInOneBoxAndNeverStopsASave)
 {
-    const auto& [row, failure] = GetParam();
-    const Kind& kind = *row;
-    KindSheet s(kind);
-    platform::ScriptedDialogs dialogs; // every search dialog cancelled
-    const BrokenTables broken(failure.broken);
-    if (!broken.connection)
-        GTEST_SKIP() << "no shared Access fixture";
-    ASSERT_TRUE(broken.connection->open());
     Session session(s, failure);
+    session.CancelEachDialog(); // every search dialog
     session.Act("opening the sheet", [&] {
         s.sheet = kind.sheet.make(kind.name, &s.owner);
         s.sheet->Create();
@@ -323,6 +399,35 @@ TEST_P(SheetCodeTableFaultsTest, EachActionTellsItsBrokenTablesInOneBoxAndNeverS
     EXPECT_GT(session.boxes(), 0) << "no broken table was met";
     if (failure.broken == Broken::Missing) {
         EXPECT_GT(session.several(), 0) << "no action met several tables";
+        // The test page's Search... of the test performer lists a table that is not there.
+        EXPECT_TRUE(session.namedBeforeWaiting("KAVRODB_TSTPRF")) << "told after the search dialog closed";
+    }
+    EXPECT_GT(session.toldBeforeWaiting(), 0) << "no Search... dialog told its table as it opened";
+}
+
+// Save Test refused for a field the file cannot hold, on a sheet whose code tables are broken: one
+// box, the refusal's own text and then, after a blank line, the tables its checks met. (The SWG
+// sheet grays Save Test while a field is not valid.)
+TEST_P(SheetCodeTableFaultsTest, ARefusedSaveTellsItsTablesInItsOwnBox)
+{
+    s.Run(ID_LOAD_TEST, s.WriteTest("t"));
+    ASSERT_TRUE(s.Visit(0));
+    QLineEdit* title = KindSheet::Line(*s.sheet->Page(0), kind.titleId);
+    title->setText(title->text() + QString::fromUtf8("\u2192"));
+    if (!s.Enabled(ID_SAVE_TEST))
+        return;
+    s.messages.clear();
+    s.Run(ID_SAVE_TEST, s.dir.file("saved.mv5"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir.file("saved.mv5")));
+    ASSERT_EQ(s.messages.count(), 1) << sheettest::Texts(s.messages);
+    const std::string& text = s.messages.last().text;
+    const std::string refusal = "The test was not saved. The page shown holds an entry that is missing or not valid.";
+    EXPECT_EQ(text.substr(0, refusal.size()), refusal);
+    const size_t tables = JoinedFailures(text);
+    if (failure.broken == Broken::Missing || tables != std::string::npos) {
+        EXPECT_EQ(tables, refusal.size() + 2) << text;
+        for (const std::string& told : FailuresTold(text))
+            EXPECT_EQ(told.rfind(failure.told, 0), 0u) << told;
     }
 }
 
@@ -335,7 +440,9 @@ INSTANTIATE_TEST_SUITE_P(, SheetCodeTableFaultsTest,
 // The code chooser's own modal loop, as a user runs it: opened by a page's "Search..." button on a
 // broken table, its look-ups of that table run again while it is open (the rows filled anew, a
 // code typed), then Cancel. All of it is the one action of the click that opened it: the table
-// is told once, when the chooser has closed. Opened again, it is a new action, told once more.
+// is told once, as the chooser opens, before it waits for the user (not on an empty list without
+// a word), and not again while it is open or when it closes. Opened again, it is a new action,
+// told once more.
 class ChooserCodeTableFaultsTest : public ::testing::TestWithParam<Failure> {
     SteppedLimits m_limits;
 };
@@ -359,6 +466,7 @@ TEST_P(ChooserCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
     for (int open = 1; open <= 2; ++open) {
         const int before = session.boxes();
         int shown = 0;
+        int toldOnOpening = 0;
         int toldWhileOpen = 0;
         // Runs inside the chooser's own event loop, started by the click below.
         QMetaObject::invokeMethod(
@@ -369,6 +477,7 @@ TEST_P(ChooserCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
                     if (!chooser || !chooser->isVisible())
                         continue;
                     ++shown;
+                    toldOnOpening = s.messages.count();
                     chooser->Fill();
                     chooser->Fill();
                     QTest::keyClicks(chooser->GetQuickSearchEdit(), "A");
@@ -380,10 +489,65 @@ TEST_P(ChooserCodeTableFaultsTest, TheChoosersModalLoopIsOneAction)
         session.Act("the Make chooser, opened " + std::to_string(open) + " times", [&] { search->click(); });
         QCoreApplication::processEvents(); // a chooser that never opened: the step runs now
         EXPECT_EQ(shown, 1) << "opened " << open << " times";
-        EXPECT_EQ(toldWhileOpen, 0) << "told before the chooser closed";
-        EXPECT_EQ(session.boxes(), before + 1) << sheettest::Texts(s.messages);
+        EXPECT_EQ(toldOnOpening, 1) << "not told as the chooser opened";
+        EXPECT_EQ(toldWhileOpen, toldOnOpening) << "told again while the chooser was open";
+        EXPECT_EQ(session.boxes(), before + 1) << "told again when the chooser closed:\n" << sheettest::Texts(s.messages);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ChooserCodeTableFaultsTest, ::testing::ValuesIn(kFailures),
                          [](const ::testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });
+
+
+namespace {
+
+// Loads that said one thing several times: a damaged copy of a test (as the damaged-file suite
+// makes it) offered to a kind's sheet, and how the box it repeated begins.
+struct RepeatingLoad {
+    const char* kindName;
+    const char* fixture;
+    const char* section;
+    damagedfiles::Fault fault;
+    const char* repeated;
+};
+
+// One separator more in the first INSTRUMENTATION line of a version-4 SWG test, or that section
+// left out, makes it a biomechanics test whose test date holds a text: the date message came once
+// as the pages were filled and again, in capitals, each time they were shown.
+const RepeatingLoad kRepeatingLoads[] = {
+    {"Biomechanics", "swg/full.mv4", "INSTRUMENTATION", damagedfiles::Fault::OneMore, "Date Verify torque response "},
+    {"Biomechanics", "swg/full.mv4", "INSTRUMENTATION", damagedfiles::Fault::LeftOut, "Date Verify torque response "},
+};
+
+std::string InCapitals(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+// A load is one action: each thing it has to say is said in one box, whatever the letter case.
+TEST(SheetRepeatedBoxesTest, ALoadTellsEachThingOnce)
+{
+    for (const RepeatingLoad& row : kRepeatingLoads) {
+        SCOPED_TRACE(std::string(row.fixture) + " " + row.section + " on the " + row.kindName + " sheet");
+        const auto kind = std::find_if(sheettest::Kinds().begin(), sheettest::Kinds().end(),
+                                       [&](const Kind& k) { return std::string(k.kindName) == row.kindName; });
+        ASSERT_NE(kind, sheettest::Kinds().end());
+        KindSheet s(*kind);
+        ASSERT_TRUE(s.db.open());
+        const std::string path = s.dir.file("offered.mv4");
+        testutil::WriteFile(path, damagedfiles::DamagedCopy(row.fixture, row.section, row.fault));
+        s.messages.setNextAnswer(IDYES);
+        s.Run(ID_LOAD_TEST, path);
+        std::set<std::pair<std::string, std::string>> seen;
+        int repeated = 0;
+        for (const platform::MessageRequest& box : s.messages.messages()) {
+            EXPECT_TRUE(seen.emplace(box.caption, InCapitals(box.text)).second) << "told twice: " << box.text;
+            repeated += InCapitals(box.text).starts_with(InCapitals(row.repeated));
+        }
+        EXPECT_EQ(repeated, 1) << sheettest::Texts(s.messages);
+    }
+}

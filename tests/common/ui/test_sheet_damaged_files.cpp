@@ -2,6 +2,7 @@
 // have goes to that kind, whatever its separator counts; a file of sections kinds share goes by
 // its counts. A sheet that refuses a file keeps the test it holds to the byte.
 
+#include "DamagedCopies.h"
 #include "SheetHarness.h"
 
 #include <gtest/gtest.h>
@@ -90,9 +91,7 @@ bool IsSectionMarker(const std::string& line)
 
 std::string SectionName(const std::string& marker) { return marker.substr(6, marker.size() - 12); }
 
-// The faults a copy of a fixture is given: a section left out, or its first record line given one
-// separator more, one fewer, or cut in half.
-enum class Fault { LeftOut, OneMore, OneFewer, CutInHalf };
+using damagedfiles::Fault;
 constexpr Fault kFaults[] = {Fault::LeftOut, Fault::OneMore, Fault::OneFewer, Fault::CutInHalf};
 
 const char* FaultName(Fault fault)
@@ -281,6 +280,15 @@ const Damaged& CopyOf(const SheetRow& row)
     }
     throw std::logic_error(std::string("no such damaged copy: ") + row.fixture + ", " + row.section);
 }
+
+} // namespace
+
+std::string damagedfiles::DamagedCopy(const std::string& fixture, const std::string& section, Fault fault)
+{
+    return CopyOf({fixture.c_str(), section.c_str(), fault, {}}).text;
+}
+
+namespace {
 
 // Boxes told, the clear question left out.
 std::vector<std::string> Told(KindSheet& s)
