@@ -825,7 +825,8 @@ BOOL CStdioFile::ReadString(CString& line)
     if (!m_reading || m_pos >= m_content.size())
         return FALSE;
     // CR LF, LF and CR alone each end a line: a file saved by a program that ends its lines with
-    // CR alone must not read as one line holding the whole test.
+    // CR alone must not read as one line holding the whole test. CRs before an LF belong to its
+    // line end, as CR CR LF is CR LF converted once more.
     const size_t end = m_content.find_first_of("\r\n", m_pos);
     if (end == std::string::npos) {
         line = CString(std::string_view(m_content).substr(m_pos));
@@ -833,7 +834,8 @@ BOOL CStdioFile::ReadString(CString& line)
         return TRUE;
     }
     line = CString(std::string_view(m_content).substr(m_pos, end - m_pos));
-    m_pos = end + (m_content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    const size_t afterCrs = m_content.find_first_not_of('\r', end);
+    m_pos = afterCrs != std::string::npos && m_content[afterCrs] == '\n' ? afterCrs + 1 : end + 1;
     return TRUE;
 }
 

@@ -72,7 +72,7 @@ TEST(StdioFileTest, WritesCrLfAndReadsEitherLineEnd)
     ASSERT_TRUE(out.Close());
     EXPECT_EQ(ReadFile(path), "one\r\ntwo\r\n");
 
-    // CR LF, LF and CR alone each end one line; a CR before a CR LF ends a line of its own.
+    // CR LF, LF and CR alone each end one line; CRs before an LF are part of its line end.
     const struct {
         std::string bytes;
         std::vector<std::string> lines;
@@ -80,7 +80,8 @@ TEST(StdioFileTest, WritesCrLfAndReadsEitherLineEnd)
         {"a\r\nb\nc", {"a", "b", "c"}},
         {"a\rb\rc\r", {"a", "b", "c"}},
         {"a\r\rb\n\nc", {"a", "", "b", "", "c"}},
-        {"a\r\r\nb\n\r", {"a", "", "b", ""}},
+        {"a\r\r\nb\n\r", {"a", "b", ""}},
+        {"a\r\r\r\n\r\nb\r\r", {"a", "", "b", ""}},
         {"\r", {""}},
         {"", {}},
     };

@@ -507,9 +507,9 @@ std::string WithLineEnds(const std::string& text, const std::string& end)
 
 } // namespace
 
-// Every test file of every kind, of both versions, with its CR LF line ends made CR alone or LF
-// alone, loads on a new sheet of its kind as its CR LF twin does: the same boxes, the same bytes
-// from Save Test (and Save Report), and the same test held.
+// Every test file of every kind, of both versions, with its CR LF line ends made CR alone, LF
+// alone or CR CR LF (CR LF converted twice), loads on a new sheet of its kind as its CR LF twin
+// does: the same boxes, the same bytes from Save Test (and Save Report), and the same test held.
 TEST(SheetDamagedFilesTest, EveryFileLoadsWithAnyLineEndAsItsCrLfTwin)
 {
     testutil::TempDir dir;
@@ -532,8 +532,8 @@ TEST(SheetDamagedFilesTest, EveryFileLoadsWithAnyLineEndAsItsCrLfTwin)
             return seen;
         };
         const std::vector<std::string> twin = loaded("\r\n");
-        EXPECT_EQ(loaded("\r"), twin) << "CR alone";
-        EXPECT_EQ(loaded("\n"), twin) << "LF alone";
+        for (const char* end : {"\r", "\n", "\r\r\n"})
+            EXPECT_EQ(loaded(end), twin) << testing::PrintToString(std::string(end));
         ++files;
     }
     EXPECT_GT(files, 15);
