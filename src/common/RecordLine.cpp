@@ -51,6 +51,8 @@ CString GetFields(const CString& line, int from, int to)
     return Trimmed(s, start + 1, end < 0 ? s.size() : static_cast<size_t>(end));
 }
 
+char VersionLetter(const CString& testLine) { return GetFields(testLine, 0, 1).MakeUpper().GetAt(0); }
+
 bool CheckPipeCount(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed)
 {
     if (allowed.empty()) {

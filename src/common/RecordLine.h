@@ -13,6 +13,11 @@ int CountFields(const CString& line);
 // A field whose opening separator is missing reads as the empty text.
 CString GetFields(const CString& line, int from, int to);
 
+// The version letter of a version-5 TEST line: the first character of its field 0 as GetFields
+// takes it, upper-cased ('\0' for an empty field). The readers and the kind check both judge a
+// file by it, so that they never disagree on one.
+char VersionLetter(const CString& testLine);
+
 // FALSE when `found` is one of the allowed counts; otherwise shows the separator-count message
 // under "Error" and returns TRUE. `lineNo` 0 leaves the line part out of the message.
 bool CheckPipeCount(int version, int found, int lineNo, const CString& section, const std::vector<int>& allowed);

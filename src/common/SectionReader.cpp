@@ -24,9 +24,6 @@ int ReadSectionLines(CStdioFile& file, const char* marker, const std::function<b
     int number = 1;
     CString line;
     while (file.ReadString(line)) {
-        // A carriage return inside a line comes only from a damaged file (the writers put line
-        // breaks nowhere but at line ends); it would stay in a value and change on every save.
-        line.Remove('\r');
         if (line.Find(endMarker) >= 0)
             break;
         if (line.GetAt(0) == '#' || line.Find('|') < 0) {

@@ -588,7 +588,7 @@ bool ReadTestLine(D& data, CStdioFile& file, const Section<D>& section, int vers
             if (wrong)
                 return false;
             data.*versionMember = GetFields(record.line, 0, 1);
-            if (CString(data.*versionMember).MakeUpper().GetAt(0) != versionLetter)
+            if (VersionLetter(record.line) != versionLetter)
                 return false;
         } else if (wrong && !keepWrongV4) {
             return false;

@@ -104,10 +104,8 @@ KindFit FitOf(const FileLines& file, const TestKindShape& shape, int version,
         fit.holdsSection = true;
         const int count = CountFields(*record);
         agrees = agrees && std::find(section.counts.begin(), section.counts.end(), count) != section.counts.end();
-        if (version == 5 && shape.letter && section.marker == "----- TEST -----") {
-            CString field = GetFields(*record, 0, 1);
-            agrees = agrees && field.MakeUpper().GetAt(0) == shape.letter;
-        }
+        if (version == 5 && shape.letter && section.marker == "----- TEST -----")
+            agrees = agrees && VersionLetter(*record) == shape.letter;
     }
     // A section that another kind reads and this one does not is another kind's.
     for (const TestKindShape* other : kinds) {
@@ -165,7 +163,9 @@ bool IsOfKind(const FileLines& file, int version, const TestKindShape& own)
     case MarkersSay::OtherKind:
         return false;
     case MarkersSay::ThisKind:
-        return true;
+        // A version-4 reader takes whatever it finds: a file whose sections hold no record line
+        // would load as an empty test in place of the one held.
+        return version == 5 || FitOf(file, own, version, kinds).holdsSection;
     case MarkersSay::Shared:
         break;
     }
@@ -211,8 +211,9 @@ TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindSh
         },
         &error);
     if (!opened)
-        return cantOpen == CantOpenTold::InResult ? TestFileResult::Failure(CantOpenFileText(path, error))
-                                                  : TestFileResult::Failure();
+        return cantOpen == CantOpenTold::InResult
+                   ? TestFileResult::Failure(CString("File ") + PathForMessage(path) + " cannot open")
+                   : TestFileResult::Failure();
     if (refused)
         return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + own.kind + " test.");
     return TestFileResult::Of(done);

@@ -99,7 +99,7 @@ struct TestKindShape {
 bool RegisterTestKind(const TestKindShape& (*shape)());
 
 // How a file that cannot be opened is told: "Can't open file %s, error = %u\n" under "Error"
-// at once, or as the result's message.
+// at once, or "File <path> cannot open" as the result's message.
 enum class CantOpenTold { InBox, InResult };
 
 // Opens a file to be read as a test of the kind `own` in `version` (4 or 5) and judges its kind
@@ -113,7 +113,9 @@ enum class CantOpenTold { InBox, InResult };
 //   leaves it fitting no kind; it is refused when it fits another kind and not this one;
 // - a file holding no section of the kind (an empty one included) is refused, except that a kind
 //   that writes an empty test as one without sections takes a version-5 file of no kind's section
-//   that holds the "----- MV5 -----" line.
+//   that holds the "----- MV5 -----" line. In version 4, whose readers fail on nothing, a file
+//   none of whose kind's sections holds a record line is refused too, whatever its markers say;
+// - the version letter is taken by VersionLetter, as the readers take it.
 // A refused file gives "File <path> is not a <kind> test." Otherwise `read` reads the same open
 // file from its beginning, and its result is the read's.
 TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,

@@ -174,8 +174,8 @@ public:
     CTcaData& operator=(const CTcaData&) = delete;
 
     // The test file as the sheets see it: no version-4 file, no report, no GR file. A failed
-    // read says the reader's texts, the first alone and each further one followed by a line
-    // break, or that the file holds no crash-avoidance test.
+    // read says "File <path> cannot open", the reader's texts (the first alone and each further
+    // one followed by a line break), or that the file holds no crash-avoidance test.
     const char* KindName() const override { return "Crash Avoidance"; }
     TestFileResult ReadTest(const CString& path) override;
     TestFileResult ReadVersion4(const CString& path) override;

@@ -824,13 +824,18 @@ BOOL CStdioFile::ReadString(CString& line)
 {
     if (!m_reading || m_pos >= m_content.size())
         return FALSE;
-    const size_t nl = m_content.find('\n', m_pos);
-    const size_t end = nl == std::string::npos ? m_content.size() : nl;
-    size_t stop = end;
-    if (stop > m_pos && m_content[stop - 1] == '\r')
-        --stop;
-    line = CString(std::string_view(m_content).substr(m_pos, stop - m_pos));
-    m_pos = nl == std::string::npos ? m_content.size() : nl + 1;
+    // CR LF, LF and CR alone each end a line: a file saved by a program that ends its lines with
+    // CR alone must not read as one line holding the whole test. CRs before an LF belong to its
+    // line end, as CR CR LF is CR LF converted once more.
+    const size_t end = m_content.find_first_of("\r\n", m_pos);
+    if (end == std::string::npos) {
+        line = CString(std::string_view(m_content).substr(m_pos));
+        m_pos = m_content.size();
+        return TRUE;
+    }
+    line = CString(std::string_view(m_content).substr(m_pos, end - m_pos));
+    const size_t afterCrs = m_content.find_first_not_of('\r', end);
+    m_pos = afterCrs != std::string::npos && m_content[afterCrs] == '\n' ? afterCrs + 1 : end + 1;
     return TRUE;
 }
 

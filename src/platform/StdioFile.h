@@ -1,6 +1,6 @@
 #pragma once
-// Text files as the program's files are stored: written lines end in CR LF, reading takes CR LF
-// or LF and drops it. A written file replaces the old one whole or not at all, also when the
+// Text files as the program's files are stored: written lines end in CR LF, reading takes CR LF,
+// LF or CR alone as a line end (CRs before an LF are part of it) and drops it. A written file replaces the old one whole or not at all, also when the
 // program is killed or the machine stops: the text goes to a temporary file beside it (".mv-"
 // and six letters, locked while its save lives), synced, which Close() renames into place only
 // when every byte was written; the folder is synced after. Every save removes from its folder

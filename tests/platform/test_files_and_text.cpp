@@ -72,17 +72,34 @@ TEST(StdioFileTest, WritesCrLfAndReadsEitherLineEnd)
     ASSERT_TRUE(out.Close());
     EXPECT_EQ(ReadFile(path), "one\r\ntwo\r\n");
 
-    WriteFile(path, "a\r\nb\nc");
-    CStdioFile in;
-    ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead | CFile::typeText));
-    CString line;
-    std::vector<std::string> lines;
-    while (in.ReadString(line))
-        lines.push_back(line.str());
-    EXPECT_EQ(lines, (std::vector<std::string> {"a", "b", "c"}));
-    in.SeekToBegin();
-    ASSERT_TRUE(in.ReadString(line));
-    EXPECT_EQ(line, "a");
+    // CR LF, LF and CR alone each end one line; CRs before an LF are part of its line end.
+    const struct {
+        std::string bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a\r\nb\nc", {"a", "b", "c"}},
+        {"a\rb\rc\r", {"a", "b", "c"}},
+        {"a\r\rb\n\nc", {"a", "", "b", "", "c"}},
+        {"a\r\r\nb\n\r", {"a", "b", ""}},
+        {"a\r\r\r\n\r\nb\r\r", {"a", "", "b", ""}},
+        {"\r", {""}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        WriteFile(path, c.bytes);
+        CStdioFile in;
+        ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead | CFile::typeText));
+        CString line;
+        std::vector<std::string> lines;
+        while (in.ReadString(line))
+            lines.push_back(line.str());
+        EXPECT_EQ(lines, c.lines) << testing::PrintToString(c.bytes);
+        in.SeekToBegin();
+        EXPECT_EQ(in.ReadString(line), !c.lines.empty());
+        if (!c.lines.empty()) {
+            EXPECT_EQ(line.str(), c.lines.front());
+        }
+    }
 }
 
 TEST(StdioFileTest, AValueHoldingANulByteDoesNotCutItsLineShort)

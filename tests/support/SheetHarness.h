@@ -160,6 +160,9 @@ struct Kind {
     const char* gr;        // the GR file it imports first; nullptr: no GR import
     const char* kindName;  // as "File <path> is not a <kind> test." names it
     bool loadFailureIsImport; // every failed load is told "File import fails:" and the path instead
+    // A test file that cannot be opened is told "File <path> cannot open", without the cause
+    // (the crash-avoidance reader's own text), not "Can't open file ..." with it.
+    bool openFailureNamesNoCause;
     // The test page (page 0): its Version Number and Title, and the test reference the valid test
     // shows there.
     int versionId;
@@ -229,6 +232,7 @@ inline const std::vector<Kind>& Kinds()
          .gr = "vehicle/test.gr1",
          .kindName = "Vehicle",
          .loadFailureIsImport = false,
+         .openFailureNamesNoCause = false,
          .versionId = CVehTestPage::IDC_VERSION,
          .titleId = CVehTestPage::IDC_TITLE,
          .testReferenceId = CVehTestPage::IDC_TEST_REFERENCE,
@@ -256,6 +260,7 @@ inline const std::vector<Kind>& Kinds()
          .gr = "biomech/test.gr1",
          .kindName = "Biomechanics",
          .loadFailureIsImport = true,
+         .openFailureNamesNoCause = false,
          .versionId = CBioMechTestPage::IDC_VERSION,
          .titleId = CBioMechTestPage::IDC_TITLE,
          .testReferenceId = CBioMechTestPage::IDC_TEST_REFERENCE,
@@ -282,6 +287,7 @@ inline const std::vector<Kind>& Kinds()
          .gr = "component/test.gr1",
          .kindName = "Component",
          .loadFailureIsImport = false,
+         .openFailureNamesNoCause = false,
          .versionId = CCompTestPage::IDC_VERSION,
          .titleId = CCompTestPage::IDC_TITLE,
          .testReferenceId = CCompTestPage::IDC_TEST_REFERENCE,
@@ -308,6 +314,7 @@ inline const std::vector<Kind>& Kinds()
          .gr = nullptr,
          .kindName = "Crash Avoidance",
          .loadFailureIsImport = false,
+         .openFailureNamesNoCause = true,
          .versionId = CTcaTestPage::IDC_VERSION,
          .titleId = CTcaTestPage::IDC_TITLE,
          .testReferenceId = CTcaTestPage::IDC_REFERENCE,
@@ -333,6 +340,7 @@ inline const std::vector<Kind>& Kinds()
          .gr = "swg/test.gr1",
          .kindName = "SWG",
          .loadFailureIsImport = false,
+         .openFailureNamesNoCause = false,
          .versionId = CSWGTestPage::IDC_VERSION,
          .titleId = CSWGTestPage::IDC_TITLE,
          .testReferenceId = CSWGTestPage::IDC_TEST_REFERENCE,

@@ -193,19 +193,20 @@ public:
             m_sheets.push_back(std::make_unique<KindSheet>(kind));
     }
 
-    std::map<const Kind*, Outcome> Of(const Damaged& copy)
+    std::map<const Kind*, Outcome> Of(const Damaged& copy) { return Of(copy.fixture->version, copy.text); }
+
+    std::map<const Kind*, Outcome> Of(int version, const std::string& text)
     {
-        const std::string path = m_dir.file(copy.fixture->version == 5 ? "offered.mv5" : "offered.mv4");
-        WriteFile(path, copy.text);
+        const std::string path = m_dir.file(version == 5 ? "offered.mv5" : "offered.mv4");
+        WriteFile(path, text);
         std::map<const Kind*, Outcome> outcomes;
         for (size_t k = 0; k < Kinds().size(); ++k) {
             const Kind& kind = Kinds()[k];
-            if (!ReadsVersion(kind, copy.fixture->version))
+            if (!ReadsVersion(kind, version))
                 continue;
             platform::MessageRecorder boxes;
             std::unique_ptr<ITestFile> read = kind.sheet.data(*m_sheets[k]->sheet).NewTestToRead();
-            const TestFileResult result =
-                copy.fixture->version == 5 ? read->ReadTest(path.c_str()) : read->ReadVersion4(path.c_str());
+            const TestFileResult result = version == 5 ? read->ReadTest(path.c_str()) : read->ReadVersion4(path.c_str());
             const std::string refusal = std::string("File ") + path + " is not a " + kind.kindName + " test.";
             outcomes[&kind] = result ? Outcome::Read
                             : result.message.str() == refusal ? Outcome::Refused
@@ -298,6 +299,26 @@ std::vector<std::string> Told(KindSheet& s)
     return told;
 }
 
+// Load Test of `text` written at `path`: the boxes told, the clear question answered and left out.
+std::vector<std::string> Offer(KindSheet& s, const std::string& path, const std::string& text)
+{
+    WriteFile(path, text);
+    s.messages.clear();
+    s.messages.setNextAnswer(IDYES);
+    s.Run(ID_LOAD_TEST, path);
+    return Told(s);
+}
+
+// The sheet made to hold its kind's valid test: what Save Test (and Save Report) then write.
+std::vector<std::string> HoldTheValidTest(KindSheet& s)
+{
+    s.Run(ID_LOAD_TEST, s.WriteTest("t", s.kind.sheet.hasCameras ? sheettest::kTwoCameras : ""));
+    s.messages.clear();
+    std::vector<std::string> saved = sheettest::SaveAll(s, "before");
+    EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+    return saved;
+}
+
 // Each row through every sheet holding its kind's valid test. A sheet that refuses says so in
 // one box, and one whose reader cannot read the file tells why; both keep their test to the
 // byte. A sheet that takes the file shows no refusal and holds the test read (each row's file
@@ -308,17 +329,10 @@ void OfferThroughTheSheets(const std::vector<SheetRow>& rows)
         SCOPED_TRACE(kind.name);
         KindSheet s(kind);
         ASSERT_TRUE(s.db.open());
-        s.Run(ID_LOAD_TEST, s.WriteTest("t", kind.sheet.hasCameras ? sheettest::kTwoCameras : ""));
-        s.messages.clear();
-        const std::vector<std::string> before = sheettest::SaveAll(s, "before");
-        ASSERT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
+        const std::vector<std::string> before = HoldTheValidTest(s);
         auto offer = [&](const Damaged& copy) {
             const std::string path = s.dir.file(copy.fixture->version == 5 ? "offered.mv5" : "offered.mv4");
-            WriteFile(path, copy.text);
-            s.messages.clear();
-            s.messages.setNextAnswer(IDYES);
-            s.Run(ID_LOAD_TEST, path);
-            return std::pair(Told(s), sheettest::Refusal(kind, path));
+            return std::pair(Offer(s, path, copy.text), sheettest::Refusal(kind, path));
         };
         for (const SheetRow& row : rows) {
             const Damaged& copy = CopyOf(row);
@@ -483,5 +497,109 @@ TEST(SheetDamagedFilesTest, SharedSectionsGoByTheirCounts)
         twice.fault = Fault::OneFewer;
         for (const auto& [kind, outcome] : outcomes.Of(twice))
             EXPECT_EQ(outcome != Outcome::Refused, std::string(kind->kindName) == "Crash Avoidance") << kind->kindName;
+    }
+}
+
+namespace {
+
+// The file with every line end made `end`.
+std::string WithLineEnds(const std::string& text, const std::string& end)
+{
+    std::vector<Line> lines = Lines(text);
+    for (Line& line : lines) {
+        if (!line.end.empty())
+            line.end = end;
+    }
+    return Joined(lines);
+}
+
+} // namespace
+
+// Every test file of every kind, of both versions, with its CR LF line ends made CR alone, LF
+// alone or CR CR LF (CR LF converted twice), loads on a new sheet of its kind as its CR LF twin
+// does: the same boxes, the same bytes from Save Test (and Save Report), and the same test held.
+TEST(SheetDamagedFilesTest, EveryFileLoadsWithAnyLineEndAsItsCrLfTwin)
+{
+    testutil::TempDir dir;
+    int files = 0;
+    for (const Fixture& fixture : Fixtures()) {
+        SCOPED_TRACE(fixture.name);
+        ASSERT_NE(fixture.text.find("\r\n"), std::string::npos);
+        const std::string path = dir.file(fixture.version == 5 ? "offered.mv5" : "offered.mv4");
+        // What Save Test and Save Report write after the load, the test held as its kind writes
+        // it, and every box of the load and the saves.
+        auto loaded = [&](const std::string& end) {
+            KindSheet s(*fixture.kind);
+            EXPECT_TRUE(s.db.open());
+            Offer(s, path, WithLineEnds(fixture.text, end));
+            std::vector<std::string> seen = sheettest::SaveAll(s, "saved");
+            s.Data().WriteTest(s.dir.file("held.mv5").c_str());
+            seen.push_back(s.Written("held.mv5"));
+            for (const std::string& text : s.messages.texts())
+                seen.push_back(text);
+            return seen;
+        };
+        const std::vector<std::string> twin = loaded("\r\n");
+        for (const char* end : {"\r", "\n", "\r\r\n"})
+            EXPECT_EQ(loaded(end), twin) << testing::PrintToString(std::string(end));
+        ++files;
+    }
+    EXPECT_GT(files, 15);
+}
+
+// A CR before the version letter of a version-5 TEST line ends the line before it: check and
+// readers take the letter as the file's own and every kind does with it what it does with the
+// file. A tab is no blank: check and readers alike take it as the version field's first
+// character, so every kind does what it does with a wrong letter there.
+TEST(SheetDamagedFilesTest, CheckAndReadersTakeTheVersionLetterAlike)
+{
+    Outcomes outcomes;
+    int files = 0;
+    for (const Fixture& fixture : Fixtures()) {
+        if (fixture.version != 5)
+            continue;
+        SCOPED_TRACE(fixture.name);
+        const size_t marker = fixture.text.find("----- TEST -----\r\n");
+        ASSERT_NE(marker, std::string::npos);
+        const size_t letter = fixture.text.find("\r\n", marker) + 2;
+        ASSERT_NE(fixture.text[letter], '|');
+        std::string wrongLetter = fixture.text;
+        wrongLetter[letter] = 'X';
+        const struct {
+            const char* inserted;
+            std::string judgedAs;
+        } rows[] = {{"\r", fixture.text}, {"\t", wrongLetter}, {" \r", fixture.text}};
+        for (const auto& row : rows) {
+            std::string text = fixture.text;
+            text.insert(letter, row.inserted);
+            const auto seen = outcomes.Of(5, text);
+            const auto expected = outcomes.Of(5, row.judgedAs);
+            EXPECT_EQ(seen, expected) << testing::PrintToString(std::string(row.inserted)) << ": " << Describe(seen)
+                                      << " instead of " << Describe(expected);
+        }
+        ++files;
+    }
+    EXPECT_GT(files, 10);
+}
+
+// A version-4 file whose sections hold no record line, its markers alone, is refused by its own
+// sheet as no test of its kind: the version-4 readers fail on nothing, and it would load as an
+// empty test. The sheet keeps the test it holds to the byte.
+TEST(SheetDamagedFilesTest, AVersion4FileOfMarkersAloneIsRefusedByItsOwnSheet)
+{
+    for (const Kind& kind : Kinds()) {
+        if (!kind.fixtureV4)
+            continue;
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        const std::vector<std::string> before = HoldTheValidTest(s);
+        std::vector<Line> lines = Lines(ReadFile(testutil::DataPath(kind.fixtureV4)));
+        std::erase_if(lines, [](const Line& line) { return line.text.find('|') != std::string::npos; });
+        const std::string path = s.dir.file("markers.mv4");
+        EXPECT_EQ(Offer(s, path, Joined(lines)), std::vector<std::string> {sheettest::Refusal(kind, path)});
+        s.messages.clear();
+        EXPECT_EQ(sheettest::SaveAll(s, "after"), before);
+        EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
     }
 }
