@@ -188,6 +188,11 @@ bool RegisterTestKind(const TestKindShape& (*shape)())
     return true;
 }
 
+CString NotOfKindText(const CString& path, const char* kind)
+{
+    return CString("File ") + PathForMessage(path) + " is not a " + kind + " test.";
+}
+
 TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,
                               const std::function<bool(CStdioFile&)>& read, CantOpenTold cantOpen)
 {
@@ -215,6 +220,6 @@ TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindSh
                    ? TestFileResult::Failure(CString("File ") + PathForMessage(path) + " cannot open")
                    : TestFileResult::Failure();
     if (refused)
-        return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + own.kind + " test.");
+        return TestFileResult::Failure(NotOfKindText(path, own.kind));
     return TestFileResult::Of(done);
 }

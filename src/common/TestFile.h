@@ -118,6 +118,9 @@ enum class CantOpenTold { InBox, InResult };
 // - the version letter is taken by VersionLetter, as the readers take it.
 // A refused file gives "File <path> is not a <kind> test." Otherwise `read` reads the same open
 // file from its beginning, and its result is the read's.
+// "File <path> is not a <kind> test.": the refusal, and what a failed load of a test that said
+// nothing tells.
+CString NotOfKindText(const CString& path, const char* kind);
 TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,
                               const std::function<bool(CStdioFile&)>& read,
                               CantOpenTold cantOpen = CantOpenTold::InBox);

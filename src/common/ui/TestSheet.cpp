@@ -431,11 +431,16 @@ void CTestSheet::OnLoadTest()
     // were.
     ITestFile& held = *TestFile();
     const std::unique_ptr<ITestFile> read = newTest ? held.NewTestToRead() : held.CopyTest();
-    const TestFileResult result = !newTest ? read->ImportGR(import->n, *path)
-                                  : v5     ? read->ReadTest(*path)
-                                           : read->ReadVersion4(*path);
+    const unsigned long asked = platform::MessagesAsked();
+    TestFileResult result = !newTest ? read->ImportGR(import->n, *path)
+                            : v5     ? read->ReadTest(*path)
+                                     : read->ReadVersion4(*path);
     if (!result) {
         KeepForUndo(false);
+        // A reader that refuses a test without a word (a TEST line of another version letter)
+        // would leave the user wondering whether anything happened.
+        if (newTest && result.message.IsEmpty() && platform::MessagesAsked() == asked)
+            result.message = NotOfKindText(*path, held.KindName());
         TellLoadFailure(*path, result);
         return;
     }

@@ -603,3 +603,28 @@ TEST(SheetDamagedFilesTest, AVersion4FileOfMarkersAloneIsRefusedByItsOwnSheet)
         EXPECT_EQ(s.messages.count(), 0) << sheettest::Texts(s.messages);
     }
 }
+
+// A load that fails never ends without a word: a reader that refuses a test silently (a TEST
+// line of another version letter) leaves the sheet to say that the file is no test of its kind,
+// once, and the test held stays to the byte. A kind that reads no letter takes the file.
+TEST(SheetDamagedFilesTest, ALoadThatFailsSaysSo)
+{
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        KindSheet s(kind);
+        ASSERT_TRUE(s.db.open());
+        const std::vector<std::string> before = HoldTheValidTest(s);
+        std::string text = ReadFile(testutil::DataPath(kind.fixture));
+        const size_t marker = text.find("----- TEST -----\r\n");
+        ASSERT_NE(marker, std::string::npos);
+        text[text.find("\r\n", marker) + 2] = 'X';
+        const std::string path = s.dir.file("otherletter.mv5");
+        const std::vector<std::string> told = Offer(s, path, text);
+        s.messages.clear();
+        const std::vector<std::string> after = sheettest::SaveAll(s, "after");
+        if (after == before)
+            EXPECT_EQ(told, std::vector<std::string> {sheettest::Refusal(kind, path)});
+        else
+            EXPECT_EQ(told, std::vector<std::string> {});
+    }
+}
