@@ -20,8 +20,7 @@ namespace {
 
 thread_local CFileSet* t_set = nullptr;
 
-int g_lockTries = 60;
-std::chrono::milliseconds g_lockPause {50};
+filecommit::LockWait g_lockWait {60, std::chrono::milliseconds(50)};
 
 constexpr std::string_view kTempPrefix = ".mv-";
 constexpr std::string_view kCommitPrefix = ".mv-commit-";
@@ -182,9 +181,10 @@ void RemoveCommit(int dirFd, const std::string& folder, const std::vector<Entry>
 
 // Marks a record as one to put back, so that a kill from now on finishes the putting back: its
 // name as such.
-std::string MarkUndo(int dirFd, const std::string& record)
+std::string MarkUndo(int dirFd, const std::string& folder, const std::string& record)
 {
-    if (record.substr(0, kUndoPrefix.size()) == kUndoPrefix)
+    if (record.substr(0, kUndoPrefix.size()) == kUndoPrefix ||
+        platform::FileStepFault(FileStep::PutBack, folder + "/" + record) != 0)
         return record;
     const std::string undo = std::string(kUndoPrefix) + Suffix(record);
     return ::renameat(dirFd, record.c_str(), dirFd, undo.c_str()) == 0 ? undo : record;
@@ -281,7 +281,7 @@ std::vector<std::string> FinishInFolder(int dirFd, const std::string& folder, co
             if (!undo && FinishForward(dirFd, folder, entries, failed) == 0)
                 RemoveCommit(dirFd, folder, entries, name);
             else
-                stuck = !PutBack(dirFd, folder, entries, MarkUndo(dirFd, name)).empty();
+                stuck = !PutBack(dirFd, folder, entries, MarkUndo(dirFd, folder, name)).empty();
         }
         if (stuck && (lead.empty() || entries.front().target == lead)) {
             for (const Entry& entry : entries) {
@@ -302,7 +302,7 @@ bool TakeLock(int dirFd, int tries)
             return true;
         if (look + 1 >= tries)
             return false;
-        std::this_thread::sleep_for(g_lockPause);
+        std::this_thread::sleep_for(g_lockWait.pause);
     }
 }
 
@@ -329,10 +329,11 @@ CString NamesText(const std::vector<std::string>& paths)
 
 } // namespace
 
-void filecommit::SetLockWait(int tries, std::chrono::milliseconds pause)
+filecommit::LockWait filecommit::SetLockWait(LockWait wait)
 {
-    g_lockTries = std::max(tries, 1);
-    g_lockPause = pause;
+    const LockWait previous = g_lockWait;
+    g_lockWait = {std::max(wait.tries, 1), wait.pause};
+    return previous;
 }
 
 // Each value is written as its length, ':', its bytes and a line end, so that no name can break
@@ -483,7 +484,7 @@ const CFileSet::Folder* CFileSet::LockFolder(const std::string& path)
             }
         }
     }
-    if (!TakeLock(fd, g_lockTries)) {
+    if (!TakeLock(fd, g_lockWait.tries)) {
         ::close(fd);
         if (m_failure.IsEmpty())
             m_failure = "Another program is saving files in the folder " + PathForMessage(path) + ".\n";
@@ -641,7 +642,7 @@ bool CFileSet::Commit()
         return true;
     }
     for (Part& part : parts)
-        part.record = MarkUndo(part.folder->fd, part.record);
+        part.record = MarkUndo(part.folder->fd, part.folder->path, part.record);
     std::vector<std::string> changed;
     for (const Part& part : parts) {
         const std::vector<std::string> left = PutBack(part.folder->fd, part.folder->path, part.entries, part.record);

@@ -91,8 +91,12 @@ namespace filecommit {
 void FinishInterrupted(const CString& path, bool load);
 
 // How long a save waits for another program's commit in its folder: `tries` looks, `pause`
-// apart. Tests shorten it.
-void SetLockWait(int tries, std::chrono::milliseconds pause);
+// apart (60 looks, 50 ms apart, unless a test shortens it). Gives the wait it replaces.
+struct LockWait {
+    int tries;
+    std::chrono::milliseconds pause;
+};
+LockWait SetLockWait(LockWait wait);
 
 struct Entry {
     std::string target; // the member
