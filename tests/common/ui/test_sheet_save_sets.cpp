@@ -414,3 +414,28 @@ TEST(SheetSaveSetTest, HostileCommitRecordsTouchNothingOutsideTheSet)
     }
     filecommit::SetLockWait(wait);
 }
+
+// A failed save that cannot put back one of the files it replaced: its one box names the file that
+// holds the new text, and does not claim that the test was not saved.
+TEST(SheetSaveSetTest, ASaveThatCannotBeUndoneNamesTheFilesWithTheNewText)
+{
+    KindSheet s(sheettest::KindOf<CVehiclePropertySheet>());
+    ASSERT_TRUE(s.db.open());
+    LoadWithCompanions(s);
+    const std::string test = s.dir.file("t.mv5"), last = s.dir.file("t.ip5");
+    s.Run(ID_SAVE_TEST, test);
+    ASSERT_TRUE(fs::exists(last));
+    platform::SetFileStepHook([&](platform::FileStep step, const std::string& path) {
+        return (step == platform::FileStep::Rename && path == last) ||
+                       (step == platform::FileStep::PutBack && path == test)
+                   ? EIO
+                   : 0;
+    });
+    s.messages.clear();
+    s.Run(ID_SAVE_TEST, test);
+    platform::SetFileStepHook(nullptr);
+    EXPECT_EQ(s.messages.texts(), std::vector<std::string> {"Can't open file " + last +
+                                                            ", error = 10\nThe save could not be undone: these files "
+                                                            "hold the new text, the others the old one:\n" +
+                                                            test + "\n"});
+}
