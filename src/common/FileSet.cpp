@@ -156,6 +156,9 @@ int FinishForward(int dirFd, const std::string& folder, const std::vector<Entry>
             ::unlinkat(dirFd, entry.temp.c_str(), 0);
         else if (!err && !entry.inPlace && ::renameat(dirFd, entry.temp.c_str(), dirFd, entry.target.c_str()) != 0)
             err = errno ? errno : EIO;
+        else if (!err && entry.old.empty()) // made by the commit: now as any new file
+            WithFileAt(dirFd, entry.target, O_RDONLY,
+                       [](int fd) { return ::fchmod(fd, static_cast<mode_t>(platform::NewFileMode())) == 0; });
         if (err) {
             failed = target;
             return err;

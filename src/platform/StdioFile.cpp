@@ -587,10 +587,10 @@ int CStdioFile::OpenForWrite()
                 return OpenInPlace(st) ? 0 : (errno ? errno : EACCES);
             }
         }
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+    } else if (!t_collector) {
+        // A new file of a set stays the user's alone until its commit puts it in place: a commit
+        // record acts on no file that others may write.
+        ::fchmod(fd, platform::NewFileMode());
     }
     m_out = ::fdopen(fd, "wb");
     if (!m_out) {
@@ -815,6 +815,13 @@ platform::FileCollector* platform::SetFileCollector(FileCollector* collector)
     FileCollector* previous = t_collector;
     t_collector = collector;
     return previous;
+}
+
+unsigned platform::NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 int platform::LinkTarget(const std::string& path, std::string& target) { return ResolveLinks(path, target); }

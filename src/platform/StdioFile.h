@@ -180,6 +180,8 @@ FileCollector* SetFileCollector(FileCollector* collector);
 // The file `path` names, links followed (also a dangling last link): 0, or the errno.
 int LinkTarget(const std::string& path, std::string& target);
 std::string ParentFolder(const std::string& path);
+// The mode of a new file: read and write for all less the umask.
+unsigned NewFileMode();
 // A new file named `prefix` and six letters or digits in the folder `dirFd`, the user's alone
 // and locked: its descriptor and `name`, or -1 with errno.
 int MakeLockedFileAt(int dirFd, std::string_view prefix, std::string& name);

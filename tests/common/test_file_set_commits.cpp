@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <tuple>
 #include <linux/magic.h>
+#include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -186,7 +187,15 @@ TEST(FileSetCommitTest, AKillAtAnyStepOfASavedSetLeavesTheOldSetOrTheNewOne)
                      (linked ? ", the test with a second name" : ""));
         DiskDir dir;
         const Set files {dir.path, oldHasLast, linked};
+        // A file the set makes gets the mode of any new file, also where the umask lets the
+        // group write it.
+        const mode_t mask = ::umask(oldHasLast ? 022 : 002);
         const Sweep sweep = KillAtEveryStep(files, nullptr, true);
+        ::umask(mask);
+        if (!oldHasLast) {
+            EXPECT_EQ(std::filesystem::status(files.Path(2)).permissions(),
+                      static_cast<std::filesystem::perms>(0664));
+        }
         // Kills while the files are written leave the old set; kills once the record is written,
         // the new one.
         EXPECT_GT(sweep.old, 3);
