@@ -39,12 +39,17 @@ bool IsNamed(std::string_view name, std::string_view prefix)
     });
 }
 
-// A member's name: a base name that is not one of the program's own hidden files.
+// The files a set holds: a test or a report and their companions.
+constexpr std::string_view kMemberExtensions[] = {".mv5", ".hs5", ".ip5", ".mvr", ".hsr", ".ipr"};
+
+// A member's name: a base name of a set's file that is not one of the program's own hidden files.
 bool IsMemberName(std::string_view name)
 {
-    return !name.empty() && name.size() <= 255 && name != "." && name != ".." &&
-           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos &&
-           name.substr(0, kTempPrefix.size()) != kTempPrefix;
+    const bool ofSet = std::any_of(std::begin(kMemberExtensions), std::end(kMemberExtensions), [&](std::string_view ext) {
+        return name.size() > ext.size() && name.substr(name.size() - ext.size()) == ext;
+    });
+    return ofSet && name.size() <= 255 && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos && name.substr(0, kTempPrefix.size()) != kTempPrefix;
 }
 
 std::string BaseOf(const std::string& path)
