@@ -1,5 +1,7 @@
-// A test and its companions put in place whole or not at all: the saving process killed at every
-// step of its save, and a rename of the set that fails, on a folder of a real disk.
+// A test and its companions put in place whole or not at all, on a folder of a real disk: the
+// saving process killed at every step of its save, a step of the set that fails, a test with a
+// second name, a second save while the first one runs, and a load that cannot finish what a kill
+// left.
 #include "common/FileSet.h"
 #include "common/WholeFile.h"
 #include "doubles/MessageRecorder.h"
