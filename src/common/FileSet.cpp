@@ -236,8 +236,8 @@ std::vector<std::string> PutBack(int dirFd, const std::string& folder, const std
 }
 
 // A record of the folder, read without following a link or blocking on a pipe. `ours`: the
-// user's alone, so that it may be acted on.
-bool ReadRecord(int dirFd, const std::string& name, std::vector<Entry>& entries, bool& ours)
+// user's alone, so that it may be acted on; `written`: when.
+bool ReadRecord(int dirFd, const std::string& name, std::vector<Entry>& entries, bool& ours, timespec& written)
 {
     const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
@@ -248,6 +248,7 @@ bool ReadRecord(int dirFd, const std::string& name, std::vector<Entry>& entries,
                       platform::ReadWhole(fd, text) && text.size() <= static_cast<size_t>(kMaxRecordSize);
     ::close(fd);
     ours = read && st.st_uid == ::geteuid() && st.st_nlink == 1 && (st.st_mode & 022) == 0;
+    written = st.st_mtim;
     return read && filecommit::DecodeRecord(text, entries);
 }
 
@@ -280,10 +281,12 @@ std::vector<std::string> FinishInFolder(int dirFd, const std::string& folder, co
     for (const std::string& name : RecordNames(dirFd)) {
         std::vector<Entry> entries;
         bool ours = false;
-        if (!ReadRecord(dirFd, name, entries, ours))
+        timespec written {};
+        if (!ReadRecord(dirFd, name, entries, ours, written))
             continue; // not a record of ours: left alone
-        bool stuck = !ours || !MayAct(dirFd, entries);
-        if (!stuck) {
+        const bool acted = ours && MayAct(dirFd, entries);
+        bool stuck = !acted;
+        if (acted) {
             std::string failed;
             const bool undo = name.substr(0, kUndoPrefix.size()) == kUndoPrefix;
             if (!undo && FinishForward(dirFd, folder, entries, failed) == 0)
@@ -291,7 +294,12 @@ std::vector<std::string> FinishInFolder(int dirFd, const std::string& folder, co
             else
                 stuck = !PutBack(dirFd, folder, entries, MarkUndo(dirFd, folder, name)).empty();
         }
-        if (stuck && (lead.empty() || entries.front().target == lead)) {
+        // A record left alone tells of a mix only until the test is saved again.
+        struct stat leadFile {};
+        const bool savedSince =
+            !acted && ::fstatat(dirFd, entries.front().target.c_str(), &leadFile, AT_SYMLINK_NOFOLLOW) == 0 &&
+            std::pair(leadFile.st_mtim.tv_sec, leadFile.st_mtim.tv_nsec) > std::pair(written.tv_sec, written.tv_nsec);
+        if (stuck && !savedSince && (lead.empty() || entries.front().target == lead)) {
             for (const Entry& entry : entries) {
                 if (Exists(dirFd, entry.target))
                     mixed.push_back(folder + "/" + entry.target);
