@@ -1,5 +1,7 @@
 #include "common/WholeFile.h"
 
+#include "common/FileSet.h"
+
 #include "platform/Time.h"
 
 CString DateCommentLine()
@@ -20,6 +22,13 @@ bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>&
             ShowCantOpenFile(path, e);
         return false;
     };
+    // One commit at a time in the folder, and none left half done by a kill under this save.
+    if (CFileSet* set = CFileSet::Current()) {
+        if (!set->Enter(path))
+            return false;
+    } else {
+        filecommit::FinishInterrupted(path, false);
+    }
     if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error))
         return fail(error);
     body(file);
@@ -33,6 +42,7 @@ bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>&
 bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body,
                    CFileException* error)
 {
+    filecommit::FinishInterrupted(path, true);
     CStdioFile file;
     CFileException cause;
     if (!file.Open(path, CFile::modeRead | CFile::typeText, &cause)) {

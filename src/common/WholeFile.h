@@ -8,12 +8,15 @@
 #include <functional>
 
 // Creates `path` and lets `body` write it; the file is put in place only when all of it was
-// written. A failed open, write or close shows "Can't open file %s, error = %u\n" with the
-// cause code (kept by the live CFileSet instead, whose owner tells it) and gives false, leaving
-// an older file of that name untouched.
+// written. Within a set, the folder's commit lock is taken first (CFileSet::Enter); outside one,
+// what an interrupted commit left in the folder is finished first. A failed open, write or close
+// shows "Can't open file %s, error = %u\n" with the cause code (kept by the live CFileSet
+// instead, whose owner tells it) and gives false, leaving an older file of that name untouched.
 bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);
 
-// Opens `path` for reading and lets `body` read it. A failed open shows "Can't open file %s,
+// Opens `path` for reading and lets `body` read it, once what an interrupted commit left in its
+// folder is finished (filecommit::FinishInterrupted: a test whose files come from two saves is
+// named in one box). A failed open shows "Can't open file %s,
 // error = %u\n" with the cause code when `showError` is set, gives the cause in `error` when one
 // is asked for, and gives false.
 bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body,

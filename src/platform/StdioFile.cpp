@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,8 +18,8 @@
 
 namespace {
 
-// The set the files this thread writes now belong to, if any.
-thread_local CFileSet* t_fileSet = nullptr;
+// What collects the files this thread writes, while a set of them lives.
+thread_local platform::FileCollector* t_collector = nullptr;
 
 std::string ParentDir(const std::string& path)
 {
@@ -106,28 +107,43 @@ bool IsTempName(std::string_view name)
     });
 }
 
-// A new temporary file in `folder`, locked; its descriptor, or -1 with errno.
-int MakeLockedTemp(const std::string& folder, std::string& path)
+// A new file "<prefix>" and six letters or digits in the folder `dirFd`, made only where no
+// file of that name stands, readable by the owner alone and locked; its descriptor (its name in
+// `name`), or -1 with errno.
+int MakeLockedFileAt(int dirFd, std::string_view prefix, std::string& name)
 {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static thread_local unsigned long long seed =
+        static_cast<unsigned long long>(::getpid()) * 6364136223846793005ull ^ reinterpret_cast<uintptr_t>(&name);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temp = folder + "/" + kTempPrefix + std::string(kTempSuffixLength, 'X');
-        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-        if (fd < 0)
+        timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull + static_cast<unsigned long long>(now.tv_nsec);
+        std::string candidate(prefix);
+        unsigned long long bits = seed >> 16;
+        for (size_t i = 0; i < kTempSuffixLength; ++i, bits /= 62)
+            candidate += kLetters[bits % 62];
+        const int fd = ::openat(dirFd, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
             return -1;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK) {
                 // A file system without locks: no later save can take the file for a dead one.
-                path = temp;
+                name = candidate;
                 return fd;
             }
             ::close(fd); // another save is removing it as a dead save's
             continue;
         }
-        // Between mkstemp and flock another save may have taken the unlocked file for a dead
-        // save's and removed it: the file must still stand under its name.
+        // Between its making and the lock another save may have taken the unlocked file for a
+        // dead save's and removed it: the file must still stand under its name.
         struct stat mine {}, named {};
-        if (::fstat(fd, &mine) == 0 && ::lstat(temp.c_str(), &named) == 0 && SameFile(mine, named)) {
-            path = temp;
+        if (::fstat(fd, &mine) == 0 && ::fstatat(dirFd, candidate.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(mine, named)) {
+            name = candidate;
             return fd;
         }
         ::close(fd);
@@ -136,23 +152,44 @@ int MakeLockedTemp(const std::string& folder, std::string& path)
     return -1;
 }
 
-// One commit at a time in a folder: its record has a fixed name, so that an open finds an
-// interrupted commit with a look at two names, not a read of the folder.
-constexpr char kCommitName[] = ".mv-commit";
-constexpr char kUndoName[] = ".mv-undo";
-constexpr char kOldPrefix[] = ".mv-old-";
-
-// Whether a commit record stands in `folder`: the temporary files it names are the only copy of
-// a set's new files until it is finished, whether their save died or not.
-bool Exists(const std::string& path)
+// A new temporary file in `folder`, locked; its descriptor, or -1 with errno.
+int MakeLockedTemp(const std::string& folder, std::string& path)
 {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return -1;
+    std::string name;
+    const int fd = MakeLockedFileAt(dirFd, kTempPrefix, name);
+    const int err = errno;
+    ::close(dirFd);
+    if (fd >= 0)
+        path = folder + "/" + name;
+    errno = err;
+    return fd;
 }
 
-bool HasCommitRecord(const std::string& folder)
+// Whether a commit record stands in the folder: the temporary files it names are the only copy
+// of a set's new files until it is finished, whether their save died or not.
+bool IsRecordName(std::string_view name)
 {
-    return Exists(folder + "/" + kCommitName) || Exists(folder + "/" + kUndoName);
+    return name.rfind(".mv-commit-", 0) == 0 || name.rfind(".mv-undo-", 0) == 0;
+}
+
+bool HasCommitRecord(int dirFd)
+{
+    const int dup = ::dup(dirFd);
+    DIR* dir = dup >= 0 ? ::fdopendir(dup) : nullptr;
+    if (!dir) {
+        if (dup >= 0)
+            ::close(dup);
+        return true; // unknown: nothing is removed
+    }
+    ::rewinddir(dir); // the copy shares the folder's offset with its original
+    bool found = false;
+    while (const dirent* entry = ::readdir(dir))
+        found = found || IsRecordName(entry->d_name);
+    ::closedir(dir);
+    return found;
 }
 
 // Removes the temporary files of saves that died in `folder`: regular files of the program's
@@ -164,6 +201,12 @@ void RemoveDeadTemps(const std::string& folder)
     if (!dir)
         return;
     const int dirFd = ::dirfd(dir);
+    const bool recordStands = HasCommitRecord(dirFd);
+    ::rewinddir(dir);
+    if (recordStands) {
+        ::closedir(dir);
+        return;
+    }
     while (const dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
         if (!IsTempName(name) || (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN))
@@ -177,8 +220,7 @@ void RemoveDeadTemps(const std::string& folder)
         struct stat opened {}, still {};
         // Removed under the lock, and only the file that was locked.
         if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-            ::fstatat(dirFd, name, &still, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, still) &&
-            !HasCommitRecord(folder))
+            ::fstatat(dirFd, name, &still, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, still))
             ::unlinkat(dirFd, name, 0);
         ::close(fd);
     }
@@ -385,254 +427,6 @@ int WriteBackup(const std::string& target, const std::string& old, const struct 
     return fd;
 }
 
-// --- Commits of file sets -------------------------------------------------------------------
-// A commit record names, for each file of a set, its temporary file, the file it replaces and
-// the second name that keeps the old file meanwhile (none where there was no file), and the
-// records of the same commit in other folders. It is written whole under a temporary name and
-// only then named ".mv-commit", so a record is never a part of one. Each value is written as
-// its length, ':', its bytes and a line end, so that no file name can break it.
-
-struct CommitEntry {
-    std::string temp;
-    std::string target;
-    std::string old; // empty: the commit makes the file
-};
-
-struct CommitRecord {
-    std::vector<std::string> records; // under their ".mv-commit" names
-    std::vector<CommitEntry> entries;
-};
-
-constexpr char kRecordMagic[] = "MVCOMMIT1";
-
-std::string EncodeRecord(const CommitRecord& record)
-{
-    std::string out;
-    auto put = [&out](const std::string& value) { out += std::to_string(value.size()) + ":" + value + "\n"; };
-    put(kRecordMagic);
-    put(std::to_string(record.records.size()));
-    for (const std::string& path : record.records)
-        put(path);
-    put(std::to_string(record.entries.size()));
-    for (const CommitEntry& entry : record.entries) {
-        put(entry.temp);
-        put(entry.target);
-        put(entry.old);
-    }
-    put("END");
-    return out;
-}
-
-bool DecodeRecord(const std::string& text, CommitRecord& record)
-{
-    size_t pos = 0;
-    auto get = [&](std::string& value) {
-        const size_t colon = text.find(':', pos);
-        if (colon == std::string::npos || colon == pos || colon - pos > 8)
-            return false;
-        size_t length = 0;
-        for (size_t i = pos; i < colon; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return false;
-            length = length * 10 + static_cast<size_t>(text[i] - '0');
-        }
-        if (length >= text.size() - colon - 1 || text[colon + 1 + length] != '\n')
-            return false;
-        value = text.substr(colon + 1, length);
-        pos = colon + 2 + length;
-        return true;
-    };
-    auto count = [&](size_t& n) {
-        std::string value;
-        if (!get(value) || value.empty() || value.size() > 4)
-            return false;
-        n = std::stoul(value);
-        return true;
-    };
-    std::string value;
-    size_t records = 0, entries = 0;
-    if (!get(value) || value != kRecordMagic || !count(records))
-        return false;
-    record.records.resize(records);
-    for (std::string& path : record.records) {
-        if (!get(path))
-            return false;
-    }
-    if (!count(entries))
-        return false;
-    record.entries.resize(entries);
-    for (CommitEntry& entry : record.entries) {
-        if (!get(entry.temp) || !get(entry.target) || !get(entry.old))
-            return false;
-    }
-    return get(value) && value == "END" && pos == text.size();
-}
-
-std::string UndoName(const std::string& record) { return ParentDir(record) + "/" + kUndoName; }
-
-bool SameFile(const std::string& a, const std::string& b)
-{
-    struct stat sa {}, sb {};
-    return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && SameFile(sa, sb);
-}
-
-void SyncFolders(const CommitRecord& record)
-{
-    for (const std::string& path : record.records)
-        SyncFolder(path);
-}
-
-void RemoveRecords(const CommitRecord& record)
-{
-    for (const std::string& path : record.records) {
-        StepFault(platform::FileStep::Cleanup, path);
-        ::unlink(path.c_str());
-        ::unlink(UndoName(path).c_str());
-    }
-}
-
-// Puts every file of the record in place that is not yet, syncs, then drops the old files' second
-// names and the records. 0, or the errno of the rename that failed (`failed`: its file), which
-// leaves everything for the putting back.
-int FinishForward(const CommitRecord& record, std::string& failed)
-{
-    for (const CommitEntry& entry : record.entries) {
-        if (!Exists(entry.temp))
-            continue; // put in place before a kill
-        int err = StepFault(platform::FileStep::Rename, entry.target);
-        if (!err && std::rename(entry.temp.c_str(), entry.target.c_str()) != 0)
-            err = errno ? errno : EIO;
-        if (err) {
-            failed = entry.target;
-            return err;
-        }
-    }
-    SyncFolders(record);
-    for (const CommitEntry& entry : record.entries) {
-        if (!entry.old.empty()) {
-            StepFault(platform::FileStep::Cleanup, entry.old);
-            ::unlink(entry.old.c_str());
-        }
-    }
-    RemoveRecords(record);
-    return 0;
-}
-
-// Puts back every old file the record's renames replaced and removes the new files it made.
-// The records are first renamed as ones to put back, so that a kill now finishes that instead;
-// each step may be run again after a kill. False when an old file could not be put back: the
-// record then stays, with the old file under its second name, for the next try.
-bool PutBack(const CommitRecord& record)
-{
-    for (const std::string& path : record.records) {
-        if (Exists(path))
-            ::rename(path.c_str(), UndoName(path).c_str());
-    }
-    SyncFolders(record);
-    bool whole = true;
-    for (const CommitEntry& entry : record.entries) {
-        StepFault(platform::FileStep::PutBack, entry.target);
-        const bool tempThere = Exists(entry.temp);
-        if (!entry.old.empty() && Exists(entry.old)) {
-            if (tempThere && SameFile(entry.old, entry.target))
-                ::unlink(entry.old.c_str()); // never replaced
-            else if (std::rename(entry.old.c_str(), entry.target.c_str()) != 0)
-                whole = false;
-        } else if (entry.old.empty() && !tempThere) {
-            ::unlink(entry.target.c_str()); // made by the commit
-        }
-        if (tempThere)
-            ::unlink(entry.temp.c_str());
-    }
-    SyncFolders(record);
-    if (whole)
-        RemoveRecords(record);
-    return whole;
-}
-
-// Finishes, in `folder`, a commit that a kill interrupted: its record is free of a live commit's
-// lock. With `wait`, a live commit is waited for. A record that cannot be read is left as it is.
-void FinishCommits(const std::string& folder, bool wait = false)
-{
-    for (const char* name : {kCommitName, kUndoName}) {
-        const std::string path = folder + "/" + name;
-        struct stat named {};
-        if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode))
-            continue;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st {}, still {};
-        std::string text;
-        CommitRecord record;
-        // Only the record that was locked, should the live commit have ended meanwhile.
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < (1 << 20) &&
-            ::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &still) == 0 &&
-            SameFile(st, still) && ReadAllAt(fd, text) && DecodeRecord(text, record)) {
-            std::string failed;
-            if (std::string_view(name) == kUndoName || FinishForward(record, failed) != 0)
-                PutBack(record);
-        }
-        ::close(fd);
-    }
-}
-
-// Writes the record in each of its folders, synced and locked by the descriptors it adds to
-// `locks`: 0, or the errno (nothing is left then). A commit of another save in one of the
-// folders is waited for; the folders are taken in the order of their names, so that two sets
-// over the same folders cannot wait for each other.
-int WriteRecords(const CommitRecord& record, std::vector<int>& locks)
-{
-    const std::string text = EncodeRecord(record);
-    std::vector<std::string> paths = record.records;
-    std::sort(paths.begin(), paths.end());
-    std::vector<std::string> made;
-    auto undo = [&](int err) {
-        for (const std::string& path : made)
-            ::unlink(path.c_str());
-        for (const int fd : locks)
-            ::close(fd);
-        locks.clear();
-        return err;
-    };
-    for (const std::string& path : paths) {
-        std::string temp;
-        const int fd = MakeLockedTemp(ParentDir(path), temp);
-        if (fd < 0)
-            return undo(errno);
-        int err = StepFault(platform::FileStep::Record, path);
-        if (!err && (!WriteAll(fd, text) || ::fsync(fd) != 0))
-            err = errno ? errno : EIO;
-        for (int attempt = 0; !err; ++attempt) {
-            err = RenameNoReplace(temp, path);
-            if (err != EEXIST || attempt == 100)
-                break;
-            FinishCommits(ParentDir(path), true);
-            err = 0;
-        }
-        if (err) {
-            ::unlink(temp.c_str());
-            ::close(fd);
-            return undo(err);
-        }
-        made.push_back(path);
-        locks.push_back(fd);
-    }
-    return 0;
-}
-
-// The folder of `path` as an absolute path, links followed, so that a record holds the same
-// paths whichever folder the program that finishes it runs in.
-std::string AbsoluteFolder(const std::string& path)
-{
-    char* real = ::realpath(ParentDir(path).c_str(), nullptr);
-    if (!real)
-        return ParentDir(path);
-    std::string folder = real;
-    std::free(real);
-    return folder == "/" ? std::string() : folder;
-}
-
 } // namespace
 
 int CFileException::CauseFromErrno(int err, const std::string& path)
@@ -685,76 +479,75 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
     m_content.clear();
     m_pos = 0;
     m_writeFailed = false;
+    m_heldInPlace = false;
     m_lastCause = CFileException::none;
-
-    auto fail = [&](int err) {
-        m_lastCause = CFileException::CauseFromErrno(err, m_path.str());
-        if (m_lastCause == CFileException::none)
-            m_lastCause = CFileException::genericException;
-        if (error) {
-            error->m_cause = m_lastCause;
-            error->m_lOsError = err;
-            error->m_strFileName = m_path;
-        }
-        return FALSE;
-    };
-
-    const std::string p = m_path.str();
-    if (p.empty())
-        return fail(ENOENT);
-
-    const bool writing = (flags & (modeWrite | modeReadWrite)) != 0;
-    if (!writing) {
-        // Before the file's own problems: what an interrupted save left of it.
-        std::string target;
-        const std::string& named = ResolveLinks(p, target) == 0 ? target : p;
-        FinishCommits(ParentDir(named));
-        ShowLeftBackups(p, named);
-        // Only plain files: a pipe or a device named like a test file would block the program.
-        struct stat st {};
-        if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-            return fail(ENODEV);
-        if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize)
-            return fail(EFBIG);
-        std::FILE* in = std::fopen(p.c_str(), "rb");
-        if (!in)
-            return fail(errno);
-        char buffer[65536];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-            m_content.append(buffer, n);
-        const bool bad = std::ferror(in);
-        std::fclose(in);
-        if (bad) {
-            m_content.clear();
-            return fail(EIO);
-        }
-        // Text mode ends the text at a Ctrl-Z, as older files written on DOS and Windows expect.
-        if (!(flags & typeBinary)) {
-            const size_t eof = m_content.find('\x1a');
-            if (eof != std::string::npos)
-                m_content.resize(eof);
-        }
-        m_reading = true;
-        m_cap = std::make_unique<platform::MessageCap>(p);
+    const int err = m_path.IsEmpty() ? ENOENT
+                    : (flags & (modeWrite | modeReadWrite)) != 0 ? OpenForWrite()
+                                                                 : OpenForRead(flags);
+    if (err == 0)
         return TRUE;
+    m_lastCause = CFileException::CauseFromErrno(err, m_path.str());
+    if (m_lastCause == CFileException::none)
+        m_lastCause = CFileException::genericException;
+    if (error) {
+        error->m_cause = m_lastCause;
+        error->m_lOsError = err;
+        error->m_strFileName = m_path;
     }
+    return FALSE;
+}
 
-    // Writing. A link is followed to the file it names, which is replaced in its own folder.
+int CStdioFile::OpenForRead(UINT flags)
+{
+    const std::string p = m_path.str();
+    // Before the file's own problems: what an interrupted save left of it.
     std::string target;
-    const int linkErr = ResolveLinks(p, target);
-    if (linkErr)
-        return fail(linkErr);
+    ShowLeftBackups(p, ResolveLinks(p, target) == 0 ? target : p);
+    // Only plain files: a pipe or a device named like a test file would block the program.
+    struct stat st {};
+    if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return ENODEV;
+    if (static_cast<unsigned long long>(st.st_size) > kMaxReadSize)
+        return EFBIG;
+    std::FILE* in = std::fopen(p.c_str(), "rb");
+    if (!in)
+        return errno;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        m_content.append(buffer, n);
+    const bool bad = std::ferror(in);
+    std::fclose(in);
+    if (bad) {
+        m_content.clear();
+        return EIO;
+    }
+    // Text mode ends the text at a Ctrl-Z, as older files written on DOS and Windows expect.
+    if (!(flags & typeBinary)) {
+        const size_t eof = m_content.find('\x1a');
+        if (eof != std::string::npos)
+            m_content.resize(eof);
+    }
+    m_reading = true;
+    m_cap = std::make_unique<platform::MessageCap>(p);
+    return 0;
+}
+
+int CStdioFile::OpenForWrite()
+{
+    const std::string p = m_path.str();
+    // A link is followed to the file it names, which is replaced in its own folder.
+    std::string target;
+    if (const int linkErr = ResolveLinks(p, target))
+        return linkErr;
     const std::string folder = ParentDir(target);
-    // Before the file is looked at: a set whose commit a kill interrupted is put in place whole.
-    FinishCommits(folder);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A folder, a pipe or a device is not a test file: writing to it would hang or go nowhere.
     if (exists && !S_ISREG(st.st_mode))
-        return fail(ENODEV);
+        return ENODEV;
     if (exists && ::access(target.c_str(), W_OK) != 0)
-        return fail(EACCES);
+        return EACCES;
     m_target = target;
     m_inPlace = false;
     RemoveDeadTemps(folder);
@@ -768,8 +561,8 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         const int err = errno;
         // A writable file in a folder where nothing new can be made is written in place.
         if (!exists)
-            return fail(err);
-        return OpenInPlace(st) ? TRUE : fail(errno ? errno : EACCES);
+            return err;
+        return OpenInPlace(st) ? 0 : (errno ? errno : EACCES);
     }
     if (exists) {
         ::fchmod(fd, st.st_mode & 07777);
@@ -782,24 +575,32 @@ BOOL CStdioFile::Open(const char* path, UINT flags, CFileException* error)
         const bool same = ::fstat(fd, &made) == 0 && made.st_uid == st.st_uid && made.st_gid == st.st_gid &&
                           (made.st_mode & 07777) == (st.st_mode & 07777);
         if (!same || st.st_nlink > 1) {
-            ::unlink(temp.c_str());
-            ::close(fd);
-            return OpenInPlace(st) ? TRUE : fail(errno ? errno : EACCES);
+            if (t_collector) {
+                // A file of a set keeps the new text in its temporary file, the user's alone,
+                // and its set copies it over the file's own bytes with the rest of the set.
+                ::fchown(fd, ::geteuid(), ::getegid());
+                ::fchmod(fd, 0600);
+                m_heldInPlace = true;
+            } else {
+                ::unlink(temp.c_str());
+                ::close(fd);
+                return OpenInPlace(st) ? 0 : (errno ? errno : EACCES);
+            }
         }
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+    } else if (!t_collector) {
+        // A new file of a set stays the user's alone until its commit puts it in place: a commit
+        // record acts on no file that others may write.
+        ::fchmod(fd, platform::NewFileMode());
     }
     m_out = ::fdopen(fd, "wb");
     if (!m_out) {
         const int err = errno;
         ::unlink(temp.c_str());
         ::close(fd);
-        return fail(err);
+        return err;
     }
     m_tempPath = temp;
-    return TRUE;
+    return 0;
 }
 
 bool CStdioFile::OpenInPlace(const struct stat& st)
@@ -898,8 +699,8 @@ bool CStdioFile::Close()
         err = errno;
     }
     // A file of a set waits, synced and locked, until the set puts all of its files in place.
-    if (ok && t_fileSet) {
-        t_fileSet->m_held.push_back({m_out, m_tempPath, m_target, m_path});
+    if (ok && t_collector) {
+        t_collector->Take({m_out, m_tempPath, m_target, m_path, m_heldInPlace});
         m_out = nullptr;
         m_tempPath.clear();
         return true;
@@ -926,103 +727,6 @@ bool CStdioFile::Close()
     }
     m_tempPath.clear();
     return ok;
-}
-
-CFileSet::CFileSet() : m_outer(t_fileSet) { t_fileSet = this; }
-
-CFileSet::~CFileSet()
-{
-    Discard();
-    t_fileSet = m_outer;
-}
-
-void CFileSet::Discard()
-{
-    for (const Held& held : m_held) {
-        ::unlink(held.temp.c_str());
-        std::fclose(held.out);
-    }
-    m_held.clear();
-}
-
-bool CFileSet::NoteFailure(const char* path, const CFileException& error)
-{
-    if (!t_fileSet)
-        return false;
-    if (t_fileSet->m_failure.IsEmpty())
-        t_fileSet->m_failure = CantOpenFileText(path, error);
-    return true;
-}
-
-bool CFileSet::Commit()
-{
-    if (!m_failure.IsEmpty() || m_held.empty()) {
-        Discard();
-        return m_failure.IsEmpty();
-    }
-    CommitRecord record;
-    for (const Held& held : m_held) {
-        const std::string folder = AbsoluteFolder(held.target);
-        CommitEntry entry {folder + "/" + BaseName(held.temp), folder + "/" + BaseName(held.target), {}};
-        struct stat st {};
-        if (::lstat(entry.target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            entry.old = folder + "/" + kOldPrefix + BaseName(held.temp).substr(sizeof kTempPrefix - 1);
-        const std::string name = folder + "/" + kCommitName;
-        if (std::find(record.records.begin(), record.records.end(), name) == record.records.end())
-            record.records.push_back(name);
-        record.entries.push_back(std::move(entry));
-    }
-    auto failWith = [this](int err, const std::string& target) {
-        const auto held = std::find_if(m_held.begin(), m_held.end(), [&](const Held& h) { return BaseName(h.target) == BaseName(target); });
-        const CString path = held == m_held.end() ? CString(target) : held->path;
-        CFileException error;
-        error.m_lOsError = err;
-        error.m_cause = CFileException::CauseFromErrno(err, path.str());
-        m_failure = CantOpenFileText(path.GetString(), error);
-        Discard();
-        return false;
-    };
-
-    std::vector<int> locks;
-    if (const int err = WriteRecords(record, locks))
-        return failWith(err, record.entries.front().target);
-    auto unlock = [&locks] {
-        for (const int fd : locks)
-            ::close(fd);
-    };
-    // The old files keep a second name until the commit is done, to be put back from. A file
-    // system without hard links keeps none: a kill is still survived, a failed rename is not
-    // undone there.
-    for (const CommitEntry& entry : record.entries) {
-        if (entry.old.empty())
-            continue;
-        ::unlink(entry.old.c_str());
-        int err = StepFault(platform::FileStep::Link, entry.old);
-        if (!err && ::link(entry.target.c_str(), entry.old.c_str()) != 0)
-            err = errno;
-        if (err && err != EPERM && err != ENOTSUP && err != EOPNOTSUPP && err != EMLINK) {
-            for (const CommitEntry& made : record.entries) {
-                if (!made.old.empty())
-                    ::unlink(made.old.c_str());
-            }
-            RemoveRecords(record);
-            unlock();
-            return failWith(err, entry.target);
-        }
-    }
-    SyncFolders(record);
-    // Every rename while every lock is held: no other save takes one of them for a dead one's.
-    std::string failed;
-    const int err = FinishForward(record, failed);
-    if (err)
-        PutBack(record);
-    unlock();
-    if (err)
-        return failWith(err, failed);
-    for (const Held& held : m_held)
-        std::fclose(held.out);
-    m_held.clear();
-    return true;
 }
 
 bool CStdioFile::CloseInPlace()
@@ -1108,6 +812,35 @@ CString CantOpenFileText(const char* path, const CFileException& error)
 }
 
 void platform::SetFileStepHook(FileStepHook hook) { StepHook() = std::move(hook); }
+
+int platform::FileStepFault(FileStep step, const std::string& path) { return StepFault(step, path); }
+
+platform::FileCollector* platform::SetFileCollector(FileCollector* collector)
+{
+    FileCollector* previous = t_collector;
+    t_collector = collector;
+    return previous;
+}
+
+unsigned platform::NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+int platform::LinkTarget(const std::string& path, std::string& target) { return ResolveLinks(path, target); }
+
+std::string platform::ParentFolder(const std::string& path) { return ParentDir(path); }
+
+int platform::MakeLockedFileAt(int dirFd, std::string_view prefix, std::string& name)
+{
+    return ::MakeLockedFileAt(dirFd, prefix, name);
+}
+
+bool platform::ReadWhole(int fd, std::string& out) { return ReadAllAt(fd, out); }
+
+bool platform::WriteWhole(int fd, const std::string& bytes) { return WriteAllAt(fd, bytes); }
 
 void ShowCantOpenFile(const char* path, const CFileException& error)
 {

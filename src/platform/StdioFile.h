@@ -15,6 +15,11 @@
 // interrupted save is named to the user in a box at every load and save of the file, and kept.
 // Where the folder takes no new file there can be no backup: such a file is written in place
 // unguarded, as the only way to save it. A pipe, device or folder at the path is refused.
+//
+// While a collector lives (a set of files, common/FileSet.h), Close() hands it each file written,
+// synced and still locked under its temporary name, instead of putting it in place; a file that
+// would be written in place keeps its new text there too, for the set to copy over it. Dead
+// temporary files are kept while a commit record stands in their folder.
 
 #include "platform/CString.h"
 
@@ -22,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct stat;
@@ -119,6 +125,9 @@ public:
 
 private:
     void WriteBytes(std::string_view text);
+    // 0, or the errno of the failure.
+    int OpenForRead(UINT flags);
+    int OpenForWrite();
     bool OpenInPlace(const struct stat& st);
     bool CloseInPlace();
 
@@ -135,67 +144,51 @@ private:
     int m_inPlaceFd = -1;
     std::string m_newBytes; // in place: what the file is to hold
     bool m_writeFailed = false;
+    bool m_heldInPlace = false; // for a set: its temporary file is to be copied over the target
     int m_lastCause = CFileException::none;
-};
-
-// Files that belong together (a test and its companion files), replaced together or not at all.
-// While a set lives, every file this thread writes by replacement is synced under its temporary
-// name at Close(), still locked, and put in place only by Commit(), once all of them are written.
-// A file of the set that cannot be written is not told at once: the set keeps the first such
-// failure, its caller tells it once, with what it stopped, and Commit() then puts nothing in
-// place. A set that ends without Commit() removes what it holds. Sets nest: the innermost one
-// collects. A file written in place (see above) is not held back: it has no temporary file to
-// wait in.
-//
-// Commit() is one step, also when the program is killed or a rename fails: a commit record
-// (".mv-commit" in the folder of each file of the set, one commit at a time in a folder, locked
-// while its commit runs) is written and synced, naming each temporary file, the file it replaces
-// and a second name (".mv-old-" and six letters) that keeps the old file until the commit is
-// done; then the renames, one folder sync, and the record and the old files' second names go. A
-// rename that fails puts back what was replaced (the record is first renamed ".mv-undo", so that
-// a kill then finishes the putting back). Whatever next opens a file of that folder, to read or
-// to write, first finishes a commit that a kill left: a kill at any moment leaves the whole old
-// set or the whole new one.
-class CFileSet {
-public:
-    CFileSet();
-    ~CFileSet();
-    CFileSet(const CFileSet&) = delete;
-    CFileSet& operator=(const CFileSet&) = delete;
-
-    // Puts every file written into its place, all or none. False, and nothing replaced, when a
-    // file of the set could not be written or could not be put in place; Failure() says which.
-    bool Commit();
-
-    // The first file of the set that could not be written or put in place, as "Can't open file
-    // %s, error = %u\n" tells it; empty while none failed.
-    const CString& Failure() const { return m_failure; }
-
-    // A file that could not be written, kept by the set the thread writes into as its failure
-    // (the first one only); false when no set lives, and the caller tells the failure itself.
-    static bool NoteFailure(const char* path, const CFileException& error);
-
-private:
-    friend class CStdioFile;
-    struct Held {
-        std::FILE* out; // open, so that its lock holds until the rename
-        std::string temp;
-        std::string target;
-        CString path;
-    };
-    void Discard();
-    std::vector<Held> m_held;
-    CString m_failure;
-    CFileSet* m_outer;
 };
 
 namespace platform {
 // The steps of a save, for tests that fail one or kill the program at one.
-enum class FileStep { Write, Sync, Rename, FolderSync, Record, Link, Cleanup, PutBack };
+enum class FileStep { Write, Sync, Rename, FolderSync, Record, KeepOld, Cleanup, PutBack };
 // Called before each step with the file it is about to touch; a non-zero errno fails the step as
 // the system would. None outside tests.
 using FileStepHook = std::function<int(FileStep step, const std::string& path)>;
 void SetFileStepHook(FileStepHook hook);
+// 0 to go on with the step, or the errno the hook fails it with.
+int FileStepFault(FileStep step, const std::string& path);
+
+// A file written and synced under its temporary name, waiting to be put in place with the other
+// files of its set (common/FileSet.h).
+struct WrittenFile {
+    std::FILE* out;     // open: its lock holds until it is put in place
+    std::string temp;   // the temporary file, beside the target
+    std::string target; // the file to replace, links followed
+    CString path;       // as the caller named it
+    bool inPlace;       // its bytes go over the target's own (other names or another owner)
+};
+// What takes the files this thread writes instead of putting them in place at Close().
+class FileCollector {
+public:
+    virtual ~FileCollector() = default;
+    virtual void Take(WrittenFile file) = 0;
+};
+// Sets this thread's collector (none: files are put in place at Close()); the previous one.
+FileCollector* SetFileCollector(FileCollector* collector);
+
+// What the set's commit shares with the writer.
+// The file `path` names, links followed (also a dangling last link): 0, or the errno.
+int LinkTarget(const std::string& path, std::string& target);
+std::string ParentFolder(const std::string& path);
+// The mode of a new file: read and write for all less the umask.
+unsigned NewFileMode();
+// A new file named `prefix` and six letters or digits in the folder `dirFd`, the user's alone
+// and locked: its descriptor and `name`, or -1 with errno.
+int MakeLockedFileAt(int dirFd, std::string_view prefix, std::string& name);
+// The whole of an open file; false on a read error.
+bool ReadWhole(int fd, std::string& out);
+// Makes the open file hold `bytes`, synced.
+bool WriteWhole(int fd, const std::string& bytes);
 } // namespace platform
 
 // "Can't open file %s, error = %u\n" under "Error": the message of every reader and writer of

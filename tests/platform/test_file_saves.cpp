@@ -1,5 +1,6 @@
 // Saving over what a user's folder may hold: links, other users' files, folders that take no new
 // file, pipes and devices; and saves killed at any moment.
+#include "common/FileSet.h"
 #include "common/HighSpeedVideoData.h"
 #include "doubles/MessageRecorder.h"
 #include "platform/Messages.h"
@@ -104,11 +105,10 @@ std::string WithCrLf(const std::string& text)
     return out;
 }
 
-// What the next Load Test does first: opening a file of the folder finishes a commit a kill left.
+// What the next Load Test does first: loading a file of the folder finishes a commit a kill left.
 void FinishLeftCommit(const std::string& path)
 {
-    CStdioFile in;
-    in.Open(path.c_str(), CFile::modeRead);
+    filecommit::FinishInterrupted(path.c_str(), true);
 }
 
 struct KillCounts {

@@ -1,6 +1,7 @@
 #include "common/ui/TestSheet.h"
 
 #include "common/CurveCheck.h"
+#include "common/FileSet.h"
 #include "common/ui/PrintText.h"
 #include "platform/CodeDb.h"
 #include "platform/Codec.h"
@@ -537,20 +538,26 @@ void CTestSheet::WriteWithCompanions(bool report)
     // them: the files on disk always belong together. A companion its check leaves unwritten
     // stops the save there, and what was written before it is put in place.
     CFileSet set;
-    const TestFileResult written = report ? TestFile()->WriteReport(*path) : TestFile()->WriteTest(*path);
-    if (written) {
-        const CString base = CompanionBase(*path);
-        if (report)
-            SaveReportCompanions(base);
-        else
-            SaveCompanions(base);
-        if (set.Commit())
-            return;
+    TestFileResult written;
+    {
+        // The save may wait a few seconds for another program's commit in the folder.
+        CWaitCursor wait;
+        written = report ? TestFile()->WriteReport(*path) : TestFile()->WriteTest(*path);
+        if (written) {
+            const CString base = CompanionBase(*path);
+            if (report)
+                SaveReportCompanions(base);
+            else
+                SaveCompanions(base);
+        }
     }
+    if (written && set.Commit())
+        return;
     if (!written.message.IsEmpty()) {
         Tell(written);
         return;
     }
-    // One box: the file that could not be written, and that none of the set was.
-    MessageBoxA(nullptr, set.Failure() + NotSaved(report), "Error", MB_OK);
+    // One box: the file that could not be written, and that none of the set was (or, where the
+    // set could not be undone, which files now hold the new text).
+    MessageBoxA(nullptr, set.Changed() ? set.Failure() : set.Failure() + NotSaved(report), "Error", MB_OK);
 }
