@@ -309,6 +309,28 @@ std::vector<std::string> FinishInFolder(int dirFd, const std::string& folder, co
     return mixed;
 }
 
+// Once a commit has put its members in place, a record of the user's that was left alone (it
+// could be neither finished nor undone) and names one of them is out of date: should it become
+// one to act on later (its member made anew), it would put an older save's files over this one's.
+// Its files are then dead temporaries, which the next save removes.
+void RetireSuperseded(int dirFd, const std::string& folder, const std::vector<Entry>& saved)
+{
+    for (const std::string& name : RecordNames(dirFd)) {
+        std::vector<Entry> entries;
+        bool ours = false;
+        timespec written {};
+        if (!ReadRecord(dirFd, name, entries, ours, written) || !ours)
+            continue;
+        const bool names = std::any_of(entries.begin(), entries.end(), [&](const Entry& entry) {
+            return std::any_of(saved.begin(), saved.end(), [&](const Entry& s) { return s.target == entry.target; });
+        });
+        if (names) {
+            platform::FileStepFault(FileStep::Cleanup, folder + "/" + name);
+            ::unlinkat(dirFd, name.c_str(), 0);
+        }
+    }
+}
+
 // Takes the folder's commit lock: false while another commit holds it after `tries` looks. A
 // file system without locks lets every commit go.
 bool TakeLock(int dirFd, int tries)
@@ -649,8 +671,10 @@ bool CFileSet::Commit()
             break;
     }
     if (!err) {
-        for (const Part& part : parts)
+        for (const Part& part : parts) {
             RemoveCommit(part.folder->fd, part.folder->path, part.entries, part.record);
+            RetireSuperseded(part.folder->fd, part.folder->path, part.entries);
+        }
         release(false);
         for (const platform::WrittenFile& held : m_held)
             std::fclose(held.out);

@@ -74,16 +74,25 @@ ActionBoxes::Waiting::~Waiting()
         --m_action->m_waiting;
 }
 
-bool ActionBoxes::FirstTime(const MessageRequest& request)
+std::pair<std::string, std::string> ActionBoxes::Key(const MessageRequest& request)
 {
-    if (request.buttons() != MB_OK || m_waiting > 0)
-        return true;
     // Letter case aside: a page shows a date it has loaded in capitals, so the same bad date told
     // again as the page is shown once more reads "VERIFY" where it first read "Verify".
     std::string folded = request.text;
     for (char& c : folded)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return m_shown.emplace(request.caption, std::move(folded)).second;
+    return {request.caption, std::move(folded)};
+}
+
+bool ActionBoxes::Repeats(const MessageRequest& request) const
+{
+    return request.buttons() == MB_OK && m_waiting == 0 && m_shown.count(Key(request)) > 0;
+}
+
+void ActionBoxes::Shown(const MessageRequest& request)
+{
+    if (request.buttons() == MB_OK && m_waiting == 0)
+        m_shown.insert(Key(request));
 }
 
 QuietBoxes::QuietBoxes()
@@ -116,7 +125,7 @@ MessageCap::~MessageCap()
     }
 }
 
-bool MessageCap::Admit(const MessageRequest& request)
+bool MessageCap::Admit(const MessageRequest& request, bool dropRepeats)
 {
     if (request.buttons() != MB_OK)
         return true;
@@ -124,7 +133,9 @@ bool MessageCap::Admit(const MessageRequest& request)
         ++m_shown;
         return true;
     }
-    ++m_hidden;
+    // A problem held back already is one problem, however often it is told.
+    if (!dropRepeats || m_held.insert(ActionBoxes::Key(request)).second)
+        ++m_hidden;
     return false;
 }
 
@@ -163,10 +174,13 @@ int ShowMessage(const MessageRequest& request)
     ++g_messagesAsked;
     ActionBoxes* action = ActionBoxes::Current();
     // A repeat is dropped before the cap sees it: the cap counts problems the user has not read.
-    if (action && !action->FirstTime(request))
+    // What a cap holds back the user has not read either, so only a box shown makes a repeat.
+    if (action && action->Repeats(request))
         return IDOK;
-    if (MessageCap* cap = InnermostCap(); cap && !cap->Admit(request))
+    if (MessageCap* cap = InnermostCap(); cap && !cap->Admit(request, action != nullptr))
         return IDOK;
+    if (action)
+        action->Shown(request);
     const MessageHandler& handler = CurrentHandler();
     if (action && request.buttons() == MB_OK) {
         if (const std::string untold = action->TakeUntold(); !untold.empty()) {

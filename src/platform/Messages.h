@@ -117,10 +117,13 @@ public:
         ActionBoxes* m_action;
     };
 
-    // For ShowMessage: whether the box is to be shown as far as repeats go (a plain OK box already
-    // shown is not), and the untold text to follow its own.
-    bool FirstTime(const MessageRequest& request);
+    // For ShowMessage: whether a box repeats a plain OK box shown already in the action (a box a
+    // message cap held back was not shown), a box being shown, and the untold text to follow it.
+    bool Repeats(const MessageRequest& request) const;
+    void Shown(const MessageRequest& request);
     std::string TakeUntold() { return m_untold ? m_untold() : std::string(); }
+    // What makes two boxes the same: caption, and text in capitals.
+    static std::pair<std::string, std::string> Key(const MessageRequest& request);
 
 private:
     std::function<std::string()> m_untold;
@@ -165,8 +168,9 @@ public:
     MessageCap(const MessageCap&) = delete;
     MessageCap& operator=(const MessageCap&) = delete;
 
-    // Counts a box; false when it is not to be shown.
-    bool Admit(const MessageRequest& request);
+    // Counts a box; false when it is not to be shown. `dropRepeats` (within an action): a box the
+    // cap held back already is not counted again.
+    bool Admit(const MessageRequest& request, bool dropRepeats = false);
     int Hidden() const { return m_hidden; }
 
 private:
@@ -174,6 +178,7 @@ private:
     int m_limit;
     int m_shown = 0;
     int m_hidden = 0;
+    std::set<std::pair<std::string, std::string>> m_held;
     MessageCap* m_outer;
 };
 

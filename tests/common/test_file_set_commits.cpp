@@ -180,6 +180,27 @@ Sweep KillAtEveryStep(const Set& files, const platform::FileStepHook& fault, boo
     return sweep;
 }
 
+// The new set saved by a child killed at the `n`-th rename of its commit: whether it was.
+bool KilledAtRename(const Set& files, int n)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int renames = 0;
+        platform::SetFileStepHook([&](FileStep step, const std::string&) {
+            if (step == FileStep::Rename && ++renames == n)
+                ::_exit(kKilled);
+            return 0;
+        });
+        platform::MessageRecorder quiet;
+        CFileSet set;
+        files.SaveNew(set);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == kKilled;
+}
+
 } // namespace
 
 TEST(FileSetCommitTest, AKillAtAnyStepOfASavedSetLeavesTheOldSetOrTheNewOne)
@@ -346,22 +367,7 @@ TEST(FileSetCommitTest, ALoadThatCannotFinishAnInterruptedCommitNamesTheFilesInO
     DiskDir dir;
     const Set files {dir.path, true};
     files.WriteOld();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        int renames = 0;
-        platform::SetFileStepHook([&](FileStep step, const std::string&) {
-            if (step == FileStep::Rename && ++renames == 2)
-                ::_exit(kKilled);
-            return 0;
-        });
-        platform::MessageRecorder quiet;
-        CFileSet set;
-        files.SaveNew(set);
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kKilled);
+    ASSERT_TRUE(KilledAtRename(files, 2));
     {
         platform::MessageRecorder messages;
         platform::SetFileStepHook([](FileStep step, const std::string&) {
@@ -403,5 +409,32 @@ TEST(FileSetCommitTest, APutBackThatFailsNamesTheFilesThatHoldTheNewText)
     EXPECT_EQ(ReadFile(test), Set::OnDisk(1, 0));
     EXPECT_EQ(ReadFile(files.Alias()), Set::OnDisk(1, 0)) << "written in place: its second name too";
     EXPECT_EQ(ReadFile(files.Path(1)), Set::OnDisk(0, 1));
+    EXPECT_EQ(messages.count(), 0);
+}
+
+// A commit killed once its record was written, whose test (written in place, for its second
+// name) is then gone: its record can be neither finished nor undone, and a later save makes the
+// set anew. That record must not act once the test stands again: a load would put the older
+// save's files over the newer one's.
+TEST(FileSetCommitTest, ARecordLeftAloneDoesNotActOverALaterSave)
+{
+    DiskDir dir;
+    const Set files {dir.path, true, true};
+    files.WriteOld();
+    ASSERT_TRUE(KilledAtRename(files, 1));
+    ASSERT_EQ(files.CommitLeftovers().size(), 1u);
+    std::filesystem::remove(files.Path(0));
+    platform::MessageRecorder messages;
+    {
+        CFileSet set;
+        EXPECT_TRUE(files.SaveNew(set, 2));
+    }
+    filecommit::FinishInterrupted(files.Path(0).c_str(), true);
+    for (int f = 0; f < 3; ++f) {
+        std::string crlf;
+        for (const char c : Set::Text(2, f))
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        EXPECT_TRUE(ReadFile(files.Path(f)) == crlf) << files.Path(f) << " does not hold the later save";
+    }
     EXPECT_EQ(messages.count(), 0);
 }

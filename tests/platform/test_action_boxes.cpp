@@ -137,3 +137,21 @@ TEST(ActionBoxesQuietTest, AQuietBoxIsNeitherShownNorRemembered)
     Ok("Date x is incorrect.");
     EXPECT_EQ(recorder.texts(), std::vector<std::string> {"Date x is incorrect.\n\nTable A"});
 }
+
+// A problem one file's cap held back was never read: told again later in the action (the page
+// showing the loaded date once more), it is shown.
+TEST(ActionBoxesCapTest, WhatACapHeldBackIsShownWhenToldAgainPastTheCap)
+{
+    platform::MessageRecorder recorder;
+    {
+        platform::CodeDbCommandScope action;
+        {
+            platform::MessageCap cap("bad.mv5", 1);
+            Ok("line 2");
+            Ok("Date x is incorrect.");
+        }
+        Ok("Date x is incorrect.");
+    }
+    EXPECT_EQ(recorder.texts(), (std::vector<std::string> {"line 2", "1 more problem was found in bad.mv5.",
+                                                           "Date x is incorrect."}));
+}
