@@ -546,8 +546,13 @@ CodeDbCommandScope::CodeDbCommandScope()
 
 CodeDbCommandScope::~CodeDbCommandScope()
 {
-    if (!m_outermost)
+    if (!m_outermost) {
+        // A click in a dialog that waits for the user is an action of its own: what it met is
+        // told as it ends, not once the dialog has closed.
+        if (ActionBoxes* boxes = ActionBoxes::Current(); boxes && boxes->IsWaiting())
+            boxes->TellUntold();
         return;
+    }
     // Closed first: a check run while the last box is up belongs to no action of this one.
     g_commandScope = nullptr;
     m_boxes.reset();

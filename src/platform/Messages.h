@@ -117,6 +117,9 @@ public:
         ActionBoxes* m_action;
     };
 
+    // Whether a dialog of the action waits for the user.
+    bool IsWaiting() const { return m_waiting > 0; }
+
     // For ShowMessage: whether a box repeats a plain OK box shown already in the action (a box a
     // message cap held back was not shown), a box being shown, and the untold text to follow it.
     bool Repeats(const MessageRequest& request) const;

@@ -74,6 +74,23 @@ const ActionCase kCases[] = {
          Ok("Not saved.");
      },
      {"Not saved.", "Table A", "Not saved.", "Please enter a number.", "Please enter a number."}},
+    {"ATableAClickInAWaitingDialogMeetsIsToldByTheClick", true,
+     [] {
+         {
+             const platform::ActionBoxes::Waiting dialog;
+             {
+                 platform::CodeDbCommandScope click;
+                 TellCodeDbFailure("Table A");
+                 Ok("Found nothing.");
+             }
+             {
+                 platform::CodeDbCommandScope click;
+                 TellCodeDbFailure("Table B");
+             }
+         }
+         Ok("Not saved.");
+     },
+     {"Found nothing.\n\nTable A", "Table B", "Not saved."}},
     {"OutsideAnActionEveryBoxIsShownAtOnce", false,
      [] {
          Ok("Not saved.");
