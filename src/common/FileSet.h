@@ -22,7 +22,8 @@
 // putting back). A commit that a kill interrupted is finished, forward or back, by the next
 // load or save of a file in that folder. A record acts only on regular files of the set's own
 // names in its folder, never through a link, and only when it and its files are the user's: any
-// other is left alone.
+// other is left alone. A record of the user's left alone is dropped once a later commit has put
+// one of its members in place, so that it never puts an older save over a newer one.
 
 #include "platform/CString.h"
 #include "platform/StdioFile.h"
