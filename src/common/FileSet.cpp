@@ -357,6 +357,11 @@ std::string FolderOf(const CString& path)
     return platform::ParentFolder(target);
 }
 
+CString BusyFolderText(const std::string& folder)
+{
+    return "Another program is saving files in the folder " + PathForMessage(folder) + ".\n";
+}
+
 CString NamesText(const std::vector<std::string>& paths)
 {
     CString text;
@@ -471,6 +476,24 @@ void filecommit::FinishInterrupted(const CString& path, bool load)
     }
 }
 
+bool filecommit::WriteOutsideSet(const CString& path, const std::function<bool()>& write)
+{
+    const std::string folder = FolderOf(path);
+    const int dirFd = OpenFolder(folder);
+    if (dirFd < 0)
+        return write(); // the open of the file tells why
+    if (!TakeLock(dirFd, g_lockWait.tries)) {
+        ::close(dirFd);
+        MessageBoxA(nullptr, BusyFolderText(folder) + "The file " + PathForMessage(path) + " was not saved.", "Error",
+                    MB_OK);
+        return false;
+    }
+    FinishInFolder(dirFd, folder, std::string());
+    const bool written = write();
+    ::close(dirFd); // the lock with it
+    return written;
+}
+
 CFileSet::CFileSet() : m_outer(t_set), m_outerCollector(platform::SetFileCollector(this)) { t_set = this; }
 
 CFileSet::~CFileSet()
@@ -525,7 +548,7 @@ const CFileSet::Folder* CFileSet::LockFolder(const std::string& path)
     if (!TakeLock(fd, g_lockWait.tries)) {
         ::close(fd);
         if (m_failure.IsEmpty())
-            m_failure = "Another program is saving files in the folder " + PathForMessage(path) + ".\n";
+            m_failure = BusyFolderText(path);
         return nullptr;
     }
     FinishInFolder(fd, path, std::string());

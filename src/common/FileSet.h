@@ -30,6 +30,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -85,11 +86,18 @@ private:
 
 namespace filecommit {
 
-// Before a file is read, or written outside a set: finishes in its folder what an interrupted
-// commit left, unless a commit runs there now; never waits. For a load, one "Warning" box names
+// Before a file is read: finishes in its folder what an interrupted commit left, unless a commit
+// runs there now; never waits. For a load, one "Warning" box names
 // the files of the test when an interrupted commit of it can be neither finished nor undone
 // (a read-only folder, another user's record): they come from two saves.
 void FinishInterrupted(const CString& path, bool load);
+
+// A file written outside a set (a companion saved alone): `write` runs while this program holds
+// the folder's commit lock, taken with the same bounded wait as a set's, after what a kill left
+// there is finished; so no commit of another program puts its files over this one or takes it
+// back. False, without `write`, and one "Error" box saying so, when another program's commit holds
+// the folder past the wait; else what `write` gives.
+bool WriteOutsideSet(const CString& path, const std::function<bool()>& write);
 
 // How long a save waits for another program's commit in its folder: `tries` looks, `pause`
 // apart (60 looks, 50 ms apart, unless a test shortens it). Gives the wait it replaces.

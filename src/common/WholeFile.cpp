@@ -22,21 +22,20 @@ bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>&
             ShowCantOpenFile(path, e);
         return false;
     };
+    auto write = [&] {
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error))
+            return fail(error);
+        body(file);
+        if (!file.Close()) {
+            error.m_cause = file.GetLastCause();
+            return fail(error);
+        }
+        return true;
+    };
     // One commit at a time in the folder, and none left half done by a kill under this save.
-    if (CFileSet* set = CFileSet::Current()) {
-        if (!set->Enter(path))
-            return false;
-    } else {
-        filecommit::FinishInterrupted(path, false);
-    }
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error))
-        return fail(error);
-    body(file);
-    if (!file.Close()) {
-        error.m_cause = file.GetLastCause();
-        return fail(error);
-    }
-    return true;
+    if (CFileSet* set = CFileSet::Current())
+        return set->Enter(path) && write();
+    return filecommit::WriteOutsideSet(path, write);
 }
 
 bool ReadWholeFile(const CString& path, bool showError, const std::function<void(CStdioFile&)>& body,

@@ -8,8 +8,9 @@
 #include <functional>
 
 // Creates `path` and lets `body` write it; the file is put in place only when all of it was
-// written. Within a set, the folder's commit lock is taken first (CFileSet::Enter); outside one,
-// what an interrupted commit left in the folder is finished first. A failed open, write or close
+// written. The folder's commit lock is taken first, within a set by the set (CFileSet::Enter),
+// outside one for the write alone (filecommit::WriteOutsideSet, which says so in a box when another
+// program's commit holds it past the wait). A failed open, write or close
 // shows "Can't open file %s, error = %u\n" with the cause code (kept by the live CFileSet
 // instead, whose owner tells it) and gives false, leaving an older file of that name untouched.
 bool WriteWholeFile(const CString& path, const std::function<void(CStdioFile&)>& body);

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <tuple>
 #include <linux/magic.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/wait.h>
@@ -299,6 +301,37 @@ TEST(FileSetCommitTest, AFileOfTheSetThatCannotBeWrittenOrKeptLeavesEveryOldFile
     std::filesystem::create_directory(files.Path(0));
     EXPECT_FALSE(WriteWholeFile(files.Path(0).c_str(), [](CStdioFile& file) { file.WriteString("x\n"); }));
     EXPECT_EQ(messages.count(), 1);
+}
+
+// A file saved alone (a companion's "Only" command) takes the folder's commit lock too: while
+// another program's commit holds it past the wait, nothing is written and one box says why; once
+// it is free, the file is saved.
+TEST(FileSetCommitTest, AFileSavedAloneWaitsForAnotherProgramsCommitAndSaysSo)
+{
+    DiskDir dir;
+    const std::string path = (dir.path / "t.hs5").string();
+    WriteFile(path, "old\r\n");
+    const filecommit::LockWait wait = filecommit::SetLockWait({2, std::chrono::milliseconds(0)});
+    // Another open of the folder is another holder of its lock, as another program's is.
+    const int other = ::open(dir.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    auto save = [&] { return WriteWholeFile(path.c_str(), [](CStdioFile& file) { file.WriteString("new\n"); }); };
+    {
+        platform::MessageRecorder messages;
+        EXPECT_FALSE(save());
+        EXPECT_EQ(messages.texts(), std::vector<std::string> {"Another program is saving files in the folder " +
+                                                              dir.path.string() + ".\nThe file " + path +
+                                                              " was not saved."});
+        EXPECT_EQ(ReadFile(path), "old\r\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1) << "no file left";
+    }
+    ::close(other);
+    platform::MessageRecorder messages;
+    EXPECT_TRUE(save());
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(ReadFile(path), "new\r\n");
+    filecommit::SetLockWait(wait);
 }
 
 // A second save of the set while the first one is held up at any of its steps stops at once,

@@ -1,6 +1,7 @@
 #include "common/ui/HsvdTestSheet.h"
 
 #include "platform/Messages.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <filesystem>
 
@@ -156,14 +157,18 @@ void CHsvdTestSheet::OnSaveHsvdOnly()
 {
     if (!HsvdData().HasHsvd() || !CheckCamerasBeforeSave(kIllegalCameras))
         return;
-    if (const auto path = AskHsvdDataPath())
+    if (const auto path = AskHsvdDataPath()) {
+        CWaitCursor wait; // for another program's commit in the folder
         HsvdData().SaveHsvdData(*path);
+    }
 }
 
 void CHsvdTestSheet::OnSaveHsvdReportOnly()
 {
     if (!HsvdData().HasHsvd() || !CheckCamerasBeforeSave(kIllegalCameras))
         return;
-    if (const auto path = AskHsvdReportPath())
+    if (const auto path = AskHsvdReportPath()) {
+        CWaitCursor wait;
         HsvdData().SaveHsvdReport(*path);
+    }
 }

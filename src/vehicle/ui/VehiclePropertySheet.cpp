@@ -2,6 +2,7 @@
 
 #include "codes/ui/CodeFields.h"
 #include "platform/Messages.h"
+#include "platform/ui/WaitCursor.h"
 
 namespace {
 
@@ -158,13 +159,17 @@ void CVehiclePropertySheet::OnLoadIntrusionOnly()
 void CVehiclePropertySheet::OnSaveIntrusionOnly()
 {
     if (const auto path = IntrusionToSave(true) ? AskSaveFile("Export File", "MV5 Intrusion (*.ip5)|*.ip5||", "ip5")
-                                                : std::nullopt)
+                                                : std::nullopt) {
+        CWaitCursor wait; // for another program's commit in the folder
         m_VehData.m_IntrusionData.SaveIntrusionData(*path);
+    }
 }
 
 void CVehiclePropertySheet::OnSaveIntrusionReportOnly()
 {
     if (const auto path = IntrusionToSave(true) ? AskSaveFile("Report File", "MV5 Intrusion (*.ipr)|*.ipr||", "ipr")
-                                                : std::nullopt)
+                                                : std::nullopt) {
+        CWaitCursor wait;
         m_VehData.m_IntrusionData.SaveIntrusionReport(*path);
+    }
 }
