@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <functional>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,22 +21,13 @@ thread_local CFileSet* t_set = nullptr;
 
 filecommit::LockWait g_lockWait {60, std::chrono::milliseconds(50)};
 
-constexpr std::string_view kTempPrefix = ".mv-";
-constexpr std::string_view kCommitPrefix = ".mv-commit-";
-constexpr std::string_view kUndoPrefix = ".mv-undo-";
+using platform::kTempPrefix;
+constexpr std::string_view kCommitPrefix = platform::kCommitRecordPrefix;
+constexpr std::string_view kUndoPrefix = platform::kUndoRecordPrefix;
 constexpr size_t kSuffixLength = 6;
 // Far more than a record of any set: a larger file of a record's name is not one of ours.
 constexpr off_t kMaxRecordSize = 64 << 10;
 constexpr char kRecordMagic[] = "MVSET2";
-
-bool IsNamed(std::string_view name, std::string_view prefix)
-{
-    if (name.size() != prefix.size() + kSuffixLength || name.substr(0, prefix.size()) != prefix)
-        return false;
-    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
-}
 
 // The files a set holds: a test or a report and their companions.
 constexpr std::string_view kMemberExtensions[] = {".mv5", ".hs5", ".ip5", ".mvr", ".hsr", ".ipr"};
@@ -134,18 +124,6 @@ int CopyOver(int dirFd, const std::string& from, const std::string& to)
     std::string bytes;
     const int err = ReadAt(dirFd, from, bytes);
     return err ? err : OverwriteAt(dirFd, to, bytes);
-}
-
-// Renames `from` to `to` in the folder unless `to` stands: 0, or the errno.
-int RenameNoReplace(int dirFd, const std::string& from, const std::string& to)
-{
-    if (::renameat2(dirFd, from.c_str(), dirFd, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return errno;
-    if (Exists(dirFd, to))
-        return EEXIST;
-    return ::renameat(dirFd, from.c_str(), dirFd, to.c_str()) == 0 ? 0 : errno;
 }
 
 // Puts in place every member not yet in place: 0, or the errno of the step that failed (its
@@ -255,19 +233,10 @@ bool ReadRecord(int dirFd, const std::string& name, std::vector<Entry>& entries,
 std::vector<std::string> RecordNames(int dirFd)
 {
     std::vector<std::string> names;
-    const int dup = ::dup(dirFd);
-    DIR* dir = dup >= 0 ? ::fdopendir(dup) : nullptr;
-    if (!dir) {
-        if (dup >= 0)
-            ::close(dup);
-        return names;
-    }
-    ::rewinddir(dir); // the copy shares the folder's offset with its original
-    while (const dirent* entry = ::readdir(dir)) {
-        if (IsNamed(entry->d_name, kCommitPrefix) || IsNamed(entry->d_name, kUndoPrefix))
-            names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
+    platform::NamesInFolder(dirFd, names);
+    std::erase_if(names, [](const std::string& name) {
+        return !platform::IsOwnFileName(name, kCommitPrefix) && !platform::IsOwnFileName(name, kUndoPrefix);
+    });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -433,8 +402,8 @@ bool filecommit::DecodeRecord(const std::string& text, std::vector<Entry>& entri
         std::string how;
         if (!get(entry.target) || !get(entry.temp) || !get(entry.old) || !get(how))
             return false;
-        if (!IsMemberName(entry.target) || !IsNamed(entry.temp, kTempPrefix) ||
-            (!entry.old.empty() && !IsNamed(entry.old, kTempPrefix)) || (how != "P" && how != "R") ||
+        if (!IsMemberName(entry.target) || !platform::IsOwnFileName(entry.temp, kTempPrefix) ||
+            (!entry.old.empty() && !platform::IsOwnFileName(entry.old, kTempPrefix)) || (how != "P" && how != "R") ||
             (how == "P" && entry.old.empty()))
             return false;
         entry.inPlace = how == "P";
@@ -673,7 +642,7 @@ bool CFileSet::Commit()
             err = errno ? errno : EIO;
         if (!err) {
             part.record = std::string(kCommitPrefix) + Suffix(temp);
-            err = RenameNoReplace(dirFd, temp, part.record);
+            err = platform::RenameNoReplaceAt(dirFd, temp, part.record);
         }
         if (err) {
             if (!temp.empty())

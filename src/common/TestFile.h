@@ -102,6 +102,10 @@ bool RegisterTestKind(const TestKindShape& (*shape)());
 // at once, or "File <path> cannot open" as the result's message.
 enum class CantOpenTold { InBox, InResult };
 
+// "File <path> is not a <kind> test.": the refusal, and what a failed load of a test that said
+// nothing tells.
+CString NotOfKindText(const CString& path, const char* kind);
+
 // Opens a file to be read as a test of the kind `own` in `version` (4 or 5) and judges its kind
 // by the sections it holds, from every registered kind's tables:
 // - a file holding a section that this kind does not read is another kind's, and one holding a
@@ -118,9 +122,6 @@ enum class CantOpenTold { InBox, InResult };
 // - the version letter is taken by VersionLetter, as the readers take it.
 // A refused file gives "File <path> is not a <kind> test." Otherwise `read` reads the same open
 // file from its beginning, and its result is the read's.
-// "File <path> is not a <kind> test.": the refusal, and what a failed load of a test that said
-// nothing tells.
-CString NotOfKindText(const CString& path, const char* kind);
 TestFileResult ReadTestOfKind(const CString& path, int version, const TestKindShape& own,
                               const std::function<bool(CStdioFile&)>& read,
                               CantOpenTold cantOpen = CantOpenTold::InBox);

@@ -6,7 +6,6 @@
 #include "platform/StdioFile.h"
 #include "platform/Time.h"
 #include "platform/Messages.h"
-#include "platform/Path.h"
 
 #include <algorithm>
 #include <array>
@@ -546,7 +545,7 @@ TestFileResult CTcaData::ReadTest(const CString& path)
     if (!read.message.IsEmpty())
         return read;
     if (m_Messages.empty())
-        return TestFileResult::Failure(CString("File ") + PathForMessage(path) + " is not a " + KindName() + " test.");
+        return TestFileResult::Failure(NotOfKindText(path, KindName()));
     std::string text = m_Messages.front();
     for (size_t i = 1; i < m_Messages.size(); ++i)
         text += m_Messages[i] + "\n";

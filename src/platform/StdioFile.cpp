@@ -94,18 +94,9 @@ void SyncFolder(const std::string& path)
 // exclusive flock on it for as long as it lives. A save that was killed leaves the file with its
 // lock free, which is how a later save knows it may remove it.
 
-constexpr char kTempPrefix[] = ".mv-";
 constexpr size_t kTempSuffixLength = 6;
 
-bool IsTempName(std::string_view name)
-{
-    const size_t prefix = sizeof kTempPrefix - 1;
-    if (name.size() != prefix + kTempSuffixLength || name.substr(0, prefix) != kTempPrefix)
-        return false;
-    return std::all_of(name.begin() + prefix, name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
-}
+bool IsTempName(std::string_view name) { return platform::IsOwnFileName(name, platform::kTempPrefix); }
 
 // A new file "<prefix>" and six letters or digits in the folder `dirFd`, made only where no
 // file of that name stands, readable by the owner alone and locked; its descriptor (its name in
@@ -159,7 +150,7 @@ int MakeLockedTemp(const std::string& folder, std::string& path)
     if (dirFd < 0)
         return -1;
     std::string name;
-    const int fd = MakeLockedFileAt(dirFd, kTempPrefix, name);
+    const int fd = MakeLockedFileAt(dirFd, platform::kTempPrefix, name);
     const int err = errno;
     ::close(dirFd);
     if (fd >= 0)
@@ -172,24 +163,15 @@ int MakeLockedTemp(const std::string& folder, std::string& path)
 // of a set's new files until it is finished, whether their save died or not.
 bool IsRecordName(std::string_view name)
 {
-    return name.rfind(".mv-commit-", 0) == 0 || name.rfind(".mv-undo-", 0) == 0;
+    return name.starts_with(platform::kCommitRecordPrefix) || name.starts_with(platform::kUndoRecordPrefix);
 }
 
 bool HasCommitRecord(int dirFd)
 {
-    const int dup = ::dup(dirFd);
-    DIR* dir = dup >= 0 ? ::fdopendir(dup) : nullptr;
-    if (!dir) {
-        if (dup >= 0)
-            ::close(dup);
+    std::vector<std::string> names;
+    if (!platform::NamesInFolder(dirFd, names))
         return true; // unknown: nothing is removed
-    }
-    ::rewinddir(dir); // the copy shares the folder's offset with its original
-    bool found = false;
-    while (const dirent* entry = ::readdir(dir))
-        found = found || IsRecordName(entry->d_name);
-    ::closedir(dir);
-    return found;
+    return std::any_of(names.begin(), names.end(), [](const std::string& name) { return IsRecordName(name); });
 }
 
 // Removes the temporary files of saves that died in `folder`: regular files of the program's
@@ -327,25 +309,24 @@ void ShowLeftBackups(const std::string& path, const std::string& target)
     MessageBoxA(nullptr, text.c_str(), "Warning", MB_OK | MB_ICONWARNING);
 }
 
-// Renames `from` to `to` unless `to` exists: 0, or the errno (EEXIST when taken).
-int RenameNoReplace(const std::string& from, const std::string& to)
+int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to)
 {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(dirFd, from.c_str(), dirFd, to.c_str(), RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return errno;
     // A file system without the no-replace rename: a second name, then the first dropped.
-    if (::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
+    if (::linkat(dirFd, from.c_str(), dirFd, to.c_str(), 0) == 0) {
+        ::unlinkat(dirFd, from.c_str(), 0);
         return 0;
     }
     if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP)
         return errno;
     // Nor hard links (FAT): a look first; only another save of the same file could race it.
     struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0)
+    if (::fstatat(dirFd, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
         return EEXIST;
-    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    return ::renameat(dirFd, from.c_str(), dirFd, to.c_str()) == 0 ? 0 : errno;
 }
 
 bool WriteAll(int fd, const std::string& bytes)
@@ -413,7 +394,7 @@ int WriteBackup(const std::string& target, const std::string& old, const struct 
         err = EEXIST;
         for (int number = 1; number <= kMaxBackups && err == EEXIST; ++number) {
             backup = BackupName(stem, number);
-            err = RenameNoReplace(temp, backup);
+            err = RenameNoReplaceAt(AT_FDCWD, temp, backup);
         }
     }
     if (err) {
@@ -832,6 +813,37 @@ unsigned platform::NewFileMode()
 int platform::LinkTarget(const std::string& path, std::string& target) { return ResolveLinks(path, target); }
 
 std::string platform::ParentFolder(const std::string& path) { return ParentDir(path); }
+
+bool platform::IsOwnFileName(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + kTempSuffixLength || !name.starts_with(prefix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+int platform::RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to)
+{
+    return ::RenameNoReplaceAt(dirFd, from, to);
+}
+
+bool platform::NamesInFolder(int dirFd, std::vector<std::string>& names)
+{
+    names.clear();
+    const int dup = ::dup(dirFd);
+    DIR* dir = dup >= 0 ? ::fdopendir(dup) : nullptr;
+    if (!dir) {
+        if (dup >= 0)
+            ::close(dup);
+        return false;
+    }
+    ::rewinddir(dir); // the copy shares the folder's offset with its original
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return true;
+}
 
 int platform::MakeLockedFileAt(int dirFd, std::string_view prefix, std::string& name)
 {

@@ -182,9 +182,23 @@ int LinkTarget(const std::string& path, std::string& target);
 std::string ParentFolder(const std::string& path);
 // The mode of a new file: read and write for all less the umask.
 unsigned NewFileMode();
+// The program's own hidden files are a prefix and six letters or digits: a save's temporary file
+// ".mv-XXXXXX", and a set's commit record ".mv-commit-XXXXXX" (".mv-undo-XXXXXX" while it puts
+// back), under which dead temporary files are not removed.
+inline constexpr std::string_view kTempPrefix = ".mv-";
+inline constexpr std::string_view kCommitRecordPrefix = ".mv-commit-";
+inline constexpr std::string_view kUndoRecordPrefix = ".mv-undo-";
+// Whether `name` is `prefix` and six letters or digits.
+bool IsOwnFileName(std::string_view name, std::string_view prefix);
 // A new file named `prefix` and six letters or digits in the folder `dirFd`, the user's alone
 // and locked: its descriptor and `name`, or -1 with errno.
 int MakeLockedFileAt(int dirFd, std::string_view prefix, std::string& name);
+// Renames `from` to `to` in the folder `dirFd` (AT_FDCWD: paths) unless `to` stands: 0, or the
+// errno (EEXIST when taken).
+int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to);
+// The names in the folder `dirFd`, read through a descriptor of its own; false when the folder
+// cannot be read.
+bool NamesInFolder(int dirFd, std::vector<std::string>& names);
 // The whole of an open file; false on a read error.
 bool ReadWhole(int fd, std::string& out);
 // Makes the open file hold `bytes`, synced.
